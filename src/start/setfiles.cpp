@@ -1,0 +1,43 @@
+#include "setfiles.h"
+#include "textfile.h"
+#include "vb.h"
+
+namespace setfiles {
+
+QString bankName(int n) { return QStringLiteral("2888") + vb::Right(QStringLiteral("00") + vb::Trim(vb::Str(n)), 2); }
+
+void nameSetFiles(ModData &data)
+{
+    data.DataExt = QStringLiteral(".rar");
+    const int stepNo = data.CurSet + data.SetBase;
+    data.StepFile = data.DataDir + bankName(stepNo) + data.DataExt;
+    data.IndexFile = data.DataDir + bankName(stepNo + 50) + data.DataExt;
+    data.TextFile = data.DataDir + QStringLiteral("288890") + data.DataExt;
+}
+
+int readQuestionOffsets(ModData &data, QString *error)
+{
+    data.QuestionFirstStep.fill(0);
+    data.QuestionFirstStep[1] = 1;
+    QStringList lines;
+    textfile::ReadError err;
+    if (!textfile::readLines(data.IndexFile, lines, &err)) {
+        if (error)
+            *error = err.message();
+        return -1;
+    }
+    int count = 0;
+    for (const QString &line : lines) {
+        if (count >= FirstStepEntries - 1)
+            break;
+        data.IndexLine = line;
+        if (vb::Trim(line).isEmpty())
+            break;
+        ++count;
+        data.QuestionFirstStep[count + 1] =
+            Integer(data.QuestionFirstStep[count] + vb::ValInt(vb::Mid(line, 5, 2)));
+    }
+    return count;
+}
+
+} // namespace setfiles

@@ -1,0 +1,23 @@
+#pragma once
+// The two rules used wherever a question set is entered or switched: naming the
+// set's files, and building the first-step table from its index file.
+
+#include "moddata.h"
+
+namespace setfiles {
+
+// "2888" + Right("00" & Trim(Str(n)), 2)
+QString bankName(int n);
+
+// Sets DataExt to ".rar" and StepFile, IndexFile, TextFile from CurSet, SetBase
+// and DataDir: step number CurSet + SetBase, index number that + 50.
+void nameSetFiles(ModData &data);
+
+// Reads IndexFile and fills QuestionFirstStep: (1) = 1, (k+1) = (k) + Val of
+// characters 5-6 of index line k; the first blank line ends the list, and at
+// most 44 lines are used. Returns the number of question lines read, or -1 with
+// a message naming the file when it cannot be read (the table is then left as
+// (1) = 1 and zeros).
+int readQuestionOffsets(ModData &data, QString *error = nullptr);
+
+} // namespace setfiles

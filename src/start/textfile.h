@@ -1,0 +1,51 @@
+#pragma once
+// Plain-text data files of the trainer: GBK, CR LF line ends, read whole and
+// rewritten whole. Every rewrite goes through writeLinesAtomic (temporary file in
+// the same folder, then a rename), so a crash never leaves a half-written file.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace gbk {
+QString decode(const QByteArray &bytes);
+QByteArray encode(const QString &text);
+// Bytes of one character as the GBK code page stores it (1 or 2 bytes; a
+// character GBK cannot hold becomes '?').
+QByteArray encodeChar(QChar c);
+} // namespace gbk
+
+namespace textfile {
+
+// Why a read failed, with the file named, ready to show to the learner.
+struct ReadError {
+    QString path;
+    QString reason; // "missing", "unreadable"
+    QString message() const;
+};
+
+// Splits decoded text into lines at CR LF (a lone CR or LF also ends a line).
+// A final line end does not make an extra empty line.
+QStringList splitLines(const QString &text);
+
+// Reads every line of a GBK file. Returns false (and fills error) when the file
+// is missing or cannot be read; out is then empty.
+bool readLines(const QString &path, QStringList &out, ReadError *error = nullptr);
+
+// Line n (1-based) of a file read line by line from the start: the count stops at
+// the end of the file, so a line beyond the end is the last line; an empty file
+// gives "". n < 1 gives the first line.
+QString lineAt(const QStringList &lines, int n);
+
+// The first line of a file, or "" when it is missing or empty.
+QString firstLine(const QString &path, bool *ok = nullptr);
+
+// Writes lines as GBK, each followed by CR LF, through a temporary file and a
+// rename. Returns false with a message naming the file on failure; the old file
+// is then left untouched.
+bool writeLinesAtomic(const QString &path, const QStringList &lines, QString *error = nullptr);
+
+// Same for raw bytes (pictures, cursors).
+bool writeBytesAtomic(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+} // namespace textfile

@@ -1,0 +1,75 @@
+#include "trainer.h"
+#include "frmstart.h"
+#include "startup.h"
+#include "verfile.h"
+#include "../cover/coverwindow.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+
+Trainer::Trainer(ModData &data, TrainerServices services, QString exeName, QObject *parent)
+    : QObject(parent), m_data(data), m_services(services), m_exeName(std::move(exeName))
+{
+}
+
+Trainer::~Trainer()
+{
+    delete m_start;
+    delete m_cover;
+}
+
+bool Trainer::start()
+{
+    // 1. one trainer at a time; nothing is read or written by a refused start
+    if (m_services.instance && !m_services.instance->acquire()) {
+        m_services.prompter->ask(QStringLiteral("考试练习系统已在运行。如果你没有找到，请关闭其它窗口和程序，或者注销或重启。"),
+                                 platform::Prompter::Ok, platform::Prompter::Information,
+                                 QStringLiteral("系统提示"));
+        return false;
+    }
+    // 2. Qt lays out in device-independent pixels of 15 twips each
+    m_data.ScaleX = 1.0;
+    m_data.ScaleY = 1.0;
+    // 3. readInfo: ver.txt, title, install record
+    QString error;
+    if (!verfile::readInfo(m_data, &error) ||
+        !startup::recordInstall(m_data, *m_services.registry, m_exeName, &error)) {
+        m_services.prompter->ask(error, platform::Prompter::Ok, platform::Prompter::Critical,
+                                 QStringLiteral("系统提示"));
+        return false;
+    }
+    QGuiApplication::setApplicationDisplayName(QString());
+    if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        app->setApplicationName(m_data.appTitle());
+    // 5. shared defaults
+    m_data.CurSet = 0;
+    m_data.DemoRunning = False;
+    m_data.DataExt = QStringLiteral(".rar");
+    m_data.CandidateName = QStringLiteral("柏川1");
+    // 4, 6. the start picture, centred, with the hand-over armed
+    m_start = new FrmStart(m_data);
+    if (QScreen *s = QGuiApplication::primaryScreen())
+        m_start->move(s->availableGeometry().center() - m_start->rect().center());
+    connect(m_start, &FrmStart::handOver, this, &Trainer::handOver);
+    m_start->show();
+    m_start->arm();
+    return true;
+}
+
+void Trainer::handOver()
+{
+    if (m_start)
+        m_start->close();
+    showCover();
+    startup::refresherExe(m_data, *m_services.launcher);
+}
+
+void Trainer::showCover()
+{
+    if (!m_cover)
+        m_cover = createCoverWindow(*this);
+    m_cover->show();
+    m_cover->raise();
+    Q_EMIT coverShown();
+}

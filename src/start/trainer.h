@@ -1,0 +1,58 @@
+#pragma once
+// The application object: owns the shared state and the platform services, runs
+// the start-up sequence and hands out the forms, each created on first use and
+// gone after it closes.
+
+#include "moddata.h"
+#include "../platform/registry.h"
+#include "../platform/services.h"
+
+#include "frmstart.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class QWidget;
+
+struct TrainerServices {
+    platform::Prompter *prompter = nullptr;
+    platform::Registry *registry = nullptr;
+    platform::Launcher *launcher = nullptr;
+    platform::Clock *clock = nullptr;
+    platform::InstanceLock *instance = nullptr;
+};
+
+class Trainer : public QObject {
+    Q_OBJECT
+public:
+    // appPath: the program folder; exeName: the executable's name without extension.
+    Trainer(ModData &data, TrainerServices services, QString exeName, QObject *parent = nullptr);
+    ~Trainer() override;
+
+    ModData &data() { return m_data; }
+    const TrainerServices &services() const { return m_services; }
+
+    // The start form's load: previous-instance refusal, scale, readInfo, shared
+    // defaults, then the start picture with its 100 ms hand-over armed. Returns
+    // false when the program must end (second instance, unreadable ver.txt or
+    // first-run marker); the reason has then been shown.
+    bool start();
+
+    // A fresh cover page (the main menu), shown modeless.
+    void showCover();
+    QWidget *cover() const { return m_cover; }
+    FrmStart *startForm() const { return m_start; }
+
+Q_SIGNALS:
+    void coverShown();
+
+private:
+    void handOver();
+
+    ModData &m_data;
+    TrainerServices m_services;
+    QString m_exeName;
+    QPointer<FrmStart> m_start;
+    QPointer<QWidget> m_cover;
+};

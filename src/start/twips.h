@@ -1,0 +1,14 @@
+#pragma once
+// Screen units: positions in the bank and in window layouts are twips of a
+// 15-twips-per-pixel screen, multiplied by ScaleX/ScaleY when applied. Qt works in
+// device-independent pixels, so one pixel here is always 15 twips.
+
+#include <cmath>
+
+namespace twips {
+constexpr int PerPixel = 15;
+inline int toPx(double twips) { return int(std::lround(twips / PerPixel)); }
+inline int toPxX(double twips, double scaleX) { return toPx(twips * scaleX); }
+inline int toPxY(double twips, double scaleY) { return toPx(twips * scaleY); }
+inline int fromPx(int px) { return px * PerPixel; }
+} // namespace twips

@@ -1,0 +1,69 @@
+#include "start/vb.h"
+
+#include <QTest>
+
+class TstVb : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void val_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("leading zeros") << "00150" << 150.0;
+        QTest::newRow("blanks inside") << " 1 2 3" << 123.0;
+        QTest::newRow("stops at letter") << "12ab" << 12.0;
+        QTest::newRow("letter first") << "A111" << 0.0;
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("only blanks") << "     " << 0.0;
+        QTest::newRow("negative") << "-45" << -45.0;
+        QTest::newRow("decimal") << "72.5" << 72.5;
+        QTest::newRow("second point stops") << "1.2.3" << 1.2;
+        QTest::newRow("exponent") << "1E3" << 1000.0;
+        QTest::newRow("dangling exponent") << "5E" << 5.0;
+        QTest::newRow("hex") << "&H1F" << 31.0;
+        QTest::newRow("sign only") << "-" << 0.0;
+        QTest::newRow("fullwidth digit is not a digit") << QStringLiteral("１2") << 0.0;
+    }
+    void val()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        QCOMPARE(vb::Val(text), expected);
+    }
+
+    void rounding_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("half to even down") << "2.5" << 2;
+        QTest::newRow("half to even up") << "3.5" << 4;
+        QTest::newRow("negative half") << "-2.5" << -2;
+        QTest::newRow("above half") << "2.51" << 3;
+        QTest::newRow("int16 clamp") << "70000" << 32767;
+    }
+    void rounding()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, expected);
+        QCOMPARE(int(vb::ValInt(text)), expected);
+    }
+
+    void strings()
+    {
+        QCOMPARE(vb::Mid(QStringLiteral("柏川ABC"), 2, 2), QStringLiteral("川A"));
+        QCOMPARE(vb::Mid(QStringLiteral("abc"), 5), QString());
+        QCOMPARE(vb::Mid(QStringLiteral("abc"), 2), QStringLiteral("bc"));
+        QCOMPARE(vb::Trim(QStringLiteral("\t a b  ")), QStringLiteral("\t a b"));
+        QCOMPARE(vb::Str(5), QStringLiteral(" 5"));
+        QCOMPARE(vb::Str(-5), QStringLiteral("-5"));
+        QCOMPARE(vb::twoDigits(5), QStringLiteral("05"));
+        QCOMPARE(vb::twoDigits(0), QStringLiteral("00"));
+        QCOMPARE(vb::twoDigits(123), QStringLiteral("23"));
+        QCOMPARE(vb::InStr(1, QStringLiteral("a|b|c"), QStringLiteral("|")), 2);
+        QCOMPARE(vb::InStr(3, QStringLiteral("a|b|c"), QStringLiteral("|")), 4);
+        QCOMPARE(vb::InStr(5, QStringLiteral("a|b|c"), QStringLiteral("|")), 0);
+    }
+};
+
+QTEST_APPLESS_MAIN(TstVb)
+#include "tst_vb.moc"
