@@ -6,6 +6,7 @@
 #include "moddata.h"
 #include "../platform/registry.h"
 #include "../platform/services.h"
+#include "../panel/panelentry.h"
 
 #include "frmstart.h"
 
@@ -43,6 +44,11 @@ public:
     void showCover();
     QWidget *cover() const { return m_cover; }
     FrmStart *startForm() const { return m_start; }
+
+    // Opens a practice, review or exam run: the question panel with the captions
+    // the opener chose, then the simulated window; the panel's TimerREDO is
+    // switched on last. The shared variables describe the set already.
+    void openRun(const PanelEntry &entry);
 
 Q_SIGNALS:
     void coverShown();
