@@ -69,6 +69,8 @@ void Trainer::showCover()
 {
     if (!m_cover)
         m_cover = createCoverWindow(*this);
+    if (!m_cover)
+        return;
     m_cover->show();
     m_cover->raise();
     Q_EMIT coverShown();
