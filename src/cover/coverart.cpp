@@ -142,7 +142,7 @@ void examIcon(QPainter &p, QPointF o, const QColor &ink)
 
 } // namespace
 
-QPixmap background(const QString &bankVersion)
+QPixmap background()
 {
     QPixmap pm(Width, Height);
     QPainter p(&pm);
@@ -191,10 +191,13 @@ QPixmap background(const QString &bankVersion)
     foot.setColorAt(1, Navy);
     p.fillRect(footerRect(), foot);
     p.fillRect(0, 560, Width, 2, Gold);
-    p.setFont(cjk(11));
-    p.setPen(QColor(255, 255, 255, 120));
-    p.drawText(QRect(0, 470, Width - 16, 80), Qt::AlignRight | Qt::AlignBottom,
-               bankVersion.isEmpty() ? QString() : QStringLiteral("题库版本 ") + bankVersion);
+    p.setFont(cjk(13));
+    p.setPen(Muted);
+    p.drawText(QRect(0, 470, Width, 24), Qt::AlignCenter,
+               QStringLiteral("练习进度与考试成绩自动保存，下次进入时继续"));
+    p.setPen(QPen(Line, 1));
+    p.drawLine(212, 482, 252, 482);
+    p.drawLine(548, 482, 588, 482);
     return pm;
 }
 

@@ -31,7 +31,7 @@ inline QRect paperErrRect() { return {270, 34, 84, 24}; }
 inline QRect panelBackRect() { return {560, 520, 100, 32}; }
 inline QRect panelExitRect() { return {672, 520, 100, 32}; }
 
-QPixmap background(const QString &bankVersion);
+QPixmap background();
 QPixmap tabCard(Tab t, Look look);
 QPixmap panelBackground(Tab t, int visibleSlots);
 QPixmap unitSlot();

@@ -120,7 +120,7 @@ FrmFengmian::FrmFengmian(Trainer &trainer, QWidget *parent)
         return;
     setWindowTitle(m_state.windowTitle);
     setFixedSize(twips::toPxX(12000, d.ScaleX), twips::toPxY(9000, d.ScaleY));
-    m_background = coverart::background(m_state.bankVersion);
+    m_background = coverart::background();
     build();
     fill();
     if (!m_state.errors.isEmpty()) {
@@ -334,6 +334,10 @@ void FrmFengmian::fill()
         LblUnitNo[i]->setText(s.number);
         LblUnintSL[i]->setText(s.questions);
         LblUnitWei[i]->setText(s.unfinished);
+        QPalette pal = LblUnitWei[i]->palette();
+        pal.setColor(QPalette::WindowText, s.unfinished == QStringLiteral("0") ? QColor(0x1e, 0x8e, 0x3e)
+                                                                               : QColor(0xc0, 0x39, 0x2b));
+        LblUnitWei[i]->setPalette(pal);
         LblJinRuXX[i]->setToolTip(s.tooltip);
         for (QWidget *w : {static_cast<QWidget *>(ImgUnit[i]), static_cast<QWidget *>(LblUnitNo[i]),
                            static_cast<QWidget *>(LblUnintSL[i]), static_cast<QWidget *>(LblUnitWei[i]),

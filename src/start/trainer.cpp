@@ -67,6 +67,8 @@ void Trainer::handOver()
 
 void Trainer::showCover()
 {
+    if (m_cover && !m_cover->isVisible())
+        m_cover = nullptr; // an unloaded page that is not deleted yet: every return gets a fresh one
     if (!m_cover)
         m_cover = createCoverWindow(*this);
     if (!m_cover)
