@@ -28,14 +28,44 @@ QFont cjk(int px, bool bold = false)
     return f;
 }
 
+// Drafting grid: one tiled fill instead of a line per grid line.
+// Heavy text in the regular face, thickened with an outline of its own colour:
+// the page's first paint then needs only one font file.
+void heavyText(QPainter &p, const QRectF &r, Qt::Alignment align, const QString &text, int px, const QColor &c)
+{
+    const QFont f = cjk(px);
+    const QFontMetricsF fm(f);
+    const qreal w = fm.horizontalAdvance(text);
+    qreal x = r.left();
+    if (align & Qt::AlignHCenter)
+        x = r.center().x() - w / 2;
+    else if (align & Qt::AlignRight)
+        x = r.right() - w;
+    const qreal y = r.center().y() + (fm.ascent() - fm.descent()) / 2;
+    QPainterPath path;
+    path.addText(x, y, f, text);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(c, px / 24.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(c);
+    p.drawPath(path);
+    p.restore();
+}
+
 void grid(QPainter &p, const QRect &r, int step, const QColor &c)
 {
+    QPixmap tile(step, step);
+    tile.fill(Qt::transparent);
+    {
+        QPainter t(&tile);
+        t.setPen(QPen(c, 1));
+        t.drawLine(0, 0, step - 1, 0);
+        t.drawLine(0, 1, 0, step - 1);
+    }
     p.save();
-    p.setPen(QPen(c, 1));
-    for (int x = r.left(); x <= r.right(); x += step)
-        p.drawLine(x, r.top(), x, r.bottom());
-    for (int y = r.top(); y <= r.bottom(); y += step)
-        p.drawLine(r.left(), y, r.right(), y);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrushOrigin(r.topLeft());
+    p.fillRect(r, QBrush(tile));
     p.restore();
 }
 
@@ -161,11 +191,8 @@ QPixmap background()
     grid(p, QRect(0, CaptionHeight, Width, 190 - CaptionHeight), 12, QColor(255, 255, 255, 20));
     draftingFigure(p, QPointF(690, 112));
     emblem(p, QPointF(70, 110), 1.0);
-    p.setFont(cjk(32, true));
-    p.setPen(QColor(0, 0, 0, 70));
-    p.drawText(QRect(128, 54, 560, 44), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("柏川云学职称计算机考试"));
-    p.setPen(Qt::white);
-    p.drawText(QRect(126, 52, 560, 44), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("柏川云学职称计算机考试"));
+    heavyText(p, QRect(128, 54, 560, 44), Qt::AlignLeft, QStringLiteral("柏川云学职称计算机考试"), 32, QColor(0, 0, 0, 70));
+    heavyText(p, QRect(126, 52, 560, 44), Qt::AlignLeft, QStringLiteral("柏川云学职称计算机考试"), 32, Qt::white);
     // gold rule under the banner
     p.fillRect(0, 188, Width, 3, Gold);
     // caption strip
@@ -230,10 +257,8 @@ QPixmap tabCard(Tab t, Look look)
         unitsIcon(p, card.topLeft() + QPointF(24, 18), Navy);
     else
         examIcon(p, card.topLeft() + QPointF(24, 22), Navy);
-    p.setFont(cjk(26, true));
-    p.setPen(Qt::white);
-    p.drawText(card.adjusted(96, 0, -10, -card.height() + 70), Qt::AlignLeft | Qt::AlignVCenter,
-               t == Tab::Units ? QStringLiteral("单元练习") : QStringLiteral("模拟考试"));
+    heavyText(p, card.adjusted(96, 0, -10, -card.height() + 70), Qt::AlignLeft,
+              t == Tab::Units ? QStringLiteral("单元练习") : QStringLiteral("模拟考试"), 26, Qt::white);
     p.setFont(cjk(14));
     p.setPen(Ink);
     const QString lines = t == Tab::Units ? QStringLiteral("按章节逐题练习\n手把手教 · 操作演示")
@@ -244,9 +269,8 @@ QPixmap tabCard(Tab t, Look look)
     p.setBrush(look == Look::Normal ? QColor(accent.red(), accent.green(), accent.blue(), 30) : accent);
     p.setPen(Qt::NoPen);
     p.drawRoundedRect(pill, 14, 14);
-    p.setFont(cjk(13, true));
-    p.setPen(look == Look::Normal ? accent.darker(120) : QColor(Qt::white));
-    p.drawText(pill, Qt::AlignCenter, QStringLiteral("进入  ›"));
+    heavyText(p, pill, Qt::AlignHCenter, QStringLiteral("进入  ›"), 13,
+              look == Look::Normal ? accent.darker(120) : QColor(Qt::white));
     return pm;
 }
 

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <tuple>
 
 using coverart::Look;
 using coverart::Tab;
@@ -85,7 +86,14 @@ CoverButton *textButton(QWidget *parent, const QString &name, const QString &cap
     b->setText(caption);
     b->setFont(cjk(px));
     b->setAlignment(Qt::AlignCenter);
-    b->setStyleSheet(QStringLiteral("QLabel{color:#e6eef7;} QLabel:hover{color:#ffc83d;}"));
+    const auto colour = [b](QColor c) {
+        QPalette pal = b->palette();
+        pal.setColor(QPalette::WindowText, c);
+        b->setPalette(pal);
+    };
+    colour(QColor(0xe6, 0xee, 0xf7));
+    QObject::connect(b, &CoverButton::entered, b, [colour] { colour(QColor(0xff, 0xc8, 0x3d)); });
+    QObject::connect(b, &CoverButton::left, b, [colour] { colour(QColor(0xe6, 0xee, 0xf7)); });
     return b;
 }
 
@@ -139,15 +147,18 @@ void FrmFengmian::build()
     LblCaption = text(this, QStringLiteral("LblCaption"), QRect(36, 0, 700, coverart::CaptionHeight), cjk(13),
                       QColor(0xe6, 0xee, 0xf7));
     // module subtitle with its shadow
-    LblKmMc1 = text(this, QStringLiteral("LblKmMc1"), QRect(130, 106, 620, 34), cjk(21, true), QColor(0, 0, 0, 90));
-    LblKmMc = text(this, QStringLiteral("LblKmMc"), QRect(128, 104, 620, 34), cjk(21, true), QColor(0xff, 0xc8, 0x3d));
+    LblKmMc1 = text(this, QStringLiteral("LblKmMc1"), QRect(130, 106, 620, 34), cjk(22), QColor(0, 0, 0, 110));
+    LblKmMc = text(this, QStringLiteral("LblKmMc"), QRect(128, 104, 620, 34), cjk(22), QColor(0xff, 0xc8, 0x3d));
 
     // the two tabs: three looks each under a transparent label
     const auto tabImages = [this](Tab t, QLabel *&normal, QLabel *&hover, QLabel *&down, const QString &base) {
         const QPoint at = coverart::tabRect(t).topLeft() - QPoint(8, 8);
         normal = picture(this, base, coverart::tabCard(t, Look::Normal), at);
-        hover = picture(this, base + QStringLiteral("1"), coverart::tabCard(t, Look::Hover), at);
-        down = picture(this, base + QStringLiteral("2"), coverart::tabCard(t, Look::Pressed), at);
+        // hover and pressed looks are drawn with the panels, after the first paint
+        hover = picture(this, base + QStringLiteral("1"), QPixmap(), at);
+        down = picture(this, base + QStringLiteral("2"), QPixmap(), at);
+        hover->hide();
+        down->hide();
     };
     tabImages(Tab::Units, ImgTiKu, ImgTiKu1, ImgTiKu2, QStringLiteral("ImgTiKu"));
     tabImages(Tab::Exams, ImgKaCH, ImgKaCH1, ImgKaCH2, QStringLiteral("ImgKaCH"));
@@ -165,9 +176,6 @@ void FrmFengmian::build()
     connect(LblKaCH, &CoverButton::clicked, this, &FrmFengmian::LblKaCH_Click);
 
     buildFooter();
-    PicPro = picture(this, QStringLiteral("PicPro"), coverart::infoPage(), QPoint(0, coverart::CaptionHeight));
-    buildUnitPanel();
-    buildExamPanel();
 
     // close button over the caption strip
     ImgClose = picture(this, QStringLiteral("ImgClose"), coverart::closeHover(), coverart::closeRect().topLeft());
@@ -177,6 +185,25 @@ void FrmFengmian::build()
     connect(LblClose, &CoverButton::entered, ImgClose, &QWidget::show);
     connect(LblClose, &CoverButton::left, ImgClose, &QWidget::hide);
     connect(LblClose, &CoverButton::clicked, this, &FrmFengmian::LblClose_Click);
+}
+
+void FrmFengmian::buildPanels()
+{
+    if (m_panelsBuilt)
+        return;
+    m_panelsBuilt = true;
+    for (auto [label, t, look] : {std::tuple{ImgTiKu1, Tab::Units, Look::Hover}, std::tuple{ImgTiKu2, Tab::Units, Look::Pressed},
+                                  std::tuple{ImgKaCH1, Tab::Exams, Look::Hover}, std::tuple{ImgKaCH2, Tab::Exams, Look::Pressed}}) {
+        label->setPixmap(coverart::tabCard(t, look));
+        label->resize(label->pixmap().size());
+    }
+    PicPro = picture(this, QStringLiteral("PicPro"), coverart::infoPage(), QPoint(0, coverart::CaptionHeight));
+    PicPro->hide();
+    buildUnitPanel();
+    buildExamPanel();
+    fillPanels();
+    ImgClose->raise();
+    LblClose->raise();
 }
 
 void FrmFengmian::buildFooter()
@@ -314,12 +341,16 @@ void FrmFengmian::fill()
     LblCaption->setText(m_state.caption);
     LblKmMc->setText(m_state.subtitle);
     LblKmMc1->setText(m_state.subtitle);
+    ImgClose->hide();
+    LblExit->setText(QStringLiteral("题库升级"));
+    Check1->setChecked(m_state.autoUpdate);
+}
+
+void FrmFengmian::fillPanels()
+{
     normalLooks();
     PicTiKu->hide();
     PicKaCH->hide();
-    PicPro->hide();
-    ImgClose->hide();
-    LblExit->setText(QStringLiteral("题库升级"));
     for (int i = 0; i < cover::PaperSlots; ++i) {
         const cover::PaperSlot &s = m_state.papers[i];
         LblShiJuanNo[i]->setText(s.number);
@@ -344,11 +375,11 @@ void FrmFengmian::fill()
                            static_cast<QWidget *>(LblJinRuXX[i])})
             w->setVisible(s.visible);
     }
-    Check1->setChecked(m_state.autoUpdate);
 }
 
 void FrmFengmian::showTabLook(Tab t, Look look)
 {
+    buildPanels();
     const bool units = t == Tab::Units;
     // the other tab keeps its normal look
     ImgTiKu->setVisible(!units);
@@ -361,6 +392,7 @@ void FrmFengmian::showTabLook(Tab t, Look look)
 
 void FrmFengmian::normalLooks()
 {
+    buildPanels();
     ImgTiKu->show();
     ImgKaCH->show();
     for (QLabel *l : {ImgTiKu1, ImgTiKu2, ImgKaCH1, ImgKaCH2, ImgJinRuXXM, ImgJinRuXXD, ImgStartKsM, ImgStartKsD,
@@ -370,6 +402,7 @@ void FrmFengmian::normalLooks()
 
 void FrmFengmian::LblTiKu_Click()
 {
+    buildPanels();
     PicTiKu->show();
     PicTiKu->raise();
     LblClose->raise();
@@ -378,6 +411,7 @@ void FrmFengmian::LblTiKu_Click()
 
 void FrmFengmian::LblKaCH_Click()
 {
+    buildPanels();
     PicKaCH->show();
     PicKaCH->raise();
     LblClose->raise();
@@ -386,6 +420,7 @@ void FrmFengmian::LblKaCH_Click()
 
 void FrmFengmian::LblFanHui_Click()
 {
+    buildPanels();
     PicTiKu->hide();
     PicKaCH->hide();
     normalLooks();
@@ -450,6 +485,7 @@ void FrmFengmian::LblExit12_Click()
 
 void FrmFengmian::LblClose_Click()
 {
+    buildPanels();
     if (PicPro->isVisible()) {
         PicPro->hide();
         return;
@@ -479,6 +515,11 @@ void FrmFengmian::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.drawPixmap(0, 0, m_background);
+    // the panels are hidden at start: they are built once the page has been painted
+    if (!m_panelsBuilt && !m_panelsQueued) {
+        m_panelsQueued = true;
+        QTimer::singleShot(0, this, &FrmFengmian::buildPanels);
+    }
 }
 
 void FrmFengmian::mousePressEvent(QMouseEvent *e)

@@ -86,6 +86,10 @@ public:
     void LblExit_Click();
     void Check1_Click();
 
+    // Builds the two panels and the information page (hidden); runs once, right
+    // after the first paint or at the first use of a panel, whichever comes first.
+    void buildPanels();
+
     // Restores the normal looks of the tabs and hides every hover image.
     void normalLooks();
 
@@ -101,6 +105,7 @@ private:
     void buildExamPanel();
     void buildFooter();
     void fill();
+    void fillPanels();
     void showTabLook(coverart::Tab t, coverart::Look look);
     bool confirmExit();
     void unload();
@@ -111,4 +116,6 @@ private:
     QPixmap m_background;
     QPoint m_dragOffset;
     bool m_dragging = false;
+    bool m_panelsBuilt = false;
+    bool m_panelsQueued = false;
 };

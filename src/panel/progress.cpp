@@ -32,6 +32,19 @@ bool write(const QString &path, const QStringList &lines, QString *error)
     return textfile::writeLinesAtomic(path, lines, error);
 }
 
+// The cover page normalises the status file at every load; most loads find it
+// already in shape, and then nothing is rewritten.
+bool writeIfChanged(const QString &path, const QStringList &lines, QString *error)
+{
+    QByteArray wanted;
+    for (const QString &l : lines)
+        wanted += gbk::encode(l) + "\r\n";
+    QFile f(path);
+    if (f.open(QIODevice::ReadOnly) && f.size() == wanted.size() && f.readAll() == wanted)
+        return true;
+    return write(path, lines, error);
+}
+
 bool readFirst(const QString &path, QString &line, QString *error)
 {
     QStringList lines;
@@ -168,7 +181,7 @@ bool normaliseStatusFile(const ModData &d, const QList<int> &unitQuestions, QStr
         return false;
     }
     lines = normaliseStatus(stored, unitQuestions);
-    return write(unitStatusFile(d), lines, error);
+    return writeIfChanged(unitStatusFile(d), lines, error);
 }
 
 bool loadUnitProgress(ModData &d, int fallbackCount, QString *error)

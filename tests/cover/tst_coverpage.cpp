@@ -80,6 +80,7 @@ private Q_SLOTS:
         trainer->showCover();
         QVERIFY(cover());
         QVERIFY(QTest::qWaitForWindowExposed(cover()));
+        QTRY_VERIFY(cover()->PicTiKu); // the panels follow the first paint
     }
     void cleanup()
     {
