@@ -31,8 +31,6 @@ class PaintWatch : public QObject {
 public:
     bool eventFilter(QObject *, QEvent *e) override
     {
-        if (qEnvironmentVariableIsSet("BENCH_PHASES") && !m_seen)
-            std::fprintf(stderr, " <%d at %lld>", int(e->type()), s_main.elapsed());
         if (e->type() == QEvent::Paint && !m_seen) {
             m_seen = true;
             QTimer::singleShot(0, [] {
@@ -87,9 +85,6 @@ int coverPage(int argc, char **argv, const QString &folder)
         return 1;
     PaintWatch watch;
     trainer.cover()->installEventFilter(&watch);
-    if (qEnvironmentVariableIsSet("BENCH_HIDE"))
-        for (QWidget *w : trainer.cover()->findChildren<QWidget *>(QString::fromLocal8Bit(qgetenv("BENCH_HIDE"))))
-            w->hide();
     return app.exec();
 }
 

@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <tuple>
 
@@ -128,6 +130,8 @@ FrmFengmian::FrmFengmian(Trainer &trainer, QWidget *parent)
         return;
     setWindowTitle(m_state.windowTitle);
     setFixedSize(twips::toPxX(12000, d.ScaleX), twips::toPxY(9000, d.ScaleY));
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     m_background = coverart::background();
     build();
     fill();
