@@ -192,3 +192,19 @@ LayoutResult layoutStep(const LayoutInput &in, const ScreenModel &previous)
 }
 
 } // namespace sim
+
+namespace sim {
+WindowPlacement windowPlacement(const QRect &screen, double scaleX, double scaleY)
+{
+    WindowPlacement p;
+    if (650.0 * scaleY >= screen.height()) {
+        p.maximised = true;
+        p.rect = screen;
+        return p;
+    }
+    const int w = int(std::lround(800 * scaleX));
+    const int h = int(std::lround(600 * scaleY));
+    p.rect = QRect(screen.x() + (screen.width() - w) / 2, screen.y() + (screen.height() - h) / 2, w, h);
+    return p;
+}
+} // namespace sim

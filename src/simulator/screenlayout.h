@@ -8,6 +8,7 @@
 
 #include "steprecord.h"
 
+#include <QRect>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -102,4 +103,14 @@ LayoutResult layoutStep(const LayoutInput &in, const ScreenModel &previous);
 // Hint prompt for the typing codes: "输入 " + hint up to its first "|".
 QString typingPrompt(const QString &hint);
 
+} // namespace sim
+
+namespace sim {
+// Where the simulated window opens: maximised on screens at most 650 pixels tall
+// (650 x ScaleY), otherwise 800 x 600 (scaled) centred on the screen.
+struct WindowPlacement {
+    bool maximised = false;
+    QRect rect; // pixels, when not maximised
+};
+WindowPlacement windowPlacement(const QRect &screen, double scaleX, double scaleY);
 } // namespace sim
