@@ -32,6 +32,7 @@ private Q_SLOTS:
     void guidedOutlines_data();
     void guidedOutlines();
     void scaleApplies();
+    void windowPlacement();
 };
 
 void TstScreenLayout::pictures_data()
@@ -228,6 +229,16 @@ void TstScreenLayout::scaleApplies()
     QCOMPARE(out.screen.zone1, (Rect{1500, 3000, 450, 900}));
     QCOMPARE(out.screen.pics[1].x, 225);
     QCOMPARE(out.screen.pics[1].y, 450);
+}
+
+void TstScreenLayout::windowPlacement()
+{
+    const WindowPlacement tall = sim::windowPlacement(QRect(0, 0, 1024, 768), 1.0, 1.0);
+    QVERIFY(!tall.maximised);
+    QCOMPARE(tall.rect, QRect(112, 84, 800, 600));
+    QVERIFY(sim::windowPlacement(QRect(0, 0, 800, 600), 1.0, 1.0).maximised);
+    QVERIFY(sim::windowPlacement(QRect(0, 0, 1024, 650), 1.0, 1.0).maximised);
+    QVERIFY(!sim::windowPlacement(QRect(0, 0, 1024, 651), 1.0, 1.0).maximised);
 }
 
 QTEST_GUILESS_MAIN(TstScreenLayout)
