@@ -176,6 +176,13 @@ QPixmap background()
 {
     QPixmap pm(Width, Height);
     QPainter p(&pm);
+    paintBackground(p);
+    return pm;
+}
+
+void paintBackground(QPainter &p)
+{
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
     // body
     QLinearGradient body(0, 190, 0, 560);
@@ -225,7 +232,7 @@ QPixmap background()
     p.setPen(QPen(Line, 1));
     p.drawLine(212, 482, 252, 482);
     p.drawLine(548, 482, 588, 482);
-    return pm;
+    p.restore();
 }
 
 QPixmap tabCard(Tab t, Look look)

@@ -3,6 +3,7 @@
 // cards in their three looks, the slot pictures of both panels and the hover and
 // pressed looks of their buttons.
 
+#include <QPainter>
 #include <QPixmap>
 #include <QRect>
 #include <QString>
@@ -32,6 +33,8 @@ inline QRect panelBackRect() { return {560, 520, 100, 32}; }
 inline QRect panelExitRect() { return {672, 520, 100, 32}; }
 
 QPixmap background();
+// The same picture painted straight onto a device (the window's first paint).
+void paintBackground(QPainter &p);
 QPixmap tabCard(Tab t, Look look);
 QPixmap panelBackground(Tab t, int visibleSlots);
 QPixmap unitSlot();

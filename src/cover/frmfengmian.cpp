@@ -132,7 +132,6 @@ FrmFengmian::FrmFengmian(Trainer &trainer, QWidget *parent)
     setFixedSize(twips::toPxX(12000, d.ScaleX), twips::toPxY(9000, d.ScaleY));
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    m_background = coverart::background();
     build();
     fill();
     if (!m_state.errors.isEmpty()) {
@@ -206,6 +205,7 @@ void FrmFengmian::buildPanels()
     buildUnitPanel();
     buildExamPanel();
     fillPanels();
+    m_background = coverart::background();
     ImgClose->raise();
     LblClose->raise();
 }
@@ -518,7 +518,10 @@ void FrmFengmian::Check1_Click()
 void FrmFengmian::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.drawPixmap(0, 0, m_background);
+    if (m_background.isNull())
+        coverart::paintBackground(p); // the first paint draws straight onto the window
+    else
+        p.drawPixmap(0, 0, m_background);
     // the panels are hidden at start: they are built once the page has been painted
     if (!m_panelsBuilt && !m_panelsQueued) {
         m_panelsQueued = true;
