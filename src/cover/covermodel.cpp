@@ -4,13 +4,17 @@
 #include "../start/vb.h"
 #include "../start/verfile.h"
 
+#include <QFile>
+
 namespace cover {
 
 bool readSetTable(const ModData &d, SetTable &table, QString *error)
 {
     table = SetTable{};
     QStringList lines;
-    const bool ok = progress::readHead(d.dataFile(QStringLiteral("288891.rar")), 3 + PaperSlots + 1, lines, error);
+    const QString path = d.dataFile(QStringLiteral("288891.rar"));
+    const bool ok = progress::readHead(path, 3 + PaperSlots + 1, lines, error);
+    table.found = ok && QFile::exists(path);
     const QString first = lines.value(0);
     table.paperCount = vb::ValInt(vb::Mid(first, 1, 2));
     table.unitCount = vb::ValInt(vb::Mid(first, 3, 2));
@@ -90,8 +94,14 @@ CoverState load(ModData &d, const QString &programVersion)
             s.papers[i].info = paperInfo(progress::lastExamTime(record, i), progress::bestScore(record, i));
     }
     // 11-14. unit slots from the normalised status record
-    if (!progress::normaliseStatusFile(d, table.unitQuestions, s.statusLines, &error))
-        s.errors << error;
+    if (table.found) {
+        if (!progress::normaliseStatusFile(d, table.unitQuestions, s.statusLines, &error))
+            s.errors << error;
+    } else {
+        // without the set table every count reads 0: normalising would erase the
+        // learner's progress, so the file stays as it is (no slot is shown anyway)
+        s.statusLines = progress::normaliseStatus({}, table.unitQuestions);
+    }
     for (int i = 0; i < UnitSlots; ++i) {
         UnitSlot &u = s.units[i];
         u.visible = i < d.UnitCount;

@@ -24,6 +24,7 @@ struct SetTable {
     int unitCount = 0;
     QList<int> unitQuestions; // 26 entries, missing ones 0
     QStringList compositions; // line 3 + k for paper k
+    bool found = false;       // the file exists and was read
 };
 // A missing table gives zero counts (true); an unreadable one false with a message.
 bool readSetTable(const ModData &d, SetTable &table, QString *error = nullptr);
@@ -50,7 +51,8 @@ struct CoverState {
     QString subtitle;  // LblKmMc and its shadow LblKmMc1
     std::array<UnitSlot, UnitSlots> units{};
     std::array<PaperSlot, PaperSlots> papers{};
-    QStringList statusLines; // the 25 normalised unit status lines
+    QStringList statusLines; // the 25 normalised unit status lines (the file is left
+                             // alone when the set table is missing: its counts would empty every line)
     bool autoUpdate = false; // Check1
     QStringList errors;      // files that could not be read or written, named
 };

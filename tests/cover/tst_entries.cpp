@@ -114,9 +114,9 @@ private Q_SLOTS:
             QVERIFY(!u.visible);
         for (const auto &p : s.papers)
             QVERIFY(!p.visible);
-        const QStringList file = Fixture::lines(f.records() + QStringLiteral("288893.rar"));
-        QCOMPARE(file.size(), 25);
-        QVERIFY(file.join(QString()).isEmpty());
+        // the learner's progress survives a data folder without its set table
+        QCOMPARE(Fixture::lines(f.records() + QStringLiteral("288893.rar")), QStringList{QStringLiteral("TTT")});
+        QVERIFY(s.errors.isEmpty());
     }
 
     void autoUpdateSwitch()
