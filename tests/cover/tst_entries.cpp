@@ -5,6 +5,7 @@
 #include "panel/progress.h"
 #include "fixture.h"
 
+#include <QFileInfo>
 #include <QTest>
 
 class TstEntries : public QObject {
@@ -117,6 +118,21 @@ private Q_SLOTS:
         // the learner's progress survives a data folder without its set table
         QCOMPARE(Fixture::lines(f.records() + QStringLiteral("288893.rar")), QStringList{QStringLiteral("TTT")});
         QVERIFY(s.errors.isEmpty());
+    }
+
+    // An unreadable status file is named and left as it is; the page still loads.
+    void unreadableStatusFile()
+    {
+        Fixture f;
+        f.install(1, {3});
+        QDir().mkpath(f.records() + QStringLiteral("288893.rar"));
+        ModData d = f.modData();
+        const cover::CoverState s = cover::load(d, cover::versionText());
+        QCOMPARE(s.errors.size(), 1);
+        QVERIFY(s.errors.first().contains(QStringLiteral("288893.rar")));
+        QVERIFY(QFileInfo(f.records() + QStringLiteral("288893.rar")).isDir());
+        QVERIFY(s.units[0].visible);
+        QVERIFY(s.papers[0].visible);
     }
 
     void autoUpdateSwitch()
