@@ -434,6 +434,7 @@ void FrmMain::stepLaidOut()
     } else {
         setFocus(Qt::OtherFocusReason);
     }
+    updateNotice();
     QTimer::singleShot(0, this, [this] { m_engine.prefetchNext(); });
 }
 
@@ -564,7 +565,17 @@ void FrmMain::fileProblem(const QString &message)
     m_problems << message;
     while (m_problems.size() > 3)
         m_problems.removeFirst();
-    notice->setText(m_problems.join(u'\n') + QStringLiteral("\n本题暂时无法完成。"));
+    updateNotice();
+}
+
+void FrmMain::updateNotice()
+{
+    if (m_problems.isEmpty())
+        return;
+    QString text = m_problems.join(u'\n');
+    if (m_engine.blocked())
+        text += QStringLiteral("\n本步骤所需的文件无法读取，本题暂时无法完成。");
+    notice->setText(text);
     notice->setFixedWidth(twips::toPx(9000));
     notice->adjustSize();
     notice->move(twips::toPx(150), twips::toPx(7500) - notice->height());
@@ -591,6 +602,10 @@ void FrmMain::keyPressEvent(QKeyEvent *e)
 }
 
 void FrmMain::mousePressEvent(QMouseEvent *) { formClick(); }
+
+// Tab is a key like any other on the simulated screen (codes "6009"), and the
+// command line keeps the focus.
+bool FrmMain::focusNextPrevChild(bool) { return false; }
 
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 {

@@ -140,7 +140,7 @@ void TstFrmMain::windowKeysAndDocking()
 {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
-    f.writeSteps({Rec(QStringLiteral("6002")), Rec(QStringLiteral("6115")), Rec(QStringLiteral("9999"))});
+    f.writeSteps({Rec(QStringLiteral("6002")), Rec(QStringLiteral("6115")), Rec(QStringLiteral("6009")), Rec(QStringLiteral("9999"))});
     FakePanel panel;
     FrmMain w(f.data);
     w.setPanel(&panel);
@@ -159,6 +159,8 @@ void TstFrmMain::windowKeysAndDocking()
     QCOMPARE(int(f.data.CurStep), 2);
     QTest::keyClick(&w, Qt::Key_F4, Qt::ShiftModifier);
     QCOMPARE(int(f.data.CurStep), 3);
+    QTest::keyClick(&w, Qt::Key_Tab);
+    QCOMPARE(int(f.data.CurStep), 4);
 }
 
 void TstFrmMain::missingPictureShowsNotice()
@@ -172,6 +174,7 @@ void TstFrmMain::missingPictureShowsNotice()
     w.setData();
     QVERIFY(w.notice->isVisible());
     QVERIFY(w.notice->text().contains(QStringLiteral("404404.rar")));
+    QVERIFY(w.notice->text().contains(QStringLiteral("无法完成")));
     QTest::mouseClick(w.Label1, Qt::LeftButton);
     QCOMPARE(int(f.data.CurStep), 1);
     QVERIFY(!w.LblSuccess->isVisible());
