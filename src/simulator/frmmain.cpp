@@ -375,11 +375,13 @@ void FrmMain::applyPictures()
 void FrmMain::stepLaidOut()
 {
     const sim::ScreenModel &s = m_engine.screen();
-    // 1: the panel above all windows, this window above the normal ones.
+    // 1: this window above the normal ones and the panel above all windows
+    // (raised last, so that it stays on top even where no window manager keeps
+    // topmost windows there).
     LblSuccess->setVisible(false);
+    raise();
     if (m_panel)
         m_panel->raisePanel();
-    raise();
 
     applyPictures();
 
