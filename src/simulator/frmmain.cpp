@@ -146,7 +146,9 @@ FrmMain::FrmMain(ModData &data, platform::KeyboardLayout *keyboard, QWidget *par
       m_keyboard(keyboard ? keyboard : &noKeyboard())
 {
     setWindowTitle(data.appTitle());
-    setFocusPolicy(Qt::StrongFocus);
+    // The window takes the keyboard only when no box is shown (setData gives it
+    // the focus then); a click on the screen never takes it from the command line.
+    setFocusPolicy(Qt::TabFocus);
     m_engine.setListener(this);
 
     Timer2.setInterval(100);

@@ -75,6 +75,9 @@ void TstFrmMain::solveQuestionByHand()
     QCOMPARE(int(f.data.CurStep), 2);
     QVERIFY(w.Text1->isVisible());
     QCOMPARE(w.Text1->geometry(), QRect(40, 533, 400, 16));
+    QCOMPARE(w.focusWidget(), w.Text1);
+    QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(700, 300)); // the screen keeps the command line's focus
+    QCOMPARE(w.focusWidget(), w.Text1);
     QVERIFY(keyboard.calls >= 1);
     QCOMPARE(keyboard.lastHandle, 0x0804);
     QCOMPARE(keyboard.lastFlags, 1);
