@@ -627,7 +627,8 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if (watched == LblMove) {
+    const bool mouse = t == QEvent::MouseButtonPress || t == QEvent::MouseMove || t == QEvent::MouseButtonRelease;
+    if (watched == LblMove && mouse) {
         auto *m = static_cast<QMouseEvent *>(event);
         const bool tall = screen() && screen()->geometry().height() >= 650;
         if (t == QEvent::MouseButtonPress && m->button() == Qt::LeftButton && tall) {
