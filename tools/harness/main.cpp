@@ -98,12 +98,12 @@ private:
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() < 2 || args.size() > 4) {
+    if (argc < 2 || argc > 4) {
         std::fputs("usage: cadharness BANK_PROGRAM_FOLDER [set] [question]   (set: 1, 2, ... or p1, p2, ...)\n", stderr);
         return 2;
     }
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
     ModData data;
     data.AppPath = QDir(args.at(1)).absolutePath();
     QString error;
