@@ -11,7 +11,7 @@
 namespace sim {
 
 class PictureCache {
-public:
+  public:
     explicit PictureCache(int capacity = 32) : m_capacity(capacity) {}
 
     // The picture of a file, or a null image when it is missing or no picture.
@@ -19,7 +19,7 @@ public:
     void clear();
     int size() const { return int(m_entries.size()); }
 
-private:
+  private:
     struct Entry {
         qint64 size = -1;
         qint64 mtimeNs = 0;

@@ -22,8 +22,7 @@ struct FakePanel : QuestionPanelPort {
     void setUnfinished(const QString &t) override { unfinished = t; }
 };
 
-QAction *findAction(QMenu *menu, const QString &text)
-{
+QAction *findAction(QMenu *menu, const QString &text) {
     for (QAction *a : menu->actions()) {
         if (a->text() == text)
             return a;
@@ -37,7 +36,7 @@ QAction *findAction(QMenu *menu, const QString &text)
 
 class TstFrmMain : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void solveQuestionByHand();
     void guidedOutlinesCoverTheZones();
     void windowKeysAndDocking();
@@ -47,13 +46,18 @@ private Q_SLOTS:
 };
 
 // Click the tool, type "L" + Enter, choose 绘图 > 直线, type the point: solved.
-void TstFrmMain::solveQuestionByHand()
-{
+void TstFrmMain::solveQuestionByHand() {
     BankFixture f;
     f.writeTexts({QStringLiteral("line|l"), QStringLiteral("100,100"), QStringLiteral("单击直线按钮")});
     f.writePicture(QStringLiteral("100001"), 800, 600, Qt::black);
-    f.writeMenu({{19, QStringLiteral("直线(&L)|射线(&R)")}, {94, QStringLiteral("直线(&L)|射线(&R)")}, {95, QStringLiteral("圆弧(&A)")}, {96, QStringLiteral("三点(&P)")}});
-    f.writeSteps({Rec(QStringLiteral("0001")).screen(QStringLiteral("100001")).zone(60, 1200, 360, 360).hint(600, 1200, 3),
+    f.writeMenu({{19, QStringLiteral("直线(&L)|射线(&R)")},
+                 {94, QStringLiteral("直线(&L)|射线(&R)")},
+                 {95, QStringLiteral("圆弧(&A)")},
+                 {96, QStringLiteral("三点(&P)")}});
+    f.writeSteps({Rec(QStringLiteral("0001"))
+                      .screen(QStringLiteral("100001"))
+                      .zone(60, 1200, 360, 360)
+                      .hint(600, 1200, 3),
                   Rec(QStringLiteral("0000")).box(600, 8000, 6000, 240, 0, 1),
                   Rec(QStringLiteral("A721")).menuBar(120, 360),
                   Rec(QStringLiteral("0020")).box(600, 8000, 6000, 240, 0, 2), Rec(QStringLiteral("9999"))});
@@ -116,12 +120,12 @@ void TstFrmMain::solveQuestionByHand()
     QCOMPARE(f.data.QuestionMark[1], QStringLiteral("T"));
 }
 
-void TstFrmMain::guidedOutlinesCoverTheZones()
-{
+void TstFrmMain::guidedOutlinesCoverTheZones() {
     BankFixture f;
     f.writeTexts({QStringLiteral("提示")});
-    f.writeSteps({Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 300).zone2(3000, 3000, 300, 150).hint(600, 600, 1),
-                  Rec(QStringLiteral("9999"))});
+    f.writeSteps(
+        {Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 300).zone2(3000, 3000, 300, 150).hint(600, 600, 1),
+         Rec(QStringLiteral("9999"))});
     f.data.WorkMode = 2;
     FrmMain w(f.data);
     w.show();
@@ -141,11 +145,11 @@ void TstFrmMain::guidedOutlinesCoverTheZones()
     QVERIFY(w.LHelp->font().bold());
 }
 
-void TstFrmMain::windowKeysAndDocking()
-{
+void TstFrmMain::windowKeysAndDocking() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
-    f.writeSteps({Rec(QStringLiteral("6002")), Rec(QStringLiteral("6115")), Rec(QStringLiteral("6009")), Rec(QStringLiteral("9999"))});
+    f.writeSteps({Rec(QStringLiteral("6002")), Rec(QStringLiteral("6115")), Rec(QStringLiteral("6009")),
+                  Rec(QStringLiteral("9999"))});
     FakePanel panel;
     FrmMain w(f.data);
     w.setPanel(&panel);
@@ -168,11 +172,11 @@ void TstFrmMain::windowKeysAndDocking()
     QCOMPARE(int(f.data.CurStep), 4);
 }
 
-void TstFrmMain::missingPictureShowsNotice()
-{
+void TstFrmMain::missingPictureShowsNotice() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
-    f.writeSteps({Rec(QStringLiteral("0001")).screen(QStringLiteral("404404")).zone(0, 600, 600, 600), Rec(QStringLiteral("9999"))});
+    f.writeSteps({Rec(QStringLiteral("0001")).screen(QStringLiteral("404404")).zone(0, 600, 600, 600),
+                  Rec(QStringLiteral("9999"))});
     FrmMain w(f.data);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -185,14 +189,14 @@ void TstFrmMain::missingPictureShowsNotice()
     QVERIFY(!w.LblSuccess->isVisible());
 }
 
-void TstFrmMain::contextMenuAndBackButton()
-{
+void TstFrmMain::contextMenuAndBackButton() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
     f.writeMenu({{169, QStringLiteral("重复(&R)|-|删除(&E)")}});
-    f.writeSteps({Rec(QStringLiteral("3122")).zone(1500, 1500, 3000, 3000),
-                  Rec(QStringLiteral("0001")).zone(1500, 1500, 3000, 3000).back(QStringLiteral("Q0001"), 9000, 8100),
-                  Rec(QStringLiteral("9999"))});
+    f.writeSteps(
+        {Rec(QStringLiteral("3122")).zone(1500, 1500, 3000, 3000),
+         Rec(QStringLiteral("0001")).zone(1500, 1500, 3000, 3000).back(QStringLiteral("Q0001"), 9000, 8100),
+         Rec(QStringLiteral("9999"))});
     FrmMain w(f.data);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -210,20 +214,21 @@ void TstFrmMain::contextMenuAndBackButton()
 }
 
 namespace {
-void send(QWidget *w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
-{
+void send(QWidget *w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
     QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
 } // namespace
 
 // Zone 2 dragged into zone 1 ("0050"), then picture 5 dragged right ("8002").
-void TstFrmMain::dragsWithTheMouse()
-{
+void TstFrmMain::dragsWithTheMouse() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
     f.writePicture(QStringLiteral("500005"), 40, 20);
-    f.writeSteps({Rec(QStringLiteral("0050")).zone(1500, 1500, 600, 600).zone2(3000, 3000, 300, 300).pointer(QStringLiteral("S0005")),
+    f.writeSteps({Rec(QStringLiteral("0050"))
+                      .zone(1500, 1500, 600, 600)
+                      .zone2(3000, 3000, 300, 300)
+                      .pointer(QStringLiteral("S0005")),
                   Rec(QStringLiteral("8002")).pic(5, 6000, 3000, QStringLiteral("500005")).target(7500, 3000),
                   Rec(QStringLiteral("9999")).pic(5, 7500, 3000, QStringLiteral("888888"))});
     FrmMain w(f.data);
@@ -248,13 +253,13 @@ void TstFrmMain::dragsWithTheMouse()
     send(w.Image[5], QEvent::MouseMove, {60, 5}, Qt::NoButton, Qt::LeftButton); // half of 60 px
     QCOMPARE(w.Image[5]->x(), 430);
     send(w.Image[5], QEvent::MouseButtonRelease, {60, 5}, Qt::LeftButton, Qt::NoButton);
-    QCOMPARE(int(f.data.CurStep), 2);      // short of the target: back home
+    QCOMPARE(int(f.data.CurStep), 2); // short of the target: back home
     QCOMPARE(w.Image[5]->x(), 400);
     send(w.Image[5], QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
     send(w.Image[5], QEvent::MouseMove, {220, 5}, Qt::NoButton, Qt::LeftButton);
     send(w.Image[5], QEvent::MouseButtonRelease, {220, 5}, Qt::LeftButton, Qt::NoButton);
     QCOMPARE(int(f.data.CurStep), 3);
-    QCOMPARE(w.Image[5]->x(), 500);         // snapped onto the target
+    QCOMPARE(w.Image[5]->x(), 500); // snapped onto the target
     QVERIFY(w.LblSuccess->isVisible());
 }
 

@@ -21,12 +21,13 @@ namespace {
 
 // The stand-in panel: title, unfinished list, question text, previous/next.
 class StandInPanel : public QWidget, public QuestionPanelPort {
-public:
-    StandInPanel(ModData &data, FrmMain &window) : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint), m_data(data), m_window(window)
-    {
+  public:
+    StandInPanel(ModData &data, FrmMain &window)
+        : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint), m_data(data), m_window(window) {
         setWindowTitle(QStringLiteral("题目"));
         setFixedSize(300, 210);
-        setStyleSheet(QStringLiteral("QWidget { background: #eef2f8; } QLabel#title { color: #1a3f8f; font-weight: bold; }"));
+        setStyleSheet(QStringLiteral(
+            "QWidget { background: #eef2f8; } QLabel#title { color: #1a3f8f; font-weight: bold; }"));
         auto *v = new QVBoxLayout(this);
         v->setContentsMargins(6, 6, 6, 6);
         m_title = new QLabel(this);
@@ -59,8 +60,7 @@ public:
         });
     }
 
-    void go(int q)
-    {
+    void go(int q) {
         if (q < 1 || q > m_data.QuestionCount)
             return;
         m_data.CurQuestion = Integer(q);
@@ -74,7 +74,8 @@ public:
                                                       : QStringLiteral("第%1单元").arg(m_data.CurSet + 1))
                              .arg(q)
                              .arg(m_data.QuestionCount)
-                             .arg(m_data.QuestionMark[q] == QLatin1String("T") ? QStringLiteral("（已完成）") : QString()));
+                             .arg(m_data.QuestionMark[q] == QLatin1String("T") ? QStringLiteral("（已完成）")
+                                                                               : QString()));
         m_unit->setText(sim::StepEngine::unfinishedList(m_data, m_data.SetBase == 20));
         m_window.restoreQuestion(q);
         m_window.Timer2.start();
@@ -86,7 +87,7 @@ public:
     void setTitle(const QString &t) override { m_title->setText(t); }
     void setUnfinished(const QString &t) override { m_unit->setText(t); }
 
-private:
+  private:
     ModData &m_data;
     FrmMain &m_window;
     QLabel *m_title;
@@ -96,10 +97,11 @@ private:
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     if (argc < 2 || argc > 4) {
-        std::fputs("usage: cadharness BANK_PROGRAM_FOLDER [set] [question]   (set: 1, 2, ... or p1, p2, ...)\n", stderr);
+        std::fputs(
+            "usage: cadharness BANK_PROGRAM_FOLDER [set] [question]   (set: 1, 2, ... or p1, p2, ...)\n",
+            stderr);
         return 2;
     }
     QApplication app(argc, argv);
@@ -121,7 +123,8 @@ int main(int argc, char **argv)
     setfiles::nameSetFiles(data);
     const int count = setfiles::readQuestionOffsets(data, &error);
     if (count <= 0) {
-        std::fprintf(stderr, "cadharness: %s\n", qPrintable(count < 0 ? error : QStringLiteral("no questions in ") + data.IndexFile));
+        std::fprintf(stderr, "cadharness: %s\n",
+                     qPrintable(count < 0 ? error : QStringLiteral("no questions in ") + data.IndexFile));
         return 1;
     }
     data.QuestionCount = Integer(qMin(count, int(MaxQuestions)));

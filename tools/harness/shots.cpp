@@ -15,16 +15,14 @@
 #include <cstdio>
 
 namespace {
-void shoot(const QString &path)
-{
+void shoot(const QString &path) {
     QTest::qWait(400);
     QGuiApplication::primaryScreen()->grabWindow(0).save(path);
     std::printf("%s\n", qPrintable(path));
 }
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 3) {
