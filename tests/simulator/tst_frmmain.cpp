@@ -6,6 +6,7 @@
 #include "simulator/frmmain.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -43,6 +44,8 @@ class TstFrmMain : public QObject {
     void missingPictureShowsNotice();
     void contextMenuAndBackButton();
     void dragsWithTheMouse();
+    void pointerFiles();
+    void automaticSteps();
 };
 
 // Click the tool, type "L" + Enter, choose 绘图 > 直线, type the point: solved.
@@ -261,6 +264,74 @@ void TstFrmMain::dragsWithTheMouse() {
     QCOMPARE(int(f.data.CurStep), 3);
     QCOMPARE(w.Image[5]->x(), 500); // snapped onto the target
     QVERIFY(w.LblSuccess->isVisible());
+}
+
+namespace {
+// A 2 x 2 cursor file, 32 bits per pixel, hot spot (1, 1).
+QByteArray tinyCursor() {
+    QByteArray f;
+    auto p16 = [&f](quint16 v) { f.append(char(v & 0xff)).append(char(v >> 8)); };
+    auto p32 = [&](quint32 v) {
+        p16(quint16(v & 0xffff));
+        p16(quint16(v >> 16));
+    };
+    p16(0), p16(2), p16(1);
+    f.append(char(2)).append(char(2)).append(char(0)).append(char(0));
+    p16(1), p16(1), p32(40 + 16 + 8), p32(22);
+    p32(40), p32(2), p32(4), p16(1), p16(32), p32(0), p32(0), p32(0), p32(0), p32(0), p32(0);
+    for (int i = 0; i < 4; ++i)
+        p32(0xff0000ff);
+    p32(0), p32(0); // AND mask rows
+    return f;
+}
+} // namespace
+
+void TstFrmMain::pointerFiles() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeSteps({Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600).pointer(QStringLiteral("S0002")),
+                  Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600).pointer(QStringLiteral("M0007")),
+                  Rec(QStringLiteral("9999"))});
+    FrmMain w(f.data);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.setData();
+    send(w.Label1, QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::NoButton);
+    QCOMPARE(w.Label1->cursor().shape(), Qt::CrossCursor);
+    QTest::mouseClick(w.Label1, Qt::LeftButton);
+    QCOMPARE(int(f.data.CurStep), 2);
+    send(w.Label1, QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::NoButton);
+    QCOMPARE(w.Label1->cursor().shape(), Qt::CrossCursor); // ico07.CUR missing: pointer kept
+    QFile cur(f.data.programFile(QStringLiteral("ico07.CUR")));
+    QVERIFY(cur.open(QIODevice::WriteOnly));
+    cur.write(tinyCursor());
+    cur.close();
+    send(w.Label1, QEvent::MouseMove, {6, 6}, Qt::NoButton, Qt::NoButton);
+    QCOMPARE(w.Label1->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(w.Label1->cursor().hotSpot(), QPoint(1, 1));
+}
+
+// "8888" steps run on Timer3, one a second; Timer2 sets the restored step up.
+void TstFrmMain::automaticSteps() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeSteps({Rec(QStringLiteral("8888")), Rec(QStringLiteral("8888")), Rec(QStringLiteral("9999"))});
+    FrmMain w(f.data);
+    QCOMPARE(w.Timer2.interval(), 100);
+    QVERIFY(w.Timer2.isSingleShot());
+    QVERIFY(!w.Timer3.isActive());
+    w.restoreQuestion(1);
+    w.Timer2.start();
+    QTRY_VERIFY(w.Timer3.isActive());
+    QVERIFY(!w.Timer2.isActive());
+    QCOMPARE(w.Timer3.interval(), 1000);
+    Q_EMIT w.Timer3.timeout({});
+    QCOMPARE(int(f.data.CurStep), 2);
+    QVERIFY(w.Timer3.isActive());
+    Q_EMIT w.Timer3.timeout({});
+    QCOMPARE(int(f.data.CurStep), 3);
+    QVERIFY(!w.Timer3.isActive());
+    QVERIFY(f.data.QuestionScore[1] >= 4);
 }
 
 QTEST_MAIN(TstFrmMain)
