@@ -5,6 +5,7 @@
 #include "compiler.h"
 
 #include <QString>
+#include <QImage>
 #include <QStringList>
 #include <QVector>
 
@@ -23,4 +24,11 @@ bool dumpBank(const QString &programFolder, int unit, int question, QStringList 
 // What a step code asks for, in words ("左键单击区域1", "菜单 7 第2组第1项", ...).
 QString describeCode(const QString &code);
 
+} // namespace cadbank
+
+namespace cadbank {
+// The picture of one step as the trainer lays it out: the screen, pictures 1-5
+// at their places, the menu-bar titles, zone 1 in red and zone 2 in green (as in
+// guided teaching), the input box and the hint. For looking at a bank.
+QImage renderStep(const QString &programFolder, int unit, int question, int step, QString *error);
 } // namespace cadbank

@@ -962,7 +962,11 @@ public:
             code = QString::number(c);
             slideTarget = c;
             pieceId = pics.want(QStringLiteral("6"), piece, [piece] { return renderPiece(piece); });
-            hint = QStringLiteral("拖动图中的%1到指定位置").arg(piece);
+            static const QHash<int, QString> dirs = {{8001, QStringLiteral("左")},   {8002, QStringLiteral("右")},
+                                                     {8003, QStringLiteral("上")},   {8004, QStringLiteral("下")},
+                                                     {8006, QStringLiteral("左下")}, {8007, QStringLiteral("右下")},
+                                                     {8008, QStringLiteral("左上")}, {8009, QStringLiteral("右上")}};
+            hint = QStringLiteral("将%1向%2拖动到指定位置").arg(piece == u"滑块" ? QStringLiteral("滑块") : QStringLiteral("“%1”").arg(piece), dirs.value(c));
         } else if (v == u"wait") {
             code = QStringLiteral("8888");
             hint = rest.isEmpty() ? QStringLiteral("请稍候……") : rest;
@@ -1020,7 +1024,7 @@ public:
             view.floating.clear();
             view.floatPos = QPoint();
         }
-        r.setText(12, 6, pics.want(QStringLiteral("1"), view.key(), [view] { return renderScreen(view); }));
+        r.setText(12, 6, pics.want(QStringLiteral("1"), view.screenKey(), [view] { return renderScreen(view); }));
         if (!shown.dialog.isEmpty()) {
             const ScreenState d = shown;
             setPic(r, 1, dialogRect(shown).topLeft(),
@@ -1123,7 +1127,7 @@ public:
                 done.setText(8, 4, QStringLiteral("9999"));
                 ScreenState fin = s;
                 fin.menuTitles = false;
-                done.setText(12, 6, pics.want(QStringLiteral("1"), fin.key(), [fin] { return renderScreen(fin); }));
+                done.setText(12, 6, pics.want(QStringLiteral("1"), fin.screenKey(), [fin] { return renderScreen(fin); }));
                 if (!fin.dialog.isEmpty())
                     setPic(done, 1, dialogRect(fin).topLeft(),
                            pics.want(QStringLiteral("3"), fin.dialog + u'|' + fin.key(), [fin] { return renderDialog(fin); }));

@@ -73,5 +73,15 @@ int main(int argc, char **argv)
             print(stdout, l);
         return 0;
     }
+    if (cmd == u"shot" && args.size() == 7) {
+        // developer aid: cadbank shot PROGRAM_FOLDER unit question step OUT.png
+        QString error;
+        const QImage img = cadbank::renderStep(args.at(2), args.at(3).toInt(), args.at(4).toInt(), args.at(5).toInt(), &error);
+        if (img.isNull() || !img.save(args.at(6), "PNG")) {
+            print(stderr, QStringLiteral("cadbank: ") + (error.isEmpty() ? QStringLiteral("cannot write ") + args.at(6) : error));
+            return 2;
+        }
+        return 0;
+    }
     return usage();
 }

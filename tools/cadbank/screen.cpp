@@ -796,6 +796,16 @@ QString ScreenState::key() const
         .join(QChar(0x1f));
 }
 
+QString ScreenState::screenKey() const
+{
+    ScreenState bare = *this;
+    bare.dialog.clear();
+    bare.values.clear();
+    bare.dropdown.clear();
+    bare.dropRows.clear();
+    return bare.key();
+}
+
 bool dialogKnown(const QString &name) { return dialogs().contains(name); }
 QString dialogTitle(const QString &name) { return dialogs().value(name).title; }
 
@@ -1015,6 +1025,7 @@ void drawEntities(QPainter &p, const QVector<Entity> &entities, const QVector<in
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
+    p.translate(0.5, 0.5); // one-pixel lines on pixel centres stay crisp
     for (int idx = 0; idx < entities.size(); ++idx) {
         const Entity &e = entities.at(idx);
         const bool sel = selected.contains(idx + 1);

@@ -61,6 +61,8 @@ struct ScreenState {
     // A stable text naming everything the picture shows: equal keys give equal
     // pictures.
     QString key() const;
+    // The same for the main-window picture alone (without dialogs and lists).
+    QString screenKey() const;
 };
 
 // An element a step can act on.
