@@ -1170,8 +1170,8 @@ bool buildModule(const QString &sourceFolder, const QString &programFolder, QVec
                  const BuildOptions &options)
 {
     Module m;
-    if (!readSource(sourceFolder, m, problems))
-        return false;
+    // compile even after source problems, so one run reports all of them
+    readSource(sourceFolder, m, problems);
     Compiler c(m, problems);
     if (!c.compile())
         return false;
