@@ -12,7 +12,7 @@ namespace sim {
 
 class PictureCache {
   public:
-    explicit PictureCache(int capacity = 32) : m_capacity(capacity) {}
+    explicit PictureCache(int capacity = 16) : m_capacity(capacity) {}
 
     // The picture of a file, or a null image when it is missing or no picture.
     QImage image(const QString &path, bool *ok = nullptr);

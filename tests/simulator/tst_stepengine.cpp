@@ -179,6 +179,7 @@ class TstStepEngine : public QObject {
     void contextMenuOpensAtPointer();
     void missingMenuFileLeavesStepOpen();
     void pointerShapes();
+    void rewrittenFilesAreSeen();
 };
 
 // Each row: the records of one question, the actions, the step reached.
@@ -685,6 +686,25 @@ void TstStepEngine::pointerShapes() {
     e.zone2MouseUp(1, 0, 5, 5);
     QCOMPARE(rec.zone2.last().kind, PointerShape::Default);
     QCOMPARE(int(f.data.CurStep), 3);
+}
+
+// Pictures and records are kept between lookups, but a rewritten file is read again.
+void TstStepEngine::rewrittenFilesAreSeen()
+{
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writePicture(QStringLiteral("600001"), 4, 4, Qt::red);
+    f.writeSteps({z1(QStringLiteral("0001")).screen(QStringLiteral("600001")), closing()});
+    StepEngine e(f.data);
+    e.setData();
+    QCOMPARE(e.picture(QStringLiteral("600001")).pixel(0, 0), qRgb(255, 0, 0));
+    QTest::qWait(20);
+    f.writePicture(QStringLiteral("600001"), 6, 4, Qt::green);
+    QCOMPARE(e.picture(QStringLiteral("600001")).pixel(0, 0), qRgb(0, 255, 0));
+    // The step file rewritten while the program runs (the review set is rebuilt).
+    f.writeSteps({z1(QStringLiteral("0002")).screen(QStringLiteral("600001")), closing()});
+    e.setData();
+    QCOMPARE(e.screen().code, QStringLiteral("0002"));
 }
 
 QTEST_GUILESS_MAIN(TstStepEngine)
