@@ -2,6 +2,7 @@
 // the action its step codes ask for: clicks, keys, typed answers, menu entries
 // that exist in sMenu.sys, drags onto the zones; every picture readable and every
 // question ending on its closing record.
+#include "simulator/cursorfile.h"
 #include "simulator/stepengine.h"
 #include "start/moddata.h"
 #include "start/setfiles.h"
@@ -51,6 +52,7 @@ class TstSampleModule : public QObject {
 private Q_SLOTS:
     void everyQuestion_data();
     void everyQuestion();
+    void pointerFiles();
 
 private:
     QString program() const { return QStringLiteral(CADDRILL_PROGRAM_DIR); }
@@ -185,6 +187,19 @@ void TstSampleModule::everyQuestion()
     QVERIFY(d.QuestionScore[question] >= 4);
     QCOMPARE(d.QuestionMark[question], QStringLiteral("T"));
     QVERIFY2(l.problems.isEmpty(), qPrintable(l.problems.join(u'\n')));
+}
+
+// The module's pointer files decode with their hot spot inside the picture.
+void TstSampleModule::pointerFiles()
+{
+    const QStringList files = QDir(program()).entryList({QStringLiteral("ico*.CUR")}, QDir::Files);
+    if (files.isEmpty())
+        QSKIP("no pointer files in the staged module");
+    for (const QString &name : files) {
+        const cursorfile::Cursor c = cursorfile::load(QDir(program()).filePath(name));
+        QVERIFY2(!c.isNull(), qPrintable(name));
+        QVERIFY2(QRect(QPoint(0, 0), c.image.size()).contains(c.hotSpot), qPrintable(name));
+    }
 }
 
 QTEST_GUILESS_MAIN(TstSampleModule)
