@@ -468,7 +468,6 @@ void FrmMain::hoverTitle(int i) {
     LMenu[i]->setStyleSheet(
         QStringLiteral("QLabel { color: %1; }").arg(palette().color(QPalette::HighlightedText).name()));
     LMBack[i]->show();
-    LMBack[i]->stackUnder(LMenu[0]);
 }
 
 void FrmMain::formClick() {
