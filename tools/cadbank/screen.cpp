@@ -944,7 +944,8 @@ Element element(const ScreenState &s, const QString &name, QString *why)
         if (xy.size() != 2)
             return fail(QStringLiteral("a pick point is written 点.x,y"));
         const QPointF c = worldToScreen(xy.at(0).toDouble(), xy.at(1).toDouble());
-        return found(QRect(int(c.x()) - 6, int(c.y()) - 6, 13, 13), QStringLiteral("绘图区中的指定点"), true);
+        return found(QRect(int(c.x()) - 8, int(c.y()) - 8, 17, 17),
+                     QStringLiteral("绘图区中的点(%1,%2)处").arg(xy.at(0), xy.at(1)), true);
     }
     if (head == u"下拉") {
         const QRect dr = dropdownRect(s);
@@ -1002,7 +1003,11 @@ Element element(const ScreenState &s, const QString &name, QString *why)
             return found(QRect(x, r.top(), fm.horizontalAdvance(tabs.at(i)) + 14, 20),
                          QStringLiteral("“%1”选项卡").arg(tabs.at(i)));
         }
-        return found(r, QStringLiteral("“%1”对话框中的“%2”%3").arg(d.title, noAmp(c->text).section(u'(', 0, 0).trimmed().isEmpty() ? c->name : noAmp(c->text).section(u'(', 0, 0).trimmed(), kindWord(c->kind)));
+        const bool named = c->kind == u"edit" || c->kind == u"combo" || c->kind == u"list" || c->kind == u"area";
+        QString caption = named ? c->name : noAmp(c->text).section(u'(', 0, 0).trimmed();
+        if (caption.isEmpty() || caption.endsWith(QLatin1String("...")))
+            caption = c->name;
+        return found(r, QStringLiteral("“%1”对话框中的“%2”%3").arg(d.title, caption, kindWord(c->kind)));
     }
     return fail(QStringLiteral("unknown screen element “%1”").arg(name));
 }
@@ -1678,7 +1683,7 @@ QImage renderPage(int n, const QString &title, const QStringList &paragraphs, co
         // the module slots of the cover page: four per row, 191 x 73 pixels apart
         p.setFont(uiFont(14));
         for (int i = 0; i < modules.size(); ++i) {
-            const QRect cell(24 + (i % 4) * 191, 60 + (i / 4) * 73, 180, 60);
+            const QRect cell(12 + (i % 4) * 191, 60 + (i / 4) * 73, 180, 60);
             p.setPen(QColor(150, 170, 200));
             p.setBrush(QColor(235, 242, 252));
             p.drawRoundedRect(cell, 6, 6);
@@ -1687,6 +1692,14 @@ QImage renderPage(int n, const QString &title, const QStringList &paragraphs, co
         }
         return img;
     }
+    // a faint drawing in the corner
+    p.setPen(QPen(QColor(190, 208, 230), 2));
+    p.drawRect(QRectF(PageW - 250, PageH - 170, 200, 120));
+    p.drawEllipse(QPointF(PageW - 150, PageH - 110), 38, 38);
+    p.setPen(QPen(QColor(190, 208, 230), 1, Qt::DashDotLine));
+    p.drawLine(QPointF(PageW - 270, PageH - 110), QPointF(PageW - 30, PageH - 110));
+    p.drawLine(QPointF(PageW - 150, PageH - 190), QPointF(PageW - 150, PageH - 30));
+    p.setPen(QColor(40, 40, 40));
     p.setFont(uiFont(15));
     int y = 64;
     for (const QString &para : paragraphs) {

@@ -96,6 +96,6 @@ QImage renderPiece(const QString &name);
 bool pieceKnown(const QString &name);
 // Information page n (1..17) with its title and paragraphs.
 QImage renderPage(int n, const QString &title, const QStringList &paragraphs, const QStringList &modules);
-constexpr int PageW = 720, PageH = 450;
+constexpr int PageW = 780, PageH = 460;
 
 } // namespace cadbank
