@@ -947,6 +947,15 @@ Element element(const ScreenState &s, const QString &name, QString *why)
         return found(QRect(int(c.x()) - 8, int(c.y()) - 8, 17, 17),
                      QStringLiteral("绘图区中的点(%1,%2)处").arg(xy.at(0), xy.at(1)), true);
     }
+    if (head == u"区域") {
+        // 区域.x1,y1,x2,y2 : a part of the drawing given by two corners
+        const QStringList v = tail.split(u',');
+        if (v.size() != 4)
+            return fail(QStringLiteral("an area is written 区域.x1,y1,x2,y2"));
+        const QRectF r(worldToScreen(v.at(0).toDouble(), v.at(1).toDouble()),
+                       worldToScreen(v.at(2).toDouble(), v.at(3).toDouble()));
+        return found(r.normalized().toRect(), QStringLiteral("绘图区的指定区域"), true);
+    }
     if (head == u"下拉") {
         const QRect dr = dropdownRect(s);
         if (dr.isNull())
