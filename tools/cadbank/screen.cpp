@@ -350,6 +350,41 @@ void icon(QPainter &p, const QRect &box, const QString &n)
             p.setBrush(i == 0 ? QColor(250, 230, 90) : i == 1 ? QColor(120, 200, 250) : QColor(140, 220, 140));
             p.drawPolygon(QPolygonF({QPointF(l + 3, t + 4 + i * 4), QPointF(l + w, t + 4 + i * 4), QPointF(l + w - 3, t + 9 + i * 4), QPointF(l, t + 9 + i * 4)}));
         }
+    } else if (n == u"线性标注" || n == u"对齐标注") {
+        p.setPen(QPen(QColor(0, 120, 0), 1.2));
+        p.save();
+        if (n == u"对齐标注") {
+            p.translate(cx, cy);
+            p.rotate(-30);
+            p.translate(-cx, -cy);
+        }
+        p.drawLine(QPointF(l, t + 2), QPointF(l, t + h));
+        p.drawLine(QPointF(l + w, t + 2), QPointF(l + w, t + h));
+        p.drawLine(QPointF(l, cy), QPointF(l + w, cy));
+        p.setBrush(QColor(0, 120, 0));
+        p.drawPolygon(QPolygonF({QPointF(l, cy), QPointF(l + 4, cy - 2), QPointF(l + 4, cy + 2)}));
+        p.drawPolygon(QPolygonF({QPointF(l + w, cy), QPointF(l + w - 4, cy - 2), QPointF(l + w - 4, cy + 2)}));
+        p.restore();
+    } else if (n == u"半径标注" || n == u"直径标注") {
+        p.setPen(blue);
+        p.drawEllipse(r);
+        p.setPen(QPen(QColor(0, 120, 0), 1.2));
+        if (n == u"半径标注")
+            p.drawLine(QPointF(cx, cy), QPointF(l + w, t));
+        else
+            p.drawLine(QPointF(l, t + h), QPointF(l + w, t));
+    } else if (n == u"角度标注") {
+        p.setPen(blue);
+        p.drawLine(QPointF(l, t + h), QPointF(l + w, t + h));
+        p.drawLine(QPointF(l, t + h), QPointF(l + w, t));
+        p.setPen(QPen(QColor(0, 120, 0), 1.2));
+        p.drawArc(QRectF(l - w * 0.7, t + h * 0.3, w * 1.4, h * 1.4), 0, 35 * 16);
+    } else if (n == u"引线") {
+        p.setPen(QPen(QColor(0, 120, 0), 1.2));
+        p.drawLine(QPointF(l, t + h), QPointF(cx, t + 3));
+        p.drawLine(QPointF(cx, t + 3), QPointF(l + w, t + 3));
+        p.setFont(uiFont(8));
+        p.drawText(QRectF(cx, t + 4, w / 2, h / 2), Qt::AlignCenter, QStringLiteral("A"));
     } else if (n == u"发布") {
         p.setPen(ink);
         p.setBrush(Qt::white);
@@ -730,7 +765,7 @@ const QHash<QString, DialogDef> &dialogs()
             add(d, "area", QStringLiteral("内容"), 8, 58, 524, 144, QString());
         }
         {
-            DialogDef &d = def(QStringLiteral("设计中心"), QStringLiteral("DesignCenter"), 300, 330);
+            DialogDef &d = def(QStringLiteral("设计中心"), QStringLiteral("设计中心"), 300, 330);
             add(d, "tabs", QStringLiteral("选项卡"), 6, 30, 288, 290, QStringLiteral("文件夹|打开的图形|历史记录"));
             add(d, "list", QStringLiteral("内容"), 12, 60, 276, 250, QStringLiteral("名称"));
         }
@@ -1661,8 +1696,8 @@ QImage renderPiece(const QString &name)
         return img;
     }
     // a floating toolbar with a small title bar
-    const QStringList names = {QStringLiteral("直线"), QStringLiteral("多段线"), QStringLiteral("圆"),
-                               QStringLiteral("圆弧"), QStringLiteral("矩形"), QStringLiteral("图案填充")};
+    const QStringList names = {QStringLiteral("线性标注"), QStringLiteral("对齐标注"), QStringLiteral("半径标注"),
+                               QStringLiteral("直径标注"), QStringLiteral("角度标注"), QStringLiteral("引线")};
     QImage img(names.size() * 24 + 8, 44, QImage::Format_RGB32);
     img.fill(Face);
     QPainter p(&img);
