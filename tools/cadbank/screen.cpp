@@ -1432,7 +1432,7 @@ QImage renderScreen(const ScreenState &s)
         p.setFont(uiFont());
         p.setPen(Qt::black);
         for (int i = 0; i < menuTitles().size(); ++i)
-            p.drawText(QPoint((lay::MenuBarXTwips + lay::MenuPitchTwips * i) / 15, lay::MenuBarYTwips / 15 + 12),
+            p.drawText(QPoint((lay::MenuBarXTwips + lay::MenuPitchTwips * i) / 15, lay::MenuBarYTwips / 15 + 14),
                        menuTitles().at(i));
     }
     // standard toolbar

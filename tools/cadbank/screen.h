@@ -27,7 +27,7 @@ constexpr int TabTop = 469, TabH = 18;
 constexpr int CmdTop = 488, CmdLineH = 16, CmdBottom = 569;
 constexpr int StatusTop = 571;
 // Where the trainer draws its menu titles (twips): 810 twips apart.
-constexpr int MenuBarXTwips = 120, MenuBarYTwips = 420;
+constexpr int MenuBarXTwips = 120, MenuBarYTwips = 375;
 constexpr int MenuPitchTwips = 810;
 } // namespace lay
 
