@@ -339,6 +339,7 @@ private Q_SLOTS:
         QTest::newRow("wrong list naming a missing question") << "wrong" << "ksdata/182400.rar:1: wrong list: code “0150”";
         QTest::newRow("missing information page") << "page" << "cad/9l0005.rar";
         QTest::newRow("missing pointer file") << "pointer" << "pointer file ico01.CUR is missing";
+        QTest::newRow("back button over zone 1") << "cover" << "cad/288820.rar:5: TargetX: the back button covers part of zone 1";
     }
     void checkFindsEachFault()
     {
@@ -394,7 +395,11 @@ private Q_SLOTS:
             setField(1, 125, QStringLiteral("Q0002"));
         else if (fault == u"wrong")
             writeGbk(dir.filePath(QStringLiteral("ksdata/182400.rar")), {QStringLiteral("00010150")});
-        else if (fault == u"page")
+        else if (fault == u"cover") {
+            // the back button of question 2, step 2 moved onto its zone 1
+            setField(5, 167, s[4].mid(65, 5));
+            setField(5, 172, s[4].mid(70, 5));
+        } else if (fault == u"page")
             QVERIFY(QFile::remove(data + QStringLiteral("9l0005.rar")));
         else if (fault == u"pointer") {
             setField(1, 101, QStringLiteral("M0001"));
