@@ -16,6 +16,7 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QImageReader>
+#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -423,6 +424,36 @@ private Q_SLOTS:
         QVector<Problem> problems;
         QVERIFY(!checkBank(dir.path(), problems));
         QVERIFY(problemsText(problems).contains(QStringLiteral("ver.txt")));
+    }
+
+    void checkExitCodes_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("clean bank") << "tiny" << 0 << "no problems found";
+        QTest::newRow("broken bank") << "broken" << 1 << "cad/288899.rar:1: module number";
+        QTest::newRow("folder without bank") << "empty" << 2 << "ver.txt";
+    }
+    void checkExitCodes()
+    {
+        QFETCH(QString, folder);
+        QFETCH(int, code);
+        QFETCH(QString, output);
+        QTemporaryDir dir;
+        QString path = dir.path();
+        if (folder == u"tiny") {
+            path = m_tiny;
+        } else if (folder == u"broken") {
+            QVERIFY(copyFolder(m_tiny, dir.path()));
+            writeGbk(dir.filePath(QStringLiteral("cad/288899.rar")), {QStringLiteral("99")});
+        }
+        QProcess p;
+        p.start(QStringLiteral(CADBANK_EXE), {QStringLiteral("check"), path});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), code);
+        const QString all = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+        QVERIFY2(all.contains(output), qPrintable(all));
     }
 
     void dumpListsASmallBank()
