@@ -511,8 +511,7 @@ void FrmTm::showQuestionLine(bool forDemonstration)
     m_data.IndexLine = textfile::lineAt(lines, q);
     const panel::QuestionText t = panel::questionText(m_data.IndexLine);
     RtbTM->setPlainText(t.text);
-    if (m_picture)
-        m_picture->hide();
+    hidePicture();
     Image2->hide();
     if (t.hasPicture) {
         picture()->loadPicture(m_data.DataDir + t.pictureId + m_data.DataExt);
@@ -556,7 +555,11 @@ void FrmTm::returnToMain()
 {
     if (!m_simWidget)
         return;
-    m_simWidget->showNormal();
+    if (m_simWidget->isMinimized())
+        m_simWidget->showNormal();
+    else
+        m_simWidget->show();
+    m_simWidget->raise();
     m_simWidget->activateWindow();
 }
 
@@ -796,6 +799,8 @@ void FrmTm::TimeKS_Timer()
 
 bool FrmTm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (!PicMin) // still being built
+        return QWidget::eventFilter(watched, event);
     const QEvent::Type t = event->type();
     if (watched == RtbTM->viewport() || watched == RtbTM) {
         if (t == QEvent::MouseMove) {

@@ -7,6 +7,7 @@
 // learner back to the simulated window. The rules it applies live in
 // panelrules.h; this class only lays them out.
 
+#include "frmpicture.h"
 #include "panelentry.h"
 #include "../simulator/panelport.h"
 #include "../start/moddata.h"
@@ -22,7 +23,7 @@ class QFrame;
 class QMenu;
 class QPushButton;
 class QTextEdit;
-class FrmPicture;
+class FrmPicture; // frmpicture.h
 class SimulatedWindow;
 class Dragger;
 namespace platform {
