@@ -459,6 +459,14 @@ void FrmTm::showNumberButtons()
 {
     for (int i = 1; i <= MaxQuestions; ++i)
         CmTNO[i]->setVisible(i <= m_data.QuestionCount);
+    // "返回" and the legend sit centred under the rows in use
+    const int rows = std::clamp((m_data.QuestionCount + 9) / 10, 1, 4);
+    const QRectF last = panel::chooserButton(rows * 10, twips::fromPx(FrmSelect->width()), m_data.ScaleX,
+                                             m_data.ScaleY);
+    CmdSelFH->move((FrmSelect->width() - CmdSelFH->width()) / 2,
+                   twips::toPx(last.bottom()) + twips::toPxY(150, m_data.ScaleY));
+    if (auto *legend = FrmSelect->findChild<QLabel *>(QStringLiteral("SelLegend")))
+        legend->move(0, CmdSelFH->geometry().bottom() + twips::toPxY(90, m_data.ScaleY));
 }
 
 void FrmTm::setSimulatedWindow(SimulatedWindow *window)
@@ -865,6 +873,12 @@ void FrmTm::paintEvent(QPaintEvent *)
     if (LblMove)
         panelart::paintGrip(p, LblMove->geometry());
     panelart::paintPanelFrame(p, rect());
+}
+
+void FrmTm::keyReleaseEvent(QKeyEvent *e)
+{
+    e->accept();
+    returnToMain();
 }
 
 void FrmTm::closeEvent(QCloseEvent *e)

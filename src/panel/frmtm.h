@@ -180,6 +180,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
     void paintEvent(QPaintEvent *) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -1,4 +1,5 @@
 #include "panelrules.h"
+#include "../start/twips.h"
 
 #include <algorithm>
 #include <cmath>
@@ -159,7 +160,7 @@ QRect hotSpot(int k, double scaleX, double scaleY)
 
 QPoint loadPosition(QSize panel, double scaleX, double scaleY)
 {
-    return {int(std::lround(15360 * scaleX)) - panel.width(), int(std::lround(9000 * scaleY)) - panel.height()};
+    return {twips::toPxX(15360, scaleX) - panel.width(), twips::toPxY(9000, scaleY) - panel.height()};
 }
 
 QPoint dockedPosition(const QRect &mainFrame, QSize panel)
@@ -170,7 +171,7 @@ QPoint dockedPosition(const QRect &mainFrame, QSize panel)
 
 QPoint minimisedPosition(QSize bar, double scaleX, double scaleY)
 {
-    return {int(std::lround(2700 * scaleX)) - bar.width(), int(std::lround(8550 * scaleY)) - bar.height()};
+    return {twips::toPxX(2700, scaleX) - bar.width(), twips::toPxY(8550, scaleY) - bar.height()};
 }
 
 QRect pictureWindow(QSize picture, QSize screen, double scaleX, double scaleY)

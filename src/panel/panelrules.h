@@ -103,11 +103,12 @@ QRectF chooserButton(int i, double frameWidth, double scaleX, double scaleY);
 QRect hotSpot(int k, double scaleX, double scaleY);
 constexpr int HotSpotWidth = 960;
 constexpr int HotSpotHeight = 660;
-// The panel's first place: right edge at 15360, bottom at 9000 twips (scaled).
+// Window places, in pixels (sizes in pixels too):
+// the panel's first place: right edge at 15360, bottom at 9000 twips (scaled);
 QPoint loadPosition(QSize panel, double scaleX, double scaleY);
-// Docked into the lower right corner of the simulated window.
+// docked into the lower right corner of the simulated window;
 QPoint dockedPosition(const QRect &mainFrame, QSize panel);
-// The minimised bar's place: right edge at 2700, bottom at 8550 twips (scaled).
+// the minimised bar: right edge at 2700, bottom at 8550 twips (scaled).
 QPoint minimisedPosition(QSize bar, double scaleX, double scaleY);
 
 // The picture window around a picture of the given size, centred on the screen:

@@ -296,6 +296,22 @@ private Q_SLOTS:
         QCOMPARE(tm->LblBiao->text(), QStringLiteral("第1单元  第1/3题（未完成）"));
     }
 
+    void minimiseAndRestore()
+    {
+        unitPractice();
+        auto tm = openPanel();
+        sim.widget.setGeometry(112, 84, 800, 600);
+        sim.widget.show();
+        tm->minimise();
+        QCOMPARE(tm->size(), tm->PicMin->size());
+        QCOMPARE(tm->geometry().topLeft(), QPoint(180 - tm->width(), 570 - tm->height()));
+        QVERIFY(tm->PicMin->isVisibleTo(tm.get()));
+        QTest::mouseClick(tm->Command2, Qt::LeftButton);
+        QCOMPARE(tm->size(), QSize(332, 242));
+        QCOMPARE(tm->frameGeometry().bottomRight(), sim.widget.frameGeometry().bottomRight());
+        QVERIFY(!tm->PicMin->isVisibleTo(tm.get()));
+    }
+
     void closingRefusedUntilTheRunMayEnd()
     {
         unitPractice();

@@ -310,10 +310,12 @@ private Q_SLOTS:
         QCOMPARE(hotSpot(7, 1, 1).right(), 90 + 3 * 960 - 1);
         for (int k = 0; k < 8; ++k)
             QVERIFY(hotSpot(k, 1, 1).right() < PanelWidth);
-        // load place: right edge 15360, bottom 9000
-        QCOMPARE(loadPosition(QSize(332, 242), 1, 1), QPoint(15360 - 332, 9000 - 242));
+        // load place: right edge 15360 twips (1024 px), bottom 9000 (600 px)
+        QCOMPARE(loadPosition(QSize(332, 242), 1, 1), QPoint(1024 - 332, 600 - 242));
+        QCOMPARE(loadPosition(QSize(266, 194), 0.8, 0.8), QPoint(819 - 266, 480 - 194));
         QCOMPARE(dockedPosition(QRect(112, 84, 800, 600), QSize(332, 242)), QPoint(112 + 800 - 332, 84 + 600 - 242));
-        QCOMPARE(minimisedPosition(QSize(150, 28), 1, 1), QPoint(2700 - 150, 8550 - 28));
+        // minimised bar: right edge 2700 twips (180 px), bottom 8550 (570 px)
+        QCOMPARE(minimisedPosition(QSize(150, 28), 1, 1), QPoint(180 - 150, 570 - 28));
     }
 
     void pictureWindow_data()

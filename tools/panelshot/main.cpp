@@ -1,12 +1,14 @@
 // panelshot: developer harness that opens a unit practice of twelve questions
 // beside the simulated window, in a folder of its own, so the panel can be looked
 // at (and grabbed) without going through the cover page.
-//   panelshot [OUT.png] [chooser|teaching|minimised|candidate]
+//   panelshot MODULE_FOLDER [OUT.png] [chooser|minimised|candidate]
+// MODULE_FOLDER holds cad2004/ with unit 0 (for example as cadfixture writes it).
 #include "panel/frmtm.h"
 #include "panel/panelentry.h"
 #include "panel/simwindow.h"
 #include "platform/messagebox.h"
 #include "platform/services.h"
+#include "start/setfiles.h"
 #include "start/textfile.h"
 #include "start/trainer.h"
 
@@ -29,9 +31,11 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
     const QStringList args = app.arguments();
-    const QString out = args.value(1);
-    const QString look = args.value(2);
+    const QString module = args.value(1);
+    const QString out = args.value(2);
+    const QString look = args.value(3);
 
+    // A copy of the module folder, so the picture question added below stays ours.
     QTemporaryDir dir;
     ModData d;
     d.AppPath = dir.path();
@@ -39,33 +43,43 @@ int main(int argc, char **argv)
     QDir().mkpath(d.DataDir);
     QDir().mkpath(d.recordDir());
     d.ModuleName = QStringLiteral("AutoCAD 2004");
-    const QStringList texts = {
-        QStringLiteral("利用“直线”命令，以点(100,100)为起点绘制一条长度为200的水平直线。"),
-        QStringLiteral("将当前图层设置为“轮廓线”层，并把该层的颜色改为红色。"),
-        QStringLiteral("picture288801按照图示尺寸绘制一个矩形，并对其四个角进行半径为10的圆角。"),
-        QStringLiteral("使用“偏移”命令，将图中的圆向外偏移15个单位。"),
-        QStringLiteral("打开“标注样式管理器”，新建名为“机械”的标注样式。"),
-        QStringLiteral("将图形文件另存为“练习.dwg”。"),
-        QStringLiteral("用“修剪”命令剪去两条直线交点右侧的部分。"),
-        QStringLiteral("设置对象捕捉模式为“端点”和“中点”。"),
-        QStringLiteral("在图中插入名为“螺栓”的图块，比例为2。"),
-        QStringLiteral("使用“阵列”命令将小圆环形阵列6个。"),
-        QStringLiteral("将选中的文字高度修改为5。"),
-        QStringLiteral("利用“图案填充”对封闭区域填充ANSI31图案。")};
+    const QString source = module.isEmpty() ? QString() : module + QStringLiteral("/cad2004/");
+    for (const QString &f : QDir(source).entryList(QDir::Files))
+        QFile::copy(source + f, d.DataDir + f);
     QStringList index;
-    for (int i = 0; i < texts.size(); ++i)
-        index << QStringLiteral("%1%2").arg(i + 1, 4, 10, QLatin1Char('0')).arg(3, 2, 10, QLatin1Char('0')) + texts[i];
+    textfile::readLines(d.DataDir + QStringLiteral("288870.rar"), index);
+    // question 3 refers to a drawing of our own
+    if (index.size() >= 3)
+        index[2] = index[2].left(6) + QStringLiteral("picture288801") +
+                   QStringLiteral("按照图示尺寸绘制一个矩形，并对其四个角进行半径为10的圆角。");
     textfile::writeLinesAtomic(d.DataDir + QStringLiteral("288870.rar"), index);
+    QImage drawing(300, 200, QImage::Format_RGB32);
+    drawing.fill(Qt::white);
+    {
+        QPainter p(&drawing);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::black, 2));
+        p.drawRoundedRect(QRectF(50, 50, 200, 100), 10, 10);
+        p.setPen(QPen(QColor(0, 90, 200), 1));
+        p.drawLine(50, 170, 250, 170);
+        p.drawText(QRect(50, 172, 200, 20), Qt::AlignCenter, QStringLiteral("200"));
+        p.drawLine(270, 50, 270, 150);
+        p.drawText(QRect(272, 90, 30, 20), Qt::AlignLeft, QStringLiteral("100"));
+        p.drawText(QRect(60, 20, 100, 20), Qt::AlignLeft, QStringLiteral("R10"));
+    }
+    drawing.save(d.DataDir + QStringLiteral("288801.rar"), "PNG");
     d.SetBase = 20;
     d.CurSet = 0;
     d.WorkMode = 2;
     d.UnitCount = 1;
-    d.QuestionCount = 12;
+    d.QuestionCount = Integer(std::min<int>(index.size(), MaxQuestions));
+    setfiles::nameSetFiles(d);
+    setfiles::readQuestionOffsets(d);
     d.CurQuestion = 3;
     d.CurStep = 1;
     d.ExamMinutesLeft = 50;
     d.IndexFile = d.DataDir + QStringLiteral("288870.rar");
-    for (int q = 1; q <= 12; ++q)
+    for (int q = 1; q <= d.QuestionCount; ++q)
         d.QuestionMark[q] = (q == 1 || q == 2 || q == 5) ? QStringLiteral("T") : QStringLiteral("F");
     d.QuestionScore[1] = 5;
     d.QuestionScore[2] = 7;
@@ -106,8 +120,18 @@ int main(int argc, char **argv)
         }
     });
     if (!out.isEmpty())
-        QTimer::singleShot(1200, [&] {
-            QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+        QTimer::singleShot(1500, [&] {
+            // the screen as it stands: simulated window, panel and picture window
+            QPixmap shot(QGuiApplication::primaryScreen()->size());
+            shot.fill(QColor(0x3a, 0x4a, 0x5c));
+            QPainter p(&shot);
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->isVisible() && w != tm && w->objectName() != QStringLiteral("FrmPicture"))
+                    p.drawPixmap(w->geometry().topLeft(), w->grab());
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->isVisible() && (w == tm || w->objectName() == QStringLiteral("FrmPicture")))
+                    p.drawPixmap(w->geometry().topLeft(), w->grab());
+            p.end();
             shot.save(out);
             app.quit();
         });
