@@ -541,7 +541,7 @@ void FrmTm::DqExam()
     // 2-4. text and picture
     showQuestionLine(false);
     // 5. the question's remembered screen, then Timer2
-    if (m_sim) {
+    if (liveSim()) {
         m_sim->restoreQuestion(q);
         m_sim->startTimer2();
     }
@@ -636,7 +636,7 @@ void FrmTm::CmdCZTS_Click()
         return;
     }
     m_data.WorkMode = 1;
-    if (m_sim)
+    if (liveSim())
         m_sim->setGuided(true);
     returnToMain();
 }

@@ -73,7 +73,7 @@ public:
 
     // The simulated window the panel drives; may be set after the load.
     void setSimulatedWindow(SimulatedWindow *window);
-    SimulatedWindow *simulatedWindow() const { return m_sim; }
+    SimulatedWindow *simulatedWindow() const { return liveSim(); }
 
     // What an opener sets before it shows the panel.
     void applyEntry(const PanelEntry &entry);
@@ -185,6 +185,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The simulated window while its form exists (it may have been closed).
+    SimulatedWindow *liveSim() const { return m_simWidget ? m_sim : nullptr; }
     void buildControls();
     void applyKindOfRun();
     void drawTime();

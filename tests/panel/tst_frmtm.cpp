@@ -466,6 +466,29 @@ private Q_SLOTS:
         QVERIFY(textfile::readLines(progress::unitResultFile(d, 0), result));
         QCOMPARE(result, QStringList{QStringLiteral("4") + QString(39, u'0')});
     }
+
+    // The simulated window closed under the panel (for example by the window
+    // system): the panel goes on without it.
+    void simulatedWindowClosedUnderThePanel()
+    {
+        unitPractice(0, 3);
+        d.UnitCount = 1;
+        setfiles::nameSetFiles(d);
+        platform::SystemClock clock;
+        NoLock lock;
+        Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
+        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"), true,
+                         QStringLiteral("单元练习-"), std::nullopt});
+        FrmTm *tm = trainer.panel();
+        QPointer<FrmMain> main(trainer.simulatedWindow());
+        main->close();
+        QTRY_VERIFY(!main);
+        click(tm->CmdGN[1]);
+        QCOMPARE(int(d.CurQuestion), 2);
+        click(tm->CmdGN[6]);
+        QCOMPARE(int(d.WorkMode), 1);
+        QVERIFY(!tm->simulatedWindow());
+    }
 };
 
 QTEST_MAIN(TstFrmTm)
