@@ -146,7 +146,9 @@ FrmMain::FrmMain(ModData &data, platform::KeyboardLayout *keyboard, QWidget *par
       m_keyboard(keyboard ? keyboard : &noKeyboard())
 {
     setWindowTitle(data.appTitle());
-    setFocusPolicy(Qt::StrongFocus);
+    // The window takes the keyboard only when no box is shown (setData gives it
+    // the focus then); a click on the screen never takes it from the command line.
+    setFocusPolicy(Qt::TabFocus);
     m_engine.setListener(this);
 
     Timer2.setInterval(100);
@@ -375,11 +377,13 @@ void FrmMain::applyPictures()
 void FrmMain::stepLaidOut()
 {
     const sim::ScreenModel &s = m_engine.screen();
-    // 1: the panel above all windows, this window above the normal ones.
+    // 1: this window above the normal ones and the panel above all windows
+    // (raised last, so that it stays on top even where no window manager keeps
+    // topmost windows there).
     LblSuccess->setVisible(false);
+    raise();
     if (m_panel)
         m_panel->raisePanel();
-    raise();
 
     applyPictures();
 
@@ -434,6 +438,7 @@ void FrmMain::stepLaidOut()
     } else {
         setFocus(Qt::OtherFocusReason);
     }
+    updateNotice();
     QTimer::singleShot(0, this, [this] { m_engine.prefetchNext(); });
 }
 
@@ -564,7 +569,17 @@ void FrmMain::fileProblem(const QString &message)
     m_problems << message;
     while (m_problems.size() > 3)
         m_problems.removeFirst();
-    notice->setText(m_problems.join(u'\n') + QStringLiteral("\n本题暂时无法完成。"));
+    updateNotice();
+}
+
+void FrmMain::updateNotice()
+{
+    if (m_problems.isEmpty())
+        return;
+    QString text = m_problems.join(u'\n');
+    if (m_engine.blocked())
+        text += QStringLiteral("\n本步骤所需的文件无法读取，本题暂时无法完成。");
+    notice->setText(text);
     notice->setFixedWidth(twips::toPx(9000));
     notice->adjustSize();
     notice->move(twips::toPx(150), twips::toPx(7500) - notice->height());
@@ -592,6 +607,10 @@ void FrmMain::keyPressEvent(QKeyEvent *e)
 
 void FrmMain::mousePressEvent(QMouseEvent *) { formClick(); }
 
+// Tab is a key like any other on the simulated screen (codes "6009"), and the
+// command line keeps the focus.
+bool FrmMain::focusNextPrevChild(bool) { return false; }
+
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type t = event->type();
@@ -608,7 +627,8 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if (watched == LblMove) {
+    const bool mouse = t == QEvent::MouseButtonPress || t == QEvent::MouseMove || t == QEvent::MouseButtonRelease;
+    if (watched == LblMove && mouse) {
         auto *m = static_cast<QMouseEvent *>(event);
         const bool tall = screen() && screen()->geometry().height() >= 650;
         if (t == QEvent::MouseButtonPress && m->button() == Qt::LeftButton && tall) {

@@ -127,6 +127,7 @@ protected:
     void paintEvent(QPaintEvent *) override;
     void keyPressEvent(QKeyEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
+    bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -144,6 +145,7 @@ private:
     void layoutMenuBar();
     void hoverTitle(int i);
     void formClick();
+    void updateNotice();
     void setPointer(QWidget *w, const sim::PointerShape &p);
     QRect px(const sim::Rect &r) const;
     int twipsX(int pixels) const;

@@ -5,6 +5,7 @@
 #include "platform/keyboardlayout.h"
 #include "simulator/frmmain.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -42,6 +43,7 @@ private Q_SLOTS:
     void windowKeysAndDocking();
     void missingPictureShowsNotice();
     void contextMenuAndBackButton();
+    void dragsWithTheMouse();
 };
 
 // Click the tool, type "L" + Enter, choose 绘图 > 直线, type the point: solved.
@@ -73,6 +75,9 @@ void TstFrmMain::solveQuestionByHand()
     QCOMPARE(int(f.data.CurStep), 2);
     QVERIFY(w.Text1->isVisible());
     QCOMPARE(w.Text1->geometry(), QRect(40, 533, 400, 16));
+    QCOMPARE(w.focusWidget(), w.Text1);
+    QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(700, 300)); // the screen keeps the command line's focus
+    QCOMPARE(w.focusWidget(), w.Text1);
     QVERIFY(keyboard.calls >= 1);
     QCOMPARE(keyboard.lastHandle, 0x0804);
     QCOMPARE(keyboard.lastFlags, 1);
@@ -140,7 +145,7 @@ void TstFrmMain::windowKeysAndDocking()
 {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
-    f.writeSteps({Rec(QStringLiteral("6002")), Rec(QStringLiteral("6115")), Rec(QStringLiteral("9999"))});
+    f.writeSteps({Rec(QStringLiteral("6002")), Rec(QStringLiteral("6115")), Rec(QStringLiteral("6009")), Rec(QStringLiteral("9999"))});
     FakePanel panel;
     FrmMain w(f.data);
     w.setPanel(&panel);
@@ -159,6 +164,8 @@ void TstFrmMain::windowKeysAndDocking()
     QCOMPARE(int(f.data.CurStep), 2);
     QTest::keyClick(&w, Qt::Key_F4, Qt::ShiftModifier);
     QCOMPARE(int(f.data.CurStep), 3);
+    QTest::keyClick(&w, Qt::Key_Tab);
+    QCOMPARE(int(f.data.CurStep), 4);
 }
 
 void TstFrmMain::missingPictureShowsNotice()
@@ -172,6 +179,7 @@ void TstFrmMain::missingPictureShowsNotice()
     w.setData();
     QVERIFY(w.notice->isVisible());
     QVERIFY(w.notice->text().contains(QStringLiteral("404404.rar")));
+    QVERIFY(w.notice->text().contains(QStringLiteral("无法完成")));
     QTest::mouseClick(w.Label1, Qt::LeftButton);
     QCOMPARE(int(f.data.CurStep), 1);
     QVERIFY(!w.LblSuccess->isVisible());
@@ -199,6 +207,55 @@ void TstFrmMain::contextMenuAndBackButton()
     QCOMPARE(w.LblXXK->geometry(), QRect(600, 540, 73, 19));
     QTest::mouseClick(w.LblXXK, Qt::LeftButton);
     QCOMPARE(int(f.data.CurStep), 1);
+}
+
+namespace {
+void send(QWidget *w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+} // namespace
+
+// Zone 2 dragged into zone 1 ("0050"), then picture 5 dragged right ("8002").
+void TstFrmMain::dragsWithTheMouse()
+{
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writePicture(QStringLiteral("500005"), 40, 20);
+    f.writeSteps({Rec(QStringLiteral("0050")).zone(1500, 1500, 600, 600).zone2(3000, 3000, 300, 300).pointer(QStringLiteral("S0005")),
+                  Rec(QStringLiteral("8002")).pic(5, 6000, 3000, QStringLiteral("500005")).target(7500, 3000),
+                  Rec(QStringLiteral("9999")).pic(5, 7500, 3000, QStringLiteral("888888"))});
+    FrmMain w(f.data);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.setData();
+    QCOMPARE(w.Label4->geometry(), QRect(200, 200, 20, 20));
+    // A release inside zone 1 without a move in between does not count.
+    send(w.Label4, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    send(w.Label4, QEvent::MouseButtonRelease, {-80, -80}, Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(int(f.data.CurStep), 1);
+    send(w.Label4, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    send(w.Label4, QEvent::MouseMove, {-80, -80}, Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(w.Label4->cursor().shape(), Qt::SizeAllCursor);
+    send(w.Label4, QEvent::MouseButtonRelease, {-80, -80}, Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(int(f.data.CurStep), 2);
+    QCOMPARE(w.Label4->cursor().shape(), Qt::ArrowCursor);
+
+    QVERIFY(w.Image[5]->isVisible());
+    QCOMPARE(w.Image[5]->geometry(), QRect(400, 200, 40, 20));
+    send(w.Image[5], QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    send(w.Image[5], QEvent::MouseMove, {60, 5}, Qt::NoButton, Qt::LeftButton); // half of 60 px
+    QCOMPARE(w.Image[5]->x(), 430);
+    send(w.Image[5], QEvent::MouseButtonRelease, {60, 5}, Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(int(f.data.CurStep), 2);      // short of the target: back home
+    QCOMPARE(w.Image[5]->x(), 400);
+    send(w.Image[5], QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    send(w.Image[5], QEvent::MouseMove, {220, 5}, Qt::NoButton, Qt::LeftButton);
+    send(w.Image[5], QEvent::MouseButtonRelease, {220, 5}, Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(int(f.data.CurStep), 3);
+    QCOMPARE(w.Image[5]->x(), 500);         // snapped onto the target
+    QVERIFY(w.LblSuccess->isVisible());
 }
 
 QTEST_MAIN(TstFrmMain)
