@@ -1,7 +1,7 @@
 // panelshot: developer harness that opens a unit practice of twelve questions
 // beside the simulated window, in a folder of its own, so the panel can be looked
 // at (and grabbed) without going through the cover page.
-//   panelshot MODULE_FOLDER [OUT.png] [chooser|minimised|candidate]
+//   panelshot MODULE_FOLDER [OUT.png] [chooser|minimised|candidate|teaching]
 // MODULE_FOLDER holds cad2004/ with unit 0 (for example as cadfixture writes it).
 #include "panel/frmtm.h"
 #include "panel/panelentry.h"
@@ -114,7 +114,10 @@ int main(int argc, char **argv)
             tm->minimise();
         else if (look == QStringLiteral("candidate"))
             tm->CmdCZTS_Click();
-        else {
+        else if (look == QStringLiteral("teaching")) {
+            tm->CmTNO_Click(1);
+            QTimer::singleShot(300, tm, [tm] { tm->CmdCZTS_Click(); });
+        } else {
             tm->CmdGN_MouseMove(1);
             tm->Image2_Click();
         }
