@@ -352,6 +352,27 @@ private Q_SLOTS:
         QVERIFY(prompter.asked.isEmpty());
     }
 
+    // The records cannot be written (the record folder's name is taken by a
+    // file): the learner is told which file, and the run still ends.
+    void endOfPracticeReportsAFileItCannotWrite()
+    {
+        QTemporaryDir other;
+        unitPractice(0, 3);
+        d.AppPath = other.path();
+        QFile blocker(other.path() + QStringLiteral("/ksdata"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        auto tm = openPanel();
+        QSignalSpy ended(tm.get(), &FrmTm::runEnded);
+        click(tm->CmdGN[5]);
+        QCOMPARE(prompter.asked.size(), 1);
+        QVERIFY(prompter.asked[0].text.contains(QStringLiteral("288893.rar")));
+        QVERIFY(prompter.asked[0].text.contains(QStringLiteral("208800.rar")));
+        QCOMPARE(prompter.asked[0].icon, platform::Prompter::Warning);
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!tm->isVisible());
+    }
+
     void endOfReview_data()
     {
         QTest::addColumn<int>("answer");
