@@ -3,30 +3,41 @@
 // screen picture and overlay picture. Prints median and 99th percentile for the
 // first and the last question, with the pictures of the next step fetched ahead
 // in idle time (as the window does) and without.
+#include "simulator/frmmain.h"
 #include "simulator/stepengine.h"
 #include "start/moddata.h"
 #include "start/textfile.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFont>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
+// CPU time of this thread: what the step costs, without the time the shared
+// machine spent running other processes in between.
+qint64 cpuNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
 constexpr int Questions = 40;
 constexpr int StepsPerQuestion = 99;
-constexpr int ScreenPool = 60;  // more distinct screens than the cache holds
+constexpr int ScreenPool = 60; // more distinct screens than the cache holds
 constexpr int OverlayPool = 40;
 
-QString id(int base, int n) { return QString::number(base + n); }
+QString id(int base, int n) {
+    return QString::number(base + n);
+}
 
-void writePictures(const QString &dir)
-{
+void writePictures(const QString &dir) {
     QFont f;
     f.setPixelSize(12);
     for (int i = 0; i < ScreenPool; ++i) {
@@ -37,7 +48,8 @@ void writePictures(const QString &dir)
         p.setFont(f);
         p.setPen(Qt::white);
         for (int l = 0; l < 40; ++l)
-            p.drawLine(40 + (l * 37 + i * 11) % 700, 80 + (l * 13) % 380, 60 + (l * 53 + i) % 700, 90 + (l * 29 + i) % 370);
+            p.drawLine(40 + (l * 37 + i * 11) % 700, 80 + (l * 13) % 380, 60 + (l * 53 + i) % 700,
+                       90 + (l * 29 + i) % 370);
         p.setPen(Qt::black);
         for (int r = 0; r < 4; ++r)
             p.drawText(6, 496 + r * 18, QStringLiteral("命令: line 指定第一点: %1,%2").arg(i).arg(r));
@@ -58,9 +70,11 @@ void writePictures(const QString &dir)
 struct Figures {
     double median = 0, p99 = 0, max = 0;
 };
+struct Timing {
+    Figures wall, cpu;
+};
 
-Figures figures(std::vector<qint64> ns)
-{
+Figures figures(std::vector<qint64> ns) {
     std::sort(ns.begin(), ns.end());
     Figures f;
     f.median = ns[ns.size() / 2] / 1e6;
@@ -69,9 +83,8 @@ Figures figures(std::vector<qint64> ns)
     return f;
 }
 
-Figures runQuestion(ModData &data, int q, bool prefetch, int rounds)
-{
-    std::vector<qint64> ns;
+Timing runQuestion(ModData &data, int q, bool prefetch, int rounds) {
+    std::vector<qint64> ns, cpu;
     for (int round = 0; round < rounds; ++round) {
         sim::StepEngine engine(data); // a fresh window: nothing decoded yet
         data.CurQuestion = Integer(q);
@@ -81,9 +94,11 @@ Figures runQuestion(ModData &data, int q, bool prefetch, int rounds)
             engine.prefetchNext();
         QElapsedTimer t;
         for (int s = 1; s < StepsPerQuestion; ++s) {
+            const qint64 c0 = cpuNs();
             t.start();
             engine.zone1MouseUp(1, 0);
             ns.push_back(t.nsecsElapsed());
+            cpu.push_back(cpuNs() - c0);
             if (engine.blocked() || data.CurStep != s + 1) {
                 std::fprintf(stderr, "step %d of question %d did not advance\n", s, q);
                 return {};
@@ -92,14 +107,48 @@ Figures runQuestion(ModData &data, int q, bool prefetch, int rounds)
                 engine.prefetchNext(); // idle time before the learner's next action
         }
     }
-    return figures(ns);
+    return {figures(ns), figures(cpu)};
+}
+
+// The same through the real window: the engine's step plus FrmMain applying it
+// to its controls (painting follows later in the event loop and is not counted).
+Timing runWindow(ModData &data, int q, int rounds) {
+    std::vector<qint64> ns, cpu;
+    for (int round = 0; round < rounds; ++round) {
+        FrmMain w(data);
+        w.show();
+        data.CurQuestion = Integer(q);
+        w.restoreQuestion(q);
+        w.setData();
+        QCoreApplication::processEvents();
+        QElapsedTimer t;
+        for (int s = 1; s < StepsPerQuestion; ++s) {
+            const qint64 c0 = cpuNs();
+            t.start();
+            w.engine().zone1MouseUp(1, 0);
+            ns.push_back(t.nsecsElapsed());
+            cpu.push_back(cpuNs() - c0);
+            if (data.CurStep != s + 1) {
+                std::fprintf(stderr, "window: step %d of question %d did not advance\n", s, q);
+                return {};
+            }
+            QCoreApplication::processEvents(); // paint, fetch the next pictures ahead
+        }
+    }
+    return {figures(ns), figures(cpu)};
 }
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QGuiApplication app(argc, argv);
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform warns at every raise of the window; the figures matter here.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &msg) {
+        if (type != QtWarningMsg && type != QtDebugMsg && type != QtInfoMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(msg));
+    });
+    QApplication app(argc, argv);
     QTemporaryDir dir;
     ModData data;
     data.AppPath = dir.path();
@@ -127,10 +176,18 @@ int main(int argc, char **argv)
             r.setText(8, 4, last ? QStringLiteral("9999") : QStringLiteral("0001"));
             const int n = (q * 7 + s) % ScreenPool;
             r.setText(12, 6, id(100000, n));
-            r.setNum(18, 5, 1500); r.setNum(23, 5, 1500); r.setText(28, 6, id(200000, (q + s) % OverlayPool));
-            r.setNum(66, 5, 1500 + s * 15); r.setNum(71, 5, 1500); r.setNum(76, 5, 600); r.setNum(81, 5, 600);
-            r.setNum(112, 5, 600); r.setNum(117, 5, 600); r.setNum(122, 3, 1 + s);
-            r.setNum(125, 5, 120); r.setNum(130, 5, 360);
+            r.setNum(18, 5, 1500);
+            r.setNum(23, 5, 1500);
+            r.setText(28, 6, id(200000, (q + s) % OverlayPool));
+            r.setNum(66, 5, 1500 + s * 15);
+            r.setNum(71, 5, 1500);
+            r.setNum(76, 5, 600);
+            r.setNum(81, 5, 600);
+            r.setNum(112, 5, 600);
+            r.setNum(117, 5, 600);
+            r.setNum(122, 3, 1 + s);
+            r.setNum(125, 5, 120);
+            r.setNum(130, 5, 360);
             lines << r.line;
         }
         data.QuestionFirstStep[q + 1] = Integer(data.QuestionFirstStep[q] + StepsPerQuestion);
@@ -140,15 +197,29 @@ int main(int argc, char **argv)
         data.QuestionMark[q] = QStringLiteral("F");
 
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
-    std::printf("step file: %d questions x %d steps (%lld lines); %d screens 800x600 PNG, %d overlays; %d rounds\n",
-                Questions, StepsPerQuestion, qlonglong(lines.size()), ScreenPool, OverlayPool, rounds);
-    std::printf("matched action -> next step laid out (ms)          median     p99     max\n");
+    double load[1] = {0};
+    if (getloadavg(load, 1) == 1)
+        std::printf("load average at start: %.2f\n", load[0]);
+    std::printf(
+        "step file: %d questions x %d steps (%lld lines); %d screens 800x600 PNG, %d overlays; %d rounds\n",
+        Questions, StepsPerQuestion, qlonglong(lines.size()), ScreenPool, OverlayPool, rounds);
+    std::printf("matched action -> next step laid out (ms)        wall: median    p99    max   cpu: median   "
+                " p99    max\n");
     for (bool prefetch : {true, false}) {
         for (int q : {1, Questions}) {
-            const Figures f = runQuestion(data, q, prefetch, rounds);
-            std::printf("question %2d, %-36s %7.3f %7.3f %7.3f\n", q,
-                        prefetch ? "pictures fetched ahead (window)" : "pictures decoded in the step", f.median, f.p99, f.max);
+            const Timing t = runQuestion(data, q, prefetch, rounds);
+            std::printf("question %2d, %-34s %7.3f %6.3f %6.3f     %7.3f %6.3f %6.3f\n", q,
+                        prefetch ? "engine, pictures fetched ahead" : "engine, pictures decoded in step",
+                        t.wall.median, t.wall.p99, t.wall.max, t.cpu.median, t.cpu.p99, t.cpu.max);
         }
+    }
+    for (int q : {1, Questions}) {
+        for (int k = 1; k <= MaxQuestions; ++k)
+            data.SavedStep[k] = 1;
+        const Timing t = runWindow(data, q, rounds);
+        std::printf("question %2d, %-34s %7.3f %6.3f %6.3f     %7.3f %6.3f %6.3f\n", q,
+                    "FrmMain (engine + controls)", t.wall.median, t.wall.p99, t.wall.max, t.cpu.median,
+                    t.cpu.p99, t.cpu.max);
     }
     return 0;
 }

@@ -16,6 +16,7 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QImageReader>
+#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -339,6 +340,7 @@ private Q_SLOTS:
         QTest::newRow("wrong list naming a missing question") << "wrong" << "ksdata/182400.rar:1: wrong list: code “0150”";
         QTest::newRow("missing information page") << "page" << "cad/9l0005.rar";
         QTest::newRow("missing pointer file") << "pointer" << "pointer file ico01.CUR is missing";
+        QTest::newRow("back button over zone 1") << "cover" << "cad/288820.rar:5: TargetX: the back button covers part of zone 1";
     }
     void checkFindsEachFault()
     {
@@ -394,7 +396,11 @@ private Q_SLOTS:
             setField(1, 125, QStringLiteral("Q0002"));
         else if (fault == u"wrong")
             writeGbk(dir.filePath(QStringLiteral("ksdata/182400.rar")), {QStringLiteral("00010150")});
-        else if (fault == u"page")
+        else if (fault == u"cover") {
+            // the back button of question 2, step 2 moved onto its zone 1
+            setField(5, 167, s[4].mid(65, 5));
+            setField(5, 172, s[4].mid(70, 5));
+        } else if (fault == u"page")
             QVERIFY(QFile::remove(data + QStringLiteral("9l0005.rar")));
         else if (fault == u"pointer") {
             setField(1, 101, QStringLiteral("M0001"));
@@ -418,6 +424,36 @@ private Q_SLOTS:
         QVector<Problem> problems;
         QVERIFY(!checkBank(dir.path(), problems));
         QVERIFY(problemsText(problems).contains(QStringLiteral("ver.txt")));
+    }
+
+    void checkExitCodes_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("clean bank") << "tiny" << 0 << "no problems found";
+        QTest::newRow("broken bank") << "broken" << 1 << "cad/288899.rar:1: module number";
+        QTest::newRow("folder without bank") << "empty" << 2 << "ver.txt";
+    }
+    void checkExitCodes()
+    {
+        QFETCH(QString, folder);
+        QFETCH(int, code);
+        QFETCH(QString, output);
+        QTemporaryDir dir;
+        QString path = dir.path();
+        if (folder == u"tiny") {
+            path = m_tiny;
+        } else if (folder == u"broken") {
+            QVERIFY(copyFolder(m_tiny, dir.path()));
+            writeGbk(dir.filePath(QStringLiteral("cad/288899.rar")), {QStringLiteral("99")});
+        }
+        QProcess p;
+        p.start(QStringLiteral(CADBANK_EXE), {QStringLiteral("check"), path});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), code);
+        const QString all = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+        QVERIFY2(all.contains(output), qPrintable(all));
     }
 
     void dumpListsASmallBank()

@@ -6,6 +6,7 @@
 #include "simulator/frmmain.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -22,8 +23,7 @@ struct FakePanel : QuestionPanelPort {
     void setUnfinished(const QString &t) override { unfinished = t; }
 };
 
-QAction *findAction(QMenu *menu, const QString &text)
-{
+QAction *findAction(QMenu *menu, const QString &text) {
     for (QAction *a : menu->actions()) {
         if (a->text() == text)
             return a;
@@ -37,23 +37,30 @@ QAction *findAction(QMenu *menu, const QString &text)
 
 class TstFrmMain : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void solveQuestionByHand();
     void guidedOutlinesCoverTheZones();
     void windowKeysAndDocking();
     void missingPictureShowsNotice();
     void contextMenuAndBackButton();
     void dragsWithTheMouse();
+    void pointerFiles();
+    void automaticSteps();
 };
 
 // Click the tool, type "L" + Enter, choose 绘图 > 直线, type the point: solved.
-void TstFrmMain::solveQuestionByHand()
-{
+void TstFrmMain::solveQuestionByHand() {
     BankFixture f;
     f.writeTexts({QStringLiteral("line|l"), QStringLiteral("100,100"), QStringLiteral("单击直线按钮")});
     f.writePicture(QStringLiteral("100001"), 800, 600, Qt::black);
-    f.writeMenu({{19, QStringLiteral("直线(&L)|射线(&R)")}, {94, QStringLiteral("直线(&L)|射线(&R)")}, {95, QStringLiteral("圆弧(&A)")}, {96, QStringLiteral("三点(&P)")}});
-    f.writeSteps({Rec(QStringLiteral("0001")).screen(QStringLiteral("100001")).zone(60, 1200, 360, 360).hint(600, 1200, 3),
+    f.writeMenu({{19, QStringLiteral("直线(&L)|射线(&R)")},
+                 {94, QStringLiteral("直线(&L)|射线(&R)")},
+                 {95, QStringLiteral("圆弧(&A)")},
+                 {96, QStringLiteral("三点(&P)")}});
+    f.writeSteps({Rec(QStringLiteral("0001"))
+                      .screen(QStringLiteral("100001"))
+                      .zone(60, 1200, 360, 360)
+                      .hint(600, 1200, 3),
                   Rec(QStringLiteral("0000")).box(600, 8000, 6000, 240, 0, 1),
                   Rec(QStringLiteral("A721")).menuBar(120, 360),
                   Rec(QStringLiteral("0020")).box(600, 8000, 6000, 240, 0, 2), Rec(QStringLiteral("9999"))});
@@ -116,12 +123,12 @@ void TstFrmMain::solveQuestionByHand()
     QCOMPARE(f.data.QuestionMark[1], QStringLiteral("T"));
 }
 
-void TstFrmMain::guidedOutlinesCoverTheZones()
-{
+void TstFrmMain::guidedOutlinesCoverTheZones() {
     BankFixture f;
     f.writeTexts({QStringLiteral("提示")});
-    f.writeSteps({Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 300).zone2(3000, 3000, 300, 150).hint(600, 600, 1),
-                  Rec(QStringLiteral("9999"))});
+    f.writeSteps(
+        {Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 300).zone2(3000, 3000, 300, 150).hint(600, 600, 1),
+         Rec(QStringLiteral("9999"))});
     f.data.WorkMode = 2;
     FrmMain w(f.data);
     w.show();
@@ -141,11 +148,11 @@ void TstFrmMain::guidedOutlinesCoverTheZones()
     QVERIFY(w.LHelp->font().bold());
 }
 
-void TstFrmMain::windowKeysAndDocking()
-{
+void TstFrmMain::windowKeysAndDocking() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
-    f.writeSteps({Rec(QStringLiteral("6002")), Rec(QStringLiteral("6115")), Rec(QStringLiteral("6009")), Rec(QStringLiteral("9999"))});
+    f.writeSteps({Rec(QStringLiteral("6002")), Rec(QStringLiteral("6115")), Rec(QStringLiteral("6009")),
+                  Rec(QStringLiteral("9999"))});
     FakePanel panel;
     FrmMain w(f.data);
     w.setPanel(&panel);
@@ -168,11 +175,11 @@ void TstFrmMain::windowKeysAndDocking()
     QCOMPARE(int(f.data.CurStep), 4);
 }
 
-void TstFrmMain::missingPictureShowsNotice()
-{
+void TstFrmMain::missingPictureShowsNotice() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
-    f.writeSteps({Rec(QStringLiteral("0001")).screen(QStringLiteral("404404")).zone(0, 600, 600, 600), Rec(QStringLiteral("9999"))});
+    f.writeSteps({Rec(QStringLiteral("0001")).screen(QStringLiteral("404404")).zone(0, 600, 600, 600),
+                  Rec(QStringLiteral("9999"))});
     FrmMain w(f.data);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -185,14 +192,14 @@ void TstFrmMain::missingPictureShowsNotice()
     QVERIFY(!w.LblSuccess->isVisible());
 }
 
-void TstFrmMain::contextMenuAndBackButton()
-{
+void TstFrmMain::contextMenuAndBackButton() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
     f.writeMenu({{169, QStringLiteral("重复(&R)|-|删除(&E)")}});
-    f.writeSteps({Rec(QStringLiteral("3122")).zone(1500, 1500, 3000, 3000),
-                  Rec(QStringLiteral("0001")).zone(1500, 1500, 3000, 3000).back(QStringLiteral("Q0001"), 9000, 8100),
-                  Rec(QStringLiteral("9999"))});
+    f.writeSteps(
+        {Rec(QStringLiteral("3122")).zone(1500, 1500, 3000, 3000),
+         Rec(QStringLiteral("0001")).zone(1500, 1500, 3000, 3000).back(QStringLiteral("Q0001"), 9000, 8100),
+         Rec(QStringLiteral("9999"))});
     FrmMain w(f.data);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -210,20 +217,21 @@ void TstFrmMain::contextMenuAndBackButton()
 }
 
 namespace {
-void send(QWidget *w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
-{
+void send(QWidget *w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
     QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
 } // namespace
 
 // Zone 2 dragged into zone 1 ("0050"), then picture 5 dragged right ("8002").
-void TstFrmMain::dragsWithTheMouse()
-{
+void TstFrmMain::dragsWithTheMouse() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
     f.writePicture(QStringLiteral("500005"), 40, 20);
-    f.writeSteps({Rec(QStringLiteral("0050")).zone(1500, 1500, 600, 600).zone2(3000, 3000, 300, 300).pointer(QStringLiteral("S0005")),
+    f.writeSteps({Rec(QStringLiteral("0050"))
+                      .zone(1500, 1500, 600, 600)
+                      .zone2(3000, 3000, 300, 300)
+                      .pointer(QStringLiteral("S0005")),
                   Rec(QStringLiteral("8002")).pic(5, 6000, 3000, QStringLiteral("500005")).target(7500, 3000),
                   Rec(QStringLiteral("9999")).pic(5, 7500, 3000, QStringLiteral("888888"))});
     FrmMain w(f.data);
@@ -248,14 +256,82 @@ void TstFrmMain::dragsWithTheMouse()
     send(w.Image[5], QEvent::MouseMove, {60, 5}, Qt::NoButton, Qt::LeftButton); // half of 60 px
     QCOMPARE(w.Image[5]->x(), 430);
     send(w.Image[5], QEvent::MouseButtonRelease, {60, 5}, Qt::LeftButton, Qt::NoButton);
-    QCOMPARE(int(f.data.CurStep), 2);      // short of the target: back home
+    QCOMPARE(int(f.data.CurStep), 2); // short of the target: back home
     QCOMPARE(w.Image[5]->x(), 400);
     send(w.Image[5], QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
     send(w.Image[5], QEvent::MouseMove, {220, 5}, Qt::NoButton, Qt::LeftButton);
     send(w.Image[5], QEvent::MouseButtonRelease, {220, 5}, Qt::LeftButton, Qt::NoButton);
     QCOMPARE(int(f.data.CurStep), 3);
-    QCOMPARE(w.Image[5]->x(), 500);         // snapped onto the target
+    QCOMPARE(w.Image[5]->x(), 500); // snapped onto the target
     QVERIFY(w.LblSuccess->isVisible());
+}
+
+namespace {
+// A 2 x 2 cursor file, 32 bits per pixel, hot spot (1, 1).
+QByteArray tinyCursor() {
+    QByteArray f;
+    auto p16 = [&f](quint16 v) { f.append(char(v & 0xff)).append(char(v >> 8)); };
+    auto p32 = [&](quint32 v) {
+        p16(quint16(v & 0xffff));
+        p16(quint16(v >> 16));
+    };
+    p16(0), p16(2), p16(1);
+    f.append(char(2)).append(char(2)).append(char(0)).append(char(0));
+    p16(1), p16(1), p32(40 + 16 + 8), p32(22);
+    p32(40), p32(2), p32(4), p16(1), p16(32), p32(0), p32(0), p32(0), p32(0), p32(0), p32(0);
+    for (int i = 0; i < 4; ++i)
+        p32(0xff0000ff);
+    p32(0), p32(0); // AND mask rows
+    return f;
+}
+} // namespace
+
+void TstFrmMain::pointerFiles() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeSteps({Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600).pointer(QStringLiteral("S0002")),
+                  Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600).pointer(QStringLiteral("M0007")),
+                  Rec(QStringLiteral("9999"))});
+    FrmMain w(f.data);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.setData();
+    send(w.Label1, QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::NoButton);
+    QCOMPARE(w.Label1->cursor().shape(), Qt::CrossCursor);
+    QTest::mouseClick(w.Label1, Qt::LeftButton);
+    QCOMPARE(int(f.data.CurStep), 2);
+    send(w.Label1, QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::NoButton);
+    QCOMPARE(w.Label1->cursor().shape(), Qt::CrossCursor); // ico07.CUR missing: pointer kept
+    QFile cur(f.data.programFile(QStringLiteral("ico07.CUR")));
+    QVERIFY(cur.open(QIODevice::WriteOnly));
+    cur.write(tinyCursor());
+    cur.close();
+    send(w.Label1, QEvent::MouseMove, {6, 6}, Qt::NoButton, Qt::NoButton);
+    QCOMPARE(w.Label1->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(w.Label1->cursor().hotSpot(), QPoint(1, 1));
+}
+
+// "8888" steps run on Timer3, one a second; Timer2 sets the restored step up.
+void TstFrmMain::automaticSteps() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeSteps({Rec(QStringLiteral("8888")), Rec(QStringLiteral("8888")), Rec(QStringLiteral("9999"))});
+    FrmMain w(f.data);
+    QCOMPARE(w.Timer2.interval(), 100);
+    QVERIFY(w.Timer2.isSingleShot());
+    QVERIFY(!w.Timer3.isActive());
+    w.restoreQuestion(1);
+    w.Timer2.start();
+    QTRY_VERIFY(w.Timer3.isActive());
+    QVERIFY(!w.Timer2.isActive());
+    QCOMPARE(w.Timer3.interval(), 1000);
+    Q_EMIT w.Timer3.timeout({});
+    QCOMPARE(int(f.data.CurStep), 2);
+    QVERIFY(w.Timer3.isActive());
+    Q_EMIT w.Timer3.timeout({});
+    QCOMPARE(int(f.data.CurStep), 3);
+    QVERIFY(!w.Timer3.isActive());
+    QVERIFY(f.data.QuestionScore[1] >= 4);
 }
 
 QTEST_MAIN(TstFrmMain)

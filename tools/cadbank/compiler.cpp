@@ -988,6 +988,12 @@ public:
         // back button and demonstration markers
         QString menuX = QStringLiteral("%1").arg(lay::MenuBarXTwips, 5, 10, QLatin1Char('0'));
         QString menuY = QStringLiteral("%1").arg(lay::MenuBarYTwips, 5, 10, QLatin1Char('0'));
+        // The trainer's own menu titles carry the CAD captions only on menu steps;
+        // elsewhere the bar is hidden and the picture shows the titles itself.
+        const bool menuStep = (code.startsWith(u'A') || code.startsWith(u'B') || code.startsWith(u'C'))
+                              && !(code.startsWith(QLatin1String("A11")) && !box.isNull());
+        if (!menuStep)
+            barHidden = true;
         if (barHidden)
             menuX = menuY = QStringLiteral("00000");
         if (st.opts.contains(QStringLiteral("two"))) {
@@ -1126,13 +1132,11 @@ public:
                 done.setText(1, 5, prefix + u'E');
                 done.setText(8, 4, QStringLiteral("9999"));
                 ScreenState fin = s;
-                fin.menuTitles = false;
+                fin.menuTitles = true;
                 done.setText(12, 6, pics.want(QStringLiteral("1"), fin.screenKey(), [fin] { return renderScreen(fin); }));
                 if (!fin.dialog.isEmpty())
                     setPic(done, 1, dialogRect(fin).topLeft(),
                            pics.want(QStringLiteral("3"), fin.dialog + u'|' + fin.key(), [fin] { return renderDialog(fin); }));
-                done.setText(125, 5, QStringLiteral("%1").arg(lay::MenuBarXTwips, 5, 10, QLatin1Char('0')));
-                done.setText(130, 5, QStringLiteral("%1").arg(lay::MenuBarYTwips, 5, 10, QLatin1Char('0')));
                 stepsOut << done.line;
                 QString text = qu.text;
                 if (qu.picture) {

@@ -21,6 +21,14 @@ int usage()
     return 2;
 }
 
+// The off-screen platform's remark about a missing runtime folder is noise here.
+void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &msg)
+{
+    if (msg.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    std::fprintf(stderr, "%s%s\n", type == QtWarningMsg ? "warning: " : "", qPrintable(msg));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -28,6 +36,7 @@ int main(int argc, char **argv)
     // Pictures are drawn off screen; no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietHandler);
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 3)

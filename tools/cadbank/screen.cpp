@@ -350,6 +350,41 @@ void icon(QPainter &p, const QRect &box, const QString &n)
             p.setBrush(i == 0 ? QColor(250, 230, 90) : i == 1 ? QColor(120, 200, 250) : QColor(140, 220, 140));
             p.drawPolygon(QPolygonF({QPointF(l + 3, t + 4 + i * 4), QPointF(l + w, t + 4 + i * 4), QPointF(l + w - 3, t + 9 + i * 4), QPointF(l, t + 9 + i * 4)}));
         }
+    } else if (n == u"线性标注" || n == u"对齐标注") {
+        p.setPen(QPen(QColor(0, 120, 0), 1.2));
+        p.save();
+        if (n == u"对齐标注") {
+            p.translate(cx, cy);
+            p.rotate(-30);
+            p.translate(-cx, -cy);
+        }
+        p.drawLine(QPointF(l, t + 2), QPointF(l, t + h));
+        p.drawLine(QPointF(l + w, t + 2), QPointF(l + w, t + h));
+        p.drawLine(QPointF(l, cy), QPointF(l + w, cy));
+        p.setBrush(QColor(0, 120, 0));
+        p.drawPolygon(QPolygonF({QPointF(l, cy), QPointF(l + 4, cy - 2), QPointF(l + 4, cy + 2)}));
+        p.drawPolygon(QPolygonF({QPointF(l + w, cy), QPointF(l + w - 4, cy - 2), QPointF(l + w - 4, cy + 2)}));
+        p.restore();
+    } else if (n == u"半径标注" || n == u"直径标注") {
+        p.setPen(blue);
+        p.drawEllipse(r);
+        p.setPen(QPen(QColor(0, 120, 0), 1.2));
+        if (n == u"半径标注")
+            p.drawLine(QPointF(cx, cy), QPointF(l + w, t));
+        else
+            p.drawLine(QPointF(l, t + h), QPointF(l + w, t));
+    } else if (n == u"角度标注") {
+        p.setPen(blue);
+        p.drawLine(QPointF(l, t + h), QPointF(l + w, t + h));
+        p.drawLine(QPointF(l, t + h), QPointF(l + w, t));
+        p.setPen(QPen(QColor(0, 120, 0), 1.2));
+        p.drawArc(QRectF(l - w * 0.7, t + h * 0.3, w * 1.4, h * 1.4), 0, 35 * 16);
+    } else if (n == u"引线") {
+        p.setPen(QPen(QColor(0, 120, 0), 1.2));
+        p.drawLine(QPointF(l, t + h), QPointF(cx, t + 3));
+        p.drawLine(QPointF(cx, t + 3), QPointF(l + w, t + 3));
+        p.setFont(uiFont(8));
+        p.drawText(QRectF(cx, t + 4, w / 2, h / 2), Qt::AlignCenter, QStringLiteral("A"));
     } else if (n == u"发布") {
         p.setPen(ink);
         p.setBrush(Qt::white);
@@ -730,7 +765,7 @@ const QHash<QString, DialogDef> &dialogs()
             add(d, "area", QStringLiteral("内容"), 8, 58, 524, 144, QString());
         }
         {
-            DialogDef &d = def(QStringLiteral("设计中心"), QStringLiteral("DesignCenter"), 300, 330);
+            DialogDef &d = def(QStringLiteral("设计中心"), QStringLiteral("设计中心"), 300, 330);
             add(d, "tabs", QStringLiteral("选项卡"), 6, 30, 288, 290, QStringLiteral("文件夹|打开的图形|历史记录"));
             add(d, "list", QStringLiteral("内容"), 12, 60, 276, 250, QStringLiteral("名称"));
         }
@@ -944,7 +979,17 @@ Element element(const ScreenState &s, const QString &name, QString *why)
         if (xy.size() != 2)
             return fail(QStringLiteral("a pick point is written 点.x,y"));
         const QPointF c = worldToScreen(xy.at(0).toDouble(), xy.at(1).toDouble());
-        return found(QRect(int(c.x()) - 6, int(c.y()) - 6, 13, 13), QStringLiteral("绘图区中的指定点"), true);
+        return found(QRect(int(c.x()) - 8, int(c.y()) - 8, 17, 17),
+                     QStringLiteral("绘图区中的点(%1,%2)处").arg(xy.at(0), xy.at(1)), true);
+    }
+    if (head == u"区域") {
+        // 区域.x1,y1,x2,y2 : a part of the drawing given by two corners
+        const QStringList v = tail.split(u',');
+        if (v.size() != 4)
+            return fail(QStringLiteral("an area is written 区域.x1,y1,x2,y2"));
+        const QRectF r(worldToScreen(v.at(0).toDouble(), v.at(1).toDouble()),
+                       worldToScreen(v.at(2).toDouble(), v.at(3).toDouble()));
+        return found(r.normalized().toRect(), QStringLiteral("绘图区的指定区域"), true);
     }
     if (head == u"下拉") {
         const QRect dr = dropdownRect(s);
@@ -1002,7 +1047,11 @@ Element element(const ScreenState &s, const QString &name, QString *why)
             return found(QRect(x, r.top(), fm.horizontalAdvance(tabs.at(i)) + 14, 20),
                          QStringLiteral("“%1”选项卡").arg(tabs.at(i)));
         }
-        return found(r, QStringLiteral("“%1”对话框中的“%2”%3").arg(d.title, noAmp(c->text).section(u'(', 0, 0).trimmed().isEmpty() ? c->name : noAmp(c->text).section(u'(', 0, 0).trimmed(), kindWord(c->kind)));
+        const bool named = c->kind == u"edit" || c->kind == u"combo" || c->kind == u"list" || c->kind == u"area";
+        QString caption = named ? c->name : noAmp(c->text).section(u'(', 0, 0).trimmed();
+        if (caption.isEmpty() || caption.endsWith(QLatin1String("...")))
+            caption = c->name;
+        return found(r, QStringLiteral("“%1”对话框中的“%2”%3").arg(d.title, caption, kindWord(c->kind)));
     }
     return fail(QStringLiteral("unknown screen element “%1”").arg(name));
 }
@@ -1383,7 +1432,7 @@ QImage renderScreen(const ScreenState &s)
         p.setFont(uiFont());
         p.setPen(Qt::black);
         for (int i = 0; i < menuTitles().size(); ++i)
-            p.drawText(QPoint((lay::MenuBarXTwips + lay::MenuPitchTwips * i) / 15, lay::MenuBarYTwips / 15 + 12),
+            p.drawText(QPoint((lay::MenuBarXTwips + lay::MenuPitchTwips * i) / 15, lay::MenuBarYTwips / 15 + 14),
                        menuTitles().at(i));
     }
     // standard toolbar
@@ -1647,8 +1696,8 @@ QImage renderPiece(const QString &name)
         return img;
     }
     // a floating toolbar with a small title bar
-    const QStringList names = {QStringLiteral("直线"), QStringLiteral("多段线"), QStringLiteral("圆"),
-                               QStringLiteral("圆弧"), QStringLiteral("矩形"), QStringLiteral("图案填充")};
+    const QStringList names = {QStringLiteral("线性标注"), QStringLiteral("对齐标注"), QStringLiteral("半径标注"),
+                               QStringLiteral("直径标注"), QStringLiteral("角度标注"), QStringLiteral("引线")};
     QImage img(names.size() * 24 + 8, 44, QImage::Format_RGB32);
     img.fill(Face);
     QPainter p(&img);
@@ -1678,7 +1727,7 @@ QImage renderPage(int n, const QString &title, const QStringList &paragraphs, co
         // the module slots of the cover page: four per row, 191 x 73 pixels apart
         p.setFont(uiFont(14));
         for (int i = 0; i < modules.size(); ++i) {
-            const QRect cell(24 + (i % 4) * 191, 60 + (i / 4) * 73, 180, 60);
+            const QRect cell(12 + (i % 4) * 191, 60 + (i / 4) * 73, 180, 60);
             p.setPen(QColor(150, 170, 200));
             p.setBrush(QColor(235, 242, 252));
             p.drawRoundedRect(cell, 6, 6);
@@ -1687,6 +1736,14 @@ QImage renderPage(int n, const QString &title, const QStringList &paragraphs, co
         }
         return img;
     }
+    // a faint drawing in the corner
+    p.setPen(QPen(QColor(190, 208, 230), 2));
+    p.drawRect(QRectF(PageW - 250, PageH - 170, 200, 120));
+    p.drawEllipse(QPointF(PageW - 150, PageH - 110), 38, 38);
+    p.setPen(QPen(QColor(190, 208, 230), 1, Qt::DashDotLine));
+    p.drawLine(QPointF(PageW - 270, PageH - 110), QPointF(PageW - 30, PageH - 110));
+    p.drawLine(QPointF(PageW - 150, PageH - 190), QPointF(PageW - 150, PageH - 30));
+    p.setPen(QColor(40, 40, 40));
     p.setFont(uiFont(15));
     int y = 64;
     for (const QString &para : paragraphs) {

@@ -27,7 +27,7 @@ constexpr int TabTop = 469, TabH = 18;
 constexpr int CmdTop = 488, CmdLineH = 16, CmdBottom = 569;
 constexpr int StatusTop = 571;
 // Where the trainer draws its menu titles (twips): 810 twips apart.
-constexpr int MenuBarXTwips = 120, MenuBarYTwips = 420;
+constexpr int MenuBarXTwips = 120, MenuBarYTwips = 375;
 constexpr int MenuPitchTwips = 810;
 } // namespace lay
 
@@ -96,6 +96,6 @@ QImage renderPiece(const QString &name);
 bool pieceKnown(const QString &name);
 // Information page n (1..17) with its title and paragraphs.
 QImage renderPage(int n, const QString &title, const QStringList &paragraphs, const QStringList &modules);
-constexpr int PageW = 720, PageH = 450;
+constexpr int PageW = 780, PageH = 460;
 
 } // namespace cadbank
