@@ -9,16 +9,15 @@
 namespace platform {
 
 class KeyboardLayout {
-public:
+  public:
     virtual ~KeyboardLayout() = default;
     // Activates the layout with this handle; flags as the window passes them (1).
     virtual void activate(int32_t handle, int flags) = 0;
 };
 
 class NullKeyboardLayout : public KeyboardLayout {
-public:
-    void activate(int32_t handle, int flags) override
-    {
+  public:
+    void activate(int32_t handle, int flags) override {
         lastHandle = handle;
         lastFlags = flags;
         ++calls;

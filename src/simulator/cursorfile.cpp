@@ -7,14 +7,19 @@ namespace cursorfile {
 
 namespace {
 
-quint16 u16(const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); }
-quint32 u32(const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); }
-qint32 s32(const QByteArray &b, qsizetype at) { return qFromLittleEndian<qint32>(b.constData() + at); }
+quint16 u16(const QByteArray &b, qsizetype at) {
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
+quint32 u32(const QByteArray &b, qsizetype at) {
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
+qint32 s32(const QByteArray &b, qsizetype at) {
+    return qFromLittleEndian<qint32>(b.constData() + at);
+}
 
 // A DIB as stored in icon files: header, palette, colour rows (bottom-up), then
 // the AND mask (bottom-up, 1 bit per pixel, rows padded to 32 bits).
-QImage decodeDib(const QByteArray &d)
-{
+QImage decodeDib(const QByteArray &d) {
     if (d.size() < 40)
         return {};
     const quint32 headerSize = u32(d, 0);
@@ -49,7 +54,8 @@ QImage decodeDib(const QByteArray &d)
     QImage img(width, height, QImage::Format_ARGB32);
     bool anyAlpha = false;
     for (int y = 0; y < height; ++y) {
-        const uchar *row = reinterpret_cast<const uchar *>(d.constData()) + pixelsAt + stride * (height - 1 - y);
+        const uchar *row =
+            reinterpret_cast<const uchar *>(d.constData()) + pixelsAt + stride * (height - 1 - y);
         QRgb *out = reinterpret_cast<QRgb *>(img.scanLine(y));
         for (int x = 0; x < width; ++x) {
             QRgb c = 0;
@@ -94,8 +100,7 @@ QImage decodeDib(const QByteArray &d)
 
 } // namespace
 
-Cursor decode(const QByteArray &bytes)
-{
+Cursor decode(const QByteArray &bytes) {
     Cursor best;
     if (bytes.size() < 6 || u16(bytes, 0) != 0)
         return best;
@@ -123,15 +128,15 @@ Cursor decode(const QByteArray &bytes)
             continue;
         bestArea = area;
         best.image = img;
-        best.hotSpot = type == 2 ? QPoint(u16(bytes, e + 4), u16(bytes, e + 6)) : QPoint(img.width() / 2, img.height() / 2);
+        best.hotSpot = type == 2 ? QPoint(u16(bytes, e + 4), u16(bytes, e + 6))
+                                 : QPoint(img.width() / 2, img.height() / 2);
         if (best.hotSpot.x() >= img.width() || best.hotSpot.y() >= img.height())
             best.hotSpot = QPoint(0, 0);
     }
     return best;
 }
 
-Cursor load(const QString &path)
-{
+Cursor load(const QString &path) {
     QFile f(path);
     if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
         return {};

@@ -1,9 +1,9 @@
 #include "frmmain.h"
-#include "cursorfile.h"
-#include "inputcodes.h"
 #include "../platform/keyboardlayout.h"
 #include "../start/moddata.h"
 #include "../start/twips.h"
+#include "cursorfile.h"
+#include "inputcodes.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -16,44 +16,45 @@
 
 namespace simview {
 
-ZoneLabel::ZoneLabel(QWidget *parent) : QWidget(parent)
-{
+ZoneLabel::ZoneLabel(QWidget *parent) : QWidget(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
 }
 
-void ZoneLabel::mousePressEvent(QMouseEvent *e) { Q_EMIT pressed(int(e->button()), e->modifiers(), e->position().toPoint()); }
-void ZoneLabel::mouseReleaseEvent(QMouseEvent *e) { Q_EMIT released(int(e->button()), e->modifiers(), e->position().toPoint()); }
-void ZoneLabel::mouseDoubleClickEvent(QMouseEvent *e)
-{
+void ZoneLabel::mousePressEvent(QMouseEvent *e) {
+    Q_EMIT pressed(int(e->button()), e->modifiers(), e->position().toPoint());
+}
+void ZoneLabel::mouseReleaseEvent(QMouseEvent *e) {
+    Q_EMIT released(int(e->button()), e->modifiers(), e->position().toPoint());
+}
+void ZoneLabel::mouseDoubleClickEvent(QMouseEvent *e) {
     Q_EMIT doubleClicked(int(e->button()), e->modifiers(), e->position().toPoint());
 }
-void ZoneLabel::mouseMoveEvent(QMouseEvent *e) { Q_EMIT moved(e->buttons(), e->modifiers(), e->position().toPoint()); }
+void ZoneLabel::mouseMoveEvent(QMouseEvent *e) {
+    Q_EMIT moved(e->buttons(), e->modifiers(), e->position().toPoint());
+}
 
-void PictureBox::setImage(const QImage &img)
-{
+void PictureBox::setImage(const QImage &img) {
     m_image = img;
     if (!img.isNull())
         resize(img.size());
     update();
 }
 
-void PictureBox::paintEvent(QPaintEvent *)
-{
+void PictureBox::paintEvent(QPaintEvent *) {
     if (m_image.isNull())
         return;
     QPainter p(this);
     p.drawImage(0, 0, m_image);
 }
 
-OutlineBox::OutlineBox(QWidget *parent, QColor colour, Qt::PenStyle style) : QWidget(parent), m_colour(colour), m_style(style)
-{
+OutlineBox::OutlineBox(QWidget *parent, QColor colour, Qt::PenStyle style)
+    : QWidget(parent), m_colour(colour), m_style(style) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void OutlineBox::paintEvent(QPaintEvent *)
-{
+void OutlineBox::paintEvent(QPaintEvent *) {
     QPainter p(this);
     QPen pen(m_colour, 1, m_style);
     p.setPen(pen);
@@ -65,26 +66,25 @@ void OutlineBox::paintEvent(QPaintEvent *)
 
 namespace {
 
-platform::NullKeyboardLayout &noKeyboard()
-{
+platform::NullKeyboardLayout &noKeyboard() {
     static platform::NullKeyboardLayout k;
     return k;
 }
 
-QFont songFont(double pt, bool bold = false)
-{
+QFont songFont(double pt, bool bold = false) {
     QFont f;
-    f.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"), QStringLiteral("Noto Serif CJK SC")});
+    f.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
+                   QStringLiteral("Noto Serif CJK SC")});
     f.setPointSizeF(pt);
     f.setBold(bold);
     return f;
 }
 
-QFont successFont(double pt)
-{
-    static const QStringList preferred{QStringLiteral("STXingkai"), QStringLiteral("华文行楷"), QStringLiteral("KaiTi"),
-                                       QStringLiteral("楷体"), QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL KaitiM GB"),
-                                       QStringLiteral("LXGW WenKai"), QStringLiteral("Noto Serif CJK SC")};
+QFont successFont(double pt) {
+    static const QStringList preferred{QStringLiteral("STXingkai"),     QStringLiteral("华文行楷"),
+                                       QStringLiteral("KaiTi"),         QStringLiteral("楷体"),
+                                       QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL KaitiM GB"),
+                                       QStringLiteral("LXGW WenKai"),   QStringLiteral("Noto Serif CJK SC")};
     const QStringList have = QFontDatabase::families();
     QFont f;
     for (const QString &name : preferred)
@@ -97,8 +97,7 @@ QFont successFont(double pt)
 }
 
 // "文件(&F)" as rich text with the access key underlined.
-QString mnemonicHtml(const QString &caption)
-{
+QString mnemonicHtml(const QString &caption) {
     QString out;
     for (int i = 0; i < caption.size(); ++i) {
         const QChar c = caption.at(i);
@@ -115,8 +114,7 @@ QString mnemonicHtml(const QString &caption)
     return out;
 }
 
-QPixmap drawLogo(QSize size)
-{
+QPixmap drawLogo(QSize size) {
     QPixmap pm(size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -135,7 +133,8 @@ QPixmap drawLogo(QSize size)
     f.setBold(true);
     p.setFont(f);
     p.setPen(Qt::white);
-    p.drawText(QRect(size.height(), 0, size.width() - size.height(), size.height()), Qt::AlignCenter, QStringLiteral("练习"));
+    p.drawText(QRect(size.height(), 0, size.width() - size.height(), size.height()), Qt::AlignCenter,
+               QStringLiteral("练习"));
     return pm;
 }
 
@@ -143,10 +142,11 @@ QPixmap drawLogo(QSize size)
 
 FrmMain::FrmMain(ModData &data, platform::KeyboardLayout *keyboard, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_data(data), m_engine(data),
-      m_keyboard(keyboard ? keyboard : &noKeyboard())
-{
+      m_keyboard(keyboard ? keyboard : &noKeyboard()) {
     setWindowTitle(data.appTitle());
-    setFocusPolicy(Qt::StrongFocus);
+    // The window takes the keyboard only when no box is shown (setData gives it
+    // the focus then); a click on the screen never takes it from the command line.
+    setFocusPolicy(Qt::TabFocus);
     m_engine.setListener(this);
 
     Timer2.setInterval(100);
@@ -160,22 +160,23 @@ FrmMain::FrmMain(ModData &data, platform::KeyboardLayout *keyboard, QWidget *par
 
     // Form_Load: placement, saved steps, controls.
     const QScreen *scr = screen() ? screen() : QGuiApplication::primaryScreen();
-    const sim::WindowPlacement place = sim::windowPlacement(scr ? scr->geometry() : QRect(0, 0, 1024, 768), data.ScaleX, data.ScaleY);
+    const sim::WindowPlacement place =
+        sim::windowPlacement(scr ? scr->geometry() : QRect(0, 0, 1024, 768), data.ScaleX, data.ScaleY);
     m_maximised = place.maximised;
     setGeometry(place.rect);
     m_engine.formLoad();
     buildControls();
 }
 
-FrmMain::~FrmMain() { m_engine.setListener(nullptr); }
+FrmMain::~FrmMain() {
+    m_engine.setListener(nullptr);
+}
 
-QRect FrmMain::px(const sim::Rect &r) const
-{
+QRect FrmMain::px(const sim::Rect &r) const {
     return QRect(twips::toPx(r.x), twips::toPx(r.y), twips::toPx(r.w), twips::toPx(r.h));
 }
 
-void FrmMain::buildControls()
-{
+void FrmMain::buildControls() {
     const double sx = m_data.ScaleX;
     const double sy = m_data.ScaleY;
     auto at = [&](QWidget *w, int x, int y, int wd, int ht) {
@@ -194,9 +195,10 @@ void FrmMain::buildControls()
 
     Image[5] = new simview::PictureBox(this);
     Image[5]->hide();
-    connect(Image[5], &simview::ZoneLabel::moved, this, [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPoint p) {
-        m_engine.picture5MouseMove(int(b), twips::fromPx(p.x()), twips::fromPx(p.y()));
-    });
+    connect(Image[5], &simview::ZoneLabel::moved, this,
+            [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPoint p) {
+                m_engine.picture5MouseMove(int(b), twips::fromPx(p.x()), twips::fromPx(p.y()));
+            });
     connect(Image[5], &simview::ZoneLabel::released, this, [this](int b) {
         if (b == 1)
             m_engine.picture5MouseUp();
@@ -215,12 +217,10 @@ void FrmMain::buildControls()
 
     Label1 = new simview::ZoneLabel(this);
     Label1->setGeometry(0, 0, 0, 0);
-    connect(Label1, &simview::ZoneLabel::pressed, this, [this](int b, Qt::KeyboardModifiers m) {
-        m_engine.zone1MouseDown(b, sim::shiftState(m));
-    });
-    connect(Label1, &simview::ZoneLabel::released, this, [this](int b, Qt::KeyboardModifiers m) {
-        m_engine.zone1MouseUp(b, sim::shiftState(m));
-    });
+    connect(Label1, &simview::ZoneLabel::pressed, this,
+            [this](int b, Qt::KeyboardModifiers m) { m_engine.zone1MouseDown(b, sim::shiftState(m)); });
+    connect(Label1, &simview::ZoneLabel::released, this,
+            [this](int b, Qt::KeyboardModifiers m) { m_engine.zone1MouseUp(b, sim::shiftState(m)); });
     connect(Label1, &simview::ZoneLabel::doubleClicked, this, [this](int b, Qt::KeyboardModifiers m) {
         // The second click of a double click is a press as well.
         m_engine.zone1MouseDown(b, sim::shiftState(m));
@@ -233,9 +233,10 @@ void FrmMain::buildControls()
     connect(Label4, &simview::ZoneLabel::pressed, this, [this](int b, Qt::KeyboardModifiers m, QPoint p) {
         m_engine.zone2MouseDown(b, sim::shiftState(m), twips::fromPx(p.x()), twips::fromPx(p.y()));
     });
-    connect(Label4, &simview::ZoneLabel::moved, this, [this](Qt::MouseButtons, Qt::KeyboardModifiers m, QPoint p) {
-        m_engine.zone2MouseMove(sim::shiftState(m), twips::fromPx(p.x()), twips::fromPx(p.y()));
-    });
+    connect(Label4, &simview::ZoneLabel::moved, this,
+            [this](Qt::MouseButtons, Qt::KeyboardModifiers m, QPoint p) {
+                m_engine.zone2MouseMove(sim::shiftState(m), twips::fromPx(p.x()), twips::fromPx(p.y()));
+            });
     connect(Label4, &simview::ZoneLabel::released, this, [this](int b, Qt::KeyboardModifiers m, QPoint p) {
         m_engine.zone2MouseUp(b, sim::shiftState(m), twips::fromPx(p.x()), twips::fromPx(p.y()));
     });
@@ -302,7 +303,8 @@ void FrmMain::buildControls()
 
     notice = new QLabel(this);
     notice->setWordWrap(true);
-    notice->setStyleSheet(QStringLiteral("QLabel { color: #d00000; background: rgba(255,255,255,220); padding: 2px; }"));
+    notice->setStyleSheet(
+        QStringLiteral("QLabel { color: #d00000; background: rgba(255,255,255,220); padding: 2px; }"));
     QFont nf;
     nf.setFamilies({QStringLiteral("Noto Sans CJK SC")});
     nf.setPointSizeF(9);
@@ -313,8 +315,7 @@ void FrmMain::buildControls()
     wm100 = new QMenu(this);
 }
 
-void FrmMain::showForm()
-{
+void FrmMain::showForm() {
     if (m_maximised)
         showMaximized();
     else
@@ -322,14 +323,12 @@ void FrmMain::showForm()
     dockPanel();
 }
 
-void FrmMain::setPanel(QuestionPanelPort *panel)
-{
+void FrmMain::setPanel(QuestionPanelPort *panel) {
     m_panel = panel;
     dockPanel();
 }
 
-void FrmMain::dockPanel()
-{
+void FrmMain::dockPanel() {
     if (!m_panel)
         return;
     const QSize ps = m_panel->panelSize();
@@ -337,23 +336,22 @@ void FrmMain::dockPanel()
     m_panel->movePanel(QPoint(g.x() + g.width() - ps.width(), g.y() + g.height() - ps.height()));
 }
 
-void FrmMain::restoreQuestion(int q)
-{
+void FrmMain::restoreQuestion(int q) {
     m_engine.restoreQuestion(q);
     applyPictures();
 }
 
-void FrmMain::setGuided(bool on)
-{
+void FrmMain::setGuided(bool on) {
     if (m_data.WorkMode == 3)
         return;
     m_data.WorkMode = Integer(on ? 1 : 2);
 }
 
-void FrmMain::setData() { m_engine.setData(); }
+void FrmMain::setData() {
+    m_engine.setData();
+}
 
-void FrmMain::applyPictures()
-{
+void FrmMain::applyPictures() {
     const sim::ScreenModel &s = m_engine.screen();
     if (s.background != m_backgroundId) {
         m_backgroundId = s.background;
@@ -372,14 +370,15 @@ void FrmMain::applyPictures()
     }
 }
 
-void FrmMain::stepLaidOut()
-{
+void FrmMain::stepLaidOut() {
     const sim::ScreenModel &s = m_engine.screen();
-    // 1: the panel above all windows, this window above the normal ones.
+    // 1: this window above the normal ones and the panel above all windows
+    // (raised last, so that it stays on top even where no window manager keeps
+    // topmost windows there).
     LblSuccess->setVisible(false);
+    raise();
     if (m_panel)
         m_panel->raisePanel();
-    raise();
 
     applyPictures();
 
@@ -434,11 +433,11 @@ void FrmMain::stepLaidOut()
     } else {
         setFocus(Qt::OtherFocusReason);
     }
+    updateNotice();
     QTimer::singleShot(0, this, [this] { m_engine.prefetchNext(); });
 }
 
-void FrmMain::layoutMenuBar()
-{
+void FrmMain::layoutMenuBar() {
     const sim::ScreenModel &s = m_engine.screen();
     const double sx = m_data.ScaleX;
     const double sy = m_data.ScaleY;
@@ -456,8 +455,7 @@ void FrmMain::layoutMenuBar()
     }
 }
 
-void FrmMain::hoverTitle(int i)
-{
+void FrmMain::hoverTitle(int i) {
     if (m_hover == i)
         return;
     for (int j = 0; j < sim::MenuTitles; ++j) {
@@ -467,23 +465,23 @@ void FrmMain::hoverTitle(int i)
     m_hover = i;
     if (i < 0)
         return;
-    LMenu[i]->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(palette().color(QPalette::HighlightedText).name()));
+    LMenu[i]->setStyleSheet(
+        QStringLiteral("QLabel { color: %1; }").arg(palette().color(QPalette::HighlightedText).name()));
     LMBack[i]->show();
-    LMBack[i]->stackUnder(LMenu[0]);
 }
 
-void FrmMain::formClick() { hoverTitle(-1); }
+void FrmMain::formClick() {
+    hoverTitle(-1);
+}
 
-void FrmMain::dragChanged()
-{
+void FrmMain::dragChanged() {
     const sim::ScreenModel &s = m_engine.screen();
     Shape6->setGeometry(px(s.selection));
     Shape6->setVisible(s.selectionVisible);
     Image[5]->move(twips::toPx(s.pics[5].x), twips::toPx(s.pics[5].y));
 }
 
-void FrmMain::setPointer(QWidget *w, const sim::PointerShape &p)
-{
+void FrmMain::setPointer(QWidget *w, const sim::PointerShape &p) {
     switch (p.kind) {
     case sim::PointerShape::Default:
         w->unsetCursor();
@@ -504,11 +502,14 @@ void FrmMain::setPointer(QWidget *w, const sim::PointerShape &p)
     w->setCursor(*it);
 }
 
-void FrmMain::zone1Pointer(const sim::PointerShape &p) { setPointer(Label1, p); }
-void FrmMain::zone2Pointer(const sim::PointerShape &p) { setPointer(Label4, p); }
+void FrmMain::zone1Pointer(const sim::PointerShape &p) {
+    setPointer(Label1, p);
+}
+void FrmMain::zone2Pointer(const sim::PointerShape &p) {
+    setPointer(Label4, p);
+}
 
-void FrmMain::showMenu(const menus::MenuContent &m, int barIndex)
-{
+void FrmMain::showMenu(const menus::MenuContent &m, int barIndex) {
     wm100->clear();
     auto fill = [this](QMenu *menu, int group, const QStringList &items) {
         for (int j = 0; j < items.size(); ++j) {
@@ -549,8 +550,7 @@ void FrmMain::showMenu(const menus::MenuContent &m, int barIndex)
     Q_EMIT menuShown();
 }
 
-void FrmMain::panelCaptions(const std::optional<QString> &lblBiao, const std::optional<QString> &lblUnit)
-{
+void FrmMain::panelCaptions(const std::optional<QString> &lblBiao, const std::optional<QString> &lblUnit) {
     if (!m_panel)
         return;
     if (lblBiao)
@@ -559,12 +559,20 @@ void FrmMain::panelCaptions(const std::optional<QString> &lblBiao, const std::op
         m_panel->setUnfinished(*lblUnit);
 }
 
-void FrmMain::fileProblem(const QString &message)
-{
+void FrmMain::fileProblem(const QString &message) {
     m_problems << message;
     while (m_problems.size() > 3)
         m_problems.removeFirst();
-    notice->setText(m_problems.join(u'\n') + QStringLiteral("\n本题暂时无法完成。"));
+    updateNotice();
+}
+
+void FrmMain::updateNotice() {
+    if (m_problems.isEmpty())
+        return;
+    QString text = m_problems.join(u'\n');
+    if (m_engine.blocked())
+        text += QStringLiteral("\n本步骤所需的文件无法读取，本题暂时无法完成。");
+    notice->setText(text);
     notice->setFixedWidth(twips::toPx(9000));
     notice->adjustSize();
     notice->move(twips::toPx(150), twips::toPx(7500) - notice->height());
@@ -572,16 +580,14 @@ void FrmMain::fileProblem(const QString &message)
     notice->raise();
 }
 
-void FrmMain::paintEvent(QPaintEvent *)
-{
+void FrmMain::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Window));
     if (!m_background.isNull())
         p.drawImage(0, 0, m_background);
 }
 
-void FrmMain::keyPressEvent(QKeyEvent *e)
-{
+void FrmMain::keyPressEvent(QKeyEvent *e) {
     QWidget *f = focusWidget();
     if (f == Text1 || f == Text2)
         return; // keys typed into a box are the box's
@@ -590,10 +596,17 @@ void FrmMain::keyPressEvent(QKeyEvent *e)
         m_engine.windowKeyDown(vk, sim::shiftState(e->modifiers()));
 }
 
-void FrmMain::mousePressEvent(QMouseEvent *) { formClick(); }
+void FrmMain::mousePressEvent(QMouseEvent *) {
+    formClick();
+}
 
-bool FrmMain::eventFilter(QObject *watched, QEvent *event)
-{
+// Tab is a key like any other on the simulated screen (codes "6009"), and the
+// command line keeps the focus.
+bool FrmMain::focusNextPrevChild(bool) {
+    return false;
+}
+
+bool FrmMain::eventFilter(QObject *watched, QEvent *event) {
     const QEvent::Type t = event->type();
     if (watched == Text1) {
         if (t == QEvent::FocusIn)
@@ -608,7 +621,9 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if (watched == LblMove) {
+    const bool mouse =
+        t == QEvent::MouseButtonPress || t == QEvent::MouseMove || t == QEvent::MouseButtonRelease;
+    if (watched == LblMove && mouse) {
         auto *m = static_cast<QMouseEvent *>(event);
         const bool tall = screen() && screen()->geometry().height() >= 650;
         if (t == QEvent::MouseButtonPress && m->button() == Qt::LeftButton && tall) {

@@ -27,15 +27,15 @@ namespace simview {
 // A transparent hot zone (Label1, Label4, LblXXK(0)): reports the mouse in pixels.
 class ZoneLabel : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ZoneLabel(QWidget *parent);
-Q_SIGNALS:
+  Q_SIGNALS:
     void pressed(int button, Qt::KeyboardModifiers mods, QPoint pos);
     void released(int button, Qt::KeyboardModifiers mods, QPoint pos);
     void doubleClicked(int button, Qt::KeyboardModifiers mods, QPoint pos);
     void moved(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, QPoint pos);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
@@ -45,27 +45,27 @@ protected:
 // An image control: shows its picture at its own size.
 class PictureBox : public ZoneLabel {
     Q_OBJECT
-public:
+  public:
     explicit PictureBox(QWidget *parent) : ZoneLabel(parent) {}
     void setImage(const QImage &img);
     const QImage &image() const { return m_image; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *) override;
 
-private:
+  private:
     QImage m_image;
 };
 
 // A rectangle outline (Shape1, Shape4, Shape6); never takes the mouse.
 class OutlineBox : public QWidget {
-public:
+  public:
     OutlineBox(QWidget *parent, QColor colour, Qt::PenStyle style);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *) override;
 
-private:
+  private:
     QColor m_colour;
     Qt::PenStyle m_style;
 };
@@ -74,7 +74,7 @@ private:
 
 class FrmMain : public QWidget, private sim::EngineListener {
     Q_OBJECT
-public:
+  public:
     // keyboard: where Text1's focus hands the input method over; nullptr keeps a
     // recording no-op.
     explicit FrmMain(ModData &data, platform::KeyboardLayout *keyboard = nullptr, QWidget *parent = nullptr);
@@ -116,20 +116,21 @@ public:
     std::array<QLabel *, sim::MenuTitles> LMBack{};
     QWidget *LblMove = nullptr;
     QLabel *ImgLogo = nullptr;
-    QLabel *notice = nullptr;  // names a file that could not be read
-    QMenu *wm100 = nullptr;    // the pop-up, rebuilt at every opening
+    QLabel *notice = nullptr; // names a file that could not be read
+    QMenu *wm100 = nullptr;   // the pop-up, rebuilt at every opening
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // The pop-up was filled and shown (tests choose from it).
     void menuShown();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *) override;
     void keyPressEvent(QKeyEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
+    bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     // sim::EngineListener
     void stepLaidOut() override;
     void dragChanged() override;
@@ -144,6 +145,7 @@ private:
     void layoutMenuBar();
     void hoverTitle(int i);
     void formClick();
+    void updateNotice();
     void setPointer(QWidget *w, const sim::PointerShape &p);
     QRect px(const sim::Rect &r) const;
     int twipsX(int pixels) const;

@@ -2,8 +2,7 @@
 
 namespace sim {
 
-int shiftState(Qt::KeyboardModifiers mods)
-{
+int shiftState(Qt::KeyboardModifiers mods) {
     int s = 0;
     if (mods & Qt::ShiftModifier)
         s += 1;
@@ -14,8 +13,7 @@ int shiftState(Qt::KeyboardModifiers mods)
     return s;
 }
 
-int vkFromQtKey(int k)
-{
+int vkFromQtKey(int k) {
     if (k >= Qt::Key_A && k <= Qt::Key_Z)
         return k; // same codes as the virtual keys
     if (k >= Qt::Key_0 && k <= Qt::Key_9)
@@ -84,8 +82,7 @@ int vkFromQtKey(int k)
     }
 }
 
-Qt::CursorShape systemPointer(int nn)
-{
+Qt::CursorShape systemPointer(int nn) {
     switch (nn) {
     case 2:
         return Qt::CrossCursor;

@@ -3,8 +3,7 @@
 
 namespace menus {
 
-Bank bankForStep(int32_t v)
-{
+Bank bankForStep(int32_t v) {
     if (v >= 3000 && v <= 4999)
         return Bank::Context;
     if (v / 10000 == 1)
@@ -14,8 +13,7 @@ Bank bankForStep(int32_t v)
     return Bank::None;
 }
 
-int blockFirstLine(Bank bank, int n)
-{
+int blockFirstLine(Bank bank, int n) {
     switch (bank) {
     case Bank::MenuBar:
         return (n - 1) * BlockLines + 1;
@@ -29,22 +27,19 @@ int blockFirstLine(Bank bank, int n)
     return 0;
 }
 
-QStringList entriesOf(const QString &line)
-{
+QStringList entriesOf(const QString &line) {
     QStringList parts = line.split(u'|');
     if (parts.size() > MaxEntries)
         parts.erase(parts.begin() + MaxEntries, parts.end());
     return parts;
 }
 
-int groupOfSubmenu(int s)
-{
+int groupOfSubmenu(int s) {
     static constexpr int g[6] = {0, 1, 3, 5, 7, 8};
     return (s >= 1 && s <= 5) ? g[s] : 0;
 }
 
-bool MenuContent::isEmpty() const
-{
+bool MenuContent::isEmpty() const {
     for (int s = 1; s <= 5; ++s)
         if (subVisible[s])
             return false;
@@ -54,8 +49,7 @@ bool MenuContent::isEmpty() const
     return true;
 }
 
-MenuContent buildMenu(const QStringList &fileLines, bool fileRead, int32_t stepValue, int openMenu)
-{
+MenuContent buildMenu(const QStringList &fileLines, bool fileRead, int32_t stepValue, int openMenu) {
     MenuContent m;
     if (!fileRead) {
         m.fileMissing = true;
@@ -90,8 +84,7 @@ MenuContent buildMenu(const QStringList &fileLines, bool fileRead, int32_t stepV
     return m;
 }
 
-MenuContent readMenu(const QString &path, int32_t stepValue, int openMenu)
-{
+MenuContent readMenu(const QString &path, int32_t stepValue, int openMenu) {
     QStringList lines;
     textfile::ReadError err;
     const bool ok = textfile::readLines(path, lines, &err);
@@ -101,16 +94,14 @@ MenuContent readMenu(const QString &path, int32_t stepValue, int openMenu)
     return m;
 }
 
-int menuNumberOf(const QString &code, int32_t stepValue)
-{
+int menuNumberOf(const QString &code, int32_t stepValue) {
     int n = (stepValue / 100) % 10;
     if (code.startsWith(u'B'))
         n += 9;
     return n;
 }
 
-bool choiceMatches(const QString &code, int32_t stepValue, int openMenu, int group, int item)
-{
+bool choiceMatches(const QString &code, int32_t stepValue, int openMenu, int group, int item) {
     // Only menu steps take a menu choice: a key code such as "6123" has the same
     // digit pattern but is completed by its key alone.
     if (bankForStep(stepValue) == Bank::None)

@@ -7,8 +7,7 @@
 
 namespace sim {
 
-QImage PictureCache::image(const QString &path, bool *ok)
-{
+QImage PictureCache::image(const QString &path, bool *ok) {
     struct stat st {};
     const QByteArray native = QFile::encodeName(path);
     if (path.isEmpty() || ::stat(native.constData(), &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -20,7 +19,8 @@ QImage PictureCache::image(const QString &path, bool *ok)
     }
     const qint64 mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
     auto it = m_entries.find(path);
-    if (it != m_entries.end() && it->size == st.st_size && it->mtimeNs == mtimeNs && it->inode == quint64(st.st_ino)) {
+    if (it != m_entries.end() && it->size == st.st_size && it->mtimeNs == mtimeNs &&
+        it->inode == quint64(st.st_ino)) {
         auto pos = std::find(m_order.begin(), m_order.end(), path);
         if (pos != m_order.begin() && pos != m_order.end())
             m_order.splice(m_order.begin(), m_order, pos);
@@ -52,8 +52,7 @@ QImage PictureCache::image(const QString &path, bool *ok)
     return img;
 }
 
-void PictureCache::clear()
-{
+void PictureCache::clear() {
     m_entries.clear();
     m_order.clear();
 }

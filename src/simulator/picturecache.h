@@ -11,15 +11,15 @@
 namespace sim {
 
 class PictureCache {
-public:
-    explicit PictureCache(int capacity = 32) : m_capacity(capacity) {}
+  public:
+    explicit PictureCache(int capacity = 16) : m_capacity(capacity) {}
 
     // The picture of a file, or a null image when it is missing or no picture.
     QImage image(const QString &path, bool *ok = nullptr);
     void clear();
     int size() const { return int(m_entries.size()); }
 
-private:
+  private:
     struct Entry {
         qint64 size = -1;
         qint64 mtimeNs = 0;

@@ -5,8 +5,7 @@
 
 namespace sim {
 
-const std::array<QString, MenuTitles> &designMenuTitles()
-{
+const std::array<QString, MenuTitles> &designMenuTitles() {
     static const std::array<QString, MenuTitles> t = {
         QStringLiteral("文件(&F)"), QStringLiteral("编辑(&E)"), QStringLiteral("查看(&V)"),
         QStringLiteral("收藏(&A)"), QStringLiteral("工具(&T)"), QStringLiteral("帮助(&H)"),
@@ -15,8 +14,7 @@ const std::array<QString, MenuTitles> &designMenuTitles()
     return t;
 }
 
-const std::array<QString, MenuTitles> &cadMenuTitles()
-{
+const std::array<QString, MenuTitles> &cadMenuTitles() {
     static const std::array<QString, MenuTitles> t = {
         QStringLiteral("文件(&F)"), QStringLiteral("编辑(&E)"), QStringLiteral("视图(&V)"),
         QStringLiteral("插入(&I)"), QStringLiteral("格式(&O)"), QStringLiteral("工具(&T)"),
@@ -25,10 +23,11 @@ const std::array<QString, MenuTitles> &cadMenuTitles()
     return t;
 }
 
-QString typingPrompt(const QString &hint) { return QStringLiteral("输入 ") + bank::hintPrompt(hint); }
+QString typingPrompt(const QString &hint) {
+    return QStringLiteral("输入 ") + bank::hintPrompt(hint);
+}
 
-LayoutResult layoutStep(const LayoutInput &in, const ScreenModel &previous)
-{
+LayoutResult layoutStep(const LayoutInput &in, const ScreenModel &previous) {
     const bank::StepRecord &r = in.record;
     auto sx = [&](int v) { return int(std::lround(v * in.scaleX)); };
     auto sy = [&](int v) { return int(std::lround(v * in.scaleY)); };
@@ -194,8 +193,7 @@ LayoutResult layoutStep(const LayoutInput &in, const ScreenModel &previous)
 } // namespace sim
 
 namespace sim {
-WindowPlacement windowPlacement(const QRect &screen, double scaleX, double scaleY)
-{
+WindowPlacement windowPlacement(const QRect &screen, double scaleX, double scaleY) {
     WindowPlacement p;
     if (650.0 * scaleY >= screen.height()) {
         p.maximised = true;

@@ -40,48 +40,48 @@ const std::array<QString, MenuTitles> &designMenuTitles();
 const std::array<QString, MenuTitles> &cadMenuTitles();
 
 struct ScreenModel {
-    QString background;                // screen picture id, "" = none
-    std::array<PictureState, 6> pics;  // pictures 1..5 (index 0 unused)
+    QString background;               // screen picture id, "" = none
+    std::array<PictureState, 6> pics; // pictures 1..5 (index 0 unused)
 
-    Rect zone1;                        // Label1
+    Rect zone1; // Label1
     bool zone1AutoSize = false;
-    Rect zone2{-1, 0, 1, 1};           // Label4
+    Rect zone2{-1, 0, 1, 1}; // Label4
 
-    bool boxVisible = false;           // Text1
+    bool boxVisible = false; // Text1
     Rect box;
-    QString boxText;                   // Text1's text (the view reports typing back)
-    bool overlayVisible = false;       // Text2 (code "0021")
+    QString boxText;             // Text1's text (the view reports typing back)
+    bool overlayVisible = false; // Text2 (code "0021")
     Rect overlay;
     QString overlayText;
 
-    QString hintText;                  // LHelp
+    QString hintText; // LHelp
     int hintX = 0, hintY = 0;
     bool hintVisible = false;
-    bool outline1 = false;             // Shape1 over zone 1
-    bool outline4 = false;             // Shape4 over zone 2
-    Rect selection{0, 0, 1, 1};        // Shape6
+    bool outline1 = false;      // Shape1 over zone 1
+    bool outline4 = false;      // Shape4 over zone 2
+    Rect selection{0, 0, 1, 1}; // Shape6
     bool selectionVisible = false;
 
     bool menuBarVisible = false;
     int menuBarLeft = 0, menuBarTop = 0; // unscaled, as the record gives them
     std::array<QString, MenuTitles> menuTitles = designMenuTitles();
 
-    Rect back{0, 0, 1, 1};             // LblXXK(0)
+    Rect back{0, 0, 1, 1}; // LblXXK(0)
     QString backSpec = QStringLiteral("NONO");
 
-    bool successVisible = false;       // LblSuccess
-    bool timer3 = false;               // Timer3 runs ("8888")
+    bool successVisible = false; // LblSuccess
+    bool timer3 = false;         // Timer3 runs ("8888")
 
-    QString code;                      // StepCode
-    int32_t stepValue = 0;             // StepValue
-    int picLeft = 0, picTop = 0;       // PicLeft, PicTop: picture 5 now
+    QString code;                       // StepCode
+    int32_t stepValue = 0;              // StepValue
+    int picLeft = 0, picTop = 0;        // PicLeft, PicTop: picture 5 now
     int picTargetX = 0, picTargetY = 0; // PicTargetX, PicTargetY (unscaled)
 };
 
 struct LayoutInput {
     const bank::StepRecord &record;
     int curStep = 1;
-    int workMode = 2;        // 1 guided teaching, 2 practice, 3 exam
+    int workMode = 2; // 1 guided teaching, 2 practice, 3 exam
     double scaleX = 1.0;
     double scaleY = 1.0;
     std::function<QString(int)> text; // text-table line n ("" for 0)

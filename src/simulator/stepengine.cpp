@@ -9,14 +9,12 @@ namespace sim {
 
 StepEngine::StepEngine(ModData &data) : m_data(data), m_reader(data) {}
 
-void StepEngine::formLoad()
-{
+void StepEngine::formLoad() {
     for (int q = 1; q <= MaxQuestions; ++q)
         m_data.SavedStep[q] = 1;
 }
 
-void StepEngine::report(const QString &message)
-{
+void StepEngine::report(const QString &message) {
     if (message.isEmpty() || m_reported.contains(message))
         return;
     m_reported.insert(message);
@@ -24,25 +22,23 @@ void StepEngine::report(const QString &message)
         m_listener->fileProblem(message);
 }
 
-QImage StepEngine::picture(const QString &id)
-{
+QImage StepEngine::picture(const QString &id) {
     if (id.isEmpty())
         return {};
     return m_pictures.image(bank::picturePath(m_data, id));
 }
 
-bool StepEngine::loadPicture(const QString &id)
-{
+bool StepEngine::loadPicture(const QString &id) {
     const QString path = bank::picturePath(m_data, id);
     bool ok = false;
     m_pictures.image(path, &ok);
     if (!ok)
-        report(QStringLiteral("无法显示图片文件：%1").arg(QDir::toNativeSeparators(path.isEmpty() ? id : path)));
+        report(
+            QStringLiteral("无法显示图片文件：%1").arg(QDir::toNativeSeparators(path.isEmpty() ? id : path)));
     return ok;
 }
 
-void StepEngine::restoreQuestion(int q)
-{
+void StepEngine::restoreQuestion(int q) {
     if (q < 1 || q > MaxQuestions)
         return;
     const auto &ids = m_data.QuestionScreen[q];
@@ -57,8 +53,7 @@ void StepEngine::restoreQuestion(int q)
     m_data.CurStep = Integer(m_data.SavedStep[q] >= 1 ? m_data.SavedStep[q] : 1);
 }
 
-void StepEngine::setData()
-{
+void StepEngine::setData() {
     m_blocked = false;
     const int q = m_data.CurQuestion;
     bool ok = false;
@@ -79,8 +74,7 @@ void StepEngine::setData()
         m_data.SavedStep[q] = m_data.CurStep;
 
     bool textsOk = true;
-    LayoutInput in{m_record, m_data.CurStep, m_data.WorkMode, m_data.ScaleX, m_data.ScaleY,
-                   [&](int n) {
+    LayoutInput in{m_record, m_data.CurStep, m_data.WorkMode, m_data.ScaleX, m_data.ScaleY, [&](int n) {
                        bool tok = false;
                        const QString t = m_reader.text(n, &tok);
                        if (!tok) {
@@ -128,8 +122,7 @@ void StepEngine::setData()
     }
 }
 
-QString StepEngine::unfinishedList(const ModData &d, bool byMark)
-{
+QString StepEngine::unfinishedList(const ModData &d, bool byMark) {
     QString s = QStringLiteral("未完成的题目");
     for (int n = 1; n <= d.QuestionCount && n <= MaxQuestions; ++n) {
         const bool open = byMark ? d.QuestionMark[n] == QLatin1String("F") : d.QuestionScore[n] < 4;
@@ -139,8 +132,7 @@ QString StepEngine::unfinishedList(const ModData &d, bool byMark)
     return s;
 }
 
-void StepEngine::finishQuestion()
-{
+void StepEngine::finishQuestion() {
     ModData &d = m_data;
     const int q = d.CurQuestion;
     if (q < 1 || q > MaxQuestions)
@@ -162,8 +154,7 @@ void StepEngine::finishQuestion()
         m_listener->panelCaptions(biao, unit);
 }
 
-void StepEngine::doNext()
-{
+void StepEngine::doNext() {
     if (m_blocked)
         return;
     if (m_record.isClosing()) {
@@ -178,8 +169,7 @@ void StepEngine::doNext()
 
 // --- zone 1 -------------------------------------------------------------
 
-void StepEngine::zone1MouseDown(int button, int shift)
-{
+void StepEngine::zone1MouseDown(int button, int shift) {
     if (m_blocked)
         return;
     int32_t v = StepValue();
@@ -199,8 +189,7 @@ void StepEngine::zone1MouseDown(int button, int shift)
     }
 }
 
-void StepEngine::showContextMenu()
-{
+void StepEngine::showContextMenu() {
     menus::MenuContent m = menus::readMenu(menuFile(), StepValue(), m_openMenu);
     if (m.fileMissing)
         report(m.error);
@@ -208,8 +197,7 @@ void StepEngine::showContextMenu()
         m_listener->showMenu(m, -1);
 }
 
-void StepEngine::zone1MouseUp(int button, int shift)
-{
+void StepEngine::zone1MouseUp(int button, int shift) {
     if (m_blocked)
         return;
     const int32_t v = StepValue();
@@ -217,14 +205,12 @@ void StepEngine::zone1MouseUp(int button, int shift)
         doNext();
 }
 
-void StepEngine::zone1DoubleClick()
-{
+void StepEngine::zone1DoubleClick() {
     if (!m_blocked && StepValue() == 2)
         doNext();
 }
 
-PointerShape StepEngine::pointerOf(bool zone2Drag) const
-{
+PointerShape StepEngine::pointerOf(bool zone2Drag) const {
     const QString spec = m_record.PointerSpec();
     const QString nn = spec.right(2);
     PointerShape p;
@@ -239,8 +225,7 @@ PointerShape StepEngine::pointerOf(bool zone2Drag) const
     return p;
 }
 
-void StepEngine::zone1MouseMove()
-{
+void StepEngine::zone1MouseMove() {
     if (!m_blocked && m_screen.code == QLatin1String("0030"))
         doNext();
     PointerShape p;
@@ -253,8 +238,7 @@ void StepEngine::zone1MouseMove()
 
 // --- zone 2 -------------------------------------------------------------
 
-void StepEngine::zone2MouseDown(int button, int shift, int x, int y)
-{
+void StepEngine::zone2MouseDown(int button, int shift, int x, int y) {
     if (m_blocked)
         return;
     if (m_record.zone2PlainClick() && button == 1) {
@@ -275,8 +259,7 @@ void StepEngine::zone2MouseDown(int button, int shift, int x, int y)
         m_dragging = true;
 }
 
-void StepEngine::zone2MouseMove(int shift, int x, int y)
-{
+void StepEngine::zone2MouseMove(int shift, int x, int y) {
     if (m_blocked)
         return;
     const QString c3 = m_screen.code.left(3);
@@ -299,8 +282,7 @@ void StepEngine::zone2MouseMove(int shift, int x, int y)
     }
 }
 
-void StepEngine::zone2MouseUp(int /*button*/, int shift, int x, int y)
-{
+void StepEngine::zone2MouseUp(int /*button*/, int shift, int x, int y) {
     if (m_blocked)
         return;
     const QString c3 = m_screen.code.left(3);
@@ -334,8 +316,7 @@ void StepEngine::zone2MouseUp(int /*button*/, int shift, int x, int y)
 
 // --- picture 5 ----------------------------------------------------------
 
-void StepEngine::picture5MouseMove(int buttons, int x, int y)
-{
+void StepEngine::picture5MouseMove(int buttons, int x, int y) {
     if (m_blocked || !(buttons & 1))
         return;
     const int32_t v = StepValue();
@@ -353,8 +334,7 @@ void StepEngine::picture5MouseMove(int buttons, int x, int y)
         m_listener->dragChanged();
 }
 
-void StepEngine::picture5MouseUp()
-{
+void StepEngine::picture5MouseUp() {
     if (m_blocked)
         return;
     const int32_t v = StepValue();
@@ -368,15 +348,32 @@ void StepEngine::picture5MouseUp()
     const int T = m_screen.picTop;
     bool accepted = false;
     switch (v) {
-    case 8001: accepted = tx >= L; break;
-    case 8002: accepted = tx <= L; break;
-    case 8003: accepted = ty >= T; break;
-    case 8004: accepted = ty <= T; break;
-    case 8006: accepted = ty <= T && tx >= L; break;
-    case 8007: accepted = ty <= T && tx <= L; break;
-    case 8008: accepted = ty >= T && tx >= L; break;
-    case 8009: accepted = ty >= T && tx <= L; break;
-    default: break;
+    case 8001:
+        accepted = tx >= L;
+        break;
+    case 8002:
+        accepted = tx <= L;
+        break;
+    case 8003:
+        accepted = ty >= T;
+        break;
+    case 8004:
+        accepted = ty <= T;
+        break;
+    case 8006:
+        accepted = ty <= T && tx >= L;
+        break;
+    case 8007:
+        accepted = ty <= T && tx <= L;
+        break;
+    case 8008:
+        accepted = ty >= T && tx >= L;
+        break;
+    case 8009:
+        accepted = ty >= T && tx <= L;
+        break;
+    default:
+        break;
     }
     const int homeX = int(std::lround(m_record.picX(5) * m_data.ScaleX));
     const int homeY = int(std::lround(m_record.picY(5) * m_data.ScaleY));
@@ -394,8 +391,7 @@ void StepEngine::picture5MouseUp()
 
 // --- back button and menus ----------------------------------------------
 
-void StepEngine::backClick()
-{
+void StepEngine::backClick() {
     int step = m_data.CurStep;
     if (m_screen.backSpec.startsWith(u'Q')) {
         int d = vb::ValLong(m_screen.backSpec.right(1));
@@ -411,10 +407,11 @@ void StepEngine::backClick()
     setData();
 }
 
-QString StepEngine::menuFile() const { return m_data.programFile(QStringLiteral("sMenu.sys")); }
+QString StepEngine::menuFile() const {
+    return m_data.programFile(QStringLiteral("sMenu.sys"));
+}
 
-void StepEngine::openBarMenu(int i)
-{
+void StepEngine::openBarMenu(int i) {
     m_openMenu = i + 1;
     menus::MenuContent m = menus::readMenu(menuFile(), StepValue(), m_openMenu);
     if (m.fileMissing)
@@ -423,8 +420,7 @@ void StepEngine::openBarMenu(int i)
         m_listener->showMenu(m, i);
 }
 
-void StepEngine::menuItemChosen(int group, int item)
-{
+void StepEngine::menuItemChosen(int group, int item) {
     if (m_blocked)
         return;
     if (menus::choiceMatches(m_screen.code, StepValue(), m_openMenu, group, item))
@@ -433,8 +429,7 @@ void StepEngine::menuItemChosen(int group, int item)
 
 // --- text and keys ------------------------------------------------------
 
-QString StepEngine::answerText()
-{
+QString StepEngine::answerText() {
     bool ok = false;
     const QString t = m_reader.text(m_record.answerLine(), &ok);
     if (!ok)
@@ -442,8 +437,7 @@ QString StepEngine::answerText()
     return t;
 }
 
-void StepEngine::text1Changed(const QString &text)
-{
+void StepEngine::text1Changed(const QString &text) {
     m_screen.boxText = text;
     if (m_blocked || m_screen.code != QLatin1String("0020"))
         return;
@@ -453,8 +447,7 @@ void StepEngine::text1Changed(const QString &text)
         doNext();
 }
 
-bool StepEngine::text1KeyReleased(int key)
-{
+bool StepEngine::text1KeyReleased(int key) {
     if (key != 13 && key != 32)
         return false;
     if (m_blocked || m_screen.code == QLatin1String("0020"))
@@ -476,8 +469,7 @@ bool StepEngine::text1KeyReleased(int key)
     return key == 13;
 }
 
-void StepEngine::text2Changed(const QString &text)
-{
+void StepEngine::text2Changed(const QString &text) {
     m_screen.overlayText = text;
     if (m_blocked)
         return;
@@ -485,8 +477,7 @@ void StepEngine::text2Changed(const QString &text)
         doNext();
 }
 
-void StepEngine::windowKeyDown(int key, int shift)
-{
+void StepEngine::windowKeyDown(int key, int shift) {
     if (m_blocked)
         return;
     int d = 0;
@@ -495,13 +486,26 @@ void StepEngine::windowKeyDown(int key, int shift)
         d = (v / 100) % 10;
         int n = v % 100;
         switch (n) {
-        case 2: n = 13; break;
-        case 3: n = 113; break;
-        case 15: n = 115; break;
-        case 20: n = 120; break;
-        case 91: n = 191; break;
-        case 99: n = 190; break;
-        default: break;
+        case 2:
+            n = 13;
+            break;
+        case 3:
+            n = 113;
+            break;
+        case 15:
+            n = 115;
+            break;
+        case 20:
+            n = 120;
+            break;
+        case 91:
+            n = 191;
+            break;
+        case 99:
+            n = 190;
+            break;
+        default:
+            break;
         }
         if (key == n && shift == d)
             doNext();
@@ -517,14 +521,12 @@ void StepEngine::windowKeyDown(int key, int shift)
         doNext();
 }
 
-void StepEngine::timer3Tick()
-{
+void StepEngine::timer3Tick() {
     if (StepValue() == 8888)
         doNext();
 }
 
-void StepEngine::prefetchNext()
-{
+void StepEngine::prefetchNext() {
     if (m_record.isClosing())
         return;
     const int q = m_data.CurQuestion;

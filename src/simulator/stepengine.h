@@ -24,13 +24,13 @@ namespace sim {
 struct PointerShape {
     enum Kind { Default, System, Custom };
     Kind kind = Default;
-    int number = 0;  // system pointer number
-    QString file;    // custom pointer file
+    int number = 0; // system pointer number
+    QString file;   // custom pointer file
     bool operator==(const PointerShape &) const = default;
 };
 
 class EngineListener {
-public:
+  public:
     virtual ~EngineListener() = default;
     // A step was set up: apply the whole screen (texts, focus, timers).
     virtual void stepLaidOut() = 0;
@@ -41,13 +41,14 @@ public:
     // Show the pop-up: under bar title barIndex, or at the pointer (barIndex -1).
     virtual void showMenu(const menus::MenuContent &, int barIndex) = 0;
     // The closing record rewrote the panel's captions (LblBiao, LblUnit).
-    virtual void panelCaptions(const std::optional<QString> &lblBiao, const std::optional<QString> &lblUnit) = 0;
+    virtual void panelCaptions(const std::optional<QString> &lblBiao,
+                               const std::optional<QString> &lblUnit) = 0;
     // A file could not be read; said once per message.
     virtual void fileProblem(const QString &message) = 0;
 };
 
 class StepEngine {
-public:
+  public:
     explicit StepEngine(ModData &data);
 
     void setListener(EngineListener *l) { m_listener = l; }
@@ -104,7 +105,7 @@ public:
     // Captions the closing record gives the panel (exposed for tests).
     static QString unfinishedList(const ModData &d, bool byMark);
 
-private:
+  private:
     void finishQuestion();
     void report(const QString &message);
     bool loadPicture(const QString &id);

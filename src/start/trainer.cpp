@@ -3,6 +3,8 @@
 #include "startup.h"
 #include "verfile.h"
 #include "../cover/coverwindow.h"
+#include "../panel/frmtm.h"
+#include "../simulator/frmmain.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -17,6 +19,8 @@ Trainer::~Trainer()
 {
     delete m_start;
     delete m_cover;
+    delete m_panel;
+    delete m_main;
 }
 
 bool Trainer::start()

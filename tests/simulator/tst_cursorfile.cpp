@@ -8,37 +8,61 @@
 #include <QtEndian>
 
 namespace {
-void put16(QByteArray &b, quint16 v) { char c[2]; qToLittleEndian(v, c); b.append(c, 2); }
-void put32(QByteArray &b, quint32 v) { char c[4]; qToLittleEndian(v, c); b.append(c, 4); }
+void put16(QByteArray &b, quint16 v) {
+    char c[2];
+    qToLittleEndian(v, c);
+    b.append(c, 2);
+}
+void put32(QByteArray &b, quint32 v) {
+    char c[4];
+    qToLittleEndian(v, c);
+    b.append(c, 4);
+}
 
-QByteArray container(int type, int w, int h, QPoint hot, const QByteArray &payload)
-{
+QByteArray container(int type, int w, int h, QPoint hot, const QByteArray &payload) {
     QByteArray f;
-    put16(f, 0); put16(f, quint16(type)); put16(f, 1);
-    f.append(char(w)); f.append(char(h)); f.append(char(0)); f.append(char(0));
-    put16(f, quint16(hot.x())); put16(f, quint16(hot.y()));
-    put32(f, quint32(payload.size())); put32(f, 22);
+    put16(f, 0);
+    put16(f, quint16(type));
+    put16(f, 1);
+    f.append(char(w));
+    f.append(char(h));
+    f.append(char(0));
+    f.append(char(0));
+    put16(f, quint16(hot.x()));
+    put16(f, quint16(hot.y()));
+    put32(f, quint32(payload.size()));
+    put32(f, 22);
     return f + payload;
 }
 
 // 4 x 2 pixels, 1 bit per pixel with a black/white palette; the AND mask makes
 // the right half transparent. Rows are stored bottom-up.
-QByteArray monochromeDib()
-{
+QByteArray monochromeDib() {
     QByteArray d;
-    put32(d, 40); put32(d, 4); put32(d, 4); put16(d, 1); put16(d, 1);
-    put32(d, 0); put32(d, 0); put32(d, 0); put32(d, 0); put32(d, 2); put32(d, 0);
-    put32(d, 0x00000000); put32(d, 0x00ffffff);       // palette: black, white
-    put32(d, 0x00000000);                              // bottom row: black black black black
-    put32(d, 0x000000a0);                              // top row: white black white black
-    put32(d, 0x00000030); put32(d, 0x00000030);        // AND mask: pixels 2, 3 transparent
+    put32(d, 40);
+    put32(d, 4);
+    put32(d, 4);
+    put16(d, 1);
+    put16(d, 1);
+    put32(d, 0);
+    put32(d, 0);
+    put32(d, 0);
+    put32(d, 0);
+    put32(d, 2);
+    put32(d, 0);
+    put32(d, 0x00000000);
+    put32(d, 0x00ffffff); // palette: black, white
+    put32(d, 0x00000000); // bottom row: black black black black
+    put32(d, 0x000000a0); // top row: white black white black
+    put32(d, 0x00000030);
+    put32(d, 0x00000030); // AND mask: pixels 2, 3 transparent
     return d;
 }
 } // namespace
 
 class TstCursorFile : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void bitmapCursor();
     void pngCursor();
     void damaged_data();
@@ -46,8 +70,7 @@ private Q_SLOTS:
     void keyAndPointerNumbers();
 };
 
-void TstCursorFile::bitmapCursor()
-{
+void TstCursorFile::bitmapCursor() {
     const cursorfile::Cursor c = cursorfile::decode(container(2, 4, 2, QPoint(1, 0), monochromeDib()));
     QVERIFY(!c.isNull());
     QCOMPARE(c.image.size(), QSize(4, 2));
@@ -59,8 +82,7 @@ void TstCursorFile::bitmapCursor()
     QCOMPARE(c.image.pixel(0, 1), qRgb(0, 0, 0));
 }
 
-void TstCursorFile::pngCursor()
-{
+void TstCursorFile::pngCursor() {
     QImage img(3, 3, QImage::Format_ARGB32);
     img.fill(qRgba(255, 0, 0, 128));
     QByteArray png;
@@ -73,8 +95,7 @@ void TstCursorFile::pngCursor()
     QCOMPARE(qAlpha(c.image.pixel(1, 1)), 128);
 }
 
-void TstCursorFile::damaged_data()
-{
+void TstCursorFile::damaged_data() {
     QTest::addColumn<QByteArray>("bytes");
     const QByteArray good = container(2, 4, 2, QPoint(1, 0), monochromeDib());
     QTest::newRow("empty") << QByteArray();
@@ -89,15 +110,13 @@ void TstCursorFile::damaged_data()
     QTest::newRow("text file") << QByteArray("hello, this is no cursor at all");
 }
 
-void TstCursorFile::damaged()
-{
+void TstCursorFile::damaged() {
     QFETCH(QByteArray, bytes);
     QVERIFY(cursorfile::decode(bytes).isNull());
     QVERIFY(cursorfile::load(QStringLiteral("/nonexistent/ico01.CUR")).isNull());
 }
 
-void TstCursorFile::keyAndPointerNumbers()
-{
+void TstCursorFile::keyAndPointerNumbers() {
     QCOMPARE(sim::vkFromQtKey(Qt::Key_F4), 115);
     QCOMPARE(sim::vkFromQtKey(Qt::Key_Return), 13);
     QCOMPARE(sim::vkFromQtKey(Qt::Key_Enter), 13);

@@ -9,7 +9,7 @@ using namespace menus;
 
 class TstMenuFile : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void blockOfStep_data();
     void blockOfStep();
     void nonMenuStepShowsEmptyEntries();
@@ -21,8 +21,7 @@ private Q_SLOTS:
     void choice();
 };
 
-void TstMenuFile::blockOfStep_data()
-{
+void TstMenuFile::blockOfStep_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<int>("openMenu");
     QTest::addColumn<int>("firstLine");
@@ -34,8 +33,7 @@ void TstMenuFile::blockOfStep_data()
     QTest::newRow("second bar") << "C315" << 3 << 331;
 }
 
-void TstMenuFile::blockOfStep()
-{
+void TstMenuFile::blockOfStep() {
     QFETCH(QString, code);
     QFETCH(int, openMenu);
     QFETCH(int, firstLine);
@@ -47,8 +45,7 @@ void TstMenuFile::blockOfStep()
     QVERIFY(!m.subVisible[1]);
 }
 
-void TstMenuFile::nonMenuStepShowsEmptyEntries()
-{
+void TstMenuFile::nonMenuStepShowsEmptyEntries() {
     QStringList file(465, QStringLiteral("甲|乙"));
     const MenuContent m = buildMenu(file, true, 1, 1);
     for (int s = 1; s <= 5; ++s) {
@@ -59,18 +56,18 @@ void TstMenuFile::nonMenuStepShowsEmptyEntries()
         QCOMPARE(m.groups[g], QStringList{QString()});
 }
 
-void TstMenuFile::zeroLinesHideGroups()
-{
+void TstMenuFile::zeroLinesHideGroups() {
     QStringList file(465, QStringLiteral("0"));
-    file[1] = QStringLiteral("0");            // submenu 1 hidden...
-    file[2] = QStringLiteral("不读|不读");     // ...and its entries not read
+    file[1] = QStringLiteral("0");         // submenu 1 hidden...
+    file[2] = QStringLiteral("不读|不读"); // ...and its entries not read
     file[3] = QStringLiteral("新建(&N)|-|打开(&O)");
     file[4] = QStringLiteral("绘图次序");
     file[5] = QStringLiteral("前置|后置");
     const MenuContent m = buildMenu(file, true, 10123, 1);
     QVERIFY(!m.subVisible[1]);
     QVERIFY(m.groups[1].isEmpty());
-    QCOMPARE(m.groups[2], (QStringList{QStringLiteral("新建(&N)"), QStringLiteral("-"), QStringLiteral("打开(&O)")}));
+    QCOMPARE(m.groups[2],
+             (QStringList{QStringLiteral("新建(&N)"), QStringLiteral("-"), QStringLiteral("打开(&O)")}));
     QVERIFY(m.subVisible[2]);
     QCOMPARE(m.subTitle[2], QStringLiteral("绘图次序"));
     QCOMPARE(m.groups[3].size(), 2);
@@ -79,8 +76,7 @@ void TstMenuFile::zeroLinesHideGroups()
     QCOMPARE(groupOfSubmenu(5), 8);
 }
 
-void TstMenuFile::tenEntriesAtMost()
-{
+void TstMenuFile::tenEntriesAtMost() {
     QStringList twelve;
     for (int i = 1; i <= 12; ++i)
         twelve << QString::number(i);
@@ -90,17 +86,16 @@ void TstMenuFile::tenEntriesAtMost()
     QCOMPARE(entriesOf(QString()), QStringList{QString()});
 }
 
-void TstMenuFile::shortFileReadsEmptyLines()
-{
-    const QStringList file{QStringLiteral("文件"), QStringLiteral("0"), QStringLiteral("x"), QStringLiteral("打开")};
+void TstMenuFile::shortFileReadsEmptyLines() {
+    const QStringList file{QStringLiteral("文件"), QStringLiteral("0"), QStringLiteral("x"),
+                           QStringLiteral("打开")};
     const MenuContent m = buildMenu(file, true, 10120, 1);
     QCOMPARE(m.groups[2], QStringList{QStringLiteral("打开")});
     QCOMPARE(m.groups[4], QStringList{QString()}); // line 7 missing: one empty entry
     QVERIFY(m.subVisible[2]);                      // line 5 missing: "" is no "0"
 }
 
-void TstMenuFile::missingFileGivesEmptyPopup()
-{
+void TstMenuFile::missingFileGivesEmptyPopup() {
     BankFixture f;
     const MenuContent m = readMenu(f.data.programFile(QStringLiteral("sMenu.sys")), 10123, 1);
     QVERIFY(m.fileMissing);
@@ -112,8 +107,7 @@ void TstMenuFile::missingFileGivesEmptyPopup()
     QCOMPARE(read.groups[2], QStringList{QStringLiteral("甲")});
 }
 
-void TstMenuFile::choice_data()
-{
+void TstMenuFile::choice_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<int>("openMenu");
     QTest::addColumn<int>("group");
@@ -131,8 +125,7 @@ void TstMenuFile::choice_data()
     QTest::newRow("click code 0001") << "0001" << 0 << 0 << 1 << false;
 }
 
-void TstMenuFile::choice()
-{
+void TstMenuFile::choice() {
     QFETCH(QString, code);
     QFETCH(int, openMenu);
     QFETCH(int, group);

@@ -8,20 +8,20 @@
 using namespace sim;
 
 namespace {
-QString textOf(int n)
-{
-    static const QStringList t{QStringLiteral("单击“直线”按钮|直线"), QStringLiteral("默认"), QStringLiteral("提示")};
+QString textOf(int n) {
+    static const QStringList t{QStringLiteral("单击“直线”按钮|直线"), QStringLiteral("默认"),
+                               QStringLiteral("提示")};
     return (n >= 1 && n <= t.size()) ? t[n - 1] : t.last();
 }
-LayoutResult lay(const bank::StepRecord &r, const ScreenModel &before = {}, int step = 2, int mode = 2, double scale = 1.0)
-{
+LayoutResult lay(const bank::StepRecord &r, const ScreenModel &before = {}, int step = 2, int mode = 2,
+                 double scale = 1.0) {
     return layoutStep(LayoutInput{r, step, mode, scale, scale, textOf}, before);
 }
 } // namespace
 
 class TstScreenLayout : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void pictures_data();
     void pictures();
     void firstStepClearsPictures();
@@ -35,23 +35,31 @@ private Q_SLOTS:
     void windowPlacement();
 };
 
-void TstScreenLayout::pictures_data()
-{
+void TstScreenLayout::pictures_data() {
     QTest::addColumn<QString>("x");
     QTest::addColumn<QString>("y");
     QTest::addColumn<QString>("id");
     QTest::addColumn<bool>("visible");
     QTest::addColumn<bool>("loaded");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("zero position hides even with an id") << "00000" << "00000" << "300001" << false << false << "old";
-    QTest::newRow("placed and loaded") << "00150" << "00300" << "300001" << true << true << "300001";
-    QTest::newRow("888888 moves and shows without loading") << "00150" << "00300" << "888888" << true << false << "old";
-    QTest::newRow("only the top set still places") << "00000" << "00015" << "300002" << true << true << "300002";
-    QTest::newRow("blank position is no zero position") << "     " << "00000" << "300002" << true << true << "300002";
+    QTest::newRow("zero position hides even with an id") << "00000"
+                                                         << "00000"
+                                                         << "300001" << false << false << "old";
+    QTest::newRow("placed and loaded") << "00150"
+                                       << "00300"
+                                       << "300001" << true << true << "300001";
+    QTest::newRow("888888 moves and shows without loading") << "00150"
+                                                            << "00300"
+                                                            << "888888" << true << false << "old";
+    QTest::newRow("only the top set still places") << "00000"
+                                                   << "00015"
+                                                   << "300002" << true << true << "300002";
+    QTest::newRow("blank position is no zero position") << "     "
+                                                        << "00000"
+                                                        << "300002" << true << true << "300002";
 }
 
-void TstScreenLayout::pictures()
-{
+void TstScreenLayout::pictures() {
     QFETCH(QString, x);
     QFETCH(QString, y);
     QFETCH(QString, id);
@@ -82,8 +90,7 @@ void TstScreenLayout::pictures()
     }
 }
 
-void TstScreenLayout::firstStepClearsPictures()
-{
+void TstScreenLayout::firstStepClearsPictures() {
     ScreenModel before;
     for (int k = 1; k <= 5; ++k)
         before.pics[k] = {true, 0, 0, QStringLiteral("old")};
@@ -97,8 +104,7 @@ void TstScreenLayout::firstStepClearsPictures()
     QCOMPARE(later.screen.pics[1].id, QStringLiteral("old"));
 }
 
-void TstScreenLayout::backgroundKeptOrLoaded()
-{
+void TstScreenLayout::backgroundKeptOrLoaded() {
     ScreenModel before;
     before.background = QStringLiteral("100000");
     LayoutResult keep = lay(Rec(QStringLiteral("0001")), before);
@@ -109,8 +115,7 @@ void TstScreenLayout::backgroundKeptOrLoaded()
     QVERIFY(load.backgroundLoaded);
 }
 
-void TstScreenLayout::zones()
-{
+void TstScreenLayout::zones() {
     ScreenModel before;
     before.zone1 = {600, 900, 300, 300};
     // Absent zone 1 shrinks to 1 x 1 at its old place; absent zone 2 sits 1 twip left of the window.
@@ -123,7 +128,8 @@ void TstScreenLayout::zones()
     LayoutResult autoSized = lay(Rec(QStringLiteral("0001")).zone(1500, 1200, 900, 0), before);
     QVERIFY(autoSized.screen.zone1AutoSize);
     QCOMPARE(autoSized.screen.zone1, (Rect{1500, 1200, 900, AutoZoneHeight}));
-    LayoutResult placed = lay(Rec(QStringLiteral("0001")).zone(1500, 1200, 900, 450).zone2(3000, 4500, 600, 300), before);
+    LayoutResult placed =
+        lay(Rec(QStringLiteral("0001")).zone(1500, 1200, 900, 450).zone2(3000, 4500, 600, 300), before);
     QVERIFY(!placed.screen.zone1AutoSize);
     QCOMPARE(placed.screen.zone1, (Rect{1500, 1200, 900, 450}));
     // Zone2Y is characters 183-186; 182 is the click flag.
@@ -132,13 +138,13 @@ void TstScreenLayout::zones()
     QCOMPARE(lay(r, before).screen.zone2.y, 4500);
 }
 
-void TstScreenLayout::boxAndHint()
-{
+void TstScreenLayout::boxAndHint() {
     ScreenModel before;
     before.hintText = QStringLiteral("旧提示");
     before.hintX = 30;
     // Box with a default text; hint "000" gives two blanks.
-    LayoutResult a = lay(Rec(QStringLiteral("0000")).box(300, 8400, 3000, 300, 2, 1).hint(450, 600, 0), before);
+    LayoutResult a =
+        lay(Rec(QStringLiteral("0000")).box(300, 8400, 3000, 300, 2, 1).hint(450, 600, 0), before);
     QVERIFY(a.screen.boxVisible);
     QCOMPARE(a.screen.box, (Rect{300, 8400, 3000, 300}));
     QCOMPARE(a.screen.boxText, QStringLiteral("默认"));
@@ -152,9 +158,11 @@ void TstScreenLayout::boxAndHint()
     QCOMPARE(b.screen.hintText, QStringLiteral("旧提示"));
     QCOMPARE(b.screen.hintX, 30);
     // Typing prompts.
-    LayoutResult c = lay(Rec(QStringLiteral("0020")).box(300, 8400, 3000, 300, 0, 1).hint(450, 600, 1), before);
+    LayoutResult c =
+        lay(Rec(QStringLiteral("0020")).box(300, 8400, 3000, 300, 0, 1).hint(450, 600, 1), before);
     QCOMPARE(c.screen.hintText, QStringLiteral("输入 单击“直线”按钮"));
-    LayoutResult d = lay(Rec(QStringLiteral("0021")).box(300, 8400, 3000, 300, 2, 1).hint(450, 600, 1), before);
+    LayoutResult d =
+        lay(Rec(QStringLiteral("0021")).box(300, 8400, 3000, 300, 2, 1).hint(450, 600, 1), before);
     QVERIFY(d.screen.overlayVisible);
     QVERIFY(!d.screen.boxVisible);
     QCOMPARE(d.screen.overlay, d.screen.box);
@@ -163,8 +171,7 @@ void TstScreenLayout::boxAndHint()
     QCOMPARE(e.screen.hintText, QStringLiteral("输入 提示并按回车键或空格键"));
 }
 
-void TstScreenLayout::menuBarAndBackButton()
-{
+void TstScreenLayout::menuBarAndBackButton() {
     ScreenModel before;
     LayoutResult bar = lay(Rec(QStringLiteral("A123")).menuBar(120, 345), before);
     QVERIFY(bar.screen.menuBarVisible);
@@ -175,9 +182,11 @@ void TstScreenLayout::menuBarAndBackButton()
     // Other codes keep the titles they have.
     LayoutResult keep = lay(Rec(QStringLiteral("0001")).menuBar(120, 345), bar.screen);
     QCOMPARE(keep.screen.menuTitles[2], QStringLiteral("视图(&V)"));
-    QCOMPARE(lay(Rec(QStringLiteral("0001")).menuBar(120, 345)).screen.menuTitles[2], QStringLiteral("查看(&V)"));
+    QCOMPARE(lay(Rec(QStringLiteral("0001")).menuBar(120, 345)).screen.menuTitles[2],
+             QStringLiteral("查看(&V)"));
     // A back marker hides the bar and places the back button at the target.
-    LayoutResult back = lay(Rec(QStringLiteral("0001")).back(QStringLiteral("Q0002"), 9000, 8100), bar.screen);
+    LayoutResult back =
+        lay(Rec(QStringLiteral("0001")).back(QStringLiteral("Q0002"), 9000, 8100), bar.screen);
     QVERIFY(!back.screen.menuBarVisible);
     QCOMPARE(back.screen.backSpec, QStringLiteral("Q0002"));
     QCOMPARE(back.screen.back, (Rect{9000, 8100, BackButtonW, BackButtonH}));
@@ -190,8 +199,7 @@ void TstScreenLayout::menuBarAndBackButton()
     QCOMPARE(none.screen.back, (Rect{9000, 8100, 1, 1}));
 }
 
-void TstScreenLayout::guidedOutlines_data()
-{
+void TstScreenLayout::guidedOutlines_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("hint");
@@ -207,15 +215,15 @@ void TstScreenLayout::guidedOutlines_data()
     QTest::newRow("exam closing record") << "9999" << 3 << false << false << false << false;
 }
 
-void TstScreenLayout::guidedOutlines()
-{
+void TstScreenLayout::guidedOutlines() {
     QFETCH(QString, code);
     QFETCH(int, mode);
     QFETCH(bool, hint);
     QFETCH(bool, red);
     QFETCH(bool, green);
     QFETCH(bool, success);
-    const LayoutResult out = lay(Rec(code).zone(300, 300, 300, 300).box(300, 8400, 3000, 300, 0, 1).hint(15, 15, 3), {}, 2, mode);
+    const LayoutResult out =
+        lay(Rec(code).zone(300, 300, 300, 300).box(300, 8400, 3000, 300, 0, 1).hint(15, 15, 3), {}, 2, mode);
     QCOMPARE(out.screen.hintVisible, hint);
     QCOMPARE(out.screen.outline1, red);
     QCOMPARE(out.screen.outline4, green);
@@ -223,16 +231,16 @@ void TstScreenLayout::guidedOutlines()
     QCOMPARE(out.closing, code == QLatin1String("9999"));
 }
 
-void TstScreenLayout::scaleApplies()
-{
-    const LayoutResult out = lay(Rec(QStringLiteral("0001")).zone(1000, 2000, 300, 600).pic(1, 150, 300, QStringLiteral("888888")), {}, 2, 2, 1.5);
+void TstScreenLayout::scaleApplies() {
+    const LayoutResult out =
+        lay(Rec(QStringLiteral("0001")).zone(1000, 2000, 300, 600).pic(1, 150, 300, QStringLiteral("888888")),
+            {}, 2, 2, 1.5);
     QCOMPARE(out.screen.zone1, (Rect{1500, 3000, 450, 900}));
     QCOMPARE(out.screen.pics[1].x, 225);
     QCOMPARE(out.screen.pics[1].y, 450);
 }
 
-void TstScreenLayout::windowPlacement()
-{
+void TstScreenLayout::windowPlacement() {
     const WindowPlacement tall = sim::windowPlacement(QRect(0, 0, 1024, 768), 1.0, 1.0);
     QVERIFY(!tall.maximised);
     QCOMPARE(tall.rect, QRect(112, 84, 800, 600));

@@ -11,15 +11,17 @@ namespace {
 
 struct Recorder : EngineListener {
     int laidOut = 0;
-    QList<int> menuBar;            // bar index of every pop-up (-1 at the pointer)
+    QList<int> menuBar; // bar index of every pop-up (-1 at the pointer)
     QList<menus::MenuContent> menus;
     QStringList problems;
     std::optional<QString> biao, unit;
     QList<PointerShape> zone1, zone2;
     void stepLaidOut() override { ++laidOut; }
-    void showMenu(const menus::MenuContent &m, int bar) override { menus << m; menuBar << bar; }
-    void panelCaptions(const std::optional<QString> &b, const std::optional<QString> &u) override
-    {
+    void showMenu(const menus::MenuContent &m, int bar) override {
+        menus << m;
+        menuBar << bar;
+    }
+    void panelCaptions(const std::optional<QString> &b, const std::optional<QString> &u) override {
         if (b)
             biao = b;
         if (u)
@@ -32,51 +34,126 @@ struct Recorder : EngineListener {
 
 // One learner action.
 struct Act {
-    enum Kind { Down, Up, Dbl, Move, Z2Down, Z2Move, Z2Up, P5Move, P5Up, Back, Bar, Item, Type, KeyUp, Type2, Key, Tick };
+    enum Kind {
+        Down,
+        Up,
+        Dbl,
+        Move,
+        Z2Down,
+        Z2Move,
+        Z2Up,
+        P5Move,
+        P5Up,
+        Back,
+        Bar,
+        Item,
+        Type,
+        KeyUp,
+        Type2,
+        Key,
+        Tick
+    };
     Act(Kind k, int a_ = 0, int b_ = 0, int c_ = 0, int d_ = 0, const QString &t = QString())
         : kind(k), a(a_), b(b_), c(c_), d(d_), text(t) {}
     Kind kind;
     int a, b, c, d;
     QString text;
 };
-Act down(int button, int shift = 0) { return {Act::Down, button, shift}; }
-Act up(int button, int shift = 0) { return {Act::Up, button, shift}; }
-Act click(int shift = 0) { return {Act::Up, 1, shift}; }
-Act z2down(int x, int y, int shift = 0, int button = 1) { return {Act::Z2Down, button, shift, x, y}; }
-Act z2move(int x, int y, int shift = 0) { return {Act::Z2Move, 0, shift, x, y}; }
-Act z2up(int x, int y, int shift = 0) { return {Act::Z2Up, 1, shift, x, y}; }
-Act p5move(int x, int y) { return {Act::P5Move, 1, 0, x, y}; }
-Act type(const QString &t) { return {Act::Type, 0, 0, 0, 0, t}; }
-Act keyUp(int vk) { return {Act::KeyUp, vk}; }
-Act key(int vk, int shift = 0) { return {Act::Key, vk, shift}; }
+Act down(int button, int shift = 0) {
+    return {Act::Down, button, shift};
+}
+Act up(int button, int shift = 0) {
+    return {Act::Up, button, shift};
+}
+Act click(int shift = 0) {
+    return {Act::Up, 1, shift};
+}
+Act z2down(int x, int y, int shift = 0, int button = 1) {
+    return {Act::Z2Down, button, shift, x, y};
+}
+Act z2move(int x, int y, int shift = 0) {
+    return {Act::Z2Move, 0, shift, x, y};
+}
+Act z2up(int x, int y, int shift = 0) {
+    return {Act::Z2Up, 1, shift, x, y};
+}
+Act p5move(int x, int y) {
+    return {Act::P5Move, 1, 0, x, y};
+}
+Act type(const QString &t) {
+    return {Act::Type, 0, 0, 0, 0, t};
+}
+Act keyUp(int vk) {
+    return {Act::KeyUp, vk};
+}
+Act key(int vk, int shift = 0) {
+    return {Act::Key, vk, shift};
+}
 
-void run(StepEngine &e, const QList<Act> &acts)
-{
+void run(StepEngine &e, const QList<Act> &acts) {
     for (const Act &x : acts) {
         switch (x.kind) {
-        case Act::Down: e.zone1MouseDown(x.a, x.b); break;
-        case Act::Up: e.zone1MouseUp(x.a, x.b); break;
-        case Act::Dbl: e.zone1DoubleClick(); break;
-        case Act::Move: e.zone1MouseMove(); break;
-        case Act::Z2Down: e.zone2MouseDown(x.a, x.b, x.c, x.d); break;
-        case Act::Z2Move: e.zone2MouseMove(x.b, x.c, x.d); break;
-        case Act::Z2Up: e.zone2MouseUp(x.a, x.b, x.c, x.d); break;
-        case Act::P5Move: e.picture5MouseMove(x.a, x.c, x.d); break;
-        case Act::P5Up: e.picture5MouseUp(); break;
-        case Act::Back: e.backClick(); break;
-        case Act::Bar: e.openBarMenu(x.a); break;
-        case Act::Item: e.menuItemChosen(x.a, x.b); break;
-        case Act::Type: e.text1Changed(x.text); break;
-        case Act::KeyUp: e.text1KeyReleased(x.a); break;
-        case Act::Type2: e.text2Changed(x.text); break;
-        case Act::Key: e.windowKeyDown(x.a, x.b); break;
-        case Act::Tick: e.timer3Tick(); break;
+        case Act::Down:
+            e.zone1MouseDown(x.a, x.b);
+            break;
+        case Act::Up:
+            e.zone1MouseUp(x.a, x.b);
+            break;
+        case Act::Dbl:
+            e.zone1DoubleClick();
+            break;
+        case Act::Move:
+            e.zone1MouseMove();
+            break;
+        case Act::Z2Down:
+            e.zone2MouseDown(x.a, x.b, x.c, x.d);
+            break;
+        case Act::Z2Move:
+            e.zone2MouseMove(x.b, x.c, x.d);
+            break;
+        case Act::Z2Up:
+            e.zone2MouseUp(x.a, x.b, x.c, x.d);
+            break;
+        case Act::P5Move:
+            e.picture5MouseMove(x.a, x.c, x.d);
+            break;
+        case Act::P5Up:
+            e.picture5MouseUp();
+            break;
+        case Act::Back:
+            e.backClick();
+            break;
+        case Act::Bar:
+            e.openBarMenu(x.a);
+            break;
+        case Act::Item:
+            e.menuItemChosen(x.a, x.b);
+            break;
+        case Act::Type:
+            e.text1Changed(x.text);
+            break;
+        case Act::KeyUp:
+            e.text1KeyReleased(x.a);
+            break;
+        case Act::Type2:
+            e.text2Changed(x.text);
+            break;
+        case Act::Key:
+            e.windowKeyDown(x.a, x.b);
+            break;
+        case Act::Tick:
+            e.timer3Tick();
+            break;
         }
     }
 }
 
-Rec z1(const QString &code) { return Rec(code).zone(1500, 1500, 600, 600); }
-bank::StepRecord closing() { return Rec(QStringLiteral("9999")); }
+Rec z1(const QString &code) {
+    return Rec(code).zone(1500, 1500, 600, 600);
+}
+bank::StepRecord closing() {
+    return Rec(QStringLiteral("9999"));
+}
 
 } // namespace
 
@@ -85,7 +162,7 @@ Q_DECLARE_METATYPE(QList<Act>)
 
 class TstStepEngine : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void actions_data();
     void actions();
     void textEntry_data();
@@ -102,11 +179,11 @@ private Q_SLOTS:
     void contextMenuOpensAtPointer();
     void missingMenuFileLeavesStepOpen();
     void pointerShapes();
+    void rewrittenFilesAreSeen();
 };
 
 // Each row: the records of one question, the actions, the step reached.
-void TstStepEngine::actions_data()
-{
+void TstStepEngine::actions_data() {
     QTest::addColumn<QList<bank::StepRecord>>("steps");
     QTest::addColumn<QList<Act>>("acts");
     QTest::addColumn<int>("step");
@@ -116,121 +193,155 @@ void TstStepEngine::actions_data()
     QTest::newRow("0001 left click") << q({z1(c0001), closing()}) << QList<Act>{down(1), click()} << 2;
     QTest::newRow("0001 with Shift stays") << q({z1(c0001), closing()}) << QList<Act>{click(1)} << 1;
     QTest::newRow("0001 right button stays") << q({z1(c0001), closing()}) << QList<Act>{up(2)} << 1;
-    QTest::newRow("0002 double click") << q({z1(QStringLiteral("0002")), closing()})
-                                       << QList<Act>{down(1), up(1), {Act::Dbl}} << 2;
-    QTest::newRow("0002 single click stays") << q({z1(QStringLiteral("0002")), closing()}) << QList<Act>{down(1), up(1)} << 1;
-    QTest::newRow("0003 right press") << q({z1(QStringLiteral("0003")), closing()}) << QList<Act>{down(2)} << 2;
-    QTest::newRow("0003 left press stays") << q({z1(QStringLiteral("0003")), closing()}) << QList<Act>{down(1)} << 1;
+    QTest::newRow("0002 double click")
+        << q({z1(QStringLiteral("0002")), closing()}) << QList<Act>{down(1), up(1), {Act::Dbl}} << 2;
+    QTest::newRow("0002 single click stays")
+        << q({z1(QStringLiteral("0002")), closing()}) << QList<Act>{down(1), up(1)} << 1;
+    QTest::newRow("0003 right press")
+        << q({z1(QStringLiteral("0003")), closing()}) << QList<Act>{down(2)} << 2;
+    QTest::newRow("0003 left press stays")
+        << q({z1(QStringLiteral("0003")), closing()}) << QList<Act>{down(1)} << 1;
     QTest::newRow("0003 then 9002: one right press completes both")
         << q({z1(QStringLiteral("0003")), z1(QStringLiteral("9002")), closing()}) << QList<Act>{down(2)} << 3;
-    QTest::newRow("2000 right press") << q({z1(QStringLiteral("2000")), closing()}) << QList<Act>{down(2)} << 2;
+    QTest::newRow("2000 right press")
+        << q({z1(QStringLiteral("2000")), closing()}) << QList<Act>{down(2)} << 2;
     QTest::newRow("2000 Enter") << q({z1(QStringLiteral("2000")), closing()}) << QList<Act>{key(13)} << 2;
     QTest::newRow("2000 Space") << q({z1(QStringLiteral("2000")), closing()}) << QList<Act>{key(32)} << 2;
-    QTest::newRow("2000 Ctrl+Enter stays") << q({z1(QStringLiteral("2000")), closing()}) << QList<Act>{key(13, 2)} << 1;
+    QTest::newRow("2000 Ctrl+Enter stays")
+        << q({z1(QStringLiteral("2000")), closing()}) << QList<Act>{key(13, 2)} << 1;
     QTest::newRow("0030 hover") << q({z1(QStringLiteral("0030")), closing()}) << QList<Act>{{Act::Move}} << 2;
-    QTest::newRow("9101 Shift+left press") << q({z1(QStringLiteral("9101")), closing()}) << QList<Act>{down(1, 1)} << 2;
-    QTest::newRow("9101 left press without Shift stays") << q({z1(QStringLiteral("9101")), closing()}) << QList<Act>{down(1)} << 1;
-    QTest::newRow("9204 Ctrl+middle") << q({z1(QStringLiteral("9204")), closing()}) << QList<Act>{down(4, 2)} << 2;
-    QTest::newRow("9204 Ctrl+left stays") << q({z1(QStringLiteral("9204")), closing()}) << QList<Act>{down(1, 2)} << 1;
+    QTest::newRow("9101 Shift+left press")
+        << q({z1(QStringLiteral("9101")), closing()}) << QList<Act>{down(1, 1)} << 2;
+    QTest::newRow("9101 left press without Shift stays")
+        << q({z1(QStringLiteral("9101")), closing()}) << QList<Act>{down(1)} << 1;
+    QTest::newRow("9204 Ctrl+middle")
+        << q({z1(QStringLiteral("9204")), closing()}) << QList<Act>{down(4, 2)} << 2;
+    QTest::newRow("9204 Ctrl+left stays")
+        << q({z1(QStringLiteral("9204")), closing()}) << QList<Act>{down(1, 2)} << 1;
 
     // Zone 2 at (3000, 3000) 300 x 300, zone 1 at (1500, 1500) 600 x 600.
     const auto drag = [](const QString &code) { return z1(code).zone2(3000, 3000, 300, 300); };
-    QTest::newRow("zone 2 plain click") << q({z1(c0001).zone2(3000, 3000, 300, 300, u'0'), closing()})
-                                        << QList<Act>{z2down(10, 10)} << 2;
-    QTest::newRow("zone 2 click locked by EE") << q({z1(c0001).zone2(3000, 3000, 300, 300, u'0').lock(), closing()})
-                                               << QList<Act>{z2down(10, 10)} << 1;
-    QTest::newRow("zone 2 click flag completes a drag code") << q({z1(QStringLiteral("0050")).zone2(3000, 3000, 300, 300, u'0'), closing()})
-                                                             << QList<Act>{z2down(10, 10)} << 2;
+    QTest::newRow("zone 2 plain click")
+        << q({z1(c0001).zone2(3000, 3000, 300, 300, u'0'), closing()}) << QList<Act>{z2down(10, 10)} << 2;
+    QTest::newRow("zone 2 click locked by EE")
+        << q({z1(c0001).zone2(3000, 3000, 300, 300, u'0').lock(), closing()}) << QList<Act>{z2down(10, 10)}
+        << 1;
+    QTest::newRow("zone 2 click flag completes a drag code")
+        << q({z1(QStringLiteral("0050")).zone2(3000, 3000, 300, 300, u'0'), closing()})
+        << QList<Act>{z2down(10, 10)} << 2;
     QTest::newRow("0042 selection with Ctrl")
         << q({drag(QStringLiteral("0042")), closing()})
         << QList<Act>{z2down(0, 0, 2), z2move(-1000, -1000, 2), z2up(-1200, -1200, 2)} << 2;
     QTest::newRow("0042 released without Ctrl, then with Ctrl")
         << q({drag(QStringLiteral("0042")), closing()})
-        << QList<Act>{z2down(0, 0, 2), z2move(-1000, -1000, 2), z2up(-1200, -1200, 0), z2up(-1200, -1200, 2)} << 2;
+        << QList<Act>{z2down(0, 0, 2), z2move(-1000, -1000, 2), z2up(-1200, -1200, 0), z2up(-1200, -1200, 2)}
+        << 2;
     QTest::newRow("0042 released without Ctrl only")
         << q({drag(QStringLiteral("0042")), closing()})
         << QList<Act>{z2down(0, 0, 2), z2move(-1000, -1000, 2), z2up(-1200, -1200, 0)} << 1;
-    QTest::newRow("0040 drop outside zone 1") << q({drag(QStringLiteral("0040")), closing()})
-                                             << QList<Act>{z2down(0, 0), z2move(-100, -100), z2up(-100, -100)} << 1;
-    QTest::newRow("0050 drop inside") << q({drag(QStringLiteral("0050")), closing()})
-                                      << QList<Act>{z2down(0, 0), z2move(-1200, -1200), z2up(-1200, -1200)} << 2;
-    QTest::newRow("0050 without a move stays") << q({drag(QStringLiteral("0050")), closing()})
-                                               << QList<Act>{z2down(0, 0), z2up(-1200, -1200)} << 1;
+    QTest::newRow("0040 drop outside zone 1")
+        << q({drag(QStringLiteral("0040")), closing()})
+        << QList<Act>{z2down(0, 0), z2move(-100, -100), z2up(-100, -100)} << 1;
+    QTest::newRow("0050 drop inside")
+        << q({drag(QStringLiteral("0050")), closing()})
+        << QList<Act>{z2down(0, 0), z2move(-1200, -1200), z2up(-1200, -1200)} << 2;
+    QTest::newRow("0050 without a move stays")
+        << q({drag(QStringLiteral("0050")), closing()}) << QList<Act>{z2down(0, 0), z2up(-1200, -1200)} << 1;
     // Zone 1 right edge is 2100, bottom edge 2100: X = 3000 + x.
-    QTest::newRow("0050 drop on the zone edge") << q({drag(QStringLiteral("0050")), closing()})
-                                                << QList<Act>{z2down(0, 0), z2move(-900, -900), z2up(-900, -900)} << 2;
-    QTest::newRow("0050 drop one twip past the edge") << q({drag(QStringLiteral("0050")), closing()})
-                                                      << QList<Act>{z2down(0, 0), z2move(-899, -900), z2up(-899, -900)} << 1;
-    QTest::newRow("0051 needs Shift") << q({drag(QStringLiteral("0051")), closing()})
-                                      << QList<Act>{z2down(0, 0), z2move(-1200, -1200), z2up(-1200, -1200)} << 1;
+    QTest::newRow("0050 drop on the zone edge")
+        << q({drag(QStringLiteral("0050")), closing()})
+        << QList<Act>{z2down(0, 0), z2move(-900, -900), z2up(-900, -900)} << 2;
+    QTest::newRow("0050 drop one twip past the edge")
+        << q({drag(QStringLiteral("0050")), closing()})
+        << QList<Act>{z2down(0, 0), z2move(-899, -900), z2up(-899, -900)} << 1;
+    QTest::newRow("0051 needs Shift")
+        << q({drag(QStringLiteral("0051")), closing()})
+        << QList<Act>{z2down(0, 0), z2move(-1200, -1200), z2up(-1200, -1200)} << 1;
 
     // Picture 5 home (6000, 3000), target (4500, 1500).
-    const auto p5 = [](const QString &code) { return Rec(code).pic(5, 6000, 3000, QStringLiteral("888888")).target(4500, 1500); };
+    const auto p5 = [](const QString &code) {
+        return Rec(code).pic(5, 6000, 3000, QStringLiteral("888888")).target(4500, 1500);
+    };
     QTest::newRow("8001 dragged left past the target")
         << q({p5(QStringLiteral("8001")), closing()}) << QList<Act>{p5move(-3200, 0), {Act::P5Up}} << 2;
-    QTest::newRow("8001 short of the target") << q({p5(QStringLiteral("8001")), closing()})
-                                              << QList<Act>{p5move(-2000, 0), {Act::P5Up}} << 1;
-    QTest::newRow("8002 right of the target") << q({p5(QStringLiteral("8002")), closing()}) << QList<Act>{{Act::P5Up}} << 2;
-    QTest::newRow("8003 up past the target") << q({p5(QStringLiteral("8003")), closing()})
-                                             << QList<Act>{p5move(0, -3000), {Act::P5Up}} << 2;
-    QTest::newRow("8004 below the target") << q({p5(QStringLiteral("8004")), closing()}) << QList<Act>{{Act::P5Up}} << 2;
+    QTest::newRow("8001 short of the target")
+        << q({p5(QStringLiteral("8001")), closing()}) << QList<Act>{p5move(-2000, 0), {Act::P5Up}} << 1;
+    QTest::newRow("8002 right of the target")
+        << q({p5(QStringLiteral("8002")), closing()}) << QList<Act>{{Act::P5Up}} << 2;
+    QTest::newRow("8003 up past the target")
+        << q({p5(QStringLiteral("8003")), closing()}) << QList<Act>{p5move(0, -3000), {Act::P5Up}} << 2;
+    QTest::newRow("8004 below the target")
+        << q({p5(QStringLiteral("8004")), closing()}) << QList<Act>{{Act::P5Up}} << 2;
     QTest::newRow("8008 up-left") << q({p5(QStringLiteral("8008")), closing()})
                                   << QList<Act>{p5move(-3000, -3000), {Act::P5Up}} << 2;
-    QTest::newRow("8008 only left stays") << q({p5(QStringLiteral("8008")), closing()})
-                                          << QList<Act>{p5move(-3000, 0), {Act::P5Up}} << 1;
-    QTest::newRow("8007 down-right holds at start") << q({p5(QStringLiteral("8007")).target(6000, 3000), closing()})
-                                                     << QList<Act>{{Act::P5Up}} << 2;
-    QTest::newRow("8006 right of target stays") << q({p5(QStringLiteral("8006")), closing()}) << QList<Act>{{Act::P5Up}} << 1;
+    QTest::newRow("8008 only left stays")
+        << q({p5(QStringLiteral("8008")), closing()}) << QList<Act>{p5move(-3000, 0), {Act::P5Up}} << 1;
+    QTest::newRow("8007 down-right holds at start")
+        << q({p5(QStringLiteral("8007")).target(6000, 3000), closing()}) << QList<Act>{{Act::P5Up}} << 2;
+    QTest::newRow("8006 right of target stays")
+        << q({p5(QStringLiteral("8006")), closing()}) << QList<Act>{{Act::P5Up}} << 1;
     QTest::newRow("8009 needs up") << q({p5(QStringLiteral("8009")).target(5000, 1500), closing()})
                                    << QList<Act>{{Act::P5Up}} << 1;
 
     QTest::newRow("6002 Enter") << q({Rec(QStringLiteral("6002")), closing()}) << QList<Act>{key(13)} << 2;
     QTest::newRow("6002 Space") << q({Rec(QStringLiteral("6002")), closing()}) << QList<Act>{key(32)} << 2;
-    QTest::newRow("6002 Shift+Enter stays") << q({Rec(QStringLiteral("6002")), closing()}) << QList<Act>{key(13, 1)} << 1;
-    QTest::newRow("6115 Shift+F4") << q({Rec(QStringLiteral("6115")), closing()}) << QList<Act>{key(115, 1)} << 2;
-    QTest::newRow("6115 F4 alone stays") << q({Rec(QStringLiteral("6115")), closing()}) << QList<Act>{key(115)} << 1;
+    QTest::newRow("6002 Shift+Enter stays")
+        << q({Rec(QStringLiteral("6002")), closing()}) << QList<Act>{key(13, 1)} << 1;
+    QTest::newRow("6115 Shift+F4") << q({Rec(QStringLiteral("6115")), closing()}) << QList<Act>{key(115, 1)}
+                                   << 2;
+    QTest::newRow("6115 F4 alone stays")
+        << q({Rec(QStringLiteral("6115")), closing()}) << QList<Act>{key(115)} << 1;
     QTest::newRow("6003 F2") << q({Rec(QStringLiteral("6003")), closing()}) << QList<Act>{key(113)} << 2;
     QTest::newRow("6020 F9") << q({Rec(QStringLiteral("6020")), closing()}) << QList<Act>{key(120)} << 2;
-    QTest::newRow("6291 Ctrl+/") << q({Rec(QStringLiteral("6291")), closing()}) << QList<Act>{key(191, 2)} << 2;
-    QTest::newRow("6299 Ctrl+.") << q({Rec(QStringLiteral("6299")), closing()}) << QList<Act>{key(190, 2)} << 2;
-    QTest::newRow("6265 Ctrl+A") << q({Rec(QStringLiteral("6265")), closing()}) << QList<Act>{key(65, 2)} << 2;
+    QTest::newRow("6291 Ctrl+/") << q({Rec(QStringLiteral("6291")), closing()}) << QList<Act>{key(191, 2)}
+                                 << 2;
+    QTest::newRow("6299 Ctrl+.") << q({Rec(QStringLiteral("6299")), closing()}) << QList<Act>{key(190, 2)}
+                                 << 2;
+    QTest::newRow("6265 Ctrl+A") << q({Rec(QStringLiteral("6265")), closing()}) << QList<Act>{key(65, 2)}
+                                 << 2;
     QTest::newRow("6002 then 3420: one Enter completes both")
-        << q({Rec(QStringLiteral("6002")), Rec(QStringLiteral("3420")), closing()}) << QList<Act>{key(13)} << 3;
+        << q({Rec(QStringLiteral("6002")), Rec(QStringLiteral("3420")), closing()}) << QList<Act>{key(13)}
+        << 3;
     QTest::newRow("6002 then 2000: one Space completes both")
-        << q({Rec(QStringLiteral("6002")), Rec(QStringLiteral("2000")), closing()}) << QList<Act>{key(32)} << 3;
+        << q({Rec(QStringLiteral("6002")), Rec(QStringLiteral("2000")), closing()}) << QList<Act>{key(32)}
+        << 3;
     QTest::newRow("3420 Esc") << q({z1(QStringLiteral("3420")), closing()}) << QList<Act>{key(27)} << 2;
     QTest::newRow("3220 Enter") << q({z1(QStringLiteral("3220")), closing()}) << QList<Act>{key(13)} << 2;
     QTest::newRow("3512 Esc stays") << q({z1(QStringLiteral("3512")), closing()}) << QList<Act>{key(27)} << 1;
 
-    QTest::newRow("3512 context menu choice") << q({z1(QStringLiteral("3512")), closing()})
-                                              << QList<Act>{down(2), {Act::Item, 1, 2}} << 2;
-    QTest::newRow("3512 choice without opening stays") << q({z1(QStringLiteral("3512")), closing()})
-                                                       << QList<Act>{{Act::Item, 1, 2}} << 1;
+    QTest::newRow("3512 context menu choice")
+        << q({z1(QStringLiteral("3512")), closing()}) << QList<Act>{down(2), {Act::Item, 1, 2}} << 2;
+    QTest::newRow("3512 choice without opening stays")
+        << q({z1(QStringLiteral("3512")), closing()}) << QList<Act>{{Act::Item, 1, 2}} << 1;
     QTest::newRow("A123 from title 1") << q({Rec(QStringLiteral("A123")).menuBar(100, 100), closing()})
                                        << QList<Act>{{Act::Bar, 0}, {Act::Item, 2, 3}} << 2;
     QTest::newRow("A123 from title 2 stays") << q({Rec(QStringLiteral("A123")).menuBar(100, 100), closing()})
                                              << QList<Act>{{Act::Bar, 1}, {Act::Item, 2, 3}} << 1;
-    QTest::newRow("A123 left click on zone 1") << q({z1(QStringLiteral("A123")), closing()}) << QList<Act>{click()} << 2;
-    QTest::newRow("B220 from the eleventh title") << q({Rec(QStringLiteral("B220")), closing()})
-                                                  << QList<Act>{{Act::Bar, 10}, {Act::Item, 2, 0}} << 2;
-    QTest::newRow("B220 from the second title stays") << q({Rec(QStringLiteral("B220")), closing()})
-                                                      << QList<Act>{{Act::Bar, 1}, {Act::Item, 2, 0}} << 1;
+    QTest::newRow("A123 left click on zone 1")
+        << q({z1(QStringLiteral("A123")), closing()}) << QList<Act>{click()} << 2;
+    QTest::newRow("B220 from the eleventh title")
+        << q({Rec(QStringLiteral("B220")), closing()}) << QList<Act>{{Act::Bar, 10}, {Act::Item, 2, 0}} << 2;
+    QTest::newRow("B220 from the second title stays")
+        << q({Rec(QStringLiteral("B220")), closing()}) << QList<Act>{{Act::Bar, 1}, {Act::Item, 2, 0}} << 1;
     QTest::newRow("C315 second bar") << q({Rec(QStringLiteral("C315")), closing()})
                                      << QList<Act>{{Act::Bar, 2}, {Act::Item, 1, 5}} << 2;
-    QTest::newRow("6123 is not a menu step") << q({Rec(QStringLiteral("6123")), closing()})
-                                             << QList<Act>{{Act::Bar, 0}, {Act::Item, 2, 3}} << 1;
+    QTest::newRow("6123 is not a menu step")
+        << q({Rec(QStringLiteral("6123")), closing()}) << QList<Act>{{Act::Bar, 0}, {Act::Item, 2, 3}} << 1;
 
-    QTest::newRow("8888 twice, one tick each") << q({Rec(QStringLiteral("8888")), Rec(QStringLiteral("8888")), closing()})
-                                               << QList<Act>{{Act::Tick}} << 2;
-    QTest::newRow("8888 twice, two ticks") << q({Rec(QStringLiteral("8888")), Rec(QStringLiteral("8888")), closing()})
-                                           << QList<Act>{{Act::Tick}, {Act::Tick}} << 3;
+    QTest::newRow("8888 twice, one tick each")
+        << q({Rec(QStringLiteral("8888")), Rec(QStringLiteral("8888")), closing()}) << QList<Act>{{Act::Tick}}
+        << 2;
+    QTest::newRow("8888 twice, two ticks")
+        << q({Rec(QStringLiteral("8888")), Rec(QStringLiteral("8888")), closing()})
+        << QList<Act>{{Act::Tick}, {Act::Tick}} << 3;
     QTest::newRow("tick on another step") << q({z1(c0001), closing()}) << QList<Act>{{Act::Tick}} << 1;
-    QTest::newRow("closing record never advances") << q({closing(), z1(c0001)}) << QList<Act>{click(), {Act::Tick}, key(13)} << 1;
-    QTest::newRow("D code has no action") << q({z1(QStringLiteral("D123")), closing()}) << QList<Act>{click(), down(2)} << 1;
+    QTest::newRow("closing record never advances")
+        << q({closing(), z1(c0001)}) << QList<Act>{click(), {Act::Tick}, key(13)} << 1;
+    QTest::newRow("D code has no action")
+        << q({z1(QStringLiteral("D123")), closing()}) << QList<Act>{click(), down(2)} << 1;
 }
 
-void TstStepEngine::actions()
-{
+void TstStepEngine::actions() {
     QFETCH(QList<bank::StepRecord>, steps);
     QFETCH(QList<Act>, acts);
     QFETCH(int, step);
@@ -248,18 +359,19 @@ void TstStepEngine::actions()
     QVERIFY(rec.problems.isEmpty());
 }
 
-void TstStepEngine::textEntry_data()
-{
+void TstStepEngine::textEntry_data() {
     QTest::addColumn<QString>("code");
-    QTest::addColumn<int>("boxText");   // text line of the initial box text
+    QTest::addColumn<int>("boxText"); // text line of the initial box text
     QTest::addColumn<QList<Act>>("acts");
     QTest::addColumn<int>("step");
     // Texts: 1 "line|l", 2 "", 3 "Abc", 4 " L "
     QTest::newRow("capital letter and Enter") << "0000" << 0 << QList<Act>{type("L"), keyUp(13)} << 2;
-    QTest::newRow("full name in capitals and Space") << "0000" << 0 << QList<Act>{type("LINE"), keyUp(32)} << 2;
+    QTest::newRow("full name in capitals and Space")
+        << "0000" << 0 << QList<Act>{type("LINE"), keyUp(32)} << 2;
     QTest::newRow("other text and Enter") << "0000" << 0 << QList<Act>{type("lin"), keyUp(13)} << 1;
     QTest::newRow("no Enter, no completion") << "0000" << 0 << QList<Act>{type("line")} << 1;
-    QTest::newRow("stray Chinese character stripped") << "0000" << 0 << QList<Act>{type("中line"), keyUp(13)} << 2;
+    QTest::newRow("stray Chinese character stripped")
+        << "0000" << 0 << QList<Act>{type("中line"), keyUp(13)} << 2;
     QTest::newRow("blanks inside stripped") << "0000" << 0 << QList<Act>{type("li ne"), keyUp(13)} << 2;
     QTest::newRow("other key does not confirm") << "0000" << 0 << QList<Act>{type("line"), keyUp(65)} << 1;
     QTest::newRow("0020 at once in any case") << "0020" << 0 << QList<Act>{type("L")} << 2;
@@ -269,8 +381,7 @@ void TstStepEngine::textEntry_data()
     QTest::newRow("initial text then Enter") << "0000" << 4 << QList<Act>{keyUp(13)} << 2;
 }
 
-void TstStepEngine::textEntry()
-{
+void TstStepEngine::textEntry() {
     QFETCH(QString, code);
     QFETCH(int, boxText);
     QFETCH(QList<Act>, acts);
@@ -284,11 +395,11 @@ void TstStepEngine::textEntry()
     QCOMPARE(int(f.data.CurStep), step);
 }
 
-void TstStepEngine::enterEmptiesOnMismatch()
-{
+void TstStepEngine::enterEmptiesOnMismatch() {
     BankFixture f;
     f.writeTexts({QStringLiteral("line|l"), QString()});
-    f.writeSteps({Rec(QStringLiteral("0000")).box(300, 8500, 3000, 300, 0, 1), Rec(QStringLiteral("0000")).box(300, 8500, 3000, 300, 0, 2),
+    f.writeSteps({Rec(QStringLiteral("0000")).box(300, 8500, 3000, 300, 0, 1),
+                  Rec(QStringLiteral("0000")).box(300, 8500, 3000, 300, 0, 2),
                   Rec(QStringLiteral("0021")).box(300, 8500, 3000, 300, 0, 1), closing()});
     StepEngine e(f.data);
     e.setData();
@@ -312,19 +423,19 @@ void TstStepEngine::enterEmptiesOnMismatch()
     QCOMPARE(int(f.data.CurStep), 4);
 }
 
-void TstStepEngine::closingCaptions_data()
-{
+void TstStepEngine::closingCaptions_data() {
     QTest::addColumn<int>("setBase");
     QTest::addColumn<int>("curSet");
     QTest::addColumn<QString>("biao");
     QTest::addColumn<QString>("unit");
-    QTest::newRow("unit practice") << 20 << 2 << QStringLiteral("第3单元  第2/3题（已完成）") << QStringLiteral("未完成的题目 3");
-    QTest::newRow("wrong-question review") << 20 << -1 << QStringLiteral("错题复习  第2/3题") << QStringLiteral("未完成的题目 1 3");
+    QTest::newRow("unit practice") << 20 << 2 << QStringLiteral("第3单元  第2/3题（已完成）")
+                                   << QStringLiteral("未完成的题目 3");
+    QTest::newRow("wrong-question review")
+        << 20 << -1 << QStringLiteral("错题复习  第2/3题") << QStringLiteral("未完成的题目 1 3");
     QTest::newRow("exam paper") << 0 << 4 << QString() << QStringLiteral("未完成的题目 1 3");
 }
 
-void TstStepEngine::closingCaptions()
-{
+void TstStepEngine::closingCaptions() {
     QFETCH(int, setBase);
     QFETCH(int, curSet);
     QFETCH(QString, biao);
@@ -335,8 +446,8 @@ void TstStepEngine::closingCaptions()
     f.data.SetBase = Integer(setBase);
     f.data.CurSet = Integer(curSet);
     f.data.QuestionMark[1] = QStringLiteral("T"); // done before, by its mark only
-    f.data.QuestionScore[2] = 1;                   // visited
-    f.data.QuestionScore[3] = 2;                   // marked, not solved
+    f.data.QuestionScore[2] = 1;                  // visited
+    f.data.QuestionScore[3] = 2;                  // marked, not solved
     f.data.CurQuestion = 2;
     StepEngine e(f.data);
     Recorder rec;
@@ -356,8 +467,7 @@ void TstStepEngine::closingCaptions()
     QCOMPARE(int(f.data.CurStep), 2);
 }
 
-void TstStepEngine::closingInExamShowsNoSuccess()
-{
+void TstStepEngine::closingInExamShowsNoSuccess() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
     f.writeSteps({Rec(QStringLiteral("0001")).zone(0, 0, 100, 100).hint(300, 300, 1), closing()});
@@ -370,8 +480,7 @@ void TstStepEngine::closingInExamShowsNoSuccess()
     QVERIFY(f.data.QuestionScore[1] >= 4);
 }
 
-void TstStepEngine::backButton_data()
-{
+void TstStepEngine::backButton_data() {
     QTest::addColumn<QString>("marker");
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
@@ -380,8 +489,7 @@ void TstStepEngine::backButton_data()
     QTest::newRow("before step 1 stops at 1") << QStringLiteral("Q0009") << 5 << 1;
 }
 
-void TstStepEngine::backButton()
-{
+void TstStepEngine::backButton() {
     QFETCH(QString, marker);
     QFETCH(int, from);
     QFETCH(int, to);
@@ -406,8 +514,7 @@ void TstStepEngine::backButton()
     QCOMPARE(e.screen().backSpec, QStringLiteral("NONO"));
 }
 
-void TstStepEngine::missingStepFileBlocksOnce()
-{
+void TstStepEngine::missingStepFileBlocksOnce() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
     f.data.QuestionFirstStep[1] = 1;
@@ -431,8 +538,7 @@ void TstStepEngine::missingStepFileBlocksOnce()
     QVERIFY(e.blocked());
 }
 
-void TstStepEngine::missingPictureBlocksQuestion()
-{
+void TstStepEngine::missingPictureBlocksQuestion() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
     f.writePicture(QStringLiteral("100001"));
@@ -466,14 +572,17 @@ void TstStepEngine::missingPictureBlocksQuestion()
     QCOMPARE(int(f.data.CurStep), 3);
 }
 
-void TstStepEngine::rememberedScreenAndResume()
-{
+void TstStepEngine::rememberedScreenAndResume() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
     for (const char *id : {"200001", "200002", "200003"})
         f.writePicture(QLatin1String(id));
-    f.writeQuestions({{z1(QStringLiteral("0001")).screen(QStringLiteral("200001")).pic(1, 15, 15, QStringLiteral("200002")),
-                       z1(QStringLiteral("0001")).pic(3, 30, 30, QStringLiteral("200003")).pic(1, 45, 45, QStringLiteral("888888")),
+    f.writeQuestions({{z1(QStringLiteral("0001"))
+                           .screen(QStringLiteral("200001"))
+                           .pic(1, 15, 15, QStringLiteral("200002")),
+                       z1(QStringLiteral("0001"))
+                           .pic(3, 30, 30, QStringLiteral("200003"))
+                           .pic(1, 45, 45, QStringLiteral("888888")),
                        closing()},
                       {z1(QStringLiteral("0001")).screen(QStringLiteral("200003")), closing()}});
     StepEngine e(f.data);
@@ -481,8 +590,12 @@ void TstStepEngine::rememberedScreenAndResume()
     e.setData();
     e.zone1MouseUp(1, 0);
     QCOMPARE(int(f.data.SavedStep[1]), 2);
-    const std::array<QString, 6> expect{QStringLiteral("200001"), QStringLiteral("200002"), QString(),
-                                        QStringLiteral("200003"), QString(), QString()};
+    const std::array<QString, 6> expect{QStringLiteral("200001"),
+                                        QStringLiteral("200002"),
+                                        QString(),
+                                        QStringLiteral("200003"),
+                                        QString(),
+                                        QString()};
     QCOMPARE(f.data.QuestionScreen[1], expect);
     // Leave for question 2 and come back.
     f.data.CurQuestion = 2;
@@ -505,11 +618,11 @@ void TstStepEngine::rememberedScreenAndResume()
     QVERIFY(e.screen().successVisible);
 }
 
-void TstStepEngine::contextMenuOpensAtPointer()
-{
+void TstStepEngine::contextMenuOpensAtPointer() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
-    f.writeMenu({{226, QStringLiteral("块5")}, {227, QStringLiteral("子菜单")}, {228, QStringLiteral("甲|乙|丙")}});
+    f.writeMenu(
+        {{226, QStringLiteral("块5")}, {227, QStringLiteral("子菜单")}, {228, QStringLiteral("甲|乙|丙")}});
     f.writeSteps({z1(QStringLiteral("0003")), z1(QStringLiteral("3512")), closing()});
     StepEngine e(f.data);
     Recorder rec;
@@ -520,15 +633,15 @@ void TstStepEngine::contextMenuOpensAtPointer()
     QCOMPARE(rec.menuBar, QList<int>{-1});
     QCOMPARE(e.OpenMenu(), 5);
     QCOMPARE(rec.menus.first().subTitle[1], QStringLiteral("子菜单"));
-    QCOMPARE(rec.menus.first().groups[1], (QStringList{QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")}));
+    QCOMPARE(rec.menus.first().groups[1],
+             (QStringList{QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")}));
     e.menuItemChosen(1, 1);
     QCOMPARE(int(f.data.CurStep), 2);
     e.menuItemChosen(1, 2);
     QCOMPARE(int(f.data.CurStep), 3);
 }
 
-void TstStepEngine::missingMenuFileLeavesStepOpen()
-{
+void TstStepEngine::missingMenuFileLeavesStepOpen() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
     f.writeSteps({Rec(QStringLiteral("A123")).menuBar(100, 100), closing()});
@@ -545,12 +658,13 @@ void TstStepEngine::missingMenuFileLeavesStepOpen()
     QCOMPARE(int(f.data.CurStep), 1);
 }
 
-void TstStepEngine::pointerShapes()
-{
+void TstStepEngine::pointerShapes() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
-    f.writeSteps({z1(QStringLiteral("0001")).pointer(QStringLiteral("S0002")), z1(QStringLiteral("0001")).pointer(QStringLiteral("M0007")),
-                  z1(QStringLiteral("0050")).zone2(3000, 3000, 300, 300).pointer(QStringLiteral("00012")), closing()});
+    f.writeSteps({z1(QStringLiteral("0001")).pointer(QStringLiteral("S0002")),
+                  z1(QStringLiteral("0001")).pointer(QStringLiteral("M0007")),
+                  z1(QStringLiteral("0050")).zone2(3000, 3000, 300, 300).pointer(QStringLiteral("00012")),
+                  closing()});
     StepEngine e(f.data);
     Recorder rec;
     e.setListener(&rec);
@@ -572,6 +686,24 @@ void TstStepEngine::pointerShapes()
     e.zone2MouseUp(1, 0, 5, 5);
     QCOMPARE(rec.zone2.last().kind, PointerShape::Default);
     QCOMPARE(int(f.data.CurStep), 3);
+}
+
+// Pictures and records are kept between lookups, but a rewritten file is read again.
+void TstStepEngine::rewrittenFilesAreSeen() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writePicture(QStringLiteral("600001"), 4, 4, Qt::red);
+    f.writeSteps({z1(QStringLiteral("0001")).screen(QStringLiteral("600001")), closing()});
+    StepEngine e(f.data);
+    e.setData();
+    QCOMPARE(e.picture(QStringLiteral("600001")).pixel(0, 0), qRgb(255, 0, 0));
+    QTest::qWait(20);
+    f.writePicture(QStringLiteral("600001"), 6, 4, Qt::green);
+    QCOMPARE(e.picture(QStringLiteral("600001")).pixel(0, 0), qRgb(0, 255, 0));
+    // The step file rewritten while the program runs (the review set is rebuilt).
+    f.writeSteps({z1(QStringLiteral("0002")).screen(QStringLiteral("600001")), closing()});
+    e.setData();
+    QCOMPARE(e.screen().code, QStringLiteral("0002"));
 }
 
 QTEST_GUILESS_MAIN(TstStepEngine)

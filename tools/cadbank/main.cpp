@@ -1,65 +1,96 @@
 // cadbank: the question-bank tool.
-//   cadbank minimal PROGRAM_FOLDER   writes a one-question module so the trainer starts
-#include "simulator/steprecord.h"
-#include "start/textfile.h"
-#include "start/verfile.h"
+//   cadbank build SOURCE PROGRAM_FOLDER   compile a module's source into a program folder
+//   cadbank check PROGRAM_FOLDER          validate a bank; exit 0 clean, 1 problems, 2 usage/unreadable
+//   cadbank dump PROGRAM_FOLDER [unit] [question]   readable listing of questions and steps
+#include "checker.h"
+#include "compiler.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include <QGuiApplication>
 #include <cstdio>
 
-static bool writeGbk(const QString &path, const QStringList &lines)
+namespace {
+
+void print(FILE *f, const QString &s) { std::fputs((s + u'\n').toUtf8().constData(), f); }
+
+int usage()
 {
-    QString err;
-    if (!textfile::writeLinesAtomic(path, lines, &err)) {
-        std::fprintf(stderr, "cadbank: %s\n", qPrintable(err));
-        return false;
-    }
-    return true;
+    std::fputs("usage: cadbank build SOURCE PROGRAM_FOLDER\n"
+               "       cadbank check PROGRAM_FOLDER\n"
+               "       cadbank dump PROGRAM_FOLDER [unit] [question]\n",
+               stderr);
+    return 2;
 }
 
-static int minimal(const QString &program)
+// The off-screen platform's remark about a missing runtime folder is noise here.
+void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &msg)
 {
-    const QString data = program + QStringLiteral("/cad2004");
-    QDir().mkpath(data);
-    QDir().mkpath(program + QStringLiteral("/ksdata"));
-    QStringList ver = {verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
-                       verfile::encodeLine(QStringLiteral("中文版")), verfile::encodeLine(QStringLiteral("cad2004")),
-                       verfile::encodeLine(QStringLiteral("12")), verfile::encodeLine(QStringLiteral("绘图基础"))};
-    bool ok = writeGbk(program + QStringLiteral("/ver.txt"), ver);
-    ok &= writeGbk(program + QStringLiteral("/refresher.txt"), {QStringLiteral("0")});
-    QStringList menu;
-    for (int i = 0; i < 465; ++i)
-        menu << QStringLiteral("0");
-    ok &= writeGbk(program + QStringLiteral("/sMenu.sys"), menu);
-    ok &= writeGbk(data + QStringLiteral("/288891.rar"), {QStringLiteral("0001"), QStringLiteral("01")});
-    bank::StepRecord click = bank::StepRecord::blank();
-    click.setText(1, 5, QStringLiteral("U0Q01"));
-    click.setText(8, 4, QStringLiteral("0001"));
-    click.setText(12, 6, QStringLiteral("888888"));
-    click.setNum(66, 5, 1500);
-    click.setNum(71, 5, 1500);
-    click.setNum(76, 5, 600);
-    click.setNum(81, 5, 600);
-    bank::StepRecord done = bank::StepRecord::blank();
-    done.setText(8, 4, QStringLiteral("9999"));
-    done.setText(12, 6, QStringLiteral("888888"));
-    ok &= writeGbk(data + QStringLiteral("/288820.rar"), {click.line, done.line});
-    ok &= writeGbk(data + QStringLiteral("/288870.rar"), {QStringLiteral("000102单击绘图区域中的方框。")});
-    ok &= writeGbk(data + QStringLiteral("/288890.rar"), {QStringLiteral("001")});
-    ok &= writeGbk(data + QStringLiteral("/288892.rar"), {QStringLiteral("0")});
-    ok &= writeGbk(data + QStringLiteral("/288897.rar"), {QStringLiteral("0")});
-    ok &= writeGbk(data + QStringLiteral("/288895.rar"), {QStringLiteral("2026.12")});
-    ok &= writeGbk(data + QStringLiteral("/288899.rar"), {QStringLiteral("12")});
-    return ok ? 0 : 1;
+    if (msg.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    std::fprintf(stderr, "%s%s\n", type == QtWarningMsg ? "warning: " : "", qPrintable(msg));
 }
+
+} // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Pictures are drawn off screen; no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietHandler);
+    QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 3 && args.at(1) == QLatin1String("minimal"))
-        return minimal(args.at(2));
-    std::fputs("usage: cadbank minimal PROGRAM_FOLDER\n", stderr);
-    return 2;
+    if (args.size() < 3)
+        return usage();
+    const QString cmd = args.at(1);
+    if (cmd == u"build" && args.size() == 4) {
+        QVector<cadbank::Problem> problems;
+        cadbank::BuildOptions opt;
+        opt.progress = [](int done, int total) {
+            // one line per tenth, so build logs stay short
+            if (done == total || done % qMax(1, total / 10) == 0)
+                std::fprintf(stderr, "cadbank: drawing pictures %d/%d\n", done, total);
+        };
+        const bool ok = cadbank::buildModule(args.at(2), args.at(3), problems, opt);
+        for (const auto &p : problems)
+            print(stderr, p.text());
+        return ok ? 0 : 1;
+    }
+    if (cmd == u"check" && args.size() == 3) {
+        QVector<cadbank::Problem> problems;
+        const bool readable = cadbank::checkBank(args.at(2), problems);
+        for (const auto &p : problems)
+            print(stdout, p.text());
+        if (!readable)
+            return 2;
+        if (problems.isEmpty())
+            print(stdout, QStringLiteral("cadbank: no problems found"));
+        return problems.isEmpty() ? 0 : 1;
+    }
+    if (cmd == u"dump" && args.size() >= 3 && args.size() <= 5) {
+        bool ok1 = true, ok2 = true;
+        const int unit = args.size() >= 4 ? args.at(3).toInt(&ok1) : 0;
+        const int question = args.size() >= 5 ? args.at(4).toInt(&ok2) : 0;
+        if (!ok1 || !ok2)
+            return usage();
+        QStringList out;
+        QString error;
+        if (!cadbank::dumpBank(args.at(2), unit, question, out, &error)) {
+            print(stderr, QStringLiteral("cadbank: ") + error);
+            return 2;
+        }
+        for (const QString &l : out)
+            print(stdout, l);
+        return 0;
+    }
+    if (cmd == u"shot" && args.size() == 7) {
+        // developer aid: cadbank shot PROGRAM_FOLDER unit question step OUT.png
+        QString error;
+        const QImage img = cadbank::renderStep(args.at(2), args.at(3).toInt(), args.at(4).toInt(), args.at(5).toInt(), &error);
+        if (img.isNull() || !img.save(args.at(6), "PNG")) {
+            print(stderr, QStringLiteral("cadbank: ") + (error.isEmpty() ? QStringLiteral("cannot write ") + args.at(6) : error));
+            return 2;
+        }
+        return 0;
+    }
+    return usage();
 }

@@ -1,7 +1,8 @@
 // cadharness: opens any question of a bank folder in the simulated window, with a
 // small stand-in for the question panel, so that every step can be tried by hand.
-//   cadharness BANK_PROGRAM_FOLDER [unit] [question]
-// unit and question count from 1 (defaults 1 and 1).
+//   cadharness BANK_PROGRAM_FOLDER [set] [question]
+// set: a unit number from 1, or "p" and a paper number ("p2") for an exam paper
+// (exam mode: no success text); question from 1. Defaults: unit 1, question 1.
 #include "simulator/frmmain.h"
 #include "start/moddata.h"
 #include "start/setfiles.h"
@@ -20,12 +21,13 @@ namespace {
 
 // The stand-in panel: title, unfinished list, question text, previous/next.
 class StandInPanel : public QWidget, public QuestionPanelPort {
-public:
-    StandInPanel(ModData &data, FrmMain &window) : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint), m_data(data), m_window(window)
-    {
+  public:
+    StandInPanel(ModData &data, FrmMain &window)
+        : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint), m_data(data), m_window(window) {
         setWindowTitle(QStringLiteral("题目"));
         setFixedSize(300, 210);
-        setStyleSheet(QStringLiteral("QWidget { background: #eef2f8; } QLabel#title { color: #1a3f8f; font-weight: bold; }"));
+        setStyleSheet(QStringLiteral(
+            "QWidget { background: #eef2f8; } QLabel#title { color: #1a3f8f; font-weight: bold; }"));
         auto *v = new QVBoxLayout(this);
         v->setContentsMargins(6, 6, 6, 6);
         m_title = new QLabel(this);
@@ -58,8 +60,7 @@ public:
         });
     }
 
-    void go(int q)
-    {
+    void go(int q) {
         if (q < 1 || q > m_data.QuestionCount)
             return;
         m_data.CurQuestion = Integer(q);
@@ -68,12 +69,14 @@ public:
         bool ok = false;
         const bank::IndexEntry e = reader.index(q, &ok);
         m_text->setText(ok ? e.text : reader.lastError());
-        m_title->setText(QStringLiteral("第%1单元  第%2/%3题%4")
-                             .arg(m_data.CurSet + 1)
+        m_title->setText(QStringLiteral("%1  第%2/%3题%4")
+                             .arg(m_data.SetBase == 0 ? QStringLiteral("试卷%1").arg(m_data.CurSet + 1)
+                                                      : QStringLiteral("第%1单元").arg(m_data.CurSet + 1))
                              .arg(q)
                              .arg(m_data.QuestionCount)
-                             .arg(m_data.QuestionMark[q] == QLatin1String("T") ? QStringLiteral("（已完成）") : QString()));
-        m_unit->setText(sim::StepEngine::unfinishedList(m_data, true));
+                             .arg(m_data.QuestionMark[q] == QLatin1String("T") ? QStringLiteral("（已完成）")
+                                                                               : QString()));
+        m_unit->setText(sim::StepEngine::unfinishedList(m_data, m_data.SetBase == 20));
         m_window.restoreQuestion(q);
         m_window.Timer2.start();
     }
@@ -84,7 +87,7 @@ public:
     void setTitle(const QString &t) override { m_title->setText(t); }
     void setUnfinished(const QString &t) override { m_unit->setText(t); }
 
-private:
+  private:
     ModData &m_data;
     FrmMain &m_window;
     QLabel *m_title;
@@ -94,14 +97,15 @@ private:
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() < 2 || args.size() > 4) {
-        std::fputs("usage: cadharness BANK_PROGRAM_FOLDER [unit] [question]\n", stderr);
+int main(int argc, char **argv) {
+    if (argc < 2 || argc > 4) {
+        std::fputs(
+            "usage: cadharness BANK_PROGRAM_FOLDER [set] [question]   (set: 1, 2, ... or p1, p2, ...)\n",
+            stderr);
         return 2;
     }
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
     ModData data;
     data.AppPath = QDir(args.at(1)).absolutePath();
     QString error;
@@ -109,15 +113,18 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cadharness: %s\n", qPrintable(error));
         return 1;
     }
-    const int unit = args.size() > 2 ? args.at(2).toInt() : 1;
+    const QString set = args.size() > 2 ? args.at(2) : QStringLiteral("1");
+    const bool paper = set.startsWith(u'p');
+    const int number = qMax(1, (paper ? set.mid(1) : set).toInt());
     const int question = args.size() > 3 ? args.at(3).toInt() : 1;
-    data.CurSet = Integer(qMax(unit, 1) - 1);
-    data.SetBase = 20;
-    data.WorkMode = 2;
+    data.CurSet = Integer(number - 1);
+    data.SetBase = Integer(paper ? 0 : 20);
+    data.WorkMode = Integer(paper ? 3 : 2);
     setfiles::nameSetFiles(data);
     const int count = setfiles::readQuestionOffsets(data, &error);
     if (count <= 0) {
-        std::fprintf(stderr, "cadharness: %s\n", qPrintable(count < 0 ? error : QStringLiteral("no questions in ") + data.IndexFile));
+        std::fprintf(stderr, "cadharness: %s\n",
+                     qPrintable(count < 0 ? error : QStringLiteral("no questions in ") + data.IndexFile));
         return 1;
     }
     data.QuestionCount = Integer(qMin(count, int(MaxQuestions)));

@@ -1,6 +1,9 @@
 // cadshots: screenshots of the simulated window on a module, for looking at the
 // layout: guided zones, an open menu, the input box, the closing screen.
-//   cadshots PROGRAM_FOLDER OUTPUT_FOLDER      (run under an X server)
+//   cadshots PROGRAM_FOLDER OUTPUT_FOLDER                 the hand-made module's tour
+//   cadshots PROGRAM_FOLDER OUTPUT_FOLDER UNIT QUESTION   one question of any module:
+//            its first step guided, then with the pop-up of its menu step open
+// (run under an X server)
 #include "simulator/frmmain.h"
 #include "start/moddata.h"
 #include "start/setfiles.h"
@@ -15,20 +18,18 @@
 #include <cstdio>
 
 namespace {
-void shoot(const QString &path)
-{
+void shoot(const QString &path) {
     QTest::qWait(400);
     QGuiApplication::primaryScreen()->grabWindow(0).save(path);
     std::printf("%s\n", qPrintable(path));
 }
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3) {
-        std::fputs("usage: cadshots PROGRAM_FOLDER OUTPUT_FOLDER\n", stderr);
+    if (args.size() != 3 && args.size() != 5) {
+        std::fputs("usage: cadshots PROGRAM_FOLDER OUTPUT_FOLDER [UNIT QUESTION]\n", stderr);
         return 2;
     }
     ModData data;
@@ -40,7 +41,7 @@ int main(int argc, char **argv)
     }
     const QString out = args.at(2);
     QDir().mkpath(out);
-    data.CurSet = 0;
+    data.CurSet = Integer(args.size() == 5 ? qMax(1, args.at(3).toInt()) - 1 : 0);
     data.SetBase = 20;
     data.WorkMode = 1;
     setfiles::nameSetFiles(data);
@@ -55,6 +56,18 @@ int main(int argc, char **argv)
         w.restoreQuestion(q);
         w.setData();
     };
+    if (args.size() == 5) {
+        const int q = args.at(4).toInt();
+        open(q);
+        shoot(out + QStringLiteral("/q%1-step1-guided.png").arg(q));
+        const int32_t v = w.engine().StepValue();
+        if (v >= 10000) {
+            const int n = (v / 100) % 10 + (w.engine().screen().code.startsWith(u'B') ? 9 : 0);
+            w.engine().openBarMenu(n - 1);
+            shoot(out + QStringLiteral("/q%1-step1-menu.png").arg(q));
+        }
+        return 0;
+    }
     open(1);
     shoot(out + QStringLiteral("/1-guided-zone.png"));
     w.engine().zone1MouseUp(1, 0);
