@@ -1,0 +1,63 @@
+// covershot: developer harness that opens the cover page of an installed program
+// folder and saves pictures of it: the page, the unit panel and the exam panel,
+// each with a hover look shown, then (with "run") unit 1 entered, the whole
+// screen with the question panel beside the simulated window.
+//   covershot PROGRAM_FOLDER OUTPUT_FOLDER [run]
+// The program folder is used as it is (the cover page normalises its status file).
+#include "cover/frmfengmian.h"
+#include "platform/messagebox.h"
+#include "start/trainer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTest>
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
+    const QStringList args = app.arguments();
+    if (args.size() < 3) {
+        std::fputs("usage: covershot PROGRAM_FOLDER OUTPUT_FOLDER [run]\n", stderr);
+        return 2;
+    }
+    const QString out = args.at(2);
+    QDir().mkpath(out);
+    ModData d;
+    d.AppPath = QDir(args.at(1)).absolutePath();
+    platform::MessageBoxPrompter prompter([&d] { return d.appTitle(); });
+    Trainer trainer(d, {&prompter, nullptr, nullptr, nullptr, nullptr}, QStringLiteral("caddrill"));
+    trainer.showCover();
+    auto *cover = qobject_cast<FrmFengmian *>(trainer.cover());
+    if (!cover) {
+        std::fputs("covershot: the cover page did not open (module check)\n", stderr);
+        return 1;
+    }
+    QTest::qWaitForWindowExposed(cover);
+    cover->buildPanels();
+    const auto save = [&](QWidget *w, const QString &name) {
+        QTest::qWait(200);
+        w->grab().save(out + QStringLiteral("/") + name);
+        std::printf("%s/%s\n", qPrintable(out), qPrintable(name));
+    };
+    save(cover, QStringLiteral("cover.png"));
+    QTest::mouseClick(cover->LblTiKu, Qt::LeftButton);
+    Q_EMIT cover->LblJinRuXX[0]->entered();
+    save(cover, QStringLiteral("cover-units.png"));
+    QTest::mouseClick(cover->LblFanHui1, Qt::LeftButton);
+    QTest::mouseClick(cover->LblKaCH, Qt::LeftButton);
+    Q_EMIT cover->LblStartKs[0]->entered();
+    save(cover, QStringLiteral("cover-exams.png"));
+    if (args.value(3) == QLatin1String("run")) {
+        QTest::mouseClick(cover->LblFanHui2, Qt::LeftButton);
+        QTest::mouseClick(cover->LblTiKu, Qt::LeftButton);
+        QTest::mouseClick(cover->LblJinRuXX[0], Qt::LeftButton);
+        QTest::qWait(800);
+        const QString name = out + QStringLiteral("/unit1.png");
+        QGuiApplication::primaryScreen()->grabWindow(0).save(name);
+        std::printf("%s\n", qPrintable(name));
+    }
+    return 0;
+}
