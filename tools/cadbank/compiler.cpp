@@ -122,6 +122,10 @@ struct Reader {
 
     bool lines(const QString &folder, const QString &rel, QVector<SrcLine> &out)
     {
+        if (rel.isEmpty() || QDir::isAbsolutePath(rel) || rel.split(u'/').contains(QStringLiteral(".."))) {
+            fail(QStringLiteral("module.txt"), 0, QStringLiteral("“%1” must be a path inside the source folder").arg(rel));
+            return false;
+        }
         QFile f(QDir(folder).filePath(rel));
         if (!f.open(QIODevice::ReadOnly)) {
             fail(rel, 0, QStringLiteral("cannot be read"));
