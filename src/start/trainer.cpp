@@ -39,9 +39,8 @@ bool Trainer::start()
                                  QStringLiteral("系统提示"));
         return false;
     }
-    QGuiApplication::setApplicationDisplayName(QString());
-    if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        app->setApplicationName(m_data.appTitle());
+    // the application title names the program: every form and every message
+    // box without a title of its own shows ModData::appTitle()
     // 5. shared defaults
     m_data.CurSet = 0;
     m_data.DemoRunning = False;

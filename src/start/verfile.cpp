@@ -7,6 +7,10 @@ namespace verfile {
 
 QString charFromCode(int32_t code)
 {
+    // Outside the range of a signed or unsigned 16-bit code there is no
+    // character; such a group produces nothing instead of stopping the program.
+    if (code < -32768 || code > 65535)
+        return QString();
     const uint32_t u = static_cast<uint32_t>(code) & 0xFFFFu;
     QByteArray bytes;
     if (u > 255) {

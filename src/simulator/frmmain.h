@@ -1,0 +1,165 @@
+#pragma once
+// FrmMain: the simulated drawing-program screen. A borderless 800 x 600 window
+// that paints the step engine's screen (background and pictures 1-5), lays the
+// invisible hot zones, the input boxes, the hint, the drawn menu bar and the back
+// button over it, and forwards every mouse, menu, text and key event to the
+// engine. The question panel beside it is reached only through QuestionPanelPort.
+
+#include "panelport.h"
+#include "stepengine.h"
+
+#include <QHash>
+#include <QImage>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+
+class QLineEdit;
+class QMenu;
+namespace platform {
+class KeyboardLayout;
+}
+
+namespace simview {
+
+// A transparent hot zone (Label1, Label4, LblXXK(0)): reports the mouse in pixels.
+class ZoneLabel : public QWidget {
+    Q_OBJECT
+  public:
+    explicit ZoneLabel(QWidget *parent);
+  Q_SIGNALS:
+    void pressed(int button, Qt::KeyboardModifiers mods, QPoint pos);
+    void released(int button, Qt::KeyboardModifiers mods, QPoint pos);
+    void doubleClicked(int button, Qt::KeyboardModifiers mods, QPoint pos);
+    void moved(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, QPoint pos);
+
+  protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+};
+
+// An image control: shows its picture at its own size.
+class PictureBox : public ZoneLabel {
+    Q_OBJECT
+  public:
+    explicit PictureBox(QWidget *parent) : ZoneLabel(parent) {}
+    void setImage(const QImage &img);
+    const QImage &image() const { return m_image; }
+
+  protected:
+    void paintEvent(QPaintEvent *) override;
+
+  private:
+    QImage m_image;
+};
+
+// A rectangle outline (Shape1, Shape4, Shape6); never takes the mouse.
+class OutlineBox : public QWidget {
+  public:
+    OutlineBox(QWidget *parent, QColor colour, Qt::PenStyle style);
+
+  protected:
+    void paintEvent(QPaintEvent *) override;
+
+  private:
+    QColor m_colour;
+    Qt::PenStyle m_style;
+};
+
+} // namespace simview
+
+class FrmMain : public QWidget, private sim::EngineListener {
+    Q_OBJECT
+  public:
+    // keyboard: where Text1's focus hands the input method over; nullptr keeps a
+    // recording no-op.
+    explicit FrmMain(ModData &data, platform::KeyboardLayout *keyboard = nullptr, QWidget *parent = nullptr);
+    ~FrmMain() override;
+
+    // Shows the window placed as it opens: maximised on small screens, else centred.
+    void showForm();
+    bool openedMaximised() const { return m_maximised; }
+
+    void setPanel(QuestionPanelPort *panel);
+    // Moves the panel into the window's bottom-right corner.
+    void dockPanel();
+    // The panel restores a question's pictures and step, then starts Timer2.
+    void restoreQuestion(int q);
+    // Guided teaching (WorkMode 1) shows the hint and the outlines from the next setData.
+    void setGuided(bool on);
+    void setData();
+
+    sim::StepEngine &engine() { return m_engine; }
+
+    // 100 ms, one shot: sets up the step the panel restored.
+    QTimer Timer2;
+    // 1 s: the automatic step "8888".
+    QTimer Timer3;
+
+    // Controls, by the names the question bank's authors know.
+    std::array<simview::PictureBox *, 6> Image{}; // 1..5
+    simview::ZoneLabel *Label1 = nullptr;
+    simview::ZoneLabel *Label4 = nullptr;
+    simview::ZoneLabel *LblXXK = nullptr;
+    simview::OutlineBox *Shape1 = nullptr;
+    simview::OutlineBox *Shape4 = nullptr;
+    simview::OutlineBox *Shape6 = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QLabel *LHelp = nullptr;
+    QLabel *LblSuccess = nullptr;
+    std::array<QLabel *, sim::MenuTitles> LMenu{};
+    std::array<QLabel *, sim::MenuTitles> LMBack{};
+    QWidget *LblMove = nullptr;
+    QLabel *ImgLogo = nullptr;
+    QLabel *notice = nullptr; // names a file that could not be read
+    QMenu *wm100 = nullptr;   // the pop-up, rebuilt at every opening
+
+  Q_SIGNALS:
+    // The pop-up was filled and shown (tests choose from it).
+    void menuShown();
+
+  protected:
+    void paintEvent(QPaintEvent *) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+  private:
+    // sim::EngineListener
+    void stepLaidOut() override;
+    void dragChanged() override;
+    void zone1Pointer(const sim::PointerShape &p) override;
+    void zone2Pointer(const sim::PointerShape &p) override;
+    void showMenu(const menus::MenuContent &m, int barIndex) override;
+    void panelCaptions(const std::optional<QString> &lblBiao, const std::optional<QString> &lblUnit) override;
+    void fileProblem(const QString &message) override;
+
+    void buildControls();
+    void applyPictures();
+    void layoutMenuBar();
+    void hoverTitle(int i);
+    void formClick();
+    void updateNotice();
+    void setPointer(QWidget *w, const sim::PointerShape &p);
+    QRect px(const sim::Rect &r) const;
+    int twipsX(int pixels) const;
+
+    ModData &m_data;
+    sim::StepEngine m_engine;
+    platform::KeyboardLayout *m_keyboard;
+    QuestionPanelPort *m_panel = nullptr;
+    QImage m_background;
+    QString m_backgroundId;
+    bool m_maximised = false;
+    QPoint m_moveGrab;
+    bool m_moving = false;
+    int m_hover = -1;
+    QHash<QString, QCursor> m_cursors;
+    QStringList m_problems;
+};

@@ -1,0 +1,23 @@
+#pragma once
+// The numbers the step records use for input: modifier state as the sum 1 Shift,
+// 2 Ctrl, 4 Alt; mouse buttons 1 left, 2 right, 4 middle (the same values as
+// Qt's buttons); key numbers as Windows virtual-key codes; system pointers by
+// their classic numbers.
+
+#include <Qt>
+
+namespace sim {
+
+int shiftState(Qt::KeyboardModifiers mods);
+
+// Virtual-key code of a Qt key: letters 65-90, digits 48-57, F1-F12 112-123,
+// Enter 13, Space 32, Esc 27, Tab 9, Backspace 8, Delete 46, arrows 37-40,
+// "/" 191, "." 190, ...; 0 for keys without one.
+int vkFromQtKey(int qtKey);
+
+// System pointer number nn (0 default, 1 arrow, 2 cross, 3 I-beam, 4 icon, 5 size,
+// 6 NE-SW, 7 N-S, 8 NW-SE, 9 W-E, 10 up arrow, 11 hourglass, 12 no drop,
+// 13 arrow and hourglass, 14 arrow and question, 15 size all).
+Qt::CursorShape systemPointer(int nn);
+
+} // namespace sim

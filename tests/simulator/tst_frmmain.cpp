@@ -1,0 +1,338 @@
+// The real simulated window on the offscreen platform: clicks on the zones,
+// typing into the command line, menus chosen from the pop-up, window keys, the
+// panel docking and the notice for a missing picture.
+#include "fixture.h"
+#include "platform/keyboardlayout.h"
+#include "simulator/frmmain.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+namespace {
+struct FakePanel : QuestionPanelPort {
+    QPoint at;
+    int raised = 0;
+    QString title, unfinished;
+    QSize panelSize() const override { return {200, 150}; }
+    void movePanel(const QPoint &p) override { at = p; }
+    void raisePanel() override { ++raised; }
+    void setTitle(const QString &t) override { title = t; }
+    void setUnfinished(const QString &t) override { unfinished = t; }
+};
+
+QAction *findAction(QMenu *menu, const QString &text) {
+    for (QAction *a : menu->actions()) {
+        if (a->text() == text)
+            return a;
+        if (a->menu())
+            if (QAction *inner = findAction(a->menu(), text))
+                return inner;
+    }
+    return nullptr;
+}
+} // namespace
+
+class TstFrmMain : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void solveQuestionByHand();
+    void guidedOutlinesCoverTheZones();
+    void windowKeysAndDocking();
+    void missingPictureShowsNotice();
+    void contextMenuAndBackButton();
+    void dragsWithTheMouse();
+    void pointerFiles();
+    void automaticSteps();
+};
+
+// Click the tool, type "L" + Enter, choose 绘图 > 直线, type the point: solved.
+void TstFrmMain::solveQuestionByHand() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("line|l"), QStringLiteral("100,100"), QStringLiteral("单击直线按钮")});
+    f.writePicture(QStringLiteral("100001"), 800, 600, Qt::black);
+    f.writeMenu({{19, QStringLiteral("直线(&L)|射线(&R)")},
+                 {94, QStringLiteral("直线(&L)|射线(&R)")},
+                 {95, QStringLiteral("圆弧(&A)")},
+                 {96, QStringLiteral("三点(&P)")}});
+    f.writeSteps({Rec(QStringLiteral("0001"))
+                      .screen(QStringLiteral("100001"))
+                      .zone(60, 1200, 360, 360)
+                      .hint(600, 1200, 3),
+                  Rec(QStringLiteral("0000")).box(600, 8000, 6000, 240, 0, 1),
+                  Rec(QStringLiteral("A721")).menuBar(120, 360),
+                  Rec(QStringLiteral("0020")).box(600, 8000, 6000, 240, 0, 2), Rec(QStringLiteral("9999"))});
+    f.data.InputLayout = 0x0804;
+    platform::NullKeyboardLayout keyboard;
+    FakePanel panel;
+    FrmMain w(f.data, &keyboard);
+    w.setPanel(&panel);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.restoreQuestion(1);
+    w.Timer2.start();
+    QTRY_COMPARE(panel.raised, 1);
+    QCOMPARE(w.Label1->geometry(), QRect(4, 80, 24, 24));
+
+    QTest::mouseClick(w.Label1, Qt::LeftButton, Qt::ShiftModifier); // wrong modifier
+    QCOMPARE(int(f.data.CurStep), 1);
+    QTest::mouseClick(w.Label1, Qt::LeftButton);
+    QCOMPARE(int(f.data.CurStep), 2);
+    QVERIFY(w.Text1->isVisible());
+    QCOMPARE(w.Text1->geometry(), QRect(40, 533, 400, 16));
+    QCOMPARE(w.focusWidget(), w.Text1);
+    QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(700, 300)); // the screen keeps the command line's focus
+    QCOMPARE(w.focusWidget(), w.Text1);
+    QVERIFY(keyboard.calls >= 1);
+    QCOMPARE(keyboard.lastHandle, 0x0804);
+    QCOMPARE(keyboard.lastFlags, 1);
+
+    QTest::keyClicks(w.Text1, QStringLiteral("x"));
+    QTest::keyClick(w.Text1, Qt::Key_Return);
+    QCOMPARE(w.Text1->text(), QString()); // a wrong command is wiped by Enter
+    QTest::keyClicks(w.Text1, QStringLiteral("L"));
+    QTest::keyClick(w.Text1, Qt::Key_Return);
+    QCOMPARE(int(f.data.CurStep), 3);
+    QVERIFY(!w.Text1->isVisible());
+
+    // The menu bar shows the drawing program's titles; title 7 opens 绘图.
+    QVERIFY(w.LMenu[6]->isVisible());
+    QVERIFY(w.LMenu[6]->text().contains(QStringLiteral("绘图")));
+    QTest::mouseClick(w.LMenu[1], Qt::LeftButton); // 编辑: the same item does nothing there
+    QAction *wrong = findAction(w.wm100, QStringLiteral("射线(&R)"));
+    QVERIFY(wrong);
+    wrong->trigger();
+    QCOMPARE(int(f.data.CurStep), 3);
+    w.wm100->close();
+    QTest::mouseClick(w.LMenu[6], Qt::LeftButton);
+    QVERIFY(w.wm100->isVisible());
+    QVERIFY(findAction(w.wm100, QStringLiteral("三点(&P)"))); // inside the cascading submenu
+    QAction *line = findAction(w.wm100, QStringLiteral("射线(&R)"));
+    QVERIFY(line);
+    line->trigger();
+    QCOMPARE(int(f.data.CurStep), 4);
+
+    QTest::keyClicks(w.Text1, QStringLiteral("100,100"));
+    QCOMPARE(int(f.data.CurStep), 5);
+    QVERIFY(w.LblSuccess->isVisible());
+    QCOMPARE(w.LblSuccess->text(), QStringLiteral("操作成功！"));
+    QCOMPARE(panel.title, QStringLiteral("第1单元  第1/1题（已完成）"));
+    QCOMPARE(panel.unfinished, QStringLiteral("未完成的题目"));
+    QCOMPARE(f.data.QuestionMark[1], QStringLiteral("T"));
+}
+
+void TstFrmMain::guidedOutlinesCoverTheZones() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("提示")});
+    f.writeSteps(
+        {Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 300).zone2(3000, 3000, 300, 150).hint(600, 600, 1),
+         Rec(QStringLiteral("9999"))});
+    f.data.WorkMode = 2;
+    FrmMain w(f.data);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.setData();
+    QVERIFY(!w.Shape1->isVisible());
+    QVERIFY(!w.LHelp->isVisible());
+    w.setGuided(true);
+    w.setData();
+    QVERIFY(w.Shape1->isVisible());
+    QVERIFY(w.Shape4->isVisible());
+    QCOMPARE(w.Shape1->geometry(), w.Label1->geometry());
+    QCOMPARE(w.Shape4->geometry(), QRect(200, 200, 20, 10));
+    QVERIFY(w.LHelp->isVisible());
+    QCOMPARE(w.LHelp->pos(), QPoint(40, 40));
+    QCOMPARE(w.LHelp->text(), QStringLiteral("提示"));
+    QVERIFY(w.LHelp->font().bold());
+}
+
+void TstFrmMain::windowKeysAndDocking() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeSteps({Rec(QStringLiteral("6002")), Rec(QStringLiteral("6115")), Rec(QStringLiteral("6009")),
+                  Rec(QStringLiteral("9999"))});
+    FakePanel panel;
+    FrmMain w(f.data);
+    w.setPanel(&panel);
+    w.move(10, 20);
+    w.resize(800, 600);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.dockPanel();
+    QCOMPARE(panel.at, QPoint(w.frameGeometry().right() + 1 - 200, w.frameGeometry().bottom() + 1 - 150));
+    w.setData();
+    QTest::keyClick(&w, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(int(f.data.CurStep), 1);
+    QTest::keyClick(&w, Qt::Key_Space);
+    QCOMPARE(int(f.data.CurStep), 2);
+    QTest::keyClick(&w, Qt::Key_F4);
+    QCOMPARE(int(f.data.CurStep), 2);
+    QTest::keyClick(&w, Qt::Key_F4, Qt::ShiftModifier);
+    QCOMPARE(int(f.data.CurStep), 3);
+    QTest::keyClick(&w, Qt::Key_Tab);
+    QCOMPARE(int(f.data.CurStep), 4);
+}
+
+void TstFrmMain::missingPictureShowsNotice() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeSteps({Rec(QStringLiteral("0001")).screen(QStringLiteral("404404")).zone(0, 600, 600, 600),
+                  Rec(QStringLiteral("9999"))});
+    FrmMain w(f.data);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.setData();
+    QVERIFY(w.notice->isVisible());
+    QVERIFY(w.notice->text().contains(QStringLiteral("404404.rar")));
+    QVERIFY(w.notice->text().contains(QStringLiteral("无法完成")));
+    QTest::mouseClick(w.Label1, Qt::LeftButton);
+    QCOMPARE(int(f.data.CurStep), 1);
+    QVERIFY(!w.LblSuccess->isVisible());
+}
+
+void TstFrmMain::contextMenuAndBackButton() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeMenu({{169, QStringLiteral("重复(&R)|-|删除(&E)")}});
+    f.writeSteps(
+        {Rec(QStringLiteral("3122")).zone(1500, 1500, 3000, 3000),
+         Rec(QStringLiteral("0001")).zone(1500, 1500, 3000, 3000).back(QStringLiteral("Q0001"), 9000, 8100),
+         Rec(QStringLiteral("9999"))});
+    FrmMain w(f.data);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.setData();
+    QTest::mouseClick(w.Label1, Qt::RightButton);
+    QTRY_VERIFY(w.wm100->isVisible());
+    QAction *del = findAction(w.wm100, QStringLiteral("删除(&E)"));
+    QVERIFY(del);
+    QCOMPARE(w.wm100->actions().size(), 3); // two items and the separator
+    del->trigger();
+    QCOMPARE(int(f.data.CurStep), 2);
+    QCOMPARE(w.LblXXK->geometry(), QRect(600, 540, 73, 19));
+    QTest::mouseClick(w.LblXXK, Qt::LeftButton);
+    QCOMPARE(int(f.data.CurStep), 1);
+}
+
+namespace {
+void send(QWidget *w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
+    QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+} // namespace
+
+// Zone 2 dragged into zone 1 ("0050"), then picture 5 dragged right ("8002").
+void TstFrmMain::dragsWithTheMouse() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writePicture(QStringLiteral("500005"), 40, 20);
+    f.writeSteps({Rec(QStringLiteral("0050"))
+                      .zone(1500, 1500, 600, 600)
+                      .zone2(3000, 3000, 300, 300)
+                      .pointer(QStringLiteral("S0005")),
+                  Rec(QStringLiteral("8002")).pic(5, 6000, 3000, QStringLiteral("500005")).target(7500, 3000),
+                  Rec(QStringLiteral("9999")).pic(5, 7500, 3000, QStringLiteral("888888"))});
+    FrmMain w(f.data);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.setData();
+    QCOMPARE(w.Label4->geometry(), QRect(200, 200, 20, 20));
+    // A release inside zone 1 without a move in between does not count.
+    send(w.Label4, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    send(w.Label4, QEvent::MouseButtonRelease, {-80, -80}, Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(int(f.data.CurStep), 1);
+    send(w.Label4, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    send(w.Label4, QEvent::MouseMove, {-80, -80}, Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(w.Label4->cursor().shape(), Qt::SizeAllCursor);
+    send(w.Label4, QEvent::MouseButtonRelease, {-80, -80}, Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(int(f.data.CurStep), 2);
+    QCOMPARE(w.Label4->cursor().shape(), Qt::ArrowCursor);
+
+    QVERIFY(w.Image[5]->isVisible());
+    QCOMPARE(w.Image[5]->geometry(), QRect(400, 200, 40, 20));
+    send(w.Image[5], QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    send(w.Image[5], QEvent::MouseMove, {60, 5}, Qt::NoButton, Qt::LeftButton); // half of 60 px
+    QCOMPARE(w.Image[5]->x(), 430);
+    send(w.Image[5], QEvent::MouseButtonRelease, {60, 5}, Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(int(f.data.CurStep), 2); // short of the target: back home
+    QCOMPARE(w.Image[5]->x(), 400);
+    send(w.Image[5], QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    send(w.Image[5], QEvent::MouseMove, {220, 5}, Qt::NoButton, Qt::LeftButton);
+    send(w.Image[5], QEvent::MouseButtonRelease, {220, 5}, Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(int(f.data.CurStep), 3);
+    QCOMPARE(w.Image[5]->x(), 500); // snapped onto the target
+    QVERIFY(w.LblSuccess->isVisible());
+}
+
+namespace {
+// A 2 x 2 cursor file, 32 bits per pixel, hot spot (1, 1).
+QByteArray tinyCursor() {
+    QByteArray f;
+    auto p16 = [&f](quint16 v) { f.append(char(v & 0xff)).append(char(v >> 8)); };
+    auto p32 = [&](quint32 v) {
+        p16(quint16(v & 0xffff));
+        p16(quint16(v >> 16));
+    };
+    p16(0), p16(2), p16(1);
+    f.append(char(2)).append(char(2)).append(char(0)).append(char(0));
+    p16(1), p16(1), p32(40 + 16 + 8), p32(22);
+    p32(40), p32(2), p32(4), p16(1), p16(32), p32(0), p32(0), p32(0), p32(0), p32(0), p32(0);
+    for (int i = 0; i < 4; ++i)
+        p32(0xff0000ff);
+    p32(0), p32(0); // AND mask rows
+    return f;
+}
+} // namespace
+
+void TstFrmMain::pointerFiles() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeSteps({Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600).pointer(QStringLiteral("S0002")),
+                  Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600).pointer(QStringLiteral("M0007")),
+                  Rec(QStringLiteral("9999"))});
+    FrmMain w(f.data);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.setData();
+    send(w.Label1, QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::NoButton);
+    QCOMPARE(w.Label1->cursor().shape(), Qt::CrossCursor);
+    QTest::mouseClick(w.Label1, Qt::LeftButton);
+    QCOMPARE(int(f.data.CurStep), 2);
+    send(w.Label1, QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::NoButton);
+    QCOMPARE(w.Label1->cursor().shape(), Qt::CrossCursor); // ico07.CUR missing: pointer kept
+    QFile cur(f.data.programFile(QStringLiteral("ico07.CUR")));
+    QVERIFY(cur.open(QIODevice::WriteOnly));
+    cur.write(tinyCursor());
+    cur.close();
+    send(w.Label1, QEvent::MouseMove, {6, 6}, Qt::NoButton, Qt::NoButton);
+    QCOMPARE(w.Label1->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(w.Label1->cursor().hotSpot(), QPoint(1, 1));
+}
+
+// "8888" steps run on Timer3, one a second; Timer2 sets the restored step up.
+void TstFrmMain::automaticSteps() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeSteps({Rec(QStringLiteral("8888")), Rec(QStringLiteral("8888")), Rec(QStringLiteral("9999"))});
+    FrmMain w(f.data);
+    QCOMPARE(w.Timer2.interval(), 100);
+    QVERIFY(w.Timer2.isSingleShot());
+    QVERIFY(!w.Timer3.isActive());
+    w.restoreQuestion(1);
+    w.Timer2.start();
+    QTRY_VERIFY(w.Timer3.isActive());
+    QVERIFY(!w.Timer2.isActive());
+    QCOMPARE(w.Timer3.interval(), 1000);
+    Q_EMIT w.Timer3.timeout({});
+    QCOMPARE(int(f.data.CurStep), 2);
+    QVERIFY(w.Timer3.isActive());
+    Q_EMIT w.Timer3.timeout({});
+    QCOMPARE(int(f.data.CurStep), 3);
+    QVERIFY(!w.Timer3.isActive());
+    QVERIFY(f.data.QuestionScore[1] >= 4);
+}
+
+QTEST_MAIN(TstFrmMain)
+#include "tst_frmmain.moc"

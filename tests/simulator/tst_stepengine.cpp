@@ -1,0 +1,711 @@
+// The step engine against small question sets: which action completes which
+// step, and what the closing record, the back button and bad files do.
+#include "fixture.h"
+#include "simulator/stepengine.h"
+
+#include <QTest>
+
+using namespace sim;
+
+namespace {
+
+struct Recorder : EngineListener {
+    int laidOut = 0;
+    QList<int> menuBar; // bar index of every pop-up (-1 at the pointer)
+    QList<menus::MenuContent> menus;
+    QStringList problems;
+    std::optional<QString> biao, unit;
+    QList<PointerShape> zone1, zone2;
+    void stepLaidOut() override { ++laidOut; }
+    void showMenu(const menus::MenuContent &m, int bar) override {
+        menus << m;
+        menuBar << bar;
+    }
+    void panelCaptions(const std::optional<QString> &b, const std::optional<QString> &u) override {
+        if (b)
+            biao = b;
+        if (u)
+            unit = u;
+    }
+    void fileProblem(const QString &m) override { problems << m; }
+    void zone1Pointer(const PointerShape &p) override { zone1 << p; }
+    void zone2Pointer(const PointerShape &p) override { zone2 << p; }
+};
+
+// One learner action.
+struct Act {
+    enum Kind {
+        Down,
+        Up,
+        Dbl,
+        Move,
+        Z2Down,
+        Z2Move,
+        Z2Up,
+        P5Move,
+        P5Up,
+        Back,
+        Bar,
+        Item,
+        Type,
+        KeyUp,
+        Type2,
+        Key,
+        Tick
+    };
+    Act(Kind k, int a_ = 0, int b_ = 0, int c_ = 0, int d_ = 0, const QString &t = QString())
+        : kind(k), a(a_), b(b_), c(c_), d(d_), text(t) {}
+    Kind kind;
+    int a, b, c, d;
+    QString text;
+};
+Act down(int button, int shift = 0) {
+    return {Act::Down, button, shift};
+}
+Act up(int button, int shift = 0) {
+    return {Act::Up, button, shift};
+}
+Act click(int shift = 0) {
+    return {Act::Up, 1, shift};
+}
+Act z2down(int x, int y, int shift = 0, int button = 1) {
+    return {Act::Z2Down, button, shift, x, y};
+}
+Act z2move(int x, int y, int shift = 0) {
+    return {Act::Z2Move, 0, shift, x, y};
+}
+Act z2up(int x, int y, int shift = 0) {
+    return {Act::Z2Up, 1, shift, x, y};
+}
+Act p5move(int x, int y) {
+    return {Act::P5Move, 1, 0, x, y};
+}
+Act type(const QString &t) {
+    return {Act::Type, 0, 0, 0, 0, t};
+}
+Act keyUp(int vk) {
+    return {Act::KeyUp, vk};
+}
+Act key(int vk, int shift = 0) {
+    return {Act::Key, vk, shift};
+}
+
+void run(StepEngine &e, const QList<Act> &acts) {
+    for (const Act &x : acts) {
+        switch (x.kind) {
+        case Act::Down:
+            e.zone1MouseDown(x.a, x.b);
+            break;
+        case Act::Up:
+            e.zone1MouseUp(x.a, x.b);
+            break;
+        case Act::Dbl:
+            e.zone1DoubleClick();
+            break;
+        case Act::Move:
+            e.zone1MouseMove();
+            break;
+        case Act::Z2Down:
+            e.zone2MouseDown(x.a, x.b, x.c, x.d);
+            break;
+        case Act::Z2Move:
+            e.zone2MouseMove(x.b, x.c, x.d);
+            break;
+        case Act::Z2Up:
+            e.zone2MouseUp(x.a, x.b, x.c, x.d);
+            break;
+        case Act::P5Move:
+            e.picture5MouseMove(x.a, x.c, x.d);
+            break;
+        case Act::P5Up:
+            e.picture5MouseUp();
+            break;
+        case Act::Back:
+            e.backClick();
+            break;
+        case Act::Bar:
+            e.openBarMenu(x.a);
+            break;
+        case Act::Item:
+            e.menuItemChosen(x.a, x.b);
+            break;
+        case Act::Type:
+            e.text1Changed(x.text);
+            break;
+        case Act::KeyUp:
+            e.text1KeyReleased(x.a);
+            break;
+        case Act::Type2:
+            e.text2Changed(x.text);
+            break;
+        case Act::Key:
+            e.windowKeyDown(x.a, x.b);
+            break;
+        case Act::Tick:
+            e.timer3Tick();
+            break;
+        }
+    }
+}
+
+Rec z1(const QString &code) {
+    return Rec(code).zone(1500, 1500, 600, 600);
+}
+bank::StepRecord closing() {
+    return Rec(QStringLiteral("9999"));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<bank::StepRecord>)
+Q_DECLARE_METATYPE(QList<Act>)
+
+class TstStepEngine : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void actions_data();
+    void actions();
+    void textEntry_data();
+    void textEntry();
+    void enterEmptiesOnMismatch();
+    void closingCaptions_data();
+    void closingCaptions();
+    void closingInExamShowsNoSuccess();
+    void backButton_data();
+    void backButton();
+    void missingStepFileBlocksOnce();
+    void missingPictureBlocksQuestion();
+    void rememberedScreenAndResume();
+    void contextMenuOpensAtPointer();
+    void missingMenuFileLeavesStepOpen();
+    void pointerShapes();
+    void rewrittenFilesAreSeen();
+};
+
+// Each row: the records of one question, the actions, the step reached.
+void TstStepEngine::actions_data() {
+    QTest::addColumn<QList<bank::StepRecord>>("steps");
+    QTest::addColumn<QList<Act>>("acts");
+    QTest::addColumn<int>("step");
+    const auto q = [](std::initializer_list<bank::StepRecord> l) { return QList<bank::StepRecord>(l); };
+    const QString c0001 = QStringLiteral("0001");
+
+    QTest::newRow("0001 left click") << q({z1(c0001), closing()}) << QList<Act>{down(1), click()} << 2;
+    QTest::newRow("0001 with Shift stays") << q({z1(c0001), closing()}) << QList<Act>{click(1)} << 1;
+    QTest::newRow("0001 right button stays") << q({z1(c0001), closing()}) << QList<Act>{up(2)} << 1;
+    QTest::newRow("0002 double click")
+        << q({z1(QStringLiteral("0002")), closing()}) << QList<Act>{down(1), up(1), {Act::Dbl}} << 2;
+    QTest::newRow("0002 single click stays")
+        << q({z1(QStringLiteral("0002")), closing()}) << QList<Act>{down(1), up(1)} << 1;
+    QTest::newRow("0003 right press")
+        << q({z1(QStringLiteral("0003")), closing()}) << QList<Act>{down(2)} << 2;
+    QTest::newRow("0003 left press stays")
+        << q({z1(QStringLiteral("0003")), closing()}) << QList<Act>{down(1)} << 1;
+    QTest::newRow("0003 then 9002: one right press completes both")
+        << q({z1(QStringLiteral("0003")), z1(QStringLiteral("9002")), closing()}) << QList<Act>{down(2)} << 3;
+    QTest::newRow("2000 right press")
+        << q({z1(QStringLiteral("2000")), closing()}) << QList<Act>{down(2)} << 2;
+    QTest::newRow("2000 Enter") << q({z1(QStringLiteral("2000")), closing()}) << QList<Act>{key(13)} << 2;
+    QTest::newRow("2000 Space") << q({z1(QStringLiteral("2000")), closing()}) << QList<Act>{key(32)} << 2;
+    QTest::newRow("2000 Ctrl+Enter stays")
+        << q({z1(QStringLiteral("2000")), closing()}) << QList<Act>{key(13, 2)} << 1;
+    QTest::newRow("0030 hover") << q({z1(QStringLiteral("0030")), closing()}) << QList<Act>{{Act::Move}} << 2;
+    QTest::newRow("9101 Shift+left press")
+        << q({z1(QStringLiteral("9101")), closing()}) << QList<Act>{down(1, 1)} << 2;
+    QTest::newRow("9101 left press without Shift stays")
+        << q({z1(QStringLiteral("9101")), closing()}) << QList<Act>{down(1)} << 1;
+    QTest::newRow("9204 Ctrl+middle")
+        << q({z1(QStringLiteral("9204")), closing()}) << QList<Act>{down(4, 2)} << 2;
+    QTest::newRow("9204 Ctrl+left stays")
+        << q({z1(QStringLiteral("9204")), closing()}) << QList<Act>{down(1, 2)} << 1;
+
+    // Zone 2 at (3000, 3000) 300 x 300, zone 1 at (1500, 1500) 600 x 600.
+    const auto drag = [](const QString &code) { return z1(code).zone2(3000, 3000, 300, 300); };
+    QTest::newRow("zone 2 plain click")
+        << q({z1(c0001).zone2(3000, 3000, 300, 300, u'0'), closing()}) << QList<Act>{z2down(10, 10)} << 2;
+    QTest::newRow("zone 2 click locked by EE")
+        << q({z1(c0001).zone2(3000, 3000, 300, 300, u'0').lock(), closing()}) << QList<Act>{z2down(10, 10)}
+        << 1;
+    QTest::newRow("zone 2 click flag completes a drag code")
+        << q({z1(QStringLiteral("0050")).zone2(3000, 3000, 300, 300, u'0'), closing()})
+        << QList<Act>{z2down(10, 10)} << 2;
+    QTest::newRow("0042 selection with Ctrl")
+        << q({drag(QStringLiteral("0042")), closing()})
+        << QList<Act>{z2down(0, 0, 2), z2move(-1000, -1000, 2), z2up(-1200, -1200, 2)} << 2;
+    QTest::newRow("0042 released without Ctrl, then with Ctrl")
+        << q({drag(QStringLiteral("0042")), closing()})
+        << QList<Act>{z2down(0, 0, 2), z2move(-1000, -1000, 2), z2up(-1200, -1200, 0), z2up(-1200, -1200, 2)}
+        << 2;
+    QTest::newRow("0042 released without Ctrl only")
+        << q({drag(QStringLiteral("0042")), closing()})
+        << QList<Act>{z2down(0, 0, 2), z2move(-1000, -1000, 2), z2up(-1200, -1200, 0)} << 1;
+    QTest::newRow("0040 drop outside zone 1")
+        << q({drag(QStringLiteral("0040")), closing()})
+        << QList<Act>{z2down(0, 0), z2move(-100, -100), z2up(-100, -100)} << 1;
+    QTest::newRow("0050 drop inside")
+        << q({drag(QStringLiteral("0050")), closing()})
+        << QList<Act>{z2down(0, 0), z2move(-1200, -1200), z2up(-1200, -1200)} << 2;
+    QTest::newRow("0050 without a move stays")
+        << q({drag(QStringLiteral("0050")), closing()}) << QList<Act>{z2down(0, 0), z2up(-1200, -1200)} << 1;
+    // Zone 1 right edge is 2100, bottom edge 2100: X = 3000 + x.
+    QTest::newRow("0050 drop on the zone edge")
+        << q({drag(QStringLiteral("0050")), closing()})
+        << QList<Act>{z2down(0, 0), z2move(-900, -900), z2up(-900, -900)} << 2;
+    QTest::newRow("0050 drop one twip past the edge")
+        << q({drag(QStringLiteral("0050")), closing()})
+        << QList<Act>{z2down(0, 0), z2move(-899, -900), z2up(-899, -900)} << 1;
+    QTest::newRow("0051 needs Shift")
+        << q({drag(QStringLiteral("0051")), closing()})
+        << QList<Act>{z2down(0, 0), z2move(-1200, -1200), z2up(-1200, -1200)} << 1;
+
+    // Picture 5 home (6000, 3000), target (4500, 1500).
+    const auto p5 = [](const QString &code) {
+        return Rec(code).pic(5, 6000, 3000, QStringLiteral("888888")).target(4500, 1500);
+    };
+    QTest::newRow("8001 dragged left past the target")
+        << q({p5(QStringLiteral("8001")), closing()}) << QList<Act>{p5move(-3200, 0), {Act::P5Up}} << 2;
+    QTest::newRow("8001 short of the target")
+        << q({p5(QStringLiteral("8001")), closing()}) << QList<Act>{p5move(-2000, 0), {Act::P5Up}} << 1;
+    QTest::newRow("8002 right of the target")
+        << q({p5(QStringLiteral("8002")), closing()}) << QList<Act>{{Act::P5Up}} << 2;
+    QTest::newRow("8003 up past the target")
+        << q({p5(QStringLiteral("8003")), closing()}) << QList<Act>{p5move(0, -3000), {Act::P5Up}} << 2;
+    QTest::newRow("8004 below the target")
+        << q({p5(QStringLiteral("8004")), closing()}) << QList<Act>{{Act::P5Up}} << 2;
+    QTest::newRow("8008 up-left") << q({p5(QStringLiteral("8008")), closing()})
+                                  << QList<Act>{p5move(-3000, -3000), {Act::P5Up}} << 2;
+    QTest::newRow("8008 only left stays")
+        << q({p5(QStringLiteral("8008")), closing()}) << QList<Act>{p5move(-3000, 0), {Act::P5Up}} << 1;
+    QTest::newRow("8007 down-right holds at start")
+        << q({p5(QStringLiteral("8007")).target(6000, 3000), closing()}) << QList<Act>{{Act::P5Up}} << 2;
+    QTest::newRow("8006 right of target stays")
+        << q({p5(QStringLiteral("8006")), closing()}) << QList<Act>{{Act::P5Up}} << 1;
+    QTest::newRow("8009 needs up") << q({p5(QStringLiteral("8009")).target(5000, 1500), closing()})
+                                   << QList<Act>{{Act::P5Up}} << 1;
+
+    QTest::newRow("6002 Enter") << q({Rec(QStringLiteral("6002")), closing()}) << QList<Act>{key(13)} << 2;
+    QTest::newRow("6002 Space") << q({Rec(QStringLiteral("6002")), closing()}) << QList<Act>{key(32)} << 2;
+    QTest::newRow("6002 Shift+Enter stays")
+        << q({Rec(QStringLiteral("6002")), closing()}) << QList<Act>{key(13, 1)} << 1;
+    QTest::newRow("6115 Shift+F4") << q({Rec(QStringLiteral("6115")), closing()}) << QList<Act>{key(115, 1)}
+                                   << 2;
+    QTest::newRow("6115 F4 alone stays")
+        << q({Rec(QStringLiteral("6115")), closing()}) << QList<Act>{key(115)} << 1;
+    QTest::newRow("6003 F2") << q({Rec(QStringLiteral("6003")), closing()}) << QList<Act>{key(113)} << 2;
+    QTest::newRow("6020 F9") << q({Rec(QStringLiteral("6020")), closing()}) << QList<Act>{key(120)} << 2;
+    QTest::newRow("6291 Ctrl+/") << q({Rec(QStringLiteral("6291")), closing()}) << QList<Act>{key(191, 2)}
+                                 << 2;
+    QTest::newRow("6299 Ctrl+.") << q({Rec(QStringLiteral("6299")), closing()}) << QList<Act>{key(190, 2)}
+                                 << 2;
+    QTest::newRow("6265 Ctrl+A") << q({Rec(QStringLiteral("6265")), closing()}) << QList<Act>{key(65, 2)}
+                                 << 2;
+    QTest::newRow("6002 then 3420: one Enter completes both")
+        << q({Rec(QStringLiteral("6002")), Rec(QStringLiteral("3420")), closing()}) << QList<Act>{key(13)}
+        << 3;
+    QTest::newRow("6002 then 2000: one Space completes both")
+        << q({Rec(QStringLiteral("6002")), Rec(QStringLiteral("2000")), closing()}) << QList<Act>{key(32)}
+        << 3;
+    QTest::newRow("3420 Esc") << q({z1(QStringLiteral("3420")), closing()}) << QList<Act>{key(27)} << 2;
+    QTest::newRow("3220 Enter") << q({z1(QStringLiteral("3220")), closing()}) << QList<Act>{key(13)} << 2;
+    QTest::newRow("3512 Esc stays") << q({z1(QStringLiteral("3512")), closing()}) << QList<Act>{key(27)} << 1;
+
+    QTest::newRow("3512 context menu choice")
+        << q({z1(QStringLiteral("3512")), closing()}) << QList<Act>{down(2), {Act::Item, 1, 2}} << 2;
+    QTest::newRow("3512 choice without opening stays")
+        << q({z1(QStringLiteral("3512")), closing()}) << QList<Act>{{Act::Item, 1, 2}} << 1;
+    QTest::newRow("A123 from title 1") << q({Rec(QStringLiteral("A123")).menuBar(100, 100), closing()})
+                                       << QList<Act>{{Act::Bar, 0}, {Act::Item, 2, 3}} << 2;
+    QTest::newRow("A123 from title 2 stays") << q({Rec(QStringLiteral("A123")).menuBar(100, 100), closing()})
+                                             << QList<Act>{{Act::Bar, 1}, {Act::Item, 2, 3}} << 1;
+    QTest::newRow("A123 left click on zone 1")
+        << q({z1(QStringLiteral("A123")), closing()}) << QList<Act>{click()} << 2;
+    QTest::newRow("B220 from the eleventh title")
+        << q({Rec(QStringLiteral("B220")), closing()}) << QList<Act>{{Act::Bar, 10}, {Act::Item, 2, 0}} << 2;
+    QTest::newRow("B220 from the second title stays")
+        << q({Rec(QStringLiteral("B220")), closing()}) << QList<Act>{{Act::Bar, 1}, {Act::Item, 2, 0}} << 1;
+    QTest::newRow("C315 second bar") << q({Rec(QStringLiteral("C315")), closing()})
+                                     << QList<Act>{{Act::Bar, 2}, {Act::Item, 1, 5}} << 2;
+    QTest::newRow("6123 is not a menu step")
+        << q({Rec(QStringLiteral("6123")), closing()}) << QList<Act>{{Act::Bar, 0}, {Act::Item, 2, 3}} << 1;
+
+    QTest::newRow("8888 twice, one tick each")
+        << q({Rec(QStringLiteral("8888")), Rec(QStringLiteral("8888")), closing()}) << QList<Act>{{Act::Tick}}
+        << 2;
+    QTest::newRow("8888 twice, two ticks")
+        << q({Rec(QStringLiteral("8888")), Rec(QStringLiteral("8888")), closing()})
+        << QList<Act>{{Act::Tick}, {Act::Tick}} << 3;
+    QTest::newRow("tick on another step") << q({z1(c0001), closing()}) << QList<Act>{{Act::Tick}} << 1;
+    QTest::newRow("closing record never advances")
+        << q({closing(), z1(c0001)}) << QList<Act>{click(), {Act::Tick}, key(13)} << 1;
+    QTest::newRow("D code has no action")
+        << q({z1(QStringLiteral("D123")), closing()}) << QList<Act>{click(), down(2)} << 1;
+}
+
+void TstStepEngine::actions() {
+    QFETCH(QList<bank::StepRecord>, steps);
+    QFETCH(QList<Act>, acts);
+    QFETCH(int, step);
+    BankFixture f;
+    f.writeSteps(steps);
+    f.writeTexts({QStringLiteral("x")});
+    f.writeMenu({});
+    StepEngine e(f.data);
+    Recorder rec;
+    e.setListener(&rec);
+    e.setData();
+    QVERIFY(!e.blocked());
+    run(e, acts);
+    QCOMPARE(int(f.data.CurStep), step);
+    QVERIFY(rec.problems.isEmpty());
+}
+
+void TstStepEngine::textEntry_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("boxText"); // text line of the initial box text
+    QTest::addColumn<QList<Act>>("acts");
+    QTest::addColumn<int>("step");
+    // Texts: 1 "line|l", 2 "", 3 "Abc", 4 " L "
+    QTest::newRow("capital letter and Enter") << "0000" << 0 << QList<Act>{type("L"), keyUp(13)} << 2;
+    QTest::newRow("full name in capitals and Space")
+        << "0000" << 0 << QList<Act>{type("LINE"), keyUp(32)} << 2;
+    QTest::newRow("other text and Enter") << "0000" << 0 << QList<Act>{type("lin"), keyUp(13)} << 1;
+    QTest::newRow("no Enter, no completion") << "0000" << 0 << QList<Act>{type("line")} << 1;
+    QTest::newRow("stray Chinese character stripped")
+        << "0000" << 0 << QList<Act>{type("中line"), keyUp(13)} << 2;
+    QTest::newRow("blanks inside stripped") << "0000" << 0 << QList<Act>{type("li ne"), keyUp(13)} << 2;
+    QTest::newRow("other key does not confirm") << "0000" << 0 << QList<Act>{type("line"), keyUp(65)} << 1;
+    QTest::newRow("0020 at once in any case") << "0020" << 0 << QList<Act>{type("L")} << 2;
+    QTest::newRow("0020 ignores Enter on a mismatch") << "0020" << 0 << QList<Act>{type("x"), keyUp(13)} << 1;
+    QTest::newRow("0020 initial text is the answer") << "0020" << 4 << QList<Act>{} << 2;
+    QTest::newRow("initial text for another code waits") << "0000" << 4 << QList<Act>{} << 1;
+    QTest::newRow("initial text then Enter") << "0000" << 4 << QList<Act>{keyUp(13)} << 2;
+}
+
+void TstStepEngine::textEntry() {
+    QFETCH(QString, code);
+    QFETCH(int, boxText);
+    QFETCH(QList<Act>, acts);
+    QFETCH(int, step);
+    BankFixture f;
+    f.writeTexts({QStringLiteral("line|l"), QString(), QStringLiteral("Abc"), QStringLiteral(" L ")});
+    f.writeSteps({Rec(code).box(300, 8500, 3000, 300, boxText, 1), closing()});
+    StepEngine e(f.data);
+    e.setData();
+    run(e, acts);
+    QCOMPARE(int(f.data.CurStep), step);
+}
+
+void TstStepEngine::enterEmptiesOnMismatch() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("line|l"), QString()});
+    f.writeSteps({Rec(QStringLiteral("0000")).box(300, 8500, 3000, 300, 0, 1),
+                  Rec(QStringLiteral("0000")).box(300, 8500, 3000, 300, 0, 2),
+                  Rec(QStringLiteral("0021")).box(300, 8500, 3000, 300, 0, 1), closing()});
+    StepEngine e(f.data);
+    e.setData();
+    e.text1Changed(QStringLiteral("lx"));
+    QVERIFY(!e.text1KeyReleased(32)); // Space keeps the text
+    QVERIFY(e.text1KeyReleased(13));  // Enter empties the box
+    QCOMPARE(int(f.data.CurStep), 1);
+    e.text1Changed(QStringLiteral("l"));
+    QVERIFY(!e.text1KeyReleased(13));
+    QCOMPARE(int(f.data.CurStep), 2);
+    // An empty answer: a bare Enter in an empty box.
+    e.text1Changed(QString());
+    e.text1KeyReleased(13);
+    QCOMPARE(int(f.data.CurStep), 3);
+    // "0021": the overlay box takes the whole answer, not one alternative.
+    QVERIFY(e.screen().overlayVisible);
+    QVERIFY(!e.screen().boxVisible);
+    e.text2Changed(QStringLiteral("l"));
+    QCOMPARE(int(f.data.CurStep), 3);
+    e.text2Changed(QStringLiteral(" LINE|L "));
+    QCOMPARE(int(f.data.CurStep), 4);
+}
+
+void TstStepEngine::closingCaptions_data() {
+    QTest::addColumn<int>("setBase");
+    QTest::addColumn<int>("curSet");
+    QTest::addColumn<QString>("biao");
+    QTest::addColumn<QString>("unit");
+    QTest::newRow("unit practice") << 20 << 2 << QStringLiteral("第3单元  第2/3题（已完成）")
+                                   << QStringLiteral("未完成的题目 3");
+    QTest::newRow("wrong-question review")
+        << 20 << -1 << QStringLiteral("错题复习  第2/3题") << QStringLiteral("未完成的题目 1 3");
+    QTest::newRow("exam paper") << 0 << 4 << QString() << QStringLiteral("未完成的题目 1 3");
+}
+
+void TstStepEngine::closingCaptions() {
+    QFETCH(int, setBase);
+    QFETCH(int, curSet);
+    QFETCH(QString, biao);
+    QFETCH(QString, unit);
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeQuestions({{closing()}, {z1(QStringLiteral("0001")), closing()}, {closing()}});
+    f.data.SetBase = Integer(setBase);
+    f.data.CurSet = Integer(curSet);
+    f.data.QuestionMark[1] = QStringLiteral("T"); // done before, by its mark only
+    f.data.QuestionScore[2] = 1;                  // visited
+    f.data.QuestionScore[3] = 2;                  // marked, not solved
+    f.data.CurQuestion = 2;
+    StepEngine e(f.data);
+    Recorder rec;
+    e.setListener(&rec);
+    e.setData();
+    QVERIFY(!rec.unit);
+    e.zone1MouseUp(1, 0);
+    QCOMPARE(int(f.data.CurStep), 2);
+    QCOMPARE(int(f.data.QuestionScore[2]), 5);
+    QVERIFY(e.screen().successVisible);
+    QCOMPARE(rec.biao.value_or(QString()), biao);
+    QCOMPARE(rec.unit.value_or(QString()), unit);
+    QCOMPARE(f.data.QuestionMark[2], setBase == 20 ? QStringLiteral("T") : QStringLiteral("F"));
+    // Another click on the closing screen adds nothing.
+    e.zone1MouseUp(1, 0);
+    QCOMPARE(int(f.data.QuestionScore[2]), 5);
+    QCOMPARE(int(f.data.CurStep), 2);
+}
+
+void TstStepEngine::closingInExamShowsNoSuccess() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeSteps({Rec(QStringLiteral("0001")).zone(0, 0, 100, 100).hint(300, 300, 1), closing()});
+    f.data.WorkMode = 3;
+    f.data.SetBase = 0;
+    StepEngine e(f.data);
+    e.setData();
+    e.zone1MouseUp(1, 0);
+    QVERIFY(!e.screen().successVisible);
+    QVERIFY(f.data.QuestionScore[1] >= 4);
+}
+
+void TstStepEngine::backButton_data() {
+    QTest::addColumn<QString>("marker");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::newRow("Q...3 from step 5") << QStringLiteral("Q0003") << 5 << 2;
+    QTest::newRow("Q...0 counts as 1") << QStringLiteral("Q0000") << 5 << 4;
+    QTest::newRow("before step 1 stops at 1") << QStringLiteral("Q0009") << 5 << 1;
+}
+
+void TstStepEngine::backButton() {
+    QFETCH(QString, marker);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    QList<bank::StepRecord> q1{z1(QStringLiteral("0001")), closing()};
+    QList<bank::StepRecord> q2;
+    for (int s = 1; s < 5; ++s)
+        q2 << Rec(QStringLiteral("0001")).zone(s * 100, 0, 50, 50);
+    q2 << Rec(QStringLiteral("0001")).back(marker, 9000, 8000);
+    q2 << closing();
+    f.writeQuestions({q1, q2});
+    f.data.CurQuestion = 2;
+    f.data.CurStep = Integer(from);
+    StepEngine e(f.data);
+    e.setData();
+    QCOMPARE(e.screen().back, (Rect{9000, 8000, BackButtonW, BackButtonH}));
+    e.backClick();
+    QCOMPARE(int(f.data.CurStep), to);
+    // The step shown is the question's own record, as recorded.
+    QCOMPARE(e.screen().zone1.x, to * 100);
+    QCOMPARE(e.screen().backSpec, QStringLiteral("NONO"));
+}
+
+void TstStepEngine::missingStepFileBlocksOnce() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.data.QuestionFirstStep[1] = 1;
+    StepEngine e(f.data);
+    Recorder rec;
+    e.setListener(&rec);
+    e.setData();
+    e.setData();
+    QCOMPARE(rec.problems.size(), 1);
+    QVERIFY(rec.problems.first().contains(QStringLiteral("288820.rar")));
+    QVERIFY(e.blocked());
+    e.zone1MouseUp(1, 0);
+    e.windowKeyDown(13, 0);
+    QCOMPARE(int(f.data.CurStep), 1);
+
+    // A record shorter than 196 characters is named by file and line.
+    textfile::writeLinesAtomic(f.data.StepFile, {QStringLiteral("0000000001888888")});
+    e.setData();
+    QCOMPARE(rec.problems.size(), 2);
+    QVERIFY(rec.problems.last().contains(QStringLiteral("第1行")));
+    QVERIFY(e.blocked());
+}
+
+void TstStepEngine::missingPictureBlocksQuestion() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writePicture(QStringLiteral("100001"));
+    f.writeSteps({z1(QStringLiteral("0001")).screen(QStringLiteral("100001")),
+                  z1(QStringLiteral("0001")).pic(2, 300, 300, QStringLiteral("100404")), closing()});
+    StepEngine e(f.data);
+    Recorder rec;
+    e.setListener(&rec);
+    e.setData();
+    QVERIFY(!e.blocked());
+    QVERIFY(!e.picture(QStringLiteral("100001")).isNull());
+    e.zone1MouseUp(1, 0);
+    QCOMPARE(int(f.data.CurStep), 2);
+    QVERIFY(e.blocked());
+    QCOMPARE(rec.problems.size(), 1);
+    QVERIFY(rec.problems.first().contains(QStringLiteral("100404.rar")));
+    e.zone1MouseUp(1, 0);
+    QCOMPARE(int(f.data.CurStep), 2); // the question cannot be completed
+    // Back and forward again: still blocked, still said once.
+    e.backClick();
+    QCOMPARE(int(f.data.CurStep), 1);
+    QVERIFY(!e.blocked());
+    e.zone1MouseUp(1, 0);
+    QVERIFY(e.blocked());
+    QCOMPARE(rec.problems.size(), 1);
+    // The picture arrives: the step works again.
+    f.writePicture(QStringLiteral("100404"));
+    e.setData();
+    QVERIFY(!e.blocked());
+    e.zone1MouseUp(1, 0);
+    QCOMPARE(int(f.data.CurStep), 3);
+}
+
+void TstStepEngine::rememberedScreenAndResume() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    for (const char *id : {"200001", "200002", "200003"})
+        f.writePicture(QLatin1String(id));
+    f.writeQuestions({{z1(QStringLiteral("0001"))
+                           .screen(QStringLiteral("200001"))
+                           .pic(1, 15, 15, QStringLiteral("200002")),
+                       z1(QStringLiteral("0001"))
+                           .pic(3, 30, 30, QStringLiteral("200003"))
+                           .pic(1, 45, 45, QStringLiteral("888888")),
+                       closing()},
+                      {z1(QStringLiteral("0001")).screen(QStringLiteral("200003")), closing()}});
+    StepEngine e(f.data);
+    e.formLoad();
+    e.setData();
+    e.zone1MouseUp(1, 0);
+    QCOMPARE(int(f.data.SavedStep[1]), 2);
+    const std::array<QString, 6> expect{QStringLiteral("200001"),
+                                        QStringLiteral("200002"),
+                                        QString(),
+                                        QStringLiteral("200003"),
+                                        QString(),
+                                        QString()};
+    QCOMPARE(f.data.QuestionScreen[1], expect);
+    // Leave for question 2 and come back.
+    f.data.CurQuestion = 2;
+    e.restoreQuestion(2);
+    e.setData();
+    QCOMPARE(e.screen().background, QStringLiteral("200003"));
+    f.data.CurQuestion = 1;
+    e.restoreQuestion(1);
+    QCOMPARE(int(f.data.CurStep), 2);
+    QCOMPARE(e.screen().background, QStringLiteral("200001"));
+    e.setData();
+    QCOMPARE(e.screen().pics[1].id, QStringLiteral("200002"));
+    QCOMPARE(e.screen().pics[3].id, QStringLiteral("200003"));
+    e.zone1MouseUp(1, 0);
+    QVERIFY(e.screen().successVisible);
+    // A solved question shows its closing screen again.
+    e.restoreQuestion(1);
+    e.setData();
+    QCOMPARE(int(f.data.CurStep), 3);
+    QVERIFY(e.screen().successVisible);
+}
+
+void TstStepEngine::contextMenuOpensAtPointer() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeMenu(
+        {{226, QStringLiteral("块5")}, {227, QStringLiteral("子菜单")}, {228, QStringLiteral("甲|乙|丙")}});
+    f.writeSteps({z1(QStringLiteral("0003")), z1(QStringLiteral("3512")), closing()});
+    StepEngine e(f.data);
+    Recorder rec;
+    e.setListener(&rec);
+    e.setData();
+    e.zone1MouseDown(2, 0); // completes "0003" and opens the menu of "3512"
+    QCOMPARE(int(f.data.CurStep), 2);
+    QCOMPARE(rec.menuBar, QList<int>{-1});
+    QCOMPARE(e.OpenMenu(), 5);
+    QCOMPARE(rec.menus.first().subTitle[1], QStringLiteral("子菜单"));
+    QCOMPARE(rec.menus.first().groups[1],
+             (QStringList{QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")}));
+    e.menuItemChosen(1, 1);
+    QCOMPARE(int(f.data.CurStep), 2);
+    e.menuItemChosen(1, 2);
+    QCOMPARE(int(f.data.CurStep), 3);
+}
+
+void TstStepEngine::missingMenuFileLeavesStepOpen() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeSteps({Rec(QStringLiteral("A123")).menuBar(100, 100), closing()});
+    StepEngine e(f.data);
+    Recorder rec;
+    e.setListener(&rec);
+    e.setData();
+    e.openBarMenu(0);
+    e.openBarMenu(0);
+    QCOMPARE(rec.menus.size(), 2);
+    QVERIFY(rec.menus.first().isEmpty());
+    QCOMPARE(rec.problems.size(), 1);
+    QVERIFY(rec.problems.first().contains(QStringLiteral("sMenu.sys")));
+    QCOMPARE(int(f.data.CurStep), 1);
+}
+
+void TstStepEngine::pointerShapes() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeSteps({z1(QStringLiteral("0001")).pointer(QStringLiteral("S0002")),
+                  z1(QStringLiteral("0001")).pointer(QStringLiteral("M0007")),
+                  z1(QStringLiteral("0050")).zone2(3000, 3000, 300, 300).pointer(QStringLiteral("00012")),
+                  closing()});
+    StepEngine e(f.data);
+    Recorder rec;
+    e.setListener(&rec);
+    e.setData();
+    e.zone1MouseMove();
+    QCOMPARE(rec.zone1.last().kind, PointerShape::System);
+    QCOMPARE(rec.zone1.last().number, 2);
+    e.zone1MouseUp(1, 0);
+    e.zone1MouseMove();
+    QCOMPARE(rec.zone1.last().kind, PointerShape::Custom);
+    QVERIFY(rec.zone1.last().file.endsWith(QStringLiteral("ico07.CUR")));
+    e.zone1MouseUp(1, 0);
+    e.zone1MouseMove();
+    QCOMPARE(rec.zone1.last().kind, PointerShape::Default); // drag codes keep the default on zone 1
+    e.zone2MouseDown(1, 0, 0, 0);
+    e.zone2MouseMove(0, 5, 5);
+    QCOMPARE(rec.zone2.last().kind, PointerShape::Custom); // zone 2 drags with ico12.CUR
+    QVERIFY(rec.zone2.last().file.endsWith(QStringLiteral("ico12.CUR")));
+    e.zone2MouseUp(1, 0, 5, 5);
+    QCOMPARE(rec.zone2.last().kind, PointerShape::Default);
+    QCOMPARE(int(f.data.CurStep), 3);
+}
+
+// Pictures and records are kept between lookups, but a rewritten file is read again.
+void TstStepEngine::rewrittenFilesAreSeen()
+{
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writePicture(QStringLiteral("600001"), 4, 4, Qt::red);
+    f.writeSteps({z1(QStringLiteral("0001")).screen(QStringLiteral("600001")), closing()});
+    StepEngine e(f.data);
+    e.setData();
+    QCOMPARE(e.picture(QStringLiteral("600001")).pixel(0, 0), qRgb(255, 0, 0));
+    QTest::qWait(20);
+    f.writePicture(QStringLiteral("600001"), 6, 4, Qt::green);
+    QCOMPARE(e.picture(QStringLiteral("600001")).pixel(0, 0), qRgb(0, 255, 0));
+    // The step file rewritten while the program runs (the review set is rebuilt).
+    f.writeSteps({z1(QStringLiteral("0002")).screen(QStringLiteral("600001")), closing()});
+    e.setData();
+    QCOMPARE(e.screen().code, QStringLiteral("0002"));
+}
+
+QTEST_GUILESS_MAIN(TstStepEngine)
+#include "tst_stepengine.moc"

@@ -1,0 +1,45 @@
+#pragma once
+// Fakes for the platform services: they record what was asked of them.
+
+#include "platform/services.h"
+
+#include <QList>
+
+struct FakePrompter : platform::Prompter {
+    struct Asked {
+        QString text, title;
+        Buttons buttons;
+        Icon icon;
+    };
+    QList<Asked> asked;
+    QList<Answer> answers; // taken in order; AnswerOk when none is left
+    Answer ask(const QString &text, Buttons buttons, Icon icon, const QString &title, Answer) override
+    {
+        asked.append({text, title, buttons, icon});
+        return answers.isEmpty() ? AnswerOk : answers.takeFirst();
+    }
+};
+
+struct FakeLauncher : platform::Launcher {
+    QStringList started, opened;
+    bool startDetached(const QString &program, const QStringList &) override
+    {
+        started << program;
+        return true;
+    }
+    bool openUrl(const QString &address) override
+    {
+        opened << address;
+        return true;
+    }
+};
+
+struct FakeInstance : platform::InstanceLock {
+    bool free = true;
+    bool acquire() override { return free; }
+};
+
+struct FakeClock : platform::Clock {
+    QDateTime at = QDateTime(QDate(2026, 12, 10), QTime(9, 30, 0));
+    QDateTime now() const override { return at; }
+};
