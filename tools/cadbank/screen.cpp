@@ -1379,15 +1379,34 @@ void titleBar(QPainter &p, const QRect &r, const QString &text, bool small)
     }
 }
 
+// The program's emblem: a drafting compass standing on a blue tile.
 void appIcon(QPainter &p, const QRect &r)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setBrush(QColor(200, 20, 20));
+    const QRectF tile = QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
+    QLinearGradient g(tile.topLeft(), tile.bottomRight());
+    g.setColorAt(0, QColor(120, 190, 255));
+    g.setColorAt(1, QColor(20, 90, 190));
+    p.setBrush(g);
+    p.setPen(QPen(QColor(230, 240, 255), 1));
+    p.drawRoundedRect(tile, 3, 3);
+    const double cx = tile.center().x();
+    const QPointF hinge(cx, tile.top() + 3.5);
+    const QPointF needle(tile.left() + 3.5, tile.bottom() - 2);
+    const QPointF pen(tile.right() - 3.5, tile.bottom() - 2);
+    // the arc the pen draws
+    p.setPen(QPen(QColor(255, 214, 90), 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(needle.x() - 2, tile.bottom() - 7, pen.x() - needle.x() + 4, 8), 200 * 16, 140 * 16);
+    // legs and hinge
+    p.setPen(QPen(Qt::white, 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(hinge, needle);
+    p.drawLine(hinge, pen);
     p.setPen(Qt::NoPen);
-    p.drawPolygon(QPolygonF({QPointF(r.left() + r.width() / 2.0, r.top()), QPointF(r.right(), r.bottom()), QPointF(r.left(), r.bottom())}));
     p.setBrush(Qt::white);
-    p.drawPolygon(QPolygonF({QPointF(r.left() + r.width() / 2.0, r.top() + 6), QPointF(r.right() - 4, r.bottom() - 2), QPointF(r.left() + 4, r.bottom() - 2)}));
+    p.drawEllipse(hinge, 1.8, 1.8);
+    p.drawRect(QRectF(cx - 0.8, tile.top() + 0.5, 1.6, 2.5));
     p.restore();
 }
 
