@@ -1,4 +1,5 @@
 #include "checker.h"
+#include "player.h"
 
 #include "simulator/bankreader.h"
 #include "simulator/steprecord.h"
@@ -240,18 +241,6 @@ struct Checker {
             }
         }
         text(QStringLiteral("HintLine"), r.hintLine());
-        // zones that another control would cover
-        if (r.zone1Present() && r.zoneH() > 0) {
-            const QRect z(r.zoneX(), r.zoneY(), r.zoneW(), r.zoneH());
-            if (r.hasBackMarker() && z.intersects(QRect(r.targetX(), r.targetY(), 1095, 285)))
-                add(rel, line, QStringLiteral("TargetX"), QStringLiteral("the back button covers part of zone 1"));
-            // for the typing codes zone 1 is only where the demonstration's pointer goes
-            if (r.boxPresent() && value != 22 && value != 23 && value != 26
-                && QRect(r.boxX(), r.boxY(), r.boxW(), r.boxH()).contains(z))
-                add(rel, line, QStringLiteral("ZoneX"), QStringLiteral("zone 1 lies entirely under the input box"));
-            if (r.zone2Present() && QRect(r.zone2X(), r.zone2Y(), r.zone2W(), r.zone2H()).contains(z) && !(value >= 40 && value <= 57))
-                add(rel, line, QStringLiteral("Zone2X"), QStringLiteral("zone 2 covers all of zone 1"));
-        }
         if (r.hasBackMarker() && stepNo - r.backSteps() < 1)
             add(rel, line, QStringLiteral("MenuBarX"),
                 QStringLiteral("the back marker goes back %1 step(s) from step %2, out of the question").arg(r.backSteps()).arg(stepNo));
@@ -321,6 +310,8 @@ struct Checker {
             }
             first += n;
         }
+        // the stored solutions, played through the trainer's step engine
+        playUnit(data, u, stepRel, counts, out);
         if (steps.size() != first - 1)
             add(stepRel, qMin(int(steps.size()), first), QString(),
                 QStringLiteral("the index's step counts add up to %1 records, the step file has %2").arg(first - 1).arg(steps.size()));
