@@ -10,9 +10,14 @@
 #include "start/verfile.h"
 
 #include <QDir>
+#include <QThread>
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace cadbank {
 
@@ -310,8 +315,9 @@ struct Checker {
             }
             first += n;
         }
-        // the stored solutions, played through the trainer's step engine
-        playUnit(data, u, stepRel, counts, out);
+        // the stored solutions are played through the trainer's step engine once
+        // every unit has been read; their problems follow the unit's own
+        plays.push_back({u, stepRel, counts, int(out.size()), {}});
         if (steps.size() != first - 1)
             add(stepRel, qMin(int(steps.size()), first), QString(),
                 QStringLiteral("the index's step counts add up to %1 records, the step file has %2").arg(first - 1).arg(steps.size()));
@@ -330,6 +336,37 @@ struct Checker {
             if (!ok || u >= unitCounts.size() || q < 1 || q > unitCounts.at(u))
                 add(rel, line, field, QStringLiteral("code “%1” names a question that does not exist").arg(c));
         }
+    }
+
+    struct Play {
+        int unit;
+        QString stepRel;
+        QVector<int> counts;
+        int insertAt;
+        QVector<Problem> problems;
+    };
+    QVector<Play> plays;
+
+    // Plays the units side by side: decoding their pictures is most of the work.
+    void playAll()
+    {
+        if (plays.isEmpty())
+            return;
+        std::atomic<int> next{0};
+        auto work = [&] {
+            for (int i = next++; i < plays.size(); i = next++)
+                playUnit(data, plays[i].unit, plays[i].stepRel, plays[i].counts, plays[i].problems);
+        };
+        const int threads = std::clamp(QThread::idealThreadCount(), 1, int(plays.size()));
+        std::vector<std::thread> pool;
+        for (int t = 1; t < threads; ++t)
+            pool.emplace_back(work);
+        work();
+        for (std::thread &t : pool)
+            t.join();
+        for (int i = plays.size() - 1; i >= 0; --i)
+            for (int k = plays[i].problems.size() - 1; k >= 0; --k)
+                out.insert(plays[i].insertAt, plays[i].problems.at(k));
     }
 
     void run()
@@ -383,6 +420,7 @@ struct Checker {
                 checkCodes(QStringLiteral("ksdata/1824%1.rar").arg(two(k)), 1, vb::Trim(textfile::lineAt(wl, 1)),
                            QStringLiteral("wrong list"));
         }
+        playAll();
         for (int n = 1; n <= 17; ++n) {
             const QString id = QStringLiteral("9l00") + two(n);
             if (!pictureLoads(id))
@@ -395,7 +433,7 @@ struct Checker {
 
 bool checkBank(const QString &programFolder, QVector<Problem> &problems)
 {
-    Checker c{programFolder, ModData(), QString(), problems, {}, {}, false, 0, {}};
+    Checker c{programFolder, ModData(), QString(), problems, {}, {}, false, 0, {}, {}};
     c.data.AppPath = QDir(programFolder).absolutePath();
     QString err;
     if (!verfile::readInfo(c.data, &err)) {
