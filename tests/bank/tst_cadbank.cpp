@@ -514,6 +514,39 @@ private Q_SLOTS:
         QVERIFY2(all.contains(output), qPrintable(all));
     }
 
+    void dumpListsAPaper()
+    {
+        // a paper naming two questions of unit 1, one of unit 2 and one that does not exist
+        QTemporaryDir dir;
+        writeGbk(dir.filePath(QStringLiteral("ver.txt")),
+                 {verfile::encodeLine(QStringLiteral("AutoCAD 2004")), verfile::encodeLine(QStringLiteral("中文版")),
+                  verfile::encodeLine(QStringLiteral("d")), verfile::encodeLine(QStringLiteral("5")),
+                  verfile::encodeLine(QStringLiteral("绘图")), verfile::encodeLine(QStringLiteral("编辑"))});
+        const QString d = dir.filePath(QStringLiteral("d/"));
+        QDir().mkpath(d);
+        writeGbk(d + QStringLiteral("288891.rar"),
+                 {QStringLiteral("0202"), QStringLiteral("0201"), QStringLiteral("0001"),
+                  QStringLiteral("0002010100030201")});
+        writeGbk(d + QStringLiteral("288870.rar"),
+                 {QStringLiteral("000103画一条线。"), QStringLiteral("000204画一个圆。")});
+        writeGbk(d + QStringLiteral("288871.rar"), {QStringLiteral("000102删除圆。")});
+        QStringList out;
+        QString error;
+        QVERIFY2(dumpPapers(dir.path(), 2, out, &error), qPrintable(error));
+        const QStringList expected = {
+            QStringLiteral("AutoCAD 2004 中文版  （模块 5）"),
+            QString(),
+            QStringLiteral("第2套试卷（4题）"),
+            QStringLiteral("   1. 0002  第1单元 绘图  第2题  画一个圆。"),
+            QStringLiteral("   2. 0101  第2单元 编辑  第1题  删除圆。"),
+            QStringLiteral("   3. 0003  （没有这道题）"),
+            QStringLiteral("   4. 0201  （没有这道题）"),
+        };
+        QCOMPARE(out, expected);
+        QVERIFY(!dumpPapers(dir.path(), 3, out, &error));
+        QVERIFY(error.contains(QStringLiteral("2 exam papers")));
+    }
+
     void dumpListsASmallBank()
     {
         // written by hand, so the listing does not depend on the compiler

@@ -622,6 +622,74 @@ bool dumpBank(const QString &programFolder, int unit, int question, QStringList 
     return true;
 }
 
+bool dumpPapers(const QString &programFolder, int paper, QStringList &out, QString *error)
+{
+    ModData data;
+    data.AppPath = QDir(programFolder).absolutePath();
+    if (!verfile::readInfo(data, error))
+        return false;
+    QStringList table;
+    textfile::ReadError err;
+    if (!textfile::readLines(data.DataDir + QStringLiteral("288891.rar"), table, &err)) {
+        *error = err.message();
+        return false;
+    }
+    const QString head = textfile::lineAt(table, 1);
+    const int papers = qMin(int(vb::ValLong(vb::Mid(head, 1, 2))), 14);
+    const int units = qMin(int(vb::ValLong(vb::Mid(head, 3, 2))), 20);
+    if (paper < 0 || paper > papers) {
+        *error = QStringLiteral("the bank has %1 exam papers").arg(papers);
+        return false;
+    }
+    // index lines of each unit, read when a paper first names the unit
+    QHash<int, QStringList> index;
+    auto entry = [&](int u, int q, bank::IndexEntry *e) {
+        if (u < 0 || u >= units || q < 1)
+            return false;
+        if (!index.contains(u)) {
+            QStringList lines;
+            textfile::readLines(data.DataDir + QStringLiteral("2888%1.rar").arg(70 + u), lines);
+            while (!lines.isEmpty() && vb::Trim(lines.last()).isEmpty())
+                lines.removeLast();
+            for (int i = 0; i < lines.size(); ++i)
+                if (vb::Trim(lines.at(i)).isEmpty()) {
+                    lines = lines.mid(0, i);
+                    break;
+                }
+            index.insert(u, lines);
+        }
+        const QStringList &lines = index[u];
+        if (q > lines.size())
+            return false;
+        *e = bank::parseIndexLine(lines.at(q - 1));
+        return true;
+    };
+    out << QStringLiteral("%1 %2  （模块 %3）").arg(vb::Trim(data.ModuleName), vb::Trim(data.ModuleTitle)).arg(data.ModuleNo);
+    for (int k = 1; k <= papers; ++k) {
+        if (paper && k != paper)
+            continue;
+        const QString comp = table.value(1 + k);
+        out << QString() << QStringLiteral("第%1套试卷（%2题）").arg(k).arg(comp.size() / 4);
+        for (int i = 0; i + 4 <= comp.size(); i += 4) {
+            const QString c = comp.mid(i, 4);
+            bool okU = false, okQ = false;
+            const int u = c.left(2).toInt(&okU), q = c.right(2).toInt(&okQ);
+            bank::IndexEntry e;
+            if (okU && okQ && entry(u, q, &e))
+                out << QStringLiteral("  %1. %2  第%3单元 %4  第%5题  %6")
+                           .arg(i / 4 + 1, 2)
+                           .arg(c)
+                           .arg(u + 1)
+                           .arg(vb::Trim(data.unitTitle(u)))
+                           .arg(q)
+                           .arg(e.text);
+            else
+                out << QStringLiteral("  %1. %2  （没有这道题）").arg(i / 4 + 1, 2).arg(c);
+        }
+    }
+    return true;
+}
+
 } // namespace cadbank
 
 #include <QPainter>

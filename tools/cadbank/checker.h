@@ -21,6 +21,10 @@ bool checkBank(const QString &programFolder, QVector<Problem> &problems);
 // or the unit cannot be read.
 bool dumpBank(const QString &programFolder, int unit, int question, QStringList &out, QString *error);
 
+// Readable listing of exam paper n (1-based; 0 lists all): its 40 question
+// codes, each with the unit, question and task text it names.
+bool dumpPapers(const QString &programFolder, int paper, QStringList &out, QString *error);
+
 // What a step code asks for, in words ("左键单击区域1", "菜单 7 第2组第1项", ...).
 QString describeCode(const QString &code);
 

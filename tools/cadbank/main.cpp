@@ -2,6 +2,7 @@
 //   cadbank build SOURCE PROGRAM_FOLDER   compile a module's source into a program folder
 //   cadbank check PROGRAM_FOLDER          validate a bank; exit 0 clean, 1 problems, 2 usage/unreadable
 //   cadbank dump PROGRAM_FOLDER [unit] [question]   readable listing of questions and steps
+//   cadbank dump PROGRAM_FOLDER paper [n]           exam papers with the questions they name
 #include "checker.h"
 #include "compiler.h"
 
@@ -16,7 +17,8 @@ int usage()
 {
     std::fputs("usage: cadbank build SOURCE PROGRAM_FOLDER\n"
                "       cadbank check PROGRAM_FOLDER\n"
-               "       cadbank dump PROGRAM_FOLDER [unit] [question]\n",
+               "       cadbank dump PROGRAM_FOLDER [unit] [question]\n"
+               "       cadbank dump PROGRAM_FOLDER paper [n]\n",
                stderr);
     return 2;
 }
@@ -65,6 +67,21 @@ int main(int argc, char **argv)
         if (problems.isEmpty())
             print(stdout, QStringLiteral("cadbank: no problems found"));
         return problems.isEmpty() ? 0 : 1;
+    }
+    if (cmd == u"dump" && args.size() >= 4 && args.size() <= 5 && args.at(3) == u"paper") {
+        bool ok = true;
+        const int paper = args.size() == 5 ? args.at(4).toInt(&ok) : 0;
+        if (!ok)
+            return usage();
+        QStringList out;
+        QString error;
+        if (!cadbank::dumpPapers(args.at(2), paper, out, &error)) {
+            print(stderr, QStringLiteral("cadbank: ") + error);
+            return 2;
+        }
+        for (const QString &l : out)
+            print(stdout, l);
+        return 0;
     }
     if (cmd == u"dump" && args.size() >= 3 && args.size() <= 5) {
         bool ok1 = true, ok2 = true;

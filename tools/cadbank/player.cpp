@@ -459,7 +459,10 @@ struct Player {
             }
             if (e.blocked()) {
                 add(line, QStringLiteral("record"),
-                    QStringLiteral("the trainer cannot set step %1 up: %2").arg(step).arg(l.problems.join(QStringLiteral("; "))));
+                    QStringLiteral("the trainer cannot set step %1 up: %2")
+                        .arg(step)
+                        .arg(l.problems.isEmpty() ? QStringLiteral("a file it needs cannot be read")
+                                                  : l.problems.join(QStringLiteral("; "))));
                 l.problems.clear();
                 forced = true;
                 jumpTo(step + 1);
