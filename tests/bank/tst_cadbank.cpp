@@ -358,6 +358,8 @@ private Q_SLOTS:
             << "boxkey" << "cad/288820.rar:1: StepCode: no action completes step 1 (“6015”): the input box has the keyboard";
         QTest::newRow("input box over part of zone 1")
             << "boxcover" << "cad/288820.rar:5: BoxX: the input box covers part of zone 1";
+        QTest::newRow("menu titles over part of zone 2")
+            << "titlecover" << "cad/288820.rar:1: MenuBarX: the menu title “文件(F)” covers part of zone 2";
         QTest::newRow("zone 1 entirely under zone 2")
             << "z2cover" << "cad/288820.rar:1: StepCode: no action completes step 1 (“0003”): zone 1 lies entirely under zone 2";
         QTest::newRow("double click completes the next step too")
@@ -448,6 +450,12 @@ private Q_SLOTS:
                 setField(1, 66, QStringLiteral("00000000000000000000"));
             else
                 setField(1, 66, QStringLiteral("00000000001200009000"));
+        } else if (fault == u"titlecover") {
+            // a drag whose zone 2 starts under the menu bar shown at the top left
+            setField(1, 6, QStringLiteral("EE0050"));
+            setField(1, 66, QStringLiteral("03000030000300003000"));
+            setField(1, 125, QStringLiteral("0012000375"));
+            setField(1, 177, QStringLiteral("00000100000150001500"));
         } else if (fault == u"boxkey") {
             setField(1, 8, QStringLiteral("6015"));
             setField(1, 86, s[3].mid(85, 25));

@@ -229,6 +229,9 @@ struct Player {
         const QRegion from = reachable(z2, above);
         if (from.isEmpty())
             return QStringLiteral("zone 2, where the drag starts, ") + coveredBy(z2, above);
+        for (const Control &c : above)
+            if (c.r.intersects(z2 & Window))
+                add(line, c.field, QStringLiteral("%1 covers part of zone 2; a press there goes to it").arg(c.what));
         if (!e.record().zone1Present())
             return QStringLiteral("zone 1, where the drag ends, is absent");
         // The drop point is zone 2's corner plus whole pixels; it must fall inside
