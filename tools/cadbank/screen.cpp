@@ -1379,7 +1379,7 @@ void titleBar(QPainter &p, const QRect &r, const QString &text, bool small)
     }
 }
 
-// The program's emblem: a drafting compass standing on a blue tile.
+// The program's emblem: a white pen nib on a blue tile, writing a short stroke.
 void appIcon(QPainter &p, const QRect &r)
 {
     p.save();
@@ -1391,22 +1391,21 @@ void appIcon(QPainter &p, const QRect &r)
     p.setBrush(g);
     p.setPen(QPen(QColor(230, 240, 255), 1));
     p.drawRoundedRect(tile, 3, 3);
-    const double cx = tile.center().x();
-    const QPointF hinge(cx, tile.top() + 3.5);
-    const QPointF needle(tile.left() + 3.5, tile.bottom() - 2);
-    const QPointF pen(tile.right() - 3.5, tile.bottom() - 2);
-    // the arc the pen draws
-    p.setPen(QPen(QColor(255, 214, 90), 1.2));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(needle.x() - 2, tile.bottom() - 7, pen.x() - needle.x() + 4, 8), 200 * 16, 140 * 16);
-    // legs and hinge
-    p.setPen(QPen(Qt::white, 1.6, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(hinge, needle);
-    p.drawLine(hinge, pen);
-    p.setPen(Qt::NoPen);
+    // the stroke the nib leaves
+    p.setPen(QPen(QColor(255, 214, 90), 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(tile.left() + 3, tile.bottom() - 2.5), QPointF(tile.left() + 7, tile.bottom() - 2.5));
+    // the nib, drawn upright and turned to write towards the bottom left
+    p.translate(tile.center() + QPointF(0.5, -0.5));
+    p.rotate(45);
+    const QPolygonF nib({QPointF(-3.2, -6.5), QPointF(3.2, -6.5), QPointF(3.2, -2), QPointF(0, 6.5), QPointF(-3.2, -2)});
+    p.setPen(QPen(QColor(10, 60, 150), 0.8));
     p.setBrush(Qt::white);
-    p.drawEllipse(hinge, 1.8, 1.8);
-    p.drawRect(QRectF(cx - 0.8, tile.top() + 0.5, 1.6, 2.5));
+    p.drawPolygon(nib);
+    p.setPen(QPen(QColor(10, 60, 150), 1));
+    p.drawLine(QPointF(0, 0.5), QPointF(0, 6));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(10, 60, 150));
+    p.drawEllipse(QPointF(0, -0.5), 1.2, 1.2);
     p.restore();
 }
 
