@@ -344,8 +344,10 @@ struct Checker {
         QVector<int> counts;
         int insertAt;
         QVector<Problem> problems;
+        int solved = 0;
     };
     QVector<Play> plays;
+    CheckStats stats;
 
     // Plays the units side by side: decoding their pictures is most of the work.
     void playAll()
@@ -355,7 +357,7 @@ struct Checker {
         std::atomic<int> next{0};
         auto work = [&] {
             for (int i = next++; i < plays.size(); i = next++)
-                playUnit(data, plays[i].unit, plays[i].stepRel, plays[i].counts, plays[i].problems);
+                plays[i].solved = playUnit(data, plays[i].unit, plays[i].stepRel, plays[i].counts, plays[i].problems);
         };
         const int threads = std::clamp(QThread::idealThreadCount(), 1, int(plays.size()));
         std::vector<std::thread> pool;
@@ -364,6 +366,10 @@ struct Checker {
         work();
         for (std::thread &t : pool)
             t.join();
+        for (const Play &p : plays) {
+            stats.questions += std::min(int(p.counts.size()), MaxQuestions);
+            stats.solved += p.solved;
+        }
         for (int i = plays.size() - 1; i >= 0; --i)
             for (int k = plays[i].problems.size() - 1; k >= 0; --k)
                 out.insert(plays[i].insertAt, plays[i].problems.at(k));
@@ -431,9 +437,9 @@ struct Checker {
 
 } // namespace
 
-bool checkBank(const QString &programFolder, QVector<Problem> &problems)
+bool checkBank(const QString &programFolder, QVector<Problem> &problems, CheckStats *stats)
 {
-    Checker c{programFolder, ModData(), QString(), problems, {}, {}, false, 0, {}, {}};
+    Checker c{programFolder, ModData(), QString(), problems, {}, {}, false, 0, {}, {}, {}};
     c.data.AppPath = QDir(programFolder).absolutePath();
     QString err;
     if (!verfile::readInfo(c.data, &err)) {
@@ -442,6 +448,8 @@ bool checkBank(const QString &programFolder, QVector<Problem> &problems)
     }
     c.data.DataExt = QStringLiteral(".rar");
     c.run();
+    if (stats)
+        *stats = c.stats;
     return true;
 }
 

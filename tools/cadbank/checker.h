@@ -14,7 +14,11 @@ namespace cadbank {
 // Validates the bank of a program folder. Returns false when the folder itself
 // (ver.txt) cannot be read; every problem found is appended, file names
 // relative to the program folder.
-bool checkBank(const QString &programFolder, QVector<Problem> &problems);
+struct CheckStats {
+    int questions = 0; // questions of all units
+    int solved = 0;    // of them, solved through the step engine one action per step
+};
+bool checkBank(const QString &programFolder, QVector<Problem> &problems, CheckStats *stats = nullptr);
 
 // Readable listing of a unit's questions and steps. unit and question are
 // 1-based; 0 lists all. Returns false with a message in *error when the folder

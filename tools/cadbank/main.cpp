@@ -4,6 +4,7 @@
 //   cadbank dump PROGRAM_FOLDER [unit] [question]   readable listing of questions and steps
 //   cadbank dump PROGRAM_FOLDER paper [n]           exam papers with the questions they name
 #include "checker.h"
+#include "player.h"
 #include "compiler.h"
 
 #include <QGuiApplication>
@@ -39,6 +40,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietHandler);
+    cadbank::keepPictureBuffers();
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 3)
@@ -59,11 +61,16 @@ int main(int argc, char **argv)
     }
     if (cmd == u"check" && args.size() == 3) {
         QVector<cadbank::Problem> problems;
-        const bool readable = cadbank::checkBank(args.at(2), problems);
+        cadbank::CheckStats stats;
+        const bool readable = cadbank::checkBank(args.at(2), problems, &stats);
         for (const auto &p : problems)
             print(stdout, p.text());
         if (!readable)
             return 2;
+        if (readable)
+            print(stdout, QStringLiteral("cadbank: %1 of %2 questions solved through the step engine, one action a step")
+                              .arg(stats.solved)
+                              .arg(stats.questions));
         if (problems.isEmpty())
             print(stdout, QStringLiteral("cadbank: no problems found"));
         return problems.isEmpty() ? 0 : 1;

@@ -9,6 +9,9 @@
 
 #include <QRegion>
 #include <cmath>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <memory>
 
 namespace cadbank {
@@ -443,7 +446,8 @@ struct Player {
         e.setData();
     }
 
-    void playQuestion(int q, int n)
+    // True when the question closed, marked solved, with one action per step.
+    bool playQuestion(int q, int n)
     {
         const int first = d.QuestionFirstStep[q];
         d.CurQuestion = Integer(q);
@@ -452,13 +456,14 @@ struct Player {
         d.CurStep = 1;
         e.setData();
         bool forced = false;
+        bool doubled = false;
         while (!e.record().isClosing()) {
             const int step = d.CurStep;
             line = first + step - 1;
             if (step > n) {
                 add(first + n - 1, QStringLiteral("StepCode"),
                     QStringLiteral("question %1 goes past its %2 steps without reaching its closing record").arg(q).arg(n));
-                return;
+                return false;
             }
             if (e.blocked()) {
                 add(line, QStringLiteral("record"),
@@ -487,27 +492,33 @@ struct Player {
                 jumpTo(step + 1);
                 continue;
             }
+            doubled |= d.CurStep > step + 1;
             if (d.CurStep > step + 1)
                 add(line + 1, QStringLiteral("StepCode"),
                     QStringLiteral("step %1 is completed together with step %2 (%3) and never waits for the learner")
                         .arg(step + 1).arg(step).arg(what));
         }
-        if (!forced && (!e.screen().successVisible || d.QuestionScore[q] < 4))
+        if (forced)
+            return false;
+        if (!e.screen().successVisible || d.QuestionScore[q] < 4) {
             add(first + d.CurStep - 1, QStringLiteral("StepCode"),
                 QStringLiteral("question %1 reaches its closing record but is not marked solved").arg(q));
+            return false;
+        }
+        return !doubled;
     }
 };
 
 } // namespace
 
-void playUnit(const ModData &base, int u, const QString &stepRel, const QVector<int> &counts, QVector<Problem> &out)
+int playUnit(const ModData &base, int u, const QString &stepRel, const QVector<int> &counts, QVector<Problem> &out)
 {
     auto d = std::make_unique<ModData>(base);
     d->CurSet = Integer(u);
     d->SetBase = 20;
     setfiles::nameSetFiles(*d);
     if (setfiles::readQuestionOffsets(*d) < 0)
-        return;
+        return 0;
     const int questions = std::min(int(counts.size()), MaxQuestions);
     d->QuestionCount = Integer(questions);
     d->WorkMode = 2;
@@ -519,8 +530,18 @@ void playUnit(const ModData &base, int u, const QString &stepRel, const QVector<
     e.formLoad();
     bank::BankReader texts(*d);
     Player p{*d, e, l, texts, stepRel, out};
+    int solved = 0;
     for (int q = 1; q <= questions; ++q)
-        p.playQuestion(q, counts.at(q - 1));
+        solved += p.playQuestion(q, counts.at(q - 1)) ? 1 : 0;
+    return solved;
+}
+
+void keepPictureBuffers()
+{
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+#endif
 }
 
 } // namespace cadbank
