@@ -25,8 +25,7 @@ struct Listener : sim::EngineListener {
     menus::MenuContent menu;
     int menus = 0;
     void stepLaidOut() override {}
-    void showMenu(const menus::MenuContent &m, int) override
-    {
+    void showMenu(const menus::MenuContent &m, int) override {
         menu = m;
         ++menus;
     }
@@ -41,15 +40,13 @@ struct Control {
     QString what;
 };
 
-QRect px(const sim::Rect &r)
-{
+QRect px(const sim::Rect &r) {
     return QRect(twips::toPx(r.x), twips::toPx(r.y), twips::toPx(r.w), twips::toPx(r.h));
 }
 
 // Width of a menu-bar title as its 9-point label shows it: 12 pixels a Chinese
 // character, 6 an ASCII one, the access-key marker not shown.
-int titleWidth(const QString &caption)
-{
+int titleWidth(const QString &caption) {
     int w = 0;
     for (QChar c : caption)
         if (c != u'&')
@@ -58,16 +55,22 @@ int titleWidth(const QString &caption)
 }
 
 // The key a "6" code names, as the window translates it.
-int keyOf(int n)
-{
+int keyOf(int n) {
     switch (n) {
-    case 2: return 13;
-    case 3: return 113;
-    case 15: return 115;
-    case 20: return 120;
-    case 91: return 191;
-    case 99: return 190;
-    default: return n;
+    case 2:
+        return 13;
+    case 3:
+        return 113;
+    case 15:
+        return 115;
+    case 20:
+        return 120;
+    case 91:
+        return 191;
+    case 99:
+        return 190;
+    default:
+        return n;
     }
 }
 
@@ -76,8 +79,7 @@ int keyOf(int n)
 // bottom right. (The hint, the outlines and the success text let the mouse through.)
 enum Layer { Picture5, Zone1, Zone2, Titles, Box, Overlay, Back, Emblem };
 
-QVector<Control> controlsAbove(const sim::ScreenModel &s, Layer layer)
-{
+QVector<Control> controlsAbove(const sim::ScreenModel &s, Layer layer) {
     QVector<Control> out;
     if (layer < Zone1)
         out.push_back({px(s.zone1), QStringLiteral("ZoneX"), QStringLiteral("zone 1")});
@@ -98,21 +100,20 @@ QVector<Control> controlsAbove(const sim::ScreenModel &s, Layer layer)
     if (layer < Emblem)
         out.push_back({QRect(twips::toPx(9210), twips::toPx(8700), twips::toPx(1165), twips::toPx(225)),
                        QStringLiteral("ZoneX"), QStringLiteral("the trainer's emblem")});
-    out.erase(std::remove_if(out.begin(), out.end(), [](const Control &c) { return c.r.isEmpty(); }), out.end());
+    out.erase(std::remove_if(out.begin(), out.end(), [](const Control &c) { return c.r.isEmpty(); }),
+              out.end());
     return out;
 }
 
 // What of r the learner can reach: on the window and under no control above it.
-QRegion reachable(const QRect &r, const QVector<Control> &above)
-{
+QRegion reachable(const QRect &r, const QVector<Control> &above) {
     QRegion reg(r & Window);
     for (const Control &c : above)
         reg -= QRegion(c.r);
     return reg;
 }
 
-QString coveredBy(const QRect &r, const QVector<Control> &above)
-{
+QString coveredBy(const QRect &r, const QVector<Control> &above) {
     if (r.isEmpty())
         return QStringLiteral("has no size on the screen");
     if ((r & Window).isEmpty())
@@ -133,14 +134,15 @@ struct Player {
     QVector<Problem> &out;
     int line = 0; // step file line of the step being played
 
-    void add(int ln, const QString &field, const QString &reason) { out.push_back({stepRel, ln, field, reason}); }
+    void add(int ln, const QString &field, const QString &reason) {
+        out.push_back({stepRel, ln, field, reason});
+    }
 
     bool advanced(int step) const { return d.CurStep != step; }
 
     // Left, right, double click or press on zone 1 after the coverage check.
     // Returns the reason no click reaches zone 1, "" when one does.
-    QString zone1Reach(bool leftPress)
-    {
+    QString zone1Reach(bool leftPress) {
         const sim::ScreenModel &s = e.screen();
         if (!e.record().zone1Present())
             return QStringLiteral("zone 1 is absent");
@@ -155,12 +157,12 @@ struct Player {
             return QStringLiteral("zone 1 ") + coveredBy(z, above);
         for (const Control &c : above)
             if (c.r.intersects(z & Window))
-                add(line, c.field, QStringLiteral("%1 covers part of zone 1; a click there goes to it").arg(c.what));
+                add(line, c.field,
+                    QStringLiteral("%1 covers part of zone 1; a click there goes to it").arg(c.what));
         return QString();
     }
 
-    void type(const QString &text)
-    {
+    void type(const QString &text) {
         if (text.isEmpty()) {
             if (!e.screen().boxText.isEmpty())
                 e.text1Changed(QString());
@@ -174,8 +176,7 @@ struct Player {
         }
     }
 
-    void typeAndEnter(const QString &answer)
-    {
+    void typeAndEnter(const QString &answer) {
         const int step = d.CurStep;
         type(bank::splitAnswer(answer).first);
         if (!advanced(step) && e.text1KeyReleased(13))
@@ -185,24 +186,24 @@ struct Player {
     QString answer() { return texts.text(e.record().answerLine()); }
 
     // Opens bar title i and chooses item j of group g; "" when chosen.
-    QString chooseFromBar(int i, int g, int j)
-    {
+    QString chooseFromBar(int i, int g, int j) {
         const sim::ScreenModel &s = e.screen();
         if (!s.menuBarVisible)
             return QStringLiteral("the menu bar is hidden");
         if (i < 0 || i >= sim::MenuTitles)
             return QStringLiteral("the menu bar has no title %1").arg(i + 1);
-        const QRect title(twips::toPx(810 * i + s.menuBarLeft), twips::toPx(s.menuBarTop), titleWidth(s.menuTitles[i]), 14);
+        const QRect title(twips::toPx(810 * i + s.menuBarLeft), twips::toPx(s.menuBarTop),
+                          titleWidth(s.menuTitles[i]), 14);
         const QVector<Control> above = controlsAbove(s, Titles);
         if (reachable(title, above).isEmpty())
-            return QStringLiteral("the menu title “%1” %2").arg(QString(s.menuTitles[i]).remove(u'&'), coveredBy(title, above));
+            return QStringLiteral("the menu title “%1” %2")
+                .arg(QString(s.menuTitles[i]).remove(u'&'), coveredBy(title, above));
         const int before = l.menus;
         e.openBarMenu(i);
         return chooseFromPopup(before, g, j);
     }
 
-    QString chooseFromPopup(int menusBefore, int g, int j)
-    {
+    QString chooseFromPopup(int menusBefore, int g, int j) {
         if (l.menus == menusBefore)
             return QStringLiteral("no pop-up menu opens");
         const menus::MenuContent &m = l.menu;
@@ -217,13 +218,14 @@ struct Player {
         if (j >= items.size() || items.at(j).isEmpty())
             return QStringLiteral("group %1 of the pop-up has no item %2 (sMenu.sys)").arg(g).arg(j + 1);
         if (items.at(j) == u"-")
-            return QStringLiteral("item %1 of group %2 of the pop-up is a separator (sMenu.sys)").arg(j + 1).arg(g);
+            return QStringLiteral("item %1 of group %2 of the pop-up is a separator (sMenu.sys)")
+                .arg(j + 1)
+                .arg(g);
         e.menuItemChosen(g, j);
         return QString();
     }
 
-    QString drag(int k)
-    {
+    QString drag(int k) {
         const sim::ScreenModel &s = e.screen();
         if (!e.record().zone2Present())
             return QStringLiteral("zone 2, where the drag starts, is absent");
@@ -234,20 +236,22 @@ struct Player {
             return QStringLiteral("zone 2, where the drag starts, ") + coveredBy(z2, above);
         for (const Control &c : above)
             if (c.r.intersects(z2 & Window))
-                add(line, c.field, QStringLiteral("%1 covers part of zone 2; a press there goes to it").arg(c.what));
+                add(line, c.field,
+                    QStringLiteral("%1 covers part of zone 2; a press there goes to it").arg(c.what));
         if (!e.record().zone1Present())
             return QStringLiteral("zone 1, where the drag ends, is absent");
         // The drop point is zone 2's corner plus whole pixels; it must fall inside
         // zone 1 (edges included) and on the window.
         auto range = [](int z2t, int z1t, int z1w, int limitPx, int *pick) {
             const int lo = std::max(int(std::ceil((z1t - z2t) / 15.0)), -twips::toPx(z2t));
-            const int hi = std::min(int(std::floor((z1t + z1w - z2t) / 15.0)), limitPx - 1 - twips::toPx(z2t));
+            const int hi =
+                std::min(int(std::floor((z1t + z1w - z2t) / 15.0)), limitPx - 1 - twips::toPx(z2t));
             *pick = lo + (hi - lo) / 2;
             return lo <= hi;
         };
         int dx = 0, dy = 0;
-        if (!range(s.zone2.x, s.zone1.x, s.zone1.w, Window.width(), &dx)
-            || !range(s.zone2.y, s.zone1.y, s.zone1.h, Window.height(), &dy))
+        if (!range(s.zone2.x, s.zone1.x, s.zone1.w, Window.width(), &dx) ||
+            !range(s.zone2.y, s.zone1.y, s.zone1.h, Window.height(), &dy))
             return QStringLiteral("no point of the window lies inside zone 1, where the drag must end");
         const QPoint start = from.begin()->center() - z2.topLeft();
         const int step = d.CurStep;
@@ -260,8 +264,7 @@ struct Player {
         return QString();
     }
 
-    QString slide(int v)
-    {
+    QString slide(int v) {
         const sim::ScreenModel &s = e.screen();
         if (!s.pics[5].visible)
             return QStringLiteral("picture 5 is not shown");
@@ -290,7 +293,8 @@ struct Player {
         // The pointer travels pixel by pixel; at every move the picture follows half
         // the way to it, and a few small moves at the end let it settle.
         auto move = [&] {
-            const QPoint rel = pointer - QPoint(twips::toPx(e.screen().picLeft), twips::toPx(e.screen().picTop));
+            const QPoint rel =
+                pointer - QPoint(twips::toPx(e.screen().picLeft), twips::toPx(e.screen().picTop));
             e.picture5MouseMove(1, twips::fromPx(rel.x()), twips::fromPx(rel.y()));
         };
         while (pointer != dest) {
@@ -303,21 +307,23 @@ struct Player {
         const int step = d.CurStep;
         e.picture5MouseUp();
         if (!advanced(step) && clamped)
-            return QStringLiteral("its target (%1, %2) lies where picture 5 cannot be dragged inside the window").arg(tx).arg(ty);
+            return QStringLiteral(
+                       "its target (%1, %2) lies where picture 5 cannot be dragged inside the window")
+                .arg(tx)
+                .arg(ty);
         return QString();
     }
 
     // Plays the step's action; returns why no action can complete it ("" when
     // an action was made) and describes the action in *what.
-    QString act(QString *what)
-    {
+    QString act(QString *what) {
         const sim::ScreenModel &s = e.screen();
         const QString code = s.code;
         const int32_t v = s.stepValue;
         const bool keys = !s.boxVisible && !s.overlayVisible; // the window has the keyboard
         const QChar c0 = code.isEmpty() ? QChar() : code.at(0);
-        const bool typing = code == u"0020" || code == u"0021" || code == u"0022" || code == u"0023"
-                            || code == u"0026" || code == u"A111";
+        const bool typing = code == u"0020" || code == u"0021" || code == u"0022" || code == u"0023" ||
+                            code == u"0026" || code == u"A111";
         if (typing) {
             *what = QStringLiteral("typing the answer");
             if (code == u"0021") {
@@ -335,8 +341,8 @@ struct Player {
             return QString();
         }
         QString why;
-        if (code == u"0001" || code == u"0002" || code == u"0003" || code == u"0030" || v == 2000
-            || (v >= 9000 && v <= 9998)) {
+        if (code == u"0001" || code == u"0002" || code == u"0003" || code == u"0030" || v == 2000 ||
+            (v >= 9000 && v <= 9998)) {
             const bool left = code == u"0001" || code == u"0002" || (v >= 9000 && v <= 9998 && v % 100 == 1);
             why = zone1Reach(left);
             if (why.isEmpty()) {
@@ -440,15 +446,13 @@ struct Player {
         return why;
     }
 
-    void jumpTo(int step)
-    {
+    void jumpTo(int step) {
         d.CurStep = Integer(step);
         e.setData();
     }
 
     // True when the question closed, marked solved, with one action per step.
-    bool playQuestion(int q, int n)
-    {
+    bool playQuestion(int q, int n) {
         const int first = d.QuestionFirstStep[q];
         d.CurQuestion = Integer(q);
         l.problems.clear();
@@ -462,7 +466,9 @@ struct Player {
             line = first + step - 1;
             if (step > n) {
                 add(first + n - 1, QStringLiteral("StepCode"),
-                    QStringLiteral("question %1 goes past its %2 steps without reaching its closing record").arg(q).arg(n));
+                    QStringLiteral("question %1 goes past its %2 steps without reaching its closing record")
+                        .arg(q)
+                        .arg(n));
                 return false;
             }
             if (e.blocked()) {
@@ -480,14 +486,18 @@ struct Player {
             QString what;
             const QString why = act(&what);
             if (!why.isEmpty()) {
-                add(line, QStringLiteral("StepCode"), QStringLiteral("no action completes step %1 (“%2”): %3").arg(step).arg(code, why));
+                add(line, QStringLiteral("StepCode"),
+                    QStringLiteral("no action completes step %1 (“%2”): %3").arg(step).arg(code, why));
                 forced = true;
                 jumpTo(step + 1);
                 continue;
             }
             if (!advanced(step)) {
                 add(line, QStringLiteral("StepCode"),
-                    QStringLiteral("question %1 stops at step %2 (“%3”): %4 does not complete it").arg(q).arg(step).arg(code, what));
+                    QStringLiteral("question %1 stops at step %2 (“%3”): %4 does not complete it")
+                        .arg(q)
+                        .arg(step)
+                        .arg(code, what));
                 forced = true;
                 jumpTo(step + 1);
                 continue;
@@ -495,8 +505,11 @@ struct Player {
             doubled |= d.CurStep > step + 1;
             if (d.CurStep > step + 1)
                 add(line + 1, QStringLiteral("StepCode"),
-                    QStringLiteral("step %1 is completed together with step %2 (%3) and never waits for the learner")
-                        .arg(step + 1).arg(step).arg(what));
+                    QStringLiteral(
+                        "step %1 is completed together with step %2 (%3) and never waits for the learner")
+                        .arg(step + 1)
+                        .arg(step)
+                        .arg(what));
         }
         if (forced)
             return false;
@@ -511,8 +524,8 @@ struct Player {
 
 } // namespace
 
-int playUnit(const ModData &base, int u, const QString &stepRel, const QVector<int> &counts, QVector<Problem> &out)
-{
+int playUnit(const ModData &base, int u, const QString &stepRel, const QVector<int> &counts,
+             QVector<Problem> &out) {
     auto d = std::make_unique<ModData>(base);
     d->CurSet = Integer(u);
     d->SetBase = 20;
@@ -536,8 +549,7 @@ int playUnit(const ModData &base, int u, const QString &stepRel, const QVector<i
     return solved;
 }
 
-void keepPictureBuffers()
-{
+void keepPictureBuffers() {
 #if defined(__GLIBC__)
     mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
     mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);

@@ -20,7 +20,7 @@ namespace cadbank {
 // index's step counts of its questions. Returns how many questions reached
 // their closing record, marked solved, with one action per step.
 int playUnit(const ModData &base, int u, const QString &stepRel, const QVector<int> &counts,
-              QVector<Problem> &out);
+             QVector<Problem> &out);
 
 } // namespace cadbank
 
