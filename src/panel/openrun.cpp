@@ -1,9 +1,67 @@
+// Opening a run: the question panel beside the simulated window.
+#include "frmtm.h"
+#include "simwindow.h"
+#include "../simulator/frmmain.h"
 #include "../start/trainer.h"
 
-#include <QMessageBox>
+namespace {
 
-// Stand-in until the question panel exists: says which run would open.
+// What the panel uses of the simulated window, on the real one.
+class MainWindowLink : public QObject, public SimulatedWindow {
+public:
+    explicit MainWindowLink(FrmMain *main) : QObject(main), m_main(main) {}
+    QWidget *window() override { return m_main; }
+    void restoreQuestion(int q) override { m_main->restoreQuestion(q); }
+    void startTimer2() override { m_main->Timer2.start(); }
+    void setGuided(bool on) override
+    {
+        // the hint and both outlines at once; setData keeps them from then on
+        m_main->setGuided(on);
+        m_main->LHelp->setVisible(on);
+        m_main->Shape1->setVisible(on);
+        m_main->Shape4->setVisible(on);
+    }
+
+private:
+    FrmMain *m_main;
+};
+
+} // namespace
+
+FrmTm *Trainer::panel()
+{
+    if (!m_panel) {
+        m_panel = new FrmTm(m_data, *m_services.prompter);
+        // a practice or review has ended: a fresh cover page, rebuilt from the files
+        connect(m_panel, &FrmTm::runEnded, this, &Trainer::showCover);
+        if (m_main)
+            m_panel->setSimulatedWindow(m_mainLink);
+    }
+    return m_panel;
+}
+
+FrmMain *Trainer::simulatedWindow()
+{
+    if (!m_main) {
+        m_main = new FrmMain(m_data);
+        m_main->setAttribute(Qt::WA_DeleteOnClose);
+        m_mainLink = new MainWindowLink(m_main);
+        if (m_panel)
+            m_panel->setSimulatedWindow(m_mainLink);
+    }
+    return m_main;
+}
+
 void Trainer::openRun(const PanelEntry &entry)
 {
-    QMessageBox::information(nullptr, m_data.appTitle(), entry.LblBiao + QString::number(m_data.CurSet + 1));
+    FrmTm *tm = panel(); // the first touch loads it
+    FrmMain *main = simulatedWindow();
+    tm->setSimulatedWindow(m_mainLink);
+    main->setPanel(tm);
+    tm->applyEntry(entry);
+    tm->showNumberButtons();
+    tm->show();
+    main->showForm();
+    tm->raise();
+    tm->TimerREDO.start();
 }

@@ -3,6 +3,8 @@
 #include "startup.h"
 #include "verfile.h"
 #include "../cover/coverwindow.h"
+#include "../panel/frmtm.h"
+#include "../simulator/frmmain.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -17,6 +19,8 @@ Trainer::~Trainer()
 {
     delete m_start;
     delete m_cover;
+    delete m_panel;
+    delete m_main;
 }
 
 bool Trainer::start()
@@ -66,8 +70,12 @@ void Trainer::handOver()
 
 void Trainer::showCover()
 {
+    if (m_cover && !m_cover->isVisible())
+        m_cover = nullptr; // an unloaded page that is not deleted yet: every return gets a fresh one
     if (!m_cover)
         m_cover = createCoverWindow(*this);
+    if (!m_cover)
+        return;
     m_cover->show();
     m_cover->raise();
     Q_EMIT coverShown();

@@ -15,6 +15,9 @@
 #include <memory>
 
 class QWidget;
+class FrmTm;
+class FrmMain;
+class SimulatedWindow;
 
 struct TrainerServices {
     platform::Prompter *prompter = nullptr;
@@ -50,6 +53,11 @@ public:
     // switched on last. The shared variables describe the set already.
     void openRun(const PanelEntry &entry);
 
+    // The question panel and the simulated window of the current run, each
+    // created on first use and gone after it closes.
+    FrmTm *panel();
+    FrmMain *simulatedWindow();
+
 Q_SIGNALS:
     void coverShown();
 
@@ -61,4 +69,7 @@ private:
     QString m_exeName;
     QPointer<FrmStart> m_start;
     QPointer<QWidget> m_cover;
+    QPointer<FrmTm> m_panel;
+    QPointer<FrmMain> m_main;
+    SimulatedWindow *m_mainLink = nullptr; // what the panel drives, dies with the window
 };

@@ -12,8 +12,7 @@ using namespace bank;
 namespace {
 // A record whose every character tells its own position modulo 10, so that a
 // field read from the wrong column shows at once.
-QString ruler()
-{
+QString ruler() {
     QString s;
     for (int i = 1; i <= RecordLength; ++i)
         s += QChar(u'0' + i % 10);
@@ -23,9 +22,8 @@ QString ruler()
 
 class TstBankFormat : public QObject {
     Q_OBJECT
-private Q_SLOTS:
-    void fieldPositions_data()
-    {
+  private Q_SLOTS:
+    void fieldPositions_data() {
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("width");
         QTest::addColumn<QString>("value");
@@ -67,16 +65,14 @@ private Q_SLOTS:
         row("Zone2W", 187, 5, r.Zone2W());
         row("Zone2H", 192, 5, r.Zone2H());
     }
-    void fieldPositions()
-    {
+    void fieldPositions() {
         QFETCH(int, start);
         QFETCH(int, width);
         QFETCH(QString, value);
         QCOMPARE(value, ruler().mid(start - 1, width));
     }
 
-    void zone2YIsFourCharacters()
-    {
+    void zone2YIsFourCharacters() {
         StepRecord r = StepRecord::blank();
         r.setText(182, 1, QStringLiteral("1"));
         r.setNum(183, 4, 4500);
@@ -88,8 +84,7 @@ private Q_SLOTS:
         QVERIFY(!r.zone2PlainClick());
     }
 
-    void absentGroups()
-    {
+    void absentGroups() {
         StepRecord r = StepRecord::blank();
         r.setText(28, 6, QStringLiteral("123456")); // picture 1 has an id but no position
         QVERIFY(!r.picturePlaced(1));
@@ -129,8 +124,7 @@ private Q_SLOTS:
         QVERIFY(r.zone2Present());
     }
 
-    void stepValue_data()
-    {
+    void stepValue_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("value");
         QTest::newRow("click") << "0001" << 1;
@@ -144,15 +138,13 @@ private Q_SLOTS:
         QTest::newRow("key") << "6115" << 6115;
         QTest::newRow("blank inside") << "0 21" << 21;
     }
-    void stepValue()
-    {
+    void stepValue() {
         QFETCH(QString, code);
         QFETCH(int, value);
         QCOMPARE(bank::stepValue(code), value);
     }
 
-    void shortRecordRefused()
-    {
+    void shortRecordRefused() {
         bool ok = true;
         const StepRecord r = parseRecord(QStringLiteral("00000  0001"), &ok);
         QVERIFY(!ok);
@@ -162,19 +154,19 @@ private Q_SLOTS:
         QVERIFY(ok);
     }
 
-    void indexLines_data()
-    {
+    void indexLines_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<int>("steps");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("pictureId");
-        QTest::newRow("plain") << QStringLiteral("000105绘制一条直线。") << 5 << QStringLiteral("绘制一条直线。") << QString();
-        QTest::newRow("picture") << QStringLiteral("000212picture123456按图绘制。") << 12 << QStringLiteral("按图绘制。")
-                                 << QStringLiteral("123456");
-        QTest::newRow("blank step count") << QStringLiteral("0001 9x") << 9 << QStringLiteral("x") << QString();
+        QTest::newRow("plain") << QStringLiteral("000105绘制一条直线。") << 5
+                               << QStringLiteral("绘制一条直线。") << QString();
+        QTest::newRow("picture") << QStringLiteral("000212picture123456按图绘制。") << 12
+                                 << QStringLiteral("按图绘制。") << QStringLiteral("123456");
+        QTest::newRow("blank step count")
+            << QStringLiteral("0001 9x") << 9 << QStringLiteral("x") << QString();
     }
-    void indexLines()
-    {
+    void indexLines() {
         QFETCH(QString, line);
         QFETCH(int, steps);
         QFETCH(QString, text);
@@ -186,18 +178,24 @@ private Q_SLOTS:
         QCOMPARE(e.pictureId, pictureId);
     }
 
-    void answers_data()
-    {
+    void answers_data() {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
-        QTest::newRow("one") << "LINE" << "LINE" << "LINE";
-        QTest::newRow("two") << "LINE|L" << "LINE" << "L";
-        QTest::newRow("third part belongs to the second") << "a|b|c" << "a" << "b|c";
-        QTest::newRow("empty") << "" << "" << "";
+        QTest::newRow("one") << "LINE"
+                             << "LINE"
+                             << "LINE";
+        QTest::newRow("two") << "LINE|L"
+                             << "LINE"
+                             << "L";
+        QTest::newRow("third part belongs to the second") << "a|b|c"
+                                                          << "a"
+                                                          << "b|c";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "";
     }
-    void answers()
-    {
+    void answers() {
         QFETCH(QString, answer);
         QFETCH(QString, first);
         QFETCH(QString, second);
@@ -208,8 +206,7 @@ private Q_SLOTS:
         QCOMPARE(hintPrompt(QStringLiteral("直线命令|LINE")), QStringLiteral("直线命令"));
     }
 
-    void paths()
-    {
+    void paths() {
         ModData d;
         d.AppPath = QStringLiteral("/p");
         d.DataDir = QStringLiteral("/p/d/");
@@ -221,8 +218,7 @@ private Q_SLOTS:
 
     // A set read through the trainer's own reader: records by (question, step),
     // texts by line, a line beyond the end, a file rewritten while open.
-    void readerOnASet()
-    {
+    void readerOnASet() {
         TempFolder tmp;
         ModData d;
         d.DataDir = tmp.path() + u'/';
@@ -234,7 +230,8 @@ private Q_SLOTS:
         b.setText(8, 4, QStringLiteral("9999"));
         c.setText(8, 4, QStringLiteral("0020"));
         tmp.write(QStringLiteral("288820.rar"), {a.line, b.line, c.line, b.line});
-        tmp.write(QStringLiteral("288870.rar"), {QStringLiteral("000102第一题"), QStringLiteral("000202第二题")});
+        tmp.write(QStringLiteral("288870.rar"),
+                  {QStringLiteral("000102第一题"), QStringLiteral("000202第二题")});
         tmp.write(QStringLiteral("288890.rar"), {QStringLiteral("001LINE|L"), QStringLiteral("002圆")});
         QCOMPARE(setfiles::readQuestionOffsets(d), 2);
         BankReader reader(d);

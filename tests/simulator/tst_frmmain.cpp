@@ -46,6 +46,7 @@ class TstFrmMain : public QObject {
     void dragsWithTheMouse();
     void pointerFiles();
     void automaticSteps();
+    void menuBarHover();
 };
 
 // Click the tool, type "L" + Enter, choose 绘图 > 直线, type the point: solved.
@@ -332,6 +333,34 @@ void TstFrmMain::automaticSteps() {
     QCOMPARE(int(f.data.CurStep), 3);
     QVERIFY(!w.Timer3.isActive());
     QVERIFY(f.data.QuestionScore[1] >= 4);
+}
+
+// The bar lies where the record puts it, titles 810 twips apart; hovering a title
+// highlights it until a click on the screen or the next step.
+void TstFrmMain::menuBarHover() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeSteps({Rec(QStringLiteral("A123")).menuBar(150, 375), Rec(QStringLiteral("9999"))});
+    FrmMain w(f.data);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.setData();
+    QCOMPARE(w.LMenu[0]->pos(), QPoint(10, 25));
+    QCOMPARE(w.LMenu[3]->pos(), QPoint(172, 25));
+    QVERIFY(w.LMenu[10]->isVisible());
+    QVERIFY(w.LMenu[10]->text().contains(QStringLiteral("帮助")));
+    send(w.LMenu[2], QEvent::MouseMove, {3, 3}, Qt::NoButton, Qt::NoButton);
+    QVERIFY(w.LMBack[2]->isVisible());
+    QCOMPARE(w.LMBack[2]->size(), QSize(54, 17));
+    QCOMPARE(w.LMBack[2]->geometry().center().x(), w.LMenu[2]->geometry().center().x());
+    send(w.LMenu[4], QEvent::MouseMove, {3, 3}, Qt::NoButton, Qt::NoButton);
+    QVERIFY(!w.LMBack[2]->isVisible());
+    QVERIFY(w.LMBack[4]->isVisible());
+    QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(400, 300));
+    QVERIFY(!w.LMBack[4]->isVisible());
+    send(w.LMenu[4], QEvent::MouseMove, {3, 3}, Qt::NoButton, Qt::NoButton);
+    w.setData();
+    QVERIFY(!w.LMBack[4]->isVisible());
 }
 
 QTEST_MAIN(TstFrmMain)

@@ -6,8 +6,8 @@
 #include "simulator/stepengine.h"
 #include "start/moddata.h"
 #include "start/setfiles.h"
-#include "start/verfile.h"
 #include "start/vb.h"
+#include "start/verfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,8 +22,7 @@ struct Listener : EngineListener {
     menus::MenuContent lastMenu;
     int menus = 0;
     void stepLaidOut() override {}
-    void showMenu(const menus::MenuContent &m, int) override
-    {
+    void showMenu(const menus::MenuContent &m, int) override {
         lastMenu = m;
         ++menus;
     }
@@ -32,16 +31,22 @@ struct Listener : EngineListener {
 };
 
 // The key a "6" code names, as the window handler translates it.
-int keyOf(int n)
-{
+int keyOf(int n) {
     switch (n) {
-    case 2: return 13;
-    case 3: return 113;
-    case 15: return 115;
-    case 20: return 120;
-    case 91: return 191;
-    case 99: return 190;
-    default: return n;
+    case 2:
+        return 13;
+    case 3:
+        return 113;
+    case 15:
+        return 115;
+    case 20:
+        return 120;
+    case 91:
+        return 191;
+    case 99:
+        return 190;
+    default:
+        return n;
     }
 }
 
@@ -49,17 +54,16 @@ int keyOf(int n)
 
 class TstSampleModule : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void everyQuestion_data();
     void everyQuestion();
     void pointerFiles();
 
-private:
+  private:
     QString program() const { return QStringLiteral(CADDRILL_PROGRAM_DIR); }
 };
 
-void TstSampleModule::everyQuestion_data()
-{
+void TstSampleModule::everyQuestion_data() {
     QTest::addColumn<int>("unit");
     QTest::addColumn<int>("question");
     ModData d;
@@ -81,8 +85,7 @@ void TstSampleModule::everyQuestion_data()
     QVERIFY(rows > 0);
 }
 
-void TstSampleModule::everyQuestion()
-{
+void TstSampleModule::everyQuestion() {
     QFETCH(int, unit);
     QFETCH(int, question);
     ModData d;
@@ -190,8 +193,7 @@ void TstSampleModule::everyQuestion()
 }
 
 // The module's pointer files decode with their hot spot inside the picture.
-void TstSampleModule::pointerFiles()
-{
+void TstSampleModule::pointerFiles() {
     const QStringList files = QDir(program()).entryList({QStringLiteral("ico*.CUR")}, QDir::Files);
     if (files.isEmpty())
         QSKIP("no pointer files in the staged module");

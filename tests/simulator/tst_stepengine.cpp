@@ -689,8 +689,7 @@ void TstStepEngine::pointerShapes() {
 }
 
 // Pictures and records are kept between lookups, but a rewritten file is read again.
-void TstStepEngine::rewrittenFilesAreSeen()
-{
+void TstStepEngine::rewrittenFilesAreSeen() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
     f.writePicture(QStringLiteral("600001"), 4, 4, Qt::red);

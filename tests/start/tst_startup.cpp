@@ -145,6 +145,8 @@ private Q_SLOTS:
         writeModule(tmp, QStringLiteral("1"));
         tmp.write(QStringLiteral("refresher.txt"), {QStringLiteral("1")});
         tmp.write(QStringLiteral("data/288897.rar"), {QStringLiteral("20")});
+        tmp.write(QStringLiteral("data/288899.rar"), {QStringLiteral("5")}); // the data folder is this module's
+        tmp.write(QStringLiteral("data/288895.rar"), {QStringLiteral("2026.12")});
         ModData d;
         d.AppPath = tmp.path();
         FakePrompter prompter;
@@ -160,7 +162,8 @@ private Q_SLOTS:
         QCOMPARE(trainer.startForm()->size(), QSize(440, 99));
         QVERIFY(!trainer.cover());
         QTRY_VERIFY_WITH_TIMEOUT(trainer.cover() && trainer.cover()->isVisible(), 2000);
-        QCOMPARE(trainer.cover()->windowTitle(), QStringLiteral("柏川云学职称计算机考试 AutoCAD 2004模块"));
+        QCOMPARE(trainer.cover()->windowTitle(),
+                 QStringLiteral("柏川云学职称计算机考试——AutoCAD 2004模块  题库版本：2026.12"));
         QTRY_VERIFY(!trainer.startForm());
         QCOMPARE(launcher.started.size(), 1);
         QCOMPARE(tmp.read(QStringLiteral("data/288897.rar")), QStringList{QStringLiteral("21")});

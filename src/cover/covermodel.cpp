@@ -1,0 +1,120 @@
+#include "covermodel.h"
+#include "../panel/progress.h"
+#include "../start/textfile.h"
+#include "../start/vb.h"
+#include "../start/verfile.h"
+
+#include <QFile>
+
+namespace cover {
+
+bool readSetTable(const ModData &d, SetTable &table, QString *error)
+{
+    table = SetTable{};
+    QStringList lines;
+    const QString path = d.dataFile(QStringLiteral("288891.rar"));
+    const bool ok = progress::readHead(path, 3 + PaperSlots + 1, lines, error);
+    table.found = ok && QFile::exists(path);
+    const QString first = lines.value(0);
+    table.paperCount = vb::ValInt(vb::Mid(first, 1, 2));
+    table.unitCount = vb::ValInt(vb::Mid(first, 3, 2));
+    const QString counts = lines.value(1);
+    for (int u = 0; u < MaxUnitsInTable; ++u)
+        table.unitQuestions << vb::ValInt(vb::Mid(counts, 2 * u + 1, 2));
+    for (int k = 2; k < lines.size(); ++k)
+        table.compositions << lines.at(k);
+    return ok;
+}
+
+QString versionText(int major, int minor, int revision)
+{
+    return QStringLiteral("V%1.%2.%3").arg(major).arg(minor).arg(revision);
+}
+
+QString paperInfo(const QString &lastTime, const QString &bestScore)
+{
+    return QStringLiteral("最后考试时间 ") + lastTime + QStringLiteral("  最好成绩 ") + bestScore;
+}
+
+QPoint unitSlotTwips(int i) { return {480 + (i % 3) * 3720, 120 + (i / 3) * 1080}; }
+
+QPoint paperSlotTwips(int i) { return {390 + (i % 2) * 5700, 120 + (i / 2) * 1080}; }
+
+bool readAutoUpdate(const ModData &d)
+{
+    return textfile::firstLine(d.programFile(QStringLiteral("refresher.txt"))) == QStringLiteral("1");
+}
+
+bool writeAutoUpdate(const ModData &d, bool on, QString *error)
+{
+    return textfile::writeLinesAtomic(d.programFile(QStringLiteral("refresher.txt")),
+                                      {on ? QStringLiteral("1") : QStringLiteral("0")}, error);
+}
+
+CoverState load(ModData &d, const QString &programVersion)
+{
+    CoverState s;
+    QString error;
+    // 1. the layout keeps its pixel size: 15 twips per pixel
+    d.ScaleX = 1.0;
+    d.ScaleY = 1.0;
+    // 2. readInfo
+    if (!verfile::readInfo(d, &error))
+        s.errors << error;
+    // 3. bank version and the module check
+    s.bankVersion = textfile::firstLine(d.dataFile(QStringLiteral("288895.rar")));
+    if (vb::ValInt(textfile::firstLine(d.dataFile(QStringLiteral("288899.rar")))) != d.ModuleNo) {
+        s.moduleMismatch = true;
+        return s;
+    }
+    // 4, 5. titles
+    s.windowTitle = QStringLiteral("柏川云学职称计算机考试——") + d.ModuleName + QStringLiteral("模块  题库版本：") +
+                    s.bankVersion;
+    s.subtitle = QStringLiteral("── ") + d.ModuleTitle;
+    s.caption = programVersion + QStringLiteral("──") + d.ModuleName + QStringLiteral("模块(题库版本：") +
+                s.bankVersion + QStringLiteral(")");
+    // 7. numbers of all slots
+    for (int i = 0; i < UnitSlots; ++i)
+        s.units[i].number = QString::number(i + 1);
+    for (int i = 0; i < PaperSlots; ++i)
+        s.papers[i].number = QString::number(i + 1);
+    // 8. counts from the set table
+    SetTable table;
+    if (!readSetTable(d, table, &error))
+        s.errors << error;
+    d.PaperCount = Integer(table.paperCount);
+    d.UnitCount = Integer(table.unitCount);
+    // 9, 10. paper slots and their exam records
+    QStringList record;
+    if (!progress::readHead(progress::examRecordFile(d), progress::RecordLines, record, &error))
+        s.errors << error;
+    for (int i = 0; i < PaperSlots; ++i) {
+        s.papers[i].visible = i < d.PaperCount;
+        if (s.papers[i].visible)
+            s.papers[i].info = paperInfo(progress::lastExamTime(record, i), progress::bestScore(record, i));
+    }
+    // 11-14. unit slots from the normalised status record
+    if (table.found) {
+        if (!progress::normaliseStatusFile(d, table.unitQuestions, s.statusLines, &error))
+            s.errors << error;
+    } else {
+        // without the set table every count reads 0: normalising would erase the
+        // learner's progress, so the file stays as it is (no slot is shown anyway)
+        s.statusLines = progress::normaliseStatus({}, table.unitQuestions);
+    }
+    for (int i = 0; i < UnitSlots; ++i) {
+        UnitSlot &u = s.units[i];
+        u.visible = i < d.UnitCount;
+        u.tooltip = d.unitTitle(i);
+        const QString line = s.statusLines.value(i);
+        if (u.visible) {
+            u.questions = QString::number(progress::statusQuestionCount(line));
+            u.unfinished = QString::number(progress::statusUnfinished(line));
+        }
+    }
+    // 15. the update switch
+    s.autoUpdate = readAutoUpdate(d);
+    return s;
+}
+
+} // namespace cover

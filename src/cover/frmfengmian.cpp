@@ -1,0 +1,549 @@
+#include "frmfengmian.h"
+#include "entries.h"
+#include "logon.h"
+#include "../start/startup.h"
+#include "../start/trainer.h"
+#include "../start/twips.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <tuple>
+
+using coverart::Look;
+using coverart::Tab;
+
+// ---- CoverButton ------------------------------------------------------------
+
+CoverButton::CoverButton(const QString &name, QWidget *parent) : QLabel(parent)
+{
+    setObjectName(name);
+    setCursor(Qt::PointingHandCursor);
+    setAttribute(Qt::WA_Hover);
+}
+
+void CoverButton::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton)
+        Q_EMIT pressed();
+    e->accept();
+}
+
+void CoverButton::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        Q_EMIT clicked();
+    e->accept();
+}
+
+void CoverButton::enterEvent(QEnterEvent *) { Q_EMIT entered(); }
+
+void CoverButton::leaveEvent(QEvent *) { Q_EMIT left(); }
+
+// ---- FrmFengmian ------------------------------------------------------------
+
+namespace {
+
+QFont cjk(int px, bool bold = false)
+{
+    QFont f(QStringLiteral("Noto Sans CJK SC"));
+    f.setPixelSize(px);
+    f.setBold(bold);
+    return f;
+}
+
+QLabel *picture(QWidget *parent, const QString &name, const QPixmap &pm, QPoint at)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setPixmap(pm);
+    l->setGeometry(QRect(at, pm.size()));
+    l->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return l;
+}
+
+QLabel *text(QWidget *parent, const QString &name, QRect r, const QFont &font, const QColor &color,
+             Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(r);
+    l->setFont(font);
+    l->setAlignment(align);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, color);
+    l->setPalette(pal);
+    l->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return l;
+}
+
+CoverButton *textButton(QWidget *parent, const QString &name, const QString &caption, QRect r, int px = 13)
+{
+    auto *b = new CoverButton(name, parent);
+    b->setGeometry(r);
+    b->setText(caption);
+    b->setFont(cjk(px));
+    b->setAlignment(Qt::AlignCenter);
+    const auto colour = [b](QColor c) {
+        QPalette pal = b->palette();
+        pal.setColor(QPalette::WindowText, c);
+        b->setPalette(pal);
+    };
+    colour(QColor(0xe6, 0xee, 0xf7));
+    QObject::connect(b, &CoverButton::entered, b, [colour] { colour(QColor(0xff, 0xc8, 0x3d)); });
+    QObject::connect(b, &CoverButton::left, b, [colour] { colour(QColor(0xe6, 0xee, 0xf7)); });
+    return b;
+}
+
+// A drawn button whose picture follows the mouse.
+CoverButton *pictureButton(QWidget *parent, const QString &name, const QString &caption, QRect r, bool accent)
+{
+    auto *b = new CoverButton(name, parent);
+    b->setGeometry(r);
+    const QPixmap normal = coverart::button(caption, r.size(), Look::Normal, accent);
+    const QPixmap hover = coverart::button(caption, r.size(), Look::Hover, accent);
+    const QPixmap down = coverart::button(caption, r.size(), Look::Pressed, accent);
+    b->setPixmap(normal);
+    QObject::connect(b, &CoverButton::entered, b, [b, hover] { b->setPixmap(hover); });
+    QObject::connect(b, &CoverButton::left, b, [b, normal] { b->setPixmap(normal); });
+    QObject::connect(b, &CoverButton::pressed, b, [b, down] { b->setPixmap(down); });
+    return b;
+}
+
+QPoint px(QPoint tw, const ModData &d) { return {twips::toPxX(tw.x(), d.ScaleX), twips::toPxY(tw.y(), d.ScaleY)}; }
+
+} // namespace
+
+FrmFengmian::FrmFengmian(Trainer &trainer, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_trainer(trainer)
+{
+    setObjectName(QStringLiteral("FrmFengmian"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setMouseTracking(true);
+    ModData &d = m_trainer.data();
+    m_state = cover::load(d, cover::versionText());
+    if (m_state.moduleMismatch)
+        return;
+    setWindowTitle(m_state.windowTitle);
+    setFixedSize(twips::toPxX(12000, d.ScaleX), twips::toPxY(9000, d.ScaleY));
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    build();
+    fill();
+    if (!m_state.errors.isEmpty()) {
+        const QString message = m_state.errors.join(QStringLiteral("\n"));
+        QTimer::singleShot(0, this, [this, message] {
+            prompter().ask(message, platform::Prompter::Ok, platform::Prompter::Warning);
+        });
+    }
+}
+
+platform::Prompter &FrmFengmian::prompter() { return *m_trainer.services().prompter; }
+
+void FrmFengmian::build()
+{
+    // caption strip
+    LblCaption = text(this, QStringLiteral("LblCaption"), QRect(36, 0, 700, coverart::CaptionHeight), cjk(13),
+                      QColor(0xe6, 0xee, 0xf7));
+    // module subtitle with its shadow
+    LblKmMc1 = text(this, QStringLiteral("LblKmMc1"), QRect(130, 106, 620, 34), cjk(22), QColor(0, 0, 0, 110));
+    LblKmMc = text(this, QStringLiteral("LblKmMc"), QRect(128, 104, 620, 34), cjk(22), QColor(0xff, 0xc8, 0x3d));
+
+    // the two tabs: three looks each under a transparent label
+    const auto tabImages = [this](Tab t, QLabel *&normal, QLabel *&hover, QLabel *&down, const QString &base) {
+        const QPoint at = coverart::tabRect(t).topLeft() - QPoint(8, 8);
+        normal = picture(this, base, coverart::tabCard(t, Look::Normal), at);
+        // hover and pressed looks are drawn with the panels, after the first paint
+        hover = picture(this, base + QStringLiteral("1"), QPixmap(), at);
+        down = picture(this, base + QStringLiteral("2"), QPixmap(), at);
+        hover->hide();
+        down->hide();
+    };
+    tabImages(Tab::Units, ImgTiKu, ImgTiKu1, ImgTiKu2, QStringLiteral("ImgTiKu"));
+    tabImages(Tab::Exams, ImgKaCH, ImgKaCH1, ImgKaCH2, QStringLiteral("ImgKaCH"));
+    LblTiKu = new CoverButton(QStringLiteral("LblTiKu"), this);
+    LblTiKu->setGeometry(coverart::tabRect(Tab::Units));
+    LblKaCH = new CoverButton(QStringLiteral("LblKaCH"), this);
+    LblKaCH->setGeometry(coverart::tabRect(Tab::Exams));
+    connect(LblTiKu, &CoverButton::entered, this, [this] { showTabLook(Tab::Units, Look::Hover); });
+    connect(LblTiKu, &CoverButton::pressed, this, [this] { showTabLook(Tab::Units, Look::Pressed); });
+    connect(LblTiKu, &CoverButton::left, this, &FrmFengmian::normalLooks);
+    connect(LblTiKu, &CoverButton::clicked, this, &FrmFengmian::LblTiKu_Click);
+    connect(LblKaCH, &CoverButton::entered, this, [this] { showTabLook(Tab::Exams, Look::Hover); });
+    connect(LblKaCH, &CoverButton::pressed, this, [this] { showTabLook(Tab::Exams, Look::Pressed); });
+    connect(LblKaCH, &CoverButton::left, this, &FrmFengmian::normalLooks);
+    connect(LblKaCH, &CoverButton::clicked, this, &FrmFengmian::LblKaCH_Click);
+
+    buildFooter();
+
+    // close button over the caption strip
+    ImgClose = picture(this, QStringLiteral("ImgClose"), coverart::closeHover(), coverart::closeRect().topLeft());
+    LblClose = new CoverButton(QStringLiteral("LblClose"), this);
+    LblClose->setGeometry(coverart::closeRect());
+    LblClose->setToolTip(QStringLiteral("关闭"));
+    connect(LblClose, &CoverButton::entered, ImgClose, &QWidget::show);
+    connect(LblClose, &CoverButton::left, ImgClose, &QWidget::hide);
+    connect(LblClose, &CoverButton::clicked, this, &FrmFengmian::LblClose_Click);
+}
+
+void FrmFengmian::buildPanels()
+{
+    if (m_panelsBuilt)
+        return;
+    m_panelsBuilt = true;
+    for (auto [label, t, look] : {std::tuple{ImgTiKu1, Tab::Units, Look::Hover}, std::tuple{ImgTiKu2, Tab::Units, Look::Pressed},
+                                  std::tuple{ImgKaCH1, Tab::Exams, Look::Hover}, std::tuple{ImgKaCH2, Tab::Exams, Look::Pressed}}) {
+        label->setPixmap(coverart::tabCard(t, look));
+        label->resize(label->pixmap().size());
+    }
+    PicPro = picture(this, QStringLiteral("PicPro"), coverart::infoPage(), QPoint(0, coverart::CaptionHeight));
+    PicPro->hide();
+    buildUnitPanel();
+    buildExamPanel();
+    fillPanels();
+    m_background = coverart::background();
+    ImgClose->raise();
+    LblClose->raise();
+}
+
+void FrmFengmian::buildFooter()
+{
+    const QStringList pages = {QStringLiteral("考试介绍"), QStringLiteral("考试大纲"), QStringLiteral("答题技巧"),
+                               QStringLiteral("常见问题")};
+    for (int i = 1; i <= 4; ++i)
+        LblPro[i] = textButton(this, QStringLiteral("LblPro_%1").arg(i), pages.at(i - 1),
+                               QRect(20 + (i - 1) * 84, 566, 80, 30));
+    LblExit = textButton(this, QStringLiteral("LblExit"), QString(), QRect(452, 566, 80, 30));
+    connect(LblExit, &CoverButton::clicked, this, &FrmFengmian::LblExit_Click);
+    Check1 = new QCheckBox(this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1->setGeometry(548, 572, 18, 18);
+    Check1->setCursor(Qt::PointingHandCursor);
+    connect(Check1, &QCheckBox::clicked, this, &FrmFengmian::Check1_Click);
+    Label2 = text(this, QStringLiteral("Label2"), QRect(568, 566, 70, 30), cjk(13), QColor(0xe6, 0xee, 0xf7));
+    Label2->setText(QStringLiteral("自动升级"));
+    LblAbout = textButton(this, QStringLiteral("LblAbout"), QStringLiteral("关于本软件"), QRect(640, 566, 90, 30));
+}
+
+void FrmFengmian::buildUnitPanel()
+{
+    const ModData &d = m_trainer.data();
+    PicTiKu = picture(this, QStringLiteral("PicTiKu"), coverart::panelBackground(Tab::Units, d.UnitCount),
+                      coverart::panelRect().topLeft());
+    PicTiKu->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    const QPixmap slot = coverart::unitSlot();
+    std::array<QPoint, cover::UnitSlots> at{};
+    for (int i = 0; i < cover::UnitSlots; ++i) {
+        at[i] = px(cover::unitSlotTwips(i), d);
+        ImgUnit[i] = picture(PicTiKu, QStringLiteral("ImgUnit_%1").arg(i), slot, at[i]);
+    }
+    const QRect enter = coverart::unitEnterRect();
+    ImgJinRuXXM = picture(PicTiKu, QStringLiteral("ImgJinRuXXM"),
+                          coverart::button(QStringLiteral("进入练习"), enter.size(), Look::Hover, false), {});
+    ImgJinRuXXD = picture(PicTiKu, QStringLiteral("ImgJinRuXXD"),
+                          coverart::button(QStringLiteral("进入练习"), enter.size(), Look::Pressed, false), {});
+    for (int i = 0; i < cover::UnitSlots; ++i) {
+        const QPoint o = at[i];
+        LblUnitNo[i] = text(PicTiKu, QStringLiteral("LblUnitNo_%1").arg(i), QRect(o + QPoint(8, 8), QSize(46, 46)),
+                            cjk(20, true), Qt::white, Qt::AlignCenter);
+        LblUnintSL[i] = text(PicTiKu, QStringLiteral("LblUnintSL_%1").arg(i), QRect(o + QPoint(108, 10), QSize(48, 20)),
+                             cjk(14, true), QColor(0x23, 0x34, 0x48));
+        LblUnitWei[i] = text(PicTiKu, QStringLiteral("LblUnitWei_%1").arg(i), QRect(o + QPoint(108, 34), QSize(48, 20)),
+                             cjk(14, true), QColor(0xc0, 0x39, 0x2b));
+        auto *b = new CoverButton(QStringLiteral("LblJinRuXX_%1").arg(i), PicTiKu);
+        b->setGeometry(QRect(o + enter.topLeft(), enter.size()));
+        LblJinRuXX[i] = b;
+        connect(b, &CoverButton::entered, this, [this, b] {
+            ImgJinRuXXM->move(b->pos());
+            ImgJinRuXXM->show();
+            ImgJinRuXXD->hide();
+        });
+        connect(b, &CoverButton::pressed, this, [this, b] {
+            ImgJinRuXXD->move(b->pos());
+            ImgJinRuXXD->show();
+            ImgJinRuXXM->hide();
+        });
+        connect(b, &CoverButton::left, this, [this] {
+            ImgJinRuXXM->hide();
+            ImgJinRuXXD->hide();
+        });
+        connect(b, &CoverButton::clicked, this, [this, i] { LblJinRuXX_Click(i); });
+    }
+    LblFanHui1 = pictureButton(PicTiKu, QStringLiteral("LblFanHui1"), QStringLiteral("返 回"),
+                               coverart::panelBackRect(), false);
+    LblExit1 = pictureButton(PicTiKu, QStringLiteral("LblExit1"), QStringLiteral("退 出"), coverart::panelExitRect(), true);
+    connect(LblFanHui1, &CoverButton::clicked, this, &FrmFengmian::LblFanHui_Click);
+    connect(LblExit1, &CoverButton::clicked, this, &FrmFengmian::LblExit12_Click);
+}
+
+void FrmFengmian::buildExamPanel()
+{
+    const ModData &d = m_trainer.data();
+    PicKaCH = picture(this, QStringLiteral("PicKaCH"), coverart::panelBackground(Tab::Exams, d.PaperCount),
+                      coverart::panelRect().topLeft());
+    PicKaCH->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    const QPixmap slot = coverart::paperSlot();
+    std::array<QPoint, cover::PaperSlots> at{};
+    for (int i = 0; i < cover::PaperSlots; ++i) {
+        at[i] = px(cover::paperSlotTwips(i), d);
+        ImgShiJuan[i] = picture(PicKaCH, QStringLiteral("ImgShiJuan_%1").arg(i), slot, at[i]);
+    }
+    const QRect start = coverart::paperStartRect();
+    const QRect err = coverart::paperErrRect();
+    ImgStartKsM = picture(PicKaCH, QStringLiteral("ImgStartKsM"),
+                          coverart::button(QStringLiteral("开始考试"), start.size(), Look::Hover, true), {});
+    ImgStartKsD = picture(PicKaCH, QStringLiteral("ImgStartKsD"),
+                          coverart::button(QStringLiteral("开始考试"), start.size(), Look::Pressed, true), {});
+    const QPixmap errHover = coverart::button(QStringLiteral("错题复习"), err.size(), Look::Hover, false);
+    const QPixmap errDown = coverart::button(QStringLiteral("错题复习"), err.size(), Look::Pressed, false);
+    for (int i = 0; i < cover::PaperSlots; ++i) {
+        const QPoint o = at[i];
+        LblShiJuanNo[i] = text(PicKaCH, QStringLiteral("LblShiJuanNo_%1").arg(i), QRect(o + QPoint(8, 8), QSize(46, 46)),
+                               cjk(20, true), Qt::white, Qt::AlignCenter);
+        LblKSInFo[i] = text(PicKaCH, QStringLiteral("LblKSInFo_%1").arg(i), QRect(o + QPoint(64, 7), QSize(300, 24)),
+                            cjk(12), QColor(0x23, 0x34, 0x48));
+        auto *s = new CoverButton(QStringLiteral("LblStartKs_%1").arg(i), PicKaCH);
+        s->setGeometry(QRect(o + start.topLeft(), start.size()));
+        LblStartKs[i] = s;
+        connect(s, &CoverButton::entered, this, [this, s] {
+            ImgStartKsM->move(s->pos());
+            ImgStartKsM->show();
+            ImgStartKsD->hide();
+        });
+        connect(s, &CoverButton::pressed, this, [this, s] {
+            ImgStartKsD->move(s->pos());
+            ImgStartKsD->show();
+            ImgStartKsM->hide();
+        });
+        connect(s, &CoverButton::left, this, [this] {
+            ImgStartKsM->hide();
+            ImgStartKsD->hide();
+        });
+        connect(s, &CoverButton::clicked, this, [this, i] { LblStartKs_Click(i); });
+
+        auto *e = new CoverButton(QStringLiteral("LblErr_%1").arg(i), PicKaCH);
+        e->setGeometry(QRect(o + err.topLeft(), err.size()));
+        LblErr[i] = e;
+        connect(e, &CoverButton::entered, e, [e, errHover] { e->setPixmap(errHover); });
+        connect(e, &CoverButton::pressed, e, [e, errDown] { e->setPixmap(errDown); });
+        connect(e, &CoverButton::left, e, [e] { e->setPixmap(QPixmap()); });
+        connect(e, &CoverButton::clicked, this, [this, i] { LblErr_Click(i); });
+    }
+    LblFanHui2 = pictureButton(PicKaCH, QStringLiteral("LblFanHui2"), QStringLiteral("返 回"),
+                               coverart::panelBackRect(), false);
+    LblExit2 = pictureButton(PicKaCH, QStringLiteral("LblExit2"), QStringLiteral("退 出"), coverart::panelExitRect(), true);
+    connect(LblFanHui2, &CoverButton::clicked, this, &FrmFengmian::LblFanHui_Click);
+    connect(LblExit2, &CoverButton::clicked, this, &FrmFengmian::LblExit12_Click);
+}
+
+void FrmFengmian::fill()
+{
+    LblCaption->setText(m_state.caption);
+    LblKmMc->setText(m_state.subtitle);
+    LblKmMc1->setText(m_state.subtitle);
+    ImgClose->hide();
+    LblExit->setText(QStringLiteral("题库升级"));
+    Check1->setChecked(m_state.autoUpdate);
+}
+
+void FrmFengmian::fillPanels()
+{
+    normalLooks();
+    PicTiKu->hide();
+    PicKaCH->hide();
+    for (int i = 0; i < cover::PaperSlots; ++i) {
+        const cover::PaperSlot &s = m_state.papers[i];
+        LblShiJuanNo[i]->setText(s.number);
+        LblKSInFo[i]->setText(s.info);
+        for (QWidget *w : {static_cast<QWidget *>(ImgShiJuan[i]), static_cast<QWidget *>(LblShiJuanNo[i]),
+                           static_cast<QWidget *>(LblKSInFo[i]), static_cast<QWidget *>(LblStartKs[i]),
+                           static_cast<QWidget *>(LblErr[i])})
+            w->setVisible(s.visible);
+    }
+    for (int i = 0; i < cover::UnitSlots; ++i) {
+        const cover::UnitSlot &s = m_state.units[i];
+        LblUnitNo[i]->setText(s.number);
+        LblUnintSL[i]->setText(s.questions);
+        LblUnitWei[i]->setText(s.unfinished);
+        QPalette pal = LblUnitWei[i]->palette();
+        pal.setColor(QPalette::WindowText, s.unfinished == QStringLiteral("0") ? QColor(0x1e, 0x8e, 0x3e)
+                                                                               : QColor(0xc0, 0x39, 0x2b));
+        LblUnitWei[i]->setPalette(pal);
+        LblJinRuXX[i]->setToolTip(s.tooltip);
+        for (QWidget *w : {static_cast<QWidget *>(ImgUnit[i]), static_cast<QWidget *>(LblUnitNo[i]),
+                           static_cast<QWidget *>(LblUnintSL[i]), static_cast<QWidget *>(LblUnitWei[i]),
+                           static_cast<QWidget *>(LblJinRuXX[i])})
+            w->setVisible(s.visible);
+    }
+}
+
+void FrmFengmian::showTabLook(Tab t, Look look)
+{
+    buildPanels();
+    const bool units = t == Tab::Units;
+    // the other tab keeps its normal look
+    ImgTiKu->setVisible(!units);
+    ImgKaCH->setVisible(units);
+    ImgTiKu1->setVisible(units && look == Look::Hover);
+    ImgTiKu2->setVisible(units && look == Look::Pressed);
+    ImgKaCH1->setVisible(!units && look == Look::Hover);
+    ImgKaCH2->setVisible(!units && look == Look::Pressed);
+}
+
+void FrmFengmian::normalLooks()
+{
+    buildPanels();
+    ImgTiKu->show();
+    ImgKaCH->show();
+    for (QLabel *l : {ImgTiKu1, ImgTiKu2, ImgKaCH1, ImgKaCH2, ImgJinRuXXM, ImgJinRuXXD, ImgStartKsM, ImgStartKsD,
+                      ImgClose})
+        l->hide();
+}
+
+void FrmFengmian::LblTiKu_Click()
+{
+    buildPanels();
+    PicTiKu->show();
+    PicTiKu->raise();
+    LblClose->raise();
+    PicKaCH->hide();
+}
+
+void FrmFengmian::LblKaCH_Click()
+{
+    buildPanels();
+    PicKaCH->show();
+    PicKaCH->raise();
+    LblClose->raise();
+    PicTiKu->hide();
+}
+
+void FrmFengmian::LblFanHui_Click()
+{
+    buildPanels();
+    PicTiKu->hide();
+    PicKaCH->hide();
+    normalLooks();
+}
+
+void FrmFengmian::unload()
+{
+    hide();
+    close();
+}
+
+void FrmFengmian::LblJinRuXX_Click(int index)
+{
+    ModData &d = m_trainer.data();
+    QString error;
+    if (!entries::enterUnit(d, index, &error)) {
+        prompter().ask(error, platform::Prompter::Ok, platform::Prompter::Critical);
+        return;
+    }
+    unload();
+    m_trainer.openRun(entries::practiceCaptions());
+}
+
+void FrmFengmian::LblStartKs_Click(int index)
+{
+    entries::enterExam(m_trainer.data(), index);
+    unload();
+    openLogon(m_trainer);
+}
+
+void FrmFengmian::LblErr_Click(int index)
+{
+    QString message;
+    switch (entries::initShiTI(m_trainer.data(), index, &message)) {
+    case entries::Review::NoWrongQuestions:
+        prompter().ask(message, platform::Prompter::Ok, platform::Prompter::NoIcon);
+        return;
+    case entries::Review::Failed:
+        prompter().ask(message, platform::Prompter::Ok, platform::Prompter::Critical);
+        return;
+    case entries::Review::Opened:
+        break;
+    }
+    unload();
+    m_trainer.openRun(entries::reviewCaptions());
+}
+
+bool FrmFengmian::confirmExit()
+{
+    return prompter().ask(QStringLiteral("确实要退出考试系统吗？"), platform::Prompter::YesNo,
+                          platform::Prompter::Question, QStringLiteral("柏川软件"),
+                          platform::Prompter::AnswerNo) == platform::Prompter::AnswerYes;
+}
+
+void FrmFengmian::LblExit12_Click()
+{
+    if (confirmExit()) {
+        close();
+        QCoreApplication::quit();
+    }
+}
+
+void FrmFengmian::LblClose_Click()
+{
+    buildPanels();
+    if (PicPro->isVisible()) {
+        PicPro->hide();
+        return;
+    }
+    if (confirmExit()) {
+        close();
+        QCoreApplication::quit();
+    } else {
+        ImgClose->hide();
+    }
+}
+
+void FrmFengmian::LblExit_Click()
+{
+    if (m_trainer.services().launcher)
+        m_trainer.services().launcher->startDetached(startup::refresherProgram(m_trainer.data()));
+}
+
+void FrmFengmian::Check1_Click()
+{
+    QString error;
+    if (!cover::writeAutoUpdate(m_trainer.data(), Check1->isChecked(), &error))
+        prompter().ask(error, platform::Prompter::Ok, platform::Prompter::Warning);
+}
+
+void FrmFengmian::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    if (m_background.isNull())
+        coverart::paintBackground(p); // the first paint draws straight onto the window
+    else
+        p.drawPixmap(0, 0, m_background);
+    // the panels are hidden at start: they are built once the page has been painted
+    if (!m_panelsBuilt && !m_panelsQueued) {
+        m_panelsQueued = true;
+        QTimer::singleShot(0, this, &FrmFengmian::buildPanels);
+    }
+}
+
+void FrmFengmian::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton) {
+        m_dragging = true;
+        m_dragOffset = e->globalPosition().toPoint() - frameGeometry().topLeft();
+    }
+}
+
+void FrmFengmian::mouseMoveEvent(QMouseEvent *e)
+{
+    if (m_dragging && (e->buttons() & Qt::LeftButton)) {
+        move(e->globalPosition().toPoint() - m_dragOffset);
+        return;
+    }
+    normalLooks();
+}
+
+void FrmFengmian::mouseReleaseEvent(QMouseEvent *) { m_dragging = false; }

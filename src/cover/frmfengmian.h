@@ -1,0 +1,121 @@
+#pragma once
+// FrmFengmian, the cover page: the trainer's main menu with the unit panel and
+// the exam panel. Created anew every time it is shown; its lists are loaded from
+// the data files in the constructor (cover::load). Entering a set unloads it.
+
+#include "coverart.h"
+#include "covermodel.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QWidget>
+#include <array>
+
+class QCheckBox;
+class Trainer;
+namespace platform {
+class Prompter;
+}
+
+// A transparent label that acts as a button: it reports the mouse entering,
+// leaving, pressing and clicking it.
+class CoverButton : public QLabel {
+    Q_OBJECT
+public:
+    explicit CoverButton(const QString &name, QWidget *parent);
+Q_SIGNALS:
+    void clicked();
+    void pressed();
+    void entered();
+    void left();
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void enterEvent(QEnterEvent *e) override;
+    void leaveEvent(QEvent *e) override;
+};
+
+class FrmFengmian : public QWidget {
+    Q_OBJECT
+public:
+    explicit FrmFengmian(Trainer &trainer, QWidget *parent = nullptr);
+
+    const cover::CoverState &state() const { return m_state; }
+    bool moduleMismatch() const { return m_state.moduleMismatch; }
+
+    // Controls, by their names on the form.
+    QLabel *LblCaption = nullptr;
+    QLabel *LblKmMc = nullptr;
+    QLabel *LblKmMc1 = nullptr;
+    CoverButton *LblTiKu = nullptr;
+    CoverButton *LblKaCH = nullptr;
+    QLabel *ImgTiKu = nullptr, *ImgTiKu1 = nullptr, *ImgTiKu2 = nullptr;
+    QLabel *ImgKaCH = nullptr, *ImgKaCH1 = nullptr, *ImgKaCH2 = nullptr;
+
+    QWidget *PicTiKu = nullptr;
+    std::array<QLabel *, cover::UnitSlots> ImgUnit{}, LblUnitNo{}, LblUnintSL{}, LblUnitWei{};
+    std::array<CoverButton *, cover::UnitSlots> LblJinRuXX{};
+    QLabel *ImgJinRuXXM = nullptr, *ImgJinRuXXD = nullptr;
+    CoverButton *LblFanHui1 = nullptr, *LblExit1 = nullptr;
+
+    QWidget *PicKaCH = nullptr;
+    std::array<QLabel *, cover::PaperSlots> ImgShiJuan{}, LblShiJuanNo{}, LblKSInFo{};
+    std::array<CoverButton *, cover::PaperSlots> LblStartKs{}, LblErr{};
+    QLabel *ImgStartKsM = nullptr, *ImgStartKsD = nullptr;
+    CoverButton *LblFanHui2 = nullptr, *LblExit2 = nullptr;
+
+    CoverButton *LblClose = nullptr;
+    QLabel *ImgClose = nullptr;
+    CoverButton *LblExit = nullptr; // "题库升级"
+    QCheckBox *Check1 = nullptr;
+    QLabel *Label2 = nullptr;       // "自动升级"
+    CoverButton *LblAbout = nullptr;
+    std::array<CoverButton *, 5> LblPro{}; // 1 .. 4
+    QWidget *PicPro = nullptr;
+
+    // Event handlers.
+    void LblTiKu_Click();
+    void LblKaCH_Click();
+    void LblFanHui_Click();
+    void LblJinRuXX_Click(int index);
+    void LblStartKs_Click(int index);
+    void LblErr_Click(int index);
+    void LblExit12_Click();
+    void LblClose_Click();
+    void LblExit_Click();
+    void Check1_Click();
+
+    // Builds the two panels and the information page (hidden); runs once, right
+    // after the first paint or at the first use of a panel, whichever comes first.
+    void buildPanels();
+
+    // Restores the normal looks of the tabs and hides every hover image.
+    void normalLooks();
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+
+private:
+    void build();
+    void buildUnitPanel();
+    void buildExamPanel();
+    void buildFooter();
+    void fill();
+    void fillPanels();
+    void showTabLook(coverart::Tab t, coverart::Look look);
+    bool confirmExit();
+    void unload();
+    platform::Prompter &prompter();
+
+    Trainer &m_trainer;
+    cover::CoverState m_state;
+    QPixmap m_background;
+    QPoint m_dragOffset;
+    bool m_dragging = false;
+    bool m_panelsBuilt = false;
+    bool m_panelsQueued = false;
+};

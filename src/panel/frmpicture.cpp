@@ -1,0 +1,68 @@
+#include "frmpicture.h"
+#include "dragger.h"
+#include "panelrules.h"
+#include "../start/twips.h"
+
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+FrmPicture::FrmPicture(const ModData &data, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_data(data)
+{
+    setObjectName(QStringLiteral("FrmPicture"));
+    setWindowTitle(QStringLiteral("题目图片"));
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->move(twips::toPxX(60, data.ScaleX), twips::toPxY(60, data.ScaleY));
+    Timer1.setInterval(100);
+    connect(&Timer1, &QTimer::timeout, this, &FrmPicture::Timer1_Timer);
+    auto *drag = new Dragger(this);
+    drag->grip(this);
+    drag->grip(Image1);
+    resize(twips::toPxX(120, data.ScaleX) + 1, twips::toPxY(120, data.ScaleY) + 1);
+}
+
+bool FrmPicture::loadPicture(const QString &path)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    const QImage img = reader.read();
+    if (img.isNull())
+        return false;
+    setPicture(QPixmap::fromImage(img));
+    return true;
+}
+
+void FrmPicture::setPicture(const QPixmap &picture)
+{
+    Image1->setPixmap(picture);
+    Image1->resize(picture.size());
+}
+
+void FrmPicture::Timer1_Timer()
+{
+    const QScreen *screen = windowHandle() && windowHandle()->screen() ? windowHandle()->screen()
+                                                                       : QGuiApplication::primaryScreen();
+    const QSize screenPx = screen ? screen->size() : QSize(1024, 768);
+    // the rule works in twips: picture + 120 each way, centred on the screen
+    const QSize picTw(twips::fromPx(Image1->width()), twips::fromPx(Image1->height()));
+    const QSize screenTw(twips::fromPx(screenPx.width()), twips::fromPx(screenPx.height()));
+    const QRect g = panel::pictureWindow(picTw, screenTw, m_data.ScaleX, m_data.ScaleY);
+    resize(twips::toPx(g.width()), twips::toPx(g.height()));
+    raise();
+    move(twips::toPx(g.left()), twips::toPx(g.top()));
+    Timer1.stop();
+}
+
+void FrmPicture::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), QColor(0xf4, 0xf6, 0xf9));
+    p.setPen(QColor(0x2b, 0x5a, 0x8c));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.setPen(QColor(0xc8, 0xd3, 0xe0));
+    p.drawRect(rect().adjusted(2, 2, -3, -3));
+}

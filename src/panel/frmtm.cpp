@@ -1,0 +1,966 @@
+#include "frmtm.h"
+#include "dragger.h"
+#include "frmpicture.h"
+#include "panelart.h"
+#include "panelrules.h"
+#include "progress.h"
+#include "simwindow.h"
+#include "../platform/services.h"
+#include "../start/textfile.h"
+#include "../start/twips.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+// ---- small controls ----------------------------------------------------------
+
+void PanelCaption::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const bool on = isEnabled();
+    const QPixmap icon = panelart::toolIcon(text(), on);
+    const int top = 3;
+    p.drawPixmap((width() - icon.width()) / 2, top, icon);
+    p.setFont(font());
+    p.setPen(on ? panelart::Ink : QColor(0x9a, 0xa5, 0xb2));
+    p.drawText(QRect(0, top + icon.height(), width(), height() - top - icon.height()),
+               Qt::AlignHCenter | Qt::AlignTop, text());
+}
+
+HotSpot::HotSpot(int index, QWidget *parent) : QLabel(parent), m_index(index)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void HotSpot::mousePressEvent(QMouseEvent *e)
+{
+    Q_EMIT pressed(m_index);
+    e->accept();
+}
+
+void HotSpot::mouseReleaseEvent(QMouseEvent *e)
+{
+    const bool inside = rect().contains(e->position().toPoint());
+    Q_EMIT released(m_index, e->button(), e->modifiers());
+    // a click is a left release inside; the demonstration hot spot also takes the
+    // right button (the slow demonstration)
+    if (inside && (e->button() == Qt::LeftButton || (m_index == 7 && e->button() == Qt::RightButton)))
+        Q_EMIT clicked(m_index);
+    e->accept();
+}
+
+void HotSpot::mouseMoveEvent(QMouseEvent *e)
+{
+    Q_EMIT hovered(m_index);
+    e->accept();
+}
+
+void HotSpot::enterEvent(QEnterEvent *)
+{
+    Q_EMIT hovered(m_index);
+}
+
+// ---- layout in design twips --------------------------------------------------
+
+namespace {
+constexpr int TitleH = 330;        // title strip
+constexpr int ToolTop = 330;       // FrmZhuYa
+constexpr int ToolH = 1350;
+constexpr int TextTop = 1710;      // RtbTM
+constexpr int TextH = 1200;
+constexpr int UnitTop = 2940;      // PicUnit
+constexpr int UnitH = 420;
+constexpr int GripTop = 3390;      // LblMove
+constexpr int BarW = 2250;         // minimised bar
+constexpr int BarH = 420;
+constexpr int ParkDown = 6000;     // highlights parked outside the panel
+constexpr int ParkMove = 6030;
+
+QString buttonStyle(panel::ChooserColour c)
+{
+    switch (c) {
+    case panel::ChooserColour::Green:
+        return QStringLiteral("QPushButton{background:#00ff00;border:1px solid #3f8f3f;border-radius:3px;}");
+    case panel::ChooserColour::Red:
+        return QStringLiteral("QPushButton{background:#ff0000;color:white;border:1px solid #8f2a2a;"
+                              "border-radius:3px;}");
+    case panel::ChooserColour::ButtonFace:
+        break;
+    }
+    return QStringLiteral("QPushButton{background:palette(button);border:1px solid #a8b6c7;border-radius:3px;}"
+                          "QPushButton:hover{border-color:#3a78c2;}");
+}
+} // namespace
+
+// ---- loading -------------------------------------------------------------------
+
+FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_data(data),
+      m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("FrmTm"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowTitle(QStringLiteral("试题"));
+    setFont(panelart::uiFont(9));
+
+    TimeKS.setInterval(60000);
+    TimStartYS.setInterval(100);
+    TimerREDO.setInterval(100);
+    connect(&TimeKS, &QTimer::timeout, this, &FrmTm::TimeKS_Timer);
+    connect(&TimStartYS, &QTimer::timeout, this, &FrmTm::TimStartYS_Timer);
+    connect(&TimerREDO, &QTimer::timeout, this, &FrmTm::TimerREDO_Timer);
+
+    // 1. speed, size, place (topmost by the window flags)
+    DemoSpeed = 1;
+    m_fullSize = QSize(twips::toPxX(panel::PanelWidth, data.ScaleX), twips::toPxY(panel::PanelHeight, data.ScaleY));
+    resize(m_fullSize);
+    move(panel::loadPosition(m_fullSize, data.ScaleX, data.ScaleY));
+    buildControls();
+    // 2. number buttons
+    showNumberButtons();
+    // 3. captions of the kind of run
+    applyKindOfRun();
+    // 4. candidate data, time
+    KsName1->setText(data.CandidateName);
+    KsZWH1->setText(data.SeatNo);
+    KsCC1->setText(data.ShiftNo);
+    KsDAH1->setText(data.ArchiveNo);
+    KsKM1->setText(data.ModuleName);
+    KsSFZ1->setText(data.IdCardNo);
+    LblName->setText(data.CandidateName);
+    drawTime();
+    // 5. chooser and candidate frame hidden, load title
+    FrmSelect->hide();
+    FrmKSXX->hide();
+    LblBiao->setText(panel::loadTitle(data));
+    // 6. question 1 visited
+    data.QuestionScore[1] = panel::withVisited(data.QuestionScore[1]);
+    // 7. the input-method menu holds the standard entry until its own issue
+    // 8.
+    TimeKS.start();
+    DqExam();
+}
+
+FrmTm::~FrmTm()
+{
+    delete m_picture;
+}
+
+void FrmTm::buildControls()
+{
+    const double sx = m_data.ScaleX, sy = m_data.ScaleY;
+    auto X = [sx](int t) { return twips::toPxX(t, sx); };
+    auto Y = [sy](int t) { return twips::toPxY(t, sy); };
+    const int W = width();
+    m_drag = new Dragger(this);
+    m_drag->afterDrag = [this](QWidget *handle) {
+        if (handle == Label2 || handle == LblMove)
+            returnToMain();
+    };
+
+    // title strip: Label2 drags, LblBiao shows the title, the minimise hot spot
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(0, 0, W, Y(TitleH));
+    Label2->setCursor(Qt::SizeAllCursor);
+    m_drag->grip(Label2);
+    LblBiao = new QLabel(this);
+    LblBiao->setObjectName(QStringLiteral("LblBiao"));
+    LblBiao->setGeometry(X(360), 0, W - X(360) - X(420), Y(TitleH));
+    LblBiao->setFont(panelart::uiFont(9, true));
+    LblBiao->setStyleSheet(QStringLiteral("color:white;"));
+    LblBiao->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ImgMinHover = new QLabel(this);
+    ImgMinHover->setGeometry(W - X(390), Y(15), X(330), Y(300));
+    ImgMinHover->setPixmap(panelart::minimiseHover(ImgMinHover->size()));
+    ImgMinHover->hide();
+    LblMin = new QLabel(this);
+    LblMin->setObjectName(QStringLiteral("LblMin"));
+    LblMin->setGeometry(ImgMinHover->geometry());
+    LblMin->setAlignment(Qt::AlignCenter);
+    LblMin->setText(QStringLiteral("—"));
+    LblMin->setStyleSheet(QStringLiteral("color:white;font-weight:bold;"));
+    LblMin->setToolTip(QStringLiteral("缩小"));
+    LblMin->setMouseTracking(true);
+    LblMin->setCursor(Qt::PointingHandCursor);
+    LblMin->installEventFilter(this);
+
+    // toolbar
+    FrmZhuYa = new QWidget(this);
+    FrmZhuYa->setObjectName(QStringLiteral("FrmZhuYa"));
+    FrmZhuYa->setGeometry(0, Y(ToolTop), W, Y(ToolH));
+    FrmZhuYa->setMouseTracking(true);
+    FrmZhuYa->installEventFilter(this);
+    ImgDown = new QLabel(FrmZhuYa);
+    ImgDown->setObjectName(QStringLiteral("ImgDown"));
+    ImgMove = new QLabel(FrmZhuYa);
+    ImgMove->setObjectName(QStringLiteral("ImgMove"));
+    const QRect spot0 = panel::hotSpot(0, sx, sy);
+    const QSize spotPx(twips::toPx(spot0.width()), twips::toPx(spot0.height()));
+    ImgDown->resize(spotPx);
+    ImgMove->resize(spotPx);
+    ImgDown->setPixmap(panelart::highlight(spotPx, true));
+    ImgMove->setPixmap(panelart::highlight(spotPx, false));
+    ImgDown->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ImgMove->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    const std::array<const char *, 8> names = {"CmdPre",    "CmdNext", "CmdRedo", "CmdBZBT",
+                                               "CmdSelect", "CmdEnd",  "CmdCZTS", "Command1"};
+    const std::array<QString, 8> texts = {QStringLiteral("上一题"),   QStringLiteral("下一题"),
+                                          QStringLiteral("重做本题"), QStringLiteral("标识本题"),
+                                          QStringLiteral("选 题"),    QStringLiteral("结束练习"),
+                                          QStringLiteral("手把手教"), QStringLiteral("操作演示")};
+    std::array<PanelCaption **, 8> slots = {&CmdPre, &CmdNext, &CmdRedo, &CmdBZBT,
+                                            &CmdSelect, &CmdEnd, &CmdCZTS, &Command1};
+    for (int k = 0; k < 8; ++k) {
+        const QRect t = panel::hotSpot(k, sx, sy);
+        const QRect px(twips::toPx(t.left()), twips::toPx(t.top()), twips::toPx(t.width()), twips::toPx(t.height()));
+        auto *cap = new PanelCaption(texts[k], FrmZhuYa);
+        cap->setObjectName(QLatin1String(names[k]));
+        cap->setGeometry(px);
+        cap->setAttribute(Qt::WA_TransparentForMouseEvents);
+        *slots[k] = cap;
+        auto *spot = new HotSpot(k, FrmZhuYa);
+        spot->setObjectName(QStringLiteral("CmdGN%1").arg(k));
+        spot->setGeometry(px);
+        CmdGN[k] = spot;
+        connect(spot, &HotSpot::pressed, this, &FrmTm::CmdGN_MouseDown);
+        connect(spot, &HotSpot::released, this, &FrmTm::CmdGN_MouseUp);
+        connect(spot, &HotSpot::clicked, this, &FrmTm::CmdGN_Click);
+        connect(spot, &HotSpot::hovered, this, &FrmTm::CmdGN_MouseMove);
+    }
+    parkHighlights();
+
+    // the right end of the second toolbar row: candidate, time, input method
+    const int infoLeft = X(90 + 960 * 3 + 60);
+    const int infoW = W - infoLeft - X(90);
+    const int row2 = Y(15 + panel::HotSpotHeight);
+    auto *nameTag = new QLabel(QStringLiteral("考生："), FrmZhuYa);
+    nameTag->setObjectName(QStringLiteral("LblNameTag"));
+    nameTag->setGeometry(infoLeft, row2 + Y(60), X(540), Y(270));
+    LblName = new QLabel(FrmZhuYa);
+    LblName->setObjectName(QStringLiteral("LblName"));
+    LblName->setGeometry(infoLeft + X(540), row2 + Y(60), infoW - X(540), Y(270));
+    LblName->setFont(panelart::uiFont(9, true));
+    LblTime = new QLabel(FrmZhuYa);
+    LblTime->setObjectName(QStringLiteral("LblTime"));
+    LblTime->setGeometry(infoLeft, row2 + Y(345), X(1020), Y(255));
+    LblTime->setStyleSheet(QStringLiteral("color:#b3261e;"));
+    PTime = new QWidget(FrmZhuYa);
+    PTime->setObjectName(QStringLiteral("PTime"));
+    PTime->setGeometry(infoLeft + X(1050), row2 + Y(405), infoW - X(1050), Y(150));
+    PTime->setStyleSheet(QStringLiteral("#PTime{background:white;border:1px solid #7d8fa5;}"));
+    PTime->setMouseTracking(true);
+    PTime->installEventFilter(this);
+    LblTimeJD = new QLabel(PTime);
+    LblTimeJD->setObjectName(QStringLiteral("LblTimeJD"));
+    LblTimeJD->setStyleSheet(QStringLiteral("background:#e0892b;"));
+    LblTimeJD->setGeometry(1, 1, 0, PTime->height() - 2);
+    LblIME = new QLabel(QStringLiteral("输入法：英文"), FrmZhuYa);
+    LblIME->setObjectName(QStringLiteral("LblIME"));
+    LblIME->setGeometry(infoLeft, row2 + Y(150), infoW, Y(330));
+    LblIME->setAlignment(Qt::AlignCenter);
+    LblIME->setCursor(Qt::PointingHandCursor);
+    LblIME->setStyleSheet(QStringLiteral("QLabel{color:#1c2b3d;background:#ffffff;border:1px solid #a8b6c7;"
+                                         "border-radius:4px;}QLabel:hover{border-color:#3a78c2;}"));
+    mIme = new QMenu(this);
+    mIme->setObjectName(QStringLiteral("mIme"));
+    QAction *mEng = mIme->addAction(QStringLiteral("英文"));
+    mEng->setObjectName(QStringLiteral("mEng"));
+    connect(mEng, &QAction::triggered, this, [this] {
+        m_data.InputLayout = 0;
+        LblIME->setText(QStringLiteral("输入法：英文"));
+        returnToMain();
+    });
+    LblIME->installEventFilter(this);
+
+    // question text
+    RtbTM = new QTextEdit(this);
+    RtbTM->setObjectName(QStringLiteral("RtbTM"));
+    RtbTM->setGeometry(X(90), Y(TextTop), W - X(180), Y(TextH));
+    RtbTM->setReadOnly(true);
+    RtbTM->setTextInteractionFlags(Qt::NoTextInteraction);
+    RtbTM->setFocusPolicy(Qt::NoFocus);
+    RtbTM->setContextMenuPolicy(Qt::NoContextMenu);
+    RtbTM->setFont(panelart::uiFont(10.5));
+    RtbTM->setFrameShape(QFrame::NoFrame);
+    RtbTM->setStyleSheet(QStringLiteral("QTextEdit{background:white;color:#14202e;border:1px solid #b9c8da;"
+                                        "border-radius:3px;padding:2px;}"));
+    RtbTM->viewport()->setMouseTracking(true);
+    RtbTM->viewport()->installEventFilter(this);
+    RtbTM->installEventFilter(this);
+    Image2 = new QPushButton(QStringLiteral("显示图片"), this);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setFocusPolicy(Qt::NoFocus);
+    Image2->setCursor(Qt::PointingHandCursor);
+    Image2->setFont(panelart::uiFont(8.5));
+    Image2->setGeometry(W - X(90) - X(1050) - X(45), Y(TextTop + TextH) - Y(330) - Y(45), X(1050), Y(330));
+    Image2->setStyleSheet(QStringLiteral("QPushButton{background:#fff7e0;border:1px solid #d9a520;border-radius:3px;"
+                                         "color:#7a5200;}QPushButton:hover{background:#ffefc2;}"));
+    Image2->hide();
+    connect(Image2, &QPushButton::clicked, this, &FrmTm::Image2_Click);
+
+    // unfinished list
+    PicUnit = new QWidget(this);
+    PicUnit->setObjectName(QStringLiteral("PicUnit"));
+    PicUnit->setGeometry(X(90), Y(UnitTop), W - X(180), Y(UnitH));
+    PicUnit->setStyleSheet(QStringLiteral("#PicUnit{background:#fffbe8;border:1px solid #e3cf8a;border-radius:3px;}"));
+    PicUnit->installEventFilter(this);
+    LblUnit = new QLabel(PicUnit);
+    LblUnit->setObjectName(QStringLiteral("LblUnit"));
+    LblUnit->setGeometry(X(60), 0, PicUnit->width() - X(120), PicUnit->height());
+    LblUnit->setWordWrap(true);
+    LblUnit->setFont(panelart::uiFont(8.5));
+    LblUnit->setStyleSheet(QStringLiteral("color:#6b4a00;"));
+    LblUnit->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    // drag grip along the bottom
+    LblMove = new QLabel(this);
+    LblMove->setObjectName(QStringLiteral("LblMove"));
+    LblMove->setGeometry(0, Y(GripTop), W, height() - Y(GripTop));
+    LblMove->setCursor(Qt::SizeAllCursor);
+    LblMove->setToolTip(QStringLiteral("按住拖动试题窗口"));
+    LblMove->setMouseTracking(true);
+    LblMove->installEventFilter(this);
+    m_drag->grip(LblMove);
+
+    // chooser
+    FrmSelect = new QFrame(this);
+    FrmSelect->setObjectName(QStringLiteral("FrmSelect"));
+    FrmSelect->setGeometry(0, Y(TitleH), W, height() - Y(TitleH));
+    FrmSelect->setStyleSheet(QStringLiteral("#FrmSelect{background:#f3f6fa;border-top:1px solid #b9c8da;}"));
+    for (int i = 1; i <= MaxQuestions; ++i) {
+        const QRectF t = panel::chooserButton(i, twips::fromPx(FrmSelect->width()), sx, sy);
+        auto *b = new QPushButton(QString::number(i), FrmSelect);
+        b->setObjectName(QStringLiteral("CmTNO%1").arg(i));
+        b->setGeometry(QRect(twips::toPx(t.left()) + 1, twips::toPx(t.top()) + 1, twips::toPx(t.width()) - 2,
+                             twips::toPx(t.height()) - 2));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setFont(panelart::uiFont(9, true));
+        connect(b, &QPushButton::clicked, this, [this, i] { CmTNO_Click(i); });
+        CmTNO[i] = b;
+    }
+    const QRectF last = panel::chooserButton(40, twips::fromPx(FrmSelect->width()), sx, sy);
+    CmdSelFH = new QPushButton(QStringLiteral("返回"), FrmSelect);
+    CmdSelFH->setObjectName(QStringLiteral("CmdSelFH"));
+    CmdSelFH->setFocusPolicy(Qt::NoFocus);
+    CmdSelFH->resize(X(1200), Y(390));
+    CmdSelFH->move((FrmSelect->width() - CmdSelFH->width()) / 2, twips::toPx(last.bottom()) + Y(150));
+    connect(CmdSelFH, &QPushButton::clicked, this, &FrmTm::CmdSelFH_Click);
+    auto *legend = new QLabel(FrmSelect);
+    legend->setObjectName(QStringLiteral("SelLegend"));
+    legend->setTextFormat(Qt::RichText);
+    legend->setText(QStringLiteral("<span style='color:#00b000'>■</span> 已看过　"
+                                   "<span style='color:#ff0000'>■</span> 已标识　"
+                                   "<span style='color:#9aa5b2'>■</span> 未看过"));
+    legend->setFont(panelart::uiFont(8));
+    legend->setAlignment(Qt::AlignCenter);
+    legend->setGeometry(0, CmdSelFH->geometry().bottom() + Y(90), FrmSelect->width(), Y(300));
+
+    // candidate data
+    FrmKSXX = new QFrame(this);
+    FrmKSXX->setObjectName(QStringLiteral("FrmKSXX"));
+    FrmKSXX->setGeometry(FrmSelect->geometry());
+    FrmKSXX->setStyleSheet(QStringLiteral("#FrmKSXX{background:#f3f6fa;border-top:1px solid #b9c8da;}"));
+    const std::array<QString, 6> tags = {QStringLiteral("姓    名："), QStringLiteral("座 位 号："),
+                                         QStringLiteral("场    次："), QStringLiteral("档 案 号："),
+                                         QStringLiteral("报考科目："), QStringLiteral("身份证号：")};
+    std::array<QLabel **, 6> values = {&KsName1, &KsZWH1, &KsCC1, &KsDAH1, &KsKM1, &KsSFZ1};
+    const std::array<const char *, 6> valueNames = {"KsName1", "KsZWH1", "KsCC1", "KsDAH1", "KsKM1", "KsSFZ1"};
+    for (int r = 0; r < 6; ++r) {
+        auto *tag = new QLabel(tags[r], FrmKSXX);
+        tag->setGeometry(X(360), Y(180 + 360 * r), X(1200), Y(330));
+        tag->setStyleSheet(QStringLiteral("color:#44546a;"));
+        auto *v = new QLabel(FrmKSXX);
+        v->setObjectName(QLatin1String(valueNames[r]));
+        v->setGeometry(X(1560), Y(180 + 360 * r), W - X(1920), Y(330));
+        v->setFont(panelart::uiFont(9, true));
+        *values[r] = v;
+    }
+    CmdKSFH = new QPushButton(QStringLiteral("返回"), FrmKSXX);
+    CmdKSFH->setObjectName(QStringLiteral("CmdKSFH"));
+    CmdKSFH->setFocusPolicy(Qt::NoFocus);
+    CmdKSFH->resize(X(1200), Y(390));
+    CmdKSFH->move((FrmKSXX->width() - CmdKSFH->width()) / 2, Y(180 + 360 * 6 + 90));
+    connect(CmdKSFH, &QPushButton::clicked, this, &FrmTm::CmdKSFH_Click);
+
+    // the minimised bar and its restore hot spot
+    PicMin = new QWidget(this);
+    PicMin->setObjectName(QStringLiteral("PicMin"));
+    PicMin->setGeometry(0, 0, X(BarW), Y(BarH));
+    PicMin->setStyleSheet(QStringLiteral("#PicMin{background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #2c6eb8,"
+                                         "stop:1 #174a86);border:1px solid #143d6e;}"));
+    PicMin->setMouseTracking(true);
+    PicMin->installEventFilter(this);
+    auto *barText = new QLabel(QStringLiteral("✎ 试题窗口"), PicMin);
+    barText->setGeometry(X(120), 0, X(1200), Y(BarH));
+    barText->setStyleSheet(QStringLiteral("color:white;"));
+    barText->setFont(panelart::uiFont(9, true));
+    barText->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Command2 = new QLabel(QStringLiteral("还原"), PicMin);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setAlignment(Qt::AlignCenter);
+    Command2->setGeometry(X(BarW - 870), Y(60), X(780), Y(BarH - 120));
+    Command2->setStyleSheet(QStringLiteral("QLabel{color:#14304f;background:#eaf1fa;border-radius:3px;}"));
+    Command2->setCursor(Qt::PointingHandCursor);
+    Command2->setMouseTracking(true);
+    Command2->installEventFilter(this);
+    m_drag->grip(PicMin);
+    PicMin->hide();
+}
+
+void FrmTm::applyKindOfRun()
+{
+    if (m_data.WorkMode == 3) {
+        CmdCZTS->setText(QStringLiteral("考生信息"));
+        Command1->setText(QStringLiteral("操作提示"));
+        CmdEnd->setText(QStringLiteral("结束考试"));
+        PicUnit->hide();
+    } else {
+        CmdCZTS->setText(QStringLiteral("手把手教"));
+        Command1->setText(QStringLiteral("操作演示"));
+        CmdEnd->setText(QStringLiteral("结束练习"));
+        PicUnit->show();
+    }
+    const bool exam = m_data.SetBase == 0 && m_data.WorkMode == 3;
+    for (QWidget *w : {static_cast<QWidget *>(LblName), static_cast<QWidget *>(LblTime), PTime})
+        w->setVisible(exam);
+    if (QWidget *tag = FrmZhuYa->findChild<QWidget *>(QStringLiteral("LblNameTag")))
+        tag->setVisible(exam);
+    LblIME->setVisible(!exam);
+}
+
+void FrmTm::applyEntry(const PanelEntry &entry)
+{
+    CmdCZTS->setText(entry.CmdCZTS);
+    Command1->setText(entry.Command1);
+    CmdEnd->setText(entry.CmdEnd);
+    PicUnit->setVisible(entry.PicUnitVisible);
+    LblBiao->setText(entry.LblBiao);
+    if (entry.LblUnit)
+        LblUnit->setText(*entry.LblUnit);
+    CmdCZTS->update();
+    Command1->update();
+    CmdEnd->update();
+}
+
+void FrmTm::showNumberButtons()
+{
+    for (int i = 1; i <= MaxQuestions; ++i)
+        CmTNO[i]->setVisible(i <= m_data.QuestionCount);
+    // "返回" and the legend sit centred under the rows in use
+    const int rows = std::clamp((m_data.QuestionCount + 9) / 10, 1, 4);
+    const QRectF last = panel::chooserButton(rows * 10, twips::fromPx(FrmSelect->width()), m_data.ScaleX,
+                                             m_data.ScaleY);
+    CmdSelFH->move((FrmSelect->width() - CmdSelFH->width()) / 2,
+                   twips::toPx(last.bottom()) + twips::toPxY(150, m_data.ScaleY));
+    if (auto *legend = FrmSelect->findChild<QLabel *>(QStringLiteral("SelLegend")))
+        legend->move(0, CmdSelFH->geometry().bottom() + twips::toPxY(90, m_data.ScaleY));
+}
+
+void FrmTm::setSimulatedWindow(SimulatedWindow *window)
+{
+    m_sim = window;
+    m_simWidget = window ? window->window() : nullptr;
+}
+
+void FrmTm::raisePanel()
+{
+    raise();
+}
+
+void FrmTm::drawTime()
+{
+    LblTime->setText(panel::timeCaption(m_data.ExamMinutesLeft));
+    const int inner = PTime->width() - 2;
+    LblTimeJD->setGeometry(1, 1, panel::timeBarFill(m_data.ExamMinutesLeft, inner), PTime->height() - 2);
+}
+
+// ---- showing a question ------------------------------------------------------------
+
+FrmPicture *FrmTm::picture()
+{
+    if (!m_picture)
+        m_picture = new FrmPicture(m_data);
+    return m_picture;
+}
+
+void FrmTm::hidePicture()
+{
+    if (m_picture)
+        m_picture->hide();
+    Image2->setText(QStringLiteral("显示图片"));
+}
+
+void FrmTm::showQuestionLine(bool forDemonstration)
+{
+    Q_UNUSED(forDemonstration)
+    const int q = m_data.CurQuestion;
+    QStringList lines;
+    textfile::ReadError err;
+    if (!textfile::readLines(m_data.IndexFile, lines, &err)) {
+        // the question cannot be read: say which file instead of leaving a stale text
+        RtbTM->setPlainText(err.message());
+        hidePicture();
+        Image2->hide();
+        return;
+    }
+    m_data.IndexLine = textfile::lineAt(lines, q);
+    const panel::QuestionText t = panel::questionText(m_data.IndexLine);
+    RtbTM->setPlainText(t.text);
+    hidePicture();
+    Image2->hide();
+    if (t.hasPicture) {
+        picture()->loadPicture(m_data.DataDir + t.pictureId + m_data.DataExt);
+        Image2->setText(QStringLiteral("显示图片"));
+        Image2->show();
+    }
+}
+
+void FrmTm::DqExam()
+{
+    const int q = std::clamp<int>(m_data.CurQuestion, 1, MaxQuestions);
+    m_data.CurQuestion = Integer(q);
+    // 1. navigation
+    const panel::NavState nav = panel::navState(q, m_data.QuestionCount);
+    CmdPre->setEnabled(nav.previous);
+    CmdNext->setEnabled(nav.next);
+    CmdGN[0]->setEnabled(nav.previous);
+    CmdGN[1]->setEnabled(nav.next);
+    // 2-4. text and picture
+    showQuestionLine(false);
+    // 5. the question's remembered screen, then Timer2
+    if (liveSim()) {
+        m_sim->restoreQuestion(q);
+        m_sim->startTimer2();
+    }
+    // 6, 7. title and unfinished list
+    LblBiao->setText(panel::titleLine(m_data));
+    LblUnit->setText(panel::unfinishedList(m_data));
+    // 8. visited
+    m_data.QuestionScore[q] = panel::withVisited(m_data.QuestionScore[q]);
+    // 9. resume at the step reached earlier
+    m_data.CurStep = m_data.SavedStep[q];
+    // 10. guided teaching ends with the question
+    if (m_data.WorkMode != 3)
+        m_data.WorkMode = 2;
+    // 11.
+    returnToMain();
+}
+
+void FrmTm::returnToMain()
+{
+    if (!m_simWidget)
+        return;
+    if (m_simWidget->isMinimized())
+        m_simWidget->showNormal();
+    else
+        m_simWidget->show();
+    m_simWidget->raise();
+    m_simWidget->activateWindow();
+}
+
+// ---- toolbar -----------------------------------------------------------------------------
+
+void FrmTm::CmdPre_Click()
+{
+    m_data.CurQuestion = Integer(panel::previousQuestion(m_data.CurQuestion));
+    DqExam();
+}
+
+void FrmTm::CmdNext_Click()
+{
+    m_data.CurQuestion = Integer(panel::nextQuestion(m_data.CurQuestion, m_data.QuestionCount));
+    DqExam();
+}
+
+void FrmTm::CmdRedo_Click()
+{
+    const int q = std::clamp<int>(m_data.CurQuestion, 1, MaxQuestions);
+    m_data.SavedStep[q] = 1;
+    DqExam();
+}
+
+void FrmTm::CmdBZBT_Click()
+{
+    const int q = std::clamp<int>(m_data.CurQuestion, 1, MaxQuestions);
+    m_data.QuestionScore[q] = panel::toggleMark(m_data.QuestionScore[q]);
+    returnToMain();
+}
+
+void FrmTm::colourNumberButtons()
+{
+    for (int i = 1; i <= MaxQuestions; ++i) {
+        CmTNO[i]->setStyleSheet(buttonStyle(panel::chooserColour(m_data.QuestionScore[i])));
+        CmTNO[i]->setProperty("chooserColour", int(panel::chooserColour(m_data.QuestionScore[i])));
+    }
+}
+
+void FrmTm::CmdSelect_Click()
+{
+    colourNumberButtons();
+    FrmKSXX->hide();
+    FrmSelect->show();
+    FrmSelect->raise();
+}
+
+void FrmTm::CmTNO_Click(int i)
+{
+    m_data.CurQuestion = Integer(std::clamp(i, 1, MaxQuestions));
+    FrmSelect->hide();
+    DqExam();
+}
+
+void FrmTm::CmdSelFH_Click()
+{
+    FrmSelect->hide();
+}
+
+void FrmTm::CmdCZTS_Click()
+{
+    if (CmdCZTS->text() == QStringLiteral("考生信息")) {
+        FrmSelect->hide();
+        FrmKSXX->show();
+        FrmKSXX->raise();
+        return;
+    }
+    m_data.WorkMode = 1;
+    if (liveSim())
+        m_sim->setGuided(true);
+    returnToMain();
+}
+
+void FrmTm::CmdKSFH_Click()
+{
+    FrmKSXX->hide();
+}
+
+void FrmTm::Command1_Click()
+{
+    hidePicture();
+    if (Command1->text() == QStringLiteral("操作提示")) {
+        if (showHintDialog)
+            showHintDialog();
+        else
+            m_prompter.ask(QStringLiteral("操作提示：请按题目要求在模拟窗口中完成操作。"));
+        return;
+    }
+    m_data.DemoRunning = True;
+    showQuestionLine(true);
+    TimStartYS.start();
+}
+
+void FrmTm::TimStartYS_Timer()
+{
+    ++StartTicks;
+    if (StartTicks < 2)
+        return;
+    StartTicks = 0;
+    TimStartYS.stop();
+    if (m_simWidget)
+        m_simWidget->hide();
+    hide();
+    const std::array<int, 12> intervals = panel::demoIntervals(DemoSpeed);
+    m_data.DemoRunning = True;
+    if (startDemonstration)
+        startDemonstration(intervals);
+    else
+        openDemoStandIn(intervals);
+}
+
+void FrmTm::openDemoStandIn(const std::array<int, 12> &intervals)
+{
+    // Stand-in for the demonstration window: says what would be played and
+    // returns to the question exactly as the demonstration's end does.
+    auto *w = new QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint);
+    w->setObjectName(QStringLiteral("frmYanShi"));
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowTitle(QStringLiteral("操作演示"));
+    auto *lay = new QVBoxLayout(w);
+    auto *text = new QLabel(QStringLiteral("第%1题的操作演示（%2）").arg(m_data.CurQuestion).arg(
+                                intervals[0] > panel::DemoTimers[0].interval ? QStringLiteral("慢速")
+                                                                             : QStringLiteral("正常速度")),
+                            w);
+    text->setFont(panelart::uiFont(10.5, true));
+    lay->addWidget(text);
+    auto *back = new QPushButton(QStringLiteral("结束演示"), w);
+    lay->addWidget(back);
+    QPointer<FrmTm> self(this);
+    auto finish = [self] {
+        if (!self)
+            return;
+        self->m_data.DemoRunning = False;
+        if (self->m_simWidget)
+            self->m_simWidget->show();
+        self->show();
+        self->TimerREDO.start();
+    };
+    connect(back, &QPushButton::clicked, w, &QWidget::close);
+    connect(w, &QObject::destroyed, this, finish);
+    w->resize(280, 90);
+    if (QScreen *s = QGuiApplication::primaryScreen())
+        w->move(s->availableGeometry().center() - w->rect().center());
+    w->show();
+}
+
+void FrmTm::Image2_Click()
+{
+    if (Image2->text() == QStringLiteral("显示图片")) {
+        FrmPicture *pic = picture();
+        pic->show();
+        pic->Timer1.start();
+        Image2->setText(QStringLiteral("隐藏图片"));
+    } else {
+        hidePicture();
+    }
+}
+
+void FrmTm::CmdGN_Click(int k)
+{
+    switch (k) {
+    case 0: CmdPre_Click(); break;
+    case 1: CmdNext_Click(); break;
+    case 2: CmdRedo_Click(); break;
+    case 3: CmdBZBT_Click(); break;
+    case 4: CmdSelect_Click(); break;
+    case 5: CmdEnd_Click(); break;
+    case 6: CmdCZTS_Click(); break;
+    case 7: Command1_Click(); break;
+    default: break;
+    }
+}
+
+void FrmTm::CmdGN_MouseDown(int k)
+{
+    ImgDown->move(CmdGN[k]->pos());
+}
+
+void FrmTm::CmdGN_MouseUp(int k, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+{
+    const bool modifier = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    DemoSpeed = panel::demoSpeedAfterRelease(k, button == Qt::RightButton, modifier);
+}
+
+void FrmTm::CmdGN_MouseMove(int k)
+{
+    if (ImgMove->pos() != ImgDown->pos())
+        ImgDown->move(twips::toPxX(ParkDown, m_data.ScaleX), ImgDown->y());
+    ImgMove->move(CmdGN[k]->pos());
+}
+
+void FrmTm::parkHighlights()
+{
+    ImgDown->move(twips::toPxX(ParkDown, m_data.ScaleX), ImgDown->y());
+    ImgMove->move(twips::toPxX(ParkMove, m_data.ScaleX), ImgMove->y());
+}
+
+// ---- minimise, restore, focus, timers -------------------------------------------------
+
+void FrmTm::minimise()
+{
+    const QSize bar = PicMin->size();
+    resize(bar);
+    move(panel::minimisedPosition(bar, m_data.ScaleX, m_data.ScaleY));
+    PicMin->move(0, 0);
+    PicMin->show();
+    PicMin->raise();
+    ImgMinHover->hide();
+}
+
+void FrmTm::Command2_Click()
+{
+    returnToMain();
+    resize(m_fullSize);
+    if (m_simWidget)
+        move(panel::dockedPosition(m_simWidget->frameGeometry(), m_fullSize));
+    PicMin->hide();
+}
+
+void FrmTm::TimerREDO_Timer()
+{
+    DqExam();
+    TimerREDO.stop();
+}
+
+void FrmTm::TimeKS_Timer()
+{
+    if (m_data.SetBase != 0) {
+        TimeKS.stop();
+        return;
+    }
+    m_data.ExamMinutesLeft = Integer(m_data.ExamMinutesLeft - 1);
+    drawTime();
+    if (m_data.ExamMinutesLeft == 0)
+        Q_EMIT handInRequested();
+}
+
+bool FrmTm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!PicMin) // still being built
+        return QWidget::eventFilter(watched, event);
+    const QEvent::Type t = event->type();
+    if (watched == RtbTM->viewport() || watched == RtbTM) {
+        if (t == QEvent::MouseMove) {
+            parkHighlights();
+            ImgMinHover->hide();
+        } else if (t == QEvent::MouseButtonRelease || t == QEvent::KeyRelease) {
+            returnToMain();
+        }
+        if (t == QEvent::MouseButtonDblClick || t == QEvent::MouseButtonPress)
+            return true; // no selection in the question text
+        return false;
+    }
+    if (watched == FrmZhuYa || watched == PTime || watched == LblMove) {
+        if (t == QEvent::MouseMove) {
+            parkHighlights();
+            ImgMinHover->hide();
+        }
+        return false;
+    }
+    if (watched == PicUnit) {
+        if (t == QEvent::MouseButtonRelease)
+            parkHighlights();
+        if (t == QEvent::KeyRelease)
+            returnToMain();
+        return false;
+    }
+    if (watched == LblMin) {
+        if (t == QEvent::MouseMove || t == QEvent::Enter)
+            ImgMinHover->show();
+        else if (t == QEvent::MouseButtonRelease)
+            minimise();
+        return false;
+    }
+    if (watched == PicMin) {
+        if (t == QEvent::MouseMove)
+            Command2->setStyleSheet(QStringLiteral("QLabel{color:#14304f;background:#eaf1fa;border-radius:3px;}"));
+        return false;
+    }
+    if (watched == Command2) {
+        if (t == QEvent::MouseMove || t == QEvent::Enter)
+            Command2->setStyleSheet(QStringLiteral("QLabel{color:#14304f;background:#ffffff;border-radius:3px;"
+                                                   "border:1px outset #9fb6d2;}"));
+        else if (t == QEvent::MouseButtonRelease)
+            Command2_Click();
+        return false;
+    }
+    if (watched == LblIME) {
+        if (t == QEvent::MouseButtonRelease)
+            mIme->popup(LblIME->mapToGlobal(QPoint(0, LblIME->height())));
+        return false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmTm::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const int titleH = twips::toPxY(TitleH, m_data.ScaleY);
+    p.fillRect(rect(), QColor(0xee, 0xf2, 0xf7));
+    panelart::paintTitleStrip(p, QRect(0, 0, width(), titleH));
+    panelart::paintEmblem(p, QRect(twips::toPxX(75, m_data.ScaleX), 3, titleH - 6, titleH - 6));
+    if (LblMove)
+        panelart::paintGrip(p, LblMove->geometry());
+    panelart::paintPanelFrame(p, rect());
+}
+
+void FrmTm::keyReleaseEvent(QKeyEvent *e)
+{
+    e->accept();
+    returnToMain();
+}
+
+void FrmTm::closeEvent(QCloseEvent *e)
+{
+    if (m_data.PanelMayClose == False) {
+        e->ignore();
+        return;
+    }
+    TimeKS.stop();
+    TimStartYS.stop();
+    TimerREDO.stop();
+    if (m_picture)
+        m_picture->hide();
+    e->accept();
+}
+
+// ---- the end button -------------------------------------------------------------------
+
+void FrmTm::CmdEnd_Click()
+{
+    hidePicture();
+    switch (panel::endKind(CmdEnd->text())) {
+    case panel::EndKind::Practice:
+        endPractice();
+        break;
+    case panel::EndKind::Exam:
+        move(0, 0);
+        hide();
+        Q_EMIT handInRequested();
+        break;
+    case panel::EndKind::Review:
+        endReview();
+        break;
+    }
+}
+
+void FrmTm::endPractice()
+{
+    TimeKS.stop();
+    TimStartYS.stop();
+    TimerREDO.stop();
+    QStringList errors;
+    QString error;
+    if (!progress::writeUnitStatus(m_data, &error))
+        errors << error;
+    m_data.PanelMayClose = True;
+    // the stored digits never carry the visited bit
+    for (int i = 1; i <= MaxQuestions; ++i)
+        if (m_data.QuestionScore[i] % 2 != 0)
+            m_data.QuestionScore[i] = Integer(m_data.QuestionScore[i] - 1);
+    if (!progress::writeUnitResult(m_data, &error))
+        errors << error;
+    if (!errors.isEmpty())
+        m_prompter.ask(errors.join(QStringLiteral("\r\n")), platform::Prompter::Ok, platform::Prompter::Warning);
+    closeRun();
+}
+
+void FrmTm::endReview()
+{
+    if (m_data.CurSet == -1) {
+        hide();
+        const auto answer = m_prompter.ask(
+            QStringLiteral("本次答对的题目要从“错题复习”中去掉吗？\r\n"
+                           "如果你认为掌握的还不太好，建议你点“否”，把它们保留在错题记录中。"),
+            platform::Prompter::YesNo, platform::Prompter::Question, QString(), platform::Prompter::AnswerNo);
+        if (answer == platform::Prompter::AnswerYes) {
+            QString error;
+            if (!progress::pruneWrongList(m_data, &error))
+                m_prompter.ask(error, platform::Prompter::Ok, platform::Prompter::Warning);
+        }
+    }
+    m_data.PanelMayClose = True;
+    TimeKS.stop();
+    TimStartYS.stop();
+    TimerREDO.stop();
+    closeRun();
+}
+
+void FrmTm::closeRun()
+{
+    if (m_simWidget)
+        m_simWidget->close();
+    close();
+    Q_EMIT runEnded();
+}

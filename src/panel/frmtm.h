@@ -1,0 +1,208 @@
+#pragma once
+// The question panel: the small always-on-top window beside the simulated window
+// in every run. It shows the current question (DqExam), its title line and the
+// unfinished list, and carries the toolbar: previous, next, redo, mark, the
+// chooser, the end of the run, guided teaching (or the candidate's data) and the
+// demonstration (or the exam's hint). After nearly every action it hands the
+// learner back to the simulated window. The rules it applies live in
+// panelrules.h; this class only lays them out.
+
+#include "frmpicture.h"
+#include "panelentry.h"
+#include "../simulator/panelport.h"
+#include "../start/moddata.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class QFrame;
+class QMenu;
+class QPushButton;
+class QTextEdit;
+class FrmPicture; // frmpicture.h
+class SimulatedWindow;
+class Dragger;
+namespace platform {
+class Prompter;
+}
+
+// A toolbar caption: a drawn icon over its text, greyed when disabled.
+class PanelCaption : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+};
+
+// A transparent hot spot over a caption; reports presses, releases and clicks.
+class HotSpot : public QLabel {
+    Q_OBJECT
+public:
+    explicit HotSpot(int index, QWidget *parent);
+    int index() const { return m_index; }
+Q_SIGNALS:
+    void pressed(int index);
+    void released(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void clicked(int index);
+    void hovered(int index);
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void enterEvent(QEnterEvent *e) override;
+
+private:
+    int m_index;
+};
+
+class FrmTm : public QWidget, public QuestionPanelPort {
+    Q_OBJECT
+public:
+    // Loading the panel (first use in a run): size and place, number buttons,
+    // captions of the kind of run, candidate data, load title, visited bit of
+    // question 1, then DqExam.
+    FrmTm(ModData &data, platform::Prompter &prompter, QWidget *parent = nullptr);
+    ~FrmTm() override;
+
+    // The simulated window the panel drives; may be set after the load.
+    void setSimulatedWindow(SimulatedWindow *window);
+    SimulatedWindow *simulatedWindow() const { return liveSim(); }
+
+    // What an opener sets before it shows the panel.
+    void applyEntry(const PanelEntry &entry);
+    // Number buttons above QuestionCount hidden, the others shown.
+    void showNumberButtons();
+
+    // Shows CurQuestion.
+    void DqExam();
+
+    // QuestionPanelPort
+    QSize panelSize() const override { return size(); }
+    void movePanel(const QPoint &topLeft) override { move(topLeft); }
+    void raisePanel() override;
+    void setTitle(const QString &lblBiao) override { LblBiao->setText(lblBiao); }
+    void setUnfinished(const QString &lblUnit) override { LblUnit->setText(lblUnit); }
+
+    // Handlers (also reached through the hot spots CmdGN(0..7)).
+    void CmdPre_Click();
+    void CmdNext_Click();
+    void CmdRedo_Click();
+    void CmdBZBT_Click();
+    void CmdSelect_Click();
+    void CmTNO_Click(int i);
+    void CmdSelFH_Click();
+    void CmdEnd_Click();
+    void CmdCZTS_Click();
+    void CmdKSFH_Click();
+    void Command1_Click();
+    void Image2_Click();
+    void CmdGN_Click(int k);
+    void CmdGN_MouseDown(int k);
+    void CmdGN_MouseUp(int k, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void CmdGN_MouseMove(int k);
+    void parkHighlights();
+    void minimise();
+    void Command2_Click();
+    void TimerREDO_Timer();
+    void TimStartYS_Timer();
+    void TimeKS_Timer();
+
+    // Sets the window state of the simulated window to normal and shows it.
+    void returnToMain();
+
+    // The picture window, created on first use.
+    FrmPicture *picture();
+    bool pictureLoaded() const { return m_picture; }
+
+    // Controls, named as the panel's openers and tests know them.
+    QLabel *LblBiao = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *LblMove = nullptr;
+    QTextEdit *RtbTM = nullptr;
+    QWidget *PicUnit = nullptr;
+    QLabel *LblUnit = nullptr;
+    QPushButton *Image2 = nullptr;
+    QWidget *FrmZhuYa = nullptr;
+    PanelCaption *CmdPre = nullptr;
+    PanelCaption *CmdNext = nullptr;
+    PanelCaption *CmdRedo = nullptr;
+    PanelCaption *CmdBZBT = nullptr;
+    PanelCaption *CmdSelect = nullptr;
+    PanelCaption *CmdEnd = nullptr;
+    PanelCaption *CmdCZTS = nullptr;
+    PanelCaption *Command1 = nullptr;
+    std::array<HotSpot *, 8> CmdGN{};
+    QLabel *ImgMove = nullptr;
+    QLabel *ImgDown = nullptr;
+    QFrame *FrmSelect = nullptr;
+    std::array<QPushButton *, MaxQuestions + 1> CmTNO{}; // 1..40
+    QPushButton *CmdSelFH = nullptr;
+    QFrame *FrmKSXX = nullptr;
+    QLabel *KsName1 = nullptr, *KsZWH1 = nullptr, *KsCC1 = nullptr, *KsDAH1 = nullptr, *KsKM1 = nullptr,
+           *KsSFZ1 = nullptr;
+    QPushButton *CmdKSFH = nullptr;
+    QLabel *LblName = nullptr;
+    QLabel *LblTime = nullptr;
+    QWidget *PTime = nullptr;
+    QLabel *LblTimeJD = nullptr;
+    QLabel *LblIME = nullptr;
+    QMenu *mIme = nullptr;
+    QLabel *LblMin = nullptr;    // the minimise hot spot
+    QLabel *ImgMinHover = nullptr;
+    QWidget *PicMin = nullptr;   // the minimised bar
+    QLabel *Command2 = nullptr;  // its restore hot spot
+
+    QTimer TimeKS;
+    QTimer TimStartYS;
+    QTimer TimerREDO;
+
+    int DemoSpeed = 1;
+    int StartTicks = 0;
+
+    // Where the demonstration starts (intervals already multiplied by DemoSpeed);
+    // until the demonstration window exists a small stand-in window is opened.
+    std::function<void(const std::array<int, 12> &intervals)> startDemonstration;
+    // The exam's hint dialog ("操作提示"); a stand-in message until it exists.
+    std::function<void()> showHintDialog;
+
+Q_SIGNALS:
+    // A practice or review has ended: both windows are closing; the cover page is next.
+    void runEnded();
+    // "结束考试": the hand-in dialogs take over.
+    void handInRequested();
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void paintEvent(QPaintEvent *) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // The simulated window while its form exists (it may have been closed).
+    SimulatedWindow *liveSim() const { return m_simWidget ? m_sim : nullptr; }
+    void buildControls();
+    void applyKindOfRun();
+    void drawTime();
+    void colourNumberButtons();
+    void showQuestionLine(bool forDemonstration);
+    void hidePicture();
+    void openDemoStandIn(const std::array<int, 12> &intervals);
+    void endPractice();
+    void endReview();
+    void closeRun();
+
+    ModData &m_data;
+    platform::Prompter &m_prompter;
+    SimulatedWindow *m_sim = nullptr;
+    QPointer<QWidget> m_simWidget;
+    QPointer<FrmPicture> m_picture;
+    Dragger *m_drag = nullptr;
+    QSize m_fullSize;
+};

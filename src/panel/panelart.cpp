@@ -1,0 +1,243 @@
+#include "panelart.h"
+
+#include <QLinearGradient>
+#include <cmath>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+
+namespace panelart {
+
+const QColor Accent(0x1f, 0x5f, 0xa6);
+const QColor Ink(0x1c, 0x2b, 0x3d);
+
+QFont uiFont(double pointSize, bool bold)
+{
+    QFont f(QStringLiteral("Noto Sans CJK SC"));
+    f.setPointSizeF(pointSize);
+    f.setBold(bold);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+namespace {
+
+void arrow(QPainter &p, bool left)
+{
+    QPainterPath path;
+    if (left) {
+        path.moveTo(3, 11);
+        path.lineTo(11, 3);
+        path.lineTo(11, 7.5);
+        path.lineTo(19, 7.5);
+        path.lineTo(19, 14.5);
+        path.lineTo(11, 14.5);
+        path.lineTo(11, 19);
+    } else {
+        path.moveTo(19, 11);
+        path.lineTo(11, 3);
+        path.lineTo(11, 7.5);
+        path.lineTo(3, 7.5);
+        path.lineTo(3, 14.5);
+        path.lineTo(11, 14.5);
+        path.lineTo(11, 19);
+    }
+    path.closeSubpath();
+    p.drawPath(path);
+}
+
+} // namespace
+
+QPixmap toolIcon(const QString &caption, bool enabled)
+{
+    QPixmap pm(22, 22);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor blue = enabled ? QColor(0x1f, 0x6f, 0xc4) : QColor(0xa9, 0xb3, 0xbf);
+    const QColor green = enabled ? QColor(0x1f, 0x9a, 0x4b) : QColor(0xa9, 0xb3, 0xbf);
+    const QColor red = enabled ? QColor(0xd2, 0x3b, 0x2f) : QColor(0xa9, 0xb3, 0xbf);
+    const QColor orange = enabled ? QColor(0xe8, 0x8a, 0x12) : QColor(0xa9, 0xb3, 0xbf);
+    const QColor dark = enabled ? QColor(0x2d, 0x3e, 0x50) : QColor(0xb5, 0xbd, 0xc7);
+
+    if (caption == QStringLiteral("上一题") || caption == QStringLiteral("下一题")) {
+        QLinearGradient g(0, 3, 0, 19);
+        g.setColorAt(0, blue.lighter(135));
+        g.setColorAt(1, blue);
+        p.setBrush(g);
+        p.setPen(QPen(blue.darker(130), 1));
+        arrow(p, caption == QStringLiteral("上一题"));
+    } else if (caption == QStringLiteral("重做本题")) {
+        p.setPen(QPen(green, 2.6, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(4, 4, 14, 14), 60 * 16, 290 * 16);
+        p.setPen(Qt::NoPen);
+        p.setBrush(green);
+        p.drawPolygon(QPolygonF({QPointF(13, 1.5), QPointF(19.5, 5), QPointF(13, 9.5)}));
+    } else if (caption == QStringLiteral("标识本题")) {
+        p.setPen(QPen(dark, 1.6, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(5, 3), QPointF(5, 20));
+        p.setPen(Qt::NoPen);
+        p.setBrush(red);
+        QPainterPath flag;
+        flag.moveTo(6, 3.5);
+        flag.cubicTo(10, 1.5, 13, 6.5, 18.5, 4);
+        flag.lineTo(18.5, 12);
+        flag.cubicTo(13, 14.5, 10, 9.5, 6, 11.5);
+        flag.closeSubpath();
+        p.drawPath(flag);
+    } else if (caption.startsWith(QStringLiteral("选"))) {
+        p.setPen(Qt::NoPen);
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c) {
+                QColor cell = (r == 1 && c == 1) ? red : ((r + c) % 2 ? green : blue);
+                p.setBrush(cell);
+                p.drawRoundedRect(QRectF(3 + c * 6, 3 + r * 6, 4.8, 4.8), 1, 1);
+            }
+    } else if (caption.startsWith(QStringLiteral("结束"))) {
+        p.setPen(QPen(red.darker(115), 1.2));
+        QLinearGradient g(0, 2, 0, 20);
+        g.setColorAt(0, red.lighter(130));
+        g.setColorAt(1, red);
+        p.setBrush(g);
+        QPolygonF oct;
+        for (int i = 0; i < 8; ++i) {
+            const double a = (22.5 + 45 * i) * 3.14159265 / 180;
+            oct << QPointF(11 + 9 * std::cos(a), 11 + 9 * std::sin(a));
+        }
+        p.drawPolygon(oct);
+        p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(7.5, 11), QPointF(14.5, 11));
+    } else if (caption == QStringLiteral("手把手教")) {
+        p.setPen(QPen(orange.darker(130), 1));
+        p.setBrush(orange.lighter(120));
+        QPainterPath hand;
+        hand.addRoundedRect(QRectF(5, 9, 12, 10), 3, 3);
+        p.drawPath(hand);
+        for (int i = 0; i < 4; ++i)
+            p.drawRoundedRect(QRectF(5.3 + i * 3, i == 1 ? 2 : 3.5 + (i == 3 ? 1.5 : 0), 2.6, 8), 1.3, 1.3);
+        p.drawRoundedRect(QRectF(1.5, 11, 5, 2.6), 1.3, 1.3);
+    } else if (caption == QStringLiteral("考生信息")) {
+        p.setPen(QPen(blue.darker(120), 1));
+        p.setBrush(QColor(0xf2, 0xf6, 0xfb));
+        p.drawRoundedRect(QRectF(1.5, 4, 19, 14), 2, 2);
+        p.setBrush(blue);
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QRectF(4, 7, 5, 5));
+        p.drawPie(QRectF(3, 11.5, 7, 7), 0, 180 * 16);
+        p.setPen(QPen(dark, 1.3));
+        p.drawLine(QPointF(12, 8.5), QPointF(18, 8.5));
+        p.drawLine(QPointF(12, 12), QPointF(18, 12));
+        p.drawLine(QPointF(12, 15), QPointF(16, 15));
+    } else if (caption == QStringLiteral("操作演示")) {
+        p.setPen(QPen(green.darker(120), 1));
+        QLinearGradient g(0, 1, 0, 21);
+        g.setColorAt(0, green.lighter(140));
+        g.setColorAt(1, green);
+        p.setBrush(g);
+        p.drawEllipse(QRectF(1.5, 1.5, 19, 19));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawPolygon(QPolygonF({QPointF(8.5, 6), QPointF(16, 11), QPointF(8.5, 16)}));
+    } else { // 操作提示 and anything else: a light bulb
+        p.setPen(QPen(orange.darker(140), 1));
+        p.setBrush(QColor(0xff, 0xd5, 0x4a));
+        p.drawEllipse(QRectF(5, 1.5, 12, 12));
+        p.setBrush(dark);
+        p.drawRect(QRectF(8, 14, 6, 2.2));
+        p.drawRect(QRectF(8.5, 17, 5, 2.2));
+    }
+    return pm;
+}
+
+QPixmap highlight(const QSize &size, bool pressed)
+{
+    QPixmap pm(size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(pm.rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    QLinearGradient g(0, 0, 0, size.height());
+    if (pressed) {
+        g.setColorAt(0, QColor(0xa9, 0xc9, 0xee));
+        g.setColorAt(1, QColor(0xc9, 0xdd, 0xf5));
+        p.setPen(QPen(QColor(0x3a, 0x78, 0xc2), 1));
+    } else {
+        g.setColorAt(0, QColor(0xff, 0xff, 0xff, 230));
+        g.setColorAt(1, QColor(0xd8, 0xe8, 0xfa, 230));
+        p.setPen(QPen(QColor(0x7d, 0xa9, 0xdc), 1));
+    }
+    p.setBrush(g);
+    p.drawRoundedRect(r, 5, 5);
+    return pm;
+}
+
+QPixmap minimiseHover(const QSize &size)
+{
+    QPixmap pm(size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(255, 255, 255, 160), 1));
+    p.setBrush(QColor(255, 255, 255, 60));
+    p.drawRoundedRect(QRectF(pm.rect()).adjusted(1.5, 1.5, -1.5, -1.5), 3, 3);
+    return pm;
+}
+
+void paintTitleStrip(QPainter &p, const QRect &r)
+{
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, QColor(0x2c, 0x6e, 0xb8));
+    g.setColorAt(1, QColor(0x17, 0x4a, 0x86));
+    p.fillRect(r, g);
+    p.setPen(QColor(255, 255, 255, 50));
+    p.drawLine(r.topLeft(), r.topRight());
+}
+
+void paintToolbar(QPainter &p, const QRect &r)
+{
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, QColor(0xf7, 0xfa, 0xfd));
+    g.setColorAt(1, QColor(0xe1, 0xea, 0xf4));
+    p.fillRect(r, g);
+    p.setPen(QColor(0xb9, 0xc8, 0xda));
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+}
+
+void paintPanelFrame(QPainter &p, const QRect &r)
+{
+    p.setPen(QColor(0x14, 0x3d, 0x6e));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+}
+
+void paintGrip(QPainter &p, const QRect &r)
+{
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, QColor(0xe4, 0xeb, 0xf3));
+    g.setColorAt(1, QColor(0xd2, 0xdc, 0xe8));
+    p.fillRect(r, g);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x8a, 0x9b, 0xb0));
+    const int cy = r.center().y();
+    for (int i = 0; i < 6; ++i) {
+        const int x = r.center().x() - 15 + i * 6;
+        p.drawEllipse(QPointF(x, cy - 2), 1.1, 1.1);
+        p.drawEllipse(QPointF(x + 3, cy + 2), 1.1, 1.1);
+    }
+}
+
+void paintEmblem(QPainter &p, const QRect &r)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF f = QRectF(r).adjusted(1, 1, -1, -1);
+    p.setPen(QPen(QColor(0xff, 0xc8, 0x3d), 1.6));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(f);
+    p.drawLine(QPointF(f.center().x(), f.top() + 2), QPointF(f.left() + 3, f.bottom() - 2));
+    p.drawLine(QPointF(f.center().x(), f.top() + 2), QPointF(f.right() - 3, f.bottom() - 2));
+    p.restore();
+}
+
+} // namespace panelart

@@ -1,0 +1,118 @@
+#pragma once
+// The question panel's rules that need no window: the title line and the list of
+// unfinished questions, the status-word toggles, the chooser's colours, the
+// enabled state of the navigation, the question line's picture marker, the
+// demonstration timer table and the panel's placements. FrmTm only applies them.
+
+#include "../start/moddata.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <array>
+
+namespace panel {
+
+// Panel size in design twips.
+constexpr int PanelWidth = 4980;
+constexpr int PanelHeight = 3630;
+
+// Status word bits of QuestionScore.
+constexpr Integer Visited = 1;
+constexpr Integer Marked = 2;
+constexpr Integer Solved = 4;
+
+// A question counts as solved from 4 on.
+inline bool isSolved(Integer word) { return word >= Solved; }
+// The mark button: 0<->2, 1<->3, 4<->6, 5<->7.
+inline Integer toggleMark(Integer word) { return Integer(word ^ Marked); }
+// Showing a question sets its visited bit (an even word gains 1).
+inline Integer withVisited(Integer word) { return (word % 2 == 0) ? Integer(word + 1) : word; }
+
+// Title line set when the panel loads, before the first question is shown:
+// "<module> 第 s 套 第 q 题", or the review's "错题复习  第q/n题" when CurSet is -1.
+QString loadTitle(const ModData &d);
+
+// Title line of question CurQuestion as DqExam writes it:
+//   exam:                 "<module>-第s套 第q题"
+//   unit practice or a run that may close (SetBase 20, PanelMayClose -1, CurSet -1):
+//                         "第s单元  第q/n题（已完成）" or "（未完成）" when the mark is "F"
+//   wrong-question review: "错题复习  第q/n题"
+QString titleLine(const ModData &d);
+
+// "未完成的题目" and " i" for every question i <= QuestionCount marked "F"; in an
+// exam paper (SetBase 0) or the wrong-question review (CurSet -1) instead every
+// question whose status word is at most 3. Never names a number above 40.
+QString unfinishedList(const ModData &d);
+
+// Colour of number button i in the chooser; later rules win: not visited ->
+// button face, visited -> green, marked -> red.
+enum class ChooserColour { ButtonFace, Green, Red };
+ChooserColour chooserColour(Integer word);
+
+// "上一题" is enabled above question 1, "下一题" below the last question.
+struct NavState {
+    bool previous = false;
+    bool next = false;
+};
+NavState navState(int question, int count);
+
+// Navigation never leaves 1 ... count (and never 1 ... 40).
+int nextQuestion(int question, int count);
+int previousQuestion(int question);
+
+// What the panel shows of an index line: the text from character 7 on; a text
+// beginning with "picture" carries a six-character picture id (characters 8-13
+// of the text) and the question text from character 14 on.
+struct QuestionText {
+    QString text;
+    QString pictureId; // empty without a picture
+    bool hasPicture = false;
+};
+QuestionText questionText(const QString &indexLine);
+
+// The kinds of end the end button knows, chosen by its caption.
+enum class EndKind { Practice, Exam, Review };
+EndKind endKind(const QString &cmdEndCaption);
+
+// The demonstration window's timers and their intervals at speed 1; the panel
+// multiplies them by DemoSpeed before it shows the window.
+struct DemoTimer {
+    const char *name;
+    int interval; // milliseconds at speed 1
+};
+constexpr int DemoTimerCount = 12;
+extern const std::array<DemoTimer, DemoTimerCount> DemoTimers;
+std::array<int, DemoTimerCount> demoIntervals(int demoSpeed);
+
+// DemoSpeed after a release on hot spot k: 2 for the demonstration hot spot (7)
+// released with the right button or with Shift, Ctrl or Alt held, else 1.
+int demoSpeedAfterRelease(int hotSpot, bool rightButton, bool modifierHeld);
+
+// Remaining exam time: "剩余m分钟" and the filled width of the bar, empty at 50
+// minutes left and full at 0 (kept inside 0 ... barWidth).
+QString timeCaption(int minutesLeft);
+int timeBarFill(int minutesLeft, int barWidth);
+
+// Geometry, all in twips. The chooser's number button i (1..40) in a frame of the
+// given width: squares of W = width / 10.15 in rows of ten.
+QRectF chooserButton(int i, double frameWidth, double scaleX, double scaleY);
+// Toolbar hot spot k (0..7): a row of five at Left = 90 + 960 k, Top = 15; the
+// panel is 4980 twips wide, so hot spots 5..7 continue in a second row.
+QRect hotSpot(int k, double scaleX, double scaleY);
+constexpr int HotSpotWidth = 960;
+constexpr int HotSpotHeight = 660;
+// Window places, in pixels (sizes in pixels too):
+// the panel's first place: right edge at 15360, bottom at 9000 twips (scaled);
+QPoint loadPosition(QSize panel, double scaleX, double scaleY);
+// docked into the lower right corner of the simulated window;
+QPoint dockedPosition(const QRect &mainFrame, QSize panel);
+// the minimised bar: right edge at 2700, bottom at 8550 twips (scaled).
+QPoint minimisedPosition(QSize bar, double scaleX, double scaleY);
+
+// The picture window around a picture of the given size, centred on the screen:
+// the picture sits at 60, 60 and the window is 120 larger each way (scaled).
+QRect pictureWindow(QSize picture, QSize screen, double scaleX, double scaleY);
+
+} // namespace panel

@@ -1,0 +1,244 @@
+// The cover page on the offscreen platform: slots and counts as the data files
+// say, tabs and panels, hover images, closing, the update switch and the
+// entries that stay on the page or go to the login stand-in.
+//
+// With CADDRILL_SHOTS=folder the test also saves pictures of the page and both panels.
+#include "cover/coverwindow.h"
+#include "cover/frmfengmian.h"
+#include "start/trainer.h"
+#include "fixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPointer>
+#include <QTest>
+
+namespace {
+
+struct FakePrompter : platform::Prompter {
+    struct Asked {
+        QString text, title;
+        Buttons buttons;
+        Icon icon;
+        Answer def;
+    };
+    QList<Asked> asked;
+    QList<Answer> answers;
+    Answer ask(const QString &text, Buttons buttons, Icon icon, const QString &title, Answer def) override
+    {
+        asked.append({text, title, buttons, icon, def});
+        return answers.isEmpty() ? AnswerOk : answers.takeFirst();
+    }
+};
+
+struct FakeLauncher : platform::Launcher {
+    QStringList started;
+    bool startDetached(const QString &program, const QStringList &) override
+    {
+        started << program;
+        return true;
+    }
+    bool openUrl(const QString &) override { return true; }
+};
+
+} // namespace
+
+class TstCoverPage : public QObject {
+    Q_OBJECT
+    Fixture *f = nullptr;
+    ModData d;
+    FakePrompter prompter;
+    FakeLauncher launcher;
+    Trainer *trainer = nullptr;
+
+    FrmFengmian *cover() { return qobject_cast<FrmFengmian *>(trainer->cover()); }
+
+    void shoot(QWidget *w, const QString &name)
+    {
+        const QString folder = qEnvironmentVariable("CADDRILL_SHOTS");
+        if (!folder.isEmpty())
+            w->grab().save(folder + QStringLiteral("/") + name);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        f = new Fixture;
+        QStringList titles;
+        for (int i = 1; i <= 12; ++i)
+            titles << QStringLiteral("第%1章 绘图与编辑").arg(i);
+        f->install(6, {12, 10, 8, 12, 9, 11, 10, 12, 8, 10, 12, 9}, titles);
+        Fixture::put(f->records() + QStringLiteral("288893.rar"),
+                     {QStringLiteral("TTF"), QStringLiteral("TTTTTTTTTT"), QStringLiteral("TFTFTFTFTFTFTFTF")});
+        Fixture::put(f->records() + QStringLiteral("288892.rar"),
+                     {QStringLiteral("2026-11-28 19:42:10"), QStringLiteral("87.5"), QString(),
+                      QStringLiteral("2026-12-02 08:15:33"), QStringLiteral("72.5"), QString()});
+        d = f->modData();
+        prompter = FakePrompter{};
+        launcher = FakeLauncher{};
+        trainer = new Trainer(d, {&prompter, nullptr, &launcher, nullptr, nullptr}, QStringLiteral("caddrill"));
+        trainer->showCover();
+        QVERIFY(cover());
+        QVERIFY(QTest::qWaitForWindowExposed(cover()));
+        QTRY_VERIFY(cover()->PicTiKu); // the panels follow the first paint
+    }
+    void cleanup()
+    {
+        delete trainer;
+        trainer = nullptr;
+        delete f;
+        f = nullptr;
+    }
+
+    void slotsAndCounts()
+    {
+        FrmFengmian *c = cover();
+        QCOMPARE(c->size(), QSize(800, 600));
+        QCOMPARE(c->windowTitle(), QStringLiteral("柏川云学职称计算机考试——AutoCAD 2004模块  题库版本：2026.12"));
+        QCOMPARE(c->LblCaption->text(), QStringLiteral("V3.0.1──AutoCAD 2004模块(题库版本：2026.12)"));
+        QCOMPARE(c->LblKmMc->text(), c->LblKmMc1->text());
+        QVERIFY(!c->PicTiKu->isVisible());
+        QVERIFY(!c->PicKaCH->isVisible());
+        for (int i = 0; i < cover::UnitSlots; ++i) {
+            QCOMPARE(c->ImgUnit[i]->isVisibleTo(c->PicTiKu), i < 12);
+            QCOMPARE(c->LblJinRuXX[i]->isVisibleTo(c->PicTiKu), i < 12);
+            QCOMPARE(c->LblUnitWei[i]->isVisibleTo(c->PicTiKu), i < 12);
+            QCOMPARE(c->LblUnitNo[i]->text(), QString::number(i + 1));
+        }
+        for (int i = 0; i < cover::PaperSlots; ++i) {
+            QCOMPARE(c->LblStartKs[i]->isVisibleTo(c->PicKaCH), i < 6);
+            QCOMPARE(c->LblErr[i]->isVisibleTo(c->PicKaCH), i < 6);
+        }
+        QCOMPARE(c->LblUnintSL[0]->text(), QStringLiteral("12"));
+        QCOMPARE(c->LblUnitWei[0]->text(), QStringLiteral("10"));
+        QCOMPARE(c->LblUnintSL[1]->text(), QStringLiteral("10"));
+        QCOMPARE(c->LblUnitWei[1]->text(), QStringLiteral("0"));
+        QCOMPARE(c->LblUnitWei[2]->text(), QStringLiteral("4")); // cut to 8: TFTFTFTF
+        QCOMPARE(c->LblUnitWei[3]->text(), QStringLiteral("12"));
+        QCOMPARE(c->LblJinRuXX[3]->toolTip(), QStringLiteral("第4章 绘图与编辑"));
+        QCOMPARE(c->LblKSInFo[1]->text(), QStringLiteral("最后考试时间 2026-12-02 08:15:33  最好成绩 72.5"));
+        // slots sit on the twip grid: unit 4 is column 1, row 1
+        QCOMPARE(c->ImgUnit[4]->pos(), QPoint((480 + 3720) / 15, (120 + 1080) / 15));
+        QCOMPARE(c->ImgShiJuan[3]->pos(), QPoint((390 + 5700) / 15, (120 + 1080) / 15));
+        QCOMPARE(c->LblExit->text(), QStringLiteral("题库升级"));
+        QVERIFY(!c->Check1->isChecked());
+        shoot(c, QStringLiteral("cover.png"));
+    }
+
+    void tabsAndPanels()
+    {
+        FrmFengmian *c = cover();
+        // looks: hover and pressed on the units tab; the other tab stays normal
+        Q_EMIT c->LblTiKu->entered();
+        QVERIFY(c->ImgTiKu1->isVisible() && !c->ImgTiKu->isVisible() && c->ImgKaCH->isVisible());
+        Q_EMIT c->LblTiKu->pressed();
+        QVERIFY(c->ImgTiKu2->isVisible() && !c->ImgTiKu1->isVisible());
+        Q_EMIT c->LblKaCH->entered();
+        shoot(c, QStringLiteral("cover-hover.png"));
+        QVERIFY(c->ImgKaCH1->isVisible() && c->ImgTiKu->isVisible() && !c->ImgTiKu2->isVisible());
+        c->normalLooks();
+        QVERIFY(c->ImgTiKu->isVisible() && c->ImgKaCH->isVisible() && !c->ImgKaCH1->isVisible());
+
+        QTest::mouseClick(c->LblTiKu, Qt::LeftButton);
+        QVERIFY(c->PicTiKu->isVisible());
+        QVERIFY(!c->PicKaCH->isVisible());
+        Q_EMIT c->LblJinRuXX[7]->entered();
+        QVERIFY(c->ImgJinRuXXM->isVisible());
+        QCOMPARE(c->ImgJinRuXXM->pos(), c->LblJinRuXX[7]->pos());
+        shoot(c, QStringLiteral("cover-units.png"));
+        Q_EMIT c->LblJinRuXX[7]->pressed();
+        QVERIFY(c->ImgJinRuXXD->isVisible() && !c->ImgJinRuXXM->isVisible());
+        Q_EMIT c->LblJinRuXX[7]->left();
+        QVERIFY(!c->ImgJinRuXXD->isVisible());
+
+        QTest::mouseClick(c->LblFanHui1, Qt::LeftButton);
+        QVERIFY(!c->PicTiKu->isVisible());
+        QTest::mouseClick(c->LblKaCH, Qt::LeftButton);
+        QVERIFY(c->PicKaCH->isVisible());
+        QVERIFY(!c->PicTiKu->isVisible());
+        Q_EMIT c->LblStartKs[1]->entered();
+        QCOMPARE(c->ImgStartKsM->pos(), c->LblStartKs[1]->pos());
+        shoot(c, QStringLiteral("cover-exams.png"));
+        QTest::mouseClick(c->LblFanHui2, Qt::LeftButton);
+        QVERIFY(!c->PicKaCH->isVisible());
+        QVERIFY(prompter.asked.isEmpty());
+    }
+
+    void closingAsksFirst()
+    {
+        FrmFengmian *c = cover();
+        c->PicPro->show();
+        QTest::mouseClick(c->LblClose, Qt::LeftButton);
+        QVERIFY(!c->PicPro->isVisible());
+        QVERIFY(prompter.asked.isEmpty());
+        Q_EMIT c->LblClose->entered();
+        QVERIFY(c->ImgClose->isVisible());
+        prompter.answers = {platform::Prompter::AnswerNo};
+        QTest::mouseClick(c->LblClose, Qt::LeftButton);
+        QCOMPARE(prompter.asked.size(), 1);
+        QCOMPARE(prompter.asked[0].text, QStringLiteral("确实要退出考试系统吗？"));
+        QCOMPARE(prompter.asked[0].title, QStringLiteral("柏川软件"));
+        QCOMPARE(prompter.asked[0].buttons, platform::Prompter::YesNo);
+        QCOMPARE(prompter.asked[0].icon, platform::Prompter::Question);
+        QCOMPARE(prompter.asked[0].def, platform::Prompter::AnswerNo);
+        QVERIFY(c->isVisible());
+        QVERIFY(!c->ImgClose->isVisible());
+        // the panel's exit asks the same; Yes closes the page
+        QTest::mouseClick(c->LblTiKu, Qt::LeftButton);
+        prompter.answers = {platform::Prompter::AnswerYes};
+        QPointer<FrmFengmian> page = c;
+        QTest::mouseClick(c->LblExit1, Qt::LeftButton);
+        QCOMPARE(prompter.asked.size(), 2);
+        QTRY_VERIFY(!page);
+    }
+
+    void updateSwitchAndUpgrade()
+    {
+        FrmFengmian *c = cover();
+        QTest::mouseClick(c->Check1, Qt::LeftButton);
+        QCOMPARE(Fixture::lines(f->program() + QStringLiteral("/refresher.txt")), QStringList{QStringLiteral("1")});
+        QTest::mouseClick(c->Check1, Qt::LeftButton);
+        QCOMPARE(Fixture::lines(f->program() + QStringLiteral("/refresher.txt")), QStringList{QStringLiteral("0")});
+        QTest::mouseClick(c->LblExit, Qt::LeftButton);
+        QCOMPARE(launcher.started.size(), 1);
+        QVERIFY(launcher.started[0].contains(QStringLiteral("refresher")));
+    }
+
+    void entriesThatStayOrReturn()
+    {
+        FrmFengmian *c = cover();
+        // review without a wrong-question list: the message, and the page stays
+        QTest::mouseClick(c->LblKaCH, Qt::LeftButton);
+        QTest::mouseClick(c->LblErr[0], Qt::LeftButton);
+        QCOMPARE(prompter.asked.size(), 1);
+        QVERIFY(prompter.asked[0].text.startsWith(QStringLiteral("本套试题没有生成错题！")));
+        QCOMPARE(prompter.asked[0].icon, platform::Prompter::NoIcon);
+        QVERIFY(c->isVisible());
+        // unit without its index file: the file is named, the page stays
+        QTest::mouseClick(c->LblTiKu, Qt::LeftButton);
+        QTest::mouseClick(c->LblJinRuXX[1], Qt::LeftButton);
+        QCOMPARE(prompter.asked.size(), 2);
+        QVERIFY(prompter.asked[1].text.contains(QStringLiteral("288871.rar")));
+        QVERIFY(c->isVisible());
+        // mock exam: SetBase 0 even though the login is only a stand-in
+        d.SetBase = 20;
+        QPointer<FrmFengmian> old = c;
+        QTest::mouseClick(c->LblKaCH, Qt::LeftButton);
+        QTest::mouseClick(c->LblStartKs[2], Qt::LeftButton);
+        QCOMPARE(d.SetBase, Integer(0));
+        QCOMPARE(d.WorkMode, Integer(3));
+        QCOMPARE(d.CurSet, Integer(2));
+        QTRY_VERIFY(!old);
+        QVERIFY(cover() && cover()->isVisible()); // a fresh page after the stand-in
+    }
+
+    void otherModuleEndsSilently()
+    {
+        Fixture::put(f->data() + QStringLiteral("288899.rar"), {QStringLiteral("3")});
+        QVERIFY(!createCoverWindow(*trainer));
+        QVERIFY(prompter.asked.isEmpty());
+    }
+};
+
+QTEST_MAIN(TstCoverPage)
+#include "tst_coverpage.moc"

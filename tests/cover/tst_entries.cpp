@@ -1,0 +1,313 @@
+// The cover page's load rules (module check, slot texts, status normalisation)
+// and the three entries into a question set.
+#include "cover/covermodel.h"
+#include "cover/entries.h"
+#include "panel/progress.h"
+#include "fixture.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+class TstEntries : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Status normalisation: padded with "F" or cut to the unit's count; counts shown.
+    void normalisation_data()
+    {
+        QTest::addColumn<QByteArray>("stored"); // unit 1's line, absent when empty
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("questions");
+        QTest::addColumn<QString>("unfinished");
+        QTest::newRow("12 questions, TTF") << QByteArray("TTF") << true << "TTFFFFFFFFFF" << "12" << "10";
+        QTest::newRow("long line cut") << QByteArray("TTTTTTTTTTTTTTTFF") << true << "TTTTTTTTTTTT" << "12" << "0";
+        QTest::newRow("missing file") << QByteArray() << false << "FFFFFFFFFFFF" << "12" << "12";
+    }
+    void normalisation()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, fileExists);
+        QFETCH(QString, line);
+        QFETCH(QString, questions);
+        QFETCH(QString, unfinished);
+        Fixture f;
+        f.install(2, {3, 12, 0, 2});
+        if (fileExists)
+            Fixture::putBytes(f.records() + QStringLiteral("288893.rar"), "TFT\r\n" + stored + "\r\nXYZ\r\nTT\r\n\r\n");
+        ModData d = f.modData();
+        const cover::CoverState s = cover::load(d, QStringLiteral("V3.0.1"));
+        QVERIFY(!s.moduleMismatch);
+        QVERIFY(s.errors.isEmpty());
+        QCOMPARE(s.units[1].questions, questions);
+        QCOMPARE(s.units[1].unfinished, unfinished);
+        const QStringList file = Fixture::lines(f.records() + QStringLiteral("288893.rar"));
+        QCOMPARE(file.size(), 25);
+        QCOMPARE(file.at(0), fileExists ? QStringLiteral("TFT") : QStringLiteral("FFF"));
+        QCOMPARE(file.at(1), line);
+        QCOMPARE(file.at(2), QString()); // a unit without questions
+        QCOMPARE(file.at(3), fileExists ? QStringLiteral("TT") : QStringLiteral("FF"));
+        QCOMPARE(file.at(24), QString());
+        QCOMPARE(s.units[2].questions, QStringLiteral("0"));
+    }
+
+    void slotsAndTitles()
+    {
+        Fixture f;
+        f.install(3, {4, 4, 4, 4, 4}, {QStringLiteral("绘图基础"), QStringLiteral("图层与线型")});
+        Fixture::put(f.records() + QStringLiteral("288892.rar"),
+                     {QStringLiteral("2026-02-01 09:00:00"), QStringLiteral("72.5"), QString(), QString(),
+                      QStringLiteral("abc"), QString()});
+        ModData d = f.modData();
+        const cover::CoverState s = cover::load(d, cover::versionText());
+        QCOMPARE(d.PaperCount, Integer(3));
+        QCOMPARE(d.UnitCount, Integer(5));
+        for (int i = 0; i < cover::PaperSlots; ++i) {
+            QCOMPARE(s.papers[i].visible, i < 3);
+            QCOMPARE(s.papers[i].number, QString::number(i + 1));
+        }
+        for (int i = 0; i < cover::UnitSlots; ++i)
+            QCOMPARE(s.units[i].visible, i < 5);
+        QCOMPARE(s.papers[0].info, QStringLiteral("最后考试时间 2026-02-01 09:00:00  最好成绩 72.5"));
+        QCOMPARE(s.papers[1].info, QStringLiteral("最后考试时间   最好成绩 abc"));
+        QCOMPARE(s.papers[2].info, QStringLiteral("最后考试时间   最好成绩 "));
+        QCOMPARE(s.units[0].tooltip, QStringLiteral("绘图基础"));
+        QCOMPARE(s.units[1].tooltip, QStringLiteral("图层与线型"));
+        QCOMPARE(s.units[2].tooltip, QString());
+        QCOMPARE(s.caption, QStringLiteral("V3.0.1──AutoCAD 2004模块(题库版本：2026.12)"));
+        QCOMPARE(s.windowTitle, QStringLiteral("柏川云学职称计算机考试——AutoCAD 2004模块  题库版本：2026.12"));
+        QCOMPARE(s.subtitle, QStringLiteral("── 中文版 计算机辅助设计"));
+    }
+
+    void moduleCheck_data()
+    {
+        QTest::addColumn<QByteArray>("check");
+        QTest::addColumn<bool>("mismatch");
+        QTest::newRow("same module") << QByteArray("12\r\n") << false;
+        QTest::newRow("leading zero") << QByteArray("012\r\n") << false;
+        QTest::newRow("other module") << QByteArray("7\r\n") << true;
+        QTest::newRow("missing file reads 0") << QByteArray() << true;
+    }
+    void moduleCheck()
+    {
+        QFETCH(QByteArray, check);
+        QFETCH(bool, mismatch);
+        Fixture f;
+        f.install(1, {2});
+        QFile::remove(f.data() + QStringLiteral("288899.rar"));
+        if (!check.isEmpty())
+            Fixture::putBytes(f.data() + QStringLiteral("288899.rar"), check);
+        ModData d = f.modData();
+        QCOMPARE(cover::load(d, cover::versionText()).moduleMismatch, mismatch);
+        // a mismatch stops before anything is written
+        QCOMPARE(QFile::exists(f.records() + QStringLiteral("288893.rar")), !mismatch);
+    }
+
+    void missingSetTableHidesEverySlot()
+    {
+        Fixture f;
+        f.install(2, {3});
+        QFile::remove(f.data() + QStringLiteral("288891.rar"));
+        Fixture::put(f.records() + QStringLiteral("288893.rar"), {QStringLiteral("TTT")});
+        ModData d = f.modData();
+        const cover::CoverState s = cover::load(d, cover::versionText());
+        for (const auto &u : s.units)
+            QVERIFY(!u.visible);
+        for (const auto &p : s.papers)
+            QVERIFY(!p.visible);
+        // the learner's progress survives a data folder without its set table
+        QCOMPARE(Fixture::lines(f.records() + QStringLiteral("288893.rar")), QStringList{QStringLiteral("TTT")});
+        QVERIFY(s.errors.isEmpty());
+    }
+
+    // An unreadable status file is named and left as it is; the page still loads.
+    void unreadableStatusFile()
+    {
+        Fixture f;
+        f.install(1, {3});
+        QDir().mkpath(f.records() + QStringLiteral("288893.rar"));
+        ModData d = f.modData();
+        const cover::CoverState s = cover::load(d, cover::versionText());
+        QCOMPARE(s.errors.size(), 1);
+        QVERIFY(s.errors.first().contains(QStringLiteral("288893.rar")));
+        QVERIFY(QFileInfo(f.records() + QStringLiteral("288893.rar")).isDir());
+        QVERIFY(s.units[0].visible);
+        QVERIFY(s.papers[0].visible);
+    }
+
+    void autoUpdateSwitch()
+    {
+        Fixture f;
+        f.install(0, {1});
+        ModData d = f.modData();
+        QVERIFY(!cover::readAutoUpdate(d));
+        QVERIFY(cover::writeAutoUpdate(d, true));
+        QCOMPARE(Fixture::lines(f.program() + QStringLiteral("/refresher.txt")), QStringList{QStringLiteral("1")});
+        QVERIFY(cover::load(d, cover::versionText()).autoUpdate);
+        QVERIFY(cover::writeAutoUpdate(d, false));
+        QCOMPARE(Fixture::lines(f.program() + QStringLiteral("/refresher.txt")), QStringList{QStringLiteral("0")});
+    }
+
+    void slotGrids()
+    {
+        QCOMPARE(cover::unitSlotTwips(0), QPoint(480, 120));
+        QCOMPARE(cover::unitSlotTwips(5), QPoint(480 + 2 * 3720, 120 + 1080));
+        QCOMPARE(cover::unitSlotTwips(20), QPoint(480 + 2 * 3720, 120 + 6 * 1080));
+        QCOMPARE(cover::paperSlotTwips(13), QPoint(390 + 5700, 120 + 6 * 1080));
+    }
+
+    // Unit entry: files by the naming rule, status line u + 1, result file of unit u.
+    void unitEntry_data()
+    {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<QString>("stepFile");
+        QTest::addColumn<QString>("indexFile");
+        QTest::newRow("unit 0") << 0 << "288820.rar" << "288870.rar";
+        QTest::newRow("unit 3") << 3 << "288823.rar" << "288873.rar";
+    }
+    void unitEntry()
+    {
+        QFETCH(int, unit);
+        QFETCH(QString, stepFile);
+        QFETCH(QString, indexFile);
+        Fixture f;
+        f.install(0, {3, 3, 3, 4});
+        f.unitBank(unit, {2, 5, 3, 1});
+        Fixture::put(f.records() + QStringLiteral("288893.rar"),
+                     {QStringLiteral("TTT"), QStringLiteral("FFF"), QStringLiteral("FTF"), QStringLiteral("TFTF")});
+        Fixture::put(f.records() + QStringLiteral("2088%1.rar").arg(unit, 2, 10, QChar(u'0')),
+                     {QStringLiteral("6040") + QString(36, u'0')});
+        ModData d = f.modData();
+        d.DataExt = QStringLiteral(".bak");
+        d.WorkMode = 1;
+        QVERIFY(entries::enterUnit(d, unit));
+        QCOMPARE(d.CurSet, Integer(unit));
+        QCOMPARE(d.SetBase, Integer(20));
+        QCOMPARE(d.WorkMode, Integer(2));
+        QCOMPARE(d.DataExt, QStringLiteral(".rar"));
+        QCOMPARE(d.StepFile, f.data() + stepFile);
+        QCOMPARE(d.IndexFile, f.data() + indexFile);
+        QCOMPARE(d.TextFile, f.data() + QStringLiteral("288890.rar"));
+        QCOMPARE(d.CurQuestion, Integer(1));
+        QCOMPARE(d.CurStep, Integer(1));
+        QCOMPARE(d.ExamMinutesLeft, Integer(50));
+        QCOMPARE(d.QuestionFirstStep[1], Integer(1));
+        QCOMPARE(d.QuestionFirstStep[2], Integer(3));
+        QCOMPARE(d.QuestionFirstStep[3], Integer(8));
+        QCOMPARE(d.QuestionFirstStep[5], Integer(12));
+        const QString line = unit == 0 ? QStringLiteral("TTT") : QStringLiteral("TFTF");
+        QCOMPARE(d.QuestionCount, Integer(line.size()));
+        for (int q = 1; q <= line.size(); ++q)
+            QCOMPARE(d.QuestionMark[q], line.mid(q - 1, 1));
+        QCOMPARE(d.QuestionScore[1], Integer(6));
+        QCOMPARE(d.QuestionScore[2], Integer(0));
+        QCOMPARE(d.QuestionScore[3], Integer(4));
+    }
+
+    void unitEntryWithoutIndexFile()
+    {
+        Fixture f;
+        f.install(0, {3});
+        ModData d = f.modData();
+        QString error;
+        QVERIFY(!entries::enterUnit(d, 0, &error));
+        QVERIFY(error.contains(QStringLiteral("288870.rar")));
+    }
+
+    void examEntry()
+    {
+        ModData d;
+        d.QuestionCount = 3;
+        d.SetBase = 20;
+        entries::enterExam(d, 4);
+        QCOMPARE(d.SetBase, Integer(0));
+        QCOMPARE(d.WorkMode, Integer(3));
+        QCOMPARE(d.CurSet, Integer(4));
+        QCOMPARE(d.QuestionCount, Integer(40));
+    }
+
+    // Paper 2's list 0507 0112: question 7 of unit 5, then question 12 of unit 1.
+    void reviewAssembly()
+    {
+        Fixture f;
+        f.install(3, {12, 12, 0, 0, 0, 8});
+        QList<int> unit1(12, 2);
+        unit1[10] = 3; // question 11
+        unit1[11] = 4; // question 12
+        f.unitBank(1, unit1);
+        f.unitBank(5, {1, 2, 1, 1, 1, 1, 3, 1});
+        Fixture::put(f.records() + QStringLiteral("182402.rar"), {QStringLiteral("05070112")});
+        ModData d = f.modData();
+        d.QuestionScore.fill(7);
+        QString message;
+        QCOMPARE(entries::initShiTI(d, 2, &message), entries::Review::Opened);
+        QCOMPARE(d.QuestionCount, Integer(2));
+        QCOMPARE(d.ReviewSet, Integer(2));
+        QCOMPARE(d.CurSet, Integer(-1));
+        QCOMPARE(d.SetBase, Integer(20));
+        QCOMPARE(d.WorkMode, Integer(2));
+        QCOMPARE(d.StepFile, f.data() + QStringLiteral("288819.rar"));
+        QCOMPARE(d.IndexFile, f.data() + QStringLiteral("288869.rar"));
+        QCOMPARE(Fixture::lines(d.IndexFile),
+                 (QStringList{QStringLiteral("000703第5单元第7题"), QStringLiteral("001204第1单元第12题")}));
+        QCOMPARE(Fixture::lines(d.StepFile),
+                 (QStringList{QStringLiteral("U5 Q7 S1"), QStringLiteral("U5 Q7 S2"), QStringLiteral("U5 Q7 S3"),
+                              QStringLiteral("U1 Q12 S1"), QStringLiteral("U1 Q12 S2"), QStringLiteral("U1 Q12 S3"),
+                              QStringLiteral("U1 Q12 S4")}));
+        QCOMPARE(d.QuestionFirstStep[1], Integer(1));
+        QCOMPARE(d.QuestionFirstStep[2], Integer(4));
+        QCOMPARE(d.QuestionFirstStep[3], Integer(8));
+        QCOMPARE(d.QuestionScore[1], Integer(0));
+        QCOMPARE(d.QuestionScore[40], Integer(0));
+        QCOMPARE(d.QuestionMark[2], QStringLiteral("F"));
+        QCOMPARE(d.CurQuestion, Integer(1));
+        QCOMPARE(d.CurStep, Integer(1));
+        QCOMPARE(d.ExamMinutesLeft, Integer(50));
+    }
+
+    void reviewWithoutList_data()
+    {
+        QTest::addColumn<QByteArray>("list"); // "-" for a missing file
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("questions");
+        QTest::newRow("missing") << QByteArray("-") << int(entries::Review::NoWrongQuestions) << 0;
+        QTest::newRow("empty line") << QByteArray("\r\n") << int(entries::Review::NoWrongQuestions) << 0;
+        QTest::newRow("three characters") << QByteArray("050\r\n") << int(entries::Review::NoWrongQuestions) << 0;
+        QTest::newRow("six characters: one question") << QByteArray("050705\r\n") << int(entries::Review::Opened) << 1;
+        QTest::newRow("question beyond the unit") << QByteArray("0509\r\n") << int(entries::Review::Failed) << 0;
+        QTest::newRow("question 0") << QByteArray("0500\r\n") << int(entries::Review::Failed) << 0;
+        QTest::newRow("unit without files") << QByteArray("0401\r\n") << int(entries::Review::Failed) << 0;
+    }
+    void reviewWithoutList()
+    {
+        QFETCH(QByteArray, list);
+        QFETCH(int, result);
+        QFETCH(int, questions);
+        Fixture f;
+        f.install(3, {0, 0, 0, 0, 0, 8});
+        f.unitBank(5, {1, 2, 1, 1, 1, 1, 3, 1});
+        if (list != "-")
+            Fixture::putBytes(f.records() + QStringLiteral("182401.rar"), list);
+        Fixture::put(f.data() + QStringLiteral("288819.rar"), {QStringLiteral("old steps")});
+        ModData d = f.modData();
+        d.QuestionCount = 9;
+        QString message;
+        QCOMPARE(int(entries::initShiTI(d, 1, &message)), result);
+        if (result == int(entries::Review::NoWrongQuestions))
+            QCOMPARE(message, QStringLiteral("本套试题没有生成错题！\r\n你可能是还没有做本套试题，或者上次得分为0。\r\n"
+                                             "请点“开始考试”做本套试题。"));
+        if (result == int(entries::Review::Failed))
+            QVERIFY(message.contains(QStringLiteral(".rar")));
+        if (result == int(entries::Review::Opened)) {
+            QCOMPARE(d.QuestionCount, Integer(questions));
+            QCOMPARE(Fixture::lines(f.data() + QStringLiteral("288819.rar")).size(), 3);
+        } else {
+            // nothing was opened and the old review files are untouched
+            QCOMPARE(d.QuestionCount, Integer(9));
+            QCOMPARE(Fixture::lines(f.data() + QStringLiteral("288819.rar")), QStringList{QStringLiteral("old steps")});
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TstEntries)
+#include "tst_entries.moc"

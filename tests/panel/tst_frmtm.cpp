@@ -1,0 +1,516 @@
+// The question panel on the offscreen platform: navigation and its enabled
+// states, marks and the chooser, redo, guided teaching, the demonstration start,
+// the picture window, bad index files, closing, and the two ends that write the
+// learner's records (practice; review with Yes and No).
+#include "panel/frmpicture.h"
+#include "panel/frmtm.h"
+#include "panel/panelrules.h"
+#include "panel/progress.h"
+#include "panel/simwindow.h"
+#include "platform/services.h"
+#include "start/textfile.h"
+#include "simulator/frmmain.h"
+#include "simulator/steprecord.h"
+#include "start/setfiles.h"
+#include "start/trainer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QImage>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+namespace {
+
+class FakeSim : public SimulatedWindow {
+public:
+    QWidget widget;
+    QList<int> restored;
+    int timer2Starts = 0;
+    QList<bool> guided;
+    FakeSim() { widget.setObjectName(QStringLiteral("FrmMain")); widget.resize(800, 600); }
+    QWidget *window() override { return &widget; }
+    void restoreQuestion(int q) override { restored << q; }
+    void startTimer2() override { ++timer2Starts; }
+    void setGuided(bool on) override { guided << on; }
+};
+
+class ScriptedPrompter : public platform::Prompter {
+public:
+    QList<Answer> answers;
+    struct Asked {
+        QString text;
+        Buttons buttons;
+        Icon icon;
+        Answer defaultAnswer;
+    };
+    QList<Asked> asked;
+    Answer ask(const QString &text, Buttons buttons, Icon icon, const QString &, Answer def) override
+    {
+        asked.append({text, buttons, icon, def});
+        return answers.isEmpty() ? AnswerOk : answers.takeFirst();
+    }
+};
+
+class NoLock : public platform::InstanceLock {
+public:
+    bool acquire() override { return true; }
+};
+
+const QString ReviewQuestion = QStringLiteral("本次答对的题目要从“错题复习”中去掉吗？\r\n"
+                                              "如果你认为掌握的还不太好，建议你点“否”，把它们保留在错题记录中。");
+
+} // namespace
+
+class TstFrmTm : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    ModData d;
+    FakeSim sim;
+    ScriptedPrompter prompter;
+
+    // A unit of three questions; question 2 carries a picture.
+    void unitPractice(int curSet = 0, int count = 3)
+    {
+        d = ModData();
+        d.AppPath = m_dir.path();
+        d.DataDir = m_dir.path() + QStringLiteral("/cad2004/");
+        d.ModuleName = QStringLiteral("AutoCAD 2004");
+        d.SetBase = 20;
+        d.CurSet = Integer(curSet);
+        d.WorkMode = 2;
+        d.UnitCount = 3;
+        d.QuestionCount = Integer(count);
+        d.CurQuestion = 1;
+        d.CurStep = 1;
+        d.ExamMinutesLeft = 50;
+        d.IndexFile = d.DataDir + QStringLiteral("288870.rar");
+        for (int q = 1; q <= MaxQuestions; ++q) {
+            d.QuestionMark[q] = q <= count ? QStringLiteral("F") : QString();
+            d.SavedStep[q] = 1;
+        }
+    }
+
+    std::unique_ptr<FrmTm> openPanel()
+    {
+        auto tm = std::make_unique<FrmTm>(d, prompter);
+        tm->setAttribute(Qt::WA_DeleteOnClose, false);
+        tm->setSimulatedWindow(&sim);
+        tm->show();
+        return tm;
+    }
+
+    static void click(QWidget *w, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {})
+    {
+        QTest::mouseClick(w, b, m, w->rect().center());
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QDir(m_dir.path()).mkpath(QStringLiteral("cad2004"));
+        QDir(m_dir.path()).mkpath(QStringLiteral("ksdata"));
+        const QString data = m_dir.path() + QStringLiteral("/cad2004/");
+        QVERIFY(textfile::writeLinesAtomic(data + QStringLiteral("288870.rar"),
+                                           {QStringLiteral("000102单击绘图区域中的方框。"),
+                                            QStringLiteral("000203picture288801按图中尺寸绘制矩形。"),
+                                            QStringLiteral("000301用直线命令画一条水平线。")}));
+        QImage pic(90, 60, QImage::Format_RGB32);
+        pic.fill(Qt::white);
+        QVERIFY(pic.save(data + QStringLiteral("288801.rar"), "PNG"));
+    }
+
+    void init()
+    {
+        sim.restored.clear();
+        sim.timer2Starts = 0;
+        sim.guided.clear();
+        prompter.answers.clear();
+        prompter.asked.clear();
+    }
+
+    void loadShowsTheFirstQuestion()
+    {
+        unitPractice();
+        auto tm = openPanel();
+        QCOMPARE(tm->size(), QSize(332, 242)); // 4980 x 3630 twips
+        QCOMPARE(tm->RtbTM->toPlainText(), QStringLiteral("单击绘图区域中的方框。"));
+        QCOMPARE(tm->LblBiao->text(), QStringLiteral("第1单元  第1/3题（未完成）"));
+        QCOMPARE(tm->LblUnit->text(), QStringLiteral("未完成的题目 1 2 3"));
+        QCOMPARE(tm->CmdEnd->text(), QStringLiteral("结束练习"));
+        QCOMPARE(tm->CmdCZTS->text(), QStringLiteral("手把手教"));
+        QVERIFY(!tm->CmdPre->isEnabled());
+        QVERIFY(!tm->CmdGN[0]->isEnabled());
+        QVERIFY(tm->CmdNext->isEnabled());
+        QVERIFY(tm->CmdGN[1]->isEnabled());
+        QVERIFY(tm->Image2->isHidden());
+        QCOMPARE(int(d.QuestionScore[1]), 1);
+        QVERIFY(tm->CmTNO[3]->isVisibleTo(tm->FrmSelect));
+        QVERIFY(!tm->CmTNO[4]->isVisibleTo(tm->FrmSelect));
+        QVERIFY(tm->TimeKS.isActive());
+        QVERIFY(!tm->TimerREDO.isActive());
+    }
+
+    void navigationThroughTheHotSpots()
+    {
+        unitPractice();
+        auto tm = openPanel();
+        tm->setSimulatedWindow(&sim);
+        d.SavedStep[2] = 4;
+        click(tm->CmdGN[1]); // next
+        QCOMPARE(int(d.CurQuestion), 2);
+        QCOMPARE(sim.restored.last(), 2);
+        QVERIFY(sim.timer2Starts > 0);
+        QCOMPARE(int(d.CurStep), 4); // resumes at the step reached earlier
+        // question 2 carries a picture: text after the marker and the id
+        QCOMPARE(tm->RtbTM->toPlainText(), QStringLiteral("按图中尺寸绘制矩形。"));
+        QVERIFY(tm->Image2->isVisibleTo(tm.get()));
+        QCOMPARE(tm->Image2->text(), QStringLiteral("显示图片"));
+        QVERIFY(tm->CmdPre->isEnabled() && tm->CmdNext->isEnabled());
+        click(tm->CmdGN[1]);
+        QCOMPARE(int(d.CurQuestion), 3);
+        QCOMPARE(tm->LblBiao->text(), QStringLiteral("第1单元  第3/3题（未完成）"));
+        QVERIFY(!tm->CmdNext->isEnabled());
+        QVERIFY(!tm->CmdGN[1]->isEnabled());
+        QVERIFY(tm->Image2->isHidden()); // no picture on question 3
+        tm->CmdNext_Click();            // triggered anyway: stays on the last question
+        QCOMPARE(int(d.CurQuestion), 3);
+        click(tm->CmdGN[0]);
+        QCOMPARE(int(d.CurQuestion), 2);
+        QCOMPARE(int(d.QuestionScore[2]), 1);
+        QCOMPARE(int(d.QuestionScore[3]), 1);
+    }
+
+    void oneQuestionSetDisablesBoth()
+    {
+        unitPractice(0, 1);
+        auto tm = openPanel();
+        QVERIFY(!tm->CmdPre->isEnabled());
+        QVERIFY(!tm->CmdNext->isEnabled());
+        QVERIFY(!tm->CmTNO[2]->isVisibleTo(tm->FrmSelect));
+    }
+
+    void markChooserAndNumberButtons()
+    {
+        unitPractice();
+        auto tm = openPanel();
+        click(tm->CmdGN[3]); // mark question 1: 1 -> 3
+        QCOMPARE(int(d.QuestionScore[1]), 3);
+        d.QuestionScore[2] = 6; // solved and marked earlier, not yet shown
+        d.QuestionScore[3] = 5;
+        click(tm->CmdGN[4]);
+        QVERIFY(tm->FrmSelect->isVisibleTo(tm.get()));
+        auto colour = [&](int i) { return tm->CmTNO[i]->property("chooserColour").toInt(); };
+        QCOMPARE(colour(1), int(panel::ChooserColour::Red));
+        QCOMPARE(colour(2), int(panel::ChooserColour::Red));
+        QCOMPARE(colour(3), int(panel::ChooserColour::Green));
+        QCOMPARE(colour(4), int(panel::ChooserColour::ButtonFace));
+        click(tm->CmTNO[3]);
+        QVERIFY(!tm->FrmSelect->isVisibleTo(tm.get()));
+        QCOMPARE(int(d.CurQuestion), 3);
+        click(tm->CmdGN[3]); // 5 -> 7
+        QCOMPARE(int(d.QuestionScore[3]), 7);
+        click(tm->CmdGN[3]); // and back
+        QCOMPARE(int(d.QuestionScore[3]), 5);
+        click(tm->CmdGN[4]);
+        click(tm->CmdSelFH);
+        QVERIFY(!tm->FrmSelect->isVisibleTo(tm.get()));
+        QCOMPARE(int(d.CurQuestion), 3);
+    }
+
+    void redoAndGuidedTeaching()
+    {
+        unitPractice();
+        auto tm = openPanel();
+        d.SavedStep[1] = 3;
+        d.CurStep = 3;
+        click(tm->CmdGN[2]);
+        QCOMPARE(int(d.SavedStep[1]), 1);
+        QCOMPARE(int(d.CurStep), 1);
+        click(tm->CmdGN[6]); // 手把手教
+        QCOMPARE(int(d.WorkMode), 1);
+        QCOMPARE(sim.guided, QList<bool>{true});
+        click(tm->CmdGN[1]); // guided teaching ends with the question
+        QCOMPARE(int(d.WorkMode), 2);
+    }
+
+    void demonstrationSpeeds_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("factor");
+        QTest::newRow("plain click") << int(Qt::LeftButton) << int(Qt::NoModifier) << 1;
+        QTest::newRow("right button: slow") << int(Qt::RightButton) << int(Qt::NoModifier) << 2;
+        QTest::newRow("ctrl-click: slow") << int(Qt::LeftButton) << int(Qt::ControlModifier) << 2;
+    }
+    void demonstrationSpeeds()
+    {
+        QFETCH(int, button);
+        QFETCH(int, modifiers);
+        QFETCH(int, factor);
+        unitPractice();
+        auto tm = openPanel();
+        sim.widget.show();
+        std::optional<std::array<int, 12>> started;
+        tm->startDemonstration = [&](const std::array<int, 12> &iv) { started = iv; };
+        click(tm->CmdGN[7], Qt::MouseButton(button), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(tm->DemoSpeed, factor);
+        QCOMPARE(int(d.DemoRunning), int(True));
+        QVERIFY(tm->TimStartYS.isActive());
+        QTRY_VERIFY(started.has_value());
+        QCOMPARE((*started)[0], 500 * factor); // Timer1
+        QCOMPARE((*started)[2], 1000 * factor); // Timer3
+        QVERIFY(!tm->TimStartYS.isActive());
+        QVERIFY(tm->isHidden());
+        QVERIFY(sim.widget.isHidden());
+    }
+
+    void pictureWindow()
+    {
+        unitPractice();
+        d.CurQuestion = 2;
+        auto tm = openPanel();
+        click(tm->Image2);
+        FrmPicture *pic = tm->picture();
+        QVERIFY(pic->isVisible());
+        QCOMPARE(tm->Image2->text(), QStringLiteral("隐藏图片"));
+        QTRY_VERIFY(!pic->Timer1.isActive());
+        QCOMPARE(pic->size(), QSize(90 + 8, 60 + 8)); // 120 twips around the picture
+        click(tm->CmdGN[1]); // a new question hides it
+        QVERIFY(pic->isHidden());
+        QCOMPARE(tm->Image2->text(), QStringLiteral("显示图片"));
+    }
+
+    void missingIndexFileIsNamed()
+    {
+        unitPractice();
+        d.IndexFile = d.DataDir + QStringLiteral("288879.rar");
+        auto tm = openPanel();
+        QVERIFY(tm->RtbTM->toPlainText().contains(QStringLiteral("288879.rar")));
+        QCOMPARE(tm->LblBiao->text(), QStringLiteral("第1单元  第1/3题（未完成）"));
+    }
+
+    void minimiseAndRestore()
+    {
+        unitPractice();
+        auto tm = openPanel();
+        sim.widget.setGeometry(112, 84, 800, 600);
+        sim.widget.show();
+        tm->minimise();
+        QCOMPARE(tm->size(), tm->PicMin->size());
+        QCOMPARE(tm->geometry().topLeft(), QPoint(180 - tm->width(), 570 - tm->height()));
+        QVERIFY(tm->PicMin->isVisibleTo(tm.get()));
+        QTest::mouseClick(tm->Command2, Qt::LeftButton);
+        QCOMPARE(tm->size(), QSize(332, 242));
+        QCOMPARE(tm->frameGeometry().bottomRight(), sim.widget.frameGeometry().bottomRight());
+        QVERIFY(!tm->PicMin->isVisibleTo(tm.get()));
+    }
+
+    void closingRefusedUntilTheRunMayEnd()
+    {
+        unitPractice();
+        auto tm = openPanel();
+        d.PanelMayClose = False;
+        QVERIFY(!tm->close());
+        QVERIFY(tm->isVisible());
+        d.PanelMayClose = True;
+        QVERIFY(tm->close());
+    }
+
+    void endOfPracticeWritesTheRecords()
+    {
+        unitPractice(1, 3);
+        QFile::remove(progress::unitStatusFile(d));
+        QVERIFY(textfile::writeLinesAtomic(progress::unitStatusFile(d),
+                                           {QStringLiteral("TTF"), QStringLiteral("FFF"), QStringLiteral("FF")}));
+        auto tm = openPanel();
+        QSignalSpy ended(tm.get(), &FrmTm::runEnded);
+        sim.widget.show();
+        d.QuestionMark[1] = QStringLiteral("T");
+        d.QuestionMark[3] = QStringLiteral("T");
+        d.QuestionScore[1] = 5; // solved, visited
+        d.QuestionScore[2] = 3; // marked, visited
+        d.QuestionScore[3] = 7; // solved, marked, visited
+        click(tm->CmdGN[5]);
+        QCOMPARE(ended.count(), 1);
+        QStringList status;
+        QVERIFY(textfile::readLines(progress::unitStatusFile(d), status));
+        QCOMPARE(status, (QStringList{QStringLiteral("TTF"), QStringLiteral("TFT"), QStringLiteral("FF")}));
+        QStringList result;
+        QVERIFY(textfile::readLines(progress::unitResultFile(d, 1), result));
+        QCOMPARE(result, QStringList{QStringLiteral("426") + QString(37, u'0')});
+        QCOMPARE(int(d.PanelMayClose), int(True));
+        QVERIFY(!tm->isVisible());
+        QVERIFY(!sim.widget.isVisible());
+        QVERIFY(!tm->TimeKS.isActive());
+        QVERIFY(prompter.asked.isEmpty());
+    }
+
+    // The records cannot be written (the record folder's name is taken by a
+    // file): the learner is told which file, and the run still ends.
+    void endOfPracticeReportsAFileItCannotWrite()
+    {
+        QTemporaryDir other;
+        unitPractice(0, 3);
+        d.AppPath = other.path();
+        QFile blocker(other.path() + QStringLiteral("/ksdata"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        auto tm = openPanel();
+        QSignalSpy ended(tm.get(), &FrmTm::runEnded);
+        click(tm->CmdGN[5]);
+        QCOMPARE(prompter.asked.size(), 1);
+        QVERIFY(prompter.asked[0].text.contains(QStringLiteral("288893.rar")));
+        QVERIFY(prompter.asked[0].text.contains(QStringLiteral("208800.rar")));
+        QCOMPARE(prompter.asked[0].icon, platform::Prompter::Warning);
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!tm->isVisible());
+    }
+
+    void endOfReview_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("yes keeps the unsolved codes in order")
+            << int(platform::Prompter::AnswerYes) << QStringLiteral("01120102");
+        QTest::newRow("no writes nothing") << int(platform::Prompter::AnswerNo)
+                                           << QStringLiteral("0507011203040102");
+    }
+    void endOfReview()
+    {
+        QFETCH(int, answer);
+        QFETCH(QString, expected);
+        unitPractice(0, 4);
+        d.CurSet = -1;
+        d.ReviewSet = 2;
+        d.IndexFile = d.DataDir + QStringLiteral("288870.rar");
+        QVERIFY(textfile::writeLinesAtomic(progress::wrongListFile(d, 2), {QStringLiteral("0507011203040102")}));
+        auto tm = openPanel();
+        tm->applyEntry({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束复习"), true,
+                        QStringLiteral("错题复习-"), QString()});
+        d.QuestionScore[1] = 5;
+        d.QuestionScore[2] = 3;
+        d.QuestionScore[3] = 4;
+        d.QuestionScore[4] = 1;
+        QSignalSpy ended(tm.get(), &FrmTm::runEnded);
+        prompter.answers = {platform::Prompter::Answer(answer)};
+        click(tm->CmdGN[5]);
+        QCOMPARE(prompter.asked.size(), 1);
+        QCOMPARE(prompter.asked[0].text, ReviewQuestion);
+        QCOMPARE(prompter.asked[0].buttons, platform::Prompter::YesNo);
+        QCOMPARE(prompter.asked[0].icon, platform::Prompter::Question);
+        QCOMPARE(prompter.asked[0].defaultAnswer, platform::Prompter::AnswerNo);
+        QCOMPARE(ended.count(), 1);
+        QStringList list;
+        QVERIFY(textfile::readLines(progress::wrongListFile(d, 2), list));
+        QCOMPARE(list, QStringList{expected});
+        QVERIFY(!tm->isVisible());
+    }
+
+    void examReviewEndsWithoutAsking()
+    {
+        unitPractice(0, 3);
+        d.SetBase = 0;
+        d.CurSet = 2;
+        auto tm = openPanel();
+        tm->applyEntry({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束复习"), true,
+                        QString(), std::nullopt});
+        QSignalSpy ended(tm.get(), &FrmTm::runEnded);
+        click(tm->CmdGN[5]);
+        QVERIFY(prompter.asked.isEmpty());
+        QCOMPARE(ended.count(), 1);
+    }
+
+    // The trainer opens a run beside the real simulated window: captions of the
+    // entry, number buttons, TimerREDO last. The learner solves question 1 by
+    // clicking its zone; the closing record rewrites the panel's captions; the end
+    // writes the records and returns to a fresh cover page.
+    void trainerOpensSolvesAndEndsARun()
+    {
+        unitPractice(0, 2);
+        d.UnitCount = 1;
+        setfiles::nameSetFiles(d);
+        QVERIFY(setfiles::readQuestionOffsets(d) > 0);
+        bank::StepRecord zoneClick = bank::StepRecord::blank();
+        zoneClick.setText(8, 4, QStringLiteral("0001"));
+        zoneClick.setText(12, 6, QStringLiteral("888888"));
+        zoneClick.setNum(66, 5, 1500);
+        zoneClick.setNum(71, 5, 1500);
+        zoneClick.setNum(76, 5, 600);
+        zoneClick.setNum(81, 5, 600);
+        bank::StepRecord done = bank::StepRecord::blank();
+        done.setText(8, 4, QStringLiteral("9999"));
+        done.setText(12, 6, QStringLiteral("888888"));
+        QVERIFY(textfile::writeLinesAtomic(d.StepFile, {zoneClick.line, done.line}));
+        QVERIFY(textfile::writeLinesAtomic(d.TextFile, {QStringLiteral("001")}));
+        QFile::remove(progress::unitStatusFile(d));
+        QFile::remove(progress::unitResultFile(d, 0));
+
+        platform::SystemClock clock;
+        NoLock lock;
+        Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
+        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"), true,
+                         QStringLiteral("单元练习-"), std::nullopt});
+        FrmTm *tm = trainer.panel();
+        FrmMain *main = trainer.simulatedWindow();
+        QVERIFY(tm->isVisible());
+        QVERIFY(main->isVisible());
+        QCOMPARE(tm->LblBiao->text(), QStringLiteral("单元练习-"));
+        QVERIFY(tm->TimerREDO.isActive());
+        QVERIFY(!tm->CmTNO[3]->isVisibleTo(tm->FrmSelect));
+        QTRY_VERIFY(!tm->TimerREDO.isActive()); // DqExam ran once
+        QCOMPARE(tm->LblBiao->text(), QStringLiteral("第1单元  第1/2题（未完成）"));
+        // docked into the simulated window's lower right corner
+        QCOMPARE(tm->frameGeometry().bottomRight(), main->frameGeometry().bottomRight());
+        QTRY_COMPARE(main->Label1->geometry(), QRect(100, 100, 40, 40)); // Timer2 set the step up
+        QTest::mouseClick(main->Label1, Qt::LeftButton);
+        QTRY_COMPARE(tm->LblBiao->text(), QStringLiteral("第1单元  第1/2题（已完成）"));
+        QCOMPARE(tm->LblUnit->text(), QStringLiteral("未完成的题目 2"));
+        QCOMPARE(d.QuestionMark[1], QStringLiteral("T"));
+
+        QPointer<FrmTm> panel(tm);
+        QPointer<FrmMain> simulated(main);
+        QSignalSpy cover(&trainer, &Trainer::coverShown);
+        click(tm->CmdGN[5]);
+        QCOMPARE(cover.count(), 1);
+        QVERIFY(trainer.cover() && trainer.cover()->isVisible());
+        QTRY_VERIFY(!panel && !simulated); // both forms are gone after the run
+        QStringList status, result;
+        QVERIFY(textfile::readLines(progress::unitStatusFile(d), status));
+        QCOMPARE(status, QStringList{QStringLiteral("TF")});
+        QVERIFY(textfile::readLines(progress::unitResultFile(d, 0), result));
+        QCOMPARE(result, QStringList{QStringLiteral("4") + QString(39, u'0')});
+    }
+
+    // The simulated window closed under the panel (for example by the window
+    // system): the panel goes on without it.
+    void simulatedWindowClosedUnderThePanel()
+    {
+        unitPractice(0, 3);
+        d.UnitCount = 1;
+        setfiles::nameSetFiles(d);
+        platform::SystemClock clock;
+        NoLock lock;
+        Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
+        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"), true,
+                         QStringLiteral("单元练习-"), std::nullopt});
+        FrmTm *tm = trainer.panel();
+        QPointer<FrmMain> main(trainer.simulatedWindow());
+        main->close();
+        QTRY_VERIFY(!main);
+        click(tm->CmdGN[1]);
+        QCOMPARE(int(d.CurQuestion), 2);
+        click(tm->CmdGN[6]);
+        QCOMPARE(int(d.WorkMode), 1);
+        QVERIFY(!tm->simulatedWindow());
+    }
+};
+
+QTEST_MAIN(TstFrmTm)
+#include "tst_frmtm.moc"

@@ -1,0 +1,142 @@
+// panelshot: developer harness that opens a unit practice of twelve questions
+// beside the simulated window, in a folder of its own, so the panel can be looked
+// at (and grabbed) without going through the cover page.
+//   panelshot MODULE_FOLDER [OUT.png] [chooser|minimised|candidate|teaching]
+// MODULE_FOLDER holds cad2004/ with unit 0 (for example as cadfixture writes it).
+#include "panel/frmtm.h"
+#include "panel/panelentry.h"
+#include "panel/simwindow.h"
+#include "platform/messagebox.h"
+#include "platform/services.h"
+#include "start/setfiles.h"
+#include "start/textfile.h"
+#include "start/trainer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+class NoLock : public platform::InstanceLock {
+public:
+    bool acquire() override { return true; }
+};
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
+    const QStringList args = app.arguments();
+    const QString module = args.value(1);
+    const QString out = args.value(2);
+    const QString look = args.value(3);
+
+    // A copy of the module folder, so the picture question added below stays ours.
+    QTemporaryDir dir;
+    ModData d;
+    d.AppPath = dir.path();
+    d.DataDir = dir.path() + QStringLiteral("/cad2004/");
+    QDir().mkpath(d.DataDir);
+    QDir().mkpath(d.recordDir());
+    d.ModuleName = QStringLiteral("AutoCAD 2004");
+    const QString source = module.isEmpty() ? QString() : module + QStringLiteral("/cad2004/");
+    for (const QString &f : QDir(source).entryList(QDir::Files))
+        QFile::copy(source + f, d.DataDir + f);
+    QStringList index;
+    textfile::readLines(d.DataDir + QStringLiteral("288870.rar"), index);
+    // question 3 refers to a drawing of our own
+    if (index.size() >= 3)
+        index[2] = index[2].left(6) + QStringLiteral("picture288801") +
+                   QStringLiteral("按照图示尺寸绘制一个矩形，并对其四个角进行半径为10的圆角。");
+    textfile::writeLinesAtomic(d.DataDir + QStringLiteral("288870.rar"), index);
+    QImage drawing(300, 200, QImage::Format_RGB32);
+    drawing.fill(Qt::white);
+    {
+        QPainter p(&drawing);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::black, 2));
+        p.drawRoundedRect(QRectF(50, 50, 200, 100), 10, 10);
+        p.setPen(QPen(QColor(0, 90, 200), 1));
+        p.drawLine(50, 170, 250, 170);
+        p.drawText(QRect(50, 172, 200, 20), Qt::AlignCenter, QStringLiteral("200"));
+        p.drawLine(270, 50, 270, 150);
+        p.drawText(QRect(272, 90, 30, 20), Qt::AlignLeft, QStringLiteral("100"));
+        p.drawText(QRect(60, 20, 100, 20), Qt::AlignLeft, QStringLiteral("R10"));
+    }
+    drawing.save(d.DataDir + QStringLiteral("288801.rar"), "PNG");
+    d.SetBase = 20;
+    d.CurSet = 0;
+    d.WorkMode = 2;
+    d.UnitCount = 1;
+    d.QuestionCount = Integer(std::min<int>(index.size(), MaxQuestions));
+    setfiles::nameSetFiles(d);
+    setfiles::readQuestionOffsets(d);
+    d.CurQuestion = 3;
+    d.CurStep = 1;
+    d.ExamMinutesLeft = 50;
+    d.IndexFile = d.DataDir + QStringLiteral("288870.rar");
+    for (int q = 1; q <= d.QuestionCount; ++q)
+        d.QuestionMark[q] = (q == 1 || q == 2 || q == 5) ? QStringLiteral("T") : QStringLiteral("F");
+    d.QuestionScore[1] = 5;
+    d.QuestionScore[2] = 7;
+    d.QuestionScore[4] = 1;
+    d.QuestionScore[6] = 2;
+    if (look == QStringLiteral("candidate")) {
+        d.SetBase = 0;
+        d.WorkMode = 3;
+        d.CandidateName = QStringLiteral("柏川1");
+        d.SeatNo = QStringLiteral("08");
+        d.ShiftNo = QStringLiteral("18");
+        d.ArchiveNo = QStringLiteral("888888");
+        d.IdCardNo = QStringLiteral("110101199001011234");
+        d.ExamMinutesLeft = 37;
+    }
+
+    platform::MessageBoxPrompter prompter([&d] { return d.appTitle(); });
+    platform::SystemClock clock;
+    NoLock lock;
+    Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
+    if (look == QStringLiteral("candidate"))
+        trainer.openRun({QStringLiteral("考生信息"), QStringLiteral("操作提示"), QStringLiteral("结束考试"), false,
+                         QString(), std::nullopt});
+    else
+        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"), true,
+                         QStringLiteral("单元练习-"), std::nullopt});
+    FrmTm *tm = trainer.panel();
+    QTimer::singleShot(400, [&] {
+        if (look == QStringLiteral("chooser"))
+            tm->CmdSelect_Click();
+        else if (look == QStringLiteral("minimised"))
+            tm->minimise();
+        else if (look == QStringLiteral("candidate"))
+            tm->CmdCZTS_Click();
+        else if (look == QStringLiteral("teaching")) {
+            tm->CmTNO_Click(1);
+            QTimer::singleShot(300, tm, [tm] { tm->CmdCZTS_Click(); });
+        } else {
+            tm->CmdGN_MouseMove(1);
+            tm->Image2_Click();
+        }
+    });
+    if (!out.isEmpty())
+        QTimer::singleShot(1500, [&] {
+            // the screen as it stands: simulated window, panel and picture window
+            QPixmap shot(QGuiApplication::primaryScreen()->size());
+            shot.fill(QColor(0x3a, 0x4a, 0x5c));
+            QPainter p(&shot);
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->isVisible() && w != tm && w->objectName() != QStringLiteral("FrmPicture"))
+                    p.drawPixmap(w->geometry().topLeft(), w->grab());
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->isVisible() && (w == tm || w->objectName() == QStringLiteral("FrmPicture")))
+                    p.drawPixmap(w->geometry().topLeft(), w->grab());
+            p.end();
+            shot.save(out);
+            app.quit();
+        });
+    return app.exec();
+}
