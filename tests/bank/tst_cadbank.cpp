@@ -368,6 +368,8 @@ private Q_SLOTS:
             << "z2cover" << "cad/288820.rar:1: StepCode: no action completes step 1 (“0003”): zone 1 lies entirely under zone 2";
         QTest::newRow("double click completes the next step too")
             << "double" << "cad/288820.rar:2: StepCode: step 2 is completed together with step 1 (a double click on zone 1)";
+        QTest::newRow("picture whose header reads but whose data is cut off")
+            << "cutpic" << "cad/288820.rar:1: record: the trainer cannot set step 1 up: ";
         QTest::newRow("question playing past its steps")
             << "past" << "cad/288820.rar:3: StepCode: question 1 goes past its 3 steps without reaching its closing record";
     }
@@ -470,7 +472,13 @@ private Q_SLOTS:
             setField(1, 177, QStringLiteral("00000100001200009000"));
         } else if (fault == u"double")
             setField(1, 8, QStringLiteral("0002"));
-        else if (fault == u"past")
+        else if (fault == u"cutpic") {
+            QFile f(data + QStringLiteral("100001.rar"));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QByteArray all = f.readAll();
+            f.close();
+            QVERIFY(textfile::writeBytesAtomic(data + QStringLiteral("100001.rar"), all.left(all.size() / 3)));
+        } else if (fault == u"past")
             setField(3, 8, QStringLiteral("0001"));
         else if (fault == u"pointer") {
             setField(1, 101, QStringLiteral("M0001"));
