@@ -2,6 +2,7 @@
 //   bench_cadbank [SOURCE]   (default: the project's bank/ folder)
 // Prints one line per figure; targets: build < 20 s, check < 2 s.
 #include "checker.h"
+#include "player.h"
 #include "compiler.h"
 
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    cadbank::keepPictureBuffers();
     const QString source = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(CADDRILL_BANK_SOURCE);
     QTemporaryDir dir;
     int pictures = 0;

@@ -212,8 +212,12 @@ private Q_SLOTS:
     void sampleChecksClean()
     {
         QVector<Problem> problems;
-        QVERIFY(checkBank(m_sample, problems));
+        CheckStats stats;
+        QVERIFY(checkBank(m_sample, problems, &stats));
         QVERIFY2(problems.isEmpty(), qPrintable(problemsText(problems)));
+        // every question was played to its closing record
+        QVERIFY(stats.questions >= 50);
+        QCOMPARE(stats.solved, stats.questions);
     }
 
     void twoBuildsAreByteIdentical()
@@ -341,6 +345,33 @@ private Q_SLOTS:
         QTest::newRow("missing information page") << "page" << "cad/9l0005.rar";
         QTest::newRow("missing pointer file") << "pointer" << "pointer file ico01.CUR is missing";
         QTest::newRow("back button over zone 1") << "cover" << "cad/288820.rar:5: TargetX: the back button covers part of zone 1";
+        // played through the step engine
+        QTest::newRow("click step without zone 1")
+            << "nozone" << "cad/288820.rar:1: StepCode: no action completes step 1 (“0001”): zone 1 is absent";
+        QTest::newRow("menu entry missing from sMenu.sys")
+            << "noentry" << "cad/288820.rar:2: StepCode: no action completes step 2 (“A730”): group 3 of the pop-up has no item 1";
+        QTest::newRow("typing step without input box")
+            << "nobox" << "cad/288820.rar:4: StepCode: no action completes step 1 (“A111”): a typing step with no input box";
+        QTest::newRow("drop point never inside zone 1")
+            << "nodrop" << "cad/288820.rar:1: StepCode: no action completes step 1 (“0050”): no point of the window lies inside zone 1";
+        QTest::newRow("picture 5 target out of reach")
+            << "noslide" << "cad/288820.rar:1: StepCode: no action completes step 1 (“8002”): its target (11990, 1500) lies where";
+        QTest::newRow("picture 5 under zone 1")
+            << "hidden5" << "cad/288820.rar:1: StepCode: no action completes step 1 (“8002”): picture 5 lies entirely under zone 1";
+        QTest::newRow("key step while the input box has the keyboard")
+            << "boxkey" << "cad/288820.rar:1: StepCode: no action completes step 1 (“6015”): the input box has the keyboard";
+        QTest::newRow("input box over part of zone 1")
+            << "boxcover" << "cad/288820.rar:5: BoxX: the input box covers part of zone 1";
+        QTest::newRow("menu titles over part of zone 2")
+            << "titlecover" << "cad/288820.rar:1: MenuBarX: the menu title “文件(F)” covers part of zone 2";
+        QTest::newRow("zone 1 entirely under zone 2")
+            << "z2cover" << "cad/288820.rar:1: StepCode: no action completes step 1 (“0003”): zone 1 lies entirely under zone 2";
+        QTest::newRow("double click completes the next step too")
+            << "double" << "cad/288820.rar:2: StepCode: step 2 is completed together with step 1 (a double click on zone 1)";
+        QTest::newRow("picture whose header reads but whose data is cut off")
+            << "cutpic" << "cad/288820.rar:1: record: the trainer cannot set step 1 up: ";
+        QTest::newRow("question playing past its steps")
+            << "past" << "cad/288820.rar:3: StepCode: question 1 goes past its 3 steps without reaching its closing record";
     }
     void checkFindsEachFault()
     {
@@ -402,6 +433,53 @@ private Q_SLOTS:
             setField(5, 172, s[4].mid(70, 5));
         } else if (fault == u"page")
             QVERIFY(QFile::remove(data + QStringLiteral("9l0005.rar")));
+        else if (fault == u"nozone")
+            setField(1, 66, QStringLiteral("00000000000000000000"));
+        else if (fault == u"noentry") {
+            // 绘图 > 圆 loses its entries: the menu bar shows the submenu empty
+            QStringList menu = readGbk(dir.filePath(QStringLiteral("sMenu.sys")));
+            for (int i = 90; i < 105; ++i)
+                if (menu.at(i).startsWith(QStringLiteral("圆心")))
+                    menu[i] = QString();
+            writeGbk(dir.filePath(QStringLiteral("sMenu.sys")), menu);
+        } else if (fault == u"nobox")
+            setField(4, 86, QStringLiteral("00000000000000000000"));
+        else if (fault == u"nodrop") {
+            setField(1, 6, QStringLiteral("EE0050"));
+            setField(1, 66, QStringLiteral("03001030010001000010"));
+            setField(1, 177, QStringLiteral("01500115000060000600"));
+        } else if (fault == u"noslide" || fault == u"hidden5") {
+            setField(1, 8, QStringLiteral("8002"));
+            setField(1, 151, QStringLiteral("0150001500100001"));
+            setField(1, 167, QStringLiteral("1199001500"));
+            if (fault == u"noslide")
+                setField(1, 66, QStringLiteral("00000000000000000000"));
+            else
+                setField(1, 66, QStringLiteral("00000000001200009000"));
+        } else if (fault == u"titlecover") {
+            // a drag whose zone 2 starts under the menu bar shown at the top left
+            setField(1, 6, QStringLiteral("EE0050"));
+            setField(1, 66, QStringLiteral("03000030000300003000"));
+            setField(1, 125, QStringLiteral("0012000375"));
+            setField(1, 177, QStringLiteral("00000100000150001500"));
+        } else if (fault == u"boxkey") {
+            setField(1, 8, QStringLiteral("6015"));
+            setField(1, 86, s[3].mid(85, 25));
+        } else if (fault == u"boxcover")
+            setField(5, 86, s[4].mid(65, 10) + QStringLiteral("0015000150"));
+        else if (fault == u"z2cover") {
+            setField(1, 8, QStringLiteral("0003"));
+            setField(1, 177, QStringLiteral("00000100001200009000"));
+        } else if (fault == u"double")
+            setField(1, 8, QStringLiteral("0002"));
+        else if (fault == u"cutpic") {
+            QFile f(data + QStringLiteral("100001.rar"));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QByteArray all = f.readAll();
+            f.close();
+            QVERIFY(textfile::writeBytesAtomic(data + QStringLiteral("100001.rar"), all.left(all.size() / 3)));
+        } else if (fault == u"past")
+            setField(3, 8, QStringLiteral("0001"));
         else if (fault == u"pointer") {
             setField(1, 101, QStringLiteral("M0001"));
             QVERIFY(QFile::remove(dir.filePath(QStringLiteral("ico01.CUR"))));
@@ -454,6 +532,39 @@ private Q_SLOTS:
         QCOMPARE(p.exitCode(), code);
         const QString all = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
         QVERIFY2(all.contains(output), qPrintable(all));
+    }
+
+    void dumpListsAPaper()
+    {
+        // a paper naming two questions of unit 1, one of unit 2 and one that does not exist
+        QTemporaryDir dir;
+        writeGbk(dir.filePath(QStringLiteral("ver.txt")),
+                 {verfile::encodeLine(QStringLiteral("AutoCAD 2004")), verfile::encodeLine(QStringLiteral("中文版")),
+                  verfile::encodeLine(QStringLiteral("d")), verfile::encodeLine(QStringLiteral("5")),
+                  verfile::encodeLine(QStringLiteral("绘图")), verfile::encodeLine(QStringLiteral("编辑"))});
+        const QString d = dir.filePath(QStringLiteral("d/"));
+        QDir().mkpath(d);
+        writeGbk(d + QStringLiteral("288891.rar"),
+                 {QStringLiteral("0202"), QStringLiteral("0201"), QStringLiteral("0001"),
+                  QStringLiteral("0002010100030201")});
+        writeGbk(d + QStringLiteral("288870.rar"),
+                 {QStringLiteral("000103画一条线。"), QStringLiteral("000204画一个圆。")});
+        writeGbk(d + QStringLiteral("288871.rar"), {QStringLiteral("000102删除圆。")});
+        QStringList out;
+        QString error;
+        QVERIFY2(dumpPapers(dir.path(), 2, out, &error), qPrintable(error));
+        const QStringList expected = {
+            QStringLiteral("AutoCAD 2004 中文版  （模块 5）"),
+            QString(),
+            QStringLiteral("第2套试卷（4题）"),
+            QStringLiteral("   1. 0002  第1单元 绘图  第2题  画一个圆。"),
+            QStringLiteral("   2. 0101  第2单元 编辑  第1题  删除圆。"),
+            QStringLiteral("   3. 0003  （没有这道题）"),
+            QStringLiteral("   4. 0201  （没有这道题）"),
+        };
+        QCOMPARE(out, expected);
+        QVERIFY(!dumpPapers(dir.path(), 3, out, &error));
+        QVERIFY(error.contains(QStringLiteral("2 exam papers")));
     }
 
     void dumpListsASmallBank()

@@ -1,4 +1,5 @@
 #include "checker.h"
+#include "player.h"
 
 #include "simulator/bankreader.h"
 #include "simulator/steprecord.h"
@@ -9,9 +10,14 @@
 #include "start/verfile.h"
 
 #include <QDir>
+#include <QThread>
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace cadbank {
 
@@ -240,18 +246,6 @@ struct Checker {
             }
         }
         text(QStringLiteral("HintLine"), r.hintLine());
-        // zones that another control would cover
-        if (r.zone1Present() && r.zoneH() > 0) {
-            const QRect z(r.zoneX(), r.zoneY(), r.zoneW(), r.zoneH());
-            if (r.hasBackMarker() && z.intersects(QRect(r.targetX(), r.targetY(), 1095, 285)))
-                add(rel, line, QStringLiteral("TargetX"), QStringLiteral("the back button covers part of zone 1"));
-            // for the typing codes zone 1 is only where the demonstration's pointer goes
-            if (r.boxPresent() && value != 22 && value != 23 && value != 26
-                && QRect(r.boxX(), r.boxY(), r.boxW(), r.boxH()).contains(z))
-                add(rel, line, QStringLiteral("ZoneX"), QStringLiteral("zone 1 lies entirely under the input box"));
-            if (r.zone2Present() && QRect(r.zone2X(), r.zone2Y(), r.zone2W(), r.zone2H()).contains(z) && !(value >= 40 && value <= 57))
-                add(rel, line, QStringLiteral("Zone2X"), QStringLiteral("zone 2 covers all of zone 1"));
-        }
         if (r.hasBackMarker() && stepNo - r.backSteps() < 1)
             add(rel, line, QStringLiteral("MenuBarX"),
                 QStringLiteral("the back marker goes back %1 step(s) from step %2, out of the question").arg(r.backSteps()).arg(stepNo));
@@ -321,6 +315,9 @@ struct Checker {
             }
             first += n;
         }
+        // the stored solutions are played through the trainer's step engine once
+        // every unit has been read; their problems follow the unit's own
+        plays.push_back({u, stepRel, counts, int(out.size()), {}});
         if (steps.size() != first - 1)
             add(stepRel, qMin(int(steps.size()), first), QString(),
                 QStringLiteral("the index's step counts add up to %1 records, the step file has %2").arg(first - 1).arg(steps.size()));
@@ -339,6 +336,43 @@ struct Checker {
             if (!ok || u >= unitCounts.size() || q < 1 || q > unitCounts.at(u))
                 add(rel, line, field, QStringLiteral("code “%1” names a question that does not exist").arg(c));
         }
+    }
+
+    struct Play {
+        int unit;
+        QString stepRel;
+        QVector<int> counts;
+        int insertAt;
+        QVector<Problem> problems;
+        int solved = 0;
+    };
+    QVector<Play> plays;
+    CheckStats stats;
+
+    // Plays the units side by side: decoding their pictures is most of the work.
+    void playAll()
+    {
+        if (plays.isEmpty())
+            return;
+        std::atomic<int> next{0};
+        auto work = [&] {
+            for (int i = next++; i < plays.size(); i = next++)
+                plays[i].solved = playUnit(data, plays[i].unit, plays[i].stepRel, plays[i].counts, plays[i].problems);
+        };
+        const int threads = std::clamp(QThread::idealThreadCount(), 1, int(plays.size()));
+        std::vector<std::thread> pool;
+        for (int t = 1; t < threads; ++t)
+            pool.emplace_back(work);
+        work();
+        for (std::thread &t : pool)
+            t.join();
+        for (const Play &p : plays) {
+            stats.questions += std::min(int(p.counts.size()), MaxQuestions);
+            stats.solved += p.solved;
+        }
+        for (int i = plays.size() - 1; i >= 0; --i)
+            for (int k = plays[i].problems.size() - 1; k >= 0; --k)
+                out.insert(plays[i].insertAt, plays[i].problems.at(k));
     }
 
     void run()
@@ -392,6 +426,7 @@ struct Checker {
                 checkCodes(QStringLiteral("ksdata/1824%1.rar").arg(two(k)), 1, vb::Trim(textfile::lineAt(wl, 1)),
                            QStringLiteral("wrong list"));
         }
+        playAll();
         for (int n = 1; n <= 17; ++n) {
             const QString id = QStringLiteral("9l00") + two(n);
             if (!pictureLoads(id))
@@ -402,9 +437,9 @@ struct Checker {
 
 } // namespace
 
-bool checkBank(const QString &programFolder, QVector<Problem> &problems)
+bool checkBank(const QString &programFolder, QVector<Problem> &problems, CheckStats *stats)
 {
-    Checker c{programFolder, ModData(), QString(), problems, {}, {}, false, 0, {}};
+    Checker c{programFolder, ModData(), QString(), problems, {}, {}, false, 0, {}, {}, {}};
     c.data.AppPath = QDir(programFolder).absolutePath();
     QString err;
     if (!verfile::readInfo(c.data, &err)) {
@@ -413,6 +448,8 @@ bool checkBank(const QString &programFolder, QVector<Problem> &problems)
     }
     c.data.DataExt = QStringLiteral(".rar");
     c.run();
+    if (stats)
+        *stats = c.stats;
     return true;
 }
 
@@ -588,6 +625,74 @@ bool dumpBank(const QString &programFolder, int unit, int question, QStringList 
                 }
             }
             first += e.steps;
+        }
+    }
+    return true;
+}
+
+bool dumpPapers(const QString &programFolder, int paper, QStringList &out, QString *error)
+{
+    ModData data;
+    data.AppPath = QDir(programFolder).absolutePath();
+    if (!verfile::readInfo(data, error))
+        return false;
+    QStringList table;
+    textfile::ReadError err;
+    if (!textfile::readLines(data.DataDir + QStringLiteral("288891.rar"), table, &err)) {
+        *error = err.message();
+        return false;
+    }
+    const QString head = textfile::lineAt(table, 1);
+    const int papers = qMin(int(vb::ValLong(vb::Mid(head, 1, 2))), 14);
+    const int units = qMin(int(vb::ValLong(vb::Mid(head, 3, 2))), 20);
+    if (paper < 0 || paper > papers) {
+        *error = QStringLiteral("the bank has %1 exam papers").arg(papers);
+        return false;
+    }
+    // index lines of each unit, read when a paper first names the unit
+    QHash<int, QStringList> index;
+    auto entry = [&](int u, int q, bank::IndexEntry *e) {
+        if (u < 0 || u >= units || q < 1)
+            return false;
+        if (!index.contains(u)) {
+            QStringList lines;
+            textfile::readLines(data.DataDir + QStringLiteral("2888%1.rar").arg(70 + u), lines);
+            while (!lines.isEmpty() && vb::Trim(lines.last()).isEmpty())
+                lines.removeLast();
+            for (int i = 0; i < lines.size(); ++i)
+                if (vb::Trim(lines.at(i)).isEmpty()) {
+                    lines = lines.mid(0, i);
+                    break;
+                }
+            index.insert(u, lines);
+        }
+        const QStringList &lines = index[u];
+        if (q > lines.size())
+            return false;
+        *e = bank::parseIndexLine(lines.at(q - 1));
+        return true;
+    };
+    out << QStringLiteral("%1 %2  （模块 %3）").arg(vb::Trim(data.ModuleName), vb::Trim(data.ModuleTitle)).arg(data.ModuleNo);
+    for (int k = 1; k <= papers; ++k) {
+        if (paper && k != paper)
+            continue;
+        const QString comp = table.value(1 + k);
+        out << QString() << QStringLiteral("第%1套试卷（%2题）").arg(k).arg(comp.size() / 4);
+        for (int i = 0; i + 4 <= comp.size(); i += 4) {
+            const QString c = comp.mid(i, 4);
+            bool okU = false, okQ = false;
+            const int u = c.left(2).toInt(&okU), q = c.right(2).toInt(&okQ);
+            bank::IndexEntry e;
+            if (okU && okQ && entry(u, q, &e))
+                out << QStringLiteral("  %1. %2  第%3单元 %4  第%5题  %6")
+                           .arg(i / 4 + 1, 2)
+                           .arg(c)
+                           .arg(u + 1)
+                           .arg(vb::Trim(data.unitTitle(u)))
+                           .arg(q)
+                           .arg(e.text);
+            else
+                out << QStringLiteral("  %1. %2  （没有这道题）").arg(i / 4 + 1, 2).arg(c);
         }
     }
     return true;

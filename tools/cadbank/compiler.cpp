@@ -122,6 +122,10 @@ struct Reader {
 
     bool lines(const QString &folder, const QString &rel, QVector<SrcLine> &out)
     {
+        if (rel.isEmpty() || QDir::isAbsolutePath(rel) || rel.split(u'/').contains(QStringLiteral(".."))) {
+            fail(QStringLiteral("module.txt"), 0, QStringLiteral("“%1” must be a path inside the source folder").arg(rel));
+            return false;
+        }
         QFile f(QDir(folder).filePath(rel));
         if (!f.open(QIODevice::ReadOnly)) {
             fail(rel, 0, QStringLiteral("cannot be read"));
@@ -1062,7 +1066,8 @@ public:
             r.setText(101, 5, st.opts.value(QStringLiteral("pointer"), pointer.isEmpty() ? QStringLiteral("00000") : pointer));
         }
         // hint beside the zone, the input box or the middle of the screen
-        const QRect anchor = !zone1.isNull() && box.isNull() ? zone1 : !box.isNull() ? box : QRect(300, 300, 10, 10);
+        // keys and automatic steps: just above the command line
+        const QRect anchor = !zone1.isNull() && box.isNull() ? zone1 : !box.isNull() ? box : QRect(240, 440, 10, 10);
         const int hintW = qMin(780, int(hint.size()) * 14 + 10);
         int hx = qBound(2, anchor.left(), ScreenW - hintW - 2);
         int hy = anchor.bottom() + 6;

@@ -2,7 +2,9 @@
 //   cadbank build SOURCE PROGRAM_FOLDER   compile a module's source into a program folder
 //   cadbank check PROGRAM_FOLDER          validate a bank; exit 0 clean, 1 problems, 2 usage/unreadable
 //   cadbank dump PROGRAM_FOLDER [unit] [question]   readable listing of questions and steps
+//   cadbank dump PROGRAM_FOLDER paper [n]           exam papers with the questions they name
 #include "checker.h"
+#include "player.h"
 #include "compiler.h"
 
 #include <QGuiApplication>
@@ -16,7 +18,8 @@ int usage()
 {
     std::fputs("usage: cadbank build SOURCE PROGRAM_FOLDER\n"
                "       cadbank check PROGRAM_FOLDER\n"
-               "       cadbank dump PROGRAM_FOLDER [unit] [question]\n",
+               "       cadbank dump PROGRAM_FOLDER [unit] [question]\n"
+               "       cadbank dump PROGRAM_FOLDER paper [n]\n",
                stderr);
     return 2;
 }
@@ -37,6 +40,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietHandler);
+    cadbank::keepPictureBuffers();
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 3)
@@ -57,14 +61,34 @@ int main(int argc, char **argv)
     }
     if (cmd == u"check" && args.size() == 3) {
         QVector<cadbank::Problem> problems;
-        const bool readable = cadbank::checkBank(args.at(2), problems);
+        cadbank::CheckStats stats;
+        const bool readable = cadbank::checkBank(args.at(2), problems, &stats);
         for (const auto &p : problems)
             print(stdout, p.text());
         if (!readable)
             return 2;
+        if (readable)
+            print(stdout, QStringLiteral("cadbank: %1 of %2 questions solved through the step engine, one action a step")
+                              .arg(stats.solved)
+                              .arg(stats.questions));
         if (problems.isEmpty())
             print(stdout, QStringLiteral("cadbank: no problems found"));
         return problems.isEmpty() ? 0 : 1;
+    }
+    if (cmd == u"dump" && args.size() >= 4 && args.size() <= 5 && args.at(3) == u"paper") {
+        bool ok = true;
+        const int paper = args.size() == 5 ? args.at(4).toInt(&ok) : 0;
+        if (!ok)
+            return usage();
+        QStringList out;
+        QString error;
+        if (!cadbank::dumpPapers(args.at(2), paper, out, &error)) {
+            print(stderr, QStringLiteral("cadbank: ") + error);
+            return 2;
+        }
+        for (const QString &l : out)
+            print(stdout, l);
+        return 0;
     }
     if (cmd == u"dump" && args.size() >= 3 && args.size() <= 5) {
         bool ok1 = true, ok2 = true;

@@ -1379,15 +1379,33 @@ void titleBar(QPainter &p, const QRect &r, const QString &text, bool small)
     }
 }
 
+// The program's emblem: a white pen nib on a blue tile, writing a short stroke.
 void appIcon(QPainter &p, const QRect &r)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setBrush(QColor(200, 20, 20));
-    p.setPen(Qt::NoPen);
-    p.drawPolygon(QPolygonF({QPointF(r.left() + r.width() / 2.0, r.top()), QPointF(r.right(), r.bottom()), QPointF(r.left(), r.bottom())}));
+    const QRectF tile = QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
+    QLinearGradient g(tile.topLeft(), tile.bottomRight());
+    g.setColorAt(0, QColor(120, 190, 255));
+    g.setColorAt(1, QColor(20, 90, 190));
+    p.setBrush(g);
+    p.setPen(QPen(QColor(230, 240, 255), 1));
+    p.drawRoundedRect(tile, 3, 3);
+    // the stroke the nib leaves
+    p.setPen(QPen(QColor(255, 214, 90), 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(tile.left() + 3, tile.bottom() - 2.5), QPointF(tile.left() + 7, tile.bottom() - 2.5));
+    // the nib, drawn upright and turned to write towards the bottom left
+    p.translate(tile.center() + QPointF(0.5, -0.5));
+    p.rotate(45);
+    const QPolygonF nib({QPointF(-3.2, -6.5), QPointF(3.2, -6.5), QPointF(3.2, -2), QPointF(0, 6.5), QPointF(-3.2, -2)});
+    p.setPen(QPen(QColor(10, 60, 150), 0.8));
     p.setBrush(Qt::white);
-    p.drawPolygon(QPolygonF({QPointF(r.left() + r.width() / 2.0, r.top() + 6), QPointF(r.right() - 4, r.bottom() - 2), QPointF(r.left() + 4, r.bottom() - 2)}));
+    p.drawPolygon(nib);
+    p.setPen(QPen(QColor(10, 60, 150), 1));
+    p.drawLine(QPointF(0, 0.5), QPointF(0, 6));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(10, 60, 150));
+    p.drawEllipse(QPointF(0, -0.5), 1.2, 1.2);
     p.restore();
 }
 
