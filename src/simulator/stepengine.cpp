@@ -211,13 +211,13 @@ void StepEngine::zone1DoubleClick() {
 }
 
 PointerShape StepEngine::pointerOf(bool zone2Drag) const {
-    const QString spec = m_record.PointerSpec();
-    const QString nn = spec.right(2);
+    const QString shape = m_record.PointerSpec();
+    const QString nn = shape.right(2);
     PointerShape p;
-    if (spec.startsWith(u'S')) {
+    if (shape.startsWith(u'S')) {
         p.kind = PointerShape::System;
         p.number = vb::ValLong(nn);
-    } else if (spec.startsWith(u'M') || zone2Drag) {
+    } else if (shape.startsWith(u'M') || zone2Drag) {
         p.kind = PointerShape::Custom;
         p.number = 99;
         p.file = bank::pointerPath(m_data, nn);

@@ -251,11 +251,11 @@ private Q_SLOTS:
 
     void menusPackIntoBlocks_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("items");
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("slot");
         QTest::addColumn<bool>("fits");
-        // spec: entries separated by ",", a submenu as ">title:a;b"
+        // items: entries separated by ",", a submenu as ">title:a;b"
         QTest::newRow("direct entries go to group 2") << "新建,打开" << "打开" << 21 << true;
         QTest::newRow("a leading submenu is group 1") << ">圆:圆心;两点,点" << "圆 > 两点" << 11 << true;
         QTest::newRow("entries after a submenu take group 4") << "直线,>圆:圆心,点" << "点" << 40 << true;
@@ -266,13 +266,13 @@ private Q_SLOTS:
     }
     void menusPackIntoBlocks()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, items);
         QFETCH(QString, path);
         QFETCH(int, slot);
         QFETCH(bool, fits);
         MenuDef m;
         m.name = QStringLiteral("测试");
-        for (const QString &item : spec.split(u',')) {
+        for (const QString &item : items.split(u',')) {
             MenuItem it;
             if (item.startsWith(u'>')) {
                 it.submenu = true;

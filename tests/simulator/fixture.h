@@ -54,8 +54,8 @@ struct Rec {
         r.setNum(109, 3, line);
         return *this;
     }
-    Rec &pointer(const QString &spec) {
-        r.setText(101, 5, spec);
+    Rec &pointer(const QString &shape) {
+        r.setText(101, 5, shape);
         return *this;
     }
     Rec &hint(int x, int y, int line) {

@@ -169,9 +169,9 @@ QString takeOptions(QString rest, QMap<QString, QString> &opts)
     return rest.trimmed();
 }
 
-bool parseCodes(const QString &spec, QVector<int> &codes, int unitCount, const QVector<int> &counts, QString *why)
+bool parseCodes(const QString &list, QVector<int> &codes, int unitCount, const QVector<int> &counts, QString *why)
 {
-    for (const QString &tok : spec.split(u' ', Qt::SkipEmptyParts)) {
+    for (const QString &tok : list.split(u' ', Qt::SkipEmptyParts)) {
         static const QRegularExpression re(QStringLiteral("^(\\d+)\\.(\\d+)(?:-(\\d+))?$"));
         const auto m = re.match(tok);
         if (!m.hasMatch()) {
@@ -647,10 +647,10 @@ QString keyLabel(const QString &k)
 }
 
 // "Shift+Ctrl+X" -> modifier sum and the rest.
-int modifiers(const QString &spec, QString *rest)
+int modifiers(const QString &combo, QString *rest)
 {
     int k = 0;
-    QStringList parts = spec.split(u'+');
+    QStringList parts = combo.split(u'+');
     // a lone "+" key is not used; keep the last part as the key
     *rest = parts.takeLast();
     for (const QString &p : parts) {
@@ -850,9 +850,9 @@ public:
             }
         } else if (v == u"press") {
             QString rest2;
-            const QString spec = word(rest, &rest2);
+            const QString combo = word(rest, &rest2);
             QString button;
-            const int k = modifiers(spec, &button);
+            const int k = modifiers(combo, &button);
             const int b = button == u"left" ? 1 : button == u"right" ? 2 : button == u"middle" ? 4 : -1;
             if (k < 0 || b < 0) {
                 fail(st.at, QStringLiteral("press needs [Shift+|Ctrl+|Alt+]left|right|middle and an element"));
@@ -1006,9 +1006,9 @@ public:
             barHidden = true;
         }
         if (st.opts.contains(QStringLiteral("back"))) {
-            const QString spec = st.opts.value(QStringLiteral("back"));
-            const int d = spec.section(u'@', 0, 0).toInt();
-            const Element e = need(shown, spec.section(u'@', 1), st.at, &ok);
+            const QString backTo = st.opts.value(QStringLiteral("back"));
+            const int d = backTo.section(u'@', 0, 0).toInt();
+            const Element e = need(shown, backTo.section(u'@', 1), st.at, &ok);
             if (!ok)
                 return false;
             if (d < 1 || d > 9 || d >= stepNo) {

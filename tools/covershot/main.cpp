@@ -35,7 +35,8 @@ int main(int argc, char **argv)
         std::fputs("covershot: the cover page did not open (module check)\n", stderr);
         return 1;
     }
-    QTest::qWaitForWindowExposed(cover);
+    if (!QTest::qWaitForWindowExposed(cover))
+        std::fputs("covershot: the cover page was not exposed in time\n", stderr);
     cover->buildPanels();
     const auto save = [&](QWidget *w, const QString &name) {
         QTest::qWait(200);

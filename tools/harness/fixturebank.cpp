@@ -69,8 +69,8 @@ struct R {
         r.setNum(192, 5, h * 15);
         return *this;
     }
-    R &pointer(const char *spec) {
-        r.setText(101, 5, QLatin1String(spec));
+    R &pointer(const char *shape) {
+        r.setText(101, 5, QLatin1String(shape));
         return *this;
     }
     operator bank::StepRecord() const { return r; }
