@@ -114,4 +114,23 @@ Qt::CursorShape systemPointer(int nn) {
     }
 }
 
+int keyOfCodeDigits(int digits) {
+    switch (digits) {
+    case 2:
+        return 13;
+    case 3:
+        return 113;
+    case 15:
+        return 115;
+    case 20:
+        return 120;
+    case 91:
+        return 191;
+    case 99:
+        return 190;
+    default:
+        return digits;
+    }
+}
+
 } // namespace sim

@@ -15,6 +15,11 @@ int shiftState(Qt::KeyboardModifiers mods);
 // "/" 191, "." 190, ...; 0 for keys without one.
 int vkFromQtKey(int qtKey);
 
+// The key a "6" step code names by its last two digits: six values are
+// translated (02 Enter 13, 03 F2 113, 15 F4 115, 20 F9 120, 91 "/" 191,
+// 99 "." 190); every other number is the key code itself.
+int keyOfCodeDigits(int digits);
+
 // System pointer number nn (0 default, 1 arrow, 2 cross, 3 I-beam, 4 icon, 5 size,
 // 6 NE-SW, 7 N-S, 8 NW-SE, 9 W-E, 10 up arrow, 11 hourglass, 12 no drop,
 // 13 arrow and hourglass, 14 arrow and question, 15 size all).

@@ -1,4 +1,5 @@
 #include "stepengine.h"
+#include "inputcodes.h"
 #include "../start/moddata.h"
 #include "../start/vb.h"
 
@@ -484,29 +485,7 @@ void StepEngine::windowKeyDown(int key, int shift) {
     int32_t v = StepValue();
     if (v >= 6000 && v <= 6999) {
         d = (v / 100) % 10;
-        int n = v % 100;
-        switch (n) {
-        case 2:
-            n = 13;
-            break;
-        case 3:
-            n = 113;
-            break;
-        case 15:
-            n = 115;
-            break;
-        case 20:
-            n = 120;
-            break;
-        case 91:
-            n = 191;
-            break;
-        case 99:
-            n = 190;
-            break;
-        default:
-            break;
-        }
+        const int n = keyOfCodeDigits(v % 100);
         if (key == n && shift == d)
             doNext();
         if (shift == d && key == 32 && StepValue() == 6002)

@@ -3,6 +3,7 @@
 // that exist in sMenu.sys, drags onto the zones; every picture readable and every
 // question ending on its closing record.
 #include "simulator/cursorfile.h"
+#include "simulator/inputcodes.h"
 #include "simulator/stepengine.h"
 #include "start/moddata.h"
 #include "start/setfiles.h"
@@ -30,25 +31,6 @@ struct Listener : EngineListener {
     void fileProblem(const QString &m) override { problems << m; }
 };
 
-// The key a "6" code names, as the window handler translates it.
-int keyOf(int n) {
-    switch (n) {
-    case 2:
-        return 13;
-    case 3:
-        return 113;
-    case 15:
-        return 115;
-    case 20:
-        return 120;
-    case 91:
-        return 191;
-    case 99:
-        return 190;
-    default:
-        return n;
-    }
-}
 
 } // namespace
 
@@ -159,7 +141,7 @@ void TstSampleModule::everyQuestion() {
                      qPrintable(where + QStringLiteral(": no such entry in sMenu.sys")));
             e.menuItemChosen(g, j);
         } else if (v >= 6000 && v <= 6999) {
-            e.windowKeyDown(keyOf(v % 100), (v / 100) % 10);
+            e.windowKeyDown(sim::keyOfCodeDigits(v % 100), (v / 100) % 10);
         } else if (v >= 8001 && v <= 8009) {
             QVERIFY2(s.pics[5].visible, qPrintable(where + QStringLiteral(": picture 5 hidden")));
             const int tx = s.picTargetX - s.picLeft;

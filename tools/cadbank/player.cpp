@@ -2,6 +2,7 @@
 
 #include "simulator/bankreader.h"
 #include "simulator/menufile.h"
+#include "simulator/inputcodes.h"
 #include "simulator/stepengine.h"
 #include "start/setfiles.h"
 #include "start/twips.h"
@@ -54,25 +55,6 @@ int titleWidth(const QString &caption) {
     return w;
 }
 
-// The key a "6" code names, as the window translates it.
-int keyOf(int n) {
-    switch (n) {
-    case 2:
-        return 13;
-    case 3:
-        return 113;
-    case 15:
-        return 115;
-    case 20:
-        return 120;
-    case 91:
-        return 191;
-    case 99:
-        return 190;
-    default:
-        return n;
-    }
-}
 
 // The window's controls from bottom to top: picture 5, zone 1, zone 2, the menu
 // titles, the input box, the overlay box, the back button and the emblem at the
@@ -392,7 +374,7 @@ struct Player {
                 return QString();
             }
         } else if (v >= 6000 && v <= 6999) {
-            const int key = keyOf(v % 100);
+            const int key = sim::keyOfCodeDigits(v % 100);
             *what = QStringLiteral("the key");
             if (keys) {
                 e.windowKeyDown(key, (v / 100) % 10);
