@@ -1,6 +1,7 @@
 // A practice run from start to finish on the real windows (offscreen): start,
 // cover page, unit 1, question 1 solved by clicking the simulated window, end of
 // the practice, and the records and the fresh cover page that follow.
+#include "records.h"
 #include "cover/frmfengmian.h"
 #include "panel/frmtm.h"
 #include "platform/registry.h"
@@ -26,16 +27,8 @@ template <class T> T *topLevel()
 // Unit 0 with three questions, each one click on a 40 x 40 pixel zone at (100, 100).
 void writeUnit(const Fixture &f)
 {
-    bank::StepRecord click = bank::StepRecord::blank();
-    click.setText(8, 4, QStringLiteral("0001"));
-    click.setText(12, 6, QStringLiteral("888888"));
-    click.setNum(66, 5, 1500);
-    click.setNum(71, 5, 1500);
-    click.setNum(76, 5, 600);
-    click.setNum(81, 5, 600);
-    bank::StepRecord done = bank::StepRecord::blank();
-    done.setText(8, 4, QStringLiteral("9999"));
-    done.setText(12, 6, QStringLiteral("888888"));
+    const bank::StepRecord click = Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600).r;
+    const bank::StepRecord done = Rec(QStringLiteral("9999")).r;
     QStringList steps, index;
     for (int q = 1; q <= 3; ++q) {
         steps << click.line << done.line;

@@ -2,6 +2,7 @@
 // states, marks and the chooser, redo, guided teaching, the demonstration start,
 // the picture window, bad index files, closing, and the two ends that write the
 // learner's records (practice; review with Yes and No).
+#include "records.h"
 #include "panel/frmpicture.h"
 #include "panel/frmtm.h"
 #include "panel/panelrules.h"
@@ -437,16 +438,8 @@ private Q_SLOTS:
         d.UnitCount = 1;
         setfiles::nameSetFiles(d);
         QVERIFY(setfiles::readQuestionOffsets(d) > 0);
-        bank::StepRecord zoneClick = bank::StepRecord::blank();
-        zoneClick.setText(8, 4, QStringLiteral("0001"));
-        zoneClick.setText(12, 6, QStringLiteral("888888"));
-        zoneClick.setNum(66, 5, 1500);
-        zoneClick.setNum(71, 5, 1500);
-        zoneClick.setNum(76, 5, 600);
-        zoneClick.setNum(81, 5, 600);
-        bank::StepRecord done = bank::StepRecord::blank();
-        done.setText(8, 4, QStringLiteral("9999"));
-        done.setText(12, 6, QStringLiteral("888888"));
+        const bank::StepRecord zoneClick = Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600).r;
+        const bank::StepRecord done = Rec(QStringLiteral("9999")).r;
         QVERIFY(textfile::writeLinesAtomic(d.StepFile, {zoneClick.line, done.line}));
         QVERIFY(textfile::writeLinesAtomic(d.TextFile, {QStringLiteral("001")}));
         QFile::remove(progress::unitStatusFile(d));
