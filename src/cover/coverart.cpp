@@ -1,4 +1,4 @@
-#include "coverart.h"
+#include "cover/coverart.h"
 
 #include <QLinearGradient>
 #include <QPainter>

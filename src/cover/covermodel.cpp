@@ -1,8 +1,8 @@
-#include "covermodel.h"
-#include "../panel/progress.h"
-#include "../start/textfile.h"
-#include "../start/vb.h"
-#include "../start/verfile.h"
+#include "cover/covermodel.h"
+#include "panel/progress.h"
+#include "start/textfile.h"
+#include "start/vb.h"
+#include "start/verfile.h"
 
 #include <QFile>
 

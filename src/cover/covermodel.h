@@ -3,7 +3,7 @@
 // titles, the unit and exam-paper slots, the automatic-update switch. The form
 // only places these texts; every rule lives here.
 
-#include "../start/moddata.h"
+#include "start/moddata.h"
 
 #include <QList>
 #include <QPoint>

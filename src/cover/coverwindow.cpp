@@ -1,5 +1,5 @@
-#include "coverwindow.h"
-#include "frmfengmian.h"
+#include "cover/coverwindow.h"
+#include "cover/frmfengmian.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
-#include "entries.h"
-#include "../panel/progress.h"
-#include "../start/setfiles.h"
-#include "../start/textfile.h"
-#include "../start/vb.h"
+#include "cover/entries.h"
+#include "panel/progress.h"
+#include "start/setfiles.h"
+#include "start/textfile.h"
+#include "start/vb.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 // says which captions the question panel gets; the cover page then unloads
 // itself and opens the run.
 
-#include "../panel/panelentry.h"
-#include "../start/moddata.h"
+#include "panel/panelentry.h"
+#include "start/moddata.h"
 
 #include <QString>
 

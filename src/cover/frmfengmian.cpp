@@ -1,9 +1,9 @@
-#include "frmfengmian.h"
-#include "entries.h"
-#include "logon.h"
-#include "../start/startup.h"
-#include "../start/trainer.h"
-#include "../start/twips.h"
+#include "cover/frmfengmian.h"
+#include "cover/entries.h"
+#include "cover/logon.h"
+#include "start/startup.h"
+#include "start/trainer.h"
+#include "start/twips.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -3,8 +3,8 @@
 // the exam panel. Created anew every time it is shown; its lists are loaded from
 // the data files in the constructor (cover::load). Entering a set unloads it.
 
-#include "coverart.h"
-#include "covermodel.h"
+#include "cover/coverart.h"
+#include "cover/covermodel.h"
 
 #include <QLabel>
 #include <QPixmap>

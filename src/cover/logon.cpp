@@ -1,5 +1,5 @@
-#include "logon.h"
-#include "../start/trainer.h"
+#include "cover/logon.h"
+#include "start/trainer.h"
 
 // Stand-in until the exam login exists: says so and returns to a fresh cover page.
 void openLogon(Trainer &trainer)

@@ -1,4 +1,4 @@
-#include "dragger.h"
+#include "panel/dragger.h"
 
 #include <QMouseEvent>
 #include <QWidget>

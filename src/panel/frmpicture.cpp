@@ -1,7 +1,7 @@
-#include "frmpicture.h"
-#include "dragger.h"
-#include "panelrules.h"
-#include "../start/twips.h"
+#include "panel/frmpicture.h"
+#include "panel/dragger.h"
+#include "panel/panelrules.h"
+#include "start/twips.h"
 
 #include <QGuiApplication>
 #include <QImageReader>

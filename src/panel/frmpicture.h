@@ -5,7 +5,7 @@
 // puts the picture in, shows the window and switches Timer1 on; hiding is the
 // caller's too. The window never closes itself.
 
-#include "../start/moddata.h"
+#include "start/moddata.h"
 
 #include <QLabel>
 #include <QTimer>

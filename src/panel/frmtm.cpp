@@ -1,13 +1,13 @@
-#include "frmtm.h"
-#include "dragger.h"
-#include "frmpicture.h"
-#include "panelart.h"
-#include "panelrules.h"
-#include "progress.h"
-#include "simwindow.h"
-#include "../platform/services.h"
-#include "../start/textfile.h"
-#include "../start/twips.h"
+#include "panel/frmtm.h"
+#include "panel/dragger.h"
+#include "panel/frmpicture.h"
+#include "panel/panelart.h"
+#include "panel/panelrules.h"
+#include "panel/progress.h"
+#include "panel/simwindow.h"
+#include "platform/services.h"
+#include "start/textfile.h"
+#include "start/twips.h"
 
 #include <QCloseEvent>
 #include <QFrame>

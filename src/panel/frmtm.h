@@ -7,10 +7,10 @@
 // learner back to the simulated window. The rules it applies live in
 // panelrules.h; this class only lays them out.
 
-#include "frmpicture.h"
-#include "panelentry.h"
-#include "../simulator/panelport.h"
-#include "../start/moddata.h"
+#include "panel/frmpicture.h"
+#include "panel/panelentry.h"
+#include "simulator/panelport.h"
+#include "start/moddata.h"
 
 #include <QLabel>
 #include <QPointer>

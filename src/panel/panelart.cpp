@@ -1,4 +1,4 @@
-#include "panelart.h"
+#include "panel/panelart.h"
 
 #include <QLinearGradient>
 #include <cmath>

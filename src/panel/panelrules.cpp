@@ -1,5 +1,5 @@
-#include "panelrules.h"
-#include "../start/twips.h"
+#include "panel/panelrules.h"
+#include "start/twips.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 // enabled state of the navigation, the question line's picture marker, the
 // demonstration timer table and the panel's placements. FrmTm only applies them.
 
-#include "../start/moddata.h"
+#include "start/moddata.h"
 
 #include <QPoint>
 #include <QRect>

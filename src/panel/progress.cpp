@@ -1,6 +1,6 @@
-#include "progress.h"
-#include "../start/textfile.h"
-#include "../start/vb.h"
+#include "panel/progress.h"
+#include "start/textfile.h"
+#include "start/vb.h"
 
 #include <QDir>
 #include <QFile>

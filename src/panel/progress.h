@@ -20,7 +20,7 @@
 // file is then left as it was, so nothing is lost) or cannot be written. A
 // missing record folder is created before a write.
 
-#include "../start/moddata.h"
+#include "start/moddata.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,5 +1,5 @@
 #pragma once
-#include "services.h"
+#include "platform/services.h"
 
 #include <functional>
 

@@ -1,5 +1,5 @@
-#include "registry.h"
-#include "../start/textfile.h"
+#include "platform/registry.h"
+#include "start/textfile.h"
 
 #include <QDir>
 #include <QFile>

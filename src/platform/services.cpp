@@ -1,4 +1,4 @@
-#include "services.h"
+#include "platform/services.h"
 
 #include <QCryptographicHash>
 #include <QDir>

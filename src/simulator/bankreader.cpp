@@ -1,6 +1,6 @@
-#include "bankreader.h"
-#include "../start/vb.h"
-#include "../start/verfile.h"
+#include "simulator/bankreader.h"
+#include "start/vb.h"
+#include "start/verfile.h"
 
 #include <QDir>
 #include <QFileInfo>

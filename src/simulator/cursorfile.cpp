@@ -1,4 +1,4 @@
-#include "cursorfile.h"
+#include "simulator/cursorfile.h"
 
 #include <QFile>
 #include <QtEndian>

@@ -1,9 +1,9 @@
-#include "frmmain.h"
-#include "../platform/keyboardlayout.h"
-#include "../start/moddata.h"
-#include "../start/twips.h"
-#include "cursorfile.h"
-#include "inputcodes.h"
+#include "simulator/frmmain.h"
+#include "platform/keyboardlayout.h"
+#include "start/moddata.h"
+#include "start/twips.h"
+#include "simulator/cursorfile.h"
+#include "simulator/inputcodes.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

@@ -5,8 +5,8 @@
 // button over it, and forwards every mouse, menu, text and key event to the
 // engine. The question panel beside it is reached only through QuestionPanelPort.
 
-#include "panelport.h"
-#include "stepengine.h"
+#include "simulator/panelport.h"
+#include "simulator/stepengine.h"
 
 #include <QHash>
 #include <QImage>

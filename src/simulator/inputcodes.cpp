@@ -1,4 +1,4 @@
-#include "inputcodes.h"
+#include "simulator/inputcodes.h"
 
 namespace sim {
 

@@ -1,5 +1,5 @@
-#include "menufile.h"
-#include "../start/textfile.h"
+#include "simulator/menufile.h"
+#include "start/textfile.h"
 
 namespace menus {
 

@@ -1,4 +1,4 @@
-#include "picturecache.h"
+#include "simulator/picturecache.h"
 
 #include <QFile>
 #include <QImageReader>

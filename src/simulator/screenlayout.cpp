@@ -1,5 +1,5 @@
-#include "screenlayout.h"
-#include "bankreader.h"
+#include "simulator/screenlayout.h"
+#include "simulator/bankreader.h"
 
 #include <cmath>
 

@@ -6,7 +6,7 @@
 // position is in twips already multiplied by the screen scale, as the controls
 // take them. The simulated window and the demonstration both start from it.
 
-#include "steprecord.h"
+#include "simulator/steprecord.h"
 
 #include <QRect>
 #include <QString>

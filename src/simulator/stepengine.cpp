@@ -1,7 +1,7 @@
-#include "stepengine.h"
-#include "inputcodes.h"
-#include "../start/moddata.h"
-#include "../start/vb.h"
+#include "simulator/stepengine.h"
+#include "simulator/inputcodes.h"
+#include "start/moddata.h"
+#include "start/vb.h"
 
 #include <QDir>
 #include <cstdlib>

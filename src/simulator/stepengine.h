@@ -9,10 +9,10 @@
 // and leaves the step blocked: no action completes it, so the question cannot be
 // solved by skipping what could not be shown. The back button still works.
 
-#include "bankreader.h"
-#include "menufile.h"
-#include "picturecache.h"
-#include "screenlayout.h"
+#include "simulator/bankreader.h"
+#include "simulator/menufile.h"
+#include "simulator/picturecache.h"
+#include "simulator/screenlayout.h"
 
 #include <QSet>
 #include <optional>

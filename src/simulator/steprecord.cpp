@@ -1,5 +1,5 @@
-#include "steprecord.h"
-#include "../start/vb.h"
+#include "simulator/steprecord.h"
+#include "start/vb.h"
 
 namespace bank {
 

@@ -1,5 +1,5 @@
-#include "frmstart.h"
-#include "twips.h"
+#include "start/frmstart.h"
+#include "start/twips.h"
 
 #include <QLinearGradient>
 #include <QPainter>

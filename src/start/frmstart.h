@@ -2,7 +2,7 @@
 // The start picture shown while the trainer reads its configuration; it hands
 // over to the cover page 100 ms after it has been displayed.
 
-#include "moddata.h"
+#include "start/moddata.h"
 
 #include <QTimer>
 #include <QWidget>

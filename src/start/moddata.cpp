@@ -1,4 +1,4 @@
-#include "moddata.h"
+#include "start/moddata.h"
 
 #include <QDir>
 

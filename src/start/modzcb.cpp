@@ -1,5 +1,5 @@
-#include "modzcb.h"
-#include "textfile.h"
+#include "start/modzcb.h"
+#include "start/textfile.h"
 
 namespace ModZCB {
 

@@ -2,7 +2,7 @@
 // Install records: the two registry routines every trainer uses to record its
 // own folder and to find the trainers of the other modules.
 
-#include "../platform/registry.h"
+#include "platform/registry.h"
 
 namespace ModZCB {
 

@@ -1,6 +1,6 @@
-#include "setfiles.h"
-#include "textfile.h"
-#include "vb.h"
+#include "start/setfiles.h"
+#include "start/textfile.h"
+#include "start/vb.h"
 
 namespace setfiles {
 

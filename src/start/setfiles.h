@@ -2,7 +2,7 @@
 // The two rules used wherever a question set is entered or switched: naming the
 // set's files, and building the first-step table from its index file.
 
-#include "moddata.h"
+#include "start/moddata.h"
 
 namespace setfiles {
 

@@ -1,7 +1,7 @@
-#include "startup.h"
-#include "modzcb.h"
-#include "textfile.h"
-#include "vb.h"
+#include "start/startup.h"
+#include "start/modzcb.h"
+#include "start/textfile.h"
+#include "start/vb.h"
 
 namespace startup {
 

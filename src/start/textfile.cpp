@@ -1,4 +1,4 @@
-#include "textfile.h"
+#include "start/textfile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
-#include "trainer.h"
-#include "frmstart.h"
-#include "startup.h"
-#include "verfile.h"
-#include "../cover/coverwindow.h"
-#include "../panel/frmtm.h"
-#include "../simulator/frmmain.h"
+#include "start/trainer.h"
+#include "start/frmstart.h"
+#include "start/startup.h"
+#include "start/verfile.h"
+#include "cover/coverwindow.h"
+#include "panel/frmtm.h"
+#include "simulator/frmmain.h"
 
 #include <QApplication>
 #include <QScreen>

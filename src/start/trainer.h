@@ -3,12 +3,12 @@
 // the start-up sequence and hands out the forms, each created on first use and
 // gone after it closes.
 
-#include "moddata.h"
-#include "../platform/registry.h"
-#include "../platform/services.h"
-#include "../panel/panelentry.h"
+#include "start/moddata.h"
+#include "platform/registry.h"
+#include "platform/services.h"
+#include "panel/panelentry.h"
 
-#include "frmstart.h"
+#include "start/frmstart.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "vb.h"
+#include "start/vb.h"
 
 #include <cmath>
 #include <limits>

@@ -1,5 +1,5 @@
-#include "verfile.h"
-#include "vb.h"
+#include "start/verfile.h"
+#include "start/vb.h"
 
 #include <QDir>
 

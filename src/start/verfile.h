@@ -1,8 +1,8 @@
 #pragma once
 // ver.txt: every character stored as a group of six decimal digits.
 
-#include "moddata.h"
-#include "textfile.h"
+#include "start/moddata.h"
+#include "start/textfile.h"
 
 #include <QStringList>
 
