@@ -2,16 +2,15 @@
 //   bench_cadbank [SOURCE]   (default: the project's bank/ folder)
 // Prints one line per figure; targets: build < 20 s, check < 2 s.
 #include "checker.h"
-#include "player.h"
 #include "compiler.h"
+#include "player.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <cstdio>
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
@@ -38,7 +37,7 @@ int main(int argc, char **argv)
     cadbank::checkBank(dir.path(), problems);
     const qint64 check2 = t.elapsed();
     std::printf("build of the whole module: %lld ms (%d pictures; target < 20000 ms)\n", build, pictures);
-    std::printf("check of the whole module: %lld ms, again %lld ms (%d problems; target < 2000 ms)\n", check, check2,
-                int(problems.size()));
+    std::printf("check of the whole module: %lld ms, again %lld ms (%d problems; target < 2000 ms)\n", check,
+                check2, int(problems.size()));
     return (build < 20000 && check < 2000 && problems.isEmpty()) ? 0 : 1;
 }

@@ -28,9 +28,8 @@ QElapsedTimer s_main;
 
 // Reports the first paint of a window, once it has been painted.
 class PaintWatch : public QObject {
-public:
-    bool eventFilter(QObject *, QEvent *e) override
-    {
+  public:
+    bool eventFilter(QObject *, QEvent *e) override {
         if (e->type() == QEvent::Paint && !m_seen) {
             m_seen = true;
             QTimer::singleShot(0, [] {
@@ -44,21 +43,19 @@ public:
         return false;
     }
 
-private:
+  private:
     bool m_seen = false;
 };
 
 class BareWindow : public QWidget {
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
+  protected:
+    void paintEvent(QPaintEvent *) override {
         QPainter p(this);
         p.fillRect(rect(), QColor(0xee, 0xf3, 0xf8));
     }
 };
 
-int bare(int argc, char **argv)
-{
+int bare(int argc, char **argv) {
     QApplication app(argc, argv);
     BareWindow w;
     w.setFixedSize(800, 600);
@@ -68,8 +65,7 @@ int bare(int argc, char **argv)
     return app.exec();
 }
 
-int coverPage(int argc, char **argv, const QString &folder)
-{
+int coverPage(int argc, char **argv, const QString &folder) {
     QApplication app(argc, argv);
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
     ModData data;
@@ -89,19 +85,19 @@ int coverPage(int argc, char **argv, const QString &folder)
 }
 
 // A full module: 14 papers, 20 units of 12 questions, records for every paper.
-void makeModule(const QString &folder)
-{
+void makeModule(const QString &folder) {
     const QString data = folder + QStringLiteral("/cad2004/");
     QDir().mkpath(data);
     QDir().mkpath(folder + QStringLiteral("/ksdata"));
-    QStringList ver = {verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
-                       verfile::encodeLine(QStringLiteral("中文版")), verfile::encodeLine(QStringLiteral("cad2004")),
-                       verfile::encodeLine(QStringLiteral("12"))};
+    QStringList ver = {
+        verfile::encodeLine(QStringLiteral("AutoCAD 2004")), verfile::encodeLine(QStringLiteral("中文版")),
+        verfile::encodeLine(QStringLiteral("cad2004")), verfile::encodeLine(QStringLiteral("12"))};
     for (int u = 0; u < 21; ++u)
         ver << verfile::encodeLine(QStringLiteral("第%1单元").arg(u + 1));
     textfile::writeLinesAtomic(folder + QStringLiteral("/ver.txt"), ver);
-    textfile::writeLinesAtomic(data + QStringLiteral("288891.rar"),
-                               {QStringLiteral("1420"), QString(20, u'0').replace(u'0', QStringLiteral("12"))});
+    textfile::writeLinesAtomic(
+        data + QStringLiteral("288891.rar"),
+        {QStringLiteral("1420"), QString(20, u'0').replace(u'0', QStringLiteral("12"))});
     textfile::writeLinesAtomic(data + QStringLiteral("288895.rar"), {QStringLiteral("2026.12")});
     textfile::writeLinesAtomic(data + QStringLiteral("288899.rar"), {QStringLiteral("12")});
     QStringList record;
@@ -110,15 +106,13 @@ void makeModule(const QString &folder)
     textfile::writeLinesAtomic(folder + QStringLiteral("/ksdata/288892.rar"), record);
 }
 
-double median(QList<double> v)
-{
+double median(QList<double> v) {
     std::sort(v.begin(), v.end());
     return v.isEmpty() ? 0 : v.at(v.size() / 2);
 }
 
 // Milliseconds from starting the process to its "painted" line; -1 on failure.
-double timeChild(const QStringList &args)
-{
+double timeChild(const QStringList &args) {
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer t;
@@ -138,8 +132,7 @@ double timeChild(const QStringList &args)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     s_main.start();
     if (argc >= 2 && QByteArray(argv[1]) == "bare")
         return bare(argc, argv);
@@ -163,7 +156,8 @@ int main(int argc, char **argv)
         return 1;
     }
     const double b = median(bareMs), c = median(coverMs);
-    std::printf("platform: %s, runs: %d\n", qPrintable(qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("default"))), runs);
+    std::printf("platform: %s, runs: %d\n",
+                qPrintable(qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("default"))), runs);
     std::printf("bare 800x600 window shown and painted: %.1f ms (median)\n", b);
     std::printf("cover page shown and painted:          %.1f ms (median)\n", c);
     std::printf("ratio: %.2f (target <= 1.5)\n", c / b);

@@ -20,17 +20,16 @@
 
 namespace {
 class NoLock : public platform::InstanceLock {
-public:
+  public:
     bool acquire() override { return true; }
 };
 class SilentPrompter : public platform::Prompter {
-public:
+  public:
     Answer ask(const QString &, Buttons, Icon, const QString &, Answer) override { return AnswerOk; }
 };
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
     if (argc < 2) {
@@ -79,8 +78,8 @@ int main(int argc, char **argv)
         }
         QElapsedTimer t;
         t.start();
-        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"), true,
-                         QStringLiteral("单元练习-"), std::nullopt});
+        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"),
+                         true, QStringLiteral("单元练习-"), std::nullopt});
         FrmTm *tm = trainer.panel();
         FrmMain *main = trainer.simulatedWindow();
         tm->TimerREDO_Timer();
@@ -97,7 +96,8 @@ int main(int argc, char **argv)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     std::sort(ms.begin(), ms.end());
-    std::printf("unit of 40 questions to question 1 laid out: median %.1f ms (min %.1f, max %.1f, %lld runs)\n",
-                ms.at(ms.size() / 2), ms.first(), ms.last(), static_cast<long long>(ms.size()));
+    std::printf(
+        "unit of 40 questions to question 1 laid out: median %.1f ms (min %.1f, max %.1f, %lld runs)\n",
+        ms.at(ms.size() / 2), ms.first(), ms.last(), static_cast<long long>(ms.size()));
     return 0;
 }

@@ -20,8 +20,7 @@ const QColor Line(0xc6, 0xd4, 0xe3);
 const QColor Ink(0x23, 0x34, 0x48);
 const QColor Muted(0x6a, 0x7b, 0x8e);
 
-QFont cjk(int px, bool bold = false)
-{
+QFont cjk(int px, bool bold = false) {
     QFont f(QStringLiteral("Noto Sans CJK SC"));
     f.setPixelSize(px);
     f.setBold(bold);
@@ -30,8 +29,8 @@ QFont cjk(int px, bool bold = false)
 
 // Heavy text in the regular face, struck twice one pixel apart: the page's
 // first paint then needs only one font file and no glyph outlines.
-void heavyText(QPainter &p, const QRectF &r, Qt::Alignment align, const QString &text, int px, const QColor &c)
-{
+void heavyText(QPainter &p, const QRectF &r, Qt::Alignment align, const QString &text, int px,
+               const QColor &c) {
     const QFont f = cjk(px);
     const QFontMetricsF fm(f);
     const qreal w = fm.horizontalAdvance(text) + 1;
@@ -51,8 +50,7 @@ void heavyText(QPainter &p, const QRectF &r, Qt::Alignment align, const QString 
 }
 
 // Drafting grid: one tiled fill instead of a line per grid line.
-void grid(QPainter &p, const QRect &r, int step, const QColor &c)
-{
+void grid(QPainter &p, const QRect &r, int step, const QColor &c) {
     QPixmap tile(step, step);
     tile.fill(Qt::transparent);
     {
@@ -68,15 +66,13 @@ void grid(QPainter &p, const QRect &r, int step, const QColor &c)
     p.restore();
 }
 
-void roundedCard(QPainter &p, const QRectF &r, qreal radius, const QBrush &fill, const QPen &border)
-{
+void roundedCard(QPainter &p, const QRectF &r, qreal radius, const QBrush &fill, const QPen &border) {
     p.setPen(border);
     p.setBrush(fill);
     p.drawRoundedRect(r, radius, radius);
 }
 
-void softShadow(QPainter &p, const QRectF &r, qreal radius, int depth)
-{
+void softShadow(QPainter &p, const QRectF &r, qreal radius, int depth) {
     p.save();
     p.setPen(Qt::NoPen);
     for (int i = depth; i > 0; --i) {
@@ -87,8 +83,7 @@ void softShadow(QPainter &p, const QRectF &r, qreal radius, int depth)
 }
 
 // A compass over a set square: the trainer's emblem.
-void emblem(QPainter &p, QPointF c, qreal s)
-{
+void emblem(QPainter &p, QPointF c, qreal s) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Gold, 3.2 * s));
@@ -105,8 +100,7 @@ void emblem(QPainter &p, QPointF c, qreal s)
 }
 
 // Faint drafting figure on the banner: a flange with centre lines and a dimension.
-void draftingFigure(QPainter &p, QPointF c)
-{
+void draftingFigure(QPainter &p, QPointF c) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const QColor faint(255, 255, 255, 46);
@@ -131,8 +125,7 @@ void draftingFigure(QPainter &p, QPointF c)
     p.restore();
 }
 
-void unitsIcon(QPainter &p, QPointF o, const QColor &ink)
-{
+void unitsIcon(QPainter &p, QPointF o, const QColor &ink) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     for (int k = 2; k >= 0; --k) {
@@ -147,8 +140,7 @@ void unitsIcon(QPainter &p, QPointF o, const QColor &ink)
     p.restore();
 }
 
-void examIcon(QPainter &p, QPointF o, const QColor &ink)
-{
+void examIcon(QPainter &p, QPointF o, const QColor &ink) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(ink, 2));
@@ -171,16 +163,14 @@ void examIcon(QPainter &p, QPointF o, const QColor &ink)
 
 } // namespace
 
-QPixmap background()
-{
+QPixmap background() {
     QPixmap pm(Width, Height);
     QPainter p(&pm);
     paintBackground(p);
     return pm;
 }
 
-void paintBackground(QPainter &p)
-{
+void paintBackground(QPainter &p) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     // body
@@ -197,8 +187,10 @@ void paintBackground(QPainter &p)
     grid(p, QRect(0, CaptionHeight, Width, 190 - CaptionHeight), 12, QColor(255, 255, 255, 20));
     draftingFigure(p, QPointF(690, 112));
     emblem(p, QPointF(70, 110), 1.0);
-    heavyText(p, QRect(128, 54, 560, 44), Qt::AlignLeft, QStringLiteral("柏川云学职称计算机考试"), 32, QColor(0x08, 0x2a, 0x4e));
-    heavyText(p, QRect(126, 52, 560, 44), Qt::AlignLeft, QStringLiteral("柏川云学职称计算机考试"), 32, Qt::white);
+    heavyText(p, QRect(128, 54, 560, 44), Qt::AlignLeft, QStringLiteral("柏川云学职称计算机考试"), 32,
+              QColor(0x08, 0x2a, 0x4e));
+    heavyText(p, QRect(126, 52, 560, 44), Qt::AlignLeft, QStringLiteral("柏川云学职称计算机考试"), 32,
+              Qt::white);
     // gold rule under the banner
     p.fillRect(0, 188, Width, 3, Gold);
     // caption strip
@@ -234,8 +226,7 @@ void paintBackground(QPainter &p)
     p.restore();
 }
 
-QPixmap tabCard(Tab t, Look look)
-{
+QPixmap tabCard(Tab t, Look look) {
     const QRect full = tabRect(t);
     QPixmap pm(full.size() + QSize(16, 16));
     pm.fill(Qt::transparent);
@@ -280,8 +271,7 @@ QPixmap tabCard(Tab t, Look look)
     return pm;
 }
 
-QPixmap panelBackground(Tab t, int visibleSlots)
-{
+QPixmap panelBackground(Tab t, int visibleSlots) {
     const QRect r = panelRect();
     QPixmap pm(r.size());
     QPainter p(&pm);
@@ -306,8 +296,7 @@ QPixmap panelBackground(Tab t, int visibleSlots)
     return pm;
 }
 
-static QPixmap slotPicture(int width, const QColor &accent)
-{
+static QPixmap slotPicture(int width, const QColor &accent) {
     QPixmap pm(width, SlotHeight);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -324,8 +313,7 @@ static QPixmap slotPicture(int width, const QColor &accent)
     return pm;
 }
 
-QPixmap unitSlot()
-{
+QPixmap unitSlot() {
     QPixmap pm = slotPicture(UnitSlotWidth, Blue);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -333,12 +321,12 @@ QPixmap unitSlot()
     p.setPen(Muted);
     p.drawText(QRect(64, 10, 44, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("题目数"));
     p.drawText(QRect(64, 34, 44, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("未完成"));
-    p.drawPixmap(unitEnterRect().topLeft(), button(QStringLiteral("进入练习"), unitEnterRect().size(), Look::Normal, false));
+    p.drawPixmap(unitEnterRect().topLeft(),
+                 button(QStringLiteral("进入练习"), unitEnterRect().size(), Look::Normal, false));
     return pm;
 }
 
-QPixmap paperSlot()
-{
+QPixmap paperSlot() {
     QPixmap pm = slotPicture(PaperSlotWidth, Orange);
     QPainter p(&pm);
     p.drawPixmap(paperStartRect().topLeft(),
@@ -351,8 +339,7 @@ QPixmap paperSlot()
     return pm;
 }
 
-QPixmap button(const QString &text, QSize size, Look look, bool accent)
-{
+QPixmap button(const QString &text, QSize size, Look look, bool accent) {
     QPixmap pm(size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -377,8 +364,7 @@ QPixmap button(const QString &text, QSize size, Look look, bool accent)
     return pm;
 }
 
-QPixmap closeHover()
-{
+QPixmap closeHover() {
     QPixmap pm(closeRect().size());
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -393,8 +379,7 @@ QPixmap closeHover()
     return pm;
 }
 
-QPixmap infoPage()
-{
+QPixmap infoPage() {
     const QRect r(0, 0, Width, 560 - CaptionHeight);
     QPixmap pm(r.size());
     QPainter p(&pm);

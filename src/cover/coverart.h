@@ -16,21 +16,39 @@ enum class Tab { Units, Exams };
 // Layout of the page in pixels (800 x 600).
 constexpr int Width = 800;
 constexpr int Height = 600;
-constexpr int CaptionHeight = 34;              // the caption strip with LblCaption and the close button
-inline QRect closeRect() { return {764, 4, 28, 26}; }
-inline QRect tabRect(Tab t) { return t == Tab::Units ? QRect(118, 232, 270, 210) : QRect(412, 232, 270, 210); }
-inline QRect panelRect() { return {0, CaptionHeight, Width, Height - CaptionHeight}; }
-inline QRect footerRect() { return {0, 560, Width, 40}; }
+constexpr int CaptionHeight = 34; // the caption strip with LblCaption and the close button
+inline QRect closeRect() {
+    return {764, 4, 28, 26};
+}
+inline QRect tabRect(Tab t) {
+    return t == Tab::Units ? QRect(118, 232, 270, 210) : QRect(412, 232, 270, 210);
+}
+inline QRect panelRect() {
+    return {0, CaptionHeight, Width, Height - CaptionHeight};
+}
+inline QRect footerRect() {
+    return {0, 560, Width, 40};
+}
 // Slot pictures and the buttons on them, relative to the slot's origin.
 constexpr int SlotHeight = 64;
 constexpr int UnitSlotWidth = 236;
 constexpr int PaperSlotWidth = 368;
-inline QRect unitEnterRect() { return {160, 19, 68, 26}; }
-inline QRect paperStartRect() { return {176, 34, 84, 24}; }
-inline QRect paperErrRect() { return {270, 34, 84, 24}; }
+inline QRect unitEnterRect() {
+    return {160, 19, 68, 26};
+}
+inline QRect paperStartRect() {
+    return {176, 34, 84, 24};
+}
+inline QRect paperErrRect() {
+    return {270, 34, 84, 24};
+}
 // Panel footer with the back and exit buttons, relative to the panel.
-inline QRect panelBackRect() { return {560, 520, 100, 32}; }
-inline QRect panelExitRect() { return {672, 520, 100, 32}; }
+inline QRect panelBackRect() {
+    return {560, 520, 100, 32};
+}
+inline QRect panelExitRect() {
+    return {672, 520, 100, 32};
+}
 
 QPixmap background();
 // The same picture painted straight onto a device (the window's first paint).

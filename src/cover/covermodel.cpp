@@ -8,8 +8,7 @@
 
 namespace cover {
 
-bool readSetTable(const ModData &d, SetTable &table, QString *error)
-{
+bool readSetTable(const ModData &d, SetTable &table, QString *error) {
     table = SetTable{};
     QStringList lines;
     const QString path = d.dataFile(QStringLiteral("288891.rar"));
@@ -26,33 +25,32 @@ bool readSetTable(const ModData &d, SetTable &table, QString *error)
     return ok;
 }
 
-QString versionText(int major, int minor, int revision)
-{
+QString versionText(int major, int minor, int revision) {
     return QStringLiteral("V%1.%2.%3").arg(major).arg(minor).arg(revision);
 }
 
-QString paperInfo(const QString &lastTime, const QString &bestScore)
-{
+QString paperInfo(const QString &lastTime, const QString &bestScore) {
     return QStringLiteral("最后考试时间 ") + lastTime + QStringLiteral("  最好成绩 ") + bestScore;
 }
 
-QPoint unitSlotTwips(int i) { return {480 + (i % 3) * 3720, 120 + (i / 3) * 1080}; }
+QPoint unitSlotTwips(int i) {
+    return {480 + (i % 3) * 3720, 120 + (i / 3) * 1080};
+}
 
-QPoint paperSlotTwips(int i) { return {390 + (i % 2) * 5700, 120 + (i / 2) * 1080}; }
+QPoint paperSlotTwips(int i) {
+    return {390 + (i % 2) * 5700, 120 + (i / 2) * 1080};
+}
 
-bool readAutoUpdate(const ModData &d)
-{
+bool readAutoUpdate(const ModData &d) {
     return textfile::firstLine(d.programFile(QStringLiteral("refresher.txt"))) == QStringLiteral("1");
 }
 
-bool writeAutoUpdate(const ModData &d, bool on, QString *error)
-{
+bool writeAutoUpdate(const ModData &d, bool on, QString *error) {
     return textfile::writeLinesAtomic(d.programFile(QStringLiteral("refresher.txt")),
                                       {on ? QStringLiteral("1") : QStringLiteral("0")}, error);
 }
 
-CoverState load(ModData &d, const QString &programVersion)
-{
+CoverState load(ModData &d, const QString &programVersion) {
     CoverState s;
     QString error;
     // 1. the layout keeps its pixel size: 15 twips per pixel
@@ -68,8 +66,8 @@ CoverState load(ModData &d, const QString &programVersion)
         return s;
     }
     // 4, 5. titles
-    s.windowTitle = QStringLiteral("柏川云学职称计算机考试——") + d.ModuleName + QStringLiteral("模块  题库版本：") +
-                    s.bankVersion;
+    s.windowTitle = QStringLiteral("柏川云学职称计算机考试——") + d.ModuleName +
+                    QStringLiteral("模块  题库版本：") + s.bankVersion;
     s.subtitle = QStringLiteral("── ") + d.ModuleTitle;
     s.caption = programVersion + QStringLiteral("──") + d.ModuleName + QStringLiteral("模块(题库版本：") +
                 s.bankVersion + QStringLiteral(")");

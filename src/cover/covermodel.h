@@ -47,8 +47,8 @@ struct CoverState {
     bool moduleMismatch = false; // the data folder belongs to another module: end silently
     QString bankVersion;
     QString windowTitle;
-    QString caption;   // LblCaption
-    QString subtitle;  // LblKmMc and its shadow LblKmMc1
+    QString caption;  // LblCaption
+    QString subtitle; // LblKmMc and its shadow LblKmMc1
     std::array<UnitSlot, UnitSlots> units{};
     std::array<PaperSlot, PaperSlots> papers{};
     QStringList statusLines; // the 25 normalised unit status lines (the file is left

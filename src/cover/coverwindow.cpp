@@ -3,8 +3,7 @@
 
 #include <QCoreApplication>
 
-QWidget *createCoverWindow(Trainer &trainer)
-{
+QWidget *createCoverWindow(Trainer &trainer) {
     auto *form = new FrmFengmian(trainer);
     if (form->moduleMismatch()) {
         // the data folder belongs to another module: the program ends without a word

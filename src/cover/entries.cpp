@@ -8,8 +8,7 @@
 
 namespace entries {
 
-PanelEntry practiceCaptions()
-{
+PanelEntry practiceCaptions() {
     PanelEntry e;
     e.CmdCZTS = QStringLiteral("手把手教");
     e.Command1 = QStringLiteral("操作演示");
@@ -19,8 +18,7 @@ PanelEntry practiceCaptions()
     return e;
 }
 
-PanelEntry reviewCaptions()
-{
+PanelEntry reviewCaptions() {
     PanelEntry e = practiceCaptions();
     e.CmdEnd = QStringLiteral("结束复习");
     e.LblBiao = QStringLiteral("错题复习-");
@@ -28,8 +26,7 @@ PanelEntry reviewCaptions()
     return e;
 }
 
-bool enterUnit(ModData &d, int unit, QString *error)
-{
+bool enterUnit(ModData &d, int unit, QString *error) {
     // 1.
     d.QuestionCount = 40;
     d.SetBase = 20;
@@ -54,16 +51,14 @@ bool enterUnit(ModData &d, int unit, QString *error)
     return true;
 }
 
-void enterExam(ModData &d, int paper)
-{
+void enterExam(ModData &d, int paper) {
     d.QuestionCount = 40;
     d.SetBase = 0;
     d.WorkMode = 3;
     d.CurSet = Integer(paper);
 }
 
-QString noWrongQuestionsMessage()
-{
+QString noWrongQuestionsMessage() {
     return QStringLiteral("本套试题没有生成错题！\r\n你可能是还没有做本套试题，或者上次得分为0。\r\n"
                           "请点“开始考试”做本套试题。");
 }
@@ -76,8 +71,7 @@ struct Assembled {
 };
 
 // Question q of unit u: its index line and its step records.
-bool copyQuestion(const ModData &d, int u, int q, Assembled &out, QString *message)
-{
+bool copyQuestion(const ModData &d, int u, int q, Assembled &out, QString *message) {
     const QString indexPath = d.DataDir + setfiles::bankName(70 + u) + QStringLiteral(".rar");
     const QString stepPath = d.DataDir + setfiles::bankName(20 + u) + QStringLiteral(".rar");
     const auto missing = [&] {
@@ -111,7 +105,9 @@ bool copyQuestion(const ModData &d, int u, int q, Assembled &out, QString *messa
     }
     if (steps < 1 || total > lines.size()) {
         if (message)
-            *message = QStringLiteral("题库文件 %1 中第 %2 题的操作步骤不完整，无法生成错题复习。").arg(stepPath).arg(q);
+            *message = QStringLiteral("题库文件 %1 中第 %2 题的操作步骤不完整，无法生成错题复习。")
+                           .arg(stepPath)
+                           .arg(q);
         return false;
     }
     out.index << line;
@@ -122,8 +118,7 @@ bool copyQuestion(const ModData &d, int u, int q, Assembled &out, QString *messa
 
 } // namespace
 
-Review initShiTI(ModData &d, int paper, QString *message)
-{
+Review initShiTI(ModData &d, int paper, QString *message) {
     // LblErr_Click
     d.WorkMode = 2;
     d.CurQuestion = 1;

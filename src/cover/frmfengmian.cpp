@@ -7,9 +7,9 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 #include <tuple>
@@ -19,45 +19,44 @@ using coverart::Tab;
 
 // ---- CoverButton ------------------------------------------------------------
 
-CoverButton::CoverButton(const QString &name, QWidget *parent) : QLabel(parent)
-{
+CoverButton::CoverButton(const QString &name, QWidget *parent) : QLabel(parent) {
     setObjectName(name);
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_Hover);
 }
 
-void CoverButton::mousePressEvent(QMouseEvent *e)
-{
+void CoverButton::mousePressEvent(QMouseEvent *e) {
     if (e->button() == Qt::LeftButton)
         Q_EMIT pressed();
     e->accept();
 }
 
-void CoverButton::mouseReleaseEvent(QMouseEvent *e)
-{
+void CoverButton::mouseReleaseEvent(QMouseEvent *e) {
     if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
         Q_EMIT clicked();
     e->accept();
 }
 
-void CoverButton::enterEvent(QEnterEvent *) { Q_EMIT entered(); }
+void CoverButton::enterEvent(QEnterEvent *) {
+    Q_EMIT entered();
+}
 
-void CoverButton::leaveEvent(QEvent *) { Q_EMIT left(); }
+void CoverButton::leaveEvent(QEvent *) {
+    Q_EMIT left();
+}
 
 // ---- FrmFengmian ------------------------------------------------------------
 
 namespace {
 
-QFont cjk(int px, bool bold = false)
-{
+QFont cjk(int px, bool bold = false) {
     QFont f(QStringLiteral("Noto Sans CJK SC"));
     f.setPixelSize(px);
     f.setBold(bold);
     return f;
 }
 
-QLabel *picture(QWidget *parent, const QString &name, const QPixmap &pm, QPoint at)
-{
+QLabel *picture(QWidget *parent, const QString &name, const QPixmap &pm, QPoint at) {
     auto *l = new QLabel(parent);
     l->setObjectName(name);
     l->setPixmap(pm);
@@ -67,8 +66,7 @@ QLabel *picture(QWidget *parent, const QString &name, const QPixmap &pm, QPoint 
 }
 
 QLabel *text(QWidget *parent, const QString &name, QRect r, const QFont &font, const QColor &color,
-             Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
-{
+             Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
     auto *l = new QLabel(parent);
     l->setObjectName(name);
     l->setGeometry(r);
@@ -81,8 +79,7 @@ QLabel *text(QWidget *parent, const QString &name, QRect r, const QFont &font, c
     return l;
 }
 
-CoverButton *textButton(QWidget *parent, const QString &name, const QString &caption, QRect r, int px = 13)
-{
+CoverButton *textButton(QWidget *parent, const QString &name, const QString &caption, QRect r, int px = 13) {
     auto *b = new CoverButton(name, parent);
     b->setGeometry(r);
     b->setText(caption);
@@ -100,8 +97,8 @@ CoverButton *textButton(QWidget *parent, const QString &name, const QString &cap
 }
 
 // A drawn button whose picture follows the mouse.
-CoverButton *pictureButton(QWidget *parent, const QString &name, const QString &caption, QRect r, bool accent)
-{
+CoverButton *pictureButton(QWidget *parent, const QString &name, const QString &caption, QRect r,
+                           bool accent) {
     auto *b = new CoverButton(name, parent);
     b->setGeometry(r);
     const QPixmap normal = coverart::button(caption, r.size(), Look::Normal, accent);
@@ -114,13 +111,14 @@ CoverButton *pictureButton(QWidget *parent, const QString &name, const QString &
     return b;
 }
 
-QPoint px(QPoint tw, const ModData &d) { return {twips::toPxX(tw.x(), d.ScaleX), twips::toPxY(tw.y(), d.ScaleY)}; }
+QPoint px(QPoint tw, const ModData &d) {
+    return {twips::toPxX(tw.x(), d.ScaleX), twips::toPxY(tw.y(), d.ScaleY)};
+}
 
 } // namespace
 
 FrmFengmian::FrmFengmian(Trainer &trainer, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_trainer(trainer)
-{
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_trainer(trainer) {
     setObjectName(QStringLiteral("FrmFengmian"));
     setAttribute(Qt::WA_DeleteOnClose);
     setMouseTracking(true);
@@ -142,19 +140,23 @@ FrmFengmian::FrmFengmian(Trainer &trainer, QWidget *parent)
     }
 }
 
-platform::Prompter &FrmFengmian::prompter() { return *m_trainer.services().prompter; }
+platform::Prompter &FrmFengmian::prompter() {
+    return *m_trainer.services().prompter;
+}
 
-void FrmFengmian::build()
-{
+void FrmFengmian::build() {
     // caption strip
     LblCaption = text(this, QStringLiteral("LblCaption"), QRect(36, 0, 700, coverart::CaptionHeight), cjk(13),
                       QColor(0xe6, 0xee, 0xf7));
     // module subtitle with its shadow
-    LblKmMc1 = text(this, QStringLiteral("LblKmMc1"), QRect(130, 106, 620, 34), cjk(22), QColor(0, 0, 0, 110));
-    LblKmMc = text(this, QStringLiteral("LblKmMc"), QRect(128, 104, 620, 34), cjk(22), QColor(0xff, 0xc8, 0x3d));
+    LblKmMc1 =
+        text(this, QStringLiteral("LblKmMc1"), QRect(130, 106, 620, 34), cjk(22), QColor(0, 0, 0, 110));
+    LblKmMc =
+        text(this, QStringLiteral("LblKmMc"), QRect(128, 104, 620, 34), cjk(22), QColor(0xff, 0xc8, 0x3d));
 
     // the two tabs: three looks each under a transparent label
-    const auto tabImages = [this](Tab t, QLabel *&normal, QLabel *&hover, QLabel *&down, const QString &base) {
+    const auto tabImages = [this](Tab t, QLabel *&normal, QLabel *&hover, QLabel *&down,
+                                  const QString &base) {
         const QPoint at = coverart::tabRect(t).topLeft() - QPoint(8, 8);
         normal = picture(this, base, coverart::tabCard(t, Look::Normal), at);
         // hover and pressed looks are drawn with the panels, after the first paint
@@ -181,7 +183,8 @@ void FrmFengmian::build()
     buildFooter();
 
     // close button over the caption strip
-    ImgClose = picture(this, QStringLiteral("ImgClose"), coverart::closeHover(), coverart::closeRect().topLeft());
+    ImgClose =
+        picture(this, QStringLiteral("ImgClose"), coverart::closeHover(), coverart::closeRect().topLeft());
     LblClose = new CoverButton(QStringLiteral("LblClose"), this);
     LblClose->setGeometry(coverart::closeRect());
     LblClose->setToolTip(QStringLiteral("关闭"));
@@ -190,17 +193,18 @@ void FrmFengmian::build()
     connect(LblClose, &CoverButton::clicked, this, &FrmFengmian::LblClose_Click);
 }
 
-void FrmFengmian::buildPanels()
-{
+void FrmFengmian::buildPanels() {
     if (m_panelsBuilt)
         return;
     m_panelsBuilt = true;
-    for (auto [label, t, look] : {std::tuple{ImgTiKu1, Tab::Units, Look::Hover}, std::tuple{ImgTiKu2, Tab::Units, Look::Pressed},
-                                  std::tuple{ImgKaCH1, Tab::Exams, Look::Hover}, std::tuple{ImgKaCH2, Tab::Exams, Look::Pressed}}) {
+    for (auto [label, t, look] :
+         {std::tuple{ImgTiKu1, Tab::Units, Look::Hover}, std::tuple{ImgTiKu2, Tab::Units, Look::Pressed},
+          std::tuple{ImgKaCH1, Tab::Exams, Look::Hover}, std::tuple{ImgKaCH2, Tab::Exams, Look::Pressed}}) {
         label->setPixmap(coverart::tabCard(t, look));
         label->resize(label->pixmap().size());
     }
-    PicPro = picture(this, QStringLiteral("PicPro"), coverart::infoPage(), QPoint(0, coverart::CaptionHeight));
+    PicPro =
+        picture(this, QStringLiteral("PicPro"), coverart::infoPage(), QPoint(0, coverart::CaptionHeight));
     PicPro->hide();
     buildUnitPanel();
     buildExamPanel();
@@ -210,10 +214,9 @@ void FrmFengmian::buildPanels()
     LblClose->raise();
 }
 
-void FrmFengmian::buildFooter()
-{
-    const QStringList pages = {QStringLiteral("考试介绍"), QStringLiteral("考试大纲"), QStringLiteral("答题技巧"),
-                               QStringLiteral("常见问题")};
+void FrmFengmian::buildFooter() {
+    const QStringList pages = {QStringLiteral("考试介绍"), QStringLiteral("考试大纲"),
+                               QStringLiteral("答题技巧"), QStringLiteral("常见问题")};
     for (int i = 1; i <= 4; ++i)
         LblPro[i] = textButton(this, QStringLiteral("LblPro_%1").arg(i), pages.at(i - 1),
                                QRect(20 + (i - 1) * 84, 566, 80, 30));
@@ -226,11 +229,11 @@ void FrmFengmian::buildFooter()
     connect(Check1, &QCheckBox::clicked, this, &FrmFengmian::Check1_Click);
     Label2 = text(this, QStringLiteral("Label2"), QRect(568, 566, 70, 30), cjk(13), QColor(0xe6, 0xee, 0xf7));
     Label2->setText(QStringLiteral("自动升级"));
-    LblAbout = textButton(this, QStringLiteral("LblAbout"), QStringLiteral("关于本软件"), QRect(640, 566, 90, 30));
+    LblAbout =
+        textButton(this, QStringLiteral("LblAbout"), QStringLiteral("关于本软件"), QRect(640, 566, 90, 30));
 }
 
-void FrmFengmian::buildUnitPanel()
-{
+void FrmFengmian::buildUnitPanel() {
     const ModData &d = m_trainer.data();
     PicTiKu = picture(this, QStringLiteral("PicTiKu"), coverart::panelBackground(Tab::Units, d.UnitCount),
                       coverart::panelRect().topLeft());
@@ -244,16 +247,20 @@ void FrmFengmian::buildUnitPanel()
     const QRect enter = coverart::unitEnterRect();
     ImgJinRuXXM = picture(PicTiKu, QStringLiteral("ImgJinRuXXM"),
                           coverart::button(QStringLiteral("进入练习"), enter.size(), Look::Hover, false), {});
-    ImgJinRuXXD = picture(PicTiKu, QStringLiteral("ImgJinRuXXD"),
-                          coverart::button(QStringLiteral("进入练习"), enter.size(), Look::Pressed, false), {});
+    ImgJinRuXXD =
+        picture(PicTiKu, QStringLiteral("ImgJinRuXXD"),
+                coverart::button(QStringLiteral("进入练习"), enter.size(), Look::Pressed, false), {});
     for (int i = 0; i < cover::UnitSlots; ++i) {
         const QPoint o = at[i];
-        LblUnitNo[i] = text(PicTiKu, QStringLiteral("LblUnitNo_%1").arg(i), QRect(o + QPoint(8, 8), QSize(46, 46)),
-                            cjk(20, true), Qt::white, Qt::AlignCenter);
-        LblUnintSL[i] = text(PicTiKu, QStringLiteral("LblUnintSL_%1").arg(i), QRect(o + QPoint(108, 10), QSize(48, 20)),
-                             cjk(14, true), QColor(0x23, 0x34, 0x48));
-        LblUnitWei[i] = text(PicTiKu, QStringLiteral("LblUnitWei_%1").arg(i), QRect(o + QPoint(108, 34), QSize(48, 20)),
-                             cjk(14, true), QColor(0xc0, 0x39, 0x2b));
+        LblUnitNo[i] =
+            text(PicTiKu, QStringLiteral("LblUnitNo_%1").arg(i), QRect(o + QPoint(8, 8), QSize(46, 46)),
+                 cjk(20, true), Qt::white, Qt::AlignCenter);
+        LblUnintSL[i] =
+            text(PicTiKu, QStringLiteral("LblUnintSL_%1").arg(i), QRect(o + QPoint(108, 10), QSize(48, 20)),
+                 cjk(14, true), QColor(0x23, 0x34, 0x48));
+        LblUnitWei[i] =
+            text(PicTiKu, QStringLiteral("LblUnitWei_%1").arg(i), QRect(o + QPoint(108, 34), QSize(48, 20)),
+                 cjk(14, true), QColor(0xc0, 0x39, 0x2b));
         auto *b = new CoverButton(QStringLiteral("LblJinRuXX_%1").arg(i), PicTiKu);
         b->setGeometry(QRect(o + enter.topLeft(), enter.size()));
         LblJinRuXX[i] = b;
@@ -275,13 +282,13 @@ void FrmFengmian::buildUnitPanel()
     }
     LblFanHui1 = pictureButton(PicTiKu, QStringLiteral("LblFanHui1"), QStringLiteral("返 回"),
                                coverart::panelBackRect(), false);
-    LblExit1 = pictureButton(PicTiKu, QStringLiteral("LblExit1"), QStringLiteral("退 出"), coverart::panelExitRect(), true);
+    LblExit1 = pictureButton(PicTiKu, QStringLiteral("LblExit1"), QStringLiteral("退 出"),
+                             coverart::panelExitRect(), true);
     connect(LblFanHui1, &CoverButton::clicked, this, &FrmFengmian::LblFanHui_Click);
     connect(LblExit1, &CoverButton::clicked, this, &FrmFengmian::LblExit12_Click);
 }
 
-void FrmFengmian::buildExamPanel()
-{
+void FrmFengmian::buildExamPanel() {
     const ModData &d = m_trainer.data();
     PicKaCH = picture(this, QStringLiteral("PicKaCH"), coverart::panelBackground(Tab::Exams, d.PaperCount),
                       coverart::panelRect().topLeft());
@@ -296,16 +303,18 @@ void FrmFengmian::buildExamPanel()
     const QRect err = coverart::paperErrRect();
     ImgStartKsM = picture(PicKaCH, QStringLiteral("ImgStartKsM"),
                           coverart::button(QStringLiteral("开始考试"), start.size(), Look::Hover, true), {});
-    ImgStartKsD = picture(PicKaCH, QStringLiteral("ImgStartKsD"),
-                          coverart::button(QStringLiteral("开始考试"), start.size(), Look::Pressed, true), {});
+    ImgStartKsD =
+        picture(PicKaCH, QStringLiteral("ImgStartKsD"),
+                coverart::button(QStringLiteral("开始考试"), start.size(), Look::Pressed, true), {});
     const QPixmap errHover = coverart::button(QStringLiteral("错题复习"), err.size(), Look::Hover, false);
     const QPixmap errDown = coverart::button(QStringLiteral("错题复习"), err.size(), Look::Pressed, false);
     for (int i = 0; i < cover::PaperSlots; ++i) {
         const QPoint o = at[i];
-        LblShiJuanNo[i] = text(PicKaCH, QStringLiteral("LblShiJuanNo_%1").arg(i), QRect(o + QPoint(8, 8), QSize(46, 46)),
-                               cjk(20, true), Qt::white, Qt::AlignCenter);
-        LblKSInFo[i] = text(PicKaCH, QStringLiteral("LblKSInFo_%1").arg(i), QRect(o + QPoint(64, 7), QSize(300, 24)),
-                            cjk(12), QColor(0x23, 0x34, 0x48));
+        LblShiJuanNo[i] =
+            text(PicKaCH, QStringLiteral("LblShiJuanNo_%1").arg(i), QRect(o + QPoint(8, 8), QSize(46, 46)),
+                 cjk(20, true), Qt::white, Qt::AlignCenter);
+        LblKSInFo[i] = text(PicKaCH, QStringLiteral("LblKSInFo_%1").arg(i),
+                            QRect(o + QPoint(64, 7), QSize(300, 24)), cjk(12), QColor(0x23, 0x34, 0x48));
         auto *s = new CoverButton(QStringLiteral("LblStartKs_%1").arg(i), PicKaCH);
         s->setGeometry(QRect(o + start.topLeft(), start.size()));
         LblStartKs[i] = s;
@@ -335,13 +344,13 @@ void FrmFengmian::buildExamPanel()
     }
     LblFanHui2 = pictureButton(PicKaCH, QStringLiteral("LblFanHui2"), QStringLiteral("返 回"),
                                coverart::panelBackRect(), false);
-    LblExit2 = pictureButton(PicKaCH, QStringLiteral("LblExit2"), QStringLiteral("退 出"), coverart::panelExitRect(), true);
+    LblExit2 = pictureButton(PicKaCH, QStringLiteral("LblExit2"), QStringLiteral("退 出"),
+                             coverart::panelExitRect(), true);
     connect(LblFanHui2, &CoverButton::clicked, this, &FrmFengmian::LblFanHui_Click);
     connect(LblExit2, &CoverButton::clicked, this, &FrmFengmian::LblExit12_Click);
 }
 
-void FrmFengmian::fill()
-{
+void FrmFengmian::fill() {
     LblCaption->setText(m_state.caption);
     LblKmMc->setText(m_state.subtitle);
     LblKmMc1->setText(m_state.subtitle);
@@ -350,8 +359,7 @@ void FrmFengmian::fill()
     Check1->setChecked(m_state.autoUpdate);
 }
 
-void FrmFengmian::fillPanels()
-{
+void FrmFengmian::fillPanels() {
     normalLooks();
     PicTiKu->hide();
     PicKaCH->hide();
@@ -381,8 +389,7 @@ void FrmFengmian::fillPanels()
     }
 }
 
-void FrmFengmian::showTabLook(Tab t, Look look)
-{
+void FrmFengmian::showTabLook(Tab t, Look look) {
     buildPanels();
     const bool units = t == Tab::Units;
     // the other tab keeps its normal look
@@ -394,18 +401,16 @@ void FrmFengmian::showTabLook(Tab t, Look look)
     ImgKaCH2->setVisible(!units && look == Look::Pressed);
 }
 
-void FrmFengmian::normalLooks()
-{
+void FrmFengmian::normalLooks() {
     buildPanels();
     ImgTiKu->show();
     ImgKaCH->show();
-    for (QLabel *l : {ImgTiKu1, ImgTiKu2, ImgKaCH1, ImgKaCH2, ImgJinRuXXM, ImgJinRuXXD, ImgStartKsM, ImgStartKsD,
-                      ImgClose})
+    for (QLabel *l : {ImgTiKu1, ImgTiKu2, ImgKaCH1, ImgKaCH2, ImgJinRuXXM, ImgJinRuXXD, ImgStartKsM,
+                      ImgStartKsD, ImgClose})
         l->hide();
 }
 
-void FrmFengmian::LblTiKu_Click()
-{
+void FrmFengmian::LblTiKu_Click() {
     buildPanels();
     PicTiKu->show();
     PicTiKu->raise();
@@ -413,8 +418,7 @@ void FrmFengmian::LblTiKu_Click()
     PicKaCH->hide();
 }
 
-void FrmFengmian::LblKaCH_Click()
-{
+void FrmFengmian::LblKaCH_Click() {
     buildPanels();
     PicKaCH->show();
     PicKaCH->raise();
@@ -422,22 +426,19 @@ void FrmFengmian::LblKaCH_Click()
     PicTiKu->hide();
 }
 
-void FrmFengmian::LblFanHui_Click()
-{
+void FrmFengmian::LblFanHui_Click() {
     buildPanels();
     PicTiKu->hide();
     PicKaCH->hide();
     normalLooks();
 }
 
-void FrmFengmian::unload()
-{
+void FrmFengmian::unload() {
     hide();
     close();
 }
 
-void FrmFengmian::LblJinRuXX_Click(int index)
-{
+void FrmFengmian::LblJinRuXX_Click(int index) {
     ModData &d = m_trainer.data();
     QString error;
     if (!entries::enterUnit(d, index, &error)) {
@@ -448,15 +449,13 @@ void FrmFengmian::LblJinRuXX_Click(int index)
     m_trainer.openRun(entries::practiceCaptions());
 }
 
-void FrmFengmian::LblStartKs_Click(int index)
-{
+void FrmFengmian::LblStartKs_Click(int index) {
     entries::enterExam(m_trainer.data(), index);
     unload();
     openLogon(m_trainer);
 }
 
-void FrmFengmian::LblErr_Click(int index)
-{
+void FrmFengmian::LblErr_Click(int index) {
     QString message;
     switch (entries::initShiTI(m_trainer.data(), index, &message)) {
     case entries::Review::NoWrongQuestions:
@@ -472,23 +471,20 @@ void FrmFengmian::LblErr_Click(int index)
     m_trainer.openRun(entries::reviewCaptions());
 }
 
-bool FrmFengmian::confirmExit()
-{
+bool FrmFengmian::confirmExit() {
     return prompter().ask(QStringLiteral("确实要退出考试系统吗？"), platform::Prompter::YesNo,
                           platform::Prompter::Question, QStringLiteral("柏川软件"),
                           platform::Prompter::AnswerNo) == platform::Prompter::AnswerYes;
 }
 
-void FrmFengmian::LblExit12_Click()
-{
+void FrmFengmian::LblExit12_Click() {
     if (confirmExit()) {
         close();
         QCoreApplication::quit();
     }
 }
 
-void FrmFengmian::LblClose_Click()
-{
+void FrmFengmian::LblClose_Click() {
     buildPanels();
     if (PicPro->isVisible()) {
         PicPro->hide();
@@ -502,21 +498,18 @@ void FrmFengmian::LblClose_Click()
     }
 }
 
-void FrmFengmian::LblExit_Click()
-{
+void FrmFengmian::LblExit_Click() {
     if (m_trainer.services().launcher)
         m_trainer.services().launcher->startDetached(startup::refresherProgram(m_trainer.data()));
 }
 
-void FrmFengmian::Check1_Click()
-{
+void FrmFengmian::Check1_Click() {
     QString error;
     if (!cover::writeAutoUpdate(m_trainer.data(), Check1->isChecked(), &error))
         prompter().ask(error, platform::Prompter::Ok, platform::Prompter::Warning);
 }
 
-void FrmFengmian::paintEvent(QPaintEvent *)
-{
+void FrmFengmian::paintEvent(QPaintEvent *) {
     QPainter p(this);
     if (m_background.isNull())
         coverart::paintBackground(p); // the first paint draws straight onto the window
@@ -529,16 +522,14 @@ void FrmFengmian::paintEvent(QPaintEvent *)
     }
 }
 
-void FrmFengmian::mousePressEvent(QMouseEvent *e)
-{
+void FrmFengmian::mousePressEvent(QMouseEvent *e) {
     if (e->button() == Qt::LeftButton) {
         m_dragging = true;
         m_dragOffset = e->globalPosition().toPoint() - frameGeometry().topLeft();
     }
 }
 
-void FrmFengmian::mouseMoveEvent(QMouseEvent *e)
-{
+void FrmFengmian::mouseMoveEvent(QMouseEvent *e) {
     if (m_dragging && (e->buttons() & Qt::LeftButton)) {
         move(e->globalPosition().toPoint() - m_dragOffset);
         return;
@@ -546,4 +537,6 @@ void FrmFengmian::mouseMoveEvent(QMouseEvent *e)
     normalLooks();
 }
 
-void FrmFengmian::mouseReleaseEvent(QMouseEvent *) { m_dragging = false; }
+void FrmFengmian::mouseReleaseEvent(QMouseEvent *) {
+    m_dragging = false;
+}

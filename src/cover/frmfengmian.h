@@ -21,15 +21,15 @@ class Prompter;
 // leaving, pressing and clicking it.
 class CoverButton : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit CoverButton(const QString &name, QWidget *parent);
-Q_SIGNALS:
+  Q_SIGNALS:
     void clicked();
     void pressed();
     void entered();
     void left();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void enterEvent(QEnterEvent *e) override;
@@ -38,7 +38,7 @@ protected:
 
 class FrmFengmian : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit FrmFengmian(Trainer &trainer, QWidget *parent = nullptr);
 
     const cover::CoverState &state() const { return m_state; }
@@ -69,7 +69,7 @@ public:
     QLabel *ImgClose = nullptr;
     CoverButton *LblExit = nullptr; // "题库升级"
     QCheckBox *Check1 = nullptr;
-    QLabel *Label2 = nullptr;       // "自动升级"
+    QLabel *Label2 = nullptr; // "自动升级"
     CoverButton *LblAbout = nullptr;
     std::array<CoverButton *, 5> LblPro{}; // 1 .. 4
     QWidget *PicPro = nullptr;
@@ -93,13 +93,13 @@ public:
     // Restores the normal looks of the tabs and hides every hover image.
     void normalLooks();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
 
-private:
+  private:
     void build();
     void buildUnitPanel();
     void buildExamPanel();

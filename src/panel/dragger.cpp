@@ -6,13 +6,11 @@
 
 Dragger::Dragger(QWidget *window) : QObject(window), m_window(window) {}
 
-void Dragger::grip(QWidget *handle)
-{
+void Dragger::grip(QWidget *handle) {
     handle->installEventFilter(this);
 }
 
-bool Dragger::eventFilter(QObject *watched, QEvent *event)
-{
+bool Dragger::eventFilter(QObject *watched, QEvent *event) {
     auto *handle = qobject_cast<QWidget *>(watched);
     if (!handle || !m_window)
         return false;

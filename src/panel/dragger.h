@@ -12,7 +12,7 @@ class QWidget;
 
 class Dragger : public QObject {
     Q_OBJECT
-public:
+  public:
     // window: what moves; handles are added with grip().
     explicit Dragger(QWidget *window);
     void grip(QWidget *handle);
@@ -20,10 +20,10 @@ public:
     // simulated window after Label2 and LblMove).
     std::function<void(QWidget *handle)> afterDrag;
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     QPointer<QWidget> m_window;
     QPointer<QWidget> m_handle;
     QPoint m_offset;

@@ -10,8 +10,7 @@
 #include <QWindow>
 
 FrmPicture::FrmPicture(const ModData &data, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_data(data)
-{
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_data(data) {
     setObjectName(QStringLiteral("FrmPicture"));
     setWindowTitle(QStringLiteral("题目图片"));
     Image1 = new QLabel(this);
@@ -25,8 +24,7 @@ FrmPicture::FrmPicture(const ModData &data, QWidget *parent)
     resize(twips::toPxX(120, data.ScaleX) + 1, twips::toPxY(120, data.ScaleY) + 1);
 }
 
-bool FrmPicture::loadPicture(const QString &path)
-{
+bool FrmPicture::loadPicture(const QString &path) {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     const QImage img = reader.read();
@@ -36,14 +34,12 @@ bool FrmPicture::loadPicture(const QString &path)
     return true;
 }
 
-void FrmPicture::setPicture(const QPixmap &picture)
-{
+void FrmPicture::setPicture(const QPixmap &picture) {
     Image1->setPixmap(picture);
     Image1->resize(picture.size());
 }
 
-void FrmPicture::Timer1_Timer()
-{
+void FrmPicture::Timer1_Timer() {
     const QScreen *screen = windowHandle() && windowHandle()->screen() ? windowHandle()->screen()
                                                                        : QGuiApplication::primaryScreen();
     const QSize screenPx = screen ? screen->size() : QSize(1024, 768);
@@ -57,8 +53,7 @@ void FrmPicture::Timer1_Timer()
     Timer1.stop();
 }
 
-void FrmPicture::paintEvent(QPaintEvent *)
-{
+void FrmPicture::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.fillRect(rect(), QColor(0xf4, 0xf6, 0xf9));
     p.setPen(QColor(0x2b, 0x5a, 0x8c));

@@ -13,7 +13,7 @@
 
 class FrmPicture : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit FrmPicture(const ModData &data, QWidget *parent = nullptr);
 
     // Loads a picture file into Image1; false (Image1 unchanged) when it cannot
@@ -26,9 +26,9 @@ public:
 
     void Timer1_Timer();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *) override;
 
-private:
+  private:
     const ModData &m_data;
 };

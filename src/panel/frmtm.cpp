@@ -21,8 +21,7 @@
 
 // ---- small controls ----------------------------------------------------------
 
-void PanelCaption::paintEvent(QPaintEvent *)
-{
+void PanelCaption::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const bool on = isEnabled();
@@ -35,21 +34,18 @@ void PanelCaption::paintEvent(QPaintEvent *)
                Qt::AlignHCenter | Qt::AlignTop, text());
 }
 
-HotSpot::HotSpot(int index, QWidget *parent) : QLabel(parent), m_index(index)
-{
+HotSpot::HotSpot(int index, QWidget *parent) : QLabel(parent), m_index(index) {
     setMouseTracking(true);
     setAttribute(Qt::WA_NoSystemBackground);
     setCursor(Qt::PointingHandCursor);
 }
 
-void HotSpot::mousePressEvent(QMouseEvent *e)
-{
+void HotSpot::mousePressEvent(QMouseEvent *e) {
     Q_EMIT pressed(m_index);
     e->accept();
 }
 
-void HotSpot::mouseReleaseEvent(QMouseEvent *e)
-{
+void HotSpot::mouseReleaseEvent(QMouseEvent *e) {
     const bool inside = rect().contains(e->position().toPoint());
     Q_EMIT released(m_index, e->button(), e->modifiers());
     // a click is a left release inside; the demonstration hot spot also takes the
@@ -59,35 +55,32 @@ void HotSpot::mouseReleaseEvent(QMouseEvent *e)
     e->accept();
 }
 
-void HotSpot::mouseMoveEvent(QMouseEvent *e)
-{
+void HotSpot::mouseMoveEvent(QMouseEvent *e) {
     Q_EMIT hovered(m_index);
     e->accept();
 }
 
-void HotSpot::enterEvent(QEnterEvent *)
-{
+void HotSpot::enterEvent(QEnterEvent *) {
     Q_EMIT hovered(m_index);
 }
 
 // ---- layout in design twips --------------------------------------------------
 
 namespace {
-constexpr int TitleH = 330;        // title strip
-constexpr int ToolTop = 330;       // FrmZhuYa
+constexpr int TitleH = 330;  // title strip
+constexpr int ToolTop = 330; // FrmZhuYa
 constexpr int ToolH = 1350;
-constexpr int TextTop = 1710;      // RtbTM
+constexpr int TextTop = 1710; // RtbTM
 constexpr int TextH = 1200;
-constexpr int UnitTop = 2940;      // PicUnit
+constexpr int UnitTop = 2940; // PicUnit
 constexpr int UnitH = 420;
-constexpr int GripTop = 3390;      // LblMove
-constexpr int BarW = 2250;         // minimised bar
+constexpr int GripTop = 3390; // LblMove
+constexpr int BarW = 2250;    // minimised bar
 constexpr int BarH = 420;
-constexpr int ParkDown = 6000;     // highlights parked outside the panel
+constexpr int ParkDown = 6000; // highlights parked outside the panel
 constexpr int ParkMove = 6030;
 
-QString buttonStyle(panel::ChooserColour c)
-{
+QString buttonStyle(panel::ChooserColour c) {
     switch (c) {
     case panel::ChooserColour::Green:
         return QStringLiteral("QPushButton{background:#00ff00;border:1px solid #3f8f3f;border-radius:3px;}");
@@ -97,8 +90,9 @@ QString buttonStyle(panel::ChooserColour c)
     case panel::ChooserColour::ButtonFace:
         break;
     }
-    return QStringLiteral("QPushButton{background:palette(button);border:1px solid #a8b6c7;border-radius:3px;}"
-                          "QPushButton:hover{border-color:#3a78c2;}");
+    return QStringLiteral(
+        "QPushButton{background:palette(button);border:1px solid #a8b6c7;border-radius:3px;}"
+        "QPushButton:hover{border-color:#3a78c2;}");
 }
 } // namespace
 
@@ -106,8 +100,7 @@ QString buttonStyle(panel::ChooserColour c)
 
 FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_data(data),
-      m_prompter(prompter)
-{
+      m_prompter(prompter) {
     setObjectName(QStringLiteral("FrmTm"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -123,7 +116,8 @@ FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, QWidget *parent)
 
     // 1. speed, size, place (topmost by the window flags)
     DemoSpeed = 1;
-    m_fullSize = QSize(twips::toPxX(panel::PanelWidth, data.ScaleX), twips::toPxY(panel::PanelHeight, data.ScaleY));
+    m_fullSize =
+        QSize(twips::toPxX(panel::PanelWidth, data.ScaleX), twips::toPxY(panel::PanelHeight, data.ScaleY));
     resize(m_fullSize);
     move(panel::loadPosition(m_fullSize, data.ScaleX, data.ScaleY));
     buildControls();
@@ -152,13 +146,11 @@ FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, QWidget *parent)
     DqExam();
 }
 
-FrmTm::~FrmTm()
-{
+FrmTm::~FrmTm() {
     delete m_picture;
 }
 
-void FrmTm::buildControls()
-{
+void FrmTm::buildControls() {
     const double sx = m_data.ScaleX, sy = m_data.ScaleY;
     auto X = [sx](int t) { return twips::toPxX(t, sx); };
     auto Y = [sy](int t) { return twips::toPxY(t, sy); };
@@ -221,11 +213,12 @@ void FrmTm::buildControls()
                                           QStringLiteral("重做本题"), QStringLiteral("标识本题"),
                                           QStringLiteral("选 题"),    QStringLiteral("结束练习"),
                                           QStringLiteral("手把手教"), QStringLiteral("操作演示")};
-    std::array<PanelCaption **, 8> slots = {&CmdPre, &CmdNext, &CmdRedo, &CmdBZBT,
-                                            &CmdSelect, &CmdEnd, &CmdCZTS, &Command1};
+    std::array<PanelCaption **, 8> slots = {&CmdPre,    &CmdNext, &CmdRedo, &CmdBZBT,
+                                            &CmdSelect, &CmdEnd,  &CmdCZTS, &Command1};
     for (int k = 0; k < 8; ++k) {
         const QRect t = panel::hotSpot(k, sx, sy);
-        const QRect px(twips::toPx(t.left()), twips::toPx(t.top()), twips::toPx(t.width()), twips::toPx(t.height()));
+        const QRect px(twips::toPx(t.left()), twips::toPx(t.top()), twips::toPx(t.width()),
+                       twips::toPx(t.height()));
         auto *cap = new PanelCaption(texts[k], FrmZhuYa);
         cap->setObjectName(QLatin1String(names[k]));
         cap->setGeometry(px);
@@ -306,8 +299,9 @@ void FrmTm::buildControls()
     Image2->setCursor(Qt::PointingHandCursor);
     Image2->setFont(panelart::uiFont(8.5));
     Image2->setGeometry(W - X(90) - X(1050) - X(45), Y(TextTop + TextH) - Y(330) - Y(45), X(1050), Y(330));
-    Image2->setStyleSheet(QStringLiteral("QPushButton{background:#fff7e0;border:1px solid #d9a520;border-radius:3px;"
-                                         "color:#7a5200;}QPushButton:hover{background:#ffefc2;}"));
+    Image2->setStyleSheet(
+        QStringLiteral("QPushButton{background:#fff7e0;border:1px solid #d9a520;border-radius:3px;"
+                       "color:#7a5200;}QPushButton:hover{background:#ffefc2;}"));
     Image2->hide();
     connect(Image2, &QPushButton::clicked, this, &FrmTm::Image2_Click);
 
@@ -315,7 +309,8 @@ void FrmTm::buildControls()
     PicUnit = new QWidget(this);
     PicUnit->setObjectName(QStringLiteral("PicUnit"));
     PicUnit->setGeometry(X(90), Y(UnitTop), W - X(180), Y(UnitH));
-    PicUnit->setStyleSheet(QStringLiteral("#PicUnit{background:#fffbe8;border:1px solid #e3cf8a;border-radius:3px;}"));
+    PicUnit->setStyleSheet(
+        QStringLiteral("#PicUnit{background:#fffbe8;border:1px solid #e3cf8a;border-radius:3px;}"));
     PicUnit->installEventFilter(this);
     LblUnit = new QLabel(PicUnit);
     LblUnit->setObjectName(QStringLiteral("LblUnit"));
@@ -377,7 +372,8 @@ void FrmTm::buildControls()
                                          QStringLiteral("场    次："), QStringLiteral("档 案 号："),
                                          QStringLiteral("报考科目："), QStringLiteral("身份证号：")};
     std::array<QLabel **, 6> values = {&KsName1, &KsZWH1, &KsCC1, &KsDAH1, &KsKM1, &KsSFZ1};
-    const std::array<const char *, 6> valueNames = {"KsName1", "KsZWH1", "KsCC1", "KsDAH1", "KsKM1", "KsSFZ1"};
+    const std::array<const char *, 6> valueNames = {"KsName1", "KsZWH1", "KsCC1",
+                                                    "KsDAH1",  "KsKM1",  "KsSFZ1"};
     for (int r = 0; r < 6; ++r) {
         auto *tag = new QLabel(tags[r], FrmKSXX);
         tag->setGeometry(X(360), Y(180 + 360 * r), X(1200), Y(330));
@@ -399,8 +395,9 @@ void FrmTm::buildControls()
     PicMin = new QWidget(this);
     PicMin->setObjectName(QStringLiteral("PicMin"));
     PicMin->setGeometry(0, 0, X(BarW), Y(BarH));
-    PicMin->setStyleSheet(QStringLiteral("#PicMin{background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #2c6eb8,"
-                                         "stop:1 #174a86);border:1px solid #143d6e;}"));
+    PicMin->setStyleSheet(
+        QStringLiteral("#PicMin{background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #2c6eb8,"
+                       "stop:1 #174a86);border:1px solid #143d6e;}"));
     PicMin->setMouseTracking(true);
     PicMin->installEventFilter(this);
     auto *barText = new QLabel(QStringLiteral("✎ 试题窗口"), PicMin);
@@ -420,8 +417,7 @@ void FrmTm::buildControls()
     PicMin->hide();
 }
 
-void FrmTm::applyKindOfRun()
-{
+void FrmTm::applyKindOfRun() {
     if (m_data.WorkMode == 3) {
         CmdCZTS->setText(QStringLiteral("考生信息"));
         Command1->setText(QStringLiteral("操作提示"));
@@ -441,8 +437,7 @@ void FrmTm::applyKindOfRun()
     LblIME->setVisible(!exam);
 }
 
-void FrmTm::applyEntry(const PanelEntry &entry)
-{
+void FrmTm::applyEntry(const PanelEntry &entry) {
     CmdCZTS->setText(entry.CmdCZTS);
     Command1->setText(entry.Command1);
     CmdEnd->setText(entry.CmdEnd);
@@ -455,33 +450,29 @@ void FrmTm::applyEntry(const PanelEntry &entry)
     CmdEnd->update();
 }
 
-void FrmTm::showNumberButtons()
-{
+void FrmTm::showNumberButtons() {
     for (int i = 1; i <= MaxQuestions; ++i)
         CmTNO[i]->setVisible(i <= m_data.QuestionCount);
     // "返回" and the legend sit centred under the rows in use
     const int rows = std::clamp((m_data.QuestionCount + 9) / 10, 1, 4);
-    const QRectF last = panel::chooserButton(rows * 10, twips::fromPx(FrmSelect->width()), m_data.ScaleX,
-                                             m_data.ScaleY);
+    const QRectF last =
+        panel::chooserButton(rows * 10, twips::fromPx(FrmSelect->width()), m_data.ScaleX, m_data.ScaleY);
     CmdSelFH->move((FrmSelect->width() - CmdSelFH->width()) / 2,
                    twips::toPx(last.bottom()) + twips::toPxY(150, m_data.ScaleY));
     if (auto *legend = FrmSelect->findChild<QLabel *>(QStringLiteral("SelLegend")))
         legend->move(0, CmdSelFH->geometry().bottom() + twips::toPxY(90, m_data.ScaleY));
 }
 
-void FrmTm::setSimulatedWindow(SimulatedWindow *window)
-{
+void FrmTm::setSimulatedWindow(SimulatedWindow *window) {
     m_sim = window;
     m_simWidget = window ? window->window() : nullptr;
 }
 
-void FrmTm::raisePanel()
-{
+void FrmTm::raisePanel() {
     raise();
 }
 
-void FrmTm::drawTime()
-{
+void FrmTm::drawTime() {
     LblTime->setText(panel::timeCaption(m_data.ExamMinutesLeft));
     const int inner = PTime->width() - 2;
     LblTimeJD->setGeometry(1, 1, panel::timeBarFill(m_data.ExamMinutesLeft, inner), PTime->height() - 2);
@@ -489,22 +480,19 @@ void FrmTm::drawTime()
 
 // ---- showing a question ------------------------------------------------------------
 
-FrmPicture *FrmTm::picture()
-{
+FrmPicture *FrmTm::picture() {
     if (!m_picture)
         m_picture = new FrmPicture(m_data);
     return m_picture;
 }
 
-void FrmTm::hidePicture()
-{
+void FrmTm::hidePicture() {
     if (m_picture)
         m_picture->hide();
     Image2->setText(QStringLiteral("显示图片"));
 }
 
-void FrmTm::showQuestionLine(bool forDemonstration)
-{
+void FrmTm::showQuestionLine(bool forDemonstration) {
     Q_UNUSED(forDemonstration)
     const int q = m_data.CurQuestion;
     QStringList lines;
@@ -528,8 +516,7 @@ void FrmTm::showQuestionLine(bool forDemonstration)
     }
 }
 
-void FrmTm::DqExam()
-{
+void FrmTm::DqExam() {
     const int q = std::clamp<int>(m_data.CurQuestion, 1, MaxQuestions);
     m_data.CurQuestion = Integer(q);
     // 1. navigation
@@ -559,8 +546,7 @@ void FrmTm::DqExam()
     returnToMain();
 }
 
-void FrmTm::returnToMain()
-{
+void FrmTm::returnToMain() {
     if (!m_simWidget)
         return;
     if (m_simWidget->isMinimized())
@@ -573,62 +559,53 @@ void FrmTm::returnToMain()
 
 // ---- toolbar -----------------------------------------------------------------------------
 
-void FrmTm::CmdPre_Click()
-{
+void FrmTm::CmdPre_Click() {
     m_data.CurQuestion = Integer(panel::previousQuestion(m_data.CurQuestion));
     DqExam();
 }
 
-void FrmTm::CmdNext_Click()
-{
+void FrmTm::CmdNext_Click() {
     m_data.CurQuestion = Integer(panel::nextQuestion(m_data.CurQuestion, m_data.QuestionCount));
     DqExam();
 }
 
-void FrmTm::CmdRedo_Click()
-{
+void FrmTm::CmdRedo_Click() {
     const int q = std::clamp<int>(m_data.CurQuestion, 1, MaxQuestions);
     m_data.SavedStep[q] = 1;
     DqExam();
 }
 
-void FrmTm::CmdBZBT_Click()
-{
+void FrmTm::CmdBZBT_Click() {
     const int q = std::clamp<int>(m_data.CurQuestion, 1, MaxQuestions);
     m_data.QuestionScore[q] = panel::toggleMark(m_data.QuestionScore[q]);
     returnToMain();
 }
 
-void FrmTm::colourNumberButtons()
-{
+void FrmTm::colourNumberButtons() {
     for (int i = 1; i <= MaxQuestions; ++i) {
         CmTNO[i]->setStyleSheet(buttonStyle(panel::chooserColour(m_data.QuestionScore[i])));
         CmTNO[i]->setProperty("chooserColour", int(panel::chooserColour(m_data.QuestionScore[i])));
     }
 }
 
-void FrmTm::CmdSelect_Click()
-{
+void FrmTm::CmdSelect_Click() {
     colourNumberButtons();
     FrmKSXX->hide();
     FrmSelect->show();
     FrmSelect->raise();
 }
 
-void FrmTm::CmTNO_Click(int i)
-{
+void FrmTm::CmTNO_Click(int i) {
     m_data.CurQuestion = Integer(std::clamp(i, 1, MaxQuestions));
     FrmSelect->hide();
     DqExam();
 }
 
-void FrmTm::CmdSelFH_Click()
-{
+void FrmTm::CmdSelFH_Click() {
     FrmSelect->hide();
 }
 
-void FrmTm::CmdCZTS_Click()
-{
+void FrmTm::CmdCZTS_Click() {
     if (CmdCZTS->text() == QStringLiteral("考生信息")) {
         FrmSelect->hide();
         FrmKSXX->show();
@@ -641,13 +618,11 @@ void FrmTm::CmdCZTS_Click()
     returnToMain();
 }
 
-void FrmTm::CmdKSFH_Click()
-{
+void FrmTm::CmdKSFH_Click() {
     FrmKSXX->hide();
 }
 
-void FrmTm::Command1_Click()
-{
+void FrmTm::Command1_Click() {
     hidePicture();
     if (Command1->text() == QStringLiteral("操作提示")) {
         if (showHintDialog)
@@ -661,8 +636,7 @@ void FrmTm::Command1_Click()
     TimStartYS.start();
 }
 
-void FrmTm::TimStartYS_Timer()
-{
+void FrmTm::TimStartYS_Timer() {
     ++StartTicks;
     if (StartTicks < 2)
         return;
@@ -679,8 +653,7 @@ void FrmTm::TimStartYS_Timer()
         openDemoStandIn(intervals);
 }
 
-void FrmTm::openDemoStandIn(const std::array<int, 12> &intervals)
-{
+void FrmTm::openDemoStandIn(const std::array<int, 12> &intervals) {
     // Stand-in for the demonstration window: says what would be played and
     // returns to the question exactly as the demonstration's end does.
     auto *w = new QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint);
@@ -688,10 +661,12 @@ void FrmTm::openDemoStandIn(const std::array<int, 12> &intervals)
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowTitle(QStringLiteral("操作演示"));
     auto *lay = new QVBoxLayout(w);
-    auto *text = new QLabel(QStringLiteral("第%1题的操作演示（%2）").arg(m_data.CurQuestion).arg(
-                                intervals[0] > panel::DemoTimers[0].interval ? QStringLiteral("慢速")
-                                                                             : QStringLiteral("正常速度")),
-                            w);
+    auto *text =
+        new QLabel(QStringLiteral("第%1题的操作演示（%2）")
+                       .arg(m_data.CurQuestion)
+                       .arg(intervals[0] > panel::DemoTimers[0].interval ? QStringLiteral("慢速")
+                                                                         : QStringLiteral("正常速度")),
+                   w);
     text->setFont(panelart::uiFont(10.5, true));
     lay->addWidget(text);
     auto *back = new QPushButton(QStringLiteral("结束演示"), w);
@@ -714,8 +689,7 @@ void FrmTm::openDemoStandIn(const std::array<int, 12> &intervals)
     w->show();
 }
 
-void FrmTm::Image2_Click()
-{
+void FrmTm::Image2_Click() {
     if (Image2->text() == QStringLiteral("显示图片")) {
         FrmPicture *pic = picture();
         pic->show();
@@ -726,49 +700,60 @@ void FrmTm::Image2_Click()
     }
 }
 
-void FrmTm::CmdGN_Click(int k)
-{
+void FrmTm::CmdGN_Click(int k) {
     switch (k) {
-    case 0: CmdPre_Click(); break;
-    case 1: CmdNext_Click(); break;
-    case 2: CmdRedo_Click(); break;
-    case 3: CmdBZBT_Click(); break;
-    case 4: CmdSelect_Click(); break;
-    case 5: CmdEnd_Click(); break;
-    case 6: CmdCZTS_Click(); break;
-    case 7: Command1_Click(); break;
-    default: break;
+    case 0:
+        CmdPre_Click();
+        break;
+    case 1:
+        CmdNext_Click();
+        break;
+    case 2:
+        CmdRedo_Click();
+        break;
+    case 3:
+        CmdBZBT_Click();
+        break;
+    case 4:
+        CmdSelect_Click();
+        break;
+    case 5:
+        CmdEnd_Click();
+        break;
+    case 6:
+        CmdCZTS_Click();
+        break;
+    case 7:
+        Command1_Click();
+        break;
+    default:
+        break;
     }
 }
 
-void FrmTm::CmdGN_MouseDown(int k)
-{
+void FrmTm::CmdGN_MouseDown(int k) {
     ImgDown->move(CmdGN[k]->pos());
 }
 
-void FrmTm::CmdGN_MouseUp(int k, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
-{
+void FrmTm::CmdGN_MouseUp(int k, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     const bool modifier = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     DemoSpeed = panel::demoSpeedAfterRelease(k, button == Qt::RightButton, modifier);
 }
 
-void FrmTm::CmdGN_MouseMove(int k)
-{
+void FrmTm::CmdGN_MouseMove(int k) {
     if (ImgMove->pos() != ImgDown->pos())
         ImgDown->move(twips::toPxX(ParkDown, m_data.ScaleX), ImgDown->y());
     ImgMove->move(CmdGN[k]->pos());
 }
 
-void FrmTm::parkHighlights()
-{
+void FrmTm::parkHighlights() {
     ImgDown->move(twips::toPxX(ParkDown, m_data.ScaleX), ImgDown->y());
     ImgMove->move(twips::toPxX(ParkMove, m_data.ScaleX), ImgMove->y());
 }
 
 // ---- minimise, restore, focus, timers -------------------------------------------------
 
-void FrmTm::minimise()
-{
+void FrmTm::minimise() {
     const QSize bar = PicMin->size();
     resize(bar);
     move(panel::minimisedPosition(bar, m_data.ScaleX, m_data.ScaleY));
@@ -778,8 +763,7 @@ void FrmTm::minimise()
     ImgMinHover->hide();
 }
 
-void FrmTm::Command2_Click()
-{
+void FrmTm::Command2_Click() {
     returnToMain();
     resize(m_fullSize);
     if (m_simWidget)
@@ -787,14 +771,12 @@ void FrmTm::Command2_Click()
     PicMin->hide();
 }
 
-void FrmTm::TimerREDO_Timer()
-{
+void FrmTm::TimerREDO_Timer() {
     DqExam();
     TimerREDO.stop();
 }
 
-void FrmTm::TimeKS_Timer()
-{
+void FrmTm::TimeKS_Timer() {
     if (m_data.SetBase != 0) {
         TimeKS.stop();
         return;
@@ -805,8 +787,7 @@ void FrmTm::TimeKS_Timer()
         Q_EMIT handInRequested();
 }
 
-bool FrmTm::eventFilter(QObject *watched, QEvent *event)
-{
+bool FrmTm::eventFilter(QObject *watched, QEvent *event) {
     if (!PicMin) // still being built
         return QWidget::eventFilter(watched, event);
     const QEvent::Type t = event->type();
@@ -844,13 +825,15 @@ bool FrmTm::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched == PicMin) {
         if (t == QEvent::MouseMove)
-            Command2->setStyleSheet(QStringLiteral("QLabel{color:#14304f;background:#eaf1fa;border-radius:3px;}"));
+            Command2->setStyleSheet(
+                QStringLiteral("QLabel{color:#14304f;background:#eaf1fa;border-radius:3px;}"));
         return false;
     }
     if (watched == Command2) {
         if (t == QEvent::MouseMove || t == QEvent::Enter)
-            Command2->setStyleSheet(QStringLiteral("QLabel{color:#14304f;background:#ffffff;border-radius:3px;"
-                                                   "border:1px outset #9fb6d2;}"));
+            Command2->setStyleSheet(
+                QStringLiteral("QLabel{color:#14304f;background:#ffffff;border-radius:3px;"
+                               "border:1px outset #9fb6d2;}"));
         else if (t == QEvent::MouseButtonRelease)
             Command2_Click();
         return false;
@@ -863,8 +846,7 @@ bool FrmTm::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void FrmTm::paintEvent(QPaintEvent *)
-{
+void FrmTm::paintEvent(QPaintEvent *) {
     QPainter p(this);
     const int titleH = twips::toPxY(TitleH, m_data.ScaleY);
     p.fillRect(rect(), QColor(0xee, 0xf2, 0xf7));
@@ -875,14 +857,12 @@ void FrmTm::paintEvent(QPaintEvent *)
     panelart::paintPanelFrame(p, rect());
 }
 
-void FrmTm::keyReleaseEvent(QKeyEvent *e)
-{
+void FrmTm::keyReleaseEvent(QKeyEvent *e) {
     e->accept();
     returnToMain();
 }
 
-void FrmTm::closeEvent(QCloseEvent *e)
-{
+void FrmTm::closeEvent(QCloseEvent *e) {
     if (m_data.PanelMayClose == False) {
         e->ignore();
         return;
@@ -897,8 +877,7 @@ void FrmTm::closeEvent(QCloseEvent *e)
 
 // ---- the end button -------------------------------------------------------------------
 
-void FrmTm::CmdEnd_Click()
-{
+void FrmTm::CmdEnd_Click() {
     hidePicture();
     switch (panel::endKind(CmdEnd->text())) {
     case panel::EndKind::Practice:
@@ -915,8 +894,7 @@ void FrmTm::CmdEnd_Click()
     }
 }
 
-void FrmTm::endPractice()
-{
+void FrmTm::endPractice() {
     TimeKS.stop();
     TimStartYS.stop();
     TimerREDO.stop();
@@ -932,12 +910,12 @@ void FrmTm::endPractice()
     if (!progress::writeUnitResult(m_data, &error))
         errors << error;
     if (!errors.isEmpty())
-        m_prompter.ask(errors.join(QStringLiteral("\r\n")), platform::Prompter::Ok, platform::Prompter::Warning);
+        m_prompter.ask(errors.join(QStringLiteral("\r\n")), platform::Prompter::Ok,
+                       platform::Prompter::Warning);
     closeRun();
 }
 
-void FrmTm::endReview()
-{
+void FrmTm::endReview() {
     if (m_data.CurSet == -1) {
         hide();
         const auto answer = m_prompter.ask(
@@ -957,8 +935,7 @@ void FrmTm::endReview()
     closeRun();
 }
 
-void FrmTm::closeRun()
-{
+void FrmTm::closeRun() {
     if (m_simWidget)
         m_simWidget->close();
     close();

@@ -33,38 +33,38 @@ class Prompter;
 // A toolbar caption: a drawn icon over its text, greyed when disabled.
 class PanelCaption : public QLabel {
     Q_OBJECT
-public:
+  public:
     using QLabel::QLabel;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *) override;
 };
 
 // A transparent hot spot over a caption; reports presses, releases and clicks.
 class HotSpot : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit HotSpot(int index, QWidget *parent);
     int index() const { return m_index; }
-Q_SIGNALS:
+  Q_SIGNALS:
     void pressed(int index);
     void released(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void clicked(int index);
     void hovered(int index);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void enterEvent(QEnterEvent *e) override;
 
-private:
+  private:
     int m_index;
 };
 
 class FrmTm : public QWidget, public QuestionPanelPort {
     Q_OBJECT
-public:
+  public:
     // Loading the panel (first use in a run): size and place, number buttons,
     // captions of the kind of run, candidate data, load title, visited bit of
     // question 1, then DqExam.
@@ -154,10 +154,10 @@ public:
     QLabel *LblTimeJD = nullptr;
     QLabel *LblIME = nullptr;
     QMenu *mIme = nullptr;
-    QLabel *LblMin = nullptr;    // the minimise hot spot
+    QLabel *LblMin = nullptr; // the minimise hot spot
     QLabel *ImgMinHover = nullptr;
-    QWidget *PicMin = nullptr;   // the minimised bar
-    QLabel *Command2 = nullptr;  // its restore hot spot
+    QWidget *PicMin = nullptr;  // the minimised bar
+    QLabel *Command2 = nullptr; // its restore hot spot
 
     QTimer TimeKS;
     QTimer TimStartYS;
@@ -172,19 +172,19 @@ public:
     // The exam's hint dialog ("操作提示"); a stand-in message until it exists.
     std::function<void()> showHintDialog;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // A practice or review has ended: both windows are closing; the cover page is next.
     void runEnded();
     // "结束考试": the hand-in dialogs take over.
     void handInRequested();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
     void paintEvent(QPaintEvent *) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     // The simulated window while its form exists (it may have been closed).
     SimulatedWindow *liveSim() const { return m_simWidget ? m_sim : nullptr; }
     void buildControls();

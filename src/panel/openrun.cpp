@@ -8,13 +8,12 @@ namespace {
 
 // What the panel uses of the simulated window, on the real one.
 class MainWindowLink : public QObject, public SimulatedWindow {
-public:
+  public:
     explicit MainWindowLink(FrmMain *main) : QObject(main), m_main(main) {}
     QWidget *window() override { return m_main; }
     void restoreQuestion(int q) override { m_main->restoreQuestion(q); }
     void startTimer2() override { m_main->Timer2.start(); }
-    void setGuided(bool on) override
-    {
+    void setGuided(bool on) override {
         // the hint and both outlines at once; setData keeps them from then on
         m_main->setGuided(on);
         m_main->LHelp->setVisible(on);
@@ -22,14 +21,13 @@ public:
         m_main->Shape4->setVisible(on);
     }
 
-private:
+  private:
     FrmMain *m_main;
 };
 
 } // namespace
 
-FrmTm *Trainer::panel()
-{
+FrmTm *Trainer::panel() {
     if (!m_panel) {
         m_panel = new FrmTm(m_data, *m_services.prompter);
         // a practice or review has ended: a fresh cover page, rebuilt from the files
@@ -40,8 +38,7 @@ FrmTm *Trainer::panel()
     return m_panel;
 }
 
-FrmMain *Trainer::simulatedWindow()
-{
+FrmMain *Trainer::simulatedWindow() {
     if (!m_main) {
         m_main = new FrmMain(m_data);
         m_main->setAttribute(Qt::WA_DeleteOnClose);
@@ -52,8 +49,7 @@ FrmMain *Trainer::simulatedWindow()
     return m_main;
 }
 
-void Trainer::openRun(const PanelEntry &entry)
-{
+void Trainer::openRun(const PanelEntry &entry) {
     FrmTm *tm = panel(); // the first touch loads it
     FrmMain *main = simulatedWindow();
     tm->setSimulatedWindow(m_mainLink);

@@ -1,18 +1,17 @@
 #include "panel/panelart.h"
 
 #include <QLinearGradient>
-#include <cmath>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <cmath>
 
 namespace panelart {
 
 const QColor Accent(0x1f, 0x5f, 0xa6);
 const QColor Ink(0x1c, 0x2b, 0x3d);
 
-QFont uiFont(double pointSize, bool bold)
-{
+QFont uiFont(double pointSize, bool bold) {
     QFont f(QStringLiteral("Noto Sans CJK SC"));
     f.setPointSizeF(pointSize);
     f.setBold(bold);
@@ -22,8 +21,7 @@ QFont uiFont(double pointSize, bool bold)
 
 namespace {
 
-void arrow(QPainter &p, bool left)
-{
+void arrow(QPainter &p, bool left) {
     QPainterPath path;
     if (left) {
         path.moveTo(3, 11);
@@ -48,8 +46,7 @@ void arrow(QPainter &p, bool left)
 
 } // namespace
 
-QPixmap toolIcon(const QString &caption, bool enabled)
-{
+QPixmap toolIcon(const QString &caption, bool enabled) {
     QPixmap pm(22, 22);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -150,8 +147,7 @@ QPixmap toolIcon(const QString &caption, bool enabled)
     return pm;
 }
 
-QPixmap highlight(const QSize &size, bool pressed)
-{
+QPixmap highlight(const QSize &size, bool pressed) {
     QPixmap pm(size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -172,8 +168,7 @@ QPixmap highlight(const QSize &size, bool pressed)
     return pm;
 }
 
-QPixmap minimiseHover(const QSize &size)
-{
+QPixmap minimiseHover(const QSize &size) {
     QPixmap pm(size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -184,8 +179,7 @@ QPixmap minimiseHover(const QSize &size)
     return pm;
 }
 
-void paintTitleStrip(QPainter &p, const QRect &r)
-{
+void paintTitleStrip(QPainter &p, const QRect &r) {
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0, QColor(0x2c, 0x6e, 0xb8));
     g.setColorAt(1, QColor(0x17, 0x4a, 0x86));
@@ -194,8 +188,7 @@ void paintTitleStrip(QPainter &p, const QRect &r)
     p.drawLine(r.topLeft(), r.topRight());
 }
 
-void paintToolbar(QPainter &p, const QRect &r)
-{
+void paintToolbar(QPainter &p, const QRect &r) {
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0, QColor(0xf7, 0xfa, 0xfd));
     g.setColorAt(1, QColor(0xe1, 0xea, 0xf4));
@@ -204,15 +197,13 @@ void paintToolbar(QPainter &p, const QRect &r)
     p.drawLine(r.bottomLeft(), r.bottomRight());
 }
 
-void paintPanelFrame(QPainter &p, const QRect &r)
-{
+void paintPanelFrame(QPainter &p, const QRect &r) {
     p.setPen(QColor(0x14, 0x3d, 0x6e));
     p.setBrush(Qt::NoBrush);
     p.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
-void paintGrip(QPainter &p, const QRect &r)
-{
+void paintGrip(QPainter &p, const QRect &r) {
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0, QColor(0xe4, 0xeb, 0xf3));
     g.setColorAt(1, QColor(0xd2, 0xdc, 0xe8));
@@ -227,8 +218,7 @@ void paintGrip(QPainter &p, const QRect &r)
     }
 }
 
-void paintEmblem(QPainter &p, const QRect &r)
-{
+void paintEmblem(QPainter &p, const QRect &r) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF f = QRectF(r).adjusted(1, 1, -1, -1);

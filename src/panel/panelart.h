@@ -28,6 +28,6 @@ void paintPanelFrame(QPainter &p, const QRect &r);
 void paintGrip(QPainter &p, const QRect &r);
 void paintEmblem(QPainter &p, const QRect &r);
 
-extern const QColor Accent;   // the panel's blue
-extern const QColor Ink;      // text colour of the toolbar
+extern const QColor Accent; // the panel's blue
+extern const QColor Ink;    // text colour of the toolbar
 } // namespace panelart

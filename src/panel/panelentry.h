@@ -6,10 +6,10 @@
 #include <optional>
 
 struct PanelEntry {
-    QString CmdCZTS;          // "手把手教" in practice and review
-    QString Command1;         // "操作演示"
-    QString CmdEnd;           // "结束练习", "结束复习", ...
+    QString CmdCZTS;  // "手把手教" in practice and review
+    QString Command1; // "操作演示"
+    QString CmdEnd;   // "结束练习", "结束复习", ...
     bool PicUnitVisible = true;
-    QString LblBiao;          // "单元练习-", "错题复习-", ...
+    QString LblBiao;                // "单元练习-", "错题复习-", ...
     std::optional<QString> LblUnit; // set only when the opener sets it
 };

@@ -7,37 +7,41 @@
 namespace panel {
 
 namespace {
-QString num(int n) { return QString::number(n); }
-int boundedCount(const ModData &d) { return std::clamp<int>(d.QuestionCount, 0, MaxQuestions); }
-int boundedQuestion(int q) { return std::clamp(q, 1, MaxQuestions); }
+QString num(int n) {
+    return QString::number(n);
+}
+int boundedCount(const ModData &d) {
+    return std::clamp<int>(d.QuestionCount, 0, MaxQuestions);
+}
+int boundedQuestion(int q) {
+    return std::clamp(q, 1, MaxQuestions);
+}
 } // namespace
 
-QString loadTitle(const ModData &d)
-{
+QString loadTitle(const ModData &d) {
     if (d.CurSet == -1)
         return QStringLiteral("错题复习  第") + num(d.CurQuestion) + u'/' + num(d.QuestionCount) + u'题';
     return d.ModuleName + QStringLiteral(" 第 ") + num(d.CurSet + 1) + QStringLiteral(" 套") +
            QStringLiteral(" 第 ") + num(d.CurQuestion) + QStringLiteral(" 题");
 }
 
-QString titleLine(const ModData &d)
-{
+QString titleLine(const ModData &d) {
     const int q = d.CurQuestion;
     const int n = d.QuestionCount;
-    QString title = d.ModuleName + QStringLiteral("-第") + num(d.CurSet + 1) + QStringLiteral("套 第") + num(q) +
-                    u'题';
+    QString title =
+        d.ModuleName + QStringLiteral("-第") + num(d.CurSet + 1) + QStringLiteral("套 第") + num(q) + u'题';
     if (d.SetBase == 20 || d.PanelMayClose == True || d.CurSet == -1) {
         const bool open = d.QuestionMark[boundedQuestion(q)] == QLatin1String("F");
         const QString status = open ? QStringLiteral("（未完成）") : QStringLiteral("（已完成）");
-        title = u'第' + num(d.CurSet + 1) + QStringLiteral("单元  第") + num(q) + u'/' + num(n) + u'题' + status;
+        title =
+            u'第' + num(d.CurSet + 1) + QStringLiteral("单元  第") + num(q) + u'/' + num(n) + u'题' + status;
     }
     if (d.CurSet == -1)
         title = QStringLiteral("错题复习  第") + num(q) + u'/' + num(n) + u'题';
     return title;
 }
 
-QString unfinishedList(const ModData &d)
-{
+QString unfinishedList(const ModData &d) {
     const int n = boundedCount(d);
     QString list = QStringLiteral("未完成的题目");
     if (d.SetBase == 0 || d.CurSet == -1) {
@@ -52,8 +56,7 @@ QString unfinishedList(const ModData &d)
     return list;
 }
 
-ChooserColour chooserColour(Integer word)
-{
+ChooserColour chooserColour(Integer word) {
     ChooserColour c = ChooserColour::ButtonFace;
     if (word % 2 != 0)
         c = ChooserColour::Green;
@@ -62,24 +65,20 @@ ChooserColour chooserColour(Integer word)
     return c;
 }
 
-NavState navState(int question, int count)
-{
+NavState navState(int question, int count) {
     return {question > 1, question < count};
 }
 
-int nextQuestion(int question, int count)
-{
+int nextQuestion(int question, int count) {
     const int last = std::clamp(count, 1, MaxQuestions);
     return std::clamp(question + 1, 1, last);
 }
 
-int previousQuestion(int question)
-{
+int previousQuestion(int question) {
     return std::clamp(question - 1, 1, MaxQuestions);
 }
 
-QuestionText questionText(const QString &indexLine)
-{
+QuestionText questionText(const QString &indexLine) {
     QuestionText t;
     const QString s = indexLine.mid(6);
     if (s.startsWith(QLatin1String("picture"))) {
@@ -92,8 +91,7 @@ QuestionText questionText(const QString &indexLine)
     return t;
 }
 
-EndKind endKind(const QString &caption)
-{
+EndKind endKind(const QString &caption) {
     if (caption == QStringLiteral("结束练习"))
         return EndKind::Practice;
     if (caption == QStringLiteral("结束考试"))
@@ -116,40 +114,34 @@ const std::array<DemoTimer, DemoTimerCount> DemoTimers = {{
     {"TimerRS", 100},
 }};
 
-std::array<int, DemoTimerCount> demoIntervals(int demoSpeed)
-{
+std::array<int, DemoTimerCount> demoIntervals(int demoSpeed) {
     std::array<int, DemoTimerCount> out{};
     for (int i = 0; i < DemoTimerCount; ++i)
         out[i] = DemoTimers[i].interval * demoSpeed;
     return out;
 }
 
-int demoSpeedAfterRelease(int hotSpot, bool rightButton, bool modifierHeld)
-{
+int demoSpeedAfterRelease(int hotSpot, bool rightButton, bool modifierHeld) {
     return (hotSpot == 7 && (rightButton || modifierHeld)) ? 2 : 1;
 }
 
-QString timeCaption(int minutesLeft)
-{
+QString timeCaption(int minutesLeft) {
     return QStringLiteral("剩余") + num(minutesLeft) + QStringLiteral("分钟");
 }
 
-int timeBarFill(int minutesLeft, int barWidth)
-{
+int timeBarFill(int minutesLeft, int barWidth) {
     const int fill = (50 - minutesLeft) * barWidth / 50;
     return std::clamp(fill, 0, barWidth);
 }
 
-QRectF chooserButton(int i, double frameWidth, double scaleX, double scaleY)
-{
+QRectF chooserButton(int i, double frameWidth, double scaleX, double scaleY) {
     const double w = frameWidth / 10.15;
     const int col = (i - 1) % 10;
     const int row = (i - 1) / 10;
     return {30 * scaleX + w * col, 150 * scaleY + w * row, w, w};
 }
 
-QRect hotSpot(int k, double scaleX, double scaleY)
-{
+QRect hotSpot(int k, double scaleX, double scaleY) {
     const int row = k / 5;
     const int col = k % 5;
     const double left = (90 + 960.0 * col) * scaleX;
@@ -158,24 +150,20 @@ QRect hotSpot(int k, double scaleX, double scaleY)
             int(std::lround(HotSpotHeight * scaleY))};
 }
 
-QPoint loadPosition(QSize panel, double scaleX, double scaleY)
-{
+QPoint loadPosition(QSize panel, double scaleX, double scaleY) {
     return {twips::toPxX(15360, scaleX) - panel.width(), twips::toPxY(9000, scaleY) - panel.height()};
 }
 
-QPoint dockedPosition(const QRect &mainFrame, QSize panel)
-{
+QPoint dockedPosition(const QRect &mainFrame, QSize panel) {
     return {mainFrame.left() + mainFrame.width() - panel.width(),
             mainFrame.top() + mainFrame.height() - panel.height()};
 }
 
-QPoint minimisedPosition(QSize bar, double scaleX, double scaleY)
-{
+QPoint minimisedPosition(QSize bar, double scaleX, double scaleY) {
     return {twips::toPxX(2700, scaleX) - bar.width(), twips::toPxY(8550, scaleY) - bar.height()};
 }
 
-QRect pictureWindow(QSize picture, QSize screen, double scaleX, double scaleY)
-{
+QRect pictureWindow(QSize picture, QSize screen, double scaleX, double scaleY) {
     const int w = picture.width() + int(std::lround(120 * scaleX));
     const int h = picture.height() + int(std::lround(120 * scaleY));
     const int left = int(std::lround((screen.width() - w) * scaleX / 2));

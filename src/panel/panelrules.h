@@ -24,11 +24,17 @@ constexpr Integer Marked = 2;
 constexpr Integer Solved = 4;
 
 // A question counts as solved from 4 on.
-inline bool isSolved(Integer word) { return word >= Solved; }
+inline bool isSolved(Integer word) {
+    return word >= Solved;
+}
 // The mark button: 0<->2, 1<->3, 4<->6, 5<->7.
-inline Integer toggleMark(Integer word) { return Integer(word ^ Marked); }
+inline Integer toggleMark(Integer word) {
+    return Integer(word ^ Marked);
+}
 // Showing a question sets its visited bit (an even word gains 1).
-inline Integer withVisited(Integer word) { return (word % 2 == 0) ? Integer(word + 1) : word; }
+inline Integer withVisited(Integer word) {
+    return (word % 2 == 0) ? Integer(word + 1) : word;
+}
 
 // Title line set when the panel loads, before the first question is shown:
 // "<module> 第 s 套 第 q 题", or the review's "错题复习  第q/n题" when CurSet is -1.

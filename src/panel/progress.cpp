@@ -11,31 +11,27 @@ namespace progress {
 
 namespace {
 
-QString recordName(const QString &prefix, int n)
-{
+QString recordName(const QString &prefix, int n) {
     return prefix + vb::twoDigits(n) + QStringLiteral(".rar");
 }
 
 // Creates the folder of path when it is missing, so that a fresh installation
 // without its record folder still keeps the learner's work.
-void ensureFolder(const QString &path)
-{
+void ensureFolder(const QString &path) {
     const QFileInfo info(path);
     QDir dir = info.absoluteDir();
     if (!dir.exists())
         dir.mkpath(QStringLiteral("."));
 }
 
-bool write(const QString &path, const QStringList &lines, QString *error)
-{
+bool write(const QString &path, const QStringList &lines, QString *error) {
     ensureFolder(path);
     return textfile::writeLinesAtomic(path, lines, error);
 }
 
 // The cover page normalises the status file at every load; most loads find it
 // already in shape, and then nothing is rewritten.
-bool writeIfChanged(const QString &path, const QStringList &lines, QString *error)
-{
+bool writeIfChanged(const QString &path, const QStringList &lines, QString *error) {
     QByteArray wanted;
     for (const QString &l : lines)
         wanted += gbk::encode(l) + "\r\n";
@@ -45,8 +41,7 @@ bool writeIfChanged(const QString &path, const QStringList &lines, QString *erro
     return write(path, lines, error);
 }
 
-bool readFirst(const QString &path, QString &line, QString *error)
-{
+bool readFirst(const QString &path, QString &line, QString *error) {
     QStringList lines;
     if (!readHead(path, 1, lines, error)) {
         line.clear();
@@ -56,8 +51,7 @@ bool readFirst(const QString &path, QString &line, QString *error)
     return true;
 }
 
-QString digitsFrom(const ModData &d, int clearMask)
-{
+QString digitsFrom(const ModData &d, int clearMask) {
     QString out;
     out.reserve(MaxQuestions);
     for (int i = 1; i <= MaxQuestions; ++i) {
@@ -71,15 +65,26 @@ QString digitsFrom(const ModData &d, int clearMask)
 
 } // namespace
 
-QString unitStatusFile(const ModData &d) { return d.recordFile(QStringLiteral("288893.rar")); }
-QString unitResultFile(const ModData &d, int unit) { return d.recordFile(recordName(QStringLiteral("2088"), unit)); }
-QString examMarksFile(const ModData &d, int paper) { return d.recordFile(recordName(QStringLiteral("2188"), paper)); }
-QString wrongListFile(const ModData &d, int paper) { return d.recordFile(recordName(QStringLiteral("1824"), paper)); }
-QString examRecordFile(const ModData &d) { return d.recordFile(QStringLiteral("288892.rar")); }
-QString assemblyLogFile(const ModData &d) { return d.dataFile(QStringLiteral("288894.rar")); }
+QString unitStatusFile(const ModData &d) {
+    return d.recordFile(QStringLiteral("288893.rar"));
+}
+QString unitResultFile(const ModData &d, int unit) {
+    return d.recordFile(recordName(QStringLiteral("2088"), unit));
+}
+QString examMarksFile(const ModData &d, int paper) {
+    return d.recordFile(recordName(QStringLiteral("2188"), paper));
+}
+QString wrongListFile(const ModData &d, int paper) {
+    return d.recordFile(recordName(QStringLiteral("1824"), paper));
+}
+QString examRecordFile(const ModData &d) {
+    return d.recordFile(QStringLiteral("288892.rar"));
+}
+QString assemblyLogFile(const ModData &d) {
+    return d.dataFile(QStringLiteral("288894.rar"));
+}
 
-bool readHead(const QString &path, int maxLines, QStringList &out, QString *error)
-{
+bool readHead(const QString &path, int maxLines, QStringList &out, QString *error) {
     out.clear();
     textfile::ReadError err;
     if (!textfile::readLines(path, out, &err)) {
@@ -96,8 +101,7 @@ bool readHead(const QString &path, int maxLines, QStringList &out, QString *erro
 
 // ---- pure rules -----------------------------------------------------------
 
-QString statusLine(const ModData &d)
-{
+QString statusLine(const ModData &d) {
     QString s;
     const int n = std::clamp<int>(d.QuestionCount, 0, MaxQuestions);
     for (int q = 1; q <= n; ++q)
@@ -105,18 +109,20 @@ QString statusLine(const ModData &d)
     return s;
 }
 
-QString resultDigits(const ModData &d) { return digitsFrom(d, 1); }
+QString resultDigits(const ModData &d) {
+    return digitsFrom(d, 1);
+}
 
-QString marksDigits(const ModData &d) { return digitsFrom(d, 1 | 4); }
+QString marksDigits(const ModData &d) {
+    return digitsFrom(d, 1 | 4);
+}
 
-void applyDigits(ModData &d, const QString &digits)
-{
+void applyDigits(ModData &d, const QString &digits) {
     for (int i = 1; i <= MaxQuestions; ++i)
         d.QuestionScore[i] = vb::ValInt(vb::Mid(digits, i, 1));
 }
 
-QString wrongCodes(const ModData &d, const QString &composition)
-{
+QString wrongCodes(const ModData &d, const QString &composition) {
     QString out;
     for (int i = 1; i <= MaxQuestions; ++i)
         if (d.QuestionScore[i] < 4)
@@ -124,8 +130,7 @@ QString wrongCodes(const ModData &d, const QString &composition)
     return out;
 }
 
-QString keepUnsolvedCodes(const ModData &d, const QString &list)
-{
+QString keepUnsolvedCodes(const ModData &d, const QString &list) {
     QString out;
     const int n = int(list.size()) / 4;
     for (int i = 1; i <= n; ++i) {
@@ -136,8 +141,7 @@ QString keepUnsolvedCodes(const ModData &d, const QString &list)
     return out;
 }
 
-double examScore(const ModData &d)
-{
+double examScore(const ModData &d) {
     int solved = 0;
     for (int i = 1; i <= MaxQuestions; ++i)
         if (d.QuestionScore[i] >= 4)
@@ -145,16 +149,16 @@ double examScore(const ModData &d)
     return solved * 2.5;
 }
 
-QString scoreText(double score)
-{
+QString scoreText(double score) {
     // At most one decimal place occurs (multiples of 2.5); the shortest form drops ".0".
     return QString::number(score, 'g', 15);
 }
 
-QString timeText(const QDateTime &t) { return t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
+QString timeText(const QDateTime &t) {
+    return t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
 
-QStringList normaliseStatus(const QStringList &lines, const QList<int> &unitQuestions)
-{
+QStringList normaliseStatus(const QStringList &lines, const QList<int> &unitQuestions) {
     const QString pad(42, u'F');
     QStringList out;
     for (int i = 0; i < NormalisedUnits; ++i) {
@@ -165,15 +169,18 @@ QStringList normaliseStatus(const QStringList &lines, const QList<int> &unitQues
     return out;
 }
 
-int statusQuestionCount(const QString &line) { return int(vb::Trim(line).size()); }
+int statusQuestionCount(const QString &line) {
+    return int(vb::Trim(line).size());
+}
 
-int statusUnfinished(const QString &line) { return int(line.count(u'F')); }
+int statusUnfinished(const QString &line) {
+    return int(line.count(u'F'));
+}
 
 // ---- unit status file -----------------------------------------------------
 
 bool normaliseStatusFile(const ModData &d, const QList<int> &unitQuestions, QStringList &lines,
-                         QString *error)
-{
+                         QString *error) {
     QStringList stored;
     if (!readHead(unitStatusFile(d), StatusLines, stored, error)) {
         // Unreadable: show what the file would give but leave it untouched.
@@ -184,8 +191,7 @@ bool normaliseStatusFile(const ModData &d, const QList<int> &unitQuestions, QStr
     return writeIfChanged(unitStatusFile(d), lines, error);
 }
 
-bool loadUnitProgress(ModData &d, int fallbackCount, QString *error)
-{
+bool loadUnitProgress(ModData &d, int fallbackCount, QString *error) {
     bool ok = true;
     QStringList status;
     QString line;
@@ -213,8 +219,7 @@ bool loadUnitProgress(ModData &d, int fallbackCount, QString *error)
     return ok;
 }
 
-bool writeUnitStatus(const ModData &d, QString *error)
-{
+bool writeUnitStatus(const ModData &d, QString *error) {
     if (d.CurSet < 0 || d.CurSet >= StatusLines)
         return true;
     QStringList lines;
@@ -227,15 +232,13 @@ bool writeUnitStatus(const ModData &d, QString *error)
     return write(unitStatusFile(d), lines.mid(0, count), error);
 }
 
-bool writeUnitResult(const ModData &d, QString *error)
-{
+bool writeUnitResult(const ModData &d, QString *error) {
     if (d.SetBase != 20 || d.CurSet < 0)
         return true;
     return write(unitResultFile(d, d.CurSet), {resultDigits(d)}, error);
 }
 
-bool endUnitPractice(const ModData &d, QString *error)
-{
+bool endUnitPractice(const ModData &d, QString *error) {
     QString e1, e2;
     const bool a = writeUnitStatus(d, &e1);
     const bool b = writeUnitResult(d, &e2);
@@ -246,15 +249,13 @@ bool endUnitPractice(const ModData &d, QString *error)
 
 // ---- exam marks -----------------------------------------------------------
 
-bool writeExamMarks(const ModData &d, QString *error)
-{
+bool writeExamMarks(const ModData &d, QString *error) {
     if (d.SetBase != 0 || d.CurSet < 0)
         return true;
     return write(examMarksFile(d, d.CurSet), {marksDigits(d)}, error);
 }
 
-bool readExamMarks(ModData &d, QString *error)
-{
+bool readExamMarks(ModData &d, QString *error) {
     QString digits;
     const bool ok = readFirst(examMarksFile(d, d.CurSet), digits, error);
     applyDigits(d, digits);
@@ -263,20 +264,17 @@ bool readExamMarks(ModData &d, QString *error)
 
 // ---- wrong-question lists -------------------------------------------------
 
-bool readWrongList(const ModData &d, int paper, QString &list, QString *error)
-{
+bool readWrongList(const ModData &d, int paper, QString &list, QString *error) {
     return readFirst(wrongListFile(d, paper), list, error);
 }
 
-bool writeWrongList(const ModData &d, const QString &composition, QString *error)
-{
+bool writeWrongList(const ModData &d, const QString &composition, QString *error) {
     if (d.CurSet < 0)
         return true;
     return write(wrongListFile(d, d.CurSet), {wrongCodes(d, composition)}, error);
 }
 
-bool pruneWrongList(const ModData &d, QString *error)
-{
+bool pruneWrongList(const ModData &d, QString *error) {
     QString list;
     if (!readWrongList(d, d.ReviewSet, list, error))
         return false;
@@ -285,21 +283,18 @@ bool pruneWrongList(const ModData &d, QString *error)
 
 // ---- exam record file -----------------------------------------------------
 
-QString lastExamTime(const QStringList &recordLines, int paper)
-{
+QString lastExamTime(const QStringList &recordLines, int paper) {
     const int i = 3 * paper;
     return i >= 0 && i < recordLines.size() ? recordLines.at(i) : QString();
 }
 
-QString bestScore(const QStringList &recordLines, int paper)
-{
+QString bestScore(const QStringList &recordLines, int paper) {
     const int i = 3 * paper + 1;
     return i >= 0 && i < recordLines.size() ? recordLines.at(i) : QString();
 }
 
 QStringList updatedRecord(const ModData &d, const QStringList &recordLines, double score,
-                          const QDateTime &now)
-{
+                          const QDateTime &now) {
     // entries 1 .. 45 as list positions 0 .. 44
     QStringList e = recordLines.mid(0, RecordLines);
     while (e.size() < RecordLines)
@@ -318,8 +313,7 @@ QStringList updatedRecord(const ModData &d, const QStringList &recordLines, doub
     return e.mid(0, 3 * papers);
 }
 
-bool writeExamRecord(ModData &d, double score, const QDateTime &now, QString *error)
-{
+bool writeExamRecord(ModData &d, double score, const QDateTime &now, QString *error) {
     QStringList lines;
     bool ok = readHead(examRecordFile(d), RecordLines, lines, error);
     if (ok)
@@ -330,8 +324,7 @@ bool writeExamRecord(ModData &d, double score, const QDateTime &now, QString *er
 
 // ---- paper assembly log -----------------------------------------------------
 
-bool writeAssemblyLog(const ModData &d, const QDateTime &now, QString *error)
-{
+bool writeAssemblyLog(const ModData &d, const QDateTime &now, QString *error) {
     QStringList e;
     if (!readHead(assemblyLogFile(d), AssemblyLines, e, error))
         return false;
@@ -344,8 +337,7 @@ bool writeAssemblyLog(const ModData &d, const QDateTime &now, QString *error)
     return write(assemblyLogFile(d), e.mid(0, count), error);
 }
 
-bool readAssemblyTime(const ModData &d, int paper, QString &time, QString *error)
-{
+bool readAssemblyTime(const ModData &d, int paper, QString &time, QString *error) {
     QStringList e;
     const bool ok = readHead(assemblyLogFile(d), AssemblyLines, e, error);
     time = paper >= 0 && paper < e.size() ? e.at(paper) : QString();

@@ -29,18 +29,18 @@
 namespace progress {
 
 // Line limits of the read-modify-write sequences.
-constexpr int StatusLines = 26;      // unit status file: lines 0 .. 25
-constexpr int NormalisedUnits = 25;  // lines kept by the cover page's normalisation
-constexpr int RecordLines = 45;      // exam record file: 15 papers
-constexpr int AssemblyLines = 16;    // paper assembly log
+constexpr int StatusLines = 26;     // unit status file: lines 0 .. 25
+constexpr int NormalisedUnits = 25; // lines kept by the cover page's normalisation
+constexpr int RecordLines = 45;     // exam record file: 15 papers
+constexpr int AssemblyLines = 16;   // paper assembly log
 
 // ---- file names -----------------------------------------------------------
-QString unitStatusFile(const ModData &d);               // K/288893.rar
-QString unitResultFile(const ModData &d, int unit);     // K/2088NN.rar
-QString examMarksFile(const ModData &d, int paper);     // K/2188NN.rar
-QString wrongListFile(const ModData &d, int paper);     // K/1824NN.rar
-QString examRecordFile(const ModData &d);               // K/288892.rar
-QString assemblyLogFile(const ModData &d);              // D/288894.rar
+QString unitStatusFile(const ModData &d);           // K/288893.rar
+QString unitResultFile(const ModData &d, int unit); // K/2088NN.rar
+QString examMarksFile(const ModData &d, int paper); // K/2188NN.rar
+QString wrongListFile(const ModData &d, int paper); // K/1824NN.rar
+QString examRecordFile(const ModData &d);           // K/288892.rar
+QString assemblyLogFile(const ModData &d);          // D/288894.rar
 
 // ---- reading --------------------------------------------------------------
 // Lines 1 .. maxLines of a file. A missing file gives an empty list and true;

@@ -8,7 +8,7 @@
 class QWidget;
 
 class SimulatedWindow {
-public:
+  public:
     virtual ~SimulatedWindow() = default;
     virtual QWidget *window() = 0;
     // Screen picture and Image1..Image5 from QuestionScreen(q), CurStep from SavedStep(q).

@@ -10,28 +10,33 @@ namespace platform {
 
 namespace {
 
-QString rootName(int32_t root)
-{
+QString rootName(int32_t root) {
     switch (uint32_t(root)) {
-    case 0x80000000u: return QStringLiteral("HKEY_CLASSES_ROOT");
-    case 0x80000001u: return QStringLiteral("HKEY_CURRENT_USER");
-    case 0x80000002u: return QStringLiteral("HKEY_LOCAL_MACHINE");
-    case 0x80000003u: return QStringLiteral("HKEY_USERS");
-    default: return QString();
+    case 0x80000000u:
+        return QStringLiteral("HKEY_CLASSES_ROOT");
+    case 0x80000001u:
+        return QStringLiteral("HKEY_CURRENT_USER");
+    case 0x80000002u:
+        return QStringLiteral("HKEY_LOCAL_MACHINE");
+    case 0x80000003u:
+        return QStringLiteral("HKEY_USERS");
+    default:
+        return QString();
     }
 }
 
 // Key paths compare without regard to case, as the registry does.
-QString keyOf(const QString &subKey) { return subKey.toLower(); }
+QString keyOf(const QString &subKey) {
+    return subKey.toLower();
+}
 
 struct Key {
-    QString path; // as first written
+    QString path;                                       // as first written
     QMap<QString, std::pair<QString, RegValue>> values; // lower-case name -> (name, value)
 };
 using Hive = QMap<QString, Key>;
 
-QString escape(const QString &s)
-{
+QString escape(const QString &s) {
     QString out;
     for (QChar c : s) {
         if (c == u'\\' || c == u'"')
@@ -45,8 +50,7 @@ QString escape(const QString &s)
     return out;
 }
 
-QString unescape(const QString &s)
-{
+QString unescape(const QString &s) {
     QString out;
     for (int i = 0; i < s.size(); ++i) {
         if (s.at(i) == u'\\' && i + 1 < s.size()) {
@@ -63,8 +67,7 @@ QString unescape(const QString &s)
 //   [Software\Microsoft]
 //   "ProPath05"=sz:"/opt/trainer****"
 //   "Count"=dword:0000000a
-bool load(const QString &file, Hive &hive)
-{
+bool load(const QString &file, Hive &hive) {
     QFile f(file);
     if (!f.exists())
         return true;
@@ -116,16 +119,19 @@ bool load(const QString &file, Hive &hive)
     return true;
 }
 
-bool save(const QString &file, const Hive &hive)
-{
+bool save(const QString &file, const Hive &hive) {
     QString text;
     for (const Key &k : hive) {
         text += u'[' + k.path + QStringLiteral("]\n");
         for (const auto &[name, v] : k.values) {
             text += u'"' + escape(name) + QStringLiteral("\"=");
             switch (v.type) {
-            case REG_SZ: text += QStringLiteral("sz:\"") + escape(v.value.toString()) + u'"'; break;
-            case REG_EXPAND_SZ: text += QStringLiteral("expand:\"") + escape(v.value.toString()) + u'"'; break;
+            case REG_SZ:
+                text += QStringLiteral("sz:\"") + escape(v.value.toString()) + u'"';
+                break;
+            case REG_EXPAND_SZ:
+                text += QStringLiteral("expand:\"") + escape(v.value.toString()) + u'"';
+                break;
             case REG_BINARY:
                 text += QStringLiteral("binary:%1").arg(quint32(v.value.toInt()), 8, 16, QLatin1Char('0'));
                 break;
@@ -141,17 +147,17 @@ bool save(const QString &file, const Hive &hive)
 
 } // namespace
 
-FileRegistry::FileRegistry(QString folder) : m_folder(std::move(folder))
-{
+FileRegistry::FileRegistry(QString folder) : m_folder(std::move(folder)) {
     if (m_folder.isEmpty())
         m_folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                    QStringLiteral("/caddrill-registry");
 }
 
-QString FileRegistry::fileFor(int32_t root) const { return m_folder + u'/' + rootName(root) + QStringLiteral(".reg"); }
+QString FileRegistry::fileFor(int32_t root) const {
+    return m_folder + u'/' + rootName(root) + QStringLiteral(".reg");
+}
 
-int32_t FileRegistry::setValue(int32_t root, const QString &subKey, const QString &name, const RegValue &v)
-{
+int32_t FileRegistry::setValue(int32_t root, const QString &subKey, const QString &name, const RegValue &v) {
     if (rootName(root).isEmpty() || v.type < REG_SZ || v.type > REG_DWORD)
         return ERROR_INVALID_PARAMETER;
     Hive hive;
@@ -165,8 +171,7 @@ int32_t FileRegistry::setValue(int32_t root, const QString &subKey, const QStrin
     return save(file, hive) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
-int32_t FileRegistry::queryValue(int32_t root, const QString &subKey, const QString &name, RegValue &out)
-{
+int32_t FileRegistry::queryValue(int32_t root, const QString &subKey, const QString &name, RegValue &out) {
     if (rootName(root).isEmpty())
         return ERROR_INVALID_PARAMETER;
     Hive hive;

@@ -29,7 +29,7 @@ struct RegValue {
 };
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // Creates the key when needed and sets the value. Returns a registry result
     // code (0 success).
@@ -40,13 +40,13 @@ public:
 
 // The file-backed store. The folder defaults to the user's configuration folder.
 class FileRegistry : public Registry {
-public:
+  public:
     explicit FileRegistry(QString folder = QString());
     int32_t setValue(int32_t root, const QString &subKey, const QString &name, const RegValue &v) override;
     int32_t queryValue(int32_t root, const QString &subKey, const QString &name, RegValue &out) override;
     QString fileFor(int32_t root) const;
 
-private:
+  private:
     QString m_folder;
 };
 

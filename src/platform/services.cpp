@@ -9,8 +9,7 @@
 
 namespace platform {
 
-LockFileInstance::LockFileInstance(const QString &key)
-{
+LockFileInstance::LockFileInstance(const QString &key) {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty())
         dir = QDir::tempPath();
@@ -18,10 +17,11 @@ LockFileInstance::LockFileInstance(const QString &key)
     m_path = dir + QStringLiteral("/caddrill-") + QString::fromLatin1(hash) + QStringLiteral(".lock");
 }
 
-LockFileInstance::~LockFileInstance() { delete m_lock; }
+LockFileInstance::~LockFileInstance() {
+    delete m_lock;
+}
 
-bool LockFileInstance::acquire()
-{
+bool LockFileInstance::acquire() {
     if (m_lock)
         return true;
     auto *lock = new QLockFile(m_path);
@@ -34,15 +34,13 @@ bool LockFileInstance::acquire()
     return true;
 }
 
-bool ProcessLauncher::startDetached(const QString &program, const QStringList &args)
-{
+bool ProcessLauncher::startDetached(const QString &program, const QStringList &args) {
     if (!QFileInfo(program).isExecutable())
         return false;
     return QProcess::startDetached(program, args, QFileInfo(program).absolutePath());
 }
 
-bool ProcessLauncher::openUrl(const QString &address)
-{
+bool ProcessLauncher::openUrl(const QString &address) {
     return QProcess::startDetached(QStringLiteral("xdg-open"), {address});
 }
 

@@ -13,14 +13,14 @@ namespace platform {
 // Previous-instance test: acquire() returns false when another instance of the
 // same program folder already runs. The lock is held until the object dies.
 class InstanceLock {
-public:
+  public:
     virtual ~InstanceLock() = default;
     virtual bool acquire() = 0;
 };
 
 // Starts programs and opens addresses. Never waits for a started program.
 class Launcher {
-public:
+  public:
     virtual ~Launcher() = default;
     virtual bool startDetached(const QString &program, const QStringList &args = {}) = 0;
     virtual bool openUrl(const QString &address) = 0;
@@ -28,14 +28,14 @@ public:
 
 // "Now" for exam times and countdowns.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
 };
 
 // Message boxes: the real one shows a modal box; tests answer from a script.
 class Prompter {
-public:
+  public:
     enum Icon { NoIcon, Information, Question, Warning, Critical };
     enum Buttons { Ok, OkCancel, YesNo, YesNoCancel };
     enum Answer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
@@ -47,25 +47,25 @@ public:
 
 // Real implementations that need only QtCore.
 class LockFileInstance : public InstanceLock {
-public:
+  public:
     // key: something that names this program (its folder and name)
     explicit LockFileInstance(const QString &key);
     ~LockFileInstance() override;
     bool acquire() override;
 
-private:
+  private:
     QString m_path;
     QLockFile *m_lock = nullptr;
 };
 
 class SystemClock : public Clock {
-public:
+  public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
 
 // Starts processes with QProcess::startDetached; openUrl uses xdg-open.
 class ProcessLauncher : public Launcher {
-public:
+  public:
     bool startDetached(const QString &program, const QStringList &args = {}) override;
     bool openUrl(const QString &address) override;
 };

@@ -2,8 +2,7 @@
 #include <QApplication>
 #include <QLabel>
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QLabel w(QStringLiteral("题库升级检查程序\n\n此程序检查已安装题库的版本并打开下载页面。"));
     w.setWindowTitle(QStringLiteral("题库升级"));

@@ -8,8 +8,7 @@
 
 namespace bank {
 
-IndexEntry parseIndexLine(const QString &line)
-{
+IndexEntry parseIndexLine(const QString &line) {
     IndexEntry e;
     e.steps = vb::ValLong(vb::Mid(line, 5, 2));
     const QString rest = vb::Mid(line, 7);
@@ -23,40 +22,39 @@ IndexEntry parseIndexLine(const QString &line)
     return e;
 }
 
-QString textOfLine(const QString &tableLine) { return vb::Mid(tableLine, 4); }
+QString textOfLine(const QString &tableLine) {
+    return vb::Mid(tableLine, 4);
+}
 
-Alternatives splitAnswer(const QString &answer)
-{
+Alternatives splitAnswer(const QString &answer) {
     const int bar = answer.indexOf(u'|');
     if (bar < 0)
         return {answer, answer};
     return {answer.left(bar), answer.mid(bar + 1)};
 }
 
-QString hintPrompt(const QString &hint)
-{
+QString hintPrompt(const QString &hint) {
     const int bar = hint.indexOf(u'|');
     return bar < 0 ? hint : hint.left(bar);
 }
 
-QString normalForm(const QString &text) { return vb::Trim(text).toLower(); }
+QString normalForm(const QString &text) {
+    return vb::Trim(text).toLower();
+}
 
-QString picturePath(const ModData &data, const QString &id)
-{
+QString picturePath(const ModData &data, const QString &id) {
     if (!verfile::isSafeName(id))
         return QString();
     return data.DataDir + id + data.DataExt;
 }
 
-QString pointerPath(const ModData &data, const QString &nn)
-{
+QString pointerPath(const ModData &data, const QString &nn) {
     if (!verfile::isSafeName(nn))
         return QString();
     return data.programFile(QStringLiteral("ico") + nn + QStringLiteral(".CUR"));
 }
 
-const QStringList &LineCache::lines(const QString &path, bool *ok)
-{
+const QStringList &LineCache::lines(const QString &path, bool *ok) {
     struct stat st {};
     const QByteArray native = QFile::encodeName(path);
     if (::stat(native.constData(), &st) != 0) {
@@ -91,13 +89,11 @@ const QStringList &LineCache::lines(const QString &path, bool *ok)
     return m_files.insert(path, std::move(e))->lines;
 }
 
-QString LineCache::line(const QString &path, int n, bool *ok)
-{
+QString LineCache::line(const QString &path, int n, bool *ok) {
     return textfile::lineAt(lines(path, ok), n);
 }
 
-QString BankReader::text(int n, bool *ok)
-{
+QString BankReader::text(int n, bool *ok) {
     if (ok)
         *ok = true;
     if (n <= 0)
@@ -113,8 +109,7 @@ QString BankReader::text(int n, bool *ok)
     return textOfLine(l);
 }
 
-IndexEntry BankReader::index(int q, bool *ok)
-{
+IndexEntry BankReader::index(int q, bool *ok) {
     bool read = false;
     const QString l = m_cache.line(m_data.IndexFile, q, &read);
     if (!read)
@@ -124,8 +119,7 @@ IndexEntry BankReader::index(int q, bool *ok)
     return parseIndexLine(l);
 }
 
-StepRecord BankReader::record(int q, int s, bool *ok)
-{
+StepRecord BankReader::record(int q, int s, bool *ok) {
     const int q1 = (q >= 1 && q < int(m_data.QuestionFirstStep.size())) ? q : 1;
     const int lineNo = m_data.QuestionFirstStep[q1] + s - 1;
     bool read = false;

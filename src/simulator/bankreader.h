@@ -16,10 +16,10 @@
 namespace bank {
 
 struct IndexEntry {
-    int steps = 0;        // characters 5-6
-    QString text;         // the question text proper
+    int steps = 0; // characters 5-6
+    QString text;  // the question text proper
     bool hasPicture = false;
-    QString pictureId;    // characters 14-19 when the text begins with "picture"
+    QString pictureId; // characters 14-19 when the text begins with "picture"
 };
 
 // Decodes one index line.
@@ -50,7 +50,7 @@ QString pointerPath(const ModData &data, const QString &nn);
 // Lines of files, re-read whenever a file's size, modification time or identity
 // changes. Missing or unreadable files are reported through lastError().
 class LineCache {
-public:
+  public:
     // Lines of a file; empty when it cannot be read.
     const QStringList &lines(const QString &path, bool *ok = nullptr);
     // Line n as the line-by-line lookup gives it (beyond the end: last line).
@@ -58,7 +58,7 @@ public:
     const textfile::ReadError &lastError() const { return m_error; }
     void clear() { m_files.clear(); }
 
-private:
+  private:
     struct Entry {
         qint64 size = -1;
         qint64 mtimeNs = 0;
@@ -72,7 +72,7 @@ private:
 
 // Reads from the current set of a ModData.
 class BankReader {
-public:
+  public:
     explicit BankReader(const ModData &data) : m_data(data) {}
 
     // Text n of the text table: "" for 0.
@@ -87,7 +87,7 @@ public:
 
     LineCache &cache() { return m_cache; }
 
-private:
+  private:
     const ModData &m_data;
     LineCache m_cache;
     QString m_lastError;

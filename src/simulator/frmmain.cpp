@@ -1,9 +1,9 @@
 #include "simulator/frmmain.h"
 #include "platform/keyboardlayout.h"
-#include "start/moddata.h"
-#include "start/twips.h"
 #include "simulator/cursorfile.h"
 #include "simulator/inputcodes.h"
+#include "start/moddata.h"
+#include "start/twips.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

@@ -7,11 +7,11 @@
 #include <QString>
 
 class QuestionPanelPort {
-public:
+  public:
     virtual ~QuestionPanelPort() = default;
-    virtual QSize panelSize() const = 0;            // pixels
+    virtual QSize panelSize() const = 0; // pixels
     virtual void movePanel(const QPoint &topLeft) = 0;
-    virtual void raisePanel() = 0;                   // topmost, without moving or sizing
+    virtual void raisePanel() = 0;                          // topmost, without moving or sizing
     virtual void setTitle(const QString &lblBiao) = 0;      // LblBiao
     virtual void setUnfinished(const QString &lblUnit) = 0; // LblUnit
 };

@@ -20,7 +20,7 @@ struct StepRecord {
     QString Zone2Lock() const { return field(6, 2); }
     QString StepCode() const { return field(8, 4); }
     QString ScreenPicture() const { return field(12, 6); }
-    QString PicX(int k) const;   // k = 1..5
+    QString PicX(int k) const; // k = 1..5
     QString PicY(int k) const;
     QString PicId(int k) const;
     QString ZoneX() const { return field(66, 5); }
@@ -60,15 +60,15 @@ struct StepRecord {
     int num(int start, int width) const;
 
     // Absent-group rules.
-    bool picturePlaced(int k) const;   // left and top not all "0"
-    bool zone1Present() const;          // characters 66-85 not all "0"
-    bool boxPresent() const;            // number in 86-105 not 0
-    bool hintPlaced() const;            // characters 112-121 not all "0"
-    bool menuBarShown() const;          // number in 125-134 not 0
-    bool zone2Present() const;          // characters 187-196 not all "0"
-    bool hasBackMarker() const;         // character 125 is "Q"
-    int backSteps() const;              // character 129, 0 counts as 1
-    bool zone2PlainClick() const;       // character 182 "0" and Zone2Lock not "EE"
+    bool picturePlaced(int k) const; // left and top not all "0"
+    bool zone1Present() const;       // characters 66-85 not all "0"
+    bool boxPresent() const;         // number in 86-105 not 0
+    bool hintPlaced() const;         // characters 112-121 not all "0"
+    bool menuBarShown() const;       // number in 125-134 not 0
+    bool zone2Present() const;       // characters 187-196 not all "0"
+    bool hasBackMarker() const;      // character 125 is "Q"
+    int backSteps() const;           // character 129, 0 counts as 1
+    bool zone2PlainClick() const;    // character 182 "0" and Zone2Lock not "EE"
     bool isClosing() const { return StepCode() == QLatin1String("9999"); }
 
     // Numeric positions (twips, unscaled).

@@ -6,8 +6,7 @@
 #include <QPainterPath>
 
 FrmStart::FrmStart(const ModData &data, QWidget *parent)
-    : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-{
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("FrmStart"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(data.appTitle());
@@ -19,14 +18,12 @@ FrmStart::FrmStart(const ModData &data, QWidget *parent)
     connect(&Timer1, &QTimer::timeout, this, &FrmStart::Timer1_Timer);
 }
 
-void FrmStart::arm()
-{
+void FrmStart::arm() {
     StartPending = True;
     Timer1.start();
 }
 
-void FrmStart::Timer1_Timer()
-{
+void FrmStart::Timer1_Timer() {
     if (StartPending != True)
         return;
     StartPending = False;
@@ -34,14 +31,12 @@ void FrmStart::Timer1_Timer()
     Q_EMIT handOver();
 }
 
-void FrmStart::paintEvent(QPaintEvent *)
-{
+void FrmStart::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.drawPixmap(rect(), m_picture);
 }
 
-QPixmap FrmStart::startPicture(const QString &moduleName)
-{
+QPixmap FrmStart::startPicture(const QString &moduleName) {
     QPixmap pm(440, 99);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -83,7 +78,8 @@ QPixmap FrmStart::startPicture(const QString &moduleName)
     small.setPixelSize(11);
     p.setFont(small);
     p.setPen(QColor(255, 255, 255, 190));
-    p.drawText(QRect(96, 72, 340, 18), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("正在启动，请稍候……"));
+    p.drawText(QRect(96, 72, 340, 18), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("正在启动，请稍候……"));
     p.setPen(QColor(0, 0, 0, 90));
     p.setBrush(Qt::NoBrush);
     p.drawRect(pm.rect().adjusted(0, 0, -1, -1));

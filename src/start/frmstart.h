@@ -9,7 +9,7 @@
 
 class FrmStart : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit FrmStart(const ModData &data, QWidget *parent = nullptr);
 
     // Arms the hand-over: StartPending -1 and Timer1 on.
@@ -20,13 +20,13 @@ public:
     // The 440 x 99 start picture, drawn in code.
     static QPixmap startPicture(const QString &moduleName);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void handOver();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *) override;
 
-private:
+  private:
     void Timer1_Timer();
     QPixmap m_picture;
 };

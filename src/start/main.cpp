@@ -1,8 +1,8 @@
-#include "start/moddata.h"
-#include "start/trainer.h"
 #include "platform/messagebox.h"
 #include "platform/registry.h"
 #include "platform/services.h"
+#include "start/moddata.h"
+#include "start/trainer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,15 +10,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-static bool haveDisplay()
-{
+static bool haveDisplay() {
     if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         return true;
     return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
 }
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     if (!haveDisplay()) {
         std::fputs("caddrill: no display found (DISPLAY is not set).\n"
                    "The trainer is a desktop program; on a machine without a screen run it under a\n"

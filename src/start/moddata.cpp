@@ -2,21 +2,27 @@
 
 #include <QDir>
 
-QString ModData::appTitle() const
-{
+QString ModData::appTitle() const {
     return QStringLiteral("柏川云学职称计算机考试 ") + ModuleName + QStringLiteral("模块");
 }
 
-QString ModData::unitTitle(int u) const
-{
+QString ModData::unitTitle(int u) const {
     const int line = u + 5;
     return (line >= 5 && line <= 25) ? VerLines[line] : QString();
 }
 
-QString ModData::recordDir() const { return AppPath + QDir::separator() + QStringLiteral("ksdata"); }
+QString ModData::recordDir() const {
+    return AppPath + QDir::separator() + QStringLiteral("ksdata");
+}
 
-QString ModData::programFile(const QString &name) const { return AppPath + QDir::separator() + name; }
+QString ModData::programFile(const QString &name) const {
+    return AppPath + QDir::separator() + name;
+}
 
-QString ModData::dataFile(const QString &name) const { return DataDir + name; }
+QString ModData::dataFile(const QString &name) const {
+    return DataDir + name;
+}
 
-QString ModData::recordFile(const QString &name) const { return recordDir() + QDir::separator() + name; }
+QString ModData::recordFile(const QString &name) const {
+    return recordDir() + QDir::separator() + name;
+}

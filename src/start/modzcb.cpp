@@ -4,8 +4,7 @@
 namespace ModZCB {
 
 int32_t WriteRegValue(platform::Registry &reg, int32_t root, const QString &subKey, const QString &name,
-                      int type, const QVariant &value, int32_t &byteCount)
-{
+                      int type, const QVariant &value, int32_t &byteCount) {
     platform::RegValue v;
     v.type = type;
     switch (type) {
@@ -30,8 +29,7 @@ int32_t WriteRegValue(platform::Registry &reg, int32_t root, const QString &subK
 }
 
 int32_t ReadRegValue(platform::Registry &reg, int32_t root, const QString &subKey, const QString &name,
-                     QVariant &out)
-{
+                     QVariant &out) {
     platform::RegValue v;
     const int32_t rc = reg.queryValue(root, subKey, name, v);
     if (rc != platform::ERROR_SUCCESS)

@@ -4,10 +4,11 @@
 
 namespace setfiles {
 
-QString bankName(int n) { return QStringLiteral("2888") + vb::Right(QStringLiteral("00") + vb::Trim(vb::Str(n)), 2); }
+QString bankName(int n) {
+    return QStringLiteral("2888") + vb::Right(QStringLiteral("00") + vb::Trim(vb::Str(n)), 2);
+}
 
-void nameSetFiles(ModData &data)
-{
+void nameSetFiles(ModData &data) {
     data.DataExt = QStringLiteral(".rar");
     const int stepNo = data.CurSet + data.SetBase;
     data.StepFile = data.DataDir + bankName(stepNo) + data.DataExt;
@@ -15,8 +16,7 @@ void nameSetFiles(ModData &data)
     data.TextFile = data.DataDir + QStringLiteral("288890") + data.DataExt;
 }
 
-int readQuestionOffsets(ModData &data, QString *error)
-{
+int readQuestionOffsets(ModData &data, QString *error) {
     data.QuestionFirstStep.fill(0);
     data.QuestionFirstStep[1] = 1;
     QStringList lines;

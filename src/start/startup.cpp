@@ -5,8 +5,7 @@
 
 namespace startup {
 
-bool recordInstall(const ModData &data, platform::Registry &reg, const QString &exeName, QString *error)
-{
+bool recordInstall(const ModData &data, platform::Registry &reg, const QString &exeName, QString *error) {
     const QString marker = data.dataFile(QStringLiteral("288892.rar"));
     QStringList lines;
     textfile::ReadError err;
@@ -33,10 +32,11 @@ bool recordInstall(const ModData &data, platform::Registry &reg, const QString &
     return true;
 }
 
-QString refresherProgram(const ModData &data) { return data.programFile(QStringLiteral("refresher")); }
+QString refresherProgram(const ModData &data) {
+    return data.programFile(QStringLiteral("refresher"));
+}
 
-bool refresherExe(const ModData &data, platform::Launcher &launcher)
-{
+bool refresherExe(const ModData &data, platform::Launcher &launcher) {
     const QString sw = textfile::firstLine(data.programFile(QStringLiteral("refresher.txt")));
     const QString counter = data.dataFile(QStringLiteral("288897.rar"));
     const int n = vb::ValInt(textfile::firstLine(counter));

@@ -2,9 +2,9 @@
 // What the start form does besides showing its picture: the install record on
 // the first start and the periodic start of the update checker.
 
-#include "start/moddata.h"
 #include "platform/registry.h"
 #include "platform/services.h"
+#include "start/moddata.h"
 
 namespace startup {
 

@@ -8,24 +8,21 @@
 
 namespace gbk {
 
-QString decode(const QByteArray &bytes)
-{
+QString decode(const QByteArray &bytes) {
     QStringDecoder dec("GBK");
     if (!dec.isValid())
         return QString::fromLatin1(bytes);
     return dec.decode(bytes);
 }
 
-QByteArray encode(const QString &text)
-{
+QByteArray encode(const QString &text) {
     QStringEncoder enc("GBK");
     if (!enc.isValid())
         return text.toLatin1();
     return enc.encode(text);
 }
 
-QByteArray encodeChar(QChar c)
-{
+QByteArray encodeChar(QChar c) {
     const QByteArray b = encode(QString(c));
     return b.isEmpty() ? QByteArray("?") : b;
 }
@@ -34,15 +31,13 @@ QByteArray encodeChar(QChar c)
 
 namespace textfile {
 
-QString ReadError::message() const
-{
+QString ReadError::message() const {
     if (reason == QLatin1String("missing"))
         return QStringLiteral("找不到文件：%1").arg(path);
     return QStringLiteral("无法读取文件：%1").arg(path);
 }
 
-QStringList splitLines(const QString &text)
-{
+QStringList splitLines(const QString &text) {
     QStringList lines;
     const int n = text.size();
     int start = 0;
@@ -60,8 +55,7 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
-bool readLines(const QString &path, QStringList &out, ReadError *error)
-{
+bool readLines(const QString &path, QStringList &out, ReadError *error) {
     out.clear();
     QFile f(path);
     if (!f.exists()) {
@@ -78,8 +72,7 @@ bool readLines(const QString &path, QStringList &out, ReadError *error)
     return true;
 }
 
-QString lineAt(const QStringList &lines, int n)
-{
+QString lineAt(const QStringList &lines, int n) {
     if (lines.isEmpty())
         return QString();
     if (n < 1)
@@ -87,8 +80,7 @@ QString lineAt(const QStringList &lines, int n)
     return n <= lines.size() ? lines.at(n - 1) : lines.last();
 }
 
-QString firstLine(const QString &path, bool *ok)
-{
+QString firstLine(const QString &path, bool *ok) {
     QStringList lines;
     const bool read = readLines(path, lines);
     if (ok)
@@ -96,8 +88,7 @@ QString firstLine(const QString &path, bool *ok)
     return lines.isEmpty() ? QString() : lines.first();
 }
 
-bool writeBytesAtomic(const QString &path, const QByteArray &bytes, QString *error)
-{
+bool writeBytesAtomic(const QString &path, const QByteArray &bytes, QString *error) {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) {
         if (error)
@@ -112,8 +103,7 @@ bool writeBytesAtomic(const QString &path, const QByteArray &bytes, QString *err
     return true;
 }
 
-bool writeLinesAtomic(const QString &path, const QStringList &lines, QString *error)
-{
+bool writeLinesAtomic(const QString &path, const QStringList &lines, QString *error) {
     QByteArray bytes;
     for (const QString &l : lines) {
         bytes += gbk::encode(l);

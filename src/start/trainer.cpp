@@ -1,35 +1,31 @@
 #include "start/trainer.h"
-#include "start/frmstart.h"
-#include "start/startup.h"
-#include "start/verfile.h"
 #include "cover/coverwindow.h"
 #include "panel/frmtm.h"
 #include "simulator/frmmain.h"
+#include "start/frmstart.h"
+#include "start/startup.h"
+#include "start/verfile.h"
 
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
 
 Trainer::Trainer(ModData &data, TrainerServices services, QString exeName, QObject *parent)
-    : QObject(parent), m_data(data), m_services(services), m_exeName(std::move(exeName))
-{
-}
+    : QObject(parent), m_data(data), m_services(services), m_exeName(std::move(exeName)) {}
 
-Trainer::~Trainer()
-{
+Trainer::~Trainer() {
     delete m_start;
     delete m_cover;
     delete m_panel;
     delete m_main;
 }
 
-bool Trainer::start()
-{
+bool Trainer::start() {
     // 1. one trainer at a time; nothing is read or written by a refused start
     if (m_services.instance && !m_services.instance->acquire()) {
-        m_services.prompter->ask(QStringLiteral("考试练习系统已在运行。如果你没有找到，请关闭其它窗口和程序，或者注销或重启。"),
-                                 platform::Prompter::Ok, platform::Prompter::Information,
-                                 QStringLiteral("系统提示"));
+        m_services.prompter->ask(
+            QStringLiteral("考试练习系统已在运行。如果你没有找到，请关闭其它窗口和程序，或者注销或重启。"),
+            platform::Prompter::Ok, platform::Prompter::Information, QStringLiteral("系统提示"));
         return false;
     }
     // 2. Qt lays out in device-independent pixels of 15 twips each
@@ -60,16 +56,14 @@ bool Trainer::start()
     return true;
 }
 
-void Trainer::handOver()
-{
+void Trainer::handOver() {
     if (m_start)
         m_start->close();
     showCover();
     startup::refresherExe(m_data, *m_services.launcher);
 }
 
-void Trainer::showCover()
-{
+void Trainer::showCover() {
     if (m_cover && !m_cover->isVisible())
         m_cover = nullptr; // an unloaded page that is not deleted yet: every return gets a fresh one
     if (!m_cover)

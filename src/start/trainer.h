@@ -3,10 +3,10 @@
 // the start-up sequence and hands out the forms, each created on first use and
 // gone after it closes.
 
-#include "start/moddata.h"
+#include "panel/panelentry.h"
 #include "platform/registry.h"
 #include "platform/services.h"
-#include "panel/panelentry.h"
+#include "start/moddata.h"
 
 #include "start/frmstart.h"
 
@@ -29,7 +29,7 @@ struct TrainerServices {
 
 class Trainer : public QObject {
     Q_OBJECT
-public:
+  public:
     // appPath: the program folder; exeName: the executable's name without extension.
     Trainer(ModData &data, TrainerServices services, QString exeName, QObject *parent = nullptr);
     ~Trainer() override;
@@ -58,10 +58,10 @@ public:
     FrmTm *panel();
     FrmMain *simulatedWindow();
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void coverShown();
 
-private:
+  private:
     void handOver();
 
     ModData &m_data;

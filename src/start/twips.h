@@ -7,8 +7,16 @@
 
 namespace twips {
 constexpr int PerPixel = 15;
-inline int toPx(double twips) { return int(std::lround(twips / PerPixel)); }
-inline int toPxX(double twips, double scaleX) { return toPx(twips * scaleX); }
-inline int toPxY(double twips, double scaleY) { return toPx(twips * scaleY); }
-inline int fromPx(int px) { return px * PerPixel; }
+inline int toPx(double twips) {
+    return int(std::lround(twips / PerPixel));
+}
+inline int toPxX(double twips, double scaleX) {
+    return toPx(twips * scaleX);
+}
+inline int toPxY(double twips, double scaleY) {
+    return toPx(twips * scaleY);
+}
+inline int fromPx(int px) {
+    return px * PerPixel;
+}
 } // namespace twips

@@ -6,11 +6,12 @@
 namespace vb {
 
 namespace {
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
 } // namespace
 
-double Val(const QString &text)
-{
+double Val(const QString &text) {
     // Collect the characters that form the number, skipping blanks anywhere.
     int i = 0;
     const int n = text.size();
@@ -47,8 +48,7 @@ double Val(const QString &text)
             seenDigit = true;
         } else if ((c == u'+' || c == u'-') && num.isEmpty()) {
             num += c;
-        } else if ((c == u'+' || c == u'-') && !num.isEmpty() &&
-                   (num.endsWith(u'E') || num.endsWith(u'e'))) {
+        } else if ((c == u'+' || c == u'-') && !num.isEmpty() && (num.endsWith(u'E') || num.endsWith(u'e'))) {
             num += c;
         } else if (c == u'.' && !seenPoint && !seenExp) {
             num += c;
@@ -70,15 +70,13 @@ double Val(const QString &text)
     return ok ? v : 0.0;
 }
 
-int64_t roundHalfEven(double v)
-{
+int64_t roundHalfEven(double v) {
     if (!std::isfinite(v))
         return 0;
     return static_cast<int64_t>(std::nearbyint(v)); // default rounding mode: to nearest, ties to even
 }
 
-int32_t ValLong(const QString &text)
-{
+int32_t ValLong(const QString &text) {
     const double v = Val(text);
     if (v >= double(std::numeric_limits<int32_t>::max()))
         return std::numeric_limits<int32_t>::max();
@@ -87,8 +85,7 @@ int32_t ValLong(const QString &text)
     return static_cast<int32_t>(roundHalfEven(v));
 }
 
-int16_t ValInt(const QString &text)
-{
+int16_t ValInt(const QString &text) {
     const int32_t v = ValLong(text);
     if (v > std::numeric_limits<int16_t>::max())
         return std::numeric_limits<int16_t>::max();
@@ -97,8 +94,7 @@ int16_t ValInt(const QString &text)
     return static_cast<int16_t>(v);
 }
 
-QString Mid(const QString &s, int start, int length)
-{
+QString Mid(const QString &s, int start, int length) {
     if (start < 1)
         start = 1;
     if (start > s.size())
@@ -108,33 +104,40 @@ QString Mid(const QString &s, int start, int length)
     return s.mid(start - 1, length);
 }
 
-QString Left(const QString &s, int length) { return length <= 0 ? QString() : s.left(length); }
-QString Right(const QString &s, int length) { return length <= 0 ? QString() : s.right(length); }
+QString Left(const QString &s, int length) {
+    return length <= 0 ? QString() : s.left(length);
+}
+QString Right(const QString &s, int length) {
+    return length <= 0 ? QString() : s.right(length);
+}
 
-QString LTrim(const QString &s)
-{
+QString LTrim(const QString &s) {
     int i = 0;
     while (i < s.size() && s.at(i) == u' ')
         ++i;
     return s.mid(i);
 }
 
-QString RTrim(const QString &s)
-{
+QString RTrim(const QString &s) {
     int e = s.size();
     while (e > 0 && s.at(e - 1) == u' ')
         --e;
     return s.left(e);
 }
 
-QString Trim(const QString &s) { return LTrim(RTrim(s)); }
+QString Trim(const QString &s) {
+    return LTrim(RTrim(s));
+}
 
-QString Str(int64_t n) { return n >= 0 ? u' ' + QString::number(n) : QString::number(n); }
+QString Str(int64_t n) {
+    return n >= 0 ? u' ' + QString::number(n) : QString::number(n);
+}
 
-QString twoDigits(int n) { return Right(u'0' + Trim(Str(n)), 2); }
+QString twoDigits(int n) {
+    return Right(u'0' + Trim(Str(n)), 2);
+}
 
-int InStr(int start, const QString &s, const QString &find)
-{
+int InStr(int start, const QString &s, const QString &find) {
     if (start < 1)
         start = 1;
     if (start > s.size() + 1)
@@ -143,8 +146,7 @@ int InStr(int start, const QString &s, const QString &find)
     return at < 0 ? 0 : at + 1;
 }
 
-bool allZero(const QString &s)
-{
+bool allZero(const QString &s) {
     if (s.isEmpty())
         return false;
     for (QChar c : s)

@@ -5,8 +5,7 @@
 
 namespace verfile {
 
-QString charFromCode(int32_t code)
-{
+QString charFromCode(int32_t code) {
     // Outside the range of a signed or unsigned 16-bit code there is no
     // character; such a group produces nothing instead of stopping the program.
     if (code < -32768 || code > 65535)
@@ -22,8 +21,7 @@ QString charFromCode(int32_t code)
     return gbk::decode(bytes);
 }
 
-QString decodeLine(const QString &stored)
-{
+QString decodeLine(const QString &stored) {
     QString result;
     for (int j = 1; j <= stored.size(); j += 6) {
         const int32_t v = vb::ValLong(vb::Mid(stored, j, 6));
@@ -35,8 +33,7 @@ QString decodeLine(const QString &stored)
     return result;
 }
 
-QString encodeLine(const QString &text)
-{
+QString encodeLine(const QString &text) {
     QString out;
     for (QChar c : text) {
         const QByteArray b = gbk::encodeChar(c);
@@ -52,8 +49,7 @@ QString encodeLine(const QString &text)
     return out;
 }
 
-bool isSafeName(const QString &name)
-{
+bool isSafeName(const QString &name) {
     if (name.isEmpty() || name == QLatin1String(".") || name.contains(QLatin1String("..")))
         return false;
     for (QChar c : name)
@@ -62,8 +58,7 @@ bool isSafeName(const QString &name)
     return true;
 }
 
-bool readInfo(ModData &data, QString *error)
-{
+bool readInfo(ModData &data, QString *error) {
     const QString path = data.programFile(QStringLiteral("ver.txt"));
     QStringList stored;
     textfile::ReadError err;

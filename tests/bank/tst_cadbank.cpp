@@ -25,29 +25,27 @@ using namespace cadbank;
 
 namespace {
 
-QString problemsText(const QVector<Problem> &problems)
-{
+QString problemsText(const QVector<Problem> &problems) {
     QStringList out;
     for (const Problem &p : problems)
         out << p.text();
     return out.join(u'\n');
 }
 
-QMap<QString, QByteArray> folderHashes(const QString &root)
-{
+QMap<QString, QByteArray> folderHashes(const QString &root) {
     QMap<QString, QByteArray> out;
     QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         QFile f(path);
         f.open(QIODevice::ReadOnly);
-        out.insert(QDir(root).relativeFilePath(path), QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256));
+        out.insert(QDir(root).relativeFilePath(path),
+                   QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256));
     }
     return out;
 }
 
-bool copyFolder(const QString &from, const QString &to)
-{
+bool copyFolder(const QString &from, const QString &to) {
     QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
@@ -60,8 +58,7 @@ bool copyFolder(const QString &from, const QString &to)
     return true;
 }
 
-void writeUtf8(const QString &path, const QString &text)
-{
+void writeUtf8(const QString &path, const QString &text) {
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -69,22 +66,21 @@ void writeUtf8(const QString &path, const QString &text)
 }
 
 // A tiny module source: one unit of two questions, one paper, 17 pages.
-void writeTinySource(const QString &dir)
-{
+void writeTinySource(const QString &dir) {
     QStringList paper;
     for (int i = 0; i < 20; ++i)
         paper << QStringLiteral("1.1 1.2");
     writeUtf8(dir + QStringLiteral("/module.txt"),
               QStringLiteral("name AutoCAD 2004\ntitle 中文版\nfolder cad\nnumber 7\nversion 1.0\n"
-                             "unit u1.txt\npaper %1\nmenus menus.txt\npages pages.txt\n").arg(paper.join(u' ')));
-    writeUtf8(dir + QStringLiteral("/u1.txt"),
-              QStringLiteral("title 绘图\n"
-                             "q 画一条直线。\n"
-                             "click 绘图.直线\n= prompt 指定第一点:\n"
-                             "menu 绘图(&D) > 圆(&C) > 圆心、半径(&R)\n"
-                             "q 输入命令。\n= circle 100,100 40\n"
-                             "type LINE|L\n= prompt 指定第一点:\n"
-                             "click 图形.1 [back=1@标准.新建]\n"));
+                             "unit u1.txt\npaper %1\nmenus menus.txt\npages pages.txt\n")
+                  .arg(paper.join(u' ')));
+    writeUtf8(dir + QStringLiteral("/u1.txt"), QStringLiteral("title 绘图\n"
+                                                              "q 画一条直线。\n"
+                                                              "click 绘图.直线\n= prompt 指定第一点:\n"
+                                                              "menu 绘图(&D) > 圆(&C) > 圆心、半径(&R)\n"
+                                                              "q 输入命令。\n= circle 100,100 40\n"
+                                                              "type LINE|L\n= prompt 指定第一点:\n"
+                                                              "click 图形.1 [back=1@标准.新建]\n"));
     writeUtf8(dir + QStringLiteral("/menus.txt"),
               QStringLiteral("menu 文件(&F)\n  新建(&N)\n  打开(&O)\n"
                              "menu 绘图(&D)\n  直线(&L)\n  > 圆(&C)\n    圆心、半径(&R)\n    两点(&2)\n"));
@@ -94,14 +90,15 @@ void writeTinySource(const QString &dir)
     writeUtf8(dir + QStringLiteral("/pages.txt"), pages);
 }
 
-QStringList readGbk(const QString &path)
-{
+QStringList readGbk(const QString &path) {
     QStringList lines;
     textfile::readLines(path, lines);
     return lines;
 }
 
-void writeGbk(const QString &path, const QStringList &lines) { QVERIFY(textfile::writeLinesAtomic(path, lines)); }
+void writeGbk(const QString &path, const QStringList &lines) {
+    QVERIFY(textfile::writeLinesAtomic(path, lines));
+}
 
 } // namespace
 
@@ -109,31 +106,31 @@ class TstCadbank : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_tmp;
-    QString m_sample;  // the whole sample module, built once
-    QString m_tiny;    // the tiny module, built once
+    QString m_sample; // the whole sample module, built once
+    QString m_tiny;   // the tiny module, built once
 
-private Q_SLOTS:
-    void initTestCase()
-    {
+  private Q_SLOTS:
+    void initTestCase() {
         QVERIFY(m_tmp.isValid());
         m_sample = m_tmp.filePath(QStringLiteral("sample"));
         QVector<Problem> problems;
-        QVERIFY2(buildModule(QStringLiteral(CADDRILL_BANK_SOURCE), m_sample, problems), qPrintable(problemsText(problems)));
+        QVERIFY2(buildModule(QStringLiteral(CADDRILL_BANK_SOURCE), m_sample, problems),
+                 qPrintable(problemsText(problems)));
         const QString src = m_tmp.filePath(QStringLiteral("tinysrc"));
         writeTinySource(src);
         m_tiny = m_tmp.filePath(QStringLiteral("tiny"));
         QVERIFY2(buildModule(src, m_tiny, problems), qPrintable(problemsText(problems)));
     }
 
-    void sampleReadsBackThroughTheTrainersReaders()
-    {
+    void sampleReadsBackThroughTheTrainersReaders() {
         ModData data;
         data.AppPath = m_sample;
         QString error;
         QVERIFY2(verfile::readInfo(data, &error), qPrintable(error));
         QCOMPARE(data.ModuleName, QStringLiteral("AutoCAD 2004"));
         QCOMPARE(vb::Trim(data.VerLines[3]), QStringLiteral("cad2004"));
-        QCOMPARE(textfile::firstLine(data.DataDir + QStringLiteral("288899.rar")).toInt(), int(data.ModuleNo));
+        QCOMPARE(textfile::firstLine(data.DataDir + QStringLiteral("288899.rar")).toInt(),
+                 int(data.ModuleNo));
 
         const QStringList table = readGbk(data.DataDir + QStringLiteral("288891.rar"));
         const int papers = table.at(0).left(2).toInt();
@@ -188,9 +185,10 @@ private Q_SLOTS:
         QVERIFY(atPointer);
         QVERIFY(alternatives);
         // every step code of the format occurs
-        const QStringList exact = {"0001", "0002", "0003", "2000", "0020", "0021", "0022", "0023", "0026", "0030",
-                                   "3420", "3220", "6002", "6003", "6015", "6020", "6091", "6099", "8001", "8002",
-                                   "8003", "8004", "8006", "8007", "8008", "8009", "8888", "A111", "9999"};
+        const QStringList exact = {"0001", "0002", "0003", "2000", "0020", "0021", "0022", "0023",
+                                   "0026", "0030", "3420", "3220", "6002", "6003", "6015", "6020",
+                                   "6091", "6099", "8001", "8002", "8003", "8004", "8006", "8007",
+                                   "8008", "8009", "8888", "A111", "9999"};
         for (const QString &c : exact)
             QVERIFY2(codes.contains(c), qPrintable(c));
         auto hasPrefix = [&](const QString &p, int len = 1) {
@@ -201,16 +199,15 @@ private Q_SLOTS:
         };
         for (const QString &p : {QStringLiteral("004"), QStringLiteral("005")})
             QVERIFY2(hasPrefix(p, 3), qPrintable(p));
-        for (const QString &p : {QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("9"), QStringLiteral("A"),
-                                 QStringLiteral("B"), QStringLiteral("C")})
+        for (const QString &p : {QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("9"),
+                                 QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")})
             QVERIFY2(hasPrefix(p), qPrintable(p));
         // the papers name existing questions, 40 each
         for (int k = 0; k < papers; ++k)
             QCOMPARE(table.at(2 + k).size(), 160);
     }
 
-    void sampleChecksClean()
-    {
+    void sampleChecksClean() {
         QVector<Problem> problems;
         CheckStats stats;
         QVERIFY(checkBank(m_sample, problems, &stats));
@@ -220,8 +217,7 @@ private Q_SLOTS:
         QCOMPARE(stats.solved, stats.questions);
     }
 
-    void twoBuildsAreByteIdentical()
-    {
+    void twoBuildsAreByteIdentical() {
         const QString again = m_tmp.filePath(QStringLiteral("again"));
         QVector<Problem> problems;
         QVERIFY(buildModule(QStringLiteral(CADDRILL_BANK_SOURCE), again, problems));
@@ -231,10 +227,10 @@ private Q_SLOTS:
             QVERIFY2(a.value(k) == b.value(k), qPrintable(k));
     }
 
-    void cursorsLoadWithTheirHotSpots()
-    {
+    void cursorsLoadWithTheirHotSpots() {
         for (const CursorDef &c : cursorDefs()) {
-            const QString path = m_sample + QStringLiteral("/ico%1.CUR").arg(c.number, 2, 10, QLatin1Char('0'));
+            const QString path =
+                m_sample + QStringLiteral("/ico%1.CUR").arg(c.number, 2, 10, QLatin1Char('0'));
             QFile f(path);
             QVERIFY(f.open(QIODevice::ReadOnly));
             const QByteArray b = f.readAll();
@@ -249,23 +245,28 @@ private Q_SLOTS:
         }
     }
 
-    void menusPackIntoBlocks_data()
-    {
+    void menusPackIntoBlocks_data() {
         QTest::addColumn<QString>("items");
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("slot");
         QTest::addColumn<bool>("fits");
         // items: entries separated by ",", a submenu as ">title:a;b"
-        QTest::newRow("direct entries go to group 2") << "新建,打开" << "打开" << 21 << true;
-        QTest::newRow("a leading submenu is group 1") << ">圆:圆心;两点,点" << "圆 > 两点" << 11 << true;
-        QTest::newRow("entries after a submenu take group 4") << "直线,>圆:圆心,点" << "点" << 40 << true;
-        QTest::newRow("eleven entries spill into the next group") << "1,2,3,4,5,6,7,8,9,10,11" << "11" << 40 << true;
-        QTest::newRow("access keys are optional in paths") << "保存(&S)" << "保存(S)" << 20 << true;
-        QTest::newRow("six submenus do not fit") << ">a:1,>b:1,>c:1,>d:1,>e:1,>f:1" << "" << -1 << false;
-        QTest::newRow("five entry groups do not fit") << "1,>a:x,>b:x,2,>c:x,3,>d:x,>e:x,4,>f:x,5" << "" << -1 << false;
+        QTest::newRow("direct entries go to group 2") << "新建,打开"
+                                                      << "打开" << 21 << true;
+        QTest::newRow("a leading submenu is group 1") << ">圆:圆心;两点,点"
+                                                      << "圆 > 两点" << 11 << true;
+        QTest::newRow("entries after a submenu take group 4") << "直线,>圆:圆心,点"
+                                                              << "点" << 40 << true;
+        QTest::newRow("eleven entries spill into the next group") << "1,2,3,4,5,6,7,8,9,10,11"
+                                                                  << "11" << 40 << true;
+        QTest::newRow("access keys are optional in paths") << "保存(&S)"
+                                                           << "保存(S)" << 20 << true;
+        QTest::newRow("six submenus do not fit") << ">a:1,>b:1,>c:1,>d:1,>e:1,>f:1"
+                                                 << "" << -1 << false;
+        QTest::newRow("five entry groups do not fit") << "1,>a:x,>b:x,2,>c:x,3,>d:x,>e:x,4,>f:x,5"
+                                                      << "" << -1 << false;
     }
-    void menusPackIntoBlocks()
-    {
+    void menusPackIntoBlocks() {
         QFETCH(QString, items);
         QFETCH(QString, path);
         QFETCH(int, slot);
@@ -294,21 +295,27 @@ private Q_SLOTS:
         QCOMPARE(b.where.value(path, -1), slot);
     }
 
-    void sourceErrorsNameFileAndLine_data()
-    {
+    void sourceErrorsNameFileAndLine_data() {
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("unknown element") << "title t\nq x\nclick 绘图.不存在\n" << "u1.txt:3:";
-        QTest::newRow("unknown menu entry") << "title t\nq x\nmenu 绘图(&D) > 椭圆(&E)\n" << "u1.txt:3:";
-        QTest::newRow("unknown action") << "title t\nq x\nfly drawing\n" << "u1.txt:3:";
-        QTest::newRow("object that is not drawn") << "title t\nq x\nclick 图形.3\n" << "u1.txt:3:";
-        QTest::newRow("back before step 1") << "title t\nq x\nclick drawing [back=1@标准.新建]\n" << "u1.txt:3:";
-        QTest::newRow("bad effect") << "title t\nq x\nclick drawing\n= circle 1,1\n" << "u1.txt:4:";
-        QTest::newRow("key out of range") << "title t\nq x\nkey F12\n" << "u1.txt:3:";
-        QTest::newRow("dialog that is not open") << "title t\nq x\nclick 图层.新建\n" << "u1.txt:3:";
+        QTest::newRow("unknown element") << "title t\nq x\nclick 绘图.不存在\n"
+                                         << "u1.txt:3:";
+        QTest::newRow("unknown menu entry") << "title t\nq x\nmenu 绘图(&D) > 椭圆(&E)\n"
+                                            << "u1.txt:3:";
+        QTest::newRow("unknown action") << "title t\nq x\nfly drawing\n"
+                                        << "u1.txt:3:";
+        QTest::newRow("object that is not drawn") << "title t\nq x\nclick 图形.3\n"
+                                                  << "u1.txt:3:";
+        QTest::newRow("back before step 1") << "title t\nq x\nclick drawing [back=1@标准.新建]\n"
+                                            << "u1.txt:3:";
+        QTest::newRow("bad effect") << "title t\nq x\nclick drawing\n= circle 1,1\n"
+                                    << "u1.txt:4:";
+        QTest::newRow("key out of range") << "title t\nq x\nkey F12\n"
+                                          << "u1.txt:3:";
+        QTest::newRow("dialog that is not open") << "title t\nq x\nclick 图层.新建\n"
+                                                 << "u1.txt:3:";
     }
-    void sourceErrorsNameFileAndLine()
-    {
+    void sourceErrorsNameFileAndLine() {
         QFETCH(QString, unit);
         QFETCH(QString, expected);
         QTemporaryDir dir;
@@ -320,61 +327,108 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("out/ver.txt"))));
     }
 
-    void checkFindsEachFault_data()
-    {
+    void checkFindsEachFault_data() {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("record shorter than 196") << "short" << "cad/288820.rar:1: record: 150 characters, shorter than 196";
-        QTest::newRow("no closing 9999") << "noclose" << "cad/288820.rar:3: StepCode: question 1 has no closing";
-        QTest::newRow("9999 before the step count is used up") << "early" << "cad/288820.rar:1: StepCode: question 1 closes with";
-        QTest::newRow("step counts disagree with the index") << "count" << "the index's step counts add up to 5 records, the step file has 6";
-        QTest::newRow("text line out of range") << "text" << "cad/288820.rar:1: HintLine: text line 999 is out of range";
-        QTest::newRow("missing picture") << "nopic" << "ScreenPicture: picture cad/100001.rar is missing";
-        QTest::newRow("unloadable picture") << "badpic" << "ScreenPicture: picture cad/100001.rar is missing or cannot be loaded";
-        QTest::newRow("zone outside the screen") << "zone" << "cad/288820.rar:1: ZoneX: (11990,";
-        QTest::newRow("menu group that sMenu.sys lacks") << "menu" << "cad/288820.rar:2: StepCode: “A791”";
-        QTest::newRow("menu item beyond the group") << "item" << "item 5 does not exist";
-        QTest::newRow("composition naming a missing question") << "paper" << "cad/288891.rar:3: paper 1: code “0009”";
-        QTest::newRow("more than 40 questions in a unit") << "forty" << "cad/288891.rar:2: unit 1: 41 questions";
-        QTest::newRow("more than 20 units") << "units" << "cad/288891.rar:1: UnitCount: 21 units";
-        QTest::newRow("more than 40 questions in a paper") << "long" << "more than 40 questions in a set";
-        QTest::newRow("ver.txt that does not decode") << "ver" << "ver.txt:2: line: does not decode";
-        QTest::newRow("module check differs") << "module" << "cad/288899.rar:1: module number: 13 differs from ver.txt's 7";
-        QTest::newRow("back marker leaving the question") << "back" << "cad/288820.rar:1: MenuBarX: the back marker goes back 2";
-        QTest::newRow("wrong list naming a missing question") << "wrong" << "ksdata/182400.rar:1: wrong list: code “0150”";
-        QTest::newRow("missing information page") << "page" << "cad/9l0005.rar";
-        QTest::newRow("missing pointer file") << "pointer" << "pointer file ico01.CUR is missing";
-        QTest::newRow("back button over zone 1") << "cover" << "cad/288820.rar:5: TargetX: the back button covers part of zone 1";
+        QTest::newRow("record shorter than 196")
+            << "short"
+            << "cad/288820.rar:1: record: 150 characters, shorter than 196";
+        QTest::newRow("no closing 9999") << "noclose"
+                                         << "cad/288820.rar:3: StepCode: question 1 has no closing";
+        QTest::newRow("9999 before the step count is used up")
+            << "early"
+            << "cad/288820.rar:1: StepCode: question 1 closes with";
+        QTest::newRow("step counts disagree with the index")
+            << "count"
+            << "the index's step counts add up to 5 records, the step file has 6";
+        QTest::newRow("text line out of range")
+            << "text"
+            << "cad/288820.rar:1: HintLine: text line 999 is out of range";
+        QTest::newRow("missing picture") << "nopic"
+                                         << "ScreenPicture: picture cad/100001.rar is missing";
+        QTest::newRow("unloadable picture")
+            << "badpic"
+            << "ScreenPicture: picture cad/100001.rar is missing or cannot be loaded";
+        QTest::newRow("zone outside the screen") << "zone"
+                                                 << "cad/288820.rar:1: ZoneX: (11990,";
+        QTest::newRow("menu group that sMenu.sys lacks") << "menu"
+                                                         << "cad/288820.rar:2: StepCode: “A791”";
+        QTest::newRow("menu item beyond the group") << "item"
+                                                    << "item 5 does not exist";
+        QTest::newRow("composition naming a missing question") << "paper"
+                                                               << "cad/288891.rar:3: paper 1: code “0009”";
+        QTest::newRow("more than 40 questions in a unit") << "forty"
+                                                          << "cad/288891.rar:2: unit 1: 41 questions";
+        QTest::newRow("more than 20 units") << "units"
+                                            << "cad/288891.rar:1: UnitCount: 21 units";
+        QTest::newRow("more than 40 questions in a paper") << "long"
+                                                           << "more than 40 questions in a set";
+        QTest::newRow("ver.txt that does not decode") << "ver"
+                                                      << "ver.txt:2: line: does not decode";
+        QTest::newRow("module check differs")
+            << "module"
+            << "cad/288899.rar:1: module number: 13 differs from ver.txt's 7";
+        QTest::newRow("back marker leaving the question")
+            << "back"
+            << "cad/288820.rar:1: MenuBarX: the back marker goes back 2";
+        QTest::newRow("wrong list naming a missing question")
+            << "wrong"
+            << "ksdata/182400.rar:1: wrong list: code “0150”";
+        QTest::newRow("missing information page") << "page"
+                                                  << "cad/9l0005.rar";
+        QTest::newRow("missing pointer file") << "pointer"
+                                              << "pointer file ico01.CUR is missing";
+        QTest::newRow("back button over zone 1")
+            << "cover"
+            << "cad/288820.rar:5: TargetX: the back button covers part of zone 1";
         // played through the step engine
         QTest::newRow("click step without zone 1")
-            << "nozone" << "cad/288820.rar:1: StepCode: no action completes step 1 (“0001”): zone 1 is absent";
+            << "nozone"
+            << "cad/288820.rar:1: StepCode: no action completes step 1 (“0001”): zone 1 is absent";
         QTest::newRow("menu entry missing from sMenu.sys")
-            << "noentry" << "cad/288820.rar:2: StepCode: no action completes step 2 (“A730”): group 3 of the pop-up has no item 1";
-        QTest::newRow("typing step without input box")
-            << "nobox" << "cad/288820.rar:4: StepCode: no action completes step 1 (“A111”): a typing step with no input box";
+            << "noentry"
+            << "cad/288820.rar:2: StepCode: no action completes step 2 (“A730”): group 3 of the pop-up has "
+               "no item 1";
+        QTest::newRow("typing step without input box") << "nobox"
+                                                       << "cad/288820.rar:4: StepCode: no action completes "
+                                                          "step 1 (“A111”): a typing step with no input box";
         QTest::newRow("drop point never inside zone 1")
-            << "nodrop" << "cad/288820.rar:1: StepCode: no action completes step 1 (“0050”): no point of the window lies inside zone 1";
+            << "nodrop"
+            << "cad/288820.rar:1: StepCode: no action completes step 1 (“0050”): no point of the window lies "
+               "inside zone 1";
         QTest::newRow("picture 5 target out of reach")
-            << "noslide" << "cad/288820.rar:1: StepCode: no action completes step 1 (“8002”): its target (11990, 1500) lies where";
-        QTest::newRow("picture 5 under zone 1")
-            << "hidden5" << "cad/288820.rar:1: StepCode: no action completes step 1 (“8002”): picture 5 lies entirely under zone 1";
+            << "noslide"
+            << "cad/288820.rar:1: StepCode: no action completes step 1 (“8002”): its target (11990, 1500) "
+               "lies where";
+        QTest::newRow("picture 5 under zone 1") << "hidden5"
+                                                << "cad/288820.rar:1: StepCode: no action completes step 1 "
+                                                   "(“8002”): picture 5 lies entirely under zone 1";
         QTest::newRow("key step while the input box has the keyboard")
-            << "boxkey" << "cad/288820.rar:1: StepCode: no action completes step 1 (“6015”): the input box has the keyboard";
+            << "boxkey"
+            << "cad/288820.rar:1: StepCode: no action completes step 1 (“6015”): the input box has the "
+               "keyboard";
         QTest::newRow("input box over part of zone 1")
-            << "boxcover" << "cad/288820.rar:5: BoxX: the input box covers part of zone 1";
+            << "boxcover"
+            << "cad/288820.rar:5: BoxX: the input box covers part of zone 1";
         QTest::newRow("menu titles over part of zone 2")
-            << "titlecover" << "cad/288820.rar:1: MenuBarX: the menu title “文件(F)” covers part of zone 2";
-        QTest::newRow("zone 1 entirely under zone 2")
-            << "z2cover" << "cad/288820.rar:1: StepCode: no action completes step 1 (“0003”): zone 1 lies entirely under zone 2";
+            << "titlecover"
+            << "cad/288820.rar:1: MenuBarX: the menu title “文件(F)” covers part of zone 2";
+        QTest::newRow("zone 1 entirely under zone 2") << "z2cover"
+                                                      << "cad/288820.rar:1: StepCode: no action completes "
+                                                         "step 1 (“0003”): zone 1 lies entirely under zone 2";
         QTest::newRow("double click completes the next step too")
-            << "double" << "cad/288820.rar:2: StepCode: step 2 is completed together with step 1 (a double click on zone 1)";
+            << "double"
+            << "cad/288820.rar:2: StepCode: step 2 is completed together with step 1 (a double click on zone "
+               "1)";
         QTest::newRow("picture whose header reads but whose data is cut off")
-            << "cutpic" << "cad/288820.rar:1: record: the trainer cannot set step 1 up: ";
+            << "cutpic"
+            << "cad/288820.rar:1: record: the trainer cannot set step 1 up: ";
         QTest::newRow("question playing past its steps")
-            << "past" << "cad/288820.rar:3: StepCode: question 1 goes past its 3 steps without reaching its closing record";
+            << "past"
+            << "cad/288820.rar:3: StepCode: question 1 goes past its 3 steps without reaching its closing "
+               "record";
     }
-    void checkFindsEachFault()
-    {
+    void checkFindsEachFault() {
         QFETCH(QString, fault);
         QFETCH(QString, expected);
         QTemporaryDir dir;
@@ -402,7 +456,8 @@ private Q_SLOTS:
         else if (fault == u"nopic")
             QVERIFY(QFile::remove(data + QStringLiteral("100001.rar")));
         else if (fault == u"badpic")
-            QVERIFY(textfile::writeBytesAtomic(data + QStringLiteral("100001.rar"), QByteArray("not a picture")));
+            QVERIFY(
+                textfile::writeBytesAtomic(data + QStringLiteral("100001.rar"), QByteArray("not a picture")));
         else if (fault == u"zone")
             setField(1, 66, QStringLiteral("11990"));
         else if (fault == u"menu")
@@ -410,7 +465,8 @@ private Q_SLOTS:
         else if (fault == u"item")
             setField(2, 8, QStringLiteral("A725"));
         else if (fault == u"paper")
-            table[2].replace(0, 4, QStringLiteral("0009")), writeGbk(data + QStringLiteral("288891.rar"), table);
+            table[2].replace(0, 4, QStringLiteral("0009")),
+                writeGbk(data + QStringLiteral("288891.rar"), table);
         else if (fault == u"forty")
             table[1] = QStringLiteral("41"), writeGbk(data + QStringLiteral("288891.rar"), table);
         else if (fault == u"units")
@@ -477,7 +533,8 @@ private Q_SLOTS:
             QVERIFY(f.open(QIODevice::ReadOnly));
             const QByteArray all = f.readAll();
             f.close();
-            QVERIFY(textfile::writeBytesAtomic(data + QStringLiteral("100001.rar"), all.left(all.size() / 3)));
+            QVERIFY(
+                textfile::writeBytesAtomic(data + QStringLiteral("100001.rar"), all.left(all.size() / 3)));
         } else if (fault == u"past")
             setField(3, 8, QStringLiteral("0001"));
         else if (fault == u"pointer") {
@@ -489,23 +546,20 @@ private Q_SLOTS:
         QVERIFY2(problemsText(problems).contains(expected), qPrintable(problemsText(problems)));
     }
 
-    void checkOfTheUntouchedFixtureIsClean()
-    {
+    void checkOfTheUntouchedFixtureIsClean() {
         QVector<Problem> problems;
         QVERIFY(checkBank(m_tiny, problems));
         QVERIFY2(problems.isEmpty(), qPrintable(problemsText(problems)));
     }
 
-    void checkRefusesAFolderWithoutBank()
-    {
+    void checkRefusesAFolderWithoutBank() {
         QTemporaryDir dir;
         QVector<Problem> problems;
         QVERIFY(!checkBank(dir.path(), problems));
         QVERIFY(problemsText(problems).contains(QStringLiteral("ver.txt")));
     }
 
-    void checkExitCodes_data()
-    {
+    void checkExitCodes_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("output");
@@ -513,8 +567,7 @@ private Q_SLOTS:
         QTest::newRow("broken bank") << "broken" << 1 << "cad/288899.rar:1: module number";
         QTest::newRow("folder without bank") << "empty" << 2 << "ver.txt";
     }
-    void checkExitCodes()
-    {
+    void checkExitCodes() {
         QFETCH(QString, folder);
         QFETCH(int, code);
         QFETCH(QString, output);
@@ -534,14 +587,14 @@ private Q_SLOTS:
         QVERIFY2(all.contains(output), qPrintable(all));
     }
 
-    void dumpListsAPaper()
-    {
+    void dumpListsAPaper() {
         // a paper naming two questions of unit 1, one of unit 2 and one that does not exist
         QTemporaryDir dir;
         writeGbk(dir.filePath(QStringLiteral("ver.txt")),
-                 {verfile::encodeLine(QStringLiteral("AutoCAD 2004")), verfile::encodeLine(QStringLiteral("中文版")),
-                  verfile::encodeLine(QStringLiteral("d")), verfile::encodeLine(QStringLiteral("5")),
-                  verfile::encodeLine(QStringLiteral("绘图")), verfile::encodeLine(QStringLiteral("编辑"))});
+                 {verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
+                  verfile::encodeLine(QStringLiteral("中文版")), verfile::encodeLine(QStringLiteral("d")),
+                  verfile::encodeLine(QStringLiteral("5")), verfile::encodeLine(QStringLiteral("绘图")),
+                  verfile::encodeLine(QStringLiteral("编辑"))});
         const QString d = dir.filePath(QStringLiteral("d/"));
         QDir().mkpath(d);
         writeGbk(d + QStringLiteral("288891.rar"),
@@ -567,14 +620,13 @@ private Q_SLOTS:
         QVERIFY(error.contains(QStringLiteral("2 exam papers")));
     }
 
-    void dumpListsASmallBank()
-    {
+    void dumpListsASmallBank() {
         // written by hand, so the listing does not depend on the compiler
         QTemporaryDir dir;
         writeGbk(dir.filePath(QStringLiteral("ver.txt")),
-                 {verfile::encodeLine(QStringLiteral("AutoCAD 2004")), verfile::encodeLine(QStringLiteral("中文版")),
-                  verfile::encodeLine(QStringLiteral("d")), verfile::encodeLine(QStringLiteral("5")),
-                  verfile::encodeLine(QStringLiteral("绘图"))});
+                 {verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
+                  verfile::encodeLine(QStringLiteral("中文版")), verfile::encodeLine(QStringLiteral("d")),
+                  verfile::encodeLine(QStringLiteral("5")), verfile::encodeLine(QStringLiteral("绘图"))});
         QStringList menu(465, QStringLiteral("0"));
         menu[90] = QStringLiteral("绘图(&D)");
         menu[93] = QStringLiteral("直线(&L)|射线(&R)");
@@ -585,7 +637,8 @@ private Q_SLOTS:
         QDir().mkpath(d);
         writeGbk(d + QStringLiteral("288891.rar"), {QStringLiteral("0001"), QStringLiteral("01")});
         writeGbk(d + QStringLiteral("288870.rar"), {QStringLiteral("000104picture500001画一条线。")});
-        writeGbk(d + QStringLiteral("288890.rar"), {QStringLiteral("001LINE|L"), QStringLiteral("002单击直线")});
+        writeGbk(d + QStringLiteral("288890.rar"),
+                 {QStringLiteral("001LINE|L"), QStringLiteral("002单击直线")});
         bank::StepRecord a = bank::StepRecord::blank();
         a.setText(8, 4, QStringLiteral("A721"));
         a.setText(12, 6, QStringLiteral("100001"));
@@ -629,7 +682,8 @@ private Q_SLOTS:
             QStringLiteral("    2. A111  在输入框中输入答案并按回车键或空格键（或菜单 1 第1组第1项）"),
             QStringLiteral("       画面 888888；输入框 (100,553 600x16)；答案“LINE|L”"),
             QStringLiteral("    3. 3220  右击区域1打开快捷菜单 2，选择第2组第1项；或按回车/空格/Esc"),
-            QStringLiteral("       画面 888888；区域1 (30,98 740x370)；返回按钮 @200,300 退1步；演示两个目标；菜单项“命令进行中 > 确认(&E)”"),
+            QStringLiteral("       画面 888888；区域1 (30,98 740x370)；返回按钮 @200,300 "
+                           "退1步；演示两个目标；菜单项“命令进行中 > 确认(&E)”"),
             QStringLiteral("    4. 9999  结束：本题完成"),
             QStringLiteral("       画面 100002"),
         };

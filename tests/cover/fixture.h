@@ -17,8 +17,7 @@ struct Fixture {
     QString records() const { return dir.path() + QStringLiteral("/ksdata/"); }
 
     // unitTitles: ver.txt lines 5 ..
-    void writeVer(int moduleNo, const QStringList &unitTitles = {}) const
-    {
+    void writeVer(int moduleNo, const QStringList &unitTitles = {}) const {
         QStringList ver = {verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
                            verfile::encodeLine(QStringLiteral("中文版 计算机辅助设计")),
                            verfile::encodeLine(QStringLiteral("cad2004")),
@@ -29,28 +28,31 @@ struct Fixture {
     }
 
     // A module with the set table "PPUU" / counts, version 2026.12 and module number 12.
-    void install(int papers, const QList<int> &unitCounts, const QStringList &unitTitles = {}) const
-    {
+    void install(int papers, const QList<int> &unitCounts, const QStringList &unitTitles = {}) const {
         QDir().mkpath(data());
         QDir().mkpath(records());
         writeVer(12, unitTitles);
         QString counts;
         for (int c : unitCounts)
             counts += QStringLiteral("%1").arg(c, 2, 10, QChar(u'0'));
-        put(data() + QStringLiteral("288891.rar"),
-            {QStringLiteral("%1%2").arg(papers, 2, 10, QChar(u'0')).arg(unitCounts.size(), 2, 10, QChar(u'0')), counts});
+        put(data() + QStringLiteral("288891.rar"), {QStringLiteral("%1%2")
+                                                        .arg(papers, 2, 10, QChar(u'0'))
+                                                        .arg(unitCounts.size(), 2, 10, QChar(u'0')),
+                                                    counts});
         put(data() + QStringLiteral("288895.rar"), {QStringLiteral("2026.12")});
         put(data() + QStringLiteral("288899.rar"), {QStringLiteral("12")});
     }
 
     // Unit u's index and step files: question q has steps[q-1] records named "Uu Qq Sn".
-    void unitBank(int u, const QList<int> &steps) const
-    {
+    void unitBank(int u, const QList<int> &steps) const {
         QStringList index, records;
         for (int q = 1; q <= steps.size(); ++q) {
             // characters 1-4 not interpreted, 5-6 the step count, then the text
-            index << QStringLiteral("00%1%2第%3单元第%4题").arg(q, 2, 10, QChar(u'0'))
-                         .arg(steps[q - 1], 2, 10, QChar(u'0')).arg(u).arg(q);
+            index << QStringLiteral("00%1%2第%3单元第%4题")
+                         .arg(q, 2, 10, QChar(u'0'))
+                         .arg(steps[q - 1], 2, 10, QChar(u'0'))
+                         .arg(u)
+                         .arg(q);
             for (int s = 1; s <= steps[q - 1]; ++s)
                 records << QStringLiteral("U%1 Q%2 S%3").arg(u).arg(q).arg(s);
         }
@@ -58,22 +60,21 @@ struct Fixture {
         put(data() + QStringLiteral("2888%1.rar").arg(20 + u), records);
     }
 
-    static void put(const QString &path, const QStringList &lines) { textfile::writeLinesAtomic(path, lines); }
-    static void putBytes(const QString &path, const QByteArray &bytes)
-    {
+    static void put(const QString &path, const QStringList &lines) {
+        textfile::writeLinesAtomic(path, lines);
+    }
+    static void putBytes(const QString &path, const QByteArray &bytes) {
         QFile f(path);
         if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
             f.write(bytes);
     }
-    static QStringList lines(const QString &path)
-    {
+    static QStringList lines(const QString &path) {
         QStringList l;
         textfile::readLines(path, l);
         return l;
     }
 
-    ModData modData() const
-    {
+    ModData modData() const {
         ModData d;
         d.AppPath = program();
         verfile::readInfo(d, nullptr);

@@ -5,8 +5,8 @@
 // With CADDRILL_SHOTS=folder the test also saves pictures of the page and both panels.
 #include "cover/coverwindow.h"
 #include "cover/frmfengmian.h"
-#include "start/trainer.h"
 #include "fixture.h"
+#include "start/trainer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,8 +24,7 @@ struct FakePrompter : platform::Prompter {
     };
     QList<Asked> asked;
     QList<Answer> answers;
-    Answer ask(const QString &text, Buttons buttons, Icon icon, const QString &title, Answer def) override
-    {
+    Answer ask(const QString &text, Buttons buttons, Icon icon, const QString &title, Answer def) override {
         asked.append({text, title, buttons, icon, def});
         return answers.isEmpty() ? AnswerOk : answers.takeFirst();
     }
@@ -33,8 +32,7 @@ struct FakePrompter : platform::Prompter {
 
 struct FakeLauncher : platform::Launcher {
     QStringList started;
-    bool startDetached(const QString &program, const QStringList &) override
-    {
+    bool startDetached(const QString &program, const QStringList &) override {
         started << program;
         return true;
     }
@@ -53,48 +51,47 @@ class TstCoverPage : public QObject {
 
     FrmFengmian *cover() { return qobject_cast<FrmFengmian *>(trainer->cover()); }
 
-    void shoot(QWidget *w, const QString &name)
-    {
+    void shoot(QWidget *w, const QString &name) {
         const QString folder = qEnvironmentVariable("CADDRILL_SHOTS");
         if (!folder.isEmpty())
             w->grab().save(folder + QStringLiteral("/") + name);
     }
 
-private Q_SLOTS:
-    void init()
-    {
+  private Q_SLOTS:
+    void init() {
         f = new Fixture;
         QStringList titles;
         for (int i = 1; i <= 12; ++i)
             titles << QStringLiteral("第%1章 绘图与编辑").arg(i);
         f->install(6, {12, 10, 8, 12, 9, 11, 10, 12, 8, 10, 12, 9}, titles);
-        Fixture::put(f->records() + QStringLiteral("288893.rar"),
-                     {QStringLiteral("TTF"), QStringLiteral("TTTTTTTTTT"), QStringLiteral("TFTFTFTFTFTFTFTF")});
+        Fixture::put(
+            f->records() + QStringLiteral("288893.rar"),
+            {QStringLiteral("TTF"), QStringLiteral("TTTTTTTTTT"), QStringLiteral("TFTFTFTFTFTFTFTF")});
         Fixture::put(f->records() + QStringLiteral("288892.rar"),
                      {QStringLiteral("2026-11-28 19:42:10"), QStringLiteral("87.5"), QString(),
                       QStringLiteral("2026-12-02 08:15:33"), QStringLiteral("72.5"), QString()});
         d = f->modData();
         prompter = FakePrompter{};
         launcher = FakeLauncher{};
-        trainer = new Trainer(d, {&prompter, nullptr, &launcher, nullptr, nullptr}, QStringLiteral("caddrill"));
+        trainer =
+            new Trainer(d, {&prompter, nullptr, &launcher, nullptr, nullptr}, QStringLiteral("caddrill"));
         trainer->showCover();
         QVERIFY(cover());
         QVERIFY(QTest::qWaitForWindowExposed(cover()));
         QTRY_VERIFY(cover()->PicTiKu); // the panels follow the first paint
     }
-    void cleanup()
-    {
+    void cleanup() {
         delete trainer;
         trainer = nullptr;
         delete f;
         f = nullptr;
     }
 
-    void slotsAndCounts()
-    {
+    void slotsAndCounts() {
         FrmFengmian *c = cover();
         QCOMPARE(c->size(), QSize(800, 600));
-        QCOMPARE(c->windowTitle(), QStringLiteral("柏川云学职称计算机考试——AutoCAD 2004模块  题库版本：2026.12"));
+        QCOMPARE(c->windowTitle(),
+                 QStringLiteral("柏川云学职称计算机考试——AutoCAD 2004模块  题库版本：2026.12"));
         QCOMPARE(c->LblCaption->text(), QStringLiteral("V3.0.1──AutoCAD 2004模块(题库版本：2026.12)"));
         QCOMPARE(c->LblKmMc->text(), c->LblKmMc1->text());
         QVERIFY(!c->PicTiKu->isVisible());
@@ -125,8 +122,7 @@ private Q_SLOTS:
         shoot(c, QStringLiteral("cover.png"));
     }
 
-    void tabsAndPanels()
-    {
+    void tabsAndPanels() {
         FrmFengmian *c = cover();
         // looks: hover and pressed on the units tab; the other tab stays normal
         Q_EMIT c->LblTiKu->entered();
@@ -164,8 +160,7 @@ private Q_SLOTS:
         QVERIFY(prompter.asked.isEmpty());
     }
 
-    void closingAsksFirst()
-    {
+    void closingAsksFirst() {
         FrmFengmian *c = cover();
         c->PicPro->show();
         QTest::mouseClick(c->LblClose, Qt::LeftButton);
@@ -192,20 +187,20 @@ private Q_SLOTS:
         QTRY_VERIFY(!page);
     }
 
-    void updateSwitchAndUpgrade()
-    {
+    void updateSwitchAndUpgrade() {
         FrmFengmian *c = cover();
         QTest::mouseClick(c->Check1, Qt::LeftButton);
-        QCOMPARE(Fixture::lines(f->program() + QStringLiteral("/refresher.txt")), QStringList{QStringLiteral("1")});
+        QCOMPARE(Fixture::lines(f->program() + QStringLiteral("/refresher.txt")),
+                 QStringList{QStringLiteral("1")});
         QTest::mouseClick(c->Check1, Qt::LeftButton);
-        QCOMPARE(Fixture::lines(f->program() + QStringLiteral("/refresher.txt")), QStringList{QStringLiteral("0")});
+        QCOMPARE(Fixture::lines(f->program() + QStringLiteral("/refresher.txt")),
+                 QStringList{QStringLiteral("0")});
         QTest::mouseClick(c->LblExit, Qt::LeftButton);
         QCOMPARE(launcher.started.size(), 1);
         QVERIFY(launcher.started[0].contains(QStringLiteral("refresher")));
     }
 
-    void entriesThatStayOrReturn()
-    {
+    void entriesThatStayOrReturn() {
         FrmFengmian *c = cover();
         // review without a wrong-question list: the message, and the page stays
         QTest::mouseClick(c->LblKaCH, Qt::LeftButton);
@@ -232,8 +227,7 @@ private Q_SLOTS:
         QVERIFY(cover() && cover()->isVisible()); // a fresh page after the stand-in
     }
 
-    void otherModuleEndsSilently()
-    {
+    void otherModuleEndsSilently() {
         Fixture::put(f->data() + QStringLiteral("288899.rar"), {QStringLiteral("3")});
         QVERIFY(!createCoverWindow(*trainer));
         QVERIFY(prompter.asked.isEmpty());

@@ -1,23 +1,22 @@
 // A practice run from start to finish on the real windows (offscreen): start,
 // cover page, unit 1, question 1 solved by clicking the simulated window, end of
 // the practice, and the records and the fresh cover page that follow.
-#include "records.h"
 #include "cover/frmfengmian.h"
+#include "fakes.h"
+#include "fixture.h"
 #include "panel/frmtm.h"
 #include "platform/registry.h"
+#include "records.h"
 #include "simulator/frmmain.h"
 #include "simulator/steprecord.h"
 #include "start/trainer.h"
-#include "fakes.h"
-#include "fixture.h"
 
 #include <QApplication>
 #include <QTest>
 
 namespace {
 
-template <class T> T *topLevel()
-{
+template <class T> T *topLevel() {
     for (QWidget *w : QApplication::topLevelWidgets())
         if (auto *t = qobject_cast<T *>(w); t && t->isVisible())
             return t;
@@ -25,8 +24,7 @@ template <class T> T *topLevel()
 }
 
 // Unit 0 with three questions, each one click on a 40 x 40 pixel zone at (100, 100).
-void writeUnit(const Fixture &f)
-{
+void writeUnit(const Fixture &f) {
     const bank::StepRecord click = Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600).r;
     const bank::StepRecord done = Rec(QStringLiteral("9999")).r;
     QStringList steps, index;
@@ -47,9 +45,8 @@ void writeUnit(const Fixture &f)
 
 class TstCoverRun : public QObject {
     Q_OBJECT
-private Q_SLOTS:
-    void practiceFromStartToCover()
-    {
+  private Q_SLOTS:
+    void practiceFromStartToCover() {
         Fixture f;
         f.install(0, {3}, {QStringLiteral("绘图基础")});
         writeUnit(f);
@@ -110,7 +107,7 @@ private Q_SLOTS:
         QTRY_VERIFY(topLevel<FrmTm>());
         QCOMPARE(d.QuestionMark[1], QStringLiteral("T"));
         QCOMPARE(d.QuestionScore[1] & ~1, 4); // solved; the panel may have marked it visited already
-        for (const auto &a : prompter.asked) // no file was reported unreadable on the way
+        for (const auto &a : prompter.asked)  // no file was reported unreadable on the way
             QVERIFY2(!a.text.contains(QStringLiteral(".rar")), qPrintable(a.text));
     }
 };

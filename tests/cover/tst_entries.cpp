@@ -2,8 +2,8 @@
 // and the three entries into a question set.
 #include "cover/covermodel.h"
 #include "cover/entries.h"
-#include "panel/progress.h"
 #include "fixture.h"
+#include "panel/progress.h"
 
 #include <QFileInfo>
 #include <QTest>
@@ -11,21 +11,25 @@
 class TstEntries : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     // Status normalisation: padded with "F" or cut to the unit's count; counts shown.
-    void normalisation_data()
-    {
+    void normalisation_data() {
         QTest::addColumn<QByteArray>("stored"); // unit 1's line, absent when empty
         QTest::addColumn<bool>("fileExists");
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("questions");
         QTest::addColumn<QString>("unfinished");
-        QTest::newRow("12 questions, TTF") << QByteArray("TTF") << true << "TTFFFFFFFFFF" << "12" << "10";
-        QTest::newRow("long line cut") << QByteArray("TTTTTTTTTTTTTTTFF") << true << "TTTTTTTTTTTT" << "12" << "0";
-        QTest::newRow("missing file") << QByteArray() << false << "FFFFFFFFFFFF" << "12" << "12";
+        QTest::newRow("12 questions, TTF") << QByteArray("TTF") << true << "TTFFFFFFFFFF"
+                                           << "12"
+                                           << "10";
+        QTest::newRow("long line cut") << QByteArray("TTTTTTTTTTTTTTTFF") << true << "TTTTTTTTTTTT"
+                                       << "12"
+                                       << "0";
+        QTest::newRow("missing file") << QByteArray() << false << "FFFFFFFFFFFF"
+                                      << "12"
+                                      << "12";
     }
-    void normalisation()
-    {
+    void normalisation() {
         QFETCH(QByteArray, stored);
         QFETCH(bool, fileExists);
         QFETCH(QString, line);
@@ -34,7 +38,8 @@ private Q_SLOTS:
         Fixture f;
         f.install(2, {3, 12, 0, 2});
         if (fileExists)
-            Fixture::putBytes(f.records() + QStringLiteral("288893.rar"), "TFT\r\n" + stored + "\r\nXYZ\r\nTT\r\n\r\n");
+            Fixture::putBytes(f.records() + QStringLiteral("288893.rar"),
+                              "TFT\r\n" + stored + "\r\nXYZ\r\nTT\r\n\r\n");
         ModData d = f.modData();
         const cover::CoverState s = cover::load(d, QStringLiteral("V3.0.1"));
         QVERIFY(!s.moduleMismatch);
@@ -51,8 +56,7 @@ private Q_SLOTS:
         QCOMPARE(s.units[2].questions, QStringLiteral("0"));
     }
 
-    void slotsAndTitles()
-    {
+    void slotsAndTitles() {
         Fixture f;
         f.install(3, {4, 4, 4, 4, 4}, {QStringLiteral("绘图基础"), QStringLiteral("图层与线型")});
         Fixture::put(f.records() + QStringLiteral("288892.rar"),
@@ -75,12 +79,12 @@ private Q_SLOTS:
         QCOMPARE(s.units[1].tooltip, QStringLiteral("图层与线型"));
         QCOMPARE(s.units[2].tooltip, QString());
         QCOMPARE(s.caption, QStringLiteral("V3.0.1──AutoCAD 2004模块(题库版本：2026.12)"));
-        QCOMPARE(s.windowTitle, QStringLiteral("柏川云学职称计算机考试——AutoCAD 2004模块  题库版本：2026.12"));
+        QCOMPARE(s.windowTitle,
+                 QStringLiteral("柏川云学职称计算机考试——AutoCAD 2004模块  题库版本：2026.12"));
         QCOMPARE(s.subtitle, QStringLiteral("── 中文版 计算机辅助设计"));
     }
 
-    void moduleCheck_data()
-    {
+    void moduleCheck_data() {
         QTest::addColumn<QByteArray>("check");
         QTest::addColumn<bool>("mismatch");
         QTest::newRow("same module") << QByteArray("12\r\n") << false;
@@ -88,8 +92,7 @@ private Q_SLOTS:
         QTest::newRow("other module") << QByteArray("7\r\n") << true;
         QTest::newRow("missing file reads 0") << QByteArray() << true;
     }
-    void moduleCheck()
-    {
+    void moduleCheck() {
         QFETCH(QByteArray, check);
         QFETCH(bool, mismatch);
         Fixture f;
@@ -103,8 +106,7 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(f.records() + QStringLiteral("288893.rar")), !mismatch);
     }
 
-    void missingSetTableHidesEverySlot()
-    {
+    void missingSetTableHidesEverySlot() {
         Fixture f;
         f.install(2, {3});
         QFile::remove(f.data() + QStringLiteral("288891.rar"));
@@ -116,13 +118,13 @@ private Q_SLOTS:
         for (const auto &p : s.papers)
             QVERIFY(!p.visible);
         // the learner's progress survives a data folder without its set table
-        QCOMPARE(Fixture::lines(f.records() + QStringLiteral("288893.rar")), QStringList{QStringLiteral("TTT")});
+        QCOMPARE(Fixture::lines(f.records() + QStringLiteral("288893.rar")),
+                 QStringList{QStringLiteral("TTT")});
         QVERIFY(s.errors.isEmpty());
     }
 
     // An unreadable status file is named and left as it is; the page still loads.
-    void unreadableStatusFile()
-    {
+    void unreadableStatusFile() {
         Fixture f;
         f.install(1, {3});
         QDir().mkpath(f.records() + QStringLiteral("288893.rar"));
@@ -135,21 +137,21 @@ private Q_SLOTS:
         QVERIFY(s.papers[0].visible);
     }
 
-    void autoUpdateSwitch()
-    {
+    void autoUpdateSwitch() {
         Fixture f;
         f.install(0, {1});
         ModData d = f.modData();
         QVERIFY(!cover::readAutoUpdate(d));
         QVERIFY(cover::writeAutoUpdate(d, true));
-        QCOMPARE(Fixture::lines(f.program() + QStringLiteral("/refresher.txt")), QStringList{QStringLiteral("1")});
+        QCOMPARE(Fixture::lines(f.program() + QStringLiteral("/refresher.txt")),
+                 QStringList{QStringLiteral("1")});
         QVERIFY(cover::load(d, cover::versionText()).autoUpdate);
         QVERIFY(cover::writeAutoUpdate(d, false));
-        QCOMPARE(Fixture::lines(f.program() + QStringLiteral("/refresher.txt")), QStringList{QStringLiteral("0")});
+        QCOMPARE(Fixture::lines(f.program() + QStringLiteral("/refresher.txt")),
+                 QStringList{QStringLiteral("0")});
     }
 
-    void slotGrids()
-    {
+    void slotGrids() {
         QCOMPARE(cover::unitSlotTwips(0), QPoint(480, 120));
         QCOMPARE(cover::unitSlotTwips(5), QPoint(480 + 2 * 3720, 120 + 1080));
         QCOMPARE(cover::unitSlotTwips(20), QPoint(480 + 2 * 3720, 120 + 6 * 1080));
@@ -157,24 +159,25 @@ private Q_SLOTS:
     }
 
     // Unit entry: files by the naming rule, status line u + 1, result file of unit u.
-    void unitEntry_data()
-    {
+    void unitEntry_data() {
         QTest::addColumn<int>("unit");
         QTest::addColumn<QString>("stepFile");
         QTest::addColumn<QString>("indexFile");
-        QTest::newRow("unit 0") << 0 << "288820.rar" << "288870.rar";
-        QTest::newRow("unit 3") << 3 << "288823.rar" << "288873.rar";
+        QTest::newRow("unit 0") << 0 << "288820.rar"
+                                << "288870.rar";
+        QTest::newRow("unit 3") << 3 << "288823.rar"
+                                << "288873.rar";
     }
-    void unitEntry()
-    {
+    void unitEntry() {
         QFETCH(int, unit);
         QFETCH(QString, stepFile);
         QFETCH(QString, indexFile);
         Fixture f;
         f.install(0, {3, 3, 3, 4});
         f.unitBank(unit, {2, 5, 3, 1});
-        Fixture::put(f.records() + QStringLiteral("288893.rar"),
-                     {QStringLiteral("TTT"), QStringLiteral("FFF"), QStringLiteral("FTF"), QStringLiteral("TFTF")});
+        Fixture::put(
+            f.records() + QStringLiteral("288893.rar"),
+            {QStringLiteral("TTT"), QStringLiteral("FFF"), QStringLiteral("FTF"), QStringLiteral("TFTF")});
         Fixture::put(f.records() + QStringLiteral("2088%1.rar").arg(unit, 2, 10, QChar(u'0')),
                      {QStringLiteral("6040") + QString(36, u'0')});
         ModData d = f.modData();
@@ -204,8 +207,7 @@ private Q_SLOTS:
         QCOMPARE(d.QuestionScore[3], Integer(4));
     }
 
-    void unitEntryWithoutIndexFile()
-    {
+    void unitEntryWithoutIndexFile() {
         Fixture f;
         f.install(0, {3});
         ModData d = f.modData();
@@ -214,8 +216,7 @@ private Q_SLOTS:
         QVERIFY(error.contains(QStringLiteral("288870.rar")));
     }
 
-    void examEntry()
-    {
+    void examEntry() {
         ModData d;
         d.QuestionCount = 3;
         d.SetBase = 20;
@@ -227,8 +228,7 @@ private Q_SLOTS:
     }
 
     // Paper 2's list 0507 0112: question 7 of unit 5, then question 12 of unit 1.
-    void reviewAssembly()
-    {
+    void reviewAssembly() {
         Fixture f;
         f.install(3, {12, 12, 0, 0, 0, 8});
         QList<int> unit1(12, 2);
@@ -250,10 +250,11 @@ private Q_SLOTS:
         QCOMPARE(d.IndexFile, f.data() + QStringLiteral("288869.rar"));
         QCOMPARE(Fixture::lines(d.IndexFile),
                  (QStringList{QStringLiteral("000703第5单元第7题"), QStringLiteral("001204第1单元第12题")}));
-        QCOMPARE(Fixture::lines(d.StepFile),
-                 (QStringList{QStringLiteral("U5 Q7 S1"), QStringLiteral("U5 Q7 S2"), QStringLiteral("U5 Q7 S3"),
-                              QStringLiteral("U1 Q12 S1"), QStringLiteral("U1 Q12 S2"), QStringLiteral("U1 Q12 S3"),
-                              QStringLiteral("U1 Q12 S4")}));
+        QCOMPARE(
+            Fixture::lines(d.StepFile),
+            (QStringList{QStringLiteral("U5 Q7 S1"), QStringLiteral("U5 Q7 S2"), QStringLiteral("U5 Q7 S3"),
+                         QStringLiteral("U1 Q12 S1"), QStringLiteral("U1 Q12 S2"),
+                         QStringLiteral("U1 Q12 S3"), QStringLiteral("U1 Q12 S4")}));
         QCOMPARE(d.QuestionFirstStep[1], Integer(1));
         QCOMPARE(d.QuestionFirstStep[2], Integer(4));
         QCOMPARE(d.QuestionFirstStep[3], Integer(8));
@@ -265,21 +266,22 @@ private Q_SLOTS:
         QCOMPARE(d.ExamMinutesLeft, Integer(50));
     }
 
-    void reviewWithoutList_data()
-    {
+    void reviewWithoutList_data() {
         QTest::addColumn<QByteArray>("list"); // "-" for a missing file
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("questions");
         QTest::newRow("missing") << QByteArray("-") << int(entries::Review::NoWrongQuestions) << 0;
         QTest::newRow("empty line") << QByteArray("\r\n") << int(entries::Review::NoWrongQuestions) << 0;
-        QTest::newRow("three characters") << QByteArray("050\r\n") << int(entries::Review::NoWrongQuestions) << 0;
-        QTest::newRow("six characters: one question") << QByteArray("050705\r\n") << int(entries::Review::Opened) << 1;
-        QTest::newRow("question beyond the unit") << QByteArray("0509\r\n") << int(entries::Review::Failed) << 0;
+        QTest::newRow("three characters")
+            << QByteArray("050\r\n") << int(entries::Review::NoWrongQuestions) << 0;
+        QTest::newRow("six characters: one question")
+            << QByteArray("050705\r\n") << int(entries::Review::Opened) << 1;
+        QTest::newRow("question beyond the unit")
+            << QByteArray("0509\r\n") << int(entries::Review::Failed) << 0;
         QTest::newRow("question 0") << QByteArray("0500\r\n") << int(entries::Review::Failed) << 0;
         QTest::newRow("unit without files") << QByteArray("0401\r\n") << int(entries::Review::Failed) << 0;
     }
-    void reviewWithoutList()
-    {
+    void reviewWithoutList() {
         QFETCH(QByteArray, list);
         QFETCH(int, result);
         QFETCH(int, questions);
@@ -294,8 +296,9 @@ private Q_SLOTS:
         QString message;
         QCOMPARE(int(entries::initShiTI(d, 1, &message)), result);
         if (result == int(entries::Review::NoWrongQuestions))
-            QCOMPARE(message, QStringLiteral("本套试题没有生成错题！\r\n你可能是还没有做本套试题，或者上次得分为0。\r\n"
-                                             "请点“开始考试”做本套试题。"));
+            QCOMPARE(message, QStringLiteral(
+                                  "本套试题没有生成错题！\r\n你可能是还没有做本套试题，或者上次得分为0。\r\n"
+                                  "请点“开始考试”做本套试题。"));
         if (result == int(entries::Review::Failed))
             QVERIFY(message.contains(QStringLiteral(".rar")));
         if (result == int(entries::Review::Opened)) {
@@ -304,7 +307,8 @@ private Q_SLOTS:
         } else {
             // nothing was opened and the old review files are untouched
             QCOMPARE(d.QuestionCount, Integer(9));
-            QCOMPARE(Fixture::lines(f.data() + QStringLiteral("288819.rar")), QStringList{QStringLiteral("old steps")});
+            QCOMPARE(Fixture::lines(f.data() + QStringLiteral("288819.rar")),
+                     QStringList{QStringLiteral("old steps")});
         }
     }
 };

@@ -2,23 +2,23 @@
 // states, marks and the chooser, redo, guided teaching, the demonstration start,
 // the picture window, bad index files, closing, and the two ends that write the
 // learner's records (practice; review with Yes and No).
-#include "records.h"
 #include "panel/frmpicture.h"
 #include "panel/frmtm.h"
 #include "panel/panelrules.h"
 #include "panel/progress.h"
 #include "panel/simwindow.h"
 #include "platform/services.h"
-#include "start/textfile.h"
+#include "records.h"
 #include "simulator/frmmain.h"
 #include "simulator/steprecord.h"
 #include "start/setfiles.h"
+#include "start/textfile.h"
 #include "start/trainer.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPointer>
 #include <QImage>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -28,12 +28,15 @@
 namespace {
 
 class FakeSim : public SimulatedWindow {
-public:
+  public:
     QWidget widget;
     QList<int> restored;
     int timer2Starts = 0;
     QList<bool> guided;
-    FakeSim() { widget.setObjectName(QStringLiteral("FrmMain")); widget.resize(800, 600); }
+    FakeSim() {
+        widget.setObjectName(QStringLiteral("FrmMain"));
+        widget.resize(800, 600);
+    }
     QWidget *window() override { return &widget; }
     void restoreQuestion(int q) override { restored << q; }
     void startTimer2() override { ++timer2Starts; }
@@ -41,7 +44,7 @@ public:
 };
 
 class ScriptedPrompter : public platform::Prompter {
-public:
+  public:
     QList<Answer> answers;
     struct Asked {
         QString text;
@@ -50,20 +53,20 @@ public:
         Answer defaultAnswer;
     };
     QList<Asked> asked;
-    Answer ask(const QString &text, Buttons buttons, Icon icon, const QString &, Answer def) override
-    {
+    Answer ask(const QString &text, Buttons buttons, Icon icon, const QString &, Answer def) override {
         asked.append({text, buttons, icon, def});
         return answers.isEmpty() ? AnswerOk : answers.takeFirst();
     }
 };
 
 class NoLock : public platform::InstanceLock {
-public:
+  public:
     bool acquire() override { return true; }
 };
 
-const QString ReviewQuestion = QStringLiteral("本次答对的题目要从“错题复习”中去掉吗？\r\n"
-                                              "如果你认为掌握的还不太好，建议你点“否”，把它们保留在错题记录中。");
+const QString ReviewQuestion =
+    QStringLiteral("本次答对的题目要从“错题复习”中去掉吗？\r\n"
+                   "如果你认为掌握的还不太好，建议你点“否”，把它们保留在错题记录中。");
 
 } // namespace
 
@@ -76,8 +79,7 @@ class TstFrmTm : public QObject {
     ScriptedPrompter prompter;
 
     // A unit of three questions; question 2 carries a picture.
-    void unitPractice(int curSet = 0, int count = 3)
-    {
+    void unitPractice(int curSet = 0, int count = 3) {
         d = ModData();
         d.AppPath = m_dir.path();
         d.DataDir = m_dir.path() + QStringLiteral("/cad2004/");
@@ -97,8 +99,7 @@ class TstFrmTm : public QObject {
         }
     }
 
-    std::unique_ptr<FrmTm> openPanel()
-    {
+    std::unique_ptr<FrmTm> openPanel() {
         auto tm = std::make_unique<FrmTm>(d, prompter);
         tm->setAttribute(Qt::WA_DeleteOnClose, false);
         tm->setSimulatedWindow(&sim);
@@ -106,14 +107,12 @@ class TstFrmTm : public QObject {
         return tm;
     }
 
-    static void click(QWidget *w, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {})
-    {
+    static void click(QWidget *w, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {}) {
         QTest::mouseClick(w, b, m, w->rect().center());
     }
 
-private Q_SLOTS:
-    void initTestCase()
-    {
+  private Q_SLOTS:
+    void initTestCase() {
         QVERIFY(m_dir.isValid());
         QDir(m_dir.path()).mkpath(QStringLiteral("cad2004"));
         QDir(m_dir.path()).mkpath(QStringLiteral("ksdata"));
@@ -127,8 +126,7 @@ private Q_SLOTS:
         QVERIFY(pic.save(data + QStringLiteral("288801.rar"), "PNG"));
     }
 
-    void init()
-    {
+    void init() {
         sim.restored.clear();
         sim.timer2Starts = 0;
         sim.guided.clear();
@@ -136,8 +134,7 @@ private Q_SLOTS:
         prompter.asked.clear();
     }
 
-    void loadShowsTheFirstQuestion()
-    {
+    void loadShowsTheFirstQuestion() {
         unitPractice();
         auto tm = openPanel();
         QCOMPARE(tm->size(), QSize(332, 242)); // 4980 x 3630 twips
@@ -158,8 +155,7 @@ private Q_SLOTS:
         QVERIFY(!tm->TimerREDO.isActive());
     }
 
-    void navigationThroughTheHotSpots()
-    {
+    void navigationThroughTheHotSpots() {
         unitPractice();
         auto tm = openPanel();
         tm->setSimulatedWindow(&sim);
@@ -180,7 +176,7 @@ private Q_SLOTS:
         QVERIFY(!tm->CmdNext->isEnabled());
         QVERIFY(!tm->CmdGN[1]->isEnabled());
         QVERIFY(tm->Image2->isHidden()); // no picture on question 3
-        tm->CmdNext_Click();            // triggered anyway: stays on the last question
+        tm->CmdNext_Click();             // triggered anyway: stays on the last question
         QCOMPARE(int(d.CurQuestion), 3);
         click(tm->CmdGN[0]);
         QCOMPARE(int(d.CurQuestion), 2);
@@ -188,8 +184,7 @@ private Q_SLOTS:
         QCOMPARE(int(d.QuestionScore[3]), 1);
     }
 
-    void oneQuestionSetDisablesBoth()
-    {
+    void oneQuestionSetDisablesBoth() {
         unitPractice(0, 1);
         auto tm = openPanel();
         QVERIFY(!tm->CmdPre->isEnabled());
@@ -197,8 +192,7 @@ private Q_SLOTS:
         QVERIFY(!tm->CmTNO[2]->isVisibleTo(tm->FrmSelect));
     }
 
-    void markChooserAndNumberButtons()
-    {
+    void markChooserAndNumberButtons() {
         unitPractice();
         auto tm = openPanel();
         click(tm->CmdGN[3]); // mark question 1: 1 -> 3
@@ -225,8 +219,7 @@ private Q_SLOTS:
         QCOMPARE(int(d.CurQuestion), 3);
     }
 
-    void redoAndGuidedTeaching()
-    {
+    void redoAndGuidedTeaching() {
         unitPractice();
         auto tm = openPanel();
         d.SavedStep[1] = 3;
@@ -241,8 +234,7 @@ private Q_SLOTS:
         QCOMPARE(int(d.WorkMode), 2);
     }
 
-    void demonstrationSpeeds_data()
-    {
+    void demonstrationSpeeds_data() {
         QTest::addColumn<int>("button");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<int>("factor");
@@ -250,8 +242,7 @@ private Q_SLOTS:
         QTest::newRow("right button: slow") << int(Qt::RightButton) << int(Qt::NoModifier) << 2;
         QTest::newRow("ctrl-click: slow") << int(Qt::LeftButton) << int(Qt::ControlModifier) << 2;
     }
-    void demonstrationSpeeds()
-    {
+    void demonstrationSpeeds() {
         QFETCH(int, button);
         QFETCH(int, modifiers);
         QFETCH(int, factor);
@@ -265,15 +256,14 @@ private Q_SLOTS:
         QCOMPARE(int(d.DemoRunning), int(True));
         QVERIFY(tm->TimStartYS.isActive());
         QTRY_VERIFY(started.has_value());
-        QCOMPARE((*started)[0], 500 * factor); // Timer1
+        QCOMPARE((*started)[0], 500 * factor);  // Timer1
         QCOMPARE((*started)[2], 1000 * factor); // Timer3
         QVERIFY(!tm->TimStartYS.isActive());
         QVERIFY(tm->isHidden());
         QVERIFY(sim.widget.isHidden());
     }
 
-    void pictureWindow()
-    {
+    void pictureWindow() {
         unitPractice();
         d.CurQuestion = 2;
         auto tm = openPanel();
@@ -283,13 +273,12 @@ private Q_SLOTS:
         QCOMPARE(tm->Image2->text(), QStringLiteral("隐藏图片"));
         QTRY_VERIFY(!pic->Timer1.isActive());
         QCOMPARE(pic->size(), QSize(90 + 8, 60 + 8)); // 120 twips around the picture
-        click(tm->CmdGN[1]); // a new question hides it
+        click(tm->CmdGN[1]);                          // a new question hides it
         QVERIFY(pic->isHidden());
         QCOMPARE(tm->Image2->text(), QStringLiteral("显示图片"));
     }
 
-    void missingIndexFileIsNamed()
-    {
+    void missingIndexFileIsNamed() {
         unitPractice();
         d.IndexFile = d.DataDir + QStringLiteral("288879.rar");
         auto tm = openPanel();
@@ -297,8 +286,7 @@ private Q_SLOTS:
         QCOMPARE(tm->LblBiao->text(), QStringLiteral("第1单元  第1/3题（未完成）"));
     }
 
-    void minimiseAndRestore()
-    {
+    void minimiseAndRestore() {
         unitPractice();
         auto tm = openPanel();
         sim.widget.setGeometry(112, 84, 800, 600);
@@ -313,8 +301,7 @@ private Q_SLOTS:
         QVERIFY(!tm->PicMin->isVisibleTo(tm.get()));
     }
 
-    void closingRefusedUntilTheRunMayEnd()
-    {
+    void closingRefusedUntilTheRunMayEnd() {
         unitPractice();
         auto tm = openPanel();
         d.PanelMayClose = False;
@@ -324,12 +311,12 @@ private Q_SLOTS:
         QVERIFY(tm->close());
     }
 
-    void endOfPracticeWritesTheRecords()
-    {
+    void endOfPracticeWritesTheRecords() {
         unitPractice(1, 3);
         QFile::remove(progress::unitStatusFile(d));
-        QVERIFY(textfile::writeLinesAtomic(progress::unitStatusFile(d),
-                                           {QStringLiteral("TTF"), QStringLiteral("FFF"), QStringLiteral("FF")}));
+        QVERIFY(
+            textfile::writeLinesAtomic(progress::unitStatusFile(d),
+                                       {QStringLiteral("TTF"), QStringLiteral("FFF"), QStringLiteral("FF")}));
         auto tm = openPanel();
         QSignalSpy ended(tm.get(), &FrmTm::runEnded);
         sim.widget.show();
@@ -355,8 +342,7 @@ private Q_SLOTS:
 
     // The records cannot be written (the record folder's name is taken by a
     // file): the learner is told which file, and the run still ends.
-    void endOfPracticeReportsAFileItCannotWrite()
-    {
+    void endOfPracticeReportsAFileItCannotWrite() {
         QTemporaryDir other;
         unitPractice(0, 3);
         d.AppPath = other.path();
@@ -374,27 +360,26 @@ private Q_SLOTS:
         QVERIFY(!tm->isVisible());
     }
 
-    void endOfReview_data()
-    {
+    void endOfReview_data() {
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("expected");
         QTest::newRow("yes keeps the unsolved codes in order")
             << int(platform::Prompter::AnswerYes) << QStringLiteral("01120102");
-        QTest::newRow("no writes nothing") << int(platform::Prompter::AnswerNo)
-                                           << QStringLiteral("0507011203040102");
+        QTest::newRow("no writes nothing")
+            << int(platform::Prompter::AnswerNo) << QStringLiteral("0507011203040102");
     }
-    void endOfReview()
-    {
+    void endOfReview() {
         QFETCH(int, answer);
         QFETCH(QString, expected);
         unitPractice(0, 4);
         d.CurSet = -1;
         d.ReviewSet = 2;
         d.IndexFile = d.DataDir + QStringLiteral("288870.rar");
-        QVERIFY(textfile::writeLinesAtomic(progress::wrongListFile(d, 2), {QStringLiteral("0507011203040102")}));
+        QVERIFY(
+            textfile::writeLinesAtomic(progress::wrongListFile(d, 2), {QStringLiteral("0507011203040102")}));
         auto tm = openPanel();
-        tm->applyEntry({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束复习"), true,
-                        QStringLiteral("错题复习-"), QString()});
+        tm->applyEntry({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束复习"),
+                        true, QStringLiteral("错题复习-"), QString()});
         d.QuestionScore[1] = 5;
         d.QuestionScore[2] = 3;
         d.QuestionScore[3] = 4;
@@ -414,14 +399,13 @@ private Q_SLOTS:
         QVERIFY(!tm->isVisible());
     }
 
-    void examReviewEndsWithoutAsking()
-    {
+    void examReviewEndsWithoutAsking() {
         unitPractice(0, 3);
         d.SetBase = 0;
         d.CurSet = 2;
         auto tm = openPanel();
-        tm->applyEntry({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束复习"), true,
-                        QString(), std::nullopt});
+        tm->applyEntry({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束复习"),
+                        true, QString(), std::nullopt});
         QSignalSpy ended(tm.get(), &FrmTm::runEnded);
         click(tm->CmdGN[5]);
         QVERIFY(prompter.asked.isEmpty());
@@ -432,8 +416,7 @@ private Q_SLOTS:
     // entry, number buttons, TimerREDO last. The learner solves question 1 by
     // clicking its zone; the closing record rewrites the panel's captions; the end
     // writes the records and returns to a fresh cover page.
-    void trainerOpensSolvesAndEndsARun()
-    {
+    void trainerOpensSolvesAndEndsARun() {
         unitPractice(0, 2);
         d.UnitCount = 1;
         setfiles::nameSetFiles(d);
@@ -448,8 +431,8 @@ private Q_SLOTS:
         platform::SystemClock clock;
         NoLock lock;
         Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
-        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"), true,
-                         QStringLiteral("单元练习-"), std::nullopt});
+        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"),
+                         true, QStringLiteral("单元练习-"), std::nullopt});
         FrmTm *tm = trainer.panel();
         FrmMain *main = trainer.simulatedWindow();
         QVERIFY(tm->isVisible());
@@ -483,16 +466,15 @@ private Q_SLOTS:
 
     // The simulated window closed under the panel (for example by the window
     // system): the panel goes on without it.
-    void simulatedWindowClosedUnderThePanel()
-    {
+    void simulatedWindowClosedUnderThePanel() {
         unitPractice(0, 3);
         d.UnitCount = 1;
         setfiles::nameSetFiles(d);
         platform::SystemClock clock;
         NoLock lock;
         Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
-        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"), true,
-                         QStringLiteral("单元练习-"), std::nullopt});
+        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"),
+                         true, QStringLiteral("单元练习-"), std::nullopt});
         FrmTm *tm = trainer.panel();
         QPointer<FrmMain> main(trainer.simulatedWindow());
         main->close();

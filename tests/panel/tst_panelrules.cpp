@@ -10,8 +10,7 @@ using namespace panel;
 namespace {
 // A set of n questions: marks "F" except those listed as done, words as given.
 ModData makeSet(int setBase, int curSet, int n, int q, const QList<int> &done = {},
-                const QList<QPair<int, int>> &words = {})
-{
+                const QList<QPair<int, int>> &words = {}) {
     ModData d;
     d.ModuleName = QStringLiteral("AutoCAD 2004");
     d.SetBase = Integer(setBase);
@@ -30,9 +29,8 @@ ModData makeSet(int setBase, int curSet, int n, int q, const QList<int> &done = 
 
 class TstPanelRules : public QObject {
     Q_OBJECT
-private Q_SLOTS:
-    void titleLine_data()
-    {
+  private Q_SLOTS:
+    void titleLine_data() {
         QTest::addColumn<int>("setBase");
         QTest::addColumn<int>("curSet");
         QTest::addColumn<int>("count");
@@ -55,8 +53,7 @@ private Q_SLOTS:
         QTest::newRow("wrong-question review, solved question")
             << 20 << -1 << 8 << 8 << true << -1 << QStringLiteral("错题复习  第8/8题");
     }
-    void titleLine()
-    {
+    void titleLine() {
         QFETCH(int, setBase);
         QFETCH(int, curSet);
         QFETCH(int, count);
@@ -69,23 +66,20 @@ private Q_SLOTS:
         QCOMPARE(panel::titleLine(d), expected);
     }
 
-    void loadTitle_data()
-    {
+    void loadTitle_data() {
         QTest::addColumn<int>("curSet");
         QTest::addColumn<QString>("expected");
         QTest::newRow("unit 0") << 0 << QStringLiteral("AutoCAD 2004 第 1 套 第 1 题");
         QTest::newRow("unit 11") << 11 << QStringLiteral("AutoCAD 2004 第 12 套 第 1 题");
         QTest::newRow("wrong-question review") << -1 << QStringLiteral("错题复习  第1/6题");
     }
-    void loadTitle()
-    {
+    void loadTitle() {
         QFETCH(int, curSet);
         QFETCH(QString, expected);
         QCOMPARE(panel::loadTitle(makeSet(20, curSet, 6, 1)), expected);
     }
 
-    void unfinishedList_data()
-    {
+    void unfinishedList_data() {
         QTest::addColumn<int>("setBase");
         QTest::addColumn<int>("curSet");
         QTest::addColumn<int>("count");
@@ -97,16 +91,17 @@ private Q_SLOTS:
         QTest::newRow("practice of 12: no number above 12")
             << 20 << 0 << 12 << QList<int>{1, 3} << QList<int>{}
             << QStringLiteral("未完成的题目 2 4 5 6 7 8 9 10 11 12");
-        QTest::newRow("practice, all done") << 20 << 0 << 3 << QList<int>{1, 2, 3} << QList<int>{}
-                                            << QStringLiteral("未完成的题目");
+        QTest::newRow("practice, all done")
+            << 20 << 0 << 3 << QList<int>{1, 2, 3} << QList<int>{} << QStringLiteral("未完成的题目");
         QTest::newRow("exam: words decide, marks ignored")
             << 0 << 2 << 5 << QList<int>{} << QList<int>{1, 4} << QStringLiteral("未完成的题目 2 3 5");
         QTest::newRow("wrong-question review: words decide")
-            << 20 << -1 << 4 << QList<int>{1, 2, 3, 4} << QList<int>{3} << QStringLiteral("未完成的题目 1 2 4");
-        QTest::newRow("empty set") << 20 << 0 << 0 << QList<int>{} << QList<int>{} << QStringLiteral("未完成的题目");
+            << 20 << -1 << 4 << QList<int>{1, 2, 3, 4} << QList<int>{3}
+            << QStringLiteral("未完成的题目 1 2 4");
+        QTest::newRow("empty set") << 20 << 0 << 0 << QList<int>{} << QList<int>{}
+                                   << QStringLiteral("未完成的题目");
     }
-    void unfinishedList()
-    {
+    void unfinishedList() {
         QFETCH(int, setBase);
         QFETCH(int, curSet);
         QFETCH(int, count);
@@ -121,8 +116,7 @@ private Q_SLOTS:
         QCOMPARE(panel::unfinishedList(d), expected);
     }
 
-    void statusWord_data()
-    {
+    void statusWord_data() {
         QTest::addColumn<int>("word");
         QTest::addColumn<int>("marked");
         QTest::addColumn<int>("visited");
@@ -136,8 +130,7 @@ private Q_SLOTS:
         QTest::newRow("6 solved, marked") << 6 << 4 << 7 << int(ChooserColour::Red);
         QTest::newRow("7 solved, marked, visited") << 7 << 5 << 7 << int(ChooserColour::Red);
     }
-    void statusWord()
-    {
+    void statusWord() {
         QFETCH(int, word);
         QFETCH(int, marked);
         QFETCH(int, visited);
@@ -149,8 +142,7 @@ private Q_SLOTS:
         QCOMPARE(isSolved(Integer(word)), word >= 4);
     }
 
-    void navigation_data()
-    {
+    void navigation_data() {
         QTest::addColumn<int>("question");
         QTest::addColumn<int>("count");
         QTest::addColumn<bool>("previous");
@@ -164,8 +156,7 @@ private Q_SLOTS:
         QTest::newRow("last of 40") << 40 << 40 << true << false << 39 << 40;
         QTest::newRow("empty set stays on 1") << 1 << 0 << false << false << 1 << 1;
     }
-    void navigation()
-    {
+    void navigation() {
         QFETCH(int, question);
         QFETCH(int, count);
         QFETCH(bool, previous);
@@ -179,25 +170,23 @@ private Q_SLOTS:
         QCOMPARE(nextQuestion(question, count), afterNext);
     }
 
-    void questionText_data()
-    {
+    void questionText_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("picture");
-        QTest::newRow("plain") << QStringLiteral("000102单击绘图区域中的方框。") << QStringLiteral("单击绘图区域中的方框。")
-                               << QString();
+        QTest::newRow("plain") << QStringLiteral("000102单击绘图区域中的方框。")
+                               << QStringLiteral("单击绘图区域中的方框。") << QString();
         QTest::newRow("with picture") << QStringLiteral("000305picture288801按图绘制矩形。")
                                       << QStringLiteral("按图绘制矩形。") << QStringLiteral("288801");
-        QTest::newRow("marker and id only") << QStringLiteral("000101picture288802") << QString()
-                                            << QStringLiteral("288802");
-        QTest::newRow("shorter than the id") << QStringLiteral("000101picture28") << QString()
-                                             << QStringLiteral("28");
+        QTest::newRow("marker and id only")
+            << QStringLiteral("000101picture288802") << QString() << QStringLiteral("288802");
+        QTest::newRow("shorter than the id")
+            << QStringLiteral("000101picture28") << QString() << QStringLiteral("28");
         QTest::newRow("empty line") << QString() << QString() << QString();
-        QTest::newRow("marker not at the start") << QStringLiteral("000101see picture288801")
-                                                 << QStringLiteral("see picture288801") << QString();
+        QTest::newRow("marker not at the start")
+            << QStringLiteral("000101see picture288801") << QStringLiteral("see picture288801") << QString();
     }
-    void questionText()
-    {
+    void questionText() {
         QFETCH(QString, line);
         QFETCH(QString, text);
         QFETCH(QString, picture);
@@ -207,8 +196,7 @@ private Q_SLOTS:
         QCOMPARE(t.hasPicture, line.mid(6).startsWith(QLatin1String("picture")));
     }
 
-    void endKind_data()
-    {
+    void endKind_data() {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("kind");
         QTest::newRow("practice") << QStringLiteral("结束练习") << int(EndKind::Practice);
@@ -216,15 +204,13 @@ private Q_SLOTS:
         QTest::newRow("review") << QStringLiteral("结束复习") << int(EndKind::Review);
         QTest::newRow("anything else ends as a review") << QString() << int(EndKind::Review);
     }
-    void endKind()
-    {
+    void endKind() {
         QFETCH(QString, caption);
         QFETCH(int, kind);
         QCOMPARE(int(panel::endKind(caption)), kind);
     }
 
-    void demoSpeed_data()
-    {
+    void demoSpeed_data() {
         QTest::addColumn<int>("hotSpot");
         QTest::addColumn<bool>("right");
         QTest::addColumn<bool>("modifier");
@@ -235,8 +221,7 @@ private Q_SLOTS:
         QTest::newRow("right button elsewhere") << 3 << true << false << 1;
         QTest::newRow("shift-click elsewhere") << 0 << false << true << 1;
     }
-    void demoSpeed()
-    {
+    void demoSpeed() {
         QFETCH(int, hotSpot);
         QFETCH(bool, right);
         QFETCH(bool, modifier);
@@ -244,9 +229,9 @@ private Q_SLOTS:
         QCOMPARE(demoSpeedAfterRelease(hotSpot, right, modifier), speed);
     }
 
-    void demoIntervals()
-    {
-        const std::array<int, DemoTimerCount> base = {500, 100, 1000, 200, 100, 100, 200, 100, 100, 100, 100, 100};
+    void demoIntervals() {
+        const std::array<int, DemoTimerCount> base = {500, 100, 1000, 200, 100, 100,
+                                                      200, 100, 100,  100, 100, 100};
         const auto normal = panel::demoIntervals(1);
         const auto slow = panel::demoIntervals(2);
         for (int i = 0; i < DemoTimerCount; ++i) {
@@ -257,8 +242,7 @@ private Q_SLOTS:
         QCOMPARE(QByteArray(DemoTimers[11].name), QByteArray("TimerRS"));
     }
 
-    void time_data()
-    {
+    void time_data() {
         QTest::addColumn<int>("minutes");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("fill");
@@ -268,8 +252,7 @@ private Q_SLOTS:
         QTest::newRow("time up") << 0 << QStringLiteral("剩余0分钟") << 100;
         QTest::newRow("overtime stays full") << -3 << QStringLiteral("剩余-3分钟") << 100;
     }
-    void time()
-    {
+    void time() {
         QFETCH(int, minutes);
         QFETCH(QString, caption);
         QFETCH(int, fill);
@@ -277,8 +260,7 @@ private Q_SLOTS:
         QCOMPARE(timeBarFill(minutes, 100), fill);
     }
 
-    void chooserButton_data()
-    {
+    void chooserButton_data() {
         QTest::addColumn<int>("i");
         QTest::addColumn<double>("left");
         QTest::addColumn<double>("top");
@@ -288,8 +270,7 @@ private Q_SLOTS:
         QTest::newRow("11 starts the second") << 11 << 30.0 << 150 + w;
         QTest::newRow("40") << 40 << 30 + 9 * w << 150 + 3 * w;
     }
-    void chooserButton()
-    {
+    void chooserButton() {
         QFETCH(int, i);
         QFETCH(double, left);
         QFETCH(double, top);
@@ -301,8 +282,7 @@ private Q_SLOTS:
         QVERIFY(r.right() <= 4980); // all ten fit the frame
     }
 
-    void placements()
-    {
+    void placements() {
         // hot spots: five in the first row at 90 + 960 k, the rest below
         QCOMPARE(hotSpot(0, 1, 1), QRect(90, 15, 960, HotSpotHeight));
         QCOMPARE(hotSpot(4, 1, 1), QRect(3930, 15, 960, HotSpotHeight));
@@ -313,13 +293,13 @@ private Q_SLOTS:
         // load place: right edge 15360 twips (1024 px), bottom 9000 (600 px)
         QCOMPARE(loadPosition(QSize(332, 242), 1, 1), QPoint(1024 - 332, 600 - 242));
         QCOMPARE(loadPosition(QSize(266, 194), 0.8, 0.8), QPoint(819 - 266, 480 - 194));
-        QCOMPARE(dockedPosition(QRect(112, 84, 800, 600), QSize(332, 242)), QPoint(112 + 800 - 332, 84 + 600 - 242));
+        QCOMPARE(dockedPosition(QRect(112, 84, 800, 600), QSize(332, 242)),
+                 QPoint(112 + 800 - 332, 84 + 600 - 242));
         // minimised bar: right edge 2700 twips (180 px), bottom 8550 (570 px)
         QCOMPARE(minimisedPosition(QSize(150, 28), 1, 1), QPoint(180 - 150, 570 - 28));
     }
 
-    void pictureWindow_data()
-    {
+    void pictureWindow_data() {
         QTest::addColumn<double>("scale");
         QTest::addColumn<QRect>("expected");
         // a 3000 x 2000 picture on a 1024 x 768 screen (15360 x 11520 twips)
@@ -327,8 +307,7 @@ private Q_SLOTS:
         QTest::newRow("scale 0.8: margins and offsets shrink")
             << 0.8 << QRect(qRound((15360 - 3096) * 0.8 / 2), qRound((11520 - 2096) * 0.8 / 2), 3096, 2096);
     }
-    void pictureWindow()
-    {
+    void pictureWindow() {
         QFETCH(double, scale);
         QFETCH(QRect, expected);
         QCOMPARE(panel::pictureWindow(QSize(3000, 2000), QSize(15360, 11520), scale, scale), expected);

@@ -10,30 +10,26 @@
 
 namespace {
 
-QByteArray bytesOf(const QString &path)
-{
+QByteArray bytesOf(const QString &path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void putBytes(const QString &path, const QByteArray &bytes)
-{
+void putBytes(const QString &path, const QByteArray &bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
 }
 
-QStringList linesOf(const QString &path)
-{
+QStringList linesOf(const QString &path) {
     QStringList l;
     textfile::readLines(path, l);
     return l;
 }
 
 // Status words from "q:w q:w" pairs.
-void setWords(ModData &d, const QString &pairs)
-{
+void setWords(ModData &d, const QString &pairs) {
     d.QuestionScore.fill(0);
     for (const QString &p : pairs.split(u' ', Qt::SkipEmptyParts)) {
         const auto qw = p.split(u':');
@@ -41,13 +37,13 @@ void setWords(ModData &d, const QString &pairs)
     }
 }
 
-QString codes40()
-{
+QString codes40() {
     // paper question i has code 00ii, except questions 4 and 9
     QString s;
     for (int i = 1; i <= 40; ++i)
-        s += i == 4 ? QStringLiteral("0105") : i == 9 ? QStringLiteral("0312")
-                                                      : QStringLiteral("00%1").arg(i, 2, 10, QChar(u'0'));
+        s += i == 4   ? QStringLiteral("0105")
+             : i == 9 ? QStringLiteral("0312")
+                      : QStringLiteral("00%1").arg(i, 2, 10, QChar(u'0'));
     return s;
 }
 
@@ -58,9 +54,8 @@ class TstProgress : public QObject {
     QTemporaryDir m_dir;
     ModData d;
 
-private Q_SLOTS:
-    void init()
-    {
+  private Q_SLOTS:
+    void init() {
         QVERIFY(m_dir.isValid());
         QDir(m_dir.path()).removeRecursively();
         QDir().mkpath(m_dir.path() + QStringLiteral("/ksdata"));
@@ -70,8 +65,7 @@ private Q_SLOTS:
         d.DataDir = m_dir.path() + QStringLiteral("/data/");
     }
 
-    void fileNames()
-    {
+    void fileNames() {
         QVERIFY(progress::unitResultFile(d, 3).endsWith(QStringLiteral("ksdata/208803.rar")));
         QVERIFY(progress::examMarksFile(d, 13).endsWith(QStringLiteral("ksdata/218813.rar")));
         QVERIFY(progress::wrongListFile(d, 0).endsWith(QStringLiteral("ksdata/182400.rar")));
@@ -83,22 +77,19 @@ private Q_SLOTS:
     // End of unit practice: only the current unit's line changes, the file keeps
     // UnitCount lines, and a trailing empty line written by older versions is read
     // as nothing.
-    void unitStatusWriter_data()
-    {
+    void unitStatusWriter_data() {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<int>("unitCount");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("middle unit, extra empty line")
-            << QByteArray("TTT\r\nFFFFFFFFFFFF\r\nFF\r\n\r\n") << 3
-            << QByteArray("TTT\r\nTFTFFFFFFFFF\r\nFF\r\n");
+        QTest::newRow("middle unit, extra empty line") << QByteArray("TTT\r\nFFFFFFFFFFFF\r\nFF\r\n\r\n") << 3
+                                                       << QByteArray("TTT\r\nTFTFFFFFFFFF\r\nFF\r\n");
         QTest::newRow("missing file") << QByteArray() << 3 << QByteArray("\r\nTFTFFFFFFFFF\r\n\r\n");
         QTest::newRow("more lines than units are dropped")
             << QByteArray("A\r\nB\r\nC\r\nD\r\n") << 2 << QByteArray("A\r\nTFTFFFFFFFFF\r\n");
         QTest::newRow("unit count unknown keeps the current line")
             << QByteArray("A\r\n") << 0 << QByteArray("A\r\nTFTFFFFFFFFF\r\n");
     }
-    void unitStatusWriter()
-    {
+    void unitStatusWriter() {
         QFETCH(QByteArray, before);
         QFETCH(int, unitCount);
         QFETCH(QByteArray, after);
@@ -114,8 +105,7 @@ private Q_SLOTS:
         QCOMPARE(bytesOf(progress::unitStatusFile(d)), after);
     }
 
-    void statusFileLimitedTo26Lines()
-    {
+    void statusFileLimitedTo26Lines() {
         QByteArray many;
         for (int i = 0; i < 30; ++i)
             many += "L" + QByteArray::number(i) + "\r\n";
@@ -132,8 +122,7 @@ private Q_SLOTS:
     }
 
     // An unreadable status file is left alone: rewriting it would lose every other unit.
-    void unreadableStatusFileIsKept()
-    {
+    void unreadableStatusFileIsKept() {
         QDir().mkpath(progress::unitStatusFile(d)); // a folder where the file should be
         d.CurSet = 0;
         d.UnitCount = 2;
@@ -145,22 +134,22 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(progress::unitStatusFile(d)).isDir());
     }
 
-    void digits_data()
-    {
+    void digits_data() {
         QTest::addColumn<QString>("words");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("marks");
         const QString z40(40, u'0');
-        QTest::newRow("marked+solved 2, solved 5") << "2:7 5:5" << QString(z40).replace(1, 1, u'6').replace(4, 1, u'4')
-                                                   << QString(z40).replace(1, 1, u'2');
-        QTest::newRow("visited only is not stored") << "1:1 40:3" << QString(z40).replace(39, 1, u'2')
-                                                    << QString(z40).replace(39, 1, u'2');
-        QTest::newRow("exam 3 marked+solved, 7 marked") << "3:7 7:3" << QString(z40).replace(2, 1, u'6').replace(6, 1, u'2')
-                                                        << QString(z40).replace(2, 1, u'2').replace(6, 1, u'2');
+        QTest::newRow("marked+solved 2, solved 5")
+            << "2:7 5:5" << QString(z40).replace(1, 1, u'6').replace(4, 1, u'4')
+            << QString(z40).replace(1, 1, u'2');
+        QTest::newRow("visited only is not stored")
+            << "1:1 40:3" << QString(z40).replace(39, 1, u'2') << QString(z40).replace(39, 1, u'2');
+        QTest::newRow("exam 3 marked+solved, 7 marked")
+            << "3:7 7:3" << QString(z40).replace(2, 1, u'6').replace(6, 1, u'2')
+            << QString(z40).replace(2, 1, u'2').replace(6, 1, u'2');
         QTest::newRow("nothing") << "" << z40 << z40;
     }
-    void digits()
-    {
+    void digits() {
         QFETCH(QString, words);
         QFETCH(QString, result);
         QFETCH(QString, marks);
@@ -171,8 +160,7 @@ private Q_SLOTS:
 
     // Writer and reader of the unit result file and the exam marks file agree;
     // the writers touch only their kind of set.
-    void resultAndMarksRoundTrip()
-    {
+    void resultAndMarksRoundTrip() {
         setWords(d, QStringLiteral("2:7 5:5 12:3"));
         d.CurSet = 4;
         d.SetBase = 20;
@@ -207,8 +195,7 @@ private Q_SLOTS:
     }
 
     // Unit entry without records: the unit's questions, all not done, all 0.
-    void unitEntryWithoutRecords()
-    {
+    void unitEntryWithoutRecords() {
         d.CurSet = 2;
         setWords(d, QStringLiteral("1:7"));
         QVERIFY(progress::loadUnitProgress(d, 5));
@@ -222,8 +209,7 @@ private Q_SLOTS:
         QCOMPARE(d.QuestionMark[1], QStringLiteral("F"));
     }
 
-    void wrongLists()
-    {
+    void wrongLists() {
         setWords(d, QString());
         for (int i = 1; i <= 40; ++i)
             d.QuestionScore[i] = (i == 4 || i == 9) ? 1 : 5;
@@ -241,19 +227,21 @@ private Q_SLOTS:
         QCOMPARE(list, QString());
     }
 
-    void pruneAfterReview_data()
-    {
+    void pruneAfterReview_data() {
         QTest::addColumn<QString>("list");
         QTest::addColumn<QString>("words");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("10 codes, 2 and 5 solved")
-            << "0101010201030104010501060107010801090110" << "2:5 5:4 3:3 1:1"
-            << "01010103010401060107010801090110";
-        QTest::newRow("partial code dropped") << "010203" << "" << "0102";
-        QTest::newRow("all solved") << "01010102" << "1:4 2:7" << "";
+        QTest::newRow("10 codes, 2 and 5 solved") << "0101010201030104010501060107010801090110"
+                                                  << "2:5 5:4 3:3 1:1"
+                                                  << "01010103010401060107010801090110";
+        QTest::newRow("partial code dropped") << "010203"
+                                              << ""
+                                              << "0102";
+        QTest::newRow("all solved") << "01010102"
+                                    << "1:4 2:7"
+                                    << "";
     }
-    void pruneAfterReview()
-    {
+    void pruneAfterReview() {
         QFETCH(QString, list);
         QFETCH(QString, words);
         QFETCH(QString, kept);
@@ -268,13 +256,17 @@ private Q_SLOTS:
     }
 
     // 72.5, then 60, then 80 on paper 1; then an exam with the answers viewed.
-    void examRecordSequence()
-    {
+    void examRecordSequence() {
         putBytes(progress::examRecordFile(d), "2026-01-01 08:00:00\r\n90\r\nnote0\r\n\r\n");
         d.CurSet = 1;
         d.PaperCount = 2;
         const QDateTime now(QDate(2026, 3, 4), QTime(5, 6, 7));
-        struct Exam { const char *start; double score; const char *line4; const char *line5; };
+        struct Exam {
+            const char *start;
+            double score;
+            const char *line4;
+            const char *line5;
+        };
         const Exam exams[] = {
             {"2026-02-01 09:00:00", 72.5, "2026-02-01 09:00:00", "72.5"},
             {"2026-02-02 09:00:00", 60, "2026-02-02 09:00:00", "72.5"},
@@ -299,8 +291,7 @@ private Q_SLOTS:
         }
     }
 
-    void bestScoreRule_data()
-    {
+    void bestScoreRule_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<double>("score");
         QTest::addColumn<QString>("best");
@@ -309,8 +300,7 @@ private Q_SLOTS:
         QTest::newRow("equal is not higher") << "97.5" << 97.5 << "97.5";
         QTest::newRow("full marks") << "97.5" << 100.0 << "100";
     }
-    void bestScoreRule()
-    {
+    void bestScoreRule() {
         QFETCH(QString, stored);
         QFETCH(double, score);
         QFETCH(QString, best);
@@ -322,8 +312,7 @@ private Q_SLOTS:
         QCOMPARE(l.at(1), best);
     }
 
-    void scoreFromWords()
-    {
+    void scoreFromWords() {
         setWords(d, QString());
         QCOMPARE(progress::scoreText(progress::examScore(d)), QStringLiteral("0"));
         for (int i = 1; i <= 39; ++i)
@@ -334,8 +323,7 @@ private Q_SLOTS:
         QCOMPARE(progress::scoreText(progress::examScore(d)), QStringLiteral("100"));
     }
 
-    void assemblyLog()
-    {
+    void assemblyLog() {
         putBytes(progress::assemblyLogFile(d), "2026-01-01 00:00:00\r\n\r\n");
         d.CurSet = 2;
         d.PaperCount = 4;
@@ -348,8 +336,7 @@ private Q_SLOTS:
     }
 
     // A fresh installation without its record folder still keeps the work.
-    void missingRecordFolderIsCreated()
-    {
+    void missingRecordFolderIsCreated() {
         QDir(d.recordDir()).removeRecursively();
         d.CurSet = 0;
         d.SetBase = 20;

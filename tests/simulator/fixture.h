@@ -12,7 +12,6 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-
 struct BankFixture {
     QTemporaryDir dir;
     ModData data;

@@ -31,7 +31,6 @@ struct Listener : EngineListener {
     void fileProblem(const QString &m) override { problems << m; }
 };
 
-
 } // namespace
 
 class TstSampleModule : public QObject {

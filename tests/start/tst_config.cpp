@@ -13,54 +13,60 @@
 
 class TstConfig : public QObject {
     Q_OBJECT
-private Q_SLOTS:
-    void decodeLine_data()
-    {
+  private Q_SLOTS:
+    void decodeLine_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("empty line") << "" << "";
-        QTest::newRow("ascii above 500000") << "500065500066" << "AB";
-        QTest::newRow("ascii below 500000") << "200065" << "A";
+        QTest::newRow("empty line") << ""
+                                    << "";
+        QTest::newRow("ascii above 500000") << "500065500066"
+                                            << "AB";
+        QTest::newRow("ascii below 500000") << "200065"
+                                            << "A";
         // 柏 is B0D8 in GBK: signed 16-bit -20264
         QTest::newRow("negative code") << "179736" << QStringLiteral("柏");
         QTest::newRow("double byte above 500000") << "545272" << QStringLiteral("柏");
-        QTest::newRow("zero group skipped, line goes on") << "500065000000500066" << "AB";
-        QTest::newRow("group that is not a number") << "500065abcdef500066" << "AB";
-        QTest::newRow("short last group, code out of range") << "5000655" << "A";
-        QTest::newRow("code beyond 16 bits") << "499999500066" << "B";
-        QTest::newRow("blanks kept before trim") << "500032500065500032" << " A ";
+        QTest::newRow("zero group skipped, line goes on") << "500065000000500066"
+                                                          << "AB";
+        QTest::newRow("group that is not a number") << "500065abcdef500066"
+                                                    << "AB";
+        QTest::newRow("short last group, code out of range") << "5000655"
+                                                             << "A";
+        QTest::newRow("code beyond 16 bits") << "499999500066"
+                                             << "B";
+        QTest::newRow("blanks kept before trim") << "500032500065500032"
+                                                 << " A ";
     }
-    void decodeLine()
-    {
+    void decodeLine() {
         QFETCH(QString, stored);
         QFETCH(QString, expected);
         QCOMPARE(verfile::decodeLine(stored), expected);
     }
 
-    void encodeRoundTrip()
-    {
+    void encodeRoundTrip() {
         const QString text = QStringLiteral("AutoCAD 2004 绘图与编辑（第1单元）");
         const QString stored = verfile::encodeLine(text);
         QCOMPARE(stored.size(), text.size() * 6);
         QCOMPARE(verfile::decodeLine(stored), text);
     }
 
-    void readInfo_data()
-    {
+    void readInfo_data() {
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("moduleNo");
         QTest::addColumn<QString>("folder");
         QTest::newRow("full") << QStringList{QStringLiteral("AutoCAD 2004"), QStringLiteral("中文版"),
-                                             QStringLiteral("cad"), QStringLiteral("5"), QStringLiteral("第一单元")}
+                                             QStringLiteral("cad"), QStringLiteral("5"),
+                                             QStringLiteral("第一单元")}
                               << "AutoCAD 2004" << 5 << "cad";
-        QTest::newRow("blanks around the folder") << QStringList{QStringLiteral(" M "), QString(), QStringLiteral("  data  "), QStringLiteral("12")}
-                                                   << "M" << 12 << "data";
-        QTest::newRow("three lines") << QStringList{QStringLiteral("M"), QStringLiteral("T"), QStringLiteral("d")}
+        QTest::newRow("blanks around the folder")
+            << QStringList{QStringLiteral(" M "), QString(), QStringLiteral("  data  "), QStringLiteral("12")}
+            << "M" << 12 << "data";
+        QTest::newRow("three lines") << QStringList{QStringLiteral("M"), QStringLiteral("T"),
+                                                    QStringLiteral("d")}
                                      << "M" << 0 << "d";
     }
-    void readInfo()
-    {
+    void readInfo() {
         QFETCH(QStringList, lines);
         QFETCH(QString, name);
         QFETCH(int, moduleNo);
@@ -81,8 +87,7 @@ private Q_SLOTS:
         QCOMPARE(vb::twoDigits(d.ModuleNo), QStringLiteral("%1").arg(moduleNo, 2, 10, QLatin1Char('0')));
     }
 
-    void readInfo_refuses_data()
-    {
+    void readInfo_refuses_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<bool>("writeFile");
         QTest::newRow("missing ver.txt") << "" << false;
@@ -91,14 +96,13 @@ private Q_SLOTS:
         QTest::newRow("backslash") << "..\\x" << true;
         QTest::newRow("empty folder name") << "" << true;
     }
-    void readInfo_refuses()
-    {
+    void readInfo_refuses() {
         QFETCH(QString, folder);
         QFETCH(bool, writeFile);
         TempFolder tmp;
         if (writeFile)
-            tmp.write(QStringLiteral("ver.txt"), {verfile::encodeLine(QStringLiteral("M")), QString(),
-                                                  verfile::encodeLine(folder)});
+            tmp.write(QStringLiteral("ver.txt"),
+                      {verfile::encodeLine(QStringLiteral("M")), QString(), verfile::encodeLine(folder)});
         ModData d;
         d.AppPath = tmp.path();
         QString error;
@@ -106,20 +110,23 @@ private Q_SLOTS:
         QVERIFY2(error.contains(tmp.file(QStringLiteral("ver.txt"))), qPrintable(error));
     }
 
-    void naming_data()
-    {
+    void naming_data() {
         QTest::addColumn<int>("curSet");
         QTest::addColumn<int>("setBase");
         QTest::addColumn<QString>("step");
         QTest::addColumn<QString>("index");
-        QTest::newRow("paper 0") << 0 << 0 << "288800.rar" << "288850.rar";
-        QTest::newRow("paper 13") << 13 << 0 << "288813.rar" << "288863.rar";
-        QTest::newRow("unit 0") << 0 << 20 << "288820.rar" << "288870.rar";
-        QTest::newRow("unit 3") << 3 << 20 << "288823.rar" << "288873.rar";
-        QTest::newRow("review") << -1 << 20 << "288819.rar" << "288869.rar";
+        QTest::newRow("paper 0") << 0 << 0 << "288800.rar"
+                                 << "288850.rar";
+        QTest::newRow("paper 13") << 13 << 0 << "288813.rar"
+                                  << "288863.rar";
+        QTest::newRow("unit 0") << 0 << 20 << "288820.rar"
+                                << "288870.rar";
+        QTest::newRow("unit 3") << 3 << 20 << "288823.rar"
+                                << "288873.rar";
+        QTest::newRow("review") << -1 << 20 << "288819.rar"
+                                << "288869.rar";
     }
-    void naming()
-    {
+    void naming() {
         QFETCH(int, curSet);
         QFETCH(int, setBase);
         QFETCH(QString, step);
@@ -136,19 +143,20 @@ private Q_SLOTS:
         QCOMPARE(d.DataExt, QStringLiteral(".rar"));
     }
 
-    void offsets_data()
-    {
+    void offsets_data() {
         QTest::addColumn<QStringList>("index");
         QTest::addColumn<QList<int>>("firstSteps");
         QTest::addColumn<int>("count");
-        QTest::newRow("three questions") << QStringList{"000103a", "000212b", "0003 5c"} << QList<int>{1, 4, 16, 21} << 3;
-        QTest::newRow("blank second line") << QStringList{"000103a", "   ", "000212b"} << QList<int>{1, 4, 0} << 1;
-        QTest::newRow("blank fourth line") << QStringList{"000102a", "000102b", "000102c", "", "000102d"}
-                                           << QList<int>{1, 3, 5, 7, 0} << 3;
-        QTest::newRow("steps without digits") << QStringList{"0001xxa", "000102b"} << QList<int>{1, 1, 3} << 2;
+        QTest::newRow("three questions")
+            << QStringList{"000103a", "000212b", "0003 5c"} << QList<int>{1, 4, 16, 21} << 3;
+        QTest::newRow("blank second line")
+            << QStringList{"000103a", "   ", "000212b"} << QList<int>{1, 4, 0} << 1;
+        QTest::newRow("blank fourth line")
+            << QStringList{"000102a", "000102b", "000102c", "", "000102d"} << QList<int>{1, 3, 5, 7, 0} << 3;
+        QTest::newRow("steps without digits")
+            << QStringList{"0001xxa", "000102b"} << QList<int>{1, 1, 3} << 2;
     }
-    void offsets()
-    {
+    void offsets() {
         QFETCH(QStringList, index);
         QFETCH(QList<int>, firstSteps);
         QFETCH(int, count);
@@ -161,8 +169,7 @@ private Q_SLOTS:
             QCOMPARE(int(d.QuestionFirstStep[k + 1]), firstSteps.at(k));
     }
 
-    void offsets_missingFile()
-    {
+    void offsets_missingFile() {
         ModData d;
         d.IndexFile = QStringLiteral("/nonexistent/288870.rar");
         QString error;
@@ -171,8 +178,7 @@ private Q_SLOTS:
         QCOMPARE(int(d.QuestionFirstStep[1]), 1);
     }
 
-    void gbkFiles()
-    {
+    void gbkFiles() {
         TempFolder tmp;
         tmp.write(QStringLiteral("t.rar"), {QStringLiteral("柏川"), QString(), QStringLiteral("x")});
         QCOMPARE(tmp.bytes(QStringLiteral("t.rar")), QByteArray("\xB0\xD8\xB4\xA8\r\n\r\nx\r\n"));
@@ -182,8 +188,7 @@ private Q_SLOTS:
         QCOMPARE(textfile::splitLines(QStringLiteral("a\r\nb\nc\rd\r\n")), (QStringList{"a", "b", "c", "d"}));
     }
 
-    void atomicWriteFailureNamesFileAndKeepsOld()
-    {
+    void atomicWriteFailureNamesFileAndKeepsOld() {
         TempFolder tmp;
         // a folder standing where the file should be cannot be replaced
         QDir(tmp.path()).mkdir(QStringLiteral("busy.rar"));
@@ -198,14 +203,14 @@ private Q_SLOTS:
         QCOMPARE(QDir(tmp.path()).entryList(QDir::Files), QStringList());
     }
 
-    void registryRoundTrip()
-    {
+    void registryRoundTrip() {
         TempFolder tmp;
         platform::FileRegistry reg(tmp.path());
         int32_t bytes = 0;
         const QString key = QStringLiteral("Software\\Microsoft");
-        QCOMPARE(ModZCB::WriteRegValue(reg, platform::HKEY_CURRENT_USER, key, QStringLiteral("ProPath05"),
-                                       platform::REG_SZ, QVariant(QString(QStringLiteral("/opt/培训\"x\\y") + QString(72, u'*'))), bytes),
+        QCOMPARE(ModZCB::WriteRegValue(
+                     reg, platform::HKEY_CURRENT_USER, key, QStringLiteral("ProPath05"), platform::REG_SZ,
+                     QVariant(QString(QStringLiteral("/opt/培训\"x\\y") + QString(72, u'*'))), bytes),
                  0);
         QCOMPARE(bytes, int(QByteArray("/opt/").size() + 4 + 4 + 72));
         QCOMPARE(ModZCB::WriteRegValue(reg, platform::HKEY_CURRENT_USER, key, QStringLiteral("Count"),
@@ -214,24 +219,26 @@ private Q_SLOTS:
         // a second store on the same folder (another trainer) sees both values
         platform::FileRegistry other(tmp.path());
         QVariant v = QStringLiteral("unchanged");
-        QCOMPARE(ModZCB::ReadRegValue(other, platform::HKEY_CURRENT_USER, QStringLiteral("software\\microsoft"),
-                                      QStringLiteral("propath05"), v),
+        QCOMPARE(ModZCB::ReadRegValue(other, platform::HKEY_CURRENT_USER,
+                                      QStringLiteral("software\\microsoft"), QStringLiteral("propath05"), v),
                  0);
         QCOMPARE(v.toString(), QStringLiteral("/opt/培训\"x\\y") + QString(72, u'*'));
-        QCOMPARE(ModZCB::ReadRegValue(other, platform::HKEY_CURRENT_USER, key, QStringLiteral("Count"), v), 0);
+        QCOMPARE(ModZCB::ReadRegValue(other, platform::HKEY_CURRENT_USER, key, QStringLiteral("Count"), v),
+                 0);
         QCOMPARE(v.toInt(), 42);
         v = QStringLiteral("unchanged");
-        QCOMPARE(ModZCB::ReadRegValue(other, platform::HKEY_CURRENT_USER, key, QStringLiteral("ProPath06"), v),
-                 platform::ERROR_FILE_NOT_FOUND);
+        QCOMPARE(
+            ModZCB::ReadRegValue(other, platform::HKEY_CURRENT_USER, key, QStringLiteral("ProPath06"), v),
+            platform::ERROR_FILE_NOT_FOUND);
         QCOMPARE(v.toString(), QStringLiteral("unchanged"));
         QCOMPARE(ModZCB::ReadRegValue(other, platform::HKEY_CURRENT_USER, QStringLiteral("Software\\Other"),
                                       QStringLiteral("Count"), v),
                  platform::ERROR_FILE_NOT_FOUND);
     }
 
-    void singleInstance()
-    {
-        const QString key = QStringLiteral("caddrill-test-") + QString::number(QCoreApplication::applicationPid());
+    void singleInstance() {
+        const QString key =
+            QStringLiteral("caddrill-test-") + QString::number(QCoreApplication::applicationPid());
         auto first = std::make_unique<platform::LockFileInstance>(key);
         QVERIFY(first->acquire());
         platform::LockFileInstance second(key);
@@ -243,15 +250,16 @@ private Q_SLOTS:
         QVERIFY(third.acquire());
     }
 
-    void registryLongStringCutAt255Bytes()
-    {
+    void registryLongStringCutAt255Bytes() {
         TempFolder tmp;
         platform::FileRegistry reg(tmp.path());
         int32_t bytes = 0;
         ModZCB::WriteRegValue(reg, platform::HKEY_CURRENT_USER, QStringLiteral("K"), QStringLiteral("V"),
                               platform::REG_SZ, QString(300, u'a'), bytes);
         QVariant v;
-        QCOMPARE(ModZCB::ReadRegValue(reg, platform::HKEY_CURRENT_USER, QStringLiteral("K"), QStringLiteral("V"), v), 0);
+        QCOMPARE(ModZCB::ReadRegValue(reg, platform::HKEY_CURRENT_USER, QStringLiteral("K"),
+                                      QStringLiteral("V"), v),
+                 0);
         QCOMPARE(v.toString().size(), 254);
     }
 };

@@ -11,11 +11,11 @@
 #include <QTest>
 
 namespace {
-void writeModule(const TempFolder &tmp, const QString &marker)
-{
-    tmp.write(QStringLiteral("ver.txt"), {verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
-                                          verfile::encodeLine(QStringLiteral("中文版")),
-                                          verfile::encodeLine(QStringLiteral("data")), verfile::encodeLine(QStringLiteral("5"))});
+void writeModule(const TempFolder &tmp, const QString &marker) {
+    tmp.write(QStringLiteral("ver.txt"),
+              {verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
+               verfile::encodeLine(QStringLiteral("中文版")), verfile::encodeLine(QStringLiteral("data")),
+               verfile::encodeLine(QStringLiteral("5"))});
     if (!marker.isNull())
         tmp.write(QStringLiteral("data/288892.rar"), {marker});
 }
@@ -23,24 +23,28 @@ void writeModule(const TempFolder &tmp, const QString &marker)
 
 class TstStartup : public QObject {
     Q_OBJECT
-private Q_SLOTS:
-    void refresher_data()
-    {
+  private Q_SLOTS:
+    void refresher_data() {
         QTest::addColumn<QString>("counter"); // null: no counter file
         QTest::addColumn<QString>("sw");      // null: no switch file
         QTest::addColumn<bool>("started");
         QTest::addColumn<QString>("after");
-        QTest::newRow("0, on") << "0" << "1" << true << "1";
-        QTest::newRow("9, on") << "9" << "1" << false << "10";
-        QTest::newRow("10, on") << "10" << "1" << true << "11";
-        QTest::newRow("10, switch with blanks") << "10" << " 1 " << true << "11";
-        QTest::newRow("10, off") << "10" << "0" << false << "11";
+        QTest::newRow("0, on") << "0"
+                               << "1" << true << "1";
+        QTest::newRow("9, on") << "9"
+                               << "1" << false << "10";
+        QTest::newRow("10, on") << "10"
+                                << "1" << true << "11";
+        QTest::newRow("10, switch with blanks") << "10"
+                                                << " 1 " << true << "11";
+        QTest::newRow("10, off") << "10"
+                                 << "0" << false << "11";
         QTest::newRow("missing counter, on") << QString() << "1" << true << "1";
         QTest::newRow("0, missing switch") << "0" << QString() << false << "1";
-        QTest::newRow("garbage counter") << "abc" << "1" << true << "1";
+        QTest::newRow("garbage counter") << "abc"
+                                         << "1" << true << "1";
     }
-    void refresher()
-    {
+    void refresher() {
         QFETCH(QString, counter);
         QFETCH(QString, sw);
         QFETCH(bool, started);
@@ -62,8 +66,7 @@ private Q_SLOTS:
         QCOMPARE(tmp.read(QStringLiteral("data/288897.rar")), QStringList{after});
     }
 
-    void installRecordOnFirstStartOnly()
-    {
+    void installRecordOnFirstStartOnly() {
         TempFolder tmp;
         writeModule(tmp, QStringLiteral("0"));
         ModData d;
@@ -73,11 +76,13 @@ private Q_SLOTS:
         QVERIFY(startup::recordInstall(d, reg, QStringLiteral("caddrill"), nullptr));
         platform::RegValue v;
         QCOMPARE(reg.queryValue(platform::HKEY_CURRENT_USER, QStringLiteral("Software\\Microsoft"),
-                                QStringLiteral("ProPath05"), v), 0);
+                                QStringLiteral("ProPath05"), v),
+                 0);
         QCOMPARE(v.value.toString(), tmp.path() + QString(72, u'*'));
         QCOMPARE(v.type, platform::REG_SZ);
         QCOMPARE(reg.queryValue(platform::HKEY_CURRENT_USER, QStringLiteral("Software\\Microsoft"),
-                                QStringLiteral("ProName05"), v), 0);
+                                QStringLiteral("ProName05"), v),
+                 0);
         QCOMPARE(v.value.toString(), QStringLiteral("caddrill") + QString(36, u'*'));
         QCOMPARE(tmp.read(QStringLiteral("data/288892.rar")), QStringList{QStringLiteral("1")});
 
@@ -87,8 +92,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(reg.fileFor(platform::HKEY_CURRENT_USER)));
     }
 
-    void secondInstanceTouchesNothing()
-    {
+    void secondInstanceTouchesNothing() {
         TempFolder tmp;
         writeModule(tmp, QStringLiteral("0"));
         tmp.write(QStringLiteral("data/288897.rar"), {QStringLiteral("0")});
@@ -112,15 +116,13 @@ private Q_SLOTS:
         QVERIFY(launcher.started.isEmpty());
     }
 
-    void unreadableStartFilesAreNamed_data()
-    {
+    void unreadableStartFilesAreNamed_data() {
         QTest::addColumn<bool>("withVer");
         QTest::addColumn<QString>("named");
         QTest::newRow("no ver.txt") << false << "ver.txt";
         QTest::newRow("no first-run marker") << true << "288892.rar";
     }
-    void unreadableStartFilesAreNamed()
-    {
+    void unreadableStartFilesAreNamed() {
         QFETCH(bool, withVer);
         QFETCH(QString, named);
         TempFolder tmp;
@@ -139,13 +141,13 @@ private Q_SLOTS:
         QVERIFY(launcher.started.isEmpty());
     }
 
-    void handOverShowsCoverThenChecksForUpdates()
-    {
+    void handOverShowsCoverThenChecksForUpdates() {
         TempFolder tmp;
         writeModule(tmp, QStringLiteral("1"));
         tmp.write(QStringLiteral("refresher.txt"), {QStringLiteral("1")});
         tmp.write(QStringLiteral("data/288897.rar"), {QStringLiteral("20")});
-        tmp.write(QStringLiteral("data/288899.rar"), {QStringLiteral("5")}); // the data folder is this module's
+        tmp.write(QStringLiteral("data/288899.rar"),
+                  {QStringLiteral("5")}); // the data folder is this module's
         tmp.write(QStringLiteral("data/288895.rar"), {QStringLiteral("2026.12")});
         ModData d;
         d.AppPath = tmp.path();

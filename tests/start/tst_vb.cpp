@@ -4,9 +4,8 @@
 
 class TstVb : public QObject {
     Q_OBJECT
-private Q_SLOTS:
-    void val_data()
-    {
+  private Q_SLOTS:
+    void val_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
         QTest::newRow("leading zeros") << "00150" << 150.0;
@@ -24,15 +23,13 @@ private Q_SLOTS:
         QTest::newRow("sign only") << "-" << 0.0;
         QTest::newRow("fullwidth digit is not a digit") << QStringLiteral("１2") << 0.0;
     }
-    void val()
-    {
+    void val() {
         QFETCH(QString, text);
         QFETCH(double, expected);
         QCOMPARE(vb::Val(text), expected);
     }
 
-    void rounding_data()
-    {
+    void rounding_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("expected");
         QTest::newRow("half to even down") << "2.5" << 2;
@@ -41,15 +38,13 @@ private Q_SLOTS:
         QTest::newRow("above half") << "2.51" << 3;
         QTest::newRow("int16 clamp") << "70000" << 32767;
     }
-    void rounding()
-    {
+    void rounding() {
         QFETCH(QString, text);
         QFETCH(int, expected);
         QCOMPARE(int(vb::ValInt(text)), expected);
     }
 
-    void strings()
-    {
+    void strings() {
         QCOMPARE(vb::Mid(QStringLiteral("柏川ABC"), 2, 2), QStringLiteral("川A"));
         QCOMPARE(vb::Mid(QStringLiteral("abc"), 5), QString());
         QCOMPARE(vb::Mid(QStringLiteral("abc"), 2), QStringLiteral("bc"));

@@ -13,8 +13,7 @@ struct FakePrompter : platform::Prompter {
     };
     QList<Asked> asked;
     QList<Answer> answers; // taken in order; AnswerOk when none is left
-    Answer ask(const QString &text, Buttons buttons, Icon icon, const QString &title, Answer) override
-    {
+    Answer ask(const QString &text, Buttons buttons, Icon icon, const QString &title, Answer) override {
         asked.append({text, title, buttons, icon});
         return answers.isEmpty() ? AnswerOk : answers.takeFirst();
     }
@@ -22,13 +21,11 @@ struct FakePrompter : platform::Prompter {
 
 struct FakeLauncher : platform::Launcher {
     QStringList started, opened;
-    bool startDetached(const QString &program, const QStringList &) override
-    {
+    bool startDetached(const QString &program, const QStringList &) override {
         started << program;
         return true;
     }
-    bool openUrl(const QString &address) override
-    {
+    bool openUrl(const QString &address) override {
         opened << address;
         return true;
     }

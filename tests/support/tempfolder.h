@@ -8,27 +8,24 @@
 #include <QTest>
 
 class TempFolder {
-public:
+  public:
     TempFolder() { QVERIFY2(m_dir.isValid(), "no temporary folder"); }
     QString path() const { return m_dir.path(); }
     QString file(const QString &name) const { return m_dir.filePath(name); }
-    void write(const QString &name, const QStringList &lines) const
-    {
+    void write(const QString &name, const QStringList &lines) const {
         QDir().mkpath(QFileInfo(file(name)).absolutePath());
         QVERIFY(textfile::writeLinesAtomic(file(name), lines));
     }
-    QStringList read(const QString &name) const
-    {
+    QStringList read(const QString &name) const {
         QStringList lines;
         textfile::readLines(file(name), lines);
         return lines;
     }
-    QByteArray bytes(const QString &name) const
-    {
+    QByteArray bytes(const QString &name) const {
         QFile f(file(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-private:
+  private:
     QTemporaryDir m_dir;
 };

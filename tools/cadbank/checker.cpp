@@ -10,10 +10,10 @@
 #include "start/verfile.h"
 
 #include <QDir>
-#include <QThread>
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
+#include <QThread>
 
 #include <algorithm>
 #include <atomic>
@@ -26,7 +26,9 @@ namespace {
 constexpr int ScreenTwipsW = 12000;
 constexpr int ScreenTwipsH = 9000;
 
-QString two(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString two(int n) {
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
 struct Checker {
     QString program;
@@ -39,13 +41,11 @@ struct Checker {
     int textLines = 0;
     QVector<int> unitCounts;
 
-    void add(const QString &file, int line, const QString &field, const QString &reason)
-    {
+    void add(const QString &file, int line, const QString &field, const QString &reason) {
         out.push_back({file, line, field, reason});
     }
 
-    bool readAll(const QString &path, const QString &rel, QStringList &lines, bool required = true)
-    {
+    bool readAll(const QString &path, const QString &rel, QStringList &lines, bool required = true) {
         textfile::ReadError err;
         if (!textfile::readLines(path, lines, &err)) {
             if (required)
@@ -55,8 +55,7 @@ struct Checker {
         return true;
     }
 
-    bool pictureLoads(const QString &id)
-    {
+    bool pictureLoads(const QString &id) {
         auto it = pictureOk.constFind(id);
         if (it != pictureOk.cend())
             return *it;
@@ -71,8 +70,7 @@ struct Checker {
         return ok;
     }
 
-    void checkVer()
-    {
+    void checkVer() {
         QStringList lines;
         if (!readAll(data.programFile(QStringLiteral("ver.txt")), QStringLiteral("ver.txt"), lines))
             return;
@@ -93,16 +91,17 @@ struct Checker {
                     QStringLiteral("does not decode: every character must be a group of six digits"));
         }
         if (lines.size() < 4)
-            add(QStringLiteral("ver.txt"), lines.size(), QString(), QStringLiteral("needs at least 4 lines (name, subtitle, folder, number)"));
+            add(QStringLiteral("ver.txt"), lines.size(), QString(),
+                QStringLiteral("needs at least 4 lines (name, subtitle, folder, number)"));
         if (vb::Trim(data.ModuleName).isEmpty())
             add(QStringLiteral("ver.txt"), 1, QStringLiteral("ModuleName"), QStringLiteral("is empty"));
         if (data.ModuleNo <= 0)
-            add(QStringLiteral("ver.txt"), 4, QStringLiteral("ModuleNo"), QStringLiteral("is not a positive module number"));
+            add(QStringLiteral("ver.txt"), 4, QStringLiteral("ModuleNo"),
+                QStringLiteral("is not a positive module number"));
     }
 
     // Checks that a menu code names an existing group and item of sMenu.sys.
-    void checkMenuCode(const QString &rel, int line, const QString &code)
-    {
+    void checkMenuCode(const QString &rel, int line, const QString &code) {
         if (!haveMenus)
             return;
         const QChar first = code.at(0);
@@ -116,7 +115,8 @@ struct Checker {
             base = first == u'C' ? 300 : 0;
             what = QStringLiteral("menu %1").arg(n);
             if (n < 1 || n > 11 || (first != u'B' && n > 9)) {
-                add(rel, line, QStringLiteral("StepCode"), QStringLiteral("“%1” names menu %2, which the menu bar does not have").arg(code).arg(n));
+                add(rel, line, QStringLiteral("StepCode"),
+                    QStringLiteral("“%1” names menu %2, which the menu bar does not have").arg(code).arg(n));
                 return;
             }
         } else {
@@ -124,48 +124,63 @@ struct Checker {
             base = 165;
             what = QStringLiteral("context menu %1").arg(n);
             if (n < 1 || n > 9) {
-                add(rel, line, QStringLiteral("StepCode"), QStringLiteral("“%1” names context menu %2; there are 1 to 9").arg(code).arg(n));
+                add(rel, line, QStringLiteral("StepCode"),
+                    QStringLiteral("“%1” names context menu %2; there are 1 to 9").arg(code).arg(n));
                 return;
             }
         }
         static const int titleLine[10] = {0, 2, 0, 5, 0, 8, 0, 11, 13, 0};
         static const int entryLine[10] = {0, 3, 4, 6, 7, 9, 10, 12, 14, 15};
         if (g < 1 || g > 9) {
-            add(rel, line, QStringLiteral("StepCode"), QStringLiteral("“%1”: item group %2 does not exist (1 to 9)").arg(code).arg(g));
+            add(rel, line, QStringLiteral("StepCode"),
+                QStringLiteral("“%1”: item group %2 does not exist (1 to 9)").arg(code).arg(g));
             return;
         }
         auto blockLine = [&](int k) { return menuLines.value(base + (n - 1) * 15 + k - 1); };
         if (titleLine[g] && blockLine(titleLine[g]) == u"0") {
-            add(rel, line, QStringLiteral("StepCode"), QStringLiteral("“%1”: %2 of sMenu.sys has no submenu for group %3").arg(code, what).arg(g));
+            add(rel, line, QStringLiteral("StepCode"),
+                QStringLiteral("“%1”: %2 of sMenu.sys has no submenu for group %3").arg(code, what).arg(g));
             return;
         }
         const QString entries = blockLine(entryLine[g]);
         if (!titleLine[g] && entries == u"0") {
-            add(rel, line, QStringLiteral("StepCode"), QStringLiteral("“%1”: %2 of sMenu.sys has no entries in group %3").arg(code, what).arg(g));
+            add(rel, line, QStringLiteral("StepCode"),
+                QStringLiteral("“%1”: %2 of sMenu.sys has no entries in group %3").arg(code, what).arg(g));
             return;
         }
         const int count = qMin(10, int(entries.split(u'|').size()));
         if (j >= count)
             add(rel, line, QStringLiteral("StepCode"),
-                QStringLiteral("“%1”: group %2 of %3 has %4 entries, item %5 does not exist").arg(code).arg(g).arg(what).arg(count).arg(j));
+                QStringLiteral("“%1”: group %2 of %3 has %4 entries, item %5 does not exist")
+                    .arg(code)
+                    .arg(g)
+                    .arg(what)
+                    .arg(count)
+                    .arg(j));
         else if (entries.split(u'|').at(j) == u"-")
-            add(rel, line, QStringLiteral("StepCode"), QStringLiteral("“%1”: item %2 of group %3 is a separator").arg(code).arg(j).arg(g));
+            add(rel, line, QStringLiteral("StepCode"),
+                QStringLiteral("“%1”: item %2 of group %3 is a separator").arg(code).arg(j).arg(g));
     }
 
-    void checkRect(const QString &rel, int line, const QString &field, int x, int y, int w, int h)
-    {
-        if (x < 0 || y < 0 || x + w > ScreenTwipsW || y + h > ScreenTwipsH || x >= ScreenTwipsW || y >= ScreenTwipsH)
-            add(rel, line, field, QStringLiteral("(%1, %2, %3 x %4) lies outside the 12000 x 9000 screen").arg(x).arg(y).arg(w).arg(h));
+    void checkRect(const QString &rel, int line, const QString &field, int x, int y, int w, int h) {
+        if (x < 0 || y < 0 || x + w > ScreenTwipsW || y + h > ScreenTwipsH || x >= ScreenTwipsW ||
+            y >= ScreenTwipsH)
+            add(rel, line, field,
+                QStringLiteral("(%1, %2, %3 x %4) lies outside the 12000 x 9000 screen")
+                    .arg(x)
+                    .arg(y)
+                    .arg(w)
+                    .arg(h));
     }
 
-    void checkRecord(const QString &rel, int line, const bank::StepRecord &r, int stepNo)
-    {
+    void checkRecord(const QString &rel, int line, const bank::StepRecord &r, int stepNo) {
         const QString code = r.StepCode();
         const int value = bank::stepValue(code);
         const QChar first = code.at(0);
         // codes the trainer acts on
-        bool known = code == u"9999" || value == 1 || value == 2 || value == 3 || value == 2000 || value == 20
-                     || value == 21 || value == 22 || value == 23 || value == 26 || value == 30 || value == 8888;
+        bool known = code == u"9999" || value == 1 || value == 2 || value == 3 || value == 2000 ||
+                     value == 20 || value == 21 || value == 22 || value == 23 || value == 26 || value == 30 ||
+                     value == 8888;
         if ((value >= 40 && value <= 47) || (value >= 50 && value <= 57))
             known = true;
         if (value >= 8001 && value <= 8009 && value != 8005)
@@ -179,11 +194,13 @@ struct Checker {
         if (first == u'A' || first == u'B' || first == u'C' || first == u'D')
             known = true;
         if (!known)
-            add(rel, line, QStringLiteral("StepCode"), QStringLiteral("“%1” is not a step code the trainer knows").arg(code));
+            add(rel, line, QStringLiteral("StepCode"),
+                QStringLiteral("“%1” is not a step code the trainer knows").arg(code));
         if (value >= 9000 && value < 9999) {
             const int b = value % 100;
             if (b != 1 && b != 2 && b != 4)
-                add(rel, line, QStringLiteral("StepCode"), QStringLiteral("“%1”: mouse button %2 does not exist (01, 02, 04)").arg(code).arg(b));
+                add(rel, line, QStringLiteral("StepCode"),
+                    QStringLiteral("“%1”: mouse button %2 does not exist (01, 02, 04)").arg(code).arg(b));
         }
         // "A11" with an input box is command-line typing, not a menu choice
         const bool typing = code.startsWith(QLatin1String("A11")) && r.boxPresent();
@@ -196,7 +213,9 @@ struct Checker {
             if (!verfile::isSafeName(id))
                 add(rel, line, field, QStringLiteral("“%1” is not a safe picture name").arg(id));
             else if (!pictureLoads(id))
-                add(rel, line, field, QStringLiteral("picture %1 is missing or cannot be loaded").arg(dataRel + id + data.DataExt));
+                add(rel, line, field,
+                    QStringLiteral("picture %1 is missing or cannot be loaded")
+                        .arg(dataRel + id + data.DataExt));
         };
         pic(QStringLiteral("ScreenPicture"), r.ScreenPicture());
         for (int k = 1; k <= 5; ++k) {
@@ -204,35 +223,44 @@ struct Checker {
                 continue;
             pic(QStringLiteral("Pic%1Id").arg(k), r.PicId(k));
             if (r.picX(k) < 0 || r.picY(k) < 0 || r.picX(k) >= ScreenTwipsW || r.picY(k) >= ScreenTwipsH)
-                add(rel, line, QStringLiteral("Pic%1X").arg(k), QStringLiteral("picture %1 is placed outside the screen").arg(k));
+                add(rel, line, QStringLiteral("Pic%1X").arg(k),
+                    QStringLiteral("picture %1 is placed outside the screen").arg(k));
         }
         if (r.zone1Present()) {
             if (r.zoneW() <= 0)
                 add(rel, line, QStringLiteral("ZoneW"), QStringLiteral("zone 1 has no width"));
             checkRect(rel, line, QStringLiteral("ZoneX"), r.zoneX(), r.zoneY(), r.zoneW(), r.zoneH());
-        } else if (code == u"0001" || code == u"0002" || code == u"0003" || code == u"0030" || (value >= 9000 && value < 9999)
-                   || (value >= 40 && value <= 57)) {
-            add(rel, line, QStringLiteral("ZoneX"), QStringLiteral("the step code “%1” needs zone 1, which is absent").arg(code));
+        } else if (code == u"0001" || code == u"0002" || code == u"0003" || code == u"0030" ||
+                   (value >= 9000 && value < 9999) || (value >= 40 && value <= 57)) {
+            add(rel, line, QStringLiteral("ZoneX"),
+                QStringLiteral("the step code “%1” needs zone 1, which is absent").arg(code));
         }
         if (r.boxPresent())
             checkRect(rel, line, QStringLiteral("BoxX"), r.boxX(), r.boxY(), r.boxW(), r.boxH());
         else if (value == 20 || value == 21)
-            add(rel, line, QStringLiteral("BoxX"), QStringLiteral("the step code “%1” needs an input box, which is absent").arg(code));
+            add(rel, line, QStringLiteral("BoxX"),
+                QStringLiteral("the step code “%1” needs an input box, which is absent").arg(code));
         if (r.zone2Present())
             checkRect(rel, line, QStringLiteral("Zone2X"), r.zone2X(), r.zone2Y(), r.zone2W(), r.zone2H());
         else if (value >= 40 && value <= 57)
-            add(rel, line, QStringLiteral("Zone2X"), QStringLiteral("the drag code “%1” needs zone 2, which is absent").arg(code));
+            add(rel, line, QStringLiteral("Zone2X"),
+                QStringLiteral("the drag code “%1” needs zone 2, which is absent").arg(code));
         if (r.hintPlaced() && (r.hintX() >= ScreenTwipsW || r.hintY() >= ScreenTwipsH))
             add(rel, line, QStringLiteral("HintX"), QStringLiteral("the hint is placed outside the screen"));
         if ((value >= 8001 && value <= 8009) || r.hasBackMarker())
             if (r.targetX() >= ScreenTwipsW || r.targetY() >= ScreenTwipsH)
-                add(rel, line, QStringLiteral("TargetX"), QStringLiteral("(%1, %2) lies outside the screen").arg(r.targetX()).arg(r.targetY()));
+                add(rel, line, QStringLiteral("TargetX"),
+                    QStringLiteral("(%1, %2) lies outside the screen").arg(r.targetX()).arg(r.targetY()));
         if (value >= 8001 && value <= 8009 && !r.picturePlaced(5))
-            add(rel, line, QStringLiteral("Pic5X"), QStringLiteral("the picture drag “%1” has no picture 5").arg(code));
+            add(rel, line, QStringLiteral("Pic5X"),
+                QStringLiteral("the picture drag “%1” has no picture 5").arg(code));
         // texts
         auto text = [&](const QString &field, int n) {
             if (n > textLines)
-                add(rel, line, field, QStringLiteral("text line %1 is out of range (the text table has %2 lines)").arg(n).arg(textLines));
+                add(rel, line, field,
+                    QStringLiteral("text line %1 is out of range (the text table has %2 lines)")
+                        .arg(n)
+                        .arg(textLines));
         };
         if (r.boxPresent()) {
             text(QStringLiteral("BoxTextLine"), r.boxTextLine());
@@ -242,17 +270,19 @@ struct Checker {
             if (ps.startsWith(u'M')) {
                 const QString nn = ps.right(2);
                 if (!QFileInfo(bank::pointerPath(data, nn)).isFile())
-                    add(rel, line, QStringLiteral("PointerSpec"), QStringLiteral("pointer file ico%1.CUR is missing").arg(nn));
+                    add(rel, line, QStringLiteral("PointerSpec"),
+                        QStringLiteral("pointer file ico%1.CUR is missing").arg(nn));
             }
         }
         text(QStringLiteral("HintLine"), r.hintLine());
         if (r.hasBackMarker() && stepNo - r.backSteps() < 1)
             add(rel, line, QStringLiteral("MenuBarX"),
-                QStringLiteral("the back marker goes back %1 step(s) from step %2, out of the question").arg(r.backSteps()).arg(stepNo));
+                QStringLiteral("the back marker goes back %1 step(s) from step %2, out of the question")
+                    .arg(r.backSteps())
+                    .arg(stepNo));
     }
 
-    void checkUnit(int u, int expected)
-    {
+    void checkUnit(int u, int expected) {
         const QString idxName = setfilesName(70 + u), stepName = setfilesName(20 + u);
         const QString idxRel = dataRel + idxName, stepRel = dataRel + stepName;
         QStringList idx, steps;
@@ -266,12 +296,16 @@ struct Checker {
                 break;
             const bank::IndexEntry e = bank::parseIndexLine(idx.at(i));
             if (e.steps < 1 || e.steps > 99)
-                add(idxRel, i + 1, QStringLiteral("steps"), QStringLiteral("step count %1 is not 1 to 99").arg(vb::Mid(idx.at(i), 5, 2)));
+                add(idxRel, i + 1, QStringLiteral("steps"),
+                    QStringLiteral("step count %1 is not 1 to 99").arg(vb::Mid(idx.at(i), 5, 2)));
             if (e.hasPicture) {
                 if (!verfile::isSafeName(e.pictureId))
-                    add(idxRel, i + 1, QStringLiteral("picture"), QStringLiteral("“%1” is not a safe picture name").arg(e.pictureId));
+                    add(idxRel, i + 1, QStringLiteral("picture"),
+                        QStringLiteral("“%1” is not a safe picture name").arg(e.pictureId));
                 else if (!pictureLoads(e.pictureId))
-                    add(idxRel, i + 1, QStringLiteral("picture"), QStringLiteral("picture %1 is missing or cannot be loaded").arg(dataRel + e.pictureId + data.DataExt));
+                    add(idxRel, i + 1, QStringLiteral("picture"),
+                        QStringLiteral("picture %1 is missing or cannot be loaded")
+                            .arg(dataRel + e.pictureId + data.DataExt));
             }
             if (vb::Trim(e.text).isEmpty())
                 add(idxRel, i + 1, QStringLiteral("text"), QStringLiteral("the question has no text"));
@@ -279,10 +313,14 @@ struct Checker {
         }
         unitCounts[u] = counts.size();
         if (counts.size() > 40)
-            add(idxRel, 41, QString(), QStringLiteral("more than 40 questions in a set (%1)").arg(counts.size()));
+            add(idxRel, 41, QString(),
+                QStringLiteral("more than 40 questions in a set (%1)").arg(counts.size()));
         if (counts.size() != expected)
             add(dataRel + QStringLiteral("288891.rar"), 2, QStringLiteral("unit %1").arg(u + 1),
-                QStringLiteral("says %1 questions, the index file %2 has %3").arg(expected).arg(idxName).arg(counts.size()));
+                QStringLiteral("says %1 questions, the index file %2 has %3")
+                    .arg(expected)
+                    .arg(idxName)
+                    .arg(counts.size()));
         if (!haveSteps)
             return;
         int first = 1;
@@ -292,24 +330,36 @@ struct Checker {
             for (int s = 1; s <= n; ++s) {
                 const int ln = first + s - 1;
                 if (ln > steps.size()) {
-                    add(stepRel, ln, QString(), QStringLiteral("question %1 needs %2 records, the step file ends at line %3")
-                                                    .arg(q + 1).arg(n).arg(steps.size()));
+                    add(stepRel, ln, QString(),
+                        QStringLiteral("question %1 needs %2 records, the step file ends at line %3")
+                            .arg(q + 1)
+                            .arg(n)
+                            .arg(steps.size()));
                     break;
                 }
                 bool ok = true;
                 const bank::StepRecord r = bank::parseRecord(steps.at(ln - 1), &ok);
                 if (!ok) {
-                    add(stepRel, ln, QStringLiteral("record"), QStringLiteral("%1 characters, shorter than 196").arg(steps.at(ln - 1).size()));
+                    add(stepRel, ln, QStringLiteral("record"),
+                        QStringLiteral("%1 characters, shorter than 196").arg(steps.at(ln - 1).size()));
                     continue;
                 }
                 if (r.isClosing() && s < n)
                     add(stepRel, ln, QStringLiteral("StepCode"),
-                        QStringLiteral("question %1 closes with “9999” at step %2, before the index's step count %3 is used up").arg(q + 1).arg(s).arg(n));
+                        QStringLiteral("question %1 closes with “9999” at step %2, before the index's step "
+                                       "count %3 is used up")
+                            .arg(q + 1)
+                            .arg(s)
+                            .arg(n));
                 if (s == n) {
                     closed = r.isClosing();
                     if (!closed)
                         add(stepRel, ln, QStringLiteral("StepCode"),
-                            QStringLiteral("question %1 has no closing “9999” record (its last step %2 is “%3”)").arg(q + 1).arg(s).arg(r.StepCode()));
+                            QStringLiteral(
+                                "question %1 has no closing “9999” record (its last step %2 is “%3”)")
+                                .arg(q + 1)
+                                .arg(s)
+                                .arg(r.StepCode()));
                 }
                 checkRecord(stepRel, ln, r, s);
             }
@@ -320,13 +370,16 @@ struct Checker {
         plays.push_back({u, stepRel, counts, int(out.size()), {}});
         if (steps.size() != first - 1)
             add(stepRel, qMin(int(steps.size()), first), QString(),
-                QStringLiteral("the index's step counts add up to %1 records, the step file has %2").arg(first - 1).arg(steps.size()));
+                QStringLiteral("the index's step counts add up to %1 records, the step file has %2")
+                    .arg(first - 1)
+                    .arg(steps.size()));
     }
 
-    static QString setfilesName(int n) { return QStringLiteral("2888") + two(n % 100) + QStringLiteral(".rar"); }
+    static QString setfilesName(int n) {
+        return QStringLiteral("2888") + two(n % 100) + QStringLiteral(".rar");
+    }
 
-    void checkCodes(const QString &rel, int line, const QString &codes, const QString &field)
-    {
+    void checkCodes(const QString &rel, int line, const QString &codes, const QString &field) {
         for (int i = 0; i + 4 <= codes.size(); i += 4) {
             const QString c = codes.mid(i, 4);
             bool ok = true;
@@ -334,7 +387,8 @@ struct Checker {
                 ok &= ch.isDigit();
             const int u = c.left(2).toInt(), q = c.right(2).toInt();
             if (!ok || u >= unitCounts.size() || q < 1 || q > unitCounts.at(u))
-                add(rel, line, field, QStringLiteral("code “%1” names a question that does not exist").arg(c));
+                add(rel, line, field,
+                    QStringLiteral("code “%1” names a question that does not exist").arg(c));
         }
     }
 
@@ -350,14 +404,14 @@ struct Checker {
     CheckStats stats;
 
     // Plays the units side by side: decoding their pictures is most of the work.
-    void playAll()
-    {
+    void playAll() {
         if (plays.isEmpty())
             return;
         std::atomic<int> next{0};
         auto work = [&] {
             for (int i = next++; i < plays.size(); i = next++)
-                plays[i].solved = playUnit(data, plays[i].unit, plays[i].stepRel, plays[i].counts, plays[i].problems);
+                plays[i].solved =
+                    playUnit(data, plays[i].unit, plays[i].stepRel, plays[i].counts, plays[i].problems);
         };
         const int threads = std::clamp(QThread::idealThreadCount(), 1, int(plays.size()));
         std::vector<std::thread> pool;
@@ -375,8 +429,7 @@ struct Checker {
                 out.insert(plays[i].insertAt, plays[i].problems.at(k));
     }
 
-    void run()
-    {
+    void run() {
         checkVer();
         dataRel = vb::Trim(data.VerLines[3]) + u'/';
         const QString num = textfile::firstLine(data.DataDir + QStringLiteral("288899.rar"));
@@ -385,60 +438,69 @@ struct Checker {
         else if (vb::ValInt(num) != data.ModuleNo)
             add(dataRel + QStringLiteral("288899.rar"), 1, QStringLiteral("module number"),
                 QStringLiteral("%1 differs from ver.txt's %2").arg(vb::Trim(num)).arg(data.ModuleNo));
-        haveMenus = readAll(data.programFile(QStringLiteral("sMenu.sys")), QStringLiteral("sMenu.sys"), menuLines);
+        haveMenus =
+            readAll(data.programFile(QStringLiteral("sMenu.sys")), QStringLiteral("sMenu.sys"), menuLines);
         QStringList textTable;
-        readAll(data.DataDir + QStringLiteral("288890.rar"), dataRel + QStringLiteral("288890.rar"), textTable);
+        readAll(data.DataDir + QStringLiteral("288890.rar"), dataRel + QStringLiteral("288890.rar"),
+                textTable);
         textLines = textTable.size();
         QStringList table;
-        if (!readAll(data.DataDir + QStringLiteral("288891.rar"), dataRel + QStringLiteral("288891.rar"), table))
+        if (!readAll(data.DataDir + QStringLiteral("288891.rar"), dataRel + QStringLiteral("288891.rar"),
+                     table))
             return;
         const QString tRel = dataRel + QStringLiteral("288891.rar");
         const QString head = textfile::lineAt(table, 1);
         const int papers = vb::ValLong(vb::Mid(head, 1, 2));
         const int units = vb::ValLong(vb::Mid(head, 3, 2));
         if (units > 20)
-            add(tRel, 1, QStringLiteral("UnitCount"), QStringLiteral("%1 units; a bank has at most 20").arg(units));
+            add(tRel, 1, QStringLiteral("UnitCount"),
+                QStringLiteral("%1 units; a bank has at most 20").arg(units));
         if (papers > 14)
-            add(tRel, 1, QStringLiteral("PaperCount"), QStringLiteral("%1 exam papers; the cover page has 14 slots").arg(papers));
+            add(tRel, 1, QStringLiteral("PaperCount"),
+                QStringLiteral("%1 exam papers; the cover page has 14 slots").arg(papers));
         const QString countLine = table.size() >= 2 ? table.at(1) : QString();
         unitCounts = QVector<int>(qMin(units, 20), 0);
         for (int u = 0; u < unitCounts.size(); ++u) {
             const int expected = vb::ValLong(vb::Mid(countLine, 2 * u + 1, 2));
             if (expected > 40)
-                add(tRel, 2, QStringLiteral("unit %1").arg(u + 1), QStringLiteral("%1 questions; a set has at most 40").arg(expected));
+                add(tRel, 2, QStringLiteral("unit %1").arg(u + 1),
+                    QStringLiteral("%1 questions; a set has at most 40").arg(expected));
             checkUnit(u, expected);
         }
         for (int k = 0; k < papers && k < 14; ++k) {
             const QString comp = table.value(2 + k);
             if (table.size() < 3 + k) {
-                add(tRel, 3 + k, QStringLiteral("paper %1").arg(k + 1), QStringLiteral("the composition line is missing"));
+                add(tRel, 3 + k, QStringLiteral("paper %1").arg(k + 1),
+                    QStringLiteral("the composition line is missing"));
                 continue;
             }
             if (comp.size() > 160)
-                add(tRel, 3 + k, QStringLiteral("paper %1").arg(k + 1), QStringLiteral("more than 40 questions in a set"));
+                add(tRel, 3 + k, QStringLiteral("paper %1").arg(k + 1),
+                    QStringLiteral("more than 40 questions in a set"));
             else if (comp.size() < 160)
                 add(tRel, 3 + k, QStringLiteral("paper %1").arg(k + 1),
                     QStringLiteral("%1 characters; a composition is 40 four-digit codes").arg(comp.size()));
             checkCodes(tRel, 3 + k, comp, QStringLiteral("paper %1").arg(k + 1));
             const QString wrong = data.recordFile(QStringLiteral("1824") + two(k) + QStringLiteral(".rar"));
             QStringList wl;
-            if (QFileInfo(wrong).isFile() && readAll(wrong, QStringLiteral("ksdata/1824%1.rar").arg(two(k)), wl))
-                checkCodes(QStringLiteral("ksdata/1824%1.rar").arg(two(k)), 1, vb::Trim(textfile::lineAt(wl, 1)),
-                           QStringLiteral("wrong list"));
+            if (QFileInfo(wrong).isFile() &&
+                readAll(wrong, QStringLiteral("ksdata/1824%1.rar").arg(two(k)), wl))
+                checkCodes(QStringLiteral("ksdata/1824%1.rar").arg(two(k)), 1,
+                           vb::Trim(textfile::lineAt(wl, 1)), QStringLiteral("wrong list"));
         }
         playAll();
         for (int n = 1; n <= 17; ++n) {
             const QString id = QStringLiteral("9l00") + two(n);
             if (!pictureLoads(id))
-                add(dataRel + id + data.DataExt, 0, QStringLiteral("page %1").arg(n), QStringLiteral("information page missing or cannot be loaded"));
+                add(dataRel + id + data.DataExt, 0, QStringLiteral("page %1").arg(n),
+                    QStringLiteral("information page missing or cannot be loaded"));
         }
     }
 };
 
 } // namespace
 
-bool checkBank(const QString &programFolder, QVector<Problem> &problems, CheckStats *stats)
-{
+bool checkBank(const QString &programFolder, QVector<Problem> &problems, CheckStats *stats) {
     Checker c{programFolder, ModData(), QString(), problems, {}, {}, false, 0, {}, {}, {}};
     c.data.AppPath = QDir(programFolder).absolutePath();
     QString err;
@@ -453,11 +515,11 @@ bool checkBank(const QString &programFolder, QVector<Problem> &problems, CheckSt
     return true;
 }
 
-QString describeCode(const QString &code)
-{
+QString describeCode(const QString &code) {
     const int v = bank::stepValue(code);
     const QChar first = code.isEmpty() ? QChar() : code.at(0);
-    static const char *mods[8] = {"", "Shift+", "Ctrl+", "Shift+Ctrl+", "Alt+", "Shift+Alt+", "Ctrl+Alt+", "Shift+Ctrl+Alt+"};
+    static const char *mods[8] = {"",     "Shift+",     "Ctrl+",     "Shift+Ctrl+",
+                                  "Alt+", "Shift+Alt+", "Ctrl+Alt+", "Shift+Ctrl+Alt+"};
     auto mod = [&](int k) { return QString::fromLatin1(mods[qBound(0, k, 7)]); };
     if (code == u"9999")
         return QStringLiteral("结束：本题完成");
@@ -465,36 +527,56 @@ QString describeCode(const QString &code)
         return QStringLiteral("在输入框中输入答案并按回车键或空格键（或菜单 1 第1组第1项）");
     if (first == u'A' || first == u'B' || first == u'C') {
         const int n = code.mid(1, 1).toInt() + (first == u'B' ? 9 : 0);
-        return QStringLiteral("%1菜单 %2 第%3组第%4项").arg(first == u'C' ? QStringLiteral("第二组") : QString()).arg(n)
-            .arg(code.mid(2, 1)).arg(code.mid(3, 1).toInt() + 1);
+        return QStringLiteral("%1菜单 %2 第%3组第%4项")
+            .arg(first == u'C' ? QStringLiteral("第二组") : QString())
+            .arg(n)
+            .arg(code.mid(2, 1))
+            .arg(code.mid(3, 1).toInt() + 1);
     }
     if (first == u'D')
         return QStringLiteral("演示用菜单步");
     switch (v) {
-    case 1: return QStringLiteral("左键单击区域1");
-    case 2: return QStringLiteral("双击区域1");
-    case 3: return QStringLiteral("右击区域1");
-    case 2000: return QStringLiteral("右击区域1，或按回车键/空格键");
-    case 20: return QStringLiteral("在输入框中输入答案（输入即完成）");
-    case 21: return QStringLiteral("在覆盖输入框中输入完整答案");
-    case 22: return QStringLiteral("输入答案并回车（演示：输入后移到区域1）");
-    case 23: return QStringLiteral("输入答案并回车（演示：不输入）");
-    case 26: return QStringLiteral("输入答案并回车（演示：输入后移到区域1）");
-    case 30: return QStringLiteral("鼠标移到区域1");
-    case 8888: return QStringLiteral("自动：一秒后继续");
-    default: break;
+    case 1:
+        return QStringLiteral("左键单击区域1");
+    case 2:
+        return QStringLiteral("双击区域1");
+    case 3:
+        return QStringLiteral("右击区域1");
+    case 2000:
+        return QStringLiteral("右击区域1，或按回车键/空格键");
+    case 20:
+        return QStringLiteral("在输入框中输入答案（输入即完成）");
+    case 21:
+        return QStringLiteral("在覆盖输入框中输入完整答案");
+    case 22:
+        return QStringLiteral("输入答案并回车（演示：输入后移到区域1）");
+    case 23:
+        return QStringLiteral("输入答案并回车（演示：不输入）");
+    case 26:
+        return QStringLiteral("输入答案并回车（演示：输入后移到区域1）");
+    case 30:
+        return QStringLiteral("鼠标移到区域1");
+    case 8888:
+        return QStringLiteral("自动：一秒后继续");
+    default:
+        break;
     }
     if (v >= 40 && v <= 47)
         return QStringLiteral("%1从区域2拖出选择窗口到区域1").arg(mod(v - 40));
     if (v >= 50 && v <= 57)
         return QStringLiteral("%1把区域2拖放到区域1").arg(mod(v - 50));
     if (v == 3420 || v == 3220)
-        return QStringLiteral("右击区域1打开快捷菜单 %1，选择第2组第1项；或按回车/空格/Esc").arg(v / 100 % 10);
+        return QStringLiteral("右击区域1打开快捷菜单 %1，选择第2组第1项；或按回车/空格/Esc")
+            .arg(v / 100 % 10);
     if (v >= 3000 && v < 5000)
-        return QStringLiteral("右击区域1打开快捷菜单 %1，选择第%2组第%3项").arg(v / 100 % 10).arg(v / 10 % 10).arg(v % 10 + 1);
+        return QStringLiteral("右击区域1打开快捷菜单 %1，选择第%2组第%3项")
+            .arg(v / 100 % 10)
+            .arg(v / 10 % 10)
+            .arg(v % 10 + 1);
     if (v >= 6000 && v < 7000) {
-        static const QHash<int, QString> keys = {{2, QStringLiteral("Enter")}, {3, QStringLiteral("F2")}, {15, QStringLiteral("F4")},
-                                                 {20, QStringLiteral("F9")},   {91, QStringLiteral("/")}, {99, QStringLiteral(".")}};
+        static const QHash<int, QString> keys = {{2, QStringLiteral("Enter")}, {3, QStringLiteral("F2")},
+                                                 {15, QStringLiteral("F4")},   {20, QStringLiteral("F9")},
+                                                 {91, QStringLiteral("/")},    {99, QStringLiteral(".")}};
         const int n = v % 100;
         QString key = keys.value(n);
         if (key.isEmpty())
@@ -507,14 +589,16 @@ QString describeCode(const QString &code)
     }
     if (v >= 9000 && v < 9999) {
         const int b = v % 100;
-        return QStringLiteral("%1按%2键于区域1").arg(mod(v / 100 % 10),
-                                                 b == 1 ? QStringLiteral("左") : b == 2 ? QStringLiteral("右") : b == 4 ? QStringLiteral("中") : QStringLiteral("?"));
+        return QStringLiteral("%1按%2键于区域1")
+            .arg(mod(v / 100 % 10), b == 1   ? QStringLiteral("左")
+                                    : b == 2 ? QStringLiteral("右")
+                                    : b == 4 ? QStringLiteral("中")
+                                             : QStringLiteral("?"));
     }
     return QStringLiteral("未知代码");
 }
 
-bool dumpBank(const QString &programFolder, int unit, int question, QStringList &out, QString *error)
-{
+bool dumpBank(const QString &programFolder, int unit, int question, QStringList &out, QString *error) {
     ModData data;
     data.AppPath = QDir(programFolder).absolutePath();
     if (!verfile::readInfo(data, error))
@@ -532,7 +616,9 @@ bool dumpBank(const QString &programFolder, int unit, int question, QStringList 
         *error = QStringLiteral("the bank has %1 units").arg(units);
         return false;
     }
-    out << QStringLiteral("%1 %2  （模块 %3）").arg(vb::Trim(data.ModuleName), vb::Trim(data.ModuleTitle)).arg(data.ModuleNo);
+    out << QStringLiteral("%1 %2  （模块 %3）")
+               .arg(vb::Trim(data.ModuleName), vb::Trim(data.ModuleTitle))
+               .arg(data.ModuleNo);
     auto text = [&](int n) { return n == 0 ? QString() : bank::textOfLine(textfile::lineAt(texts, n)); };
     auto px = [](int t) { return QString::number(t / 15.0, 'g', 6); };
     auto rect = [&](int x, int y, int w, int h) {
@@ -576,8 +662,11 @@ bool dumpBank(const QString &programFolder, int unit, int question, QStringList 
         for (int q = 0; q < idx.size() && !vb::Trim(idx.at(q)).isEmpty(); ++q) {
             const bank::IndexEntry e = bank::parseIndexLine(idx.at(q));
             if (!question || question == q + 1) {
-                out << QStringLiteral("  第%1题（%2步）%3%4").arg(q + 1).arg(e.steps)
-                           .arg(e.hasPicture ? QStringLiteral("[图片 %1] ").arg(e.pictureId) : QString(), e.text);
+                out << QStringLiteral("  第%1题（%2步）%3%4")
+                           .arg(q + 1)
+                           .arg(e.steps)
+                           .arg(e.hasPicture ? QStringLiteral("[图片 %1] ").arg(e.pictureId) : QString(),
+                                e.text);
                 for (int s = 1; s <= e.steps; ++s) {
                     bool ok = true;
                     const bank::StepRecord r = bank::parseRecord(textfile::lineAt(steps, first + s - 1), &ok);
@@ -591,12 +680,15 @@ bool dumpBank(const QString &programFolder, int unit, int question, QStringList 
                     d << QStringLiteral("画面 %1").arg(r.ScreenPicture());
                     for (int k = 1; k <= 5; ++k)
                         if (r.picturePlaced(k))
-                            d << QStringLiteral("图片%1 %2 @%3,%4").arg(k).arg(r.PicId(k), px(r.picX(k)), px(r.picY(k)));
+                            d << QStringLiteral("图片%1 %2 @%3,%4")
+                                     .arg(k)
+                                     .arg(r.PicId(k), px(r.picX(k)), px(r.picY(k)));
                     if (r.zone1Present())
                         d << QStringLiteral("区域1 %1").arg(rect(r.zoneX(), r.zoneY(), r.zoneW(), r.zoneH()));
                     if (r.zone2Present())
-                        d << QStringLiteral("区域2 %1%2").arg(rect(r.zone2X(), r.zone2Y(), r.zone2W(), r.zone2H()),
-                                                           r.zone2PlainClick() ? QStringLiteral(" 单击即完成") : QString());
+                        d << QStringLiteral("区域2 %1%2")
+                                 .arg(rect(r.zone2X(), r.zone2Y(), r.zone2W(), r.zone2H()),
+                                      r.zone2PlainClick() ? QStringLiteral(" 单击即完成") : QString());
                     if (r.boxPresent()) {
                         d << QStringLiteral("输入框 %1").arg(rect(r.boxX(), r.boxY(), r.boxW(), r.boxH()));
                         if (r.boxTextLine())
@@ -606,12 +698,15 @@ bool dumpBank(const QString &programFolder, int unit, int question, QStringList 
                         d << QStringLiteral("指针 %1").arg(r.PointerSpec());
                     }
                     if (r.hasBackMarker())
-                        d << QStringLiteral("返回按钮 @%1,%2 退%3步").arg(px(r.targetX()), px(r.targetY())).arg(r.backSteps());
+                        d << QStringLiteral("返回按钮 @%1,%2 退%3步")
+                                 .arg(px(r.targetX()), px(r.targetY()))
+                                 .arg(r.backSteps());
                     else if (r.menuBarShown())
                         d << QStringLiteral("菜单栏 @%1,%2").arg(px(r.menuBarX()), px(r.menuBarY()));
                     if (r.MenuBarY().startsWith(u'X'))
                         d << QStringLiteral("演示两个目标");
-                    else if (r.MenuBarY() == u"00000" && code.at(0).isDigit() && (code.at(0) == u'3' || code.at(0) == u'4'))
+                    else if (r.MenuBarY() == u"00000" && code.at(0).isDigit() &&
+                             (code.at(0) == u'3' || code.at(0) == u'4'))
                         d << QStringLiteral("演示菜单在指针处");
                     const int v = bank::stepValue(code);
                     if (v >= 8001 && v <= 8009)
@@ -630,8 +725,7 @@ bool dumpBank(const QString &programFolder, int unit, int question, QStringList 
     return true;
 }
 
-bool dumpPapers(const QString &programFolder, int paper, QStringList &out, QString *error)
-{
+bool dumpPapers(const QString &programFolder, int paper, QStringList &out, QString *error) {
     ModData data;
     data.AppPath = QDir(programFolder).absolutePath();
     if (!verfile::readInfo(data, error))
@@ -672,7 +766,9 @@ bool dumpPapers(const QString &programFolder, int paper, QStringList &out, QStri
         *e = bank::parseIndexLine(lines.at(q - 1));
         return true;
     };
-    out << QStringLiteral("%1 %2  （模块 %3）").arg(vb::Trim(data.ModuleName), vb::Trim(data.ModuleTitle)).arg(data.ModuleNo);
+    out << QStringLiteral("%1 %2  （模块 %3）")
+               .arg(vb::Trim(data.ModuleName), vb::Trim(data.ModuleTitle))
+               .arg(data.ModuleNo);
     for (int k = 1; k <= papers; ++k) {
         if (paper && k != paper)
             continue;
@@ -704,8 +800,7 @@ bool dumpPapers(const QString &programFolder, int paper, QStringList &out, QStri
 
 namespace cadbank {
 
-QImage renderStep(const QString &programFolder, int unit, int question, int step, QString *error)
-{
+QImage renderStep(const QString &programFolder, int unit, int question, int step, QString *error) {
     ModData data;
     data.AppPath = QDir(programFolder).absolutePath();
     if (!verfile::readInfo(data, error))
@@ -748,10 +843,11 @@ QImage renderStep(const QString &programFolder, int unit, int question, int step
     f.setPixelSize(12);
     p.setFont(f);
     if (r.menuBarShown() && !r.hasBackMarker()) {
-        static const QStringList titles = {QStringLiteral("文件(F)"), QStringLiteral("编辑(E)"), QStringLiteral("视图(V)"),
-                                           QStringLiteral("插入(I)"), QStringLiteral("格式(O)"), QStringLiteral("工具(T)"),
-                                           QStringLiteral("绘图(D)"), QStringLiteral("标注(N)"), QStringLiteral("修改(M)"),
-                                           QStringLiteral("窗口(W)"), QStringLiteral("帮助(H)")};
+        static const QStringList titles = {
+            QStringLiteral("文件(F)"), QStringLiteral("编辑(E)"), QStringLiteral("视图(V)"),
+            QStringLiteral("插入(I)"), QStringLiteral("格式(O)"), QStringLiteral("工具(T)"),
+            QStringLiteral("绘图(D)"), QStringLiteral("标注(N)"), QStringLiteral("修改(M)"),
+            QStringLiteral("窗口(W)"), QStringLiteral("帮助(H)")};
         p.setPen(Qt::black);
         for (int i = 0; i < titles.size(); ++i)
             p.drawText(QPoint(px(810 * i + r.menuBarX()), px(r.menuBarY()) + 12), titles.at(i));

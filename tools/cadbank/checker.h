@@ -4,8 +4,8 @@
 
 #include "compiler.h"
 
-#include <QString>
 #include <QImage>
+#include <QString>
 #include <QStringList>
 #include <QVector>
 

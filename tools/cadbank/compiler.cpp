@@ -16,8 +16,7 @@
 
 namespace cadbank {
 
-QString Problem::text() const
-{
+QString Problem::text() const {
     QString s = file;
     if (line > 0)
         s += u':' + QString::number(line);
@@ -27,19 +26,18 @@ QString Problem::text() const
     return s + reason;
 }
 
-const QStringList &barTitles()
-{
-    static const QStringList t = {QStringLiteral("文件(&F)"), QStringLiteral("编辑(&E)"), QStringLiteral("视图(&V)"),
-                                  QStringLiteral("插入(&I)"), QStringLiteral("格式(&O)"), QStringLiteral("工具(&T)"),
-                                  QStringLiteral("绘图(&D)"), QStringLiteral("标注(&N)"), QStringLiteral("修改(&M)"),
-                                  QStringLiteral("窗口(&W)"), QStringLiteral("帮助(&H)")};
+const QStringList &barTitles() {
+    static const QStringList t = {
+        QStringLiteral("文件(&F)"), QStringLiteral("编辑(&E)"), QStringLiteral("视图(&V)"),
+        QStringLiteral("插入(&I)"), QStringLiteral("格式(&O)"), QStringLiteral("工具(&T)"),
+        QStringLiteral("绘图(&D)"), QStringLiteral("标注(&N)"), QStringLiteral("修改(&M)"),
+        QStringLiteral("窗口(&W)"), QStringLiteral("帮助(&H)")};
     return t;
 }
 
 namespace {
 
-QString plain(QString t)
-{
+QString plain(QString t) {
     t.remove(u'&');
     if (t.endsWith(QLatin1String("...")))
         t.chop(3);
@@ -54,13 +52,13 @@ struct Slot {
     int titleLine; // 1-based within block (submenus), 0 for direct
     int entryLine;
 };
-const Slot slots[9] = {{true, 1, 2, 3},  {false, 2, 0, 4}, {true, 3, 5, 6},  {false, 4, 0, 7}, {true, 5, 8, 9},
-                       {false, 6, 0, 10}, {true, 7, 11, 12}, {true, 8, 13, 14}, {false, 9, 0, 15}};
+const Slot slots[9] = {{true, 1, 2, 3},   {false, 2, 0, 4},  {true, 3, 5, 6},
+                       {false, 4, 0, 7},  {true, 5, 8, 9},   {false, 6, 0, 10},
+                       {true, 7, 11, 12}, {true, 8, 13, 14}, {false, 9, 0, 15}};
 
 } // namespace
 
-bool packMenu(const MenuDef &m, MenuBlock &out, QString *why)
-{
+bool packMenu(const MenuDef &m, MenuBlock &out, QString *why) {
     out.lines = QStringList(15, QStringLiteral("0"));
     out.lines[0] = m.name;
     out.where.clear();
@@ -76,7 +74,9 @@ bool packMenu(const MenuDef &m, MenuBlock &out, QString *why)
             while (slot < 9 && !slots[slot].sub)
                 ++slot;
             if (slot >= 9) {
-                *why = QStringLiteral("menu “%1” has more submenus than its pop-up can hold here (submenu “%2”)").arg(m.name, it.text);
+                *why =
+                    QStringLiteral("menu “%1” has more submenus than its pop-up can hold here (submenu “%2”)")
+                        .arg(m.name, it.text);
                 return false;
             }
             if (it.entries.size() > 10) {
@@ -96,7 +96,8 @@ bool packMenu(const MenuDef &m, MenuBlock &out, QString *why)
         while (slot < 9 && slots[slot].sub)
             ++slot;
         if (slot >= 9) {
-            *why = QStringLiteral("menu “%1” has more entry groups than its pop-up can hold (at “%2”)").arg(m.name, it.text);
+            *why = QStringLiteral("menu “%1” has more entry groups than its pop-up can hold (at “%2”)")
+                       .arg(m.name, it.text);
             return false;
         }
         QStringList run;
@@ -117,13 +118,17 @@ namespace {
 
 struct Reader {
     QVector<Problem> &problems;
-    void fail(const SrcLine &at, const QString &reason) { problems.push_back({at.file, at.line, QString(), reason}); }
-    void fail(const QString &file, int line, const QString &reason) { problems.push_back({file, line, QString(), reason}); }
+    void fail(const SrcLine &at, const QString &reason) {
+        problems.push_back({at.file, at.line, QString(), reason});
+    }
+    void fail(const QString &file, int line, const QString &reason) {
+        problems.push_back({file, line, QString(), reason});
+    }
 
-    bool lines(const QString &folder, const QString &rel, QVector<SrcLine> &out)
-    {
+    bool lines(const QString &folder, const QString &rel, QVector<SrcLine> &out) {
         if (rel.isEmpty() || QDir::isAbsolutePath(rel) || rel.split(u'/').contains(QStringLiteral(".."))) {
-            fail(QStringLiteral("module.txt"), 0, QStringLiteral("“%1” must be a path inside the source folder").arg(rel));
+            fail(QStringLiteral("module.txt"), 0,
+                 QStringLiteral("“%1” must be a path inside the source folder").arg(rel));
             return false;
         }
         QFile f(QDir(folder).filePath(rel));
@@ -144,8 +149,7 @@ struct Reader {
     }
 };
 
-QString word(const QString &t, QString *rest)
-{
+QString word(const QString &t, QString *rest) {
     const QString s = t.trimmed();
     const int sp = s.indexOf(u' ');
     if (sp < 0) {
@@ -157,8 +161,7 @@ QString word(const QString &t, QString *rest)
 }
 
 // Takes "[key=value]" and "[key]" options out of a step line (anywhere in it).
-QString takeOptions(QString rest, QMap<QString, QString> &opts)
-{
+QString takeOptions(QString rest, QMap<QString, QString> &opts) {
     static const QRegularExpression opt(QStringLiteral("\\s*\\[([a-z0-9]+)(?:=([^\\]]*))?\\]"));
     auto it = opt.globalMatch(rest);
     while (it.hasNext()) {
@@ -169,8 +172,8 @@ QString takeOptions(QString rest, QMap<QString, QString> &opts)
     return rest.trimmed();
 }
 
-bool parseCodes(const QString &list, QVector<int> &codes, int unitCount, const QVector<int> &counts, QString *why)
-{
+bool parseCodes(const QString &list, QVector<int> &codes, int unitCount, const QVector<int> &counts,
+                QString *why) {
     for (const QString &tok : list.split(u' ', Qt::SkipEmptyParts)) {
         static const QRegularExpression re(QStringLiteral("^(\\d+)\\.(\\d+)(?:-(\\d+))?$"));
         const auto m = re.match(tok);
@@ -198,8 +201,7 @@ bool parseCodes(const QString &list, QVector<int> &codes, int unitCount, const Q
 
 } // namespace
 
-bool readSource(const QString &folder, Module &m, QVector<Problem> &problems)
-{
+bool readSource(const QString &folder, Module &m, QVector<Problem> &problems) {
     Reader rd{problems};
     const int before = problems.size();
     QVector<SrcLine> lines;
@@ -214,7 +216,8 @@ bool readSource(const QString &folder, Module &m, QVector<Problem> &problems)
         else if (key == u"title")
             m.subtitle = rest;
         else if (key == u"folder") {
-            if (!verfile::isSafeName(rest) || rest.contains(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]"))))
+            if (!verfile::isSafeName(rest) ||
+                rest.contains(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]"))))
                 rd.fail(l, QStringLiteral("the data folder name must be plain ASCII letters and digits"));
             m.folder = rest;
         } else if (key == u"number")
@@ -247,7 +250,8 @@ bool readSource(const QString &folder, Module &m, QVector<Problem> &problems)
                 continue;
             }
             for (const SrcLine &s : sub) {
-                const int indent = s.text.size() - QString(s.text).remove(QRegularExpression(QStringLiteral("^ +"))).size();
+                const int indent =
+                    s.text.size() - QString(s.text).remove(QRegularExpression(QStringLiteral("^ +"))).size();
                 const QString t = s.text.trimmed();
                 if (indent == 0) {
                     QString r;
@@ -258,7 +262,8 @@ bool readSource(const QString &folder, Module &m, QVector<Problem> &problems)
                         def.number = barTitles().indexOf(r) + 1;
                         def.name = r;
                         if (def.number == 0)
-                            rd.fail(s, QStringLiteral("“%1” is not one of the eleven menu-bar titles").arg(r));
+                            rd.fail(s,
+                                    QStringLiteral("“%1” is not one of the eleven menu-bar titles").arg(r));
                     } else if (k == u"context") {
                         QString name;
                         def.bank = QStringLiteral("context");
@@ -332,7 +337,8 @@ bool readSource(const QString &folder, Module &m, QVector<Problem> &problems)
             }
         }
         if (u.questions.size() > 40)
-            rd.fail(u.file, 0, QStringLiteral("a unit has at most 40 questions (it has %1)").arg(u.questions.size()));
+            rd.fail(u.file, 0,
+                    QStringLiteral("a unit has at most 40 questions (it has %1)").arg(u.questions.size()));
     }
     QVector<int> counts;
     for (const SrcUnit &u : m.units)
@@ -343,13 +349,16 @@ bool readSource(const QString &folder, Module &m, QVector<Problem> &problems)
         if (!parseCodes(l.text, codes, m.units.size(), counts, &why))
             rd.fail(l, why);
         else if (codes.size() != 40)
-            rd.fail(l, QStringLiteral("an exam paper has exactly 40 questions (this one has %1)").arg(codes.size()));
+            rd.fail(
+                l,
+                QStringLiteral("an exam paper has exactly 40 questions (this one has %1)").arg(codes.size()));
         m.papers.push_back(codes);
     }
     if (m.papers.size() > 14)
         rd.fail(QStringLiteral("module.txt"), 0, QStringLiteral("a module has at most 14 exam papers"));
     if (m.pages.size() != 17)
-        rd.fail(QStringLiteral("pages"), 0, QStringLiteral("there must be exactly 17 information pages (found %1)").arg(m.pages.size()));
+        rd.fail(QStringLiteral("pages"), 0,
+                QStringLiteral("there must be exactly 17 information pages (found %1)").arg(m.pages.size()));
     return problems.size() == before;
 }
 
@@ -371,8 +380,7 @@ struct Pictures {
     };
     QVector<Job> jobs;
 
-    QString want(const QString &prefix, const QString &key, std::function<QImage()> draw)
-    {
+    QString want(const QString &prefix, const QString &key, std::function<QImage()> draw) {
         const QString k = prefix + u'|' + key;
         auto it = byKey.constFind(k);
         if (it != byKey.cend())
@@ -389,8 +397,7 @@ struct Pictures {
 struct Texts {
     QStringList lines; // text n at index n-1
     QHash<QString, int> index;
-    int add(const QString &t)
-    {
+    int add(const QString &t) {
         if (t.isEmpty())
             return 0;
         auto it = index.constFind(t);
@@ -402,8 +409,7 @@ struct Texts {
     }
 };
 
-bool parsePoint(const QString &t, double &x, double &y)
-{
+bool parsePoint(const QString &t, double &x, double &y) {
     const QStringList xy = t.split(u',');
     if (xy.size() != 2)
         return false;
@@ -414,14 +420,14 @@ bool parsePoint(const QString &t, double &x, double &y)
 }
 
 // Applies one effect line to the state.
-bool applyEffect(ScreenState &s, const QString &line, QString *why)
-{
+bool applyEffect(ScreenState &s, const QString &line, QString *why) {
     QString rest;
     const QString key = word(line, &rest);
-    static const QSet<QString> shapes = {QStringLiteral("line"), QStringLiteral("circle"), QStringLiteral("arc"),
-                                         QStringLiteral("rect"), QStringLiteral("ellipse"), QStringLiteral("polygon"),
-                                         QStringLiteral("text"), QStringLiteral("dim"), QStringLiteral("dimr"),
-                                         QStringLiteral("hatch"), QStringLiteral("point"), QStringLiteral("insert")};
+    static const QSet<QString> shapes = {
+        QStringLiteral("line"),  QStringLiteral("circle"),  QStringLiteral("arc"),
+        QStringLiteral("rect"),  QStringLiteral("ellipse"), QStringLiteral("polygon"),
+        QStringLiteral("text"),  QStringLiteral("dim"),     QStringLiteral("dimr"),
+        QStringLiteral("hatch"), QStringLiteral("point"),   QStringLiteral("insert")};
     if (shapes.contains(key)) {
         Entity e;
         e.kind = key;
@@ -455,12 +461,11 @@ bool applyEffect(ScreenState &s, const QString &line, QString *why)
             e.v << d;
         }
         e.text = textParts.join(u' ');
-        static const QHash<QString, int> need = {{QStringLiteral("line"), 4},   {QStringLiteral("circle"), 3},
-                                                 {QStringLiteral("arc"), 5},    {QStringLiteral("rect"), 4},
-                                                 {QStringLiteral("ellipse"), 4}, {QStringLiteral("polygon"), 4},
-                                                 {QStringLiteral("text"), 3},   {QStringLiteral("dim"), 5},
-                                                 {QStringLiteral("dimr"), 4},   {QStringLiteral("hatch"), 4},
-                                                 {QStringLiteral("point"), 2},  {QStringLiteral("insert"), 3}};
+        static const QHash<QString, int> need = {
+            {QStringLiteral("line"), 4},  {QStringLiteral("circle"), 3},  {QStringLiteral("arc"), 5},
+            {QStringLiteral("rect"), 4},  {QStringLiteral("ellipse"), 4}, {QStringLiteral("polygon"), 4},
+            {QStringLiteral("text"), 3},  {QStringLiteral("dim"), 5},     {QStringLiteral("dimr"), 4},
+            {QStringLiteral("hatch"), 4}, {QStringLiteral("point"), 2},   {QStringLiteral("insert"), 3}};
         if (e.v.size() < need.value(key)) {
             *why = QStringLiteral("“%1” needs %2 numbers").arg(key).arg(need.value(key));
             return false;
@@ -519,7 +524,8 @@ bool applyEffect(ScreenState &s, const QString &line, QString *why)
             return false;
         }
         const int pairs = e.kind == u"line" || e.kind == u"rect" || e.kind == u"hatch" ? int(e.v.size()) / 2
-                          : e.kind == u"dim" ? 2 : 1;
+                          : e.kind == u"dim"                                           ? 2
+                                                                                       : 1;
         for (int i = 0; i < pairs; ++i) {
             e.v[2 * i] += dx;
             e.v[2 * i + 1] += dy;
@@ -628,11 +634,10 @@ struct KeyName {
     int code;
 };
 
-int keyNumber(const QString &k)
-{
+int keyNumber(const QString &k) {
     static const QHash<QString, int> named = {
-        {QStringLiteral("Enter"), 2}, {QStringLiteral("F2"), 3},  {QStringLiteral("F4"), 15},
-        {QStringLiteral("F9"), 20},   {QStringLiteral("/"), 91},  {QStringLiteral("."), 99},
+        {QStringLiteral("Enter"), 2}, {QStringLiteral("F2"), 3},     {QStringLiteral("F4"), 15},
+        {QStringLiteral("F9"), 20},   {QStringLiteral("/"), 91},     {QStringLiteral("."), 99},
         {QStringLiteral("Esc"), 27},  {QStringLiteral("Space"), 32}, {QStringLiteral("Delete"), 46}};
     if (named.contains(k))
         return named.value(k);
@@ -641,14 +646,12 @@ int keyNumber(const QString &k)
     return -1;
 }
 
-QString keyLabel(const QString &k)
-{
+QString keyLabel(const QString &k) {
     return k == u"Enter" ? QStringLiteral("回车") : k == u"Space" ? QStringLiteral("空格") : k;
 }
 
 // "Shift+Ctrl+X" -> modifier sum and the rest.
-int modifiers(const QString &combo, QString *rest)
-{
+int modifiers(const QString &combo, QString *rest) {
     int k = 0;
     QStringList parts = combo.split(u'+');
     // a lone "+" key is not used; keep the last part as the key
@@ -666,8 +669,7 @@ int modifiers(const QString &combo, QString *rest)
     return k;
 }
 
-QString modLabel(int k)
-{
+QString modLabel(int k) {
     QStringList m;
     if (k & 2)
         m << QStringLiteral("Ctrl");
@@ -684,7 +686,7 @@ struct Compiled {
 };
 
 class Compiler {
-public:
+  public:
     Compiler(Module &m, QVector<Problem> &p) : mod(m), problems(p) {}
 
     Module &mod;
@@ -696,10 +698,11 @@ public:
     QStringList menuFile;
     QVector<QStringList> stepFiles, indexFiles;
 
-    void fail(const SrcLine &at, const QString &reason) { problems.push_back({at.file, at.line, QString(), reason}); }
+    void fail(const SrcLine &at, const QString &reason) {
+        problems.push_back({at.file, at.line, QString(), reason});
+    }
 
-    bool menus()
-    {
+    bool menus() {
         menuFile = QStringList(465, QStringLiteral("0"));
         for (const MenuDef &m : mod.menus) {
             MenuBlock b;
@@ -719,8 +722,7 @@ public:
     }
 
     // Menu code digits for a path in a block: group*10+item, or -1.
-    int menuSlot(const QString &blockKey, const QString &path)
-    {
+    int menuSlot(const QString &blockKey, const QString &path) {
         const MenuBlock b = blocks.value(blockKey);
         QStringList parts = path.split(u'>');
         for (QString &p : parts)
@@ -734,18 +736,18 @@ public:
         return b.where.value(plainParts.join(QStringLiteral(" > ")), -1);
     }
 
-    static QRect tw(const QRect &px) { return QRect(px.x() * Tw, px.y() * Tw, px.width() * Tw, px.height() * Tw); }
+    static QRect tw(const QRect &px) {
+        return QRect(px.x() * Tw, px.y() * Tw, px.width() * Tw, px.height() * Tw);
+    }
 
-    static void setZone1(bank::StepRecord &r, const QRect &px)
-    {
+    static void setZone1(bank::StepRecord &r, const QRect &px) {
         const QRect t = tw(px);
         r.setNum(66, 5, t.x());
         r.setNum(71, 5, t.y());
         r.setNum(76, 5, t.width());
         r.setNum(81, 5, t.height());
     }
-    static void setZone2(bank::StepRecord &r, const QRect &px, bool clickCompletes)
-    {
+    static void setZone2(bank::StepRecord &r, const QRect &px, bool clickCompletes) {
         const QRect t = tw(px);
         r.setNum(177, 5, t.x());
         r.setText(182, 1, clickCompletes ? QStringLiteral("0") : QStringLiteral("1"));
@@ -753,8 +755,7 @@ public:
         r.setNum(187, 5, t.width());
         r.setNum(192, 5, t.height());
     }
-    static void setPic(bank::StepRecord &r, int k, const QPoint &px, const QString &id)
-    {
+    static void setPic(bank::StepRecord &r, int k, const QPoint &px, const QString &id) {
         static const int xs[6] = {0, 18, 34, 50, 135, 151};
         static const int ids[6] = {0, 28, 44, 60, 145, 161};
         r.setNum(xs[k], 5, qMax(1, px.x() * Tw));
@@ -762,8 +763,7 @@ public:
         r.setText(ids[k], 6, id);
     }
 
-    Element need(const ScreenState &s, const QString &name, const SrcLine &at, bool *ok)
-    {
+    Element need(const ScreenState &s, const QString &name, const SrcLine &at, bool *ok) {
         QString why;
         Element e = element(s, name.trimmed(), &why);
         if (!e.ok) {
@@ -774,9 +774,8 @@ public:
     }
 
     // Compiles one step against the state it is shown in.
-    bool step(const SrcStep &st, const ScreenState &shown, int stepNo, const QString &prefix, bank::StepRecord &r,
-              ScreenState &after)
-    {
+    bool step(const SrcStep &st, const ScreenState &shown, int stepNo, const QString &prefix,
+              bank::StepRecord &r, ScreenState &after) {
         bool ok = true;
         r = bank::StepRecord::blank();
         r.setText(1, 5, prefix);
@@ -832,21 +831,28 @@ public:
                     fail(st.at, QStringLiteral("the context menu “%1” has no entry “%2”").arg(name, item));
                 if (!n || slot < 0)
                     return false;
-                code = (st.opts.value(QStringLiteral("as")) == u"4" ? QStringLiteral("4") : QStringLiteral("3")) +
+                code = (st.opts.value(QStringLiteral("as")) == u"4" ? QStringLiteral("4")
+                                                                    : QStringLiteral("3")) +
                        QString::number(n) + QString::number(slot / 10) + QString::number(slot % 10);
                 barHidden = true; // "00000": the demonstration opens it at the pointer
-                hint = QStringLiteral("右击%1，在快捷菜单中选择“%2”").arg(e.label, plain(item.section(u'>', -1)));
+                hint = QStringLiteral("右击%1，在快捷菜单中选择“%2”")
+                           .arg(e.label, plain(item.section(u'>', -1)));
             } else {
                 const Element e = need(shown, rest, st.at, &ok);
                 zone1 = e.rect;
                 if (e.inDrawing)
                     pointer = QStringLiteral("M0001");
-                code = v == u"click" ? QStringLiteral("0001") : v == u"dblclick" ? QStringLiteral("0002")
-                     : v == u"rclick" ? QStringLiteral("0003") : v == u"hover" ? QStringLiteral("0030")
-                                                               : QStringLiteral("2000");
-                hint = (v == u"click" ? QStringLiteral("单击") : v == u"dblclick" ? QStringLiteral("双击")
-                        : v == u"rclick" ? QStringLiteral("右击") : v == u"hover" ? QStringLiteral("将鼠标指向")
-                                                                  : QStringLiteral("按回车键或右击")) + e.label;
+                code = v == u"click"      ? QStringLiteral("0001")
+                       : v == u"dblclick" ? QStringLiteral("0002")
+                       : v == u"rclick"   ? QStringLiteral("0003")
+                       : v == u"hover"    ? QStringLiteral("0030")
+                                          : QStringLiteral("2000");
+                hint = (v == u"click"      ? QStringLiteral("单击")
+                        : v == u"dblclick" ? QStringLiteral("双击")
+                        : v == u"rclick"   ? QStringLiteral("右击")
+                        : v == u"hover"    ? QStringLiteral("将鼠标指向")
+                                           : QStringLiteral("按回车键或右击")) +
+                       e.label;
             }
         } else if (v == u"press") {
             QString rest2;
@@ -855,16 +861,20 @@ public:
             const int k = modifiers(combo, &button);
             const int b = button == u"left" ? 1 : button == u"right" ? 2 : button == u"middle" ? 4 : -1;
             if (k < 0 || b < 0) {
-                fail(st.at, QStringLiteral("press needs [Shift+|Ctrl+|Alt+]left|right|middle and an element"));
+                fail(st.at,
+                     QStringLiteral("press needs [Shift+|Ctrl+|Alt+]left|right|middle and an element"));
                 return false;
             }
             const Element e = need(shown, rest2, st.at, &ok);
             zone1 = e.rect;
             pointer = e.inDrawing ? QStringLiteral("M0001") : QString();
             code = QStringLiteral("9%1%2").arg(k).arg(b, 2, 10, QLatin1Char('0'));
-            hint = QStringLiteral("%1%2键单击%3").arg(k ? modLabel(k) + u'+' : QString(),
-                                                   b == 1 ? QStringLiteral("左") : b == 2 ? QStringLiteral("右") : QStringLiteral("中"),
-                                                   e.label);
+            hint = QStringLiteral("%1%2键单击%3")
+                       .arg(k ? modLabel(k) + u'+' : QString(),
+                            b == 1   ? QStringLiteral("左")
+                            : b == 2 ? QStringLiteral("右")
+                                     : QStringLiteral("中"),
+                            e.label);
         } else if (v == u"key") {
             QString keyName;
             const int k = modifiers(rest, &keyName);
@@ -874,7 +884,8 @@ public:
                 return false;
             }
             code = QStringLiteral("6%1%2").arg(k).arg(n, 2, 10, QLatin1Char('0'));
-            hint = QStringLiteral("按 %1 键").arg(k ? modLabel(k) + u'+' + keyLabel(keyName) : keyLabel(keyName));
+            hint = QStringLiteral("按 %1 键")
+                       .arg(k ? modLabel(k) + u'+' + keyLabel(keyName) : keyLabel(keyName));
         } else if (v == u"type" || v == u"typenow" || v == u"edit") {
             box = typingBox(in);
             answer = text;
@@ -886,8 +897,9 @@ public:
             else if (answer.isEmpty())
                 code = st.opts.value(QStringLiteral("code"), QStringLiteral("0023"));
             else
-                code = st.opts.value(QStringLiteral("code"), in.isEmpty() || in == u"命令行" ? QStringLiteral("A111")
-                                                                                              : QStringLiteral("0022"));
+                code = st.opts.value(QStringLiteral("code"), in.isEmpty() || in == u"命令行"
+                                                                 ? QStringLiteral("A111")
+                                                                 : QStringLiteral("0022"));
             hint = answer.isEmpty() ? QStringLiteral("直接按回车键") : answer;
             if (!answer.isEmpty() && code != u"A111" && code != u"0020" && code != u"0021")
                 hint = QStringLiteral("输入“%1”并按回车键").arg(bank::splitAnswer(answer).first);
@@ -906,11 +918,16 @@ public:
                                : QStringLiteral("the menu “%1” has no entry “%2”").arg(title, path));
                 return false;
             }
-            const QString letter = v == u"menu2" ? QStringLiteral("C") : n > 9 ? QStringLiteral("B") : QStringLiteral("A");
-            code = letter + QString::number(n > 9 ? n - 9 : n) + QString::number(slot / 10) + QString::number(slot % 10);
+            const QString letter = v == u"menu2" ? QStringLiteral("C")
+                                   : n > 9       ? QStringLiteral("B")
+                                                 : QStringLiteral("A");
+            code = letter + QString::number(n > 9 ? n - 9 : n) + QString::number(slot / 10) +
+                   QString::number(slot % 10);
             if (code.startsWith(QLatin1String("A11"))) {
-                fail(st.at, QStringLiteral("the first entry of the first group of 文件 cannot be expected as a menu step "
-                                           "(its code reads as command-line typing)"));
+                fail(st.at,
+                     QStringLiteral(
+                         "the first entry of the first group of 文件 cannot be expected as a menu step "
+                         "(its code reads as command-line typing)"));
                 return false;
             }
             QStringList shownPath;
@@ -938,7 +955,10 @@ public:
             zone2Click = false;
             code = (v == u"window" ? QStringLiteral("004") : QStringLiteral("005")) + QString::number(k);
             pointer = v == u"window" ? QStringLiteral("M0002") : QStringLiteral("M0005");
-            hint = v == u"window" ? QStringLiteral("%1从%2拖动到%3，框选对象").arg(k ? QStringLiteral("按住 ") + modLabel(k) + QStringLiteral(" 键") : QString(), a.label, b.label)
+            hint = v == u"window" ? QStringLiteral("%1从%2拖动到%3，框选对象")
+                                        .arg(k ? QStringLiteral("按住 ") + modLabel(k) + QStringLiteral(" 键")
+                                               : QString(),
+                                             a.label, b.label)
                                   : QStringLiteral("将%1拖动到%2").arg(a.label, b.label);
         } else if (v == u"slide") {
             // slide PIECE x,y -> x,y (pixels)
@@ -946,8 +966,8 @@ public:
             const QString piece = word(rest, &rest2);
             const int arrow = rest2.indexOf(QStringLiteral("->"));
             double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-            if (!pieceKnown(piece) || arrow < 0 || !parsePoint(rest2.left(arrow).trimmed(), x1, y1)
-                || !parsePoint(rest2.mid(arrow + 2).trimmed(), x2, y2)) {
+            if (!pieceKnown(piece) || arrow < 0 || !parsePoint(rest2.left(arrow).trimmed(), x1, y1) ||
+                !parsePoint(rest2.mid(arrow + 2).trimmed(), x2, y2)) {
                 fail(st.at, QStringLiteral("slide needs a known picture and x,y -> x,y"));
                 return false;
             }
@@ -966,11 +986,14 @@ public:
             code = QString::number(c);
             slideTarget = c;
             pieceId = pics.want(QStringLiteral("6"), piece, [piece] { return renderPiece(piece); });
-            static const QHash<int, QString> dirs = {{8001, QStringLiteral("左")},   {8002, QStringLiteral("右")},
-                                                     {8003, QStringLiteral("上")},   {8004, QStringLiteral("下")},
-                                                     {8006, QStringLiteral("左下")}, {8007, QStringLiteral("右下")},
-                                                     {8008, QStringLiteral("左上")}, {8009, QStringLiteral("右上")}};
-            hint = QStringLiteral("将%1向%2拖动到指定位置").arg(piece == u"滑块" ? QStringLiteral("滑块") : QStringLiteral("“%1”").arg(piece), dirs.value(c));
+            static const QHash<int, QString> dirs = {
+                {8001, QStringLiteral("左")},   {8002, QStringLiteral("右")},
+                {8003, QStringLiteral("上")},   {8004, QStringLiteral("下")},
+                {8006, QStringLiteral("左下")}, {8007, QStringLiteral("右下")},
+                {8008, QStringLiteral("左上")}, {8009, QStringLiteral("右上")}};
+            hint = QStringLiteral("将%1向%2拖动到指定位置")
+                       .arg(piece == u"滑块" ? QStringLiteral("滑块") : QStringLiteral("“%1”").arg(piece),
+                            dirs.value(c));
         } else if (v == u"wait") {
             code = QStringLiteral("8888");
             hint = rest.isEmpty() ? QStringLiteral("请稍候……") : rest;
@@ -994,8 +1017,8 @@ public:
         QString menuY = QStringLiteral("%1").arg(lay::MenuBarYTwips, 5, 10, QLatin1Char('0'));
         // The trainer's own menu titles carry the CAD captions only on menu steps;
         // elsewhere the bar is hidden and the picture shows the titles itself.
-        const bool menuStep = (code.startsWith(u'A') || code.startsWith(u'B') || code.startsWith(u'C'))
-                              && !(code.startsWith(QLatin1String("A11")) && !box.isNull());
+        const bool menuStep = (code.startsWith(u'A') || code.startsWith(u'B') || code.startsWith(u'C')) &&
+                              !(code.startsWith(QLatin1String("A11")) && !box.isNull());
         if (!menuStep)
             barHidden = true;
         if (barHidden)
@@ -1034,16 +1057,19 @@ public:
             view.floating.clear();
             view.floatPos = QPoint();
         }
-        r.setText(12, 6, pics.want(QStringLiteral("1"), view.screenKey(), [view] { return renderScreen(view); }));
+        r.setText(12, 6,
+                  pics.want(QStringLiteral("1"), view.screenKey(), [view] { return renderScreen(view); }));
         if (!shown.dialog.isEmpty()) {
             const ScreenState d = shown;
-            setPic(r, 1, dialogRect(shown).topLeft(),
-                   pics.want(QStringLiteral("3"), d.dialog + u'|' + d.key(), [d] { return renderDialog(d); }));
+            setPic(
+                r, 1, dialogRect(shown).topLeft(),
+                pics.want(QStringLiteral("3"), d.dialog + u'|' + d.key(), [d] { return renderDialog(d); }));
         }
         if (!shown.dropdown.isEmpty()) {
             const ScreenState d = shown;
             setPic(r, 2, dropdownRect(shown).topLeft(),
-                   pics.want(QStringLiteral("4"), d.dropdown + u'|' + d.dropRows.join(u';'), [d] { return renderDropdown(d); }));
+                   pics.want(QStringLiteral("4"), d.dropdown + u'|' + d.dropRows.join(u';'),
+                             [d] { return renderDropdown(d); }));
         }
         if (slideTarget > 0) {
             setPic(r, 5, slideHome, pieceId);
@@ -1063,11 +1089,15 @@ public:
             r.setNum(106, 3, texts.add(boxInit));
             r.setNum(109, 3, texts.add(answer));
         } else {
-            r.setText(101, 5, st.opts.value(QStringLiteral("pointer"), pointer.isEmpty() ? QStringLiteral("00000") : pointer));
+            r.setText(101, 5,
+                      st.opts.value(QStringLiteral("pointer"),
+                                    pointer.isEmpty() ? QStringLiteral("00000") : pointer));
         }
         // hint beside the zone, the input box or the middle of the screen
         // keys and automatic steps: just above the command line
-        const QRect anchor = !zone1.isNull() && box.isNull() ? zone1 : !box.isNull() ? box : QRect(240, 440, 10, 10);
+        const QRect anchor = !zone1.isNull() && box.isNull() ? zone1
+                             : !box.isNull()                 ? box
+                                                             : QRect(240, 440, 10, 10);
         const int hintW = qMin(780, int(hint.size()) * 14 + 10);
         int hx = qBound(2, anchor.left(), ScreenW - hintW - 2);
         int hy = anchor.bottom() + 6;
@@ -1101,8 +1131,7 @@ public:
         return ok;
     }
 
-    bool compile()
-    {
+    bool compile() {
         menus();
         for (int u = 0; u < mod.units.size(); ++u) {
             const SrcUnit &unit = mod.units.at(u);
@@ -1138,10 +1167,13 @@ public:
                 done.setText(8, 4, QStringLiteral("9999"));
                 ScreenState fin = s;
                 fin.menuTitles = true;
-                done.setText(12, 6, pics.want(QStringLiteral("1"), fin.screenKey(), [fin] { return renderScreen(fin); }));
+                done.setText(12, 6, pics.want(QStringLiteral("1"), fin.screenKey(), [fin] {
+                    return renderScreen(fin);
+                }));
                 if (!fin.dialog.isEmpty())
                     setPic(done, 1, dialogRect(fin).topLeft(),
-                           pics.want(QStringLiteral("3"), fin.dialog + u'|' + fin.key(), [fin] { return renderDialog(fin); }));
+                           pics.want(QStringLiteral("3"), fin.dialog + u'|' + fin.key(),
+                                     [fin] { return renderDialog(fin); }));
                 stepsOut << done.line;
                 QString text = qu.text;
                 if (qu.picture) {
@@ -1149,8 +1181,9 @@ public:
                     QStringList k;
                     ScreenState tmp;
                     tmp.entities = ents;
-                    text = QStringLiteral("picture") +
-                           pics.want(QStringLiteral("5"), tmp.key(), [ents] { return renderDrawing(ents); }) + text;
+                    text = QStringLiteral("picture") + pics.want(QStringLiteral("5"), tmp.key(), [ents] {
+                        return renderDrawing(ents);
+                    }) + text;
                 }
                 indexOut << prefix + QStringLiteral("%1").arg(n + 1, 2, 10, QLatin1Char('0')) + text;
             }
@@ -1158,14 +1191,14 @@ public:
             indexFiles << indexOut;
         }
         if (texts.lines.size() > 999)
-            problems.push_back({QStringLiteral("module.txt"), 0, QString(),
-                                QStringLiteral("more than 999 distinct texts: the text table cannot number them")});
+            problems.push_back(
+                {QStringLiteral("module.txt"), 0, QString(),
+                 QStringLiteral("more than 999 distinct texts: the text table cannot number them")});
         return problems.isEmpty();
     }
 };
 
-QByteArray png(const QImage &img)
-{
+QByteArray png(const QImage &img) {
     QByteArray out;
     QBuffer buf(&out);
     buf.open(QIODevice::WriteOnly);
@@ -1176,8 +1209,7 @@ QByteArray png(const QImage &img)
 } // namespace
 
 bool buildModule(const QString &sourceFolder, const QString &programFolder, QVector<Problem> &problems,
-                 const BuildOptions &options)
-{
+                 const BuildOptions &options) {
     Module m;
     // compile even after source problems, so one run reports all of them
     readSource(sourceFolder, m, problems);
@@ -1218,7 +1250,9 @@ bool buildModule(const QString &sourceFolder, const QString &programFolder, QVec
 
     // set table
     QStringList table;
-    table << QStringLiteral("%1%2").arg(m.papers.size(), 2, 10, QLatin1Char('0')).arg(m.units.size(), 2, 10, QLatin1Char('0'));
+    table << QStringLiteral("%1%2")
+                 .arg(m.papers.size(), 2, 10, QLatin1Char('0'))
+                 .arg(m.units.size(), 2, 10, QLatin1Char('0'));
     QString counts;
     for (const SrcUnit &u : m.units)
         counts += QStringLiteral("%1").arg(u.questions.size(), 2, 10, QLatin1Char('0'));

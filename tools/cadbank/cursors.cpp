@@ -5,18 +5,16 @@
 
 namespace cadbank {
 
-const QVector<CursorDef> &cursorDefs()
-{
+const QVector<CursorDef> &cursorDefs() {
     static const QVector<CursorDef> defs = {
-        {0, 1, 1, "arrow"},           {1, 15, 15, "crosshair with pick box"},
-        {2, 15, 15, "pick box"},      {3, 15, 15, "move"},
-        {4, 12, 4, "hand"},           {5, 1, 1, "arrow carrying a copy"},
+        {0, 1, 1, "arrow"},      {1, 15, 15, "crosshair with pick box"},
+        {2, 15, 15, "pick box"}, {3, 15, 15, "move"},
+        {4, 12, 4, "hand"},      {5, 1, 1, "arrow carrying a copy"},
     };
     return defs;
 }
 
-QImage cursorImage(const CursorDef &c)
-{
+QImage cursorImage(const CursorDef &c) {
     QImage img(32, 32, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
     QPainter p(&img);
@@ -27,8 +25,8 @@ QImage cursorImage(const CursorDef &c)
         p.drawPolygon(poly);
     };
     auto arrow = [&]() {
-        outlined(QPolygon({QPoint(1, 1), QPoint(1, 17), QPoint(5, 13), QPoint(8, 20), QPoint(10, 19), QPoint(7, 12),
-                           QPoint(12, 12)}));
+        outlined(QPolygon({QPoint(1, 1), QPoint(1, 17), QPoint(5, 13), QPoint(8, 20), QPoint(10, 19),
+                           QPoint(7, 12), QPoint(12, 12)}));
     };
     switch (c.number) {
     case 1:
@@ -50,16 +48,17 @@ QImage cursorImage(const CursorDef &c)
         p.drawRect(12, 12, 7, 7);
         break;
     case 3:
-        outlined(QPolygon({QPoint(15, 1), QPoint(20, 6), QPoint(17, 6), QPoint(17, 13), QPoint(24, 13), QPoint(24, 10),
-                           QPoint(29, 15), QPoint(24, 20), QPoint(24, 17), QPoint(17, 17), QPoint(17, 24), QPoint(20, 24),
-                           QPoint(15, 29), QPoint(10, 24), QPoint(13, 24), QPoint(13, 17), QPoint(6, 17), QPoint(6, 20),
-                           QPoint(1, 15), QPoint(6, 10), QPoint(6, 13), QPoint(13, 13), QPoint(13, 6), QPoint(10, 6)}));
+        outlined(QPolygon({QPoint(15, 1),  QPoint(20, 6),  QPoint(17, 6),  QPoint(17, 13), QPoint(24, 13),
+                           QPoint(24, 10), QPoint(29, 15), QPoint(24, 20), QPoint(24, 17), QPoint(17, 17),
+                           QPoint(17, 24), QPoint(20, 24), QPoint(15, 29), QPoint(10, 24), QPoint(13, 24),
+                           QPoint(13, 17), QPoint(6, 17),  QPoint(6, 20),  QPoint(1, 15),  QPoint(6, 10),
+                           QPoint(6, 13),  QPoint(13, 13), QPoint(13, 6),  QPoint(10, 6)}));
         break;
     case 4:
-        outlined(QPolygon({QPoint(10, 4), QPoint(13, 2), QPoint(15, 4), QPoint(15, 11), QPoint(17, 3), QPoint(19, 3),
-                           QPoint(20, 11), QPoint(22, 5), QPoint(24, 6), QPoint(24, 13), QPoint(26, 9), QPoint(28, 10),
-                           QPoint(27, 20), QPoint(23, 27), QPoint(12, 27), QPoint(6, 18), QPoint(5, 14), QPoint(7, 13),
-                           QPoint(10, 17)}));
+        outlined(QPolygon({QPoint(10, 4), QPoint(13, 2), QPoint(15, 4), QPoint(15, 11), QPoint(17, 3),
+                           QPoint(19, 3), QPoint(20, 11), QPoint(22, 5), QPoint(24, 6), QPoint(24, 13),
+                           QPoint(26, 9), QPoint(28, 10), QPoint(27, 20), QPoint(23, 27), QPoint(12, 27),
+                           QPoint(6, 18), QPoint(5, 14), QPoint(7, 13), QPoint(10, 17)}));
         break;
     case 5:
         arrow();
@@ -76,8 +75,7 @@ QImage cursorImage(const CursorDef &c)
     return img;
 }
 
-QByteArray cursorFile(const CursorDef &c)
-{
+QByteArray cursorFile(const CursorDef &c) {
     const QImage img = cursorImage(c);
     QByteArray out;
     auto u16 = [&](quint16 v) {

@@ -9,7 +9,7 @@
 namespace cadbank {
 
 struct CursorDef {
-    int number = 0;   // NN of icoNN.CUR
+    int number = 0; // NN of icoNN.CUR
     int hotX = 0;
     int hotY = 0;
     const char *what = "";

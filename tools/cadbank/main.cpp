@@ -4,18 +4,19 @@
 //   cadbank dump PROGRAM_FOLDER [unit] [question]   readable listing of questions and steps
 //   cadbank dump PROGRAM_FOLDER paper [n]           exam papers with the questions they name
 #include "checker.h"
-#include "player.h"
 #include "compiler.h"
+#include "player.h"
 
 #include <QGuiApplication>
 #include <cstdio>
 
 namespace {
 
-void print(FILE *f, const QString &s) { std::fputs((s + u'\n').toUtf8().constData(), f); }
+void print(FILE *f, const QString &s) {
+    std::fputs((s + u'\n').toUtf8().constData(), f);
+}
 
-int usage()
-{
+int usage() {
     std::fputs("usage: cadbank build SOURCE PROGRAM_FOLDER\n"
                "       cadbank check PROGRAM_FOLDER\n"
                "       cadbank dump PROGRAM_FOLDER [unit] [question]\n"
@@ -25,8 +26,7 @@ int usage()
 }
 
 // The off-screen platform's remark about a missing runtime folder is noise here.
-void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &msg)
-{
+void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &msg) {
     if (msg.startsWith(QLatin1String("QStandardPaths:")))
         return;
     std::fprintf(stderr, "%s%s\n", type == QtWarningMsg ? "warning: " : "", qPrintable(msg));
@@ -34,8 +34,7 @@ void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &msg
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     // Pictures are drawn off screen; no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -68,7 +67,8 @@ int main(int argc, char **argv)
         if (!readable)
             return 2;
         if (readable)
-            print(stdout, QStringLiteral("cadbank: %1 of %2 questions solved through the step engine, one action a step")
+            print(stdout, QStringLiteral(
+                              "cadbank: %1 of %2 questions solved through the step engine, one action a step")
                               .arg(stats.solved)
                               .arg(stats.questions));
         if (problems.isEmpty())
@@ -109,9 +109,11 @@ int main(int argc, char **argv)
     if (cmd == u"shot" && args.size() == 7) {
         // developer aid: cadbank shot PROGRAM_FOLDER unit question step OUT.png
         QString error;
-        const QImage img = cadbank::renderStep(args.at(2), args.at(3).toInt(), args.at(4).toInt(), args.at(5).toInt(), &error);
+        const QImage img = cadbank::renderStep(args.at(2), args.at(3).toInt(), args.at(4).toInt(),
+                                               args.at(5).toInt(), &error);
         if (img.isNull() || !img.save(args.at(6), "PNG")) {
-            print(stderr, QStringLiteral("cadbank: ") + (error.isEmpty() ? QStringLiteral("cannot write ") + args.at(6) : error));
+            print(stderr, QStringLiteral("cadbank: ") +
+                              (error.isEmpty() ? QStringLiteral("cannot write ") + args.at(6) : error));
             return 2;
         }
         return 0;

@@ -1,8 +1,8 @@
 #include "player.h"
 
 #include "simulator/bankreader.h"
-#include "simulator/menufile.h"
 #include "simulator/inputcodes.h"
+#include "simulator/menufile.h"
 #include "simulator/stepengine.h"
 #include "start/setfiles.h"
 #include "start/twips.h"
@@ -54,7 +54,6 @@ int titleWidth(const QString &caption) {
             w += c.unicode() >= 0x2E80 ? 12 : 6;
     return w;
 }
-
 
 // The window's controls from bottom to top: picture 5, zone 1, zone 2, the menu
 // titles, the input box, the overlay box, the back button and the emblem at the

@@ -12,8 +12,7 @@ namespace {
 
 const QString UiFamily = QStringLiteral("Noto Sans CJK SC");
 
-QFont uiFont(int px = 12, bool bold = false)
-{
+QFont uiFont(int px = 12, bool bold = false) {
     QFont f(UiFamily);
     f.setPixelSize(px);
     f.setBold(bold);
@@ -21,20 +20,18 @@ QFont uiFont(int px = 12, bool bold = false)
     return f;
 }
 
-QString noAmp(QString t)
-{
+QString noAmp(QString t) {
     t.remove(u'&');
     return t;
 }
 
-const QColor Face(236, 233, 216);      // button face
+const QColor Face(236, 233, 216); // button face
 const QColor Shadow(172, 168, 153);
 const QColor DarkShadow(113, 111, 100);
 const QColor Hilite(255, 255, 255);
 const QColor TitleBlue(0, 84, 227);
 
-void raised(QPainter &p, const QRect &r, bool pressed = false)
-{
+void raised(QPainter &p, const QRect &r, bool pressed = false) {
     p.fillRect(r, pressed ? QColor(225, 222, 205) : Face);
     p.setPen(pressed ? DarkShadow : Hilite);
     p.drawLine(r.topLeft(), r.topRight());
@@ -44,8 +41,7 @@ void raised(QPainter &p, const QRect &r, bool pressed = false)
     p.drawLine(r.topRight(), r.bottomRight());
 }
 
-void sunken(QPainter &p, const QRect &r, const QColor &fill = Qt::white)
-{
+void sunken(QPainter &p, const QRect &r, const QColor &fill = Qt::white) {
     p.fillRect(r, fill);
     p.setPen(Shadow);
     p.drawLine(r.topLeft(), r.topRight());
@@ -55,8 +51,7 @@ void sunken(QPainter &p, const QRect &r, const QColor &fill = Qt::white)
     p.drawLine(r.topRight(), r.bottomRight());
 }
 
-void dropArrow(QPainter &p, const QRect &r)
-{
+void dropArrow(QPainter &p, const QRect &r) {
     const QRect b(r.right() - 16, r.top() + 1, 16, r.height() - 2);
     p.fillRect(b, QColor(200, 215, 250));
     p.setPen(QColor(120, 140, 200));
@@ -64,18 +59,19 @@ void dropArrow(QPainter &p, const QRect &r)
     p.setBrush(Qt::black);
     p.setPen(Qt::NoPen);
     const QPoint c = b.center();
-    p.drawPolygon(QPolygon({QPoint(c.x() - 3, c.y() - 1), QPoint(c.x() + 4, c.y() - 1), QPoint(c.x(), c.y() + 3)}));
+    p.drawPolygon(
+        QPolygon({QPoint(c.x() - 3, c.y() - 1), QPoint(c.x() + 4, c.y() - 1), QPoint(c.x(), c.y() + 3)}));
     p.setBrush(Qt::NoBrush);
 }
 
 // ---- toolbar icons -------------------------------------------------------
 
-void icon(QPainter &p, const QRect &box, const QString &n)
-{
+void icon(QPainter &p, const QRect &box, const QString &n) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     const QRectF r = QRectF(box).adjusted(4, 4, -4, -4);
-    const double l = r.left(), t = r.top(), w = r.width(), h = r.height(), cx = r.center().x(), cy = r.center().y();
+    const double l = r.left(), t = r.top(), w = r.width(), h = r.height(), cx = r.center().x(),
+                 cy = r.center().y();
     QPen ink(QColor(0, 0, 0), 1.2);
     QPen blue(QColor(0, 70, 200), 1.4);
     QPen red(QColor(200, 0, 0), 1.4);
@@ -95,7 +91,8 @@ void icon(QPainter &p, const QRect &box, const QString &n)
         dot(cx, cy, Qt::red);
     } else if (n == u"多段线") {
         p.setPen(QPen(QColor(0, 70, 200), 2.2));
-        p.drawPolyline(QPolygonF({QPointF(l, t + h), QPointF(l + w * 0.4, t + 2), QPointF(l + w * 0.7, t + h - 3), QPointF(l + w, t + 3)}));
+        p.drawPolyline(QPolygonF({QPointF(l, t + h), QPointF(l + w * 0.4, t + 2),
+                                  QPointF(l + w * 0.7, t + h - 3), QPointF(l + w, t + 3)}));
     } else if (n == u"多边形") {
         p.setPen(blue);
         QPolygonF poly;
@@ -156,7 +153,8 @@ void icon(QPainter &p, const QRect &box, const QString &n)
     } else if (n == u"删除") {
         p.setBrush(QColor(250, 200, 120));
         p.setPen(ink);
-        p.drawPolygon(QPolygonF({QPointF(l + 2, t + h - 4), QPointF(l + w * 0.55, t + 1), QPointF(l + w, t + h * 0.4), QPointF(l + w * 0.45, t + h)}));
+        p.drawPolygon(QPolygonF({QPointF(l + 2, t + h - 4), QPointF(l + w * 0.55, t + 1),
+                                 QPointF(l + w, t + h * 0.4), QPointF(l + w * 0.45, t + h)}));
         p.setPen(red);
         p.drawLine(QPointF(l, t + h), QPointF(l + w, t + h));
     } else if (n == u"复制" || n == u"标准复制") {
@@ -185,15 +183,18 @@ void icon(QPainter &p, const QRect &box, const QString &n)
         p.drawLine(QPointF(cx, t), QPointF(cx, t + h));
         p.setBrush(Qt::black);
         const double a = 3;
-        p.drawPolygon(QPolygonF({QPointF(l + w, cy), QPointF(l + w - a, cy - a), QPointF(l + w - a, cy + a)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(l + w, cy), QPointF(l + w - a, cy - a), QPointF(l + w - a, cy + a)}));
         p.drawPolygon(QPolygonF({QPointF(l, cy), QPointF(l + a, cy - a), QPointF(l + a, cy + a)}));
         p.drawPolygon(QPolygonF({QPointF(cx, t), QPointF(cx - a, t + a), QPointF(cx + a, t + a)}));
-        p.drawPolygon(QPolygonF({QPointF(cx, t + h), QPointF(cx - a, t + h - a), QPointF(cx + a, t + h - a)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(cx, t + h), QPointF(cx - a, t + h - a), QPointF(cx + a, t + h - a)}));
     } else if (n == u"旋转") {
         p.setPen(blue);
         p.drawArc(r, 30 * 16, 280 * 16);
         p.setBrush(QColor(0, 70, 200));
-        p.drawPolygon(QPolygonF({QPointF(l + w, cy - 4), QPointF(l + w - 5, cy - 4), QPointF(l + w - 1, cy + 1)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(l + w, cy - 4), QPointF(l + w - 5, cy - 4), QPointF(l + w - 1, cy + 1)}));
         dot(cx, cy, Qt::red);
     } else if (n == u"缩放") {
         p.setPen(blue);
@@ -224,7 +225,8 @@ void icon(QPainter &p, const QRect &box, const QString &n)
         dot(cx + 2, cy - 2, Qt::red);
     } else if (n == u"倒角") {
         p.setPen(blue);
-        p.drawPolyline(QPolygonF({QPointF(l, t), QPointF(l + w - 6, t), QPointF(l + w, t + 6), QPointF(l + w, t + h)}));
+        p.drawPolyline(
+            QPolygonF({QPointF(l, t), QPointF(l + w - 6, t), QPointF(l + w, t + 6), QPointF(l + w, t + h)}));
     } else if (n == u"圆角") {
         p.setPen(blue);
         QPainterPath path(QPointF(l, t));
@@ -236,18 +238,22 @@ void icon(QPainter &p, const QRect &box, const QString &n)
         p.setPen(red);
         for (int i = 0; i < 8; ++i) {
             const double a = M_PI / 4 * i;
-            p.drawLine(QPointF(cx + 2 * qCos(a), cy + 2 * qSin(a)), QPointF(cx + w / 2 * qCos(a), cy + h / 2 * qSin(a)));
+            p.drawLine(QPointF(cx + 2 * qCos(a), cy + 2 * qSin(a)),
+                       QPointF(cx + w / 2 * qCos(a), cy + h / 2 * qSin(a)));
         }
     } else if (n == u"新建") {
         p.setPen(ink);
         p.setBrush(Qt::white);
-        p.drawPolygon(QPolygonF({QPointF(l + 2, t), QPointF(l + w - 5, t), QPointF(l + w - 1, t + 4), QPointF(l + w - 1, t + h), QPointF(l + 2, t + h)}));
+        p.drawPolygon(QPolygonF({QPointF(l + 2, t), QPointF(l + w - 5, t), QPointF(l + w - 1, t + 4),
+                                 QPointF(l + w - 1, t + h), QPointF(l + 2, t + h)}));
     } else if (n == u"打开") {
         p.setPen(ink);
         p.setBrush(QColor(250, 215, 90));
-        p.drawPolygon(QPolygonF({QPointF(l, t + 3), QPointF(l + 5, t + 3), QPointF(l + 7, t + 5), QPointF(l + w - 2, t + 5), QPointF(l + w - 2, t + h), QPointF(l, t + h)}));
+        p.drawPolygon(QPolygonF({QPointF(l, t + 3), QPointF(l + 5, t + 3), QPointF(l + 7, t + 5),
+                                 QPointF(l + w - 2, t + 5), QPointF(l + w - 2, t + h), QPointF(l, t + h)}));
         p.setBrush(QColor(255, 235, 150));
-        p.drawPolygon(QPolygonF({QPointF(l + 3, t + 8), QPointF(l + w + 1, t + 8), QPointF(l + w - 2, t + h), QPointF(l, t + h)}));
+        p.drawPolygon(QPolygonF({QPointF(l + 3, t + 8), QPointF(l + w + 1, t + 8), QPointF(l + w - 2, t + h),
+                                 QPointF(l, t + h)}));
     } else if (n == u"保存") {
         p.setPen(ink);
         p.setBrush(QColor(40, 60, 160));
@@ -301,7 +307,9 @@ void icon(QPainter &p, const QRect &box, const QString &n)
         p.setBrush(QColor(255, 225, 190));
         p.drawRoundedRect(QRectF(l + 2, t + h * 0.35, w - 4, h * 0.65), 3, 3);
         for (int i = 0; i < 4; ++i)
-            p.drawRoundedRect(QRectF(l + 2 + i * (w - 4) / 4, t + 1 + (i == 0 ? 4 : 0), (w - 4) / 4 - 0.5, h * 0.5), 1.5, 1.5);
+            p.drawRoundedRect(
+                QRectF(l + 2 + i * (w - 4) / 4, t + 1 + (i == 0 ? 4 : 0), (w - 4) / 4 - 0.5, h * 0.5), 1.5,
+                1.5);
     } else if (n == u"实时缩放" || n == u"窗口缩放" || n == u"缩放上一个") {
         p.setPen(QPen(Qt::black, 1.3));
         p.setBrush(QColor(220, 240, 255));
@@ -347,8 +355,11 @@ void icon(QPainter &p, const QRect &box, const QString &n)
     } else if (n == u"图层按钮") {
         p.setPen(ink);
         for (int i = 0; i < 3; ++i) {
-            p.setBrush(i == 0 ? QColor(250, 230, 90) : i == 1 ? QColor(120, 200, 250) : QColor(140, 220, 140));
-            p.drawPolygon(QPolygonF({QPointF(l + 3, t + 4 + i * 4), QPointF(l + w, t + 4 + i * 4), QPointF(l + w - 3, t + 9 + i * 4), QPointF(l, t + 9 + i * 4)}));
+            p.setBrush(i == 0   ? QColor(250, 230, 90)
+                       : i == 1 ? QColor(120, 200, 250)
+                                : QColor(140, 220, 140));
+            p.drawPolygon(QPolygonF({QPointF(l + 3, t + 4 + i * 4), QPointF(l + w, t + 4 + i * 4),
+                                     QPointF(l + w - 3, t + 9 + i * 4), QPointF(l, t + 9 + i * 4)}));
         }
     } else if (n == u"线性标注" || n == u"对齐标注") {
         p.setPen(QPen(QColor(0, 120, 0), 1.2));
@@ -363,7 +374,8 @@ void icon(QPainter &p, const QRect &box, const QString &n)
         p.drawLine(QPointF(l, cy), QPointF(l + w, cy));
         p.setBrush(QColor(0, 120, 0));
         p.drawPolygon(QPolygonF({QPointF(l, cy), QPointF(l + 4, cy - 2), QPointF(l + 4, cy + 2)}));
-        p.drawPolygon(QPolygonF({QPointF(l + w, cy), QPointF(l + w - 4, cy - 2), QPointF(l + w - 4, cy + 2)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(l + w, cy), QPointF(l + w - 4, cy - 2), QPointF(l + w - 4, cy + 2)}));
         p.restore();
     } else if (n == u"半径标注" || n == u"直径标注") {
         p.setPen(blue);
@@ -402,29 +414,45 @@ struct Named {
     QRect rect;
 };
 
-const QStringList &stdButtons()
-{
+const QStringList &stdButtons() {
+    static const QStringList b = {QStringLiteral("新建"),
+                                  QStringLiteral("打开"),
+                                  QStringLiteral("保存"),
+                                  QString(),
+                                  QStringLiteral("打印"),
+                                  QStringLiteral("预览"),
+                                  QStringLiteral("发布"),
+                                  QString(),
+                                  QStringLiteral("剪切"),
+                                  QStringLiteral("复制"),
+                                  QStringLiteral("粘贴"),
+                                  QStringLiteral("特性匹配"),
+                                  QString(),
+                                  QStringLiteral("放弃"),
+                                  QStringLiteral("重做"),
+                                  QString(),
+                                  QStringLiteral("实时平移"),
+                                  QStringLiteral("实时缩放"),
+                                  QStringLiteral("窗口缩放"),
+                                  QStringLiteral("缩放上一个"),
+                                  QString(),
+                                  QStringLiteral("特性"),
+                                  QStringLiteral("设计中心"),
+                                  QStringLiteral("工具选项板"),
+                                  QString(),
+                                  QStringLiteral("帮助")};
+    return b;
+}
+const QStringList &drawButtons() {
     static const QStringList b = {
-        QStringLiteral("新建"), QStringLiteral("打开"), QStringLiteral("保存"), QString(),
-        QStringLiteral("打印"), QStringLiteral("预览"), QStringLiteral("发布"), QString(),
-        QStringLiteral("剪切"), QStringLiteral("复制"), QStringLiteral("粘贴"), QStringLiteral("特性匹配"), QString(),
-        QStringLiteral("放弃"), QStringLiteral("重做"), QString(),
-        QStringLiteral("实时平移"), QStringLiteral("实时缩放"), QStringLiteral("窗口缩放"), QStringLiteral("缩放上一个"), QString(),
-        QStringLiteral("特性"), QStringLiteral("设计中心"), QStringLiteral("工具选项板"), QString(),
-        QStringLiteral("帮助")};
+        QStringLiteral("直线"),     QStringLiteral("构造线"),   QStringLiteral("多段线"),
+        QStringLiteral("多边形"),   QStringLiteral("矩形"),     QStringLiteral("圆弧"),
+        QStringLiteral("圆"),       QStringLiteral("样条曲线"), QStringLiteral("椭圆"),
+        QStringLiteral("插入块"),   QStringLiteral("创建块"),   QStringLiteral("点"),
+        QStringLiteral("图案填充"), QStringLiteral("多行文字")};
     return b;
 }
-const QStringList &drawButtons()
-{
-    static const QStringList b = {QStringLiteral("直线"), QStringLiteral("构造线"), QStringLiteral("多段线"),
-                                  QStringLiteral("多边形"), QStringLiteral("矩形"), QStringLiteral("圆弧"),
-                                  QStringLiteral("圆"), QStringLiteral("样条曲线"), QStringLiteral("椭圆"),
-                                  QStringLiteral("插入块"), QStringLiteral("创建块"), QStringLiteral("点"),
-                                  QStringLiteral("图案填充"), QStringLiteral("多行文字")};
-    return b;
-}
-const QStringList &modifyButtons()
-{
+const QStringList &modifyButtons() {
     static const QStringList b = {QStringLiteral("删除"), QStringLiteral("复制"), QStringLiteral("镜像"),
                                   QStringLiteral("偏移"), QStringLiteral("阵列"), QStringLiteral("移动"),
                                   QStringLiteral("旋转"), QStringLiteral("缩放"), QStringLiteral("拉伸"),
@@ -432,16 +460,15 @@ const QStringList &modifyButtons()
                                   QStringLiteral("倒角"), QStringLiteral("圆角"), QStringLiteral("分解")};
     return b;
 }
-const QStringList &statusButtons()
-{
-    static const QStringList b = {QStringLiteral("捕捉"), QStringLiteral("栅格"), QStringLiteral("正交"),
-                                  QStringLiteral("极轴"), QStringLiteral("对象捕捉"), QStringLiteral("对象追踪"),
-                                  QStringLiteral("线宽"), QStringLiteral("模型")};
+const QStringList &statusButtons() {
+    static const QStringList b = {QStringLiteral("捕捉"),     QStringLiteral("栅格"),
+                                  QStringLiteral("正交"),     QStringLiteral("极轴"),
+                                  QStringLiteral("对象捕捉"), QStringLiteral("对象追踪"),
+                                  QStringLiteral("线宽"),     QStringLiteral("模型")};
     return b;
 }
 
-const QVector<Named> &stdRects()
-{
+const QVector<Named> &stdRects() {
     static const QVector<Named> v = [] {
         QVector<Named> out;
         int x = 10;
@@ -458,16 +485,14 @@ const QVector<Named> &stdRects()
     return v;
 }
 
-QVector<Named> columnRects(const QStringList &names, int x, int top)
-{
+QVector<Named> columnRects(const QStringList &names, int x, int top) {
     QVector<Named> out;
     for (int i = 0; i < names.size(); ++i)
         out.push_back({names.at(i), QRect(x, top + 8 + i * 24, 24, 23)});
     return out;
 }
 
-QVector<Named> propRects()
-{
+QVector<Named> propRects() {
     const int y = lay::PropTop + 2;
     return {{QStringLiteral("图层按钮"), QRect(10, y, 23, 22)},
             {QStringLiteral("图层"), QRect(38, y + 1, 200, 20)},
@@ -477,8 +502,7 @@ QVector<Named> propRects()
             {QStringLiteral("打印样式"), QRect(624, y + 1, 100, 20)}};
 }
 
-QVector<Named> statusRects()
-{
+QVector<Named> statusRects() {
     QVector<Named> out;
     int x = 176;
     for (const QString &b : statusButtons()) {
@@ -489,15 +513,13 @@ QVector<Named> statusRects()
     return out;
 }
 
-QVector<Named> tabRects()
-{
+QVector<Named> tabRects() {
     return {{QStringLiteral("模型"), QRect(72, lay::TabTop + 1, 40, lay::TabH - 2)},
             {QStringLiteral("布局1"), QRect(112, lay::TabTop + 1, 46, lay::TabH - 2)},
             {QStringLiteral("布局2"), QRect(158, lay::TabTop + 1, 46, lay::TabH - 2)}};
 }
 
-QRect commandBoxRect(const ScreenState &s)
-{
+QRect commandBoxRect(const ScreenState &s) {
     QFontMetrics fm(uiFont());
     const int x = 8 + fm.horizontalAdvance(s.prompt) + 4;
     return QRect(x, lay::CmdTop + 4 * lay::CmdLineH + 1, 760 - x, lay::CmdLineH);
@@ -519,8 +541,7 @@ struct DialogDef {
     QVector<Ctl> ctls;
 };
 
-const QHash<QString, DialogDef> &dialogs()
-{
+const QHash<QString, DialogDef> &dialogs() {
     static const QHash<QString, DialogDef> all = [] {
         QHash<QString, DialogDef> h;
         auto def = [&](const QString &name, const QString &title, int w, int hh) -> DialogDef & {
@@ -530,7 +551,8 @@ const QHash<QString, DialogDef> &dialogs()
             d.size = QSize(w, hh);
             return d;
         };
-        auto add = [](DialogDef &d, const char *kind, const QString &name, int x, int y, int w, int hh, const QString &text) {
+        auto add = [](DialogDef &d, const char *kind, const QString &name, int x, int y, int w, int hh,
+                      const QString &text) {
             d.ctls.push_back({QString::fromLatin1(kind), name, QRect(x, y, w, hh), text});
         };
         auto okCancel = [&](DialogDef &d, bool apply = false) {
@@ -560,15 +582,20 @@ const QHash<QString, DialogDef> &dialogs()
         }
         {
             DialogDef &d = def(QStringLiteral("草图设置"), QStringLiteral("草图设置"), 440, 380);
-            add(d, "tabs", QStringLiteral("选项卡"), 10, 30, 420, 300, QStringLiteral("捕捉和栅格|极轴追踪|对象捕捉"));
-            add(d, "check", QStringLiteral("启用对象捕捉"), 24, 66, 160, 18, QStringLiteral("启用对象捕捉 (F3)(&O)"));
-            add(d, "check", QStringLiteral("启用对象捕捉追踪"), 230, 66, 180, 18, QStringLiteral("启用对象捕捉追踪 (F11)(&K)"));
+            add(d, "tabs", QStringLiteral("选项卡"), 10, 30, 420, 300,
+                QStringLiteral("捕捉和栅格|极轴追踪|对象捕捉"));
+            add(d, "check", QStringLiteral("启用对象捕捉"), 24, 66, 160, 18,
+                QStringLiteral("启用对象捕捉 (F3)(&O)"));
+            add(d, "check", QStringLiteral("启用对象捕捉追踪"), 230, 66, 180, 18,
+                QStringLiteral("启用对象捕捉追踪 (F11)(&K)"));
             add(d, "group", QString(), 20, 92, 400, 196, QStringLiteral("对象捕捉模式"));
-            const QStringList left = {QStringLiteral("端点"), QStringLiteral("中点"), QStringLiteral("圆心"),
-                                      QStringLiteral("节点"), QStringLiteral("象限点"), QStringLiteral("交点"),
+            const QStringList left = {QStringLiteral("端点"),   QStringLiteral("中点"),
+                                      QStringLiteral("圆心"),   QStringLiteral("节点"),
+                                      QStringLiteral("象限点"), QStringLiteral("交点"),
                                       QStringLiteral("延伸")};
-            const QStringList right = {QStringLiteral("插入点"), QStringLiteral("垂足"), QStringLiteral("切点"),
-                                       QStringLiteral("最近点"), QStringLiteral("外观交点"), QStringLiteral("平行")};
+            const QStringList right = {QStringLiteral("插入点"),   QStringLiteral("垂足"),
+                                       QStringLiteral("切点"),     QStringLiteral("最近点"),
+                                       QStringLiteral("外观交点"), QStringLiteral("平行")};
             for (int i = 0; i < left.size(); ++i)
                 add(d, "check", left.at(i), 36, 112 + i * 24, 120, 18, left.at(i));
             for (int i = 0; i < right.size(); ++i)
@@ -628,7 +655,8 @@ const QHash<QString, DialogDef> &dialogs()
             add(d, "group", QString(), 260, 170, 240, 126, QStringLiteral("打印份数"));
             add(d, "label", QString(), 272, 192, 80, 16, QStringLiteral("份数(&B):"));
             add(d, "edit", QStringLiteral("份数"), 350, 190, 60, 20, QStringLiteral("1"));
-            add(d, "check", QStringLiteral("打印到文件"), 272, 224, 140, 18, QStringLiteral("打印到文件(&F)"));
+            add(d, "check", QStringLiteral("打印到文件"), 272, 224, 140, 18,
+                QStringLiteral("打印到文件(&F)"));
             add(d, "button", QStringLiteral("完全预览"), 12, 352, 86, 22, QStringLiteral("完全预览(&W)..."));
             add(d, "button", QStringLiteral("部分预览"), 104, 352, 86, 22, QStringLiteral("部分预览(&P)..."));
             add(d, "button", QStringLiteral("确定"), 276, 352, 73, 22, QStringLiteral("确定"));
@@ -670,7 +698,8 @@ const QHash<QString, DialogDef> &dialogs()
             add(d, "combo", QStringLiteral("名称"), 76, 32, 200, 20, QString());
             add(d, "button", QStringLiteral("浏览"), 290, 30, 80, 22, QStringLiteral("浏览(&B)..."));
             add(d, "group", QString(), 10, 70, 140, 150, QStringLiteral("插入点"));
-            add(d, "check", QStringLiteral("插入点屏幕"), 20, 90, 125, 18, QStringLiteral("在屏幕上指定(&S)"));
+            add(d, "check", QStringLiteral("插入点屏幕"), 20, 90, 125, 18,
+                QStringLiteral("在屏幕上指定(&S)"));
             add(d, "group", QString(), 160, 70, 140, 150, QStringLiteral("缩放比例"));
             add(d, "check", QStringLiteral("比例屏幕"), 170, 90, 125, 18, QStringLiteral("在屏幕上指定(&E)"));
             add(d, "label", QString(), 170, 116, 20, 16, QStringLiteral("X:"));
@@ -690,7 +719,8 @@ const QHash<QString, DialogDef> &dialogs()
             add(d, "label", QString(), 12, 244, 80, 18, QStringLiteral("文件名(&N):"));
             add(d, "edit", QStringLiteral("文件名"), 96, 242, 290, 20, QStringLiteral("Drawing1.dwg"));
             add(d, "label", QString(), 12, 272, 80, 18, QStringLiteral("文件类型(&T):"));
-            add(d, "combo", QStringLiteral("文件类型"), 96, 270, 290, 20, QStringLiteral("AutoCAD 2004 图形 (*.dwg)"));
+            add(d, "combo", QStringLiteral("文件类型"), 96, 270, 290, 20,
+                QStringLiteral("AutoCAD 2004 图形 (*.dwg)"));
             add(d, "button", QStringLiteral("保存"), 404, 242, 80, 22, QStringLiteral("保存(&S)"));
             add(d, "button", QStringLiteral("取消"), 404, 270, 80, 22, QStringLiteral("取消"));
         }
@@ -700,9 +730,11 @@ const QHash<QString, DialogDef> &dialogs()
             add(d, "tabs", QStringLiteral("选项卡"), 10, 54, 520, 290,
                 QStringLiteral("文件|显示|打开和保存|打印|系统|用户系统配置|草图|选择"));
             add(d, "group", QString(), 20, 88, 250, 150, QStringLiteral("窗口元素"));
-            add(d, "check", QStringLiteral("滚动条"), 30, 108, 220, 18, QStringLiteral("图形窗口中显示滚动条(&S)"));
+            add(d, "check", QStringLiteral("滚动条"), 30, 108, 220, 18,
+                QStringLiteral("图形窗口中显示滚动条(&S)"));
             add(d, "check", QStringLiteral("屏幕菜单"), 30, 132, 220, 18, QStringLiteral("显示屏幕菜单(&U)"));
-            add(d, "check", QStringLiteral("工具栏提示"), 30, 156, 220, 18, QStringLiteral("在工具栏中显示工具栏提示"));
+            add(d, "check", QStringLiteral("工具栏提示"), 30, 156, 220, 18,
+                QStringLiteral("在工具栏中显示工具栏提示"));
             add(d, "button", QStringLiteral("颜色"), 30, 200, 100, 22, QStringLiteral("颜色(&C)..."));
             add(d, "button", QStringLiteral("字体"), 140, 200, 100, 22, QStringLiteral("字体(&F)..."));
             add(d, "group", QString(), 280, 88, 240, 150, QStringLiteral("显示精度"));
@@ -729,7 +761,8 @@ const QHash<QString, DialogDef> &dialogs()
         }
         {
             DialogDef &d = def(QStringLiteral("图案填充"), QStringLiteral("边界图案填充"), 480, 330);
-            add(d, "tabs", QStringLiteral("选项卡"), 10, 30, 320, 260, QStringLiteral("图案填充|高级|渐变色"));
+            add(d, "tabs", QStringLiteral("选项卡"), 10, 30, 320, 260,
+                QStringLiteral("图案填充|高级|渐变色"));
             add(d, "label", QString(), 20, 64, 60, 16, QStringLiteral("类型(&Y):"));
             add(d, "combo", QStringLiteral("类型"), 90, 62, 200, 20, QStringLiteral("预定义"));
             add(d, "label", QString(), 20, 92, 60, 16, QStringLiteral("图案(&P):"));
@@ -766,7 +799,8 @@ const QHash<QString, DialogDef> &dialogs()
         }
         {
             DialogDef &d = def(QStringLiteral("设计中心"), QStringLiteral("设计中心"), 300, 330);
-            add(d, "tabs", QStringLiteral("选项卡"), 6, 30, 288, 290, QStringLiteral("文件夹|打开的图形|历史记录"));
+            add(d, "tabs", QStringLiteral("选项卡"), 6, 30, 288, 290,
+                QStringLiteral("文件夹|打开的图形|历史记录"));
             add(d, "list", QStringLiteral("内容"), 12, 60, 276, 250, QStringLiteral("名称"));
         }
         return h;
@@ -774,22 +808,19 @@ const QHash<QString, DialogDef> &dialogs()
     return all;
 }
 
-const Ctl *findCtl(const DialogDef &d, const QString &name)
-{
+const Ctl *findCtl(const DialogDef &d, const QString &name) {
     for (const Ctl &c : d.ctls)
         if (!c.name.isEmpty() && c.name == name)
             return &c;
     return nullptr;
 }
 
-QStringList rowsOf(const ScreenState &s, const QString &key, const QString &fallback = QString())
-{
+QStringList rowsOf(const ScreenState &s, const QString &key, const QString &fallback = QString()) {
     const QString v = s.values.value(key, fallback);
     return v.isEmpty() ? QStringList() : v.split(u';');
 }
 
-QString kindWord(const QString &kind)
-{
+QString kindWord(const QString &kind) {
     if (kind == u"button")
         return QStringLiteral("按钮");
     if (kind == u"check")
@@ -809,8 +840,7 @@ constexpr int ListRowH = 18;
 
 // ---- public ---------------------------------------------------------------
 
-QString ScreenState::key() const
-{
+QString ScreenState::key() const {
     QStringList parts;
     for (const Entity &e : entities) {
         QStringList nums;
@@ -824,15 +854,24 @@ QString ScreenState::key() const
     QStringList vals;
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         vals << it.key() + u'=' + it.value();
-    return QStringList{parts.join(u'/'), sel.join(u','), history.join(u'\n'), prompt, dialog, vals.join(u'\n'),
-                       dropdown, dropRows.join(u';'), statusOn.join(u','), layer, title, tab,
+    return QStringList{parts.join(u'/'),
+                       sel.join(u','),
+                       history.join(u'\n'),
+                       prompt,
+                       dialog,
+                       vals.join(u'\n'),
+                       dropdown,
+                       dropRows.join(u';'),
+                       statusOn.join(u','),
+                       layer,
+                       title,
+                       tab,
                        menuTitles ? QStringLiteral("M") : QString(),
                        floating + u'@' + QString::number(floatPos.x()) + u',' + QString::number(floatPos.y())}
         .join(QChar(0x1f));
 }
 
-QString ScreenState::screenKey() const
-{
+QString ScreenState::screenKey() const {
     ScreenState bare = *this;
     bare.dialog.clear();
     bare.values.clear();
@@ -841,11 +880,14 @@ QString ScreenState::screenKey() const
     return bare.key();
 }
 
-bool dialogKnown(const QString &name) { return dialogs().contains(name); }
-QString dialogTitle(const QString &name) { return dialogs().value(name).title; }
+bool dialogKnown(const QString &name) {
+    return dialogs().contains(name);
+}
+QString dialogTitle(const QString &name) {
+    return dialogs().value(name).title;
+}
 
-QRect dialogRect(const ScreenState &s)
-{
+QRect dialogRect(const ScreenState &s) {
     if (s.dialog.isEmpty() || !dialogs().contains(s.dialog))
         return QRect();
     const DialogDef &d = dialogs()[s.dialog];
@@ -854,14 +896,12 @@ QRect dialogRect(const ScreenState &s)
     return QRect(QPoint((ScreenW - d.size.width()) / 2, (ScreenH - d.size.height()) / 2 - 30), d.size);
 }
 
-QPointF worldToScreen(double x, double y)
-{
+QPointF worldToScreen(double x, double y) {
     return QPointF(lay::DrawLeft + 60 + x, lay::DrawBottom - 40 - y);
 }
 
 namespace {
-QRectF entityBounds(const Entity &e)
-{
+QRectF entityBounds(const Entity &e) {
     const auto &v = e.v;
     auto pt = [&](int i) { return worldToScreen(v.value(i), v.value(i + 1)); };
     if (e.kind == u"line" || e.kind == u"rect" || e.kind == u"hatch" || e.kind == u"dim") {
@@ -893,8 +933,7 @@ QRectF entityBounds(const Entity &e)
 }
 } // namespace
 
-QRect dropdownRect(const ScreenState &s)
-{
+QRect dropdownRect(const ScreenState &s) {
     if (s.dropdown.isEmpty())
         return QRect();
     const Element anchor = element(s, s.dropdown);
@@ -904,8 +943,7 @@ QRect dropdownRect(const ScreenState &s)
                  qMax(1, int(s.dropRows.size())) * ListRowH + 4);
 }
 
-Element element(const ScreenState &s, const QString &name, QString *why)
-{
+Element element(const ScreenState &s, const QString &name, QString *why) {
     Element e;
     auto fail = [&](const QString &reason) {
         if (why)
@@ -936,7 +974,8 @@ Element element(const ScreenState &s, const QString &name, QString *why)
     }
     if (head == u"绘图" || head == u"修改") {
         const bool draw = head == u"绘图";
-        const auto rects = draw ? columnRects(drawButtons(), 3, lay::DrawTop) : columnRects(modifyButtons(), 773, lay::DrawTop);
+        const auto rects = draw ? columnRects(drawButtons(), 3, lay::DrawTop)
+                                : columnRects(modifyButtons(), 773, lay::DrawTop);
         for (const Named &n : rects)
             if (n.name == tail)
                 return found(n.rect, QStringLiteral("“%1”工具栏中的“%2”按钮").arg(head, tail));
@@ -945,8 +984,9 @@ Element element(const ScreenState &s, const QString &name, QString *why)
     if (head == u"特性") {
         for (const Named &n : propRects())
             if (n.name == tail)
-                return found(n.rect, n.name == u"图层按钮" ? QStringLiteral("“对象特性”工具栏中的“图层特性管理器”按钮")
-                                                          : QStringLiteral("“对象特性”工具栏中的“%1”下拉列表框").arg(tail));
+                return found(n.rect, n.name == u"图层按钮"
+                                         ? QStringLiteral("“对象特性”工具栏中的“图层特性管理器”按钮")
+                                         : QStringLiteral("“对象特性”工具栏中的“%1”下拉列表框").arg(tail));
         return fail(QStringLiteral("the 对象特性 toolbar has no control “%1”").arg(tail));
     }
     if (head == u"状态") {
@@ -965,7 +1005,9 @@ Element element(const ScreenState &s, const QString &name, QString *why)
         bool ok = false;
         const int n = tail.toInt(&ok);
         if (!ok || n < 1 || n > s.entities.size())
-            return fail(QStringLiteral("the drawing has no object %1 (it holds %2)").arg(tail).arg(s.entities.size()));
+            return fail(QStringLiteral("the drawing has no object %1 (it holds %2)")
+                            .arg(tail)
+                            .arg(s.entities.size()));
         QRect r = entityBounds(s.entities.at(n - 1)).toAlignedRect();
         if (r.width() < 12)
             r.adjust(-(12 - r.width()) / 2 - 1, 0, (12 - r.width()) / 2 + 1, 0);
@@ -1047,7 +1089,8 @@ Element element(const ScreenState &s, const QString &name, QString *why)
             return found(QRect(x, r.top(), fm.horizontalAdvance(tabs.at(i)) + 14, 20),
                          QStringLiteral("“%1”选项卡").arg(tabs.at(i)));
         }
-        const bool named = c->kind == u"edit" || c->kind == u"combo" || c->kind == u"list" || c->kind == u"area";
+        const bool named =
+            c->kind == u"edit" || c->kind == u"combo" || c->kind == u"list" || c->kind == u"area";
         QString caption = named ? c->name : noAmp(c->text).section(u'(', 0, 0).trimmed();
         if (caption.isEmpty() || caption.endsWith(QLatin1String("...")))
             caption = c->name;
@@ -1060,18 +1103,17 @@ Element element(const ScreenState &s, const QString &name, QString *why)
 
 namespace {
 
-QColor entityColor(const QString &c)
-{
+QColor entityColor(const QString &c) {
     static const QHash<QString, QColor> m = {
-        {QStringLiteral("red"), QColor(255, 0, 0)},     {QStringLiteral("yellow"), QColor(255, 255, 0)},
-        {QStringLiteral("green"), QColor(0, 255, 0)},   {QStringLiteral("cyan"), QColor(0, 255, 255)},
-        {QStringLiteral("blue"), QColor(0, 0, 255)},    {QStringLiteral("magenta"), QColor(255, 0, 255)}};
+        {QStringLiteral("red"), QColor(255, 0, 0)},   {QStringLiteral("yellow"), QColor(255, 255, 0)},
+        {QStringLiteral("green"), QColor(0, 255, 0)}, {QStringLiteral("cyan"), QColor(0, 255, 255)},
+        {QStringLiteral("blue"), QColor(0, 0, 255)},  {QStringLiteral("magenta"), QColor(255, 0, 255)}};
     return m.value(c, QColor(255, 255, 255));
 }
 
 void drawEntities(QPainter &p, const QVector<Entity> &entities, const QVector<int> &selected,
-                  const std::function<QPointF(double, double)> &map, const QColor &defaultInk, double scale = 1.0)
-{
+                  const std::function<QPointF(double, double)> &map, const QColor &defaultInk,
+                  double scale = 1.0) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.translate(0.5, 0.5); // one-pixel lines on pixel centres stay crisp
@@ -1102,11 +1144,13 @@ void drawEntities(QPainter &p, const QVector<Entity> &entities, const QVector<in
         } else if (e.kind == u"circle") {
             const double r = v.value(2) * scale;
             p.drawEllipse(pt(0), r, r);
-            grips = {pt(0), pt(0) + QPointF(r, 0), pt(0) - QPointF(r, 0), pt(0) + QPointF(0, r), pt(0) - QPointF(0, r)};
+            grips = {pt(0), pt(0) + QPointF(r, 0), pt(0) - QPointF(r, 0), pt(0) + QPointF(0, r),
+                     pt(0) - QPointF(0, r)};
         } else if (e.kind == u"arc") {
             const double r = v.value(2) * scale;
             const QPointF c = pt(0);
-            p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), int(v.value(3) * 16), int((v.value(4) - v.value(3)) * 16));
+            p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), int(v.value(3) * 16),
+                      int((v.value(4) - v.value(3)) * 16));
             grips = {c};
         } else if (e.kind == u"ellipse") {
             p.drawEllipse(pt(0), v.value(2) * scale, v.value(3) * scale);
@@ -1142,7 +1186,8 @@ void drawEntities(QPainter &p, const QVector<Entity> &entities, const QVector<in
             p.drawEllipse(c, r * 0.45, r * 0.45);
             for (int i = 0; i < 6; ++i) {
                 const double a = M_PI / 3 * i;
-                p.drawLine(c + QPointF(r * 0.45 * qCos(a), r * 0.45 * qSin(a)), c + QPointF(r * qCos(a), r * qSin(a)));
+                p.drawLine(c + QPointF(r * 0.45 * qCos(a), r * 0.45 * qSin(a)),
+                           c + QPointF(r * qCos(a), r * qSin(a)));
             }
             grips = {c};
         } else if (e.kind == u"dim") {
@@ -1172,7 +1217,8 @@ void drawEntities(QPainter &p, const QVector<Entity> &entities, const QVector<in
                 p.save();
                 p.translate(x - 3, (a.y() + b.y()) / 2);
                 p.rotate(-90);
-                p.drawText(QRectF(-30, -14, 60, 14), Qt::AlignCenter, QString::number(qAbs(v.value(3) - v.value(1)), 'g', 6));
+                p.drawText(QRectF(-30, -14, 60, 14), Qt::AlignCenter,
+                           QString::number(qAbs(v.value(3) - v.value(1)), 'g', 6));
                 p.restore();
             }
         } else if (e.kind == u"dimr") {
@@ -1196,8 +1242,7 @@ void drawEntities(QPainter &p, const QVector<Entity> &entities, const QVector<in
     p.restore();
 }
 
-void drawControl(QPainter &p, const Ctl &c, const QPoint &o, const ScreenState &s, const QString &dlg)
-{
+void drawControl(QPainter &p, const Ctl &c, const QPoint &o, const ScreenState &s, const QString &dlg) {
     const QRect r = c.r.translated(o);
     const QString key = dlg + u'.' + c.name;
     const QString value = s.values.value(key, c.text);
@@ -1228,7 +1273,8 @@ void drawControl(QPainter &p, const Ctl &c, const QPoint &o, const ScreenState &
         if (on) {
             p.setPen(QPen(QColor(33, 161, 33), 2));
             if (c.kind == u"check")
-                p.drawPolyline(QPolygon({b.topLeft() + QPoint(3, 6), b.topLeft() + QPoint(5, 9), b.topLeft() + QPoint(10, 3)}));
+                p.drawPolyline(QPolygon(
+                    {b.topLeft() + QPoint(3, 6), b.topLeft() + QPoint(5, 9), b.topLeft() + QPoint(10, 3)}));
             else {
                 p.setBrush(QColor(33, 161, 33));
                 p.drawEllipse(b.center(), 2, 2);
@@ -1292,9 +1338,13 @@ void drawControl(QPainter &p, const Ctl &c, const QPoint &o, const ScreenState &
                 const QRect cell(colLeft(i), rowRect.top(), colWidth(i), ListRowH);
                 const QString t = cells.at(i);
                 if (cols.at(i) == u"颜色") {
-                    const QColor sw = t.startsWith(u"红") ? Qt::red : t.startsWith(u"黄") ? Qt::yellow
-                                    : t.startsWith(u"绿") ? Qt::green : t.startsWith(u"青") ? Qt::cyan
-                                    : t.startsWith(u"蓝") ? Qt::blue : t.startsWith(u"洋红") ? Qt::magenta : Qt::white;
+                    const QColor sw = t.startsWith(u"红")     ? Qt::red
+                                      : t.startsWith(u"黄")   ? Qt::yellow
+                                      : t.startsWith(u"绿")   ? Qt::green
+                                      : t.startsWith(u"青")   ? Qt::cyan
+                                      : t.startsWith(u"蓝")   ? Qt::blue
+                                      : t.startsWith(u"洋红") ? Qt::magenta
+                                                              : Qt::white;
                     p.fillRect(QRect(cell.left() + 3, cell.top() + 4, 10, 10), sw);
                     p.setPen(Qt::black);
                     p.drawRect(QRect(cell.left() + 3, cell.top() + 4, 9, 9));
@@ -1321,7 +1371,8 @@ void drawControl(QPainter &p, const Ctl &c, const QPoint &o, const ScreenState &
             p.drawRect(r.adjusted(40, 60, -60, -50));
             p.setPen(QColor(0, 220, 0));
             p.drawLine(r.left() + 40, r.top() + 40, r.right() - 60, r.top() + 40);
-            p.drawText(QRect(r.left() + 40, r.top() + 22, r.width() - 100, 16), Qt::AlignCenter, QStringLiteral("16.6"));
+            p.drawText(QRect(r.left() + 40, r.top() + 22, r.width() - 100, 16), Qt::AlignCenter,
+                       QStringLiteral("16.6"));
         } else {
             p.setPen(Qt::black);
             p.setFont(uiFont(20));
@@ -1331,7 +1382,8 @@ void drawControl(QPainter &p, const Ctl &c, const QPoint &o, const ScreenState &
         sunken(p, r);
         p.setPen(Qt::black);
         p.setFont(uiFont(16));
-        p.drawText(r.adjusted(8, 6, -8, -6), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, value + QStringLiteral("|"));
+        p.drawText(r.adjusted(8, 6, -8, -6), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                   value + QStringLiteral("|"));
     } else if (c.kind == u"track") {
         sunken(p, QRect(r.left(), r.center().y() - 2, r.width(), 4), QColor(220, 220, 220));
         if (!c.text.isEmpty()) {
@@ -1341,8 +1393,7 @@ void drawControl(QPainter &p, const Ctl &c, const QPoint &o, const ScreenState &
     }
 }
 
-void titleBar(QPainter &p, const QRect &r, const QString &text, bool small)
-{
+void titleBar(QPainter &p, const QRect &r, const QString &text, bool small) {
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0, QColor(0, 88, 238));
     g.setColorAt(0.1, QColor(61, 149, 255));
@@ -1354,8 +1405,9 @@ void titleBar(QPainter &p, const QRect &r, const QString &text, bool small)
     p.drawText(r.adjusted(small ? 8 : 26, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
     // window buttons
     int x = r.right() - 23;
-    const QStringList kinds = small ? QStringList{QStringLiteral("x")}
-                                    : QStringList{QStringLiteral("x"), QStringLiteral("max"), QStringLiteral("min")};
+    const QStringList kinds =
+        small ? QStringList{QStringLiteral("x")}
+              : QStringList{QStringLiteral("x"), QStringLiteral("max"), QStringLiteral("min")};
     for (const QString &k : kinds) {
         const QRect b(x, r.top() + 3, 19, r.height() - 6);
         p.setRenderHint(QPainter::Antialiasing, true);
@@ -1380,8 +1432,7 @@ void titleBar(QPainter &p, const QRect &r, const QString &text, bool small)
 }
 
 // The program's emblem: a white pen nib on a blue tile, writing a short stroke.
-void appIcon(QPainter &p, const QRect &r)
-{
+void appIcon(QPainter &p, const QRect &r) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     const QRectF tile = QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -1397,7 +1448,8 @@ void appIcon(QPainter &p, const QRect &r)
     // the nib, drawn upright and turned to write towards the bottom left
     p.translate(tile.center() + QPointF(0.5, -0.5));
     p.rotate(45);
-    const QPolygonF nib({QPointF(-3.2, -6.5), QPointF(3.2, -6.5), QPointF(3.2, -2), QPointF(0, 6.5), QPointF(-3.2, -2)});
+    const QPolygonF nib(
+        {QPointF(-3.2, -6.5), QPointF(3.2, -6.5), QPointF(3.2, -2), QPointF(0, 6.5), QPointF(-3.2, -2)});
     p.setPen(QPen(QColor(10, 60, 150), 0.8));
     p.setBrush(Qt::white);
     p.drawPolygon(nib);
@@ -1409,17 +1461,16 @@ void appIcon(QPainter &p, const QRect &r)
     p.restore();
 }
 
-const QStringList &menuTitles()
-{
-    static const QStringList t = {QStringLiteral("文件(F)"), QStringLiteral("编辑(E)"), QStringLiteral("视图(V)"),
-                                  QStringLiteral("插入(I)"), QStringLiteral("格式(O)"), QStringLiteral("工具(T)"),
-                                  QStringLiteral("绘图(D)"), QStringLiteral("标注(N)"), QStringLiteral("修改(M)"),
-                                  QStringLiteral("窗口(W)"), QStringLiteral("帮助(H)")};
+const QStringList &menuTitles() {
+    static const QStringList t = {
+        QStringLiteral("文件(F)"), QStringLiteral("编辑(E)"), QStringLiteral("视图(V)"),
+        QStringLiteral("插入(I)"), QStringLiteral("格式(O)"), QStringLiteral("工具(T)"),
+        QStringLiteral("绘图(D)"), QStringLiteral("标注(N)"), QStringLiteral("修改(M)"),
+        QStringLiteral("窗口(W)"), QStringLiteral("帮助(H)")};
     return t;
 }
 
-void toolbarGrip(QPainter &p, int x, int y, int h, bool vertical)
-{
+void toolbarGrip(QPainter &p, int x, int y, int h, bool vertical) {
     p.setPen(Hilite);
     if (vertical) {
         p.drawLine(x, y, x + h, y);
@@ -1434,8 +1485,7 @@ void toolbarGrip(QPainter &p, int x, int y, int h, bool vertical)
 
 } // namespace
 
-QImage renderScreen(const ScreenState &s)
-{
+QImage renderScreen(const ScreenState &s) {
     QImage img(ScreenW, ScreenH, QImage::Format_RGB32);
     img.fill(Face);
     QPainter p(&img);
@@ -1450,8 +1500,9 @@ QImage renderScreen(const ScreenState &s)
         p.setFont(uiFont());
         p.setPen(Qt::black);
         for (int i = 0; i < menuTitles().size(); ++i)
-            p.drawText(QPoint((lay::MenuBarXTwips + lay::MenuPitchTwips * i) / 15, lay::MenuBarYTwips / 15 + 14),
-                       menuTitles().at(i));
+            p.drawText(
+                QPoint((lay::MenuBarXTwips + lay::MenuPitchTwips * i) / 15, lay::MenuBarYTwips / 15 + 14),
+                menuTitles().at(i));
     }
     // standard toolbar
     raised(p, QRect(2, lay::StdTop, 640, lay::BarH - 1));
@@ -1469,7 +1520,9 @@ QImage renderScreen(const ScreenState &s)
         sunken(p, n.rect);
         p.setFont(uiFont());
         p.setPen(n.name == u"打印样式" ? QColor(140, 140, 140) : Qt::black);
-        QString text = n.name == u"图层" ? s.layer : n.name == u"打印样式" ? QStringLiteral("随颜色") : QStringLiteral("ByLayer");
+        QString text = n.name == u"图层"       ? s.layer
+                       : n.name == u"打印样式" ? QStringLiteral("随颜色")
+                                               : QStringLiteral("ByLayer");
         int tx = n.rect.left() + 4;
         if (n.name == u"图层") {
             // on, freeze, lock symbols before the name
@@ -1498,7 +1551,8 @@ QImage renderScreen(const ScreenState &s)
             }
         }
         p.setPen(n.name == u"打印样式" ? QColor(140, 140, 140) : Qt::black);
-        p.drawText(QRect(tx, n.rect.top(), n.rect.right() - tx - 18, n.rect.height()), Qt::AlignLeft | Qt::AlignVCenter, text);
+        p.drawText(QRect(tx, n.rect.top(), n.rect.right() - tx - 18, n.rect.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter, text);
         dropArrow(p, n.rect);
     }
     // side toolbars
@@ -1511,7 +1565,8 @@ QImage renderScreen(const ScreenState &s)
     for (const Named &n : columnRects(modifyButtons(), 773, lay::DrawTop))
         icon(p, n.rect, n.name);
     // drawing area
-    const QRect da(lay::DrawLeft, lay::DrawTop, lay::DrawRight - lay::DrawLeft, lay::DrawBottom - lay::DrawTop);
+    const QRect da(lay::DrawLeft, lay::DrawTop, lay::DrawRight - lay::DrawLeft,
+                   lay::DrawBottom - lay::DrawTop);
     const bool layout = s.tab != u"模型";
     p.fillRect(da, layout ? QColor(128, 128, 128) : Qt::black);
     if (layout) {
@@ -1524,10 +1579,14 @@ QImage renderScreen(const ScreenState &s)
         p.drawRect(paper.adjusted(30, 30, -30, -30));
         p.save();
         p.setClipRect(paper.adjusted(31, 31, -31, -31));
-        drawEntities(p, s.entities, {}, [&](double x, double y) {
-            const QPointF w = worldToScreen(x, y);
-            return QPointF(paper.left() + 40 + (w.x() - da.left()) * 0.8, paper.top() + 40 + (w.y() - da.top()) * 0.8);
-        }, Qt::black, 0.8);
+        drawEntities(
+            p, s.entities, {},
+            [&](double x, double y) {
+                const QPointF w = worldToScreen(x, y);
+                return QPointF(paper.left() + 40 + (w.x() - da.left()) * 0.8,
+                               paper.top() + 40 + (w.y() - da.top()) * 0.8);
+            },
+            Qt::black, 0.8);
         p.restore();
     } else {
         if (s.statusOn.contains(QStringLiteral("栅格"))) {
@@ -1595,7 +1654,8 @@ QImage renderScreen(const ScreenState &s)
     p.setPen(Shadow);
     p.drawLine(4, lay::CmdTop + 4 * lay::CmdLineH, 780, lay::CmdTop + 4 * lay::CmdLineH);
     p.setPen(Qt::black);
-    p.drawText(QRect(8, lay::CmdTop + 4 * lay::CmdLineH + 1, 760, lay::CmdLineH), Qt::AlignLeft | Qt::AlignVCenter, s.prompt);
+    p.drawText(QRect(8, lay::CmdTop + 4 * lay::CmdLineH + 1, 760, lay::CmdLineH),
+               Qt::AlignLeft | Qt::AlignVCenter, s.prompt);
     raised(p, QRect(782, lay::CmdTop + 2, 14, cw.height() - 4));
     // status bar
     p.fillRect(QRect(0, lay::StatusTop, ScreenW, ScreenH - lay::StatusTop), Face);
@@ -1617,8 +1677,7 @@ QImage renderScreen(const ScreenState &s)
     return img;
 }
 
-QImage renderDialog(const ScreenState &s)
-{
+QImage renderDialog(const ScreenState &s) {
     if (!dialogs().contains(s.dialog))
         return QImage();
     const DialogDef &d = dialogs()[s.dialog];
@@ -1637,8 +1696,7 @@ QImage renderDialog(const ScreenState &s)
     return img;
 }
 
-QImage renderDropdown(const ScreenState &s)
-{
+QImage renderDropdown(const ScreenState &s) {
     const QRect r = dropdownRect(s);
     if (r.isNull())
         return QImage();
@@ -1661,8 +1719,7 @@ QImage renderDropdown(const ScreenState &s)
     return img;
 }
 
-QImage renderDrawing(const QVector<Entity> &entities)
-{
+QImage renderDrawing(const QVector<Entity> &entities) {
     QImage img(420, 260, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
@@ -1676,17 +1733,17 @@ QImage renderDrawing(const QVector<Entity> &entities)
     const double sc = qMin(380.0 / qMax(1.0, box.width()), 220.0 / qMax(1.0, box.height()));
     const double scale = qMin(sc, 1.6);
     const QPointF off(210 - box.center().x() * scale, 130 - box.center().y() * scale);
-    drawEntities(p, entities, {}, [&](double x, double y) { return worldToScreen(x, y) * scale + off; }, Qt::black, scale);
+    drawEntities(
+        p, entities, {}, [&](double x, double y) { return worldToScreen(x, y) * scale + off; }, Qt::black,
+        scale);
     return img;
 }
 
-bool pieceKnown(const QString &name)
-{
+bool pieceKnown(const QString &name) {
     return name == u"标注工具栏" || name == u"滑块" || name == u"特性窗口";
 }
 
-QImage renderPiece(const QString &name)
-{
+QImage renderPiece(const QString &name) {
     if (name == u"滑块") {
         QImage img(11, 20, QImage::Format_RGB32);
         img.fill(Face);
@@ -1700,8 +1757,9 @@ QImage renderPiece(const QString &name)
         QPainter p(&img);
         titleBar(p, QRect(0, 0, 180, 20), QStringLiteral("特性"), true);
         p.setFont(uiFont());
-        const QStringList rows = {QStringLiteral("颜色|ByLayer"), QStringLiteral("图层|0"), QStringLiteral("线型|ByLayer"),
-                                  QStringLiteral("线型比例|1.0000"), QStringLiteral("线宽|ByLayer"), QStringLiteral("厚度|0.0000")};
+        const QStringList rows = {QStringLiteral("颜色|ByLayer"), QStringLiteral("图层|0"),
+                                  QStringLiteral("线型|ByLayer"), QStringLiteral("线型比例|1.0000"),
+                                  QStringLiteral("线宽|ByLayer"), QStringLiteral("厚度|0.0000")};
         for (int i = 0; i < rows.size(); ++i) {
             const QRect r(4, 28 + i * 20, 172, 20);
             p.fillRect(r, Qt::white);
@@ -1714,8 +1772,9 @@ QImage renderPiece(const QString &name)
         return img;
     }
     // a floating toolbar with a small title bar
-    const QStringList names = {QStringLiteral("线性标注"), QStringLiteral("对齐标注"), QStringLiteral("半径标注"),
-                               QStringLiteral("直径标注"), QStringLiteral("角度标注"), QStringLiteral("引线")};
+    const QStringList names = {QStringLiteral("线性标注"), QStringLiteral("对齐标注"),
+                               QStringLiteral("半径标注"), QStringLiteral("直径标注"),
+                               QStringLiteral("角度标注"), QStringLiteral("引线")};
     QImage img(names.size() * 24 + 8, 44, QImage::Format_RGB32);
     img.fill(Face);
     QPainter p(&img);
@@ -1725,8 +1784,7 @@ QImage renderPiece(const QString &name)
     return img;
 }
 
-QImage renderPage(int n, const QString &title, const QStringList &paragraphs, const QStringList &modules)
-{
+QImage renderPage(int n, const QString &title, const QStringList &paragraphs, const QStringList &modules) {
     QImage img(PageW, PageH, QImage::Format_RGB32);
     img.fill(QColor(250, 250, 244));
     QPainter p(&img);
@@ -1739,7 +1797,8 @@ QImage renderPage(int n, const QString &title, const QStringList &paragraphs, co
     p.setFont(uiFont(20, true));
     p.drawText(QRect(20, 0, PageW - 40, 44), Qt::AlignLeft | Qt::AlignVCenter, title);
     p.setFont(uiFont(12));
-    p.drawText(QRect(20, 0, PageW - 40, 44), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("第 %1 / 17 页").arg(n));
+    p.drawText(QRect(20, 0, PageW - 40, 44), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("第 %1 / 17 页").arg(n));
     p.setPen(QColor(40, 40, 40));
     if (!modules.isEmpty()) {
         // the module slots of the cover page: four per row, 191 x 73 pixels apart

@@ -34,28 +34,28 @@ constexpr int MenuPitchTwips = 810;
 // One drawn object in world units (1 unit = 1 pixel, origin near the bottom left
 // of the drawing area, y upwards).
 struct Entity {
-    QString kind;        // line, circle, rect, arc, text, dim, hatch, ellipse, polygon
-    QVector<double> v;   // numbers as the kind needs them
-    QString text;        // text entities
-    QString color;       // "", or a colour name (red, yellow, green, cyan, blue, magenta)
+    QString kind;      // line, circle, rect, arc, text, dim, hatch, ellipse, polygon
+    QVector<double> v; // numbers as the kind needs them
+    QString text;      // text entities
+    QString color;     // "", or a colour name (red, yellow, green, cyan, blue, magenta)
     bool dashed = false;
 };
 
 struct ScreenState {
     QVector<Entity> entities;
-    QVector<int> selected;           // 1-based entity numbers shown with grips
-    QStringList history;             // command-line history, oldest first
+    QVector<int> selected; // 1-based entity numbers shown with grips
+    QStringList history;   // command-line history, oldest first
     QString prompt = QStringLiteral("命令:");
-    QString dialog;                  // open dialog name, "" for none
-    QMap<QString, QString> values;   // "dialog.control" -> shown value
-    QString dropdown;                // element whose drop-down list is open
+    QString dialog;                // open dialog name, "" for none
+    QMap<QString, QString> values; // "dialog.control" -> shown value
+    QString dropdown;              // element whose drop-down list is open
     QStringList dropRows;
-    QStringList statusOn;            // status buttons shown pressed
+    QStringList statusOn; // status buttons shown pressed
     QString layer = QStringLiteral("0");
     QString title = QStringLiteral("Drawing1.dwg");
     QString tab = QStringLiteral("模型");
-    bool menuTitles = false;         // draw the menu titles into the picture
-    QString floating;                // a floating toolbar or palette ("标注工具栏", "特性窗口")
+    bool menuTitles = false; // draw the menu titles into the picture
+    QString floating;        // a floating toolbar or palette ("标注工具栏", "特性窗口")
     QPoint floatPos;
 
     // A stable text naming everything the picture shows: equal keys give equal
@@ -67,8 +67,8 @@ struct ScreenState {
 
 // An element a step can act on.
 struct Element {
-    QRect rect;       // pixels in screen coordinates
-    QString label;    // for hints: "“绘图”工具栏中的“直线”按钮"
+    QRect rect;    // pixels in screen coordinates
+    QString label; // for hints: "“绘图”工具栏中的“直线”按钮"
     bool inDrawing = false;
     bool ok = false;
 };
@@ -90,7 +90,7 @@ QPointF worldToScreen(double x, double y);
 QImage renderScreen(const ScreenState &s);
 QImage renderDialog(const ScreenState &s);
 QImage renderDropdown(const ScreenState &s);
-QImage renderDrawing(const QVector<Entity> &entities);   // question picture
+QImage renderDrawing(const QVector<Entity> &entities); // question picture
 // Small draggable pictures: "标注工具栏" (a floating toolbar), "滑块" (slider thumb).
 QImage renderPiece(const QString &name);
 bool pieceKnown(const QString &name);

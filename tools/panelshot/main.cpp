@@ -21,13 +21,12 @@
 
 namespace {
 class NoLock : public platform::InstanceLock {
-public:
+  public:
     bool acquire() override { return true; }
 };
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
     const QStringList args = app.arguments();
@@ -101,11 +100,11 @@ int main(int argc, char **argv)
     NoLock lock;
     Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
     if (look == QStringLiteral("candidate"))
-        trainer.openRun({QStringLiteral("考生信息"), QStringLiteral("操作提示"), QStringLiteral("结束考试"), false,
-                         QString(), std::nullopt});
+        trainer.openRun({QStringLiteral("考生信息"), QStringLiteral("操作提示"), QStringLiteral("结束考试"),
+                         false, QString(), std::nullopt});
     else
-        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"), true,
-                         QStringLiteral("单元练习-"), std::nullopt});
+        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"),
+                         true, QStringLiteral("单元练习-"), std::nullopt});
     FrmTm *tm = trainer.panel();
     QTimer::singleShot(400, [&] {
         if (look == QStringLiteral("chooser"))
