@@ -6,10 +6,10 @@
 //   bench_coverstart [runs]          runs both, prints medians and the ratio
 //   bench_coverstart bare            one bare window (child)
 //   bench_coverstart cover FOLDER    one cover page of the module in FOLDER (child)
+#include "app/trainer.h"
 #include "cover/frmfengmian.h"
 #include "platform/messagebox.h"
-#include "start/textfile.h"
-#include "start/trainer.h"
+#include "platform/textfile.h"
 #include "start/verfile.h"
 
 #include <QApplication>

@@ -3,10 +3,10 @@
 // screen picture and overlay picture. Prints median and 99th percentile for the
 // first and the last question, with the pictures of the next step fetched ahead
 // in idle time (as the window does) and without.
+#include "platform/textfile.h"
 #include "simulator/frmmain.h"
 #include "simulator/stepengine.h"
 #include "start/moddata.h"
-#include "start/textfile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

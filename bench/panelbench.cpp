@@ -4,12 +4,12 @@
 // timer waits (TimerREDO, Timer2: 100 ms each) are not counted: their ticks are
 // called directly. Prints the median and the spread of 21 openings.
 //   panelbench PROGRAM_FOLDER     (a folder with cad2004/ holding unit 0)
+#include "app/trainer.h"
 #include "panel/frmtm.h"
 #include "platform/services.h"
+#include "platform/textfile.h"
 #include "simulator/frmmain.h"
 #include "start/setfiles.h"
-#include "start/textfile.h"
-#include "start/trainer.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "cover/covermodel.h"
 #include "panel/progress.h"
-#include "start/textfile.h"
+#include "platform/textfile.h"
 #include "start/vb.h"
 #include "start/verfile.h"
 

@@ -1,7 +1,7 @@
 #include "cover/entries.h"
 #include "panel/progress.h"
+#include "platform/textfile.h"
 #include "start/setfiles.h"
-#include "start/textfile.h"
 #include "start/vb.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "cover/frmfengmian.h"
 #include "cover/entries.h"
-#include "cover/logon.h"
+#include "platform/dragger.h"
+#include "platform/services.h"
 #include "start/startup.h"
-#include "start/trainer.h"
 #include "start/twips.h"
 
 #include <QCheckBox>
@@ -117,12 +117,16 @@ QPoint px(QPoint tw, const ModData &d) {
 
 } // namespace
 
-FrmFengmian::FrmFengmian(Trainer &trainer, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_trainer(trainer) {
+FrmFengmian::FrmFengmian(ModData &data, platform::Prompter &asker, platform::Launcher *launcher,
+                         QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_data(data), m_prompter(asker),
+      m_launcher(launcher) {
     setObjectName(QStringLiteral("FrmFengmian"));
     setAttribute(Qt::WA_DeleteOnClose);
     setMouseTracking(true);
-    ModData &d = m_trainer.data();
+    m_drag = new Dragger(this);
+    m_drag->grip(this);
+    ModData &d = m_data;
     m_state = cover::load(d, cover::versionText());
     if (m_state.moduleMismatch)
         return;
@@ -138,10 +142,6 @@ FrmFengmian::FrmFengmian(Trainer &trainer, QWidget *parent)
             prompter().ask(message, platform::Prompter::Ok, platform::Prompter::Warning);
         });
     }
-}
-
-platform::Prompter &FrmFengmian::prompter() {
-    return *m_trainer.services().prompter;
 }
 
 void FrmFengmian::build() {
@@ -234,7 +234,7 @@ void FrmFengmian::buildFooter() {
 }
 
 void FrmFengmian::buildUnitPanel() {
-    const ModData &d = m_trainer.data();
+    const ModData &d = m_data;
     PicTiKu = picture(this, QStringLiteral("PicTiKu"), coverart::panelBackground(Tab::Units, d.UnitCount),
                       coverart::panelRect().topLeft());
     PicTiKu->setAttribute(Qt::WA_TransparentForMouseEvents, false);
@@ -289,7 +289,7 @@ void FrmFengmian::buildUnitPanel() {
 }
 
 void FrmFengmian::buildExamPanel() {
-    const ModData &d = m_trainer.data();
+    const ModData &d = m_data;
     PicKaCH = picture(this, QStringLiteral("PicKaCH"), coverart::panelBackground(Tab::Exams, d.PaperCount),
                       coverart::panelRect().topLeft());
     PicKaCH->setAttribute(Qt::WA_TransparentForMouseEvents, false);
@@ -439,25 +439,25 @@ void FrmFengmian::unload() {
 }
 
 void FrmFengmian::LblJinRuXX_Click(int index) {
-    ModData &d = m_trainer.data();
+    ModData &d = m_data;
     QString error;
     if (!entries::enterUnit(d, index, &error)) {
         prompter().ask(error, platform::Prompter::Ok, platform::Prompter::Critical);
         return;
     }
     unload();
-    m_trainer.openRun(entries::practiceCaptions());
+    Q_EMIT runRequested(entries::practiceCaptions());
 }
 
 void FrmFengmian::LblStartKs_Click(int index) {
-    entries::enterExam(m_trainer.data(), index);
+    entries::enterExam(m_data, index);
     unload();
-    openLogon(m_trainer);
+    Q_EMIT examRequested();
 }
 
 void FrmFengmian::LblErr_Click(int index) {
     QString message;
-    switch (entries::initShiTI(m_trainer.data(), index, &message)) {
+    switch (entries::initShiTI(m_data, index, &message)) {
     case entries::Review::NoWrongQuestions:
         prompter().ask(message, platform::Prompter::Ok, platform::Prompter::NoIcon);
         return;
@@ -468,7 +468,7 @@ void FrmFengmian::LblErr_Click(int index) {
         break;
     }
     unload();
-    m_trainer.openRun(entries::reviewCaptions());
+    Q_EMIT runRequested(entries::reviewCaptions());
 }
 
 bool FrmFengmian::confirmExit() {
@@ -499,13 +499,13 @@ void FrmFengmian::LblClose_Click() {
 }
 
 void FrmFengmian::LblExit_Click() {
-    if (m_trainer.services().launcher)
-        m_trainer.services().launcher->startDetached(startup::refresherProgram(m_trainer.data()));
+    if (m_launcher)
+        m_launcher->startDetached(startup::refresherProgram(m_data));
 }
 
 void FrmFengmian::Check1_Click() {
     QString error;
-    if (!cover::writeAutoUpdate(m_trainer.data(), Check1->isChecked(), &error))
+    if (!cover::writeAutoUpdate(m_data, Check1->isChecked(), &error))
         prompter().ask(error, platform::Prompter::Ok, platform::Prompter::Warning);
 }
 
@@ -522,21 +522,7 @@ void FrmFengmian::paintEvent(QPaintEvent *) {
     }
 }
 
-void FrmFengmian::mousePressEvent(QMouseEvent *e) {
-    if (e->button() == Qt::LeftButton) {
-        m_dragging = true;
-        m_dragOffset = e->globalPosition().toPoint() - frameGeometry().topLeft();
-    }
-}
-
-void FrmFengmian::mouseMoveEvent(QMouseEvent *e) {
-    if (m_dragging && (e->buttons() & Qt::LeftButton)) {
-        move(e->globalPosition().toPoint() - m_dragOffset);
-        return;
-    }
-    normalLooks();
-}
-
-void FrmFengmian::mouseReleaseEvent(QMouseEvent *) {
-    m_dragging = false;
+void FrmFengmian::mouseMoveEvent(QMouseEvent *) {
+    if (!m_drag->dragging())
+        normalLooks();
 }

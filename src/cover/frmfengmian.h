@@ -5,6 +5,7 @@
 
 #include "cover/coverart.h"
 #include "cover/covermodel.h"
+#include "panel/panelentry.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -12,10 +13,12 @@
 #include <array>
 
 class QCheckBox;
-class Trainer;
+class Dragger;
+struct ModData;
 namespace platform {
+class Launcher;
 class Prompter;
-}
+} // namespace platform
 
 // A transparent label that acts as a button: it reports the mouse entering,
 // leaving, pressing and clicking it.
@@ -39,7 +42,10 @@ class CoverButton : public QLabel {
 class FrmFengmian : public QWidget {
     Q_OBJECT
   public:
-    explicit FrmFengmian(Trainer &trainer, QWidget *parent = nullptr);
+    // data: the shared state the lists are read from and the entries set;
+    // launcher starts the update checker (none: "题库升级" does nothing).
+    FrmFengmian(ModData &data, platform::Prompter &prompter, platform::Launcher *launcher,
+                QWidget *parent = nullptr);
 
     const cover::CoverState &state() const { return m_state; }
     bool moduleMismatch() const { return m_state.moduleMismatch; }
@@ -93,11 +99,17 @@ class FrmFengmian : public QWidget {
     // Restores the normal looks of the tabs and hides every hover image.
     void normalLooks();
 
+  Q_SIGNALS:
+    // A unit practice or the wrong-question review has been entered (the shared
+    // state describes the set): the run opens with these captions. The page has
+    // unloaded itself.
+    void runRequested(const PanelEntry &entry);
+    // An exam paper has been entered (CurSet, WorkMode, SetBase set): the login is next.
+    void examRequested();
+
   protected:
     void paintEvent(QPaintEvent *e) override;
-    void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
 
   private:
     void build();
@@ -109,13 +121,14 @@ class FrmFengmian : public QWidget {
     void showTabLook(coverart::Tab t, coverart::Look look);
     bool confirmExit();
     void unload();
-    platform::Prompter &prompter();
+    platform::Prompter &prompter() { return m_prompter; }
 
-    Trainer &m_trainer;
+    ModData &m_data;
+    platform::Prompter &m_prompter;
+    platform::Launcher *m_launcher;
     cover::CoverState m_state;
     QPixmap m_background;
-    QPoint m_dragOffset;
-    bool m_dragging = false;
+    Dragger *m_drag = nullptr; // the page is dragged by its background
     bool m_panelsBuilt = false;
     bool m_panelsQueued = false;
 };

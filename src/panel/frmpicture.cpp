@@ -1,6 +1,6 @@
 #include "panel/frmpicture.h"
-#include "panel/dragger.h"
 #include "panel/panelrules.h"
+#include "platform/dragger.h"
 #include "start/twips.h"
 
 #include <QGuiApplication>

@@ -1,12 +1,12 @@
 #include "panel/frmtm.h"
-#include "panel/dragger.h"
 #include "panel/frmpicture.h"
 #include "panel/panelart.h"
 #include "panel/panelrules.h"
 #include "panel/progress.h"
 #include "panel/simwindow.h"
+#include "platform/dragger.h"
 #include "platform/services.h"
-#include "start/textfile.h"
+#include "platform/textfile.h"
 #include "start/twips.h"
 
 #include <QCloseEvent>

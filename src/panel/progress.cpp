@@ -1,5 +1,5 @@
 #include "panel/progress.h"
-#include "start/textfile.h"
+#include "platform/textfile.h"
 #include "start/vb.h"
 
 #include <QDir>

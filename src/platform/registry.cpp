@@ -1,5 +1,5 @@
 #include "platform/registry.h"
-#include "start/textfile.h"
+#include "platform/textfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,9 +5,9 @@
 // was rewritten (the review and exam-paper sets are assembled while the program
 // runs) is always seen afresh.
 
+#include "platform/textfile.h"
 #include "simulator/steprecord.h"
 #include "start/moddata.h"
-#include "start/textfile.h"
 
 #include <QDateTime>
 #include <QHash>

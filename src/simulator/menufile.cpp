@@ -1,5 +1,5 @@
 #include "simulator/menufile.h"
-#include "start/textfile.h"
+#include "platform/textfile.h"
 
 namespace menus {
 

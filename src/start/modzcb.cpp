@@ -1,5 +1,5 @@
 #include "start/modzcb.h"
-#include "start/textfile.h"
+#include "platform/textfile.h"
 
 namespace ModZCB {
 

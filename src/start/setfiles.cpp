@@ -1,5 +1,5 @@
 #include "start/setfiles.h"
-#include "start/textfile.h"
+#include "platform/textfile.h"
 #include "start/vb.h"
 
 namespace setfiles {

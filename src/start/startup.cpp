@@ -1,6 +1,6 @@
 #include "start/startup.h"
+#include "platform/textfile.h"
 #include "start/modzcb.h"
-#include "start/textfile.h"
 #include "start/vb.h"
 
 namespace startup {

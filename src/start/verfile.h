@@ -1,8 +1,8 @@
 #pragma once
 // ver.txt: every character stored as a group of six decimal digits.
 
+#include "platform/textfile.h"
 #include "start/moddata.h"
-#include "start/textfile.h"
 
 #include <QStringList>
 

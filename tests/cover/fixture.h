@@ -2,8 +2,8 @@
 // A small installed module in a temporary program folder: ver.txt, the data
 // folder with its set table and a few unit files, the record folder.
 
+#include "platform/textfile.h"
 #include "start/moddata.h"
-#include "start/textfile.h"
 #include "start/verfile.h"
 
 #include <QDir>

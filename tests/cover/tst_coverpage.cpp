@@ -3,10 +3,9 @@
 // entries that stay on the page or go to the login stand-in.
 //
 // With CADDRILL_SHOTS=folder the test also saves pictures of the page and both panels.
-#include "cover/coverwindow.h"
+#include "app/trainer.h"
 #include "cover/frmfengmian.h"
 #include "fixture.h"
-#include "start/trainer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -229,7 +228,7 @@ class TstCoverPage : public QObject {
 
     void otherModuleEndsSilently() {
         Fixture::put(f->data() + QStringLiteral("288899.rar"), {QStringLiteral("3")});
-        QVERIFY(!createCoverWindow(*trainer));
+        QVERIFY(!trainer->createCover());
         QVERIFY(prompter.asked.isEmpty());
     }
 };

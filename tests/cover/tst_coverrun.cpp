@@ -1,6 +1,7 @@
 // A practice run from start to finish on the real windows (offscreen): start,
 // cover page, unit 1, question 1 solved by clicking the simulated window, end of
 // the practice, and the records and the fresh cover page that follow.
+#include "app/trainer.h"
 #include "cover/frmfengmian.h"
 #include "fakes.h"
 #include "fixture.h"
@@ -9,7 +10,6 @@
 #include "records.h"
 #include "simulator/frmmain.h"
 #include "simulator/steprecord.h"
-#include "start/trainer.h"
 
 #include <QApplication>
 #include <QTest>

@@ -2,18 +2,18 @@
 // states, marks and the chooser, redo, guided teaching, the demonstration start,
 // the picture window, bad index files, closing, and the two ends that write the
 // learner's records (practice; review with Yes and No).
+#include "app/trainer.h"
 #include "panel/frmpicture.h"
 #include "panel/frmtm.h"
 #include "panel/panelrules.h"
 #include "panel/progress.h"
 #include "panel/simwindow.h"
 #include "platform/services.h"
+#include "platform/textfile.h"
 #include "records.h"
 #include "simulator/frmmain.h"
 #include "simulator/steprecord.h"
 #include "start/setfiles.h"
-#include "start/textfile.h"
-#include "start/trainer.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // Progress and score records: layouts and the read-modify-write sequences of
 // their writers, on real files in a temporary program folder.
 #include "panel/progress.h"
-#include "start/textfile.h"
+#include "platform/textfile.h"
 
 #include <QDir>
 #include <QFile>

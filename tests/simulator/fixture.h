@@ -2,10 +2,10 @@
 // A question set written into a temporary program folder: step file, text table,
 // pictures and sMenu.sys, with a ModData pointing at them.
 
+#include "platform/textfile.h"
 #include "records.h"
 #include "simulator/steprecord.h"
 #include "start/moddata.h"
-#include "start/textfile.h"
 
 #include <QColor>
 #include <QDir>

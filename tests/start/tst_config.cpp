@@ -2,9 +2,9 @@
 // the registry store.
 #include "platform/registry.h"
 #include "platform/services.h"
+#include "platform/textfile.h"
 #include "start/modzcb.h"
 #include "start/setfiles.h"
-#include "start/textfile.h"
 #include "start/vb.h"
 #include "start/verfile.h"
 #include "tempfolder.h"

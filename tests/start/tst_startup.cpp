@@ -1,9 +1,9 @@
 // Start-up: the previous-instance refusal, the install record, the start
 // counter and the update checker, and the hand-over to the cover page.
+#include "app/trainer.h"
 #include "fakes.h"
 #include "platform/registry.h"
 #include "start/startup.h"
-#include "start/trainer.h"
 #include "start/verfile.h"
 #include "tempfolder.h"
 

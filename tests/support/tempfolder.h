@@ -1,7 +1,7 @@
 #pragma once
 // A throw-away program folder for tests: files written as GBK with CR LF.
 
-#include "start/textfile.h"
+#include "platform/textfile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

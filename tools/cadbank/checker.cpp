@@ -1,11 +1,11 @@
 #include "checker.h"
 #include "player.h"
 
+#include "platform/textfile.h"
 #include "simulator/bankreader.h"
 #include "simulator/steprecord.h"
 #include "start/moddata.h"
 #include "start/setfiles.h"
-#include "start/textfile.h"
 #include "start/vb.h"
 #include "start/verfile.h"
 

@@ -1,9 +1,9 @@
 #include "compiler.h"
 
 #include "cursors.h"
+#include "platform/textfile.h"
 #include "simulator/bankreader.h"
 #include "simulator/steprecord.h"
-#include "start/textfile.h"
 #include "start/vb.h"
 #include "start/verfile.h"
 

@@ -4,9 +4,9 @@
 // screen with the question panel beside the simulated window.
 //   covershot PROGRAM_FOLDER OUTPUT_FOLDER [run]
 // The program folder is used as it is (the cover page normalises its status file).
+#include "app/trainer.h"
 #include "cover/frmfengmian.h"
 #include "platform/messagebox.h"
-#include "start/trainer.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,8 +2,8 @@
 // questions covering clicks, typing, menus, context menus, keys and drags) into a
 // program folder, for trying the simulated window before the sample module exists.
 //   cadfixture PROGRAM_FOLDER
+#include "platform/textfile.h"
 #include "simulator/steprecord.h"
-#include "start/textfile.h"
 #include "start/verfile.h"
 
 #include <QDir>

@@ -3,14 +3,14 @@
 // at (and grabbed) without going through the cover page.
 //   panelshot MODULE_FOLDER [OUT.png] [chooser|minimised|candidate|teaching]
 // MODULE_FOLDER holds cad2004/ with unit 0 (for example as cadfixture writes it).
+#include "app/trainer.h"
 #include "panel/frmtm.h"
 #include "panel/panelentry.h"
 #include "panel/simwindow.h"
 #include "platform/messagebox.h"
 #include "platform/services.h"
+#include "platform/textfile.h"
 #include "start/setfiles.h"
-#include "start/textfile.h"
-#include "start/trainer.h"
 
 #include <QApplication>
 #include <QDir>

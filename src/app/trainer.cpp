@@ -1,5 +1,5 @@
-#include "start/trainer.h"
-#include "cover/coverwindow.h"
+#include "app/trainer.h"
+#include "cover/frmfengmian.h"
 #include "panel/frmtm.h"
 #include "simulator/frmmain.h"
 #include "start/frmstart.h"
@@ -67,10 +67,32 @@ void Trainer::showCover() {
     if (m_cover && !m_cover->isVisible())
         m_cover = nullptr; // an unloaded page that is not deleted yet: every return gets a fresh one
     if (!m_cover)
-        m_cover = createCoverWindow(*this);
+        m_cover = createCover();
     if (!m_cover)
         return;
     m_cover->show();
     m_cover->raise();
     Q_EMIT coverShown();
+}
+
+QWidget *Trainer::createCover() {
+    auto *form = new FrmFengmian(m_data, *m_services.prompter, m_services.launcher);
+    if (form->moduleMismatch()) {
+        // the data folder belongs to another module: the program ends without a word
+        delete form;
+        QCoreApplication::exit(0);
+        return nullptr;
+    }
+    connect(form, &FrmFengmian::runRequested, this, &Trainer::openRun);
+    connect(form, &FrmFengmian::examRequested, this, &Trainer::openLogon);
+    return form;
+}
+
+// Stand-in until the exam login exists: says so and returns to a fresh cover page.
+void Trainer::openLogon() {
+    if (m_services.prompter)
+        m_services.prompter->ask(
+            QStringLiteral("第 %1 套试卷的模拟考试登录尚未开放。").arg(m_data.CurSet + 1),
+            platform::Prompter::Ok, platform::Prompter::Information);
+    showCover();
 }

@@ -1,4 +1,4 @@
-#include "panel/dragger.h"
+#include "platform/dragger.h"
 
 #include <QMouseEvent>
 #include <QWidget>

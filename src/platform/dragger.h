@@ -16,6 +16,8 @@ class Dragger : public QObject {
     // window: what moves; handles are added with grip().
     explicit Dragger(QWidget *window);
     void grip(QWidget *handle);
+    // True while the window follows the mouse by itself (no system move).
+    bool dragging() const { return m_manual; }
     // Called after a drag by a handle ended (the panel returns the learner to the
     // simulated window after Label2 and LblMove).
     std::function<void(QWidget *handle)> afterDrag;

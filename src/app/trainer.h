@@ -1,7 +1,9 @@
 #pragma once
-// The application object: owns the shared state and the platform services, runs
-// the start-up sequence and hands out the forms, each created on first use and
-// gone after it closes.
+// The application object and the one place that decides which window shows next:
+// it owns the platform services, runs the start-up sequence, hands out the forms
+// (each created on first use and gone after it closes) and connects what they ask
+// for (a run, the exam login, the cover page again) to the window that answers.
+// No form includes this file: forms emit signals, and the trainer connects them.
 
 #include "panel/panelentry.h"
 #include "platform/registry.h"
@@ -47,6 +49,14 @@ class Trainer : public QObject {
     void showCover();
     QWidget *cover() const { return m_cover; }
     FrmStart *startForm() const { return m_start; }
+
+    // A new cover page with its requests connected; nullptr, and the program
+    // ends, when the data folder belongs to another module.
+    QWidget *createCover();
+
+    // The simulated exam login for the paper in CurSet (the exam entry has set
+    // WorkMode and SetBase already).
+    void openLogon();
 
     // Opens a practice, review or exam run: the question panel with the captions
     // the opener chose, then the simulated window; the panel's TimerREDO is

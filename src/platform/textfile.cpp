@@ -1,4 +1,4 @@
-#include "start/textfile.h"
+#include "platform/textfile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // Opening a run: the question panel beside the simulated window.
+#include "app/trainer.h"
 #include "panel/frmtm.h"
 #include "panel/simwindow.h"
 #include "simulator/frmmain.h"
-#include "start/trainer.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
+#include "app/trainer.h"
 #include "platform/messagebox.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "start/moddata.h"
-#include "start/trainer.h"
 
 #include <QApplication>
 #include <QDir>
