@@ -35,7 +35,7 @@ int main(int argc, char **argv) {
     platform::FileRegistry registry;
     platform::ProcessLauncher launcher;
     platform::SystemClock clock;
-    platform::LockFileInstance instance(QCoreApplication::applicationFilePath());
+    platform::LockFileInstance instance(QCoreApplication::applicationDirPath());
 
     Trainer trainer(data, {&prompter, &registry, &launcher, &clock, &instance}, exeName);
     if (!trainer.start())

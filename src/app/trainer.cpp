@@ -1,6 +1,7 @@
 #include "app/trainer.h"
 #include "cover/frmfengmian.h"
 #include "panel/frmtm.h"
+#include "platform/textfile.h"
 #include "simulator/frmmain.h"
 #include "start/frmstart.h"
 #include "start/startup.h"
@@ -39,6 +40,10 @@ bool Trainer::start() {
                                  QStringLiteral("系统提示"));
         return false;
     }
+    // a write cut off by a kill leaves its temporary file: this instance owns
+    // the folder now, so whatever is left there is garbage
+    for (const QString &folder : {m_data.AppPath, m_data.DataDir, m_data.recordDir()})
+        textfile::removeStaleTemporaries(folder);
     // the application title names the program: every form and every message
     // box without a title of its own shows ModData::appTitle()
     // 5. shared defaults

@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMap>
 #include <QStandardPaths>
 
 namespace platform {
@@ -30,22 +29,19 @@ QString keyOf(const QString &subKey) {
     return subKey.toLower();
 }
 
-struct Key {
-    QString path;                                       // as first written
-    QMap<QString, std::pair<QString, RegValue>> values; // lower-case name -> (name, value)
-};
-using Hive = QMap<QString, Key>;
-
 QString escape(const QString &s) {
     QString out;
     for (QChar c : s) {
-        if (c == u'\\' || c == u'"')
+        if (c == u'\\' || c == u'"') {
             out += u'\\';
-        if (c == u'\n') {
+            out += c;
+        } else if (c == u'\n') {
             out += QStringLiteral("\\n");
-            continue;
+        } else if (c == u'\r') {
+            out += QStringLiteral("\\r");
+        } else {
+            out += c;
         }
-        out += c;
     }
     return out;
 }
@@ -55,7 +51,8 @@ QString unescape(const QString &s) {
     for (int i = 0; i < s.size(); ++i) {
         if (s.at(i) == u'\\' && i + 1 < s.size()) {
             ++i;
-            out += s.at(i) == u'n' ? QChar(u'\n') : s.at(i);
+            const QChar c = s.at(i);
+            out += c == u'n' ? QChar(u'\n') : c == u'r' ? QChar(u'\r') : c;
         } else {
             out += s.at(i);
         }
@@ -63,86 +60,152 @@ QString unescape(const QString &s) {
     return out;
 }
 
-// Format, one value per line under its key:
+// The file, one value per line under its key:
 //   [Software\Microsoft]
 //   "ProPath05"=sz:"/opt/trainer****"
 //   "Count"=dword:0000000a
-bool load(const QString &file, Hive &hive) {
+// Other programs share it, so a rewrite changes only the line of the value set
+// (or adds one): every other line stays byte for byte, even where it cannot be
+// decoded or read as a value.
+struct Store {
+    QList<QByteArray> lines; // without their "\n"
+    bool endsWithNewline = true;
+};
+
+bool loadStore(const QString &file, Store &store) {
     QFile f(file);
     if (!f.exists())
         return true;
     if (!f.open(QIODevice::ReadOnly))
         return false;
-    const QStringList lines = textfile::splitLines(QString::fromUtf8(f.readAll()));
-    Key *cur = nullptr;
-    for (const QString &line : lines) {
-        if (line.startsWith(u'[') && line.endsWith(u']')) {
-            const QString path = line.mid(1, line.size() - 2);
-            Key &k = hive[keyOf(path)];
-            k.path = path;
-            cur = &k;
-            continue;
-        }
-        if (!cur || !line.startsWith(u'"'))
-            continue;
-        // find the closing quote of the name, honouring escapes
-        int i = 1;
-        QString rawName;
-        for (; i < line.size(); ++i) {
-            if (line.at(i) == u'\\' && i + 1 < line.size()) {
-                rawName += line.at(i);
-                rawName += line.at(++i);
-                continue;
-            }
-            if (line.at(i) == u'"')
-                break;
-            rawName += line.at(i);
-        }
-        const QString name = unescape(rawName);
-        const QString rest = line.mid(i + 1);
-        if (!rest.startsWith(u'='))
-            continue;
-        const QString data = rest.mid(1);
-        RegValue v;
-        if (data.startsWith(QLatin1String("sz:\"")) || data.startsWith(QLatin1String("expand:\""))) {
-            v.type = data.startsWith(QLatin1String("sz")) ? REG_SZ : REG_EXPAND_SZ;
-            const int q = data.indexOf(u'"');
-            v.value = unescape(data.mid(q + 1, data.size() - q - 2));
-        } else if (data.startsWith(QLatin1String("dword:")) || data.startsWith(QLatin1String("binary:"))) {
-            v.type = data.startsWith(QLatin1String("dword")) ? REG_DWORD : REG_BINARY;
-            v.value = qint32(data.mid(data.indexOf(u':') + 1).toUInt(nullptr, 16));
-        } else {
-            continue;
-        }
-        cur->values[name.toLower()] = {name, v};
-    }
+    const QByteArray all = f.readAll();
+    if (all.isEmpty())
+        return true;
+    store.lines = all.split('\n');
+    store.endsWithNewline = all.endsWith('\n');
+    if (store.endsWithNewline)
+        store.lines.removeLast();
     return true;
 }
 
-bool save(const QString &file, const Hive &hive) {
-    QString text;
-    for (const Key &k : hive) {
-        text += u'[' + k.path + QStringLiteral("]\n");
-        for (const auto &[name, v] : k.values) {
-            text += u'"' + escape(name) + QStringLiteral("\"=");
-            switch (v.type) {
-            case REG_SZ:
-                text += QStringLiteral("sz:\"") + escape(v.value.toString()) + u'"';
-                break;
-            case REG_EXPAND_SZ:
-                text += QStringLiteral("expand:\"") + escape(v.value.toString()) + u'"';
-                break;
-            case REG_BINARY:
-                text += QStringLiteral("binary:%1").arg(quint32(v.value.toInt()), 8, 16, QLatin1Char('0'));
-                break;
-            default:
-                text += QStringLiteral("dword:%1").arg(quint32(v.value.toInt()), 8, 16, QLatin1Char('0'));
+QString decodeLine(const QByteArray &raw) {
+    QString line = QString::fromUtf8(raw);
+    if (line.endsWith(u'\r'))
+        line.chop(1);
+    return line;
+}
+
+// "[path]" gives the key path.
+bool keyLine(const QString &line, QString *path) {
+    if (!line.startsWith(u'[') || !line.endsWith(u']'))
+        return false;
+    *path = line.mid(1, line.size() - 2);
+    return true;
+}
+
+// A value line: its name and value; false for anything else.
+bool valueLine(const QString &line, QString *name, RegValue *v) {
+    if (!line.startsWith(u'"'))
+        return false;
+    // the closing quote of the name, honouring escapes
+    int i = 1;
+    QString rawName;
+    for (; i < line.size(); ++i) {
+        if (line.at(i) == u'\\' && i + 1 < line.size()) {
+            rawName += line.at(i);
+            rawName += line.at(++i);
+            continue;
+        }
+        if (line.at(i) == u'"')
+            break;
+        rawName += line.at(i);
+    }
+    const QString rest = line.mid(i + 1);
+    if (!rest.startsWith(u'='))
+        return false;
+    const QString data = rest.mid(1);
+    if (data.startsWith(QLatin1String("sz:\"")) || data.startsWith(QLatin1String("expand:\""))) {
+        v->type = data.startsWith(QLatin1String("sz")) ? REG_SZ : REG_EXPAND_SZ;
+        QString body = data.mid(data.indexOf(u'"') + 1);
+        // the closing quote, when there is one, is not part of the value
+        if (body.endsWith(u'"')) {
+            int escapes = 0;
+            for (int k = body.size() - 2; k >= 0 && body.at(k) == u'\\'; --k)
+                ++escapes;
+            if (escapes % 2 == 0)
+                body.chop(1);
+        }
+        v->value = unescape(body);
+    } else if (data.startsWith(QLatin1String("dword:")) || data.startsWith(QLatin1String("binary:"))) {
+        v->type = data.startsWith(QLatin1String("dword")) ? REG_DWORD : REG_BINARY;
+        v->value = qint32(data.mid(data.indexOf(u':') + 1).toUInt(nullptr, 16));
+    } else {
+        return false;
+    }
+    *name = unescape(rawName);
+    return true;
+}
+
+QByteArray formatValue(const QString &name, const RegValue &v) {
+    QString text = u'"' + escape(name) + QStringLiteral("\"=");
+    switch (v.type) {
+    case REG_SZ:
+        text += QStringLiteral("sz:\"") + escape(v.value.toString()) + u'"';
+        break;
+    case REG_EXPAND_SZ:
+        text += QStringLiteral("expand:\"") + escape(v.value.toString()) + u'"';
+        break;
+    case REG_BINARY:
+        text += QStringLiteral("binary:%1").arg(quint32(v.value.toInt()), 8, 16, QLatin1Char('0'));
+        break;
+    default:
+        text += QStringLiteral("dword:%1").arg(quint32(v.value.toInt()), 8, 16, QLatin1Char('0'));
+    }
+    return text.toUtf8();
+}
+
+// Sets one value: its own line is replaced, or a line is added at the end of its
+// key (the key is added at the end of the file when it is new).
+void setInStore(Store &store, const QString &subKey, const QString &name, const RegValue &v) {
+    const QString key = keyOf(subKey);
+    int keyAt = -1;     // the line of the key
+    int lastOfKey = -1; // the last non-empty line of the key's section
+    bool inKey = false;
+    for (int i = 0; i < store.lines.size(); ++i) {
+        const QString line = decodeLine(store.lines.at(i));
+        QString path, n;
+        RegValue ignored;
+        if (keyLine(line, &path)) {
+            inKey = keyOf(path) == key;
+            if (inKey && keyAt < 0) {
+                keyAt = i;
+                lastOfKey = i;
             }
-            text += u'\n';
+            continue;
+        }
+        if (!inKey)
+            continue;
+        if (!line.trimmed().isEmpty())
+            lastOfKey = i;
+        if (valueLine(line, &n, &ignored) && n.toLower() == name.toLower()) {
+            store.lines[i] = formatValue(name, v);
+            return;
         }
     }
+    if (keyAt >= 0) {
+        store.lines.insert(lastOfKey + 1, formatValue(name, v));
+        return;
+    }
+    store.lines.append(QByteArray("[") + subKey.toUtf8() + QByteArray("]"));
+    store.lines.append(formatValue(name, v));
+}
+
+bool saveStore(const QString &file, const Store &store) {
+    QByteArray bytes = store.lines.join('\n');
+    if (store.endsWithNewline || store.lines.isEmpty())
+        bytes += '\n';
     QDir().mkpath(QFileInfo(file).absolutePath());
-    return textfile::writeBytesAtomic(file, text.toUtf8());
+    return textfile::writeBytesAtomic(file, bytes);
 }
 
 } // namespace
@@ -160,31 +223,36 @@ QString FileRegistry::fileFor(int32_t root) const {
 int32_t FileRegistry::setValue(int32_t root, const QString &subKey, const QString &name, const RegValue &v) {
     if (rootName(root).isEmpty() || v.type < REG_SZ || v.type > REG_DWORD)
         return ERROR_INVALID_PARAMETER;
-    Hive hive;
+    Store store;
     const QString file = fileFor(root);
-    if (!load(file, hive))
+    if (!loadStore(file, store))
         return ERROR_ACCESS_DENIED;
-    Key &k = hive[keyOf(subKey)];
-    if (k.path.isEmpty())
-        k.path = subKey;
-    k.values[name.toLower()] = {name, v};
-    return save(file, hive) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    setInStore(store, subKey, name, v);
+    return saveStore(file, store) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
 int32_t FileRegistry::queryValue(int32_t root, const QString &subKey, const QString &name, RegValue &out) {
     if (rootName(root).isEmpty())
         return ERROR_INVALID_PARAMETER;
-    Hive hive;
-    if (!load(fileFor(root), hive))
+    Store store;
+    if (!loadStore(fileFor(root), store))
         return ERROR_ACCESS_DENIED;
-    const auto k = hive.constFind(keyOf(subKey));
-    if (k == hive.constEnd())
-        return ERROR_FILE_NOT_FOUND;
-    const auto v = k->values.constFind(name.toLower());
-    if (v == k->values.constEnd())
-        return ERROR_FILE_NOT_FOUND;
-    out = v->second;
-    return ERROR_SUCCESS;
+    const QString key = keyOf(subKey);
+    bool inKey = false;
+    for (const QByteArray &raw : store.lines) {
+        const QString line = decodeLine(raw);
+        QString path, n;
+        RegValue v;
+        if (keyLine(line, &path)) {
+            inKey = keyOf(path) == key;
+            continue;
+        }
+        if (inKey && valueLine(line, &n, &v) && n.toLower() == name.toLower()) {
+            out = v;
+            return ERROR_SUCCESS;
+        }
+    }
+    return ERROR_FILE_NOT_FOUND;
 }
 
 } // namespace platform

@@ -5,16 +5,24 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
-#include <QStandardPaths>
 
 namespace platform {
 
-LockFileInstance::LockFileInstance(const QString &key) {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    const QByteArray hash = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    m_path = dir + QStringLiteral("/caddrill-") + QString::fromLatin1(hash) + QStringLiteral(".lock");
+LockFileInstance::LockFileInstance(const QString &programFolder) {
+    // The lock guards the records of one program folder, so every start of that
+    // folder must find it, whatever its environment or the executable's name:
+    // it lies in the folder itself, or where the folder cannot be written in
+    // the machine's temporary folder under the folder's name.
+    const QFileInfo folder(programFolder);
+    const QString canonical =
+        folder.canonicalFilePath().isEmpty() ? folder.absoluteFilePath() : folder.canonicalFilePath();
+    if (folder.isDir() && folder.isWritable()) {
+        m_path = canonical + QStringLiteral("/.caddrill.lock");
+        return;
+    }
+    const QByteArray hash =
+        QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    m_path = QStringLiteral("/tmp/caddrill-") + QString::fromLatin1(hash) + QStringLiteral(".lock");
 }
 
 LockFileInstance::~LockFileInstance() {

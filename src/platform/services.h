@@ -48,8 +48,9 @@ class Prompter {
 // Real implementations that need only QtCore.
 class LockFileInstance : public InstanceLock {
   public:
-    // key: something that names this program (its folder and name)
-    explicit LockFileInstance(const QString &key);
+    // programFolder: the folder whose records the lock guards.
+    explicit LockFileInstance(const QString &programFolder);
+    QString lockPath() const { return m_path; }
     ~LockFileInstance() override;
     bool acquire() override;
 

@@ -1,10 +1,15 @@
 #include "platform/textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QTemporaryFile>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace gbk {
 
@@ -88,19 +93,91 @@ QString firstLine(const QString &path, bool *ok) {
     return lines.isEmpty() ? QString() : lines.first();
 }
 
+namespace {
+
+qint64 g_spaceLeft = -1; // test hook: bytes a write may still put on the disk (-1: no limit)
+
+// Writes every byte to the open file and pushes it to the disk: a short write,
+// a failed flush (a full disk is often only reported there) or a failed sync
+// all count as failure.
+bool writeThrough(QFile &f, const QByteArray &bytes) {
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        qint64 chunk = bytes.size() - done;
+        if (g_spaceLeft >= 0) {
+            chunk = std::min(chunk, g_spaceLeft);
+            if (chunk == 0)
+                return false;
+            g_spaceLeft -= chunk;
+        }
+        const qint64 n = f.write(bytes.constData() + done, chunk);
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    if (!f.flush())
+        return false;
+    return ::fsync(f.handle()) == 0;
+}
+
+void syncFolder(const QString &folder) {
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+void setSpaceLeftForTesting(qint64 bytes) {
+    g_spaceLeft = bytes;
+}
+
+QString temporaryPrefix(const QString &path) {
+    const QFileInfo info(path);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QLatin1String(TempMarker);
+}
+
 bool writeBytesAtomic(const QString &path, const QByteArray &bytes, QString *error) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
+    const auto fail = [&] {
         if (error)
             *error = QStringLiteral("无法写入文件：%1").arg(path);
         return false;
-    }
-    if (f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error)
-            *error = QStringLiteral("无法写入文件：%1").arg(path);
-        return false;
-    }
+    };
+    // the temporary file sits beside the target, so the rename never crosses a disk
+    QTemporaryFile tmp(temporaryPrefix(path) + QStringLiteral("XXXXXX"));
+    tmp.setAutoRemove(true);
+    if (!tmp.open())
+        return fail();
+    if (!writeThrough(tmp, bytes))
+        return fail();
+    tmp.close();
+    // what is on the disk must be every byte, before it may replace the old file
+    if (QFileInfo(tmp.fileName()).size() != bytes.size())
+        return fail();
+    if (QFile::exists(path))
+        tmp.setPermissions(QFile(path).permissions());
+    else
+        tmp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                           QFileDevice::ReadOther);
+    if (::rename(QFile::encodeName(tmp.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        return fail();
+    tmp.setAutoRemove(false); // it is the real file now
+    syncFolder(QFileInfo(path).absolutePath());
     return true;
+}
+
+int removeStaleTemporaries(const QString &folder) {
+    QDir dir(folder);
+    int removed = 0;
+    const QStringList names =
+        dir.entryList({QStringLiteral(".*") + QLatin1String(TempMarker) + QStringLiteral("*")},
+                      QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names)
+        if (dir.remove(name))
+            ++removed;
+    return removed;
 }
 
 bool writeLinesAtomic(const QString &path, const QStringList &lines, QString *error) {

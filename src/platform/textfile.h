@@ -41,11 +41,25 @@ QString lineAt(const QStringList &lines, int n);
 QString firstLine(const QString &path, bool *ok = nullptr);
 
 // Writes lines as GBK, each followed by CR LF, through a temporary file and a
-// rename. Returns false with a message naming the file on failure; the old file
-// is then left untouched.
+// rename. The new content replaces the old only once every byte of it is on the
+// disk (written, flushed and synced: a full disk fails here, not later).
+// Returns false with a message naming the file on failure; the old file is then
+// left untouched and no temporary file stays behind.
 bool writeLinesAtomic(const QString &path, const QStringList &lines, QString *error = nullptr);
 
 // Same for raw bytes (pictures, cursors).
 bool writeBytesAtomic(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+// Temporary files of an atomic write are named "." + the file's name + this
+// marker + six random characters, beside the file.
+inline constexpr char TempMarker[] = ".caddrill-new-";
+QString temporaryPrefix(const QString &path);
+
+// Removes the temporary files a killed write left in a folder; returns how many.
+int removeStaleTemporaries(const QString &folder);
+
+// Tests only: every later write may put at most this many bytes on the disk in
+// all (a full disk); -1 lifts the limit.
+void setSpaceLeftForTesting(qint64 bytes);
 
 } // namespace textfile

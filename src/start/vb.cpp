@@ -21,7 +21,9 @@ double Val(const QString &text) {
         const QChar kind = text.at(i + 1).toUpper();
         int base = kind == u'H' ? 16 : (kind == u'O' ? 8 : 0);
         if (base != 0) {
+            // More digits than a 32-bit number holds overflow; such a field reads as 0.
             qint64 v = 0;
+            int digits = 0;
             for (i += 2; i < n; ++i) {
                 const QChar c = text.at(i);
                 if (isBlank(c))
@@ -32,9 +34,13 @@ double Val(const QString &text) {
                                   : -1;
                 if (d < 0 || d >= base)
                     break;
+                if (v != 0 || d != 0)
+                    ++digits;
+                if (digits > (base == 16 ? 8 : 11))
+                    return 0.0;
                 v = v * base + d;
             }
-            return double(v);
+            return v > 0xFFFFFFFFLL ? 0.0 : double(v);
         }
     }
     QString num;
@@ -73,6 +79,11 @@ double Val(const QString &text) {
 int64_t roundHalfEven(double v) {
     if (!std::isfinite(v))
         return 0;
+    // beyond what 64 bits hold the nearest representable end is the answer
+    if (v >= 9.2e18)
+        return std::numeric_limits<int64_t>::max();
+    if (v <= -9.2e18)
+        return std::numeric_limits<int64_t>::min();
     return static_cast<int64_t>(std::nearbyint(v)); // default rounding mode: to nearest, ties to even
 }
 

@@ -5,7 +5,7 @@
 
 namespace verfile {
 
-QString charFromCode(int32_t code) {
+QString charFromCode(int64_t code) {
     // Outside the range of a signed or unsigned 16-bit code there is no
     // character; such a group produces nothing instead of stopping the program.
     if (code < -32768 || code > 65535)
@@ -24,7 +24,8 @@ QString charFromCode(int32_t code) {
 QString decodeLine(const QString &stored) {
     QString result;
     for (int j = 1; j <= stored.size(); j += 6) {
-        const int32_t v = vb::ValLong(vb::Mid(stored, j, 6));
+        // in 64 bits: a group clamped to the 32-bit ends must not overflow below
+        const int64_t v = vb::ValLong(vb::Mid(stored, j, 6));
         if (v > 500000)
             result += charFromCode(v - 500000);
         else if (v != 0)

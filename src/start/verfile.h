@@ -15,7 +15,7 @@ namespace verfile {
 QString decodeLine(const QString &stored);
 
 // The character of one ANSI code, as the GBK code page maps it.
-QString charFromCode(int32_t code);
+QString charFromCode(int64_t code);
 
 // Encodes a line the other way round: single-byte characters as 500000 + code,
 // double-byte characters as 200000 + their signed 16-bit code.

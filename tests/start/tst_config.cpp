@@ -34,6 +34,10 @@ class TstConfig : public QObject {
                                                              << "A";
         QTest::newRow("code beyond 16 bits") << "499999500066"
                                              << "B";
+        QTest::newRow("group far below any code") << "-1E99 500065"
+                                                  << "A";
+        QTest::newRow("group far above any code") << "9E99  500065"
+                                                  << "A";
         QTest::newRow("blanks kept before trim") << "500032500065500032"
                                                  << " A ";
     }

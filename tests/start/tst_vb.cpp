@@ -21,6 +21,10 @@ class TstVb : public QObject {
         QTest::newRow("dangling exponent") << "5E" << 5.0;
         QTest::newRow("hex") << "&H1F" << 31.0;
         QTest::newRow("sign only") << "-" << 0.0;
+        QTest::newRow("hex, leading zeros do not count") << "&H0000000000FF" << 255.0;
+        QTest::newRow("hex, more than 32 bits") << "&H123456789" << 0.0;
+        QTest::newRow("hex, more than 64 bits") << "&H123456789ABCDEF0123" << 0.0;
+        QTest::newRow("octal, more than 32 bits") << "&O777777777777" << 0.0;
         QTest::newRow("fullwidth digit is not a digit") << QStringLiteral("１2") << 0.0;
     }
     void val() {
@@ -37,6 +41,8 @@ class TstVb : public QObject {
         QTest::newRow("negative half") << "-2.5" << -2;
         QTest::newRow("above half") << "2.51" << 3;
         QTest::newRow("int16 clamp") << "70000" << 32767;
+        QTest::newRow("far beyond 64 bits") << "1E99" << 32767;
+        QTest::newRow("far below 64 bits") << "-1E99" << -32768;
     }
     void rounding() {
         QFETCH(QString, text);

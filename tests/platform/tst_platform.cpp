@@ -1,0 +1,178 @@
+// The ground floor under stress: the atomic writer on a full disk, temporary
+// files left by a kill, the registry file shared with other programs, and the
+// single-instance lock of a program folder.
+#include "platform/registry.h"
+#include "platform/services.h"
+#include "platform/textfile.h"
+#include "tempfolder.h"
+
+#include <QProcess>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+
+QStringList allEntries(const QString &folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+QByteArray fileBytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void putBytes(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class TstPlatform : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void cleanup() { textfile::setSpaceLeftForTesting(-1); }
+
+    // A disk that fills up while the new content is written: the write fails,
+    // names the file, and the old content stays whole with nothing left beside it.
+    void fullDiskKeepsOldFile_data() {
+        QTest::addColumn<qint64>("space");
+        QTest::newRow("no room at all") << qint64(0);
+        QTest::newRow("room for a few bytes") << qint64(3);
+        QTest::newRow("one byte short") << qint64(2 * 40 + 2 * 40 - 1); // 40 lines of "TF" + CR LF
+    }
+    void fullDiskKeepsOldFile() {
+        QFETCH(qint64, space);
+        TempFolder tmp;
+        tmp.write(QStringLiteral("288893.rar"), {QStringLiteral("TTTF")});
+        const QByteArray before = tmp.bytes(QStringLiteral("288893.rar"));
+        textfile::setSpaceLeftForTesting(space);
+        QString error;
+        const QStringList lines(40, QStringLiteral("TF"));
+        QVERIFY(!textfile::writeLinesAtomic(tmp.file(QStringLiteral("288893.rar")), lines, &error));
+        QVERIFY2(error.contains(QStringLiteral("288893.rar")), qPrintable(error));
+        QCOMPARE(tmp.bytes(QStringLiteral("288893.rar")), before);
+        QCOMPARE(allEntries(tmp.path()), QStringList{QStringLiteral("288893.rar")});
+        // with room again the same write lands whole
+        textfile::setSpaceLeftForTesting(-1);
+        QVERIFY(textfile::writeLinesAtomic(tmp.file(QStringLiteral("288893.rar")), lines, &error));
+        QCOMPARE(tmp.read(QStringLiteral("288893.rar")), lines);
+    }
+
+    // The same on a real disk that is full: a small memory disk, filled up.
+    void realFullDisk() {
+        if (::geteuid() != 0)
+            QSKIP("mounting a small disk needs root");
+        TempFolder tmp;
+        const QString mount = tmp.file(QStringLiteral("disk"));
+        QDir().mkpath(mount);
+        if (QProcess::execute(QStringLiteral("mount"),
+                              {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                               QStringLiteral("size=64k"), QStringLiteral("tmpfs"), mount}) != 0)
+            QSKIP("this machine does not let the test mount a memory disk");
+        const auto unmount = qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {mount}); });
+        const QString target = mount + QStringLiteral("/288893.rar");
+        QVERIFY(textfile::writeLinesAtomic(target, {QStringLiteral("TTTF"), QStringLiteral("TFTF")}));
+        const QByteArray before = fileBytes(target);
+        {
+            // fill the disk to the last byte
+            QFile filler(mount + QStringLiteral("/filler"));
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            const QByteArray block(4096, 'x');
+            while (filler.write(block) == block.size() && filler.flush()) {
+            }
+            filler.write("x");
+            filler.flush();
+        }
+        QString error;
+        const QStringList lines(200, QStringLiteral("0000000000000000000000000000000000000000"));
+        QVERIFY(!textfile::writeLinesAtomic(target, lines, &error));
+        QVERIFY2(error.contains(QStringLiteral("288893.rar")), qPrintable(error));
+        QCOMPARE(fileBytes(target), before);
+        QCOMPARE(allEntries(mount), (QStringList{QStringLiteral("288893.rar"), QStringLiteral("filler")}));
+    }
+
+    void staleTemporariesRemoved() {
+        TempFolder tmp;
+        tmp.write(QStringLiteral("288893.rar"), {QStringLiteral("T")});
+        const QString stale =
+            textfile::temporaryPrefix(tmp.file(QStringLiteral("288893.rar"))) + QStringLiteral("a1B2c3");
+        putBytes(stale, "half a recor");
+        putBytes(tmp.file(QStringLiteral(".hidden-but-ours-to-keep")), "x");
+        QCOMPARE(textfile::removeStaleTemporaries(tmp.path()), 1);
+        QCOMPARE(allEntries(tmp.path()),
+                 (QStringList{QStringLiteral(".hidden-but-ours-to-keep"), QStringLiteral("288893.rar")}));
+    }
+
+    // Other modules' trainers share the registry file: a value set by us changes
+    // its own line and nothing else, byte for byte, whatever the file holds.
+    void registryKeepsForeignLines() {
+        TempFolder tmp;
+        platform::FileRegistry reg(tmp.path());
+        const QString file = reg.fileFor(platform::HKEY_CURRENT_USER);
+        const QByteArray foreign = QByteArray("[Software\\Microsoft]\n"
+                                              "\"ProPath03\"=sz:\"/opt/\xb0\xd8\xb4\xa8****\"\n" // GBK bytes
+                                              "\"ProName03\"=sz:\"no closing quote\n"
+                                              "; a comment from another program\r\n"
+                                              "\"Odd\"=qword:1\n"
+                                              "[Software\\Other]\n"
+                                              "\"Count\"=dword:0000002a\n");
+        putBytes(file, foreign);
+        platform::RegValue v;
+        QCOMPARE(reg.queryValue(platform::HKEY_CURRENT_USER, QStringLiteral("Software\\Microsoft"),
+                                QStringLiteral("ProName03"), v),
+                 platform::ERROR_SUCCESS);
+        QCOMPARE(v.value.toString(), QStringLiteral("no closing quote"));
+
+        const QString withBreaks = QStringLiteral("a\rb\nc\\d\"e");
+        QCOMPARE(reg.setValue(platform::HKEY_CURRENT_USER, QStringLiteral("Software\\Microsoft"),
+                              QStringLiteral("ProPath05"), {platform::REG_SZ, withBreaks}),
+                 platform::ERROR_SUCCESS);
+        QCOMPARE(reg.setValue(platform::HKEY_CURRENT_USER, QStringLiteral("Software\\Other"),
+                              QStringLiteral("Count"), {platform::REG_DWORD, qint32(43)}),
+                 platform::ERROR_SUCCESS);
+        const QByteArray after = fileBytes(file);
+        QCOMPARE(after, QByteArray("[Software\\Microsoft]\n"
+                                   "\"ProPath03\"=sz:\"/opt/\xb0\xd8\xb4\xa8****\"\n"
+                                   "\"ProName03\"=sz:\"no closing quote\n"
+                                   "; a comment from another program\r\n"
+                                   "\"Odd\"=qword:1\n"
+                                   "\"ProPath05\"=sz:\"a\\rb\\nc\\\\d\\\"e\"\n"
+                                   "[Software\\Other]\n"
+                                   "\"Count\"=dword:0000002b\n"));
+        QCOMPARE(reg.queryValue(platform::HKEY_CURRENT_USER, QStringLiteral("software\\microsoft"),
+                                QStringLiteral("propath05"), v),
+                 platform::ERROR_SUCCESS);
+        QCOMPARE(v.value.toString(), withBreaks);
+        // a new key goes at the end
+        QCOMPARE(reg.setValue(platform::HKEY_CURRENT_USER, QStringLiteral("Software\\New"),
+                              QStringLiteral("X"), {platform::REG_DWORD, qint32(1)}),
+                 platform::ERROR_SUCCESS);
+        QVERIFY(fileBytes(file).startsWith(after));
+        QVERIFY(fileBytes(file).endsWith("[Software\\New]\n\"X\"=dword:00000001\n"));
+    }
+
+    // One program folder, one trainer: whatever the runtime folder of each start.
+    void oneInstancePerProgramFolder() {
+        TempFolder tmp;
+        const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+        const auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", oldRuntime); });
+        qputenv("XDG_RUNTIME_DIR", tmp.file(QStringLiteral("run1")).toUtf8());
+        platform::LockFileInstance first(tmp.path());
+        QVERIFY(first.acquire());
+        qunsetenv("XDG_RUNTIME_DIR");
+        platform::LockFileInstance second(tmp.path());
+        QVERIFY(!second.acquire());
+        // the same folder by another spelling
+        platform::LockFileInstance third(tmp.path() + QStringLiteral("/./"));
+        QVERIFY(!third.acquire());
+        TempFolder other;
+        platform::LockFileInstance elsewhere(other.path());
+        QVERIFY(elsewhere.acquire());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstPlatform)
+#include "tst_platform.moc"
