@@ -8,6 +8,31 @@
 
 namespace cover {
 
+namespace {
+
+bool digitsOrBlanks(const QString &s) {
+    for (QChar c : s)
+        if (c != u' ' && (c < u'0' || c > u'9'))
+            return false;
+    return true;
+}
+
+// Line 1 holds the paper and unit counts in four digits, line 2 two digits per
+// unit; anything else (an empty file, text, binary garbage) is not a set table.
+bool looksLikeSetTable(const QStringList &lines, int unitCount) {
+    if (lines.size() < 2)
+        return false;
+    const QString head = lines.at(0).left(4);
+    if (head.size() < 4 || !digitsOrBlanks(head))
+        return false;
+    if (unitCount < 1 || unitCount > MaxUnitsInTable)
+        return false;
+    const QString counts = lines.at(1).left(2 * unitCount);
+    return counts.size() == 2 * unitCount && digitsOrBlanks(counts);
+}
+
+} // namespace
+
 bool readSetTable(const ModData &d, SetTable &table, QString *error) {
     table = SetTable{};
     QStringList lines;
@@ -22,7 +47,12 @@ bool readSetTable(const ModData &d, SetTable &table, QString *error) {
         table.unitQuestions << vb::ValInt(vb::Mid(counts, 2 * u + 1, 2));
     for (int k = 2; k < lines.size(); ++k)
         table.compositions << lines.at(k);
-    return ok;
+    if (!table.found)
+        return ok;
+    table.valid = looksLikeSetTable(lines, table.unitCount);
+    if (!table.valid && error)
+        *error = QStringLiteral("题库文件不是有效的套题表，学习记录未作改动：%1").arg(path);
+    return table.valid;
 }
 
 QString versionText(int major, int minor, int revision) {
@@ -80,8 +110,9 @@ CoverState load(ModData &d, const QString &programVersion) {
     SetTable table;
     if (!readSetTable(d, table, &error))
         s.errors << error;
-    d.PaperCount = Integer(table.paperCount);
-    d.UnitCount = Integer(table.unitCount);
+    // a table that is not one shows no slot at all
+    d.PaperCount = Integer(table.valid ? table.paperCount : 0);
+    d.UnitCount = Integer(table.valid ? table.unitCount : 0);
     // 9, 10. paper slots and their exam records
     QStringList record;
     if (!progress::readHead(progress::examRecordFile(d), progress::RecordLines, record, &error))
@@ -92,11 +123,11 @@ CoverState load(ModData &d, const QString &programVersion) {
             s.papers[i].info = paperInfo(progress::lastExamTime(record, i), progress::bestScore(record, i));
     }
     // 11-14. unit slots from the normalised status record
-    if (table.found) {
+    if (table.valid) {
         if (!progress::normaliseStatusFile(d, table.unitQuestions, s.statusLines, &error))
             s.errors << error;
     } else {
-        // without the set table every count reads 0: normalising would erase the
+        // without a set table every count reads 0: normalising would erase the
         // learner's progress, so the file stays as it is (no slot is shown anyway)
         s.statusLines = progress::normaliseStatus({}, table.unitQuestions);
     }

@@ -25,8 +25,10 @@ struct SetTable {
     QList<int> unitQuestions; // 26 entries, missing ones 0
     QStringList compositions; // line 3 + k for paper k
     bool found = false;       // the file exists and was read
+    bool valid = false;       // found, and its first two lines read as a set table
 };
-// A missing table gives zero counts (true); an unreadable one false with a message.
+// A missing table gives zero counts (true); an unreadable one, or one that is
+// not a set table (empty, or counts that are not numbers), false with a message.
 bool readSetTable(const ModData &d, SetTable &table, QString *error = nullptr);
 
 struct UnitSlot {

@@ -123,6 +123,35 @@ class TstEntries : public QObject {
         QVERIFY(s.errors.isEmpty());
     }
 
+    // A set table that cannot be read as one shows no slot, says which file is
+    // wrong and leaves every record of the learner alone.
+    void setTableThatIsNotOne_data() {
+        QTest::addColumn<QByteArray>("table");
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("blank lines") << QByteArray("\r\n\r\n");
+        QTest::newRow("counts line missing") << QByteArray("0203\r\n");
+        QTest::newRow("text") << QByteArray("hello\r\nworld\r\n");
+        QTest::newRow("counts that are not numbers") << QByteArray("0203\r\n03ab05\r\n");
+        QTest::newRow("binary garbage") << QByteArray("\x00\xff\x13\x80\r\n\x01\x02", 8);
+    }
+    void setTableThatIsNotOne() {
+        QFETCH(QByteArray, table);
+        Fixture f;
+        f.install(2, {3, 5, 4});
+        Fixture::putBytes(f.data() + QStringLiteral("288891.rar"), table);
+        const QStringList status = {QStringLiteral("TTF"), QStringLiteral("TFTFT"), QStringLiteral("FFFF")};
+        Fixture::put(f.records() + QStringLiteral("288893.rar"), status);
+        ModData d = f.modData();
+        const cover::CoverState s = cover::load(d, cover::versionText());
+        QCOMPARE(Fixture::lines(f.records() + QStringLiteral("288893.rar")), status);
+        QCOMPARE(s.errors.size(), 1);
+        QVERIFY2(s.errors.first().contains(QStringLiteral("288891.rar")), qPrintable(s.errors.first()));
+        for (const auto &u : s.units)
+            QVERIFY(!u.visible);
+        for (const auto &p : s.papers)
+            QVERIFY(!p.visible);
+    }
+
     // An unreadable status file is named and left as it is; the page still loads.
     void unreadableStatusFile() {
         Fixture f;
