@@ -82,6 +82,14 @@ void Trainer::showCover() {
 
 QWidget *Trainer::createCover() {
     auto *form = new FrmFengmian(m_data, *m_services.prompter, m_services.launcher);
+    if (!form->fatalError().isEmpty()) {
+        const QString message = form->fatalError();
+        delete form;
+        m_services.prompter->ask(message, platform::Prompter::Ok, platform::Prompter::Critical,
+                                 QStringLiteral("系统提示"));
+        QCoreApplication::exit(1);
+        return nullptr;
+    }
     if (form->moduleMismatch()) {
         // the data folder belongs to another module: the program ends without a word
         delete form;

@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace cover {
 
 namespace {
@@ -91,7 +93,21 @@ CoverState load(ModData &d, const QString &programVersion) {
         s.errors << error;
     // 3. bank version and the module check
     s.bankVersion = textfile::firstLine(d.dataFile(QStringLiteral("288895.rar")));
-    if (vb::ValInt(textfile::firstLine(d.dataFile(QStringLiteral("288899.rar")))) != d.ModuleNo) {
+    // a check file that cannot be read is not a mismatch: the learner is told
+    const QString checkPath = d.dataFile(QStringLiteral("288899.rar"));
+    bool checkRead = false;
+    const QString check = textfile::firstLine(checkPath, &checkRead);
+    if (!checkRead) {
+        s.fatal =
+            (QFile::exists(checkPath) ? QStringLiteral("无法读取文件：%1") : QStringLiteral("找不到文件：%1"))
+                .arg(checkPath);
+        return s;
+    }
+    if (!std::any_of(check.cbegin(), check.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        s.fatal = QStringLiteral("模块校验文件内容无效：%1").arg(checkPath);
+        return s;
+    }
+    if (vb::ValInt(check) != d.ModuleNo) {
         s.moduleMismatch = true;
         return s;
     }

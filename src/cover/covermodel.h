@@ -47,6 +47,7 @@ struct PaperSlot {
 
 struct CoverState {
     bool moduleMismatch = false; // the data folder belongs to another module: end silently
+    QString fatal;               // the module check file cannot be read: say so and end
     QString bankVersion;
     QString windowTitle;
     QString caption;  // LblCaption

@@ -128,7 +128,7 @@ FrmFengmian::FrmFengmian(ModData &data, platform::Prompter &asker, platform::Lau
     m_drag->grip(this);
     ModData &d = m_data;
     m_state = cover::load(d, cover::versionText());
-    if (m_state.moduleMismatch)
+    if (m_state.moduleMismatch || !m_state.fatal.isEmpty())
         return;
     setWindowTitle(m_state.windowTitle);
     setFixedSize(twips::toPxX(12000, d.ScaleX), twips::toPxY(9000, d.ScaleY));

@@ -49,6 +49,8 @@ class FrmFengmian : public QWidget {
 
     const cover::CoverState &state() const { return m_state; }
     bool moduleMismatch() const { return m_state.moduleMismatch; }
+    // Why the page cannot be shown at all ("" when it can).
+    QString fatalError() const { return m_state.fatal; }
 
     // Controls, by their names on the form.
     QLabel *LblCaption = nullptr;

@@ -231,6 +231,15 @@ class TstCoverPage : public QObject {
         QVERIFY(!trainer->createCover());
         QVERIFY(prompter.asked.isEmpty());
     }
+
+    void missingCheckFileIsSaid() {
+        QFile::remove(f->data() + QStringLiteral("288899.rar"));
+        QVERIFY(!trainer->createCover());
+        QCOMPARE(prompter.asked.size(), 1);
+        QVERIFY2(prompter.asked.first().text.contains(QStringLiteral("288899.rar")),
+                 qPrintable(prompter.asked.first().text));
+        QCOMPARE(prompter.asked.first().icon, platform::Prompter::Critical);
+    }
 };
 
 QTEST_MAIN(TstCoverPage)

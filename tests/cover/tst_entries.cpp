@@ -90,7 +90,6 @@ class TstEntries : public QObject {
         QTest::newRow("same module") << QByteArray("12\r\n") << false;
         QTest::newRow("leading zero") << QByteArray("012\r\n") << false;
         QTest::newRow("other module") << QByteArray("7\r\n") << true;
-        QTest::newRow("missing file reads 0") << QByteArray() << true;
     }
     void moduleCheck() {
         QFETCH(QByteArray, check);
@@ -104,6 +103,28 @@ class TstEntries : public QObject {
         QCOMPARE(cover::load(d, cover::versionText()).moduleMismatch, mismatch);
         // a mismatch stops before anything is written
         QCOMPARE(QFile::exists(f.records() + QStringLiteral("288893.rar")), !mismatch);
+    }
+
+    // A check file that cannot be read is no mismatch: the learner is told which
+    // file, and nothing is written.
+    void moduleCheckFileUnusable_data() {
+        QTest::addColumn<QByteArray>("check"); // null: no file
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("empty") << QByteArray("");
+        QTest::newRow("no digits") << QByteArray("\xff\xfe garbage\r\n");
+    }
+    void moduleCheckFileUnusable() {
+        QFETCH(QByteArray, check);
+        Fixture f;
+        f.install(1, {2});
+        QFile::remove(f.data() + QStringLiteral("288899.rar"));
+        if (!check.isNull())
+            Fixture::putBytes(f.data() + QStringLiteral("288899.rar"), check);
+        ModData d = f.modData();
+        const cover::CoverState s = cover::load(d, cover::versionText());
+        QVERIFY(!s.moduleMismatch);
+        QVERIFY2(s.fatal.contains(QStringLiteral("288899.rar")), qPrintable(s.fatal));
+        QVERIFY(!QFile::exists(f.records() + QStringLiteral("288893.rar")));
     }
 
     void missingSetTableHidesEverySlot() {
