@@ -47,8 +47,7 @@ platform::NullKeyboardLayout &noKeyboard() {
 
 FrmMain::FrmMain(ModData &data, platform::KeyboardLayout *keyboard, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_data(data), m_learner(data),
-      m_engine(data, &m_learner),
-      m_keyboard(keyboard ? keyboard : &noKeyboard()) {
+      m_engine(data, &m_learner), m_keyboard(keyboard ? keyboard : &noKeyboard()) {
     setWindowTitle(data.appTitle());
     // The window takes the keyboard only when no box is shown (setData gives it
     // the focus then); a click on the screen never takes it from the command line.
@@ -91,9 +90,10 @@ void FrmMain::buildControls() {
 
     Image5 = new simview::ZoneLabel(this);
     Image5->hide();
-    connect(Image5, &simview::ZoneLabel::moved, this, [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPoint p) {
-        m_engine.picture5MouseMove(int(b), twips::fromPx(p.x()), twips::fromPx(p.y()));
-    });
+    connect(Image5, &simview::ZoneLabel::moved, this,
+            [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPoint p) {
+                m_engine.picture5MouseMove(int(b), twips::fromPx(p.x()), twips::fromPx(p.y()));
+            });
     connect(Image5, &simview::ZoneLabel::released, this, [this](int b) {
         if (b == 1)
             m_engine.picture5MouseUp();

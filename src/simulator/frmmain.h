@@ -91,8 +91,8 @@ class FrmMain : public QWidget, private sim::EngineListener {
     std::array<QWidget *, sim::MenuTitles> LMBack{};
     QWidget *LblMove = nullptr;
     QWidget *ImgLogo = nullptr; // takes the clicks over the emblem
-    QLabel *notice = nullptr; // names a file that could not be read
-    QMenu *wm100 = nullptr;   // the pop-up, rebuilt at every opening
+    QLabel *notice = nullptr;   // names a file that could not be read
+    QMenu *wm100 = nullptr;     // the pop-up, rebuilt at every opening
 
   Q_SIGNALS:
     // The pop-up was filled and shown (tests choose from it).

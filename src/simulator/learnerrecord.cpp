@@ -44,7 +44,8 @@ PanelCaptions ModDataRecord::questionSolved(int q) {
     if (d.SetBase == 20) {
         d.QuestionMark[q] = QStringLiteral("T");
         c.unfinished = unfinishedList(d, true);
-        c.title = QStringLiteral("第%1单元  第%2/%3题（已完成）").arg(d.CurSet + 1).arg(q).arg(d.QuestionCount);
+        c.title =
+            QStringLiteral("第%1单元  第%2/%3题（已完成）").arg(d.CurSet + 1).arg(q).arg(d.QuestionCount);
     }
     if (d.CurSet == -1)
         c.title = QStringLiteral("错题复习  第%1/%2题").arg(q).arg(d.QuestionCount);

@@ -47,7 +47,8 @@ QRect ScreenGeometry::titleRect(const ScreenModel &s, int i) const {
 QRect ScreenGeometry::highlightRect(const ScreenModel &s, int i) const {
     const QRect t = titleRect(s, i);
     const QSize size(twips::toPxX(810, m_sx), twips::toPxY(255, m_sy));
-    return QRect(QPoint(t.x() + (t.width() - size.width()) / 2, t.y() + (t.height() - size.height()) / 2), size);
+    return QRect(QPoint(t.x() + (t.width() - size.width()) / 2, t.y() + (t.height() - size.height()) / 2),
+                 size);
 }
 
 QFont ScreenGeometry::hintFont() {
@@ -75,7 +76,8 @@ QFont ScreenGeometry::successFont() const {
 }
 
 QRect ScreenGeometry::successRect() const {
-    return QRect(QPoint(twips::toPxX(2640, m_sx), twips::toPxY(3840, m_sy)), textSize(successFont(), successText()));
+    return QRect(QPoint(twips::toPxX(2640, m_sx), twips::toPxY(3840, m_sy)),
+                 textSize(successFont(), successText()));
 }
 
 QFont ScreenGeometry::boxFont() const {

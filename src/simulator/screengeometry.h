@@ -8,8 +8,8 @@
 #include "simulator/screenlayout.h"
 
 #include <QColor>
-#include <QHash>
 #include <QFont>
+#include <QHash>
 #include <QRect>
 #include <QString>
 
@@ -57,7 +57,6 @@ class ScreenGeometry {
   private:
     double m_sx, m_sy;
     mutable QHash<QString, QSize> m_titleSizes; // by caption
-
 };
 
 // "文件(&F)" as rich text with the access key underlined.

@@ -124,7 +124,8 @@ void paintScreen(QPainter &p, const QSize &size, const ScreenModel &s, const Scr
         outline(p, ScreenGeometry::px(s.selection), ScreenGeometry::selectionOutline(), Qt::DotLine);
 
     if (s.successVisible)
-        label(p, g.successRect(), g.successFont(), ScreenGeometry::successColour(), ScreenGeometry::successText());
+        label(p, g.successRect(), g.successFont(), ScreenGeometry::successColour(),
+              ScreenGeometry::successText());
 
     const QRect e = g.emblem();
     if (e.width() > 0 && e.height() > 0)

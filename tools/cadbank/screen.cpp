@@ -1,4 +1,5 @@
 #include "screen.h"
+#include "simulator/screenlayout.h"
 
 #include <QFontMetrics>
 #include <QHash>
@@ -1461,12 +1462,14 @@ void appIcon(QPainter &p, const QRect &r) {
     p.restore();
 }
 
+// The trainer's menu-bar captions without their access-key markers.
 const QStringList &menuTitles() {
-    static const QStringList t = {
-        QStringLiteral("文件(F)"), QStringLiteral("编辑(E)"), QStringLiteral("视图(V)"),
-        QStringLiteral("插入(I)"), QStringLiteral("格式(O)"), QStringLiteral("工具(T)"),
-        QStringLiteral("绘图(D)"), QStringLiteral("标注(N)"), QStringLiteral("修改(M)"),
-        QStringLiteral("窗口(W)"), QStringLiteral("帮助(H)")};
+    static const QStringList t = [] {
+        QStringList out;
+        for (const QString &caption : sim::cadMenuTitles())
+            out << QString(caption).remove(u'&');
+        return out;
+    }();
     return t;
 }
 
