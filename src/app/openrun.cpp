@@ -16,9 +16,7 @@ class MainWindowLink : public QObject, public SimulatedWindow {
     void setGuided(bool on) override {
         // the hint and both outlines at once; setData keeps them from then on
         m_main->setGuided(on);
-        m_main->LHelp->setVisible(on);
-        m_main->Shape1->setVisible(on);
-        m_main->Shape4->setVisible(on);
+        m_main->showGuides(on);
     }
 
   private:

@@ -34,34 +34,6 @@ void ZoneLabel::mouseMoveEvent(QMouseEvent *e) {
     Q_EMIT moved(e->buttons(), e->modifiers(), e->position().toPoint());
 }
 
-void PictureBox::setImage(const QImage &img) {
-    m_image = img;
-    if (!img.isNull())
-        resize(img.size());
-    update();
-}
-
-void PictureBox::paintEvent(QPaintEvent *) {
-    if (m_image.isNull())
-        return;
-    QPainter p(this);
-    p.drawImage(0, 0, m_image);
-}
-
-OutlineBox::OutlineBox(QWidget *parent, QColor colour, Qt::PenStyle style)
-    : QWidget(parent), m_colour(colour), m_style(style) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
-}
-
-void OutlineBox::paintEvent(QPaintEvent *) {
-    QPainter p(this);
-    QPen pen(m_colour, 1, m_style);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
 } // namespace simview
 
 namespace {
@@ -71,78 +43,11 @@ platform::NullKeyboardLayout &noKeyboard() {
     return k;
 }
 
-QFont songFont(double pt, bool bold = false) {
-    QFont f;
-    f.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
-                   QStringLiteral("Noto Serif CJK SC")});
-    f.setPointSizeF(pt);
-    f.setBold(bold);
-    return f;
-}
-
-QFont successFont(double pt) {
-    static const QStringList preferred{QStringLiteral("STXingkai"),     QStringLiteral("华文行楷"),
-                                       QStringLiteral("KaiTi"),         QStringLiteral("楷体"),
-                                       QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL KaitiM GB"),
-                                       QStringLiteral("LXGW WenKai"),   QStringLiteral("Noto Serif CJK SC")};
-    const QStringList have = QFontDatabase::families();
-    QFont f;
-    for (const QString &name : preferred)
-        if (have.contains(name)) {
-            f.setFamily(name);
-            break;
-        }
-    f.setPointSizeF(pt);
-    return f;
-}
-
-// "文件(&F)" as rich text with the access key underlined.
-QString mnemonicHtml(const QString &caption) {
-    QString out;
-    for (int i = 0; i < caption.size(); ++i) {
-        const QChar c = caption.at(i);
-        if (c == u'&' && i + 1 < caption.size()) {
-            const QChar next = caption.at(++i);
-            if (next == u'&')
-                out += QStringLiteral("&amp;");
-            else
-                out += QStringLiteral("<u>") + QString(next).toHtmlEscaped() + QStringLiteral("</u>");
-        } else {
-            out += QString(c).toHtmlEscaped();
-        }
-    }
-    return out;
-}
-
-QPixmap drawLogo(QSize size) {
-    QPixmap pm(size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, 0, size.height());
-    g.setColorAt(0, QColor(40, 90, 170));
-    g.setColorAt(1, QColor(20, 50, 110));
-    p.setBrush(g);
-    p.setPen(Qt::NoPen);
-    p.drawRoundedRect(QRectF(0, 0, size.width(), size.height()), 3, 3);
-    p.setBrush(QColor(250, 200, 60));
-    p.drawEllipse(QRectF(3, 3, size.height() - 6, size.height() - 6));
-    QFont f;
-    f.setFamilies({QStringLiteral("Noto Sans CJK SC")});
-    f.setPixelSize(qMax(8, size.height() - 4));
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRect(size.height(), 0, size.width() - size.height(), size.height()), Qt::AlignCenter,
-               QStringLiteral("练习"));
-    return pm;
-}
-
 } // namespace
 
 FrmMain::FrmMain(ModData &data, platform::KeyboardLayout *keyboard, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_data(data), m_engine(data),
-      m_keyboard(keyboard ? keyboard : &noKeyboard()) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_data(data), m_learner(data),
+      m_engine(data, &m_learner), m_keyboard(keyboard ? keyboard : &noKeyboard()) {
     setWindowTitle(data.appTitle());
     // The window takes the keyboard only when no box is shown (setData gives it
     // the focus then); a click on the screen never takes it from the command line.
@@ -172,48 +77,27 @@ FrmMain::~FrmMain() {
     m_engine.setListener(nullptr);
 }
 
-QRect FrmMain::px(const sim::Rect &r) const {
-    return QRect(twips::toPx(r.x), twips::toPx(r.y), twips::toPx(r.w), twips::toPx(r.h));
-}
-
 void FrmMain::buildControls() {
-    const double sx = m_data.ScaleX;
-    const double sy = m_data.ScaleY;
-    auto at = [&](QWidget *w, int x, int y, int wd, int ht) {
-        w->setGeometry(twips::toPxX(x, sx), twips::toPxY(y, sy), twips::toPxX(wd, sx), twips::toPxY(ht, sy));
-    };
+    view = new simview::ScreenView(this);
+    view->setScale(m_data.ScaleX, m_data.ScaleY);
+    view->setGeometry(rect());
+    const sim::ScreenGeometry &g = view->screenGeometry();
 
-    for (int k = 1; k <= 4; ++k) {
-        Image[k] = new simview::PictureBox(this);
-        Image[k]->hide();
-        connect(Image[k], &simview::ZoneLabel::released, this, [this] { formClick(); });
-    }
     LblMove = new QWidget(this);
     LblMove->setAttribute(Qt::WA_NoSystemBackground);
-    at(LblMove, 1440, 0, 9495, 375);
+    LblMove->setGeometry(g.moveBar());
     LblMove->installEventFilter(this);
 
-    Image[5] = new simview::PictureBox(this);
-    Image[5]->hide();
-    connect(Image[5], &simview::ZoneLabel::moved, this,
+    Image5 = new simview::ZoneLabel(this);
+    Image5->hide();
+    connect(Image5, &simview::ZoneLabel::moved, this,
             [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPoint p) {
                 m_engine.picture5MouseMove(int(b), twips::fromPx(p.x()), twips::fromPx(p.y()));
             });
-    connect(Image[5], &simview::ZoneLabel::released, this, [this](int b) {
+    connect(Image5, &simview::ZoneLabel::released, this, [this](int b) {
         if (b == 1)
             m_engine.picture5MouseUp();
     });
-
-    Shape1 = new simview::OutlineBox(this, Qt::red, Qt::SolidLine);
-    Shape4 = new simview::OutlineBox(this, QColor(0, 200, 0), Qt::SolidLine);
-    Shape1->hide();
-    Shape4->hide();
-
-    LHelp = new QLabel(this);
-    LHelp->setFont(songFont(10.5, true));
-    LHelp->setStyleSheet(QStringLiteral("QLabel { color: #ff0000; background: #ffff00; }"));
-    LHelp->setAttribute(Qt::WA_TransparentForMouseEvents); // a hint never covers a zone
-    LHelp->hide();
 
     Label1 = new simview::ZoneLabel(this);
     Label1->setGeometry(0, 0, 0, 0);
@@ -241,38 +125,21 @@ void FrmMain::buildControls() {
         m_engine.zone2MouseUp(b, sim::shiftState(m), twips::fromPx(p.x()), twips::fromPx(p.y()));
     });
 
-    for (int i = 0; i < sim::MenuTitles; ++i) {
-        LMBack[i] = new QLabel(this);
-        LMBack[i]->setAutoFillBackground(true);
-        QPalette pal = LMBack[i]->palette();
-        pal.setColor(QPalette::Window, palette().color(QPalette::Highlight));
-        LMBack[i]->setPalette(pal);
-        LMBack[i]->resize(twips::toPxX(870, sx), twips::toPxY(255, sy));
-        LMBack[i]->hide();
-        LMBack[i]->installEventFilter(this);
-    }
-    for (int i = 0; i < sim::MenuTitles; ++i) {
-        LMenu[i] = new QLabel(this);
-        LMenu[i]->setTextFormat(Qt::RichText);
-        QFont f = font();
-        f.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("Noto Sans CJK SC")});
-        f.setPointSizeF(9 * sx);
-        LMenu[i]->setFont(f);
-        LMenu[i]->setAttribute(Qt::WA_TranslucentBackground);
-        LMenu[i]->setMouseTracking(true);
-        LMenu[i]->setText(mnemonicHtml(sim::designMenuTitles()[i]));
-        LMenu[i]->adjustSize();
-        LMenu[i]->hide();
-        LMenu[i]->installEventFilter(this);
-    }
-
-    Shape6 = new simview::OutlineBox(this, Qt::white, Qt::DotLine);
-    Shape6->hide();
+    // Presses pass through to the window (which ends the hover); the filter
+    // takes hovers and releases.
+    for (auto *row : {&LMBack, &LMenu})
+        for (int i = 0; i < sim::MenuTitles; ++i) {
+            QWidget *w = (*row)[i] = new QWidget(this);
+            w->setAttribute(Qt::WA_NoSystemBackground);
+            w->setMouseTracking(row == &LMenu);
+            w->hide();
+            w->installEventFilter(this);
+        }
 
     auto makeBox = [&] {
         auto *t = new QLineEdit(this);
         t->setFrame(false);
-        t->setFont(songFont(9 * sx));
+        t->setFont(g.boxFont());
         t->hide();
         t->installEventFilter(this);
         return t;
@@ -289,17 +156,9 @@ void FrmMain::buildControls() {
             m_engine.backClick();
     });
 
-    LblSuccess = new QLabel(QStringLiteral("操作成功！"), this);
-    LblSuccess->setFont(successFont(72 * sx));
-    LblSuccess->setStyleSheet(QStringLiteral("QLabel { color: #ff0000; background: transparent; }"));
-    LblSuccess->setAttribute(Qt::WA_TransparentForMouseEvents);
-    LblSuccess->adjustSize();
-    LblSuccess->move(twips::toPxX(2640, sx), twips::toPxY(3840, sy));
-    LblSuccess->hide();
-
-    ImgLogo = new QLabel(this);
-    at(ImgLogo, 9210, 8700, 1165, 225);
-    ImgLogo->setPixmap(drawLogo(ImgLogo->size()));
+    ImgLogo = new QWidget(this);
+    ImgLogo->setAttribute(Qt::WA_NoSystemBackground);
+    ImgLogo->setGeometry(g.emblem());
 
     notice = new QLabel(this);
     notice->setWordWrap(true);
@@ -347,27 +206,40 @@ void FrmMain::setGuided(bool on) {
     m_data.WorkMode = Integer(on ? 1 : 2);
 }
 
+void FrmMain::showGuides(bool on) {
+    sim::ScreenModel s = view->screen();
+    s.hintVisible = s.outline1 = s.outline4 = on;
+    view->setScreen(s);
+}
+
 void FrmMain::setData() {
     m_engine.setData();
 }
 
 void FrmMain::applyPictures() {
     const sim::ScreenModel &s = m_engine.screen();
-    if (s.background != m_backgroundId) {
-        m_backgroundId = s.background;
-        m_background = m_engine.picture(s.background);
-        update();
+    bool changed = false;
+    if (s.background != m_pictureIds[0]) {
+        m_pictureIds[0] = s.background;
+        m_pictures.background = m_engine.picture(s.background);
+        changed = true;
     }
     for (int k = 1; k <= 5; ++k) {
-        const sim::PictureState &p = s.pics[k];
-        simview::PictureBox *box = Image[k];
-        if (box->property("pictureId").toString() != p.id || (box->image().isNull() && !p.id.isEmpty())) {
-            box->setProperty("pictureId", p.id);
-            box->setImage(m_engine.picture(p.id));
+        const QString &id = s.pics[k].id;
+        if (m_pictureIds[k] != id || (m_pictures.pics[k].isNull() && !id.isEmpty())) {
+            m_pictureIds[k] = id;
+            m_pictures.pics[k] = m_engine.picture(id);
+            changed = true;
         }
-        box->move(twips::toPx(p.x), twips::toPx(p.y));
-        box->setVisible(p.visible);
     }
+    if (changed)
+        view->setPictures(m_pictures);
+    view->setScreen(s);
+    // Picture 5 keeps the size of the last picture it showed.
+    if (!m_pictures.pics[5].isNull())
+        m_picture5Size = m_pictures.pics[5].size();
+    Image5->setGeometry(QRect(QPoint(twips::toPx(s.pics[5].x), twips::toPx(s.pics[5].y)), m_picture5Size));
+    Image5->setVisible(s.pics[5].visible);
 }
 
 void FrmMain::stepLaidOut() {
@@ -375,48 +247,32 @@ void FrmMain::stepLaidOut() {
     // 1: this window above the normal ones and the panel above all windows
     // (raised last, so that it stays on top even where no window manager keeps
     // topmost windows there).
-    LblSuccess->setVisible(false);
     raise();
     if (m_panel)
         m_panel->raisePanel();
 
     applyPictures();
 
-    Label1->setGeometry(px(s.zone1));
-    Shape1->setGeometry(px(s.zone1));
-    Label4->setGeometry(px(s.zone2));
-    Shape4->setGeometry(px(s.zone2));
-    LblXXK->setGeometry(px(s.back));
-    Shape6->setGeometry(px(s.selection));
-    Shape6->setVisible(s.selectionVisible);
+    Label1->setGeometry(sim::ScreenGeometry::px(s.zone1));
+    Label4->setGeometry(sim::ScreenGeometry::px(s.zone2));
+    LblXXK->setGeometry(sim::ScreenGeometry::px(s.back));
 
     {
         const QSignalBlocker b1(Text1);
         const QSignalBlocker b2(Text2);
         if (s.boxVisible) {
-            Text1->setGeometry(px(s.box));
+            Text1->setGeometry(sim::ScreenGeometry::px(s.box));
             Text1->setText(s.boxText);
         }
         if (s.overlayVisible) {
-            Text2->setGeometry(px(s.overlay));
+            Text2->setGeometry(sim::ScreenGeometry::px(s.overlay));
             Text2->setText(s.overlayText);
         }
     }
     Text1->setVisible(s.boxVisible);
     Text2->setVisible(s.overlayVisible);
 
-    LHelp->setText(s.hintText);
-    LHelp->adjustSize();
-    LHelp->move(twips::toPx(s.hintX), twips::toPx(s.hintY));
-    LHelp->setVisible(s.hintVisible);
-    Shape1->setVisible(s.outline1);
-    Shape4->setVisible(s.outline4);
-
-    for (int i = 0; i < sim::MenuTitles; ++i)
-        LMenu[i]->setText(mnemonicHtml(s.menuTitles[i]));
     layoutMenuBar();
-
-    LblSuccess->setVisible(s.successVisible);
 
     if (s.timer3) {
         if (!Timer3.isActive())
@@ -439,35 +295,26 @@ void FrmMain::stepLaidOut() {
 
 void FrmMain::layoutMenuBar() {
     const sim::ScreenModel &s = m_engine.screen();
-    const double sx = m_data.ScaleX;
-    const double sy = m_data.ScaleY;
+    const sim::ScreenGeometry &g = view->screenGeometry();
     m_hover = -1;
+    view->setHoveredTitle(-1);
     for (int i = 0; i < sim::MenuTitles; ++i) {
-        QLabel *t = LMenu[i];
-        t->setStyleSheet(QString());
-        t->adjustSize();
-        t->move(twips::toPxX(810 * i + s.menuBarLeft, sx), twips::toPxY(s.menuBarTop, sy));
-        t->setVisible(s.menuBarVisible);
-        QLabel *h = LMBack[i];
-        h->resize(twips::toPxX(810, sx), twips::toPxY(255, sy));
-        h->move(t->x() + (t->width() - h->width()) / 2, t->y() + (t->height() - h->height()) / 2);
-        h->hide();
+        LMenu[i]->setGeometry(g.titleRect(s, i));
+        LMenu[i]->setVisible(s.menuBarVisible);
+        LMBack[i]->setGeometry(g.highlightRect(s, i));
+        LMBack[i]->hide();
     }
 }
 
 void FrmMain::hoverTitle(int i) {
     if (m_hover == i)
         return;
-    for (int j = 0; j < sim::MenuTitles; ++j) {
-        LMenu[j]->setStyleSheet(QString());
+    for (int j = 0; j < sim::MenuTitles; ++j)
         LMBack[j]->hide();
-    }
     m_hover = i;
-    if (i < 0)
-        return;
-    LMenu[i]->setStyleSheet(
-        QStringLiteral("QLabel { color: %1; }").arg(palette().color(QPalette::HighlightedText).name()));
-    LMBack[i]->show();
+    view->setHoveredTitle(i);
+    if (i >= 0)
+        LMBack[i]->show();
 }
 
 void FrmMain::formClick() {
@@ -476,9 +323,14 @@ void FrmMain::formClick() {
 
 void FrmMain::dragChanged() {
     const sim::ScreenModel &s = m_engine.screen();
-    Shape6->setGeometry(px(s.selection));
-    Shape6->setVisible(s.selectionVisible);
-    Image[5]->move(twips::toPx(s.pics[5].x), twips::toPx(s.pics[5].y));
+    // only the selection window and picture 5 move; the guides stay as shown
+    sim::ScreenModel shown = view->screen();
+    shown.selection = s.selection;
+    shown.selectionVisible = s.selectionVisible;
+    shown.pics[5].x = s.pics[5].x;
+    shown.pics[5].y = s.pics[5].y;
+    view->setScreen(shown);
+    Image5->move(twips::toPx(s.pics[5].x), twips::toPx(s.pics[5].y));
 }
 
 void FrmMain::setPointer(QWidget *w, const sim::PointerShape &p) {
@@ -541,7 +393,7 @@ void FrmMain::showMenu(const menus::MenuContent &m, int barIndex) {
 
     QPoint at;
     if (barIndex >= 0 && barIndex < sim::MenuTitles) {
-        const QLabel *h = LMBack[barIndex];
+        const QWidget *h = LMBack[barIndex];
         at = mapToGlobal(QPoint(h->x(), h->y() + h->height()));
     } else {
         at = QCursor::pos();
@@ -580,11 +432,9 @@ void FrmMain::updateNotice() {
     notice->raise();
 }
 
-void FrmMain::paintEvent(QPaintEvent *) {
-    QPainter p(this);
-    p.fillRect(rect(), palette().color(QPalette::Window));
-    if (!m_background.isNull())
-        p.drawImage(0, 0, m_background);
+void FrmMain::resizeEvent(QResizeEvent *) {
+    if (view)
+        view->setGeometry(rect());
 }
 
 void FrmMain::keyPressEvent(QKeyEvent *e) {

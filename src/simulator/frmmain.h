@@ -1,11 +1,13 @@
 #pragma once
 // FrmMain: the simulated drawing-program screen. A borderless 800 x 600 window
-// that paints the step engine's screen (background and pictures 1-5), lays the
-// invisible hot zones, the input boxes, the hint, the drawn menu bar and the back
-// button over it, and forwards every mouse, menu, text and key event to the
-// engine. The question panel beside it is reached only through QuestionPanelPort.
+// whose ScreenView paints the step engine's screen (pictures, hint, outlines, menu
+// titles, success text, emblem); the window lays the invisible hot zones, the
+// menu titles' hot spots, the input boxes and the back button over it, and
+// forwards every mouse, menu, text and key event to the engine. The question panel
+// beside it is reached only through QuestionPanelPort.
 
 #include "simulator/panelport.h"
+#include "simulator/screenview.h"
 #include "simulator/stepengine.h"
 
 #include <QHash>
@@ -42,34 +44,6 @@ class ZoneLabel : public QWidget {
     void mouseMoveEvent(QMouseEvent *e) override;
 };
 
-// An image control: shows its picture at its own size.
-class PictureBox : public ZoneLabel {
-    Q_OBJECT
-  public:
-    explicit PictureBox(QWidget *parent) : ZoneLabel(parent) {}
-    void setImage(const QImage &img);
-    const QImage &image() const { return m_image; }
-
-  protected:
-    void paintEvent(QPaintEvent *) override;
-
-  private:
-    QImage m_image;
-};
-
-// A rectangle outline (Shape1, Shape4, Shape6); never takes the mouse.
-class OutlineBox : public QWidget {
-  public:
-    OutlineBox(QWidget *parent, QColor colour, Qt::PenStyle style);
-
-  protected:
-    void paintEvent(QPaintEvent *) override;
-
-  private:
-    QColor m_colour;
-    Qt::PenStyle m_style;
-};
-
 } // namespace simview
 
 class FrmMain : public QWidget, private sim::EngineListener {
@@ -91,6 +65,8 @@ class FrmMain : public QWidget, private sim::EngineListener {
     void restoreQuestion(int q);
     // Guided teaching (WorkMode 1) shows the hint and the outlines from the next setData.
     void setGuided(bool on);
+    // Shows or hides the hint and both outlines at once, until the next setData.
+    void showGuides(bool on);
     void setData();
 
     sim::StepEngine &engine() { return m_engine; }
@@ -100,31 +76,30 @@ class FrmMain : public QWidget, private sim::EngineListener {
     // 1 s: the automatic step "8888".
     QTimer Timer3;
 
+    // What the screen shows, painted under every control.
+    simview::ScreenView *view = nullptr;
+
     // Controls, by the names the question bank's authors know.
-    std::array<simview::PictureBox *, 6> Image{}; // 1..5
+    simview::ZoneLabel *Image5 = nullptr; // picture 5, dragged
     simview::ZoneLabel *Label1 = nullptr;
     simview::ZoneLabel *Label4 = nullptr;
     simview::ZoneLabel *LblXXK = nullptr;
-    simview::OutlineBox *Shape1 = nullptr;
-    simview::OutlineBox *Shape4 = nullptr;
-    simview::OutlineBox *Shape6 = nullptr;
     QLineEdit *Text1 = nullptr;
     QLineEdit *Text2 = nullptr;
-    QLabel *LHelp = nullptr;
-    QLabel *LblSuccess = nullptr;
-    std::array<QLabel *, sim::MenuTitles> LMenu{};
-    std::array<QLabel *, sim::MenuTitles> LMBack{};
+    // The menu titles' hot spots, and the highlight's while its title is hovered.
+    std::array<QWidget *, sim::MenuTitles> LMenu{};
+    std::array<QWidget *, sim::MenuTitles> LMBack{};
     QWidget *LblMove = nullptr;
-    QLabel *ImgLogo = nullptr;
-    QLabel *notice = nullptr; // names a file that could not be read
-    QMenu *wm100 = nullptr;   // the pop-up, rebuilt at every opening
+    QWidget *ImgLogo = nullptr; // takes the clicks over the emblem
+    QLabel *notice = nullptr;   // names a file that could not be read
+    QMenu *wm100 = nullptr;     // the pop-up, rebuilt at every opening
 
   Q_SIGNALS:
     // The pop-up was filled and shown (tests choose from it).
     void menuShown();
 
   protected:
-    void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
     void keyPressEvent(QKeyEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     bool focusNextPrevChild(bool next) override;
@@ -147,15 +122,15 @@ class FrmMain : public QWidget, private sim::EngineListener {
     void formClick();
     void updateNotice();
     void setPointer(QWidget *w, const sim::PointerShape &p);
-    QRect px(const sim::Rect &r) const;
-    int twipsX(int pixels) const;
 
     ModData &m_data;
+    sim::ModDataRecord m_learner;
     sim::StepEngine m_engine;
     platform::KeyboardLayout *m_keyboard;
     QuestionPanelPort *m_panel = nullptr;
-    QImage m_background;
-    QString m_backgroundId;
+    sim::ScreenPictures m_pictures;
+    std::array<QString, 6> m_pictureIds; // background, 1..5
+    QSize m_picture5Size;
     bool m_maximised = false;
     QPoint m_moveGrab;
     bool m_moving = false;

@@ -8,11 +8,16 @@
 
 namespace sim {
 
-StepEngine::StepEngine(ModData &data) : m_data(data), m_reader(data) {}
+StepEngine::StepEngine(ModData &data)
+    : m_data(data), m_reader(data), m_ownLearner(std::make_unique<ModDataRecord>(data)),
+      m_learner(m_ownLearner.get()) {}
+
+StepEngine::StepEngine(ModData &data, LearnerRecord *learner)
+    : m_data(data), m_reader(data), m_learner(learner) {}
 
 void StepEngine::formLoad() {
-    for (int q = 1; q <= MaxQuestions; ++q)
-        m_data.SavedStep[q] = 1;
+    if (m_learner)
+        m_learner->resetSteps();
 }
 
 void StepEngine::report(const QString &message) {
@@ -71,8 +76,8 @@ void StepEngine::setData() {
             m_listener->stepLaidOut();
         return;
     }
-    if (q >= 1 && q <= MaxQuestions)
-        m_data.SavedStep[q] = m_data.CurStep;
+    if (m_learner)
+        m_learner->stepReached(q, m_data.CurStep);
 
     bool textsOk = true;
     LayoutInput in{m_record, m_data.CurStep, m_data.WorkMode, m_data.ScaleX, m_data.ScaleY, [&](int n) {
@@ -90,8 +95,8 @@ void StepEngine::setData() {
 
     bool picturesOk = true;
     auto remember = [&](int slot, const QString &id) {
-        if (q >= 1 && q <= MaxQuestions && id != bank::KeepId)
-            m_data.QuestionScreen[q][slot] = id;
+        if (m_learner && id != bank::KeepId)
+            m_learner->pictureShown(q, slot, id);
     };
     if (lay.backgroundLoaded) {
         picturesOk &= loadPicture(m_screen.background);
@@ -123,45 +128,20 @@ void StepEngine::setData() {
     }
 }
 
-QString StepEngine::unfinishedList(const ModData &d, bool byMark) {
-    QString s = QStringLiteral("未完成的题目");
-    for (int n = 1; n <= d.QuestionCount && n <= MaxQuestions; ++n) {
-        const bool open = byMark ? d.QuestionMark[n] == QLatin1String("F") : d.QuestionScore[n] < 4;
-        if (open)
-            s += QLatin1Char(' ') + QString::number(n);
-    }
-    return s;
-}
-
 void StepEngine::finishQuestion() {
-    ModData &d = m_data;
-    const int q = d.CurQuestion;
-    if (q < 1 || q > MaxQuestions)
+    if (!m_learner)
         return;
-    if (d.QuestionScore[q] < 4)
-        d.QuestionScore[q] = Integer(d.QuestionScore[q] + 4);
-    std::optional<QString> biao;
-    std::optional<QString> unit;
-    if (d.SetBase == 20) {
-        d.QuestionMark[q] = QStringLiteral("T");
-        unit = unfinishedList(d, true);
-        biao = QStringLiteral("第%1单元  第%2/%3题（已完成）").arg(d.CurSet + 1).arg(q).arg(d.QuestionCount);
-    }
-    if (d.CurSet == -1)
-        biao = QStringLiteral("错题复习  第%1/%2题").arg(q).arg(d.QuestionCount);
-    if (d.SetBase == 0 || d.CurSet == -1)
-        unit = unfinishedList(d, false);
-    if (m_listener && (biao || unit))
-        m_listener->panelCaptions(biao, unit);
+    const PanelCaptions c = m_learner->questionSolved(m_data.CurQuestion);
+    if (m_listener && (c.title || c.unfinished))
+        m_listener->panelCaptions(c.title, c.unfinished);
 }
 
 void StepEngine::doNext() {
     if (m_blocked)
         return;
     if (m_record.isClosing()) {
-        const int q = m_data.CurQuestion;
-        if (q >= 1 && q <= MaxQuestions && m_data.QuestionScore[q] < 4)
-            m_data.QuestionScore[q] = Integer(m_data.QuestionScore[q] + 4);
+        if (m_learner)
+            m_learner->closingActedOn(m_data.CurQuestion);
         return;
     }
     m_data.CurStep = Integer(m_data.CurStep + 1);

@@ -10,11 +10,13 @@
 // solved by skipping what could not be shown. The back button still works.
 
 #include "simulator/bankreader.h"
+#include "simulator/learnerrecord.h"
 #include "simulator/menufile.h"
 #include "simulator/picturecache.h"
 #include "simulator/screenlayout.h"
 
 #include <QSet>
+#include <memory>
 #include <optional>
 
 struct ModData;
@@ -49,7 +51,11 @@ class EngineListener {
 
 class StepEngine {
   public:
+    // Keeps the learner's record in data (ModDataRecord).
     explicit StepEngine(ModData &data);
+    // Reports to learner; nullptr writes no record at all (SavedStep,
+    // QuestionScreen, QuestionScore, QuestionMark stay as they are, no captions).
+    StepEngine(ModData &data, LearnerRecord *learner);
 
     void setListener(EngineListener *l) { m_listener = l; }
     ModData &data() { return m_data; }
@@ -103,7 +109,9 @@ class StepEngine {
     void prefetchNext();
 
     // Captions the closing record gives the panel (exposed for tests).
-    static QString unfinishedList(const ModData &d, bool byMark);
+    static QString unfinishedList(const ModData &d, bool byMark) {
+        return ModDataRecord::unfinishedList(d, byMark);
+    }
 
   private:
     void finishQuestion();
@@ -118,6 +126,8 @@ class StepEngine {
     bank::BankReader m_reader;
     PictureCache m_pictures;
     EngineListener *m_listener = nullptr;
+    std::unique_ptr<ModDataRecord> m_ownLearner;
+    LearnerRecord *m_learner = nullptr;
 
     bank::StepRecord m_record = bank::StepRecord::blank();
     ScreenModel m_screen;

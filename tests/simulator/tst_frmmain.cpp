@@ -100,7 +100,7 @@ void TstFrmMain::solveQuestionByHand() {
 
     // The menu bar shows the drawing program's titles; title 7 opens 绘图.
     QVERIFY(w.LMenu[6]->isVisible());
-    QVERIFY(w.LMenu[6]->text().contains(QStringLiteral("绘图")));
+    QVERIFY(w.view->screen().menuTitles[6].contains(QStringLiteral("绘图")));
     QTest::mouseClick(w.LMenu[1], Qt::LeftButton); // 编辑: the same item does nothing there
     QAction *wrong = findAction(w.wm100, QStringLiteral("射线(&R)"));
     QVERIFY(wrong);
@@ -117,8 +117,8 @@ void TstFrmMain::solveQuestionByHand() {
 
     QTest::keyClicks(w.Text1, QStringLiteral("100,100"));
     QCOMPARE(int(f.data.CurStep), 5);
-    QVERIFY(w.LblSuccess->isVisible());
-    QCOMPARE(w.LblSuccess->text(), QStringLiteral("操作成功！"));
+    QVERIFY(w.view->screen().successVisible);
+    QCOMPARE(sim::ScreenGeometry::successText(), QStringLiteral("操作成功！"));
     QCOMPARE(panel.title, QStringLiteral("第1单元  第1/1题（已完成）"));
     QCOMPARE(panel.unfinished, QStringLiteral("未完成的题目"));
     QCOMPARE(f.data.QuestionMark[1], QStringLiteral("T"));
@@ -135,18 +135,30 @@ void TstFrmMain::guidedOutlinesCoverTheZones() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.setData();
-    QVERIFY(!w.Shape1->isVisible());
-    QVERIFY(!w.LHelp->isVisible());
+    const sim::ScreenModel &s = w.view->screen();
+    QVERIFY(!s.outline1);
+    QVERIFY(!s.hintVisible);
+    QImage shot = w.view->grab().toImage();
+    QCOMPARE(shot.pixelColor(w.Label1->geometry().topLeft()), w.palette().color(QPalette::Window));
     w.setGuided(true);
     w.setData();
-    QVERIFY(w.Shape1->isVisible());
-    QVERIFY(w.Shape4->isVisible());
-    QCOMPARE(w.Shape1->geometry(), w.Label1->geometry());
-    QCOMPARE(w.Shape4->geometry(), QRect(200, 200, 20, 10));
-    QVERIFY(w.LHelp->isVisible());
-    QCOMPARE(w.LHelp->pos(), QPoint(40, 40));
-    QCOMPARE(w.LHelp->text(), QStringLiteral("提示"));
-    QVERIFY(w.LHelp->font().bold());
+    QVERIFY(s.outline1);
+    QVERIFY(s.outline4);
+    QCOMPARE(sim::ScreenGeometry::px(s.zone1), w.Label1->geometry());
+    QCOMPARE(sim::ScreenGeometry::px(s.zone2), QRect(200, 200, 20, 10));
+    QVERIFY(s.hintVisible);
+    const QRect hint = sim::ScreenGeometry::hintRect(s);
+    QCOMPARE(hint.topLeft(), QPoint(40, 40));
+    QCOMPARE(s.hintText, QStringLiteral("提示"));
+    QVERIFY(sim::ScreenGeometry::hintFont().bold());
+    // painted: the outlines on the zones' edges, the hint on yellow
+    shot = w.view->grab().toImage();
+    QCOMPARE(shot.pixelColor(w.Label1->geometry().topLeft()), QColor(Qt::red));
+    QCOMPARE(shot.pixelColor(w.Label1->geometry().bottomRight()), QColor(Qt::red));
+    QCOMPARE(shot.pixelColor(QPoint(200, 200)), QColor(0, 200, 0));
+    QCOMPARE(shot.pixelColor(QPoint(219, 209)), QColor(0, 200, 0));
+    QCOMPARE(shot.pixelColor(hint.topLeft()), QColor(255, 255, 0));
+    QCOMPARE(shot.pixelColor(hint.bottomRight()), QColor(255, 255, 0));
 }
 
 void TstFrmMain::windowKeysAndDocking() {
@@ -190,7 +202,7 @@ void TstFrmMain::missingPictureShowsNotice() {
     QVERIFY(w.notice->text().contains(QStringLiteral("无法完成")));
     QTest::mouseClick(w.Label1, Qt::LeftButton);
     QCOMPARE(int(f.data.CurStep), 1);
-    QVERIFY(!w.LblSuccess->isVisible());
+    QVERIFY(!w.view->screen().successVisible);
 }
 
 void TstFrmMain::contextMenuAndBackButton() {
@@ -251,20 +263,20 @@ void TstFrmMain::dragsWithTheMouse() {
     QCOMPARE(int(f.data.CurStep), 2);
     QCOMPARE(w.Label4->cursor().shape(), Qt::ArrowCursor);
 
-    QVERIFY(w.Image[5]->isVisible());
-    QCOMPARE(w.Image[5]->geometry(), QRect(400, 200, 40, 20));
-    send(w.Image[5], QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
-    send(w.Image[5], QEvent::MouseMove, {60, 5}, Qt::NoButton, Qt::LeftButton); // half of 60 px
-    QCOMPARE(w.Image[5]->x(), 430);
-    send(w.Image[5], QEvent::MouseButtonRelease, {60, 5}, Qt::LeftButton, Qt::NoButton);
+    QVERIFY(w.Image5->isVisible());
+    QCOMPARE(w.Image5->geometry(), QRect(400, 200, 40, 20));
+    send(w.Image5, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    send(w.Image5, QEvent::MouseMove, {60, 5}, Qt::NoButton, Qt::LeftButton); // half of 60 px
+    QCOMPARE(w.Image5->x(), 430);
+    send(w.Image5, QEvent::MouseButtonRelease, {60, 5}, Qt::LeftButton, Qt::NoButton);
     QCOMPARE(int(f.data.CurStep), 2); // short of the target: back home
-    QCOMPARE(w.Image[5]->x(), 400);
-    send(w.Image[5], QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
-    send(w.Image[5], QEvent::MouseMove, {220, 5}, Qt::NoButton, Qt::LeftButton);
-    send(w.Image[5], QEvent::MouseButtonRelease, {220, 5}, Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(w.Image5->x(), 400);
+    send(w.Image5, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    send(w.Image5, QEvent::MouseMove, {220, 5}, Qt::NoButton, Qt::LeftButton);
+    send(w.Image5, QEvent::MouseButtonRelease, {220, 5}, Qt::LeftButton, Qt::NoButton);
     QCOMPARE(int(f.data.CurStep), 3);
-    QCOMPARE(w.Image[5]->x(), 500); // snapped onto the target
-    QVERIFY(w.LblSuccess->isVisible());
+    QCOMPARE(w.Image5->x(), 500); // snapped onto the target
+    QVERIFY(w.view->screen().successVisible);
 }
 
 namespace {
@@ -348,9 +360,13 @@ void TstFrmMain::menuBarHover() {
     QCOMPARE(w.LMenu[0]->pos(), QPoint(10, 25));
     QCOMPARE(w.LMenu[3]->pos(), QPoint(172, 25));
     QVERIFY(w.LMenu[10]->isVisible());
-    QVERIFY(w.LMenu[10]->text().contains(QStringLiteral("帮助")));
+    QVERIFY(w.view->screen().menuTitles[10].contains(QStringLiteral("帮助")));
+    QCOMPARE(w.view->hoveredTitle(), -1);
     send(w.LMenu[2], QEvent::MouseMove, {3, 3}, Qt::NoButton, Qt::NoButton);
     QVERIFY(w.LMBack[2]->isVisible());
+    QCOMPARE(w.view->hoveredTitle(), 2);
+    QCOMPARE(w.view->grab().toImage().pixelColor(w.LMBack[2]->geometry().topLeft()),
+             w.palette().color(QPalette::Highlight));
     QCOMPARE(w.LMBack[2]->size(), QSize(54, 17));
     QCOMPARE(w.LMBack[2]->geometry().center().x(), w.LMenu[2]->geometry().center().x());
     send(w.LMenu[4], QEvent::MouseMove, {3, 3}, Qt::NoButton, Qt::NoButton);
@@ -358,6 +374,7 @@ void TstFrmMain::menuBarHover() {
     QVERIFY(w.LMBack[4]->isVisible());
     QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(400, 300));
     QVERIFY(!w.LMBack[4]->isVisible());
+    QCOMPARE(w.view->hoveredTitle(), -1);
     send(w.LMenu[4], QEvent::MouseMove, {3, 3}, Qt::NoButton, Qt::NoButton);
     w.setData();
     QVERIFY(!w.LMBack[4]->isVisible());

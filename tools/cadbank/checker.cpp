@@ -796,6 +796,9 @@ bool dumpPapers(const QString &programFolder, int paper, QStringList &out, QStri
 
 } // namespace cadbank
 
+#include "simulator/screenpainter.h"
+
+#include <QGuiApplication>
 #include <QPainter>
 
 namespace cadbank {
@@ -814,68 +817,43 @@ QImage renderStep(const QString &programFolder, int unit, int question, int step
         return QImage();
     }
     bank::BankReader reader(data);
-    // pictures kept with "888888" come from earlier steps
-    QImage screen;
-    QImage pics[6];
-    bank::StepRecord r;
+    // The step laid out as the window lays it, guided (hint and outlines shown),
+    // after every step before it: pictures kept with "888888" come from those.
+    sim::ScreenModel screen;
+    sim::ScreenPictures pictures;
     for (int s = 1; s <= step; ++s) {
         bool ok = true;
-        r = reader.record(question, s, &ok);
+        const bank::StepRecord r = reader.record(question, s, &ok);
         if (!ok) {
             *error = reader.lastError();
             return QImage();
         }
-        if (r.ScreenPicture() != bank::KeepId)
-            screen = QImage(bank::picturePath(data, r.ScreenPicture()));
+        const sim::LayoutResult lay =
+            sim::layoutStep({r, s, 1, 1.0, 1.0, [&](int n) { return reader.text(n); }}, screen);
+        screen = lay.screen;
+        if (lay.backgroundLoaded)
+            pictures.background = QImage(bank::picturePath(data, screen.background));
         for (int k = 1; k <= 5; ++k)
-            if (r.picturePlaced(k) && r.PicId(k) != bank::KeepId)
-                pics[k] = QImage(bank::picturePath(data, r.PicId(k)));
+            if (lay.pictureLoaded[k])
+                pictures.pics[k] = QImage(bank::picturePath(data, screen.pics[k].id));
     }
     QImage out(800, 600, QImage::Format_RGB32);
-    out.fill(Qt::white);
     QPainter p(&out);
-    p.drawImage(0, 0, screen);
-    auto px = [](int t) { return t / 15; };
-    for (int k = 1; k <= 5; ++k)
-        if (r.picturePlaced(k))
-            p.drawImage(px(r.picX(k)), px(r.picY(k)), pics[k]);
-    QFont f(QStringLiteral("Noto Sans CJK SC"));
-    f.setPixelSize(12);
-    p.setFont(f);
-    if (r.menuBarShown() && !r.hasBackMarker()) {
-        static const QStringList titles = {
-            QStringLiteral("文件(F)"), QStringLiteral("编辑(E)"), QStringLiteral("视图(V)"),
-            QStringLiteral("插入(I)"), QStringLiteral("格式(O)"), QStringLiteral("工具(T)"),
-            QStringLiteral("绘图(D)"), QStringLiteral("标注(N)"), QStringLiteral("修改(M)"),
-            QStringLiteral("窗口(W)"), QStringLiteral("帮助(H)")};
-        p.setPen(Qt::black);
-        for (int i = 0; i < titles.size(); ++i)
-            p.drawText(QPoint(px(810 * i + r.menuBarX()), px(r.menuBarY()) + 12), titles.at(i));
-    }
-    if (r.boxPresent()) {
+    const sim::ScreenGeometry g;
+    sim::paintScreen(p, out.size(), screen, pictures, g, {QGuiApplication::palette(), -1});
+    // The input boxes are the window's own line edits: framed here, with their text.
+    auto box = [&](bool visible, const sim::Rect &at, const QString &text) {
+        if (!visible)
+            return;
+        const QRect r = sim::ScreenGeometry::px(at);
+        p.fillRect(r, Qt::white);
         p.setPen(QColor(0, 0, 160));
-        p.drawRect(px(r.boxX()), px(r.boxY()), px(r.boxW()) - 1, px(r.boxH()) - 1);
-        p.drawText(px(r.boxX()) + 3, px(r.boxY()) + 13, reader.text(r.boxTextLine()));
-    }
-    if (r.zone1Present()) {
-        p.setPen(QPen(Qt::red, 2));
-        p.drawRect(px(r.zoneX()), px(r.zoneY()), px(r.zoneW()), qMax(1, px(r.zoneH())));
-    }
-    if (r.zone2Present()) {
-        p.setPen(QPen(Qt::green, 2));
-        p.drawRect(px(r.zone2X()), px(r.zone2Y()), px(r.zone2W()), px(r.zone2H()));
-    }
-    if (r.hintPlaced() && r.hintLine()) {
-        QFont hf(QStringLiteral("Noto Sans CJK SC"));
-        hf.setPixelSize(14);
-        hf.setBold(true);
-        p.setFont(hf);
-        const QString hint = reader.text(r.hintLine());
-        const QRect br = p.boundingRect(QRect(px(r.hintX()), px(r.hintY()), 780, 30), Qt::AlignLeft, hint);
-        p.fillRect(br.adjusted(-2, -1, 2, 1), QColor(255, 255, 0));
-        p.setPen(Qt::red);
-        p.drawText(br, Qt::AlignLeft, hint);
-    }
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        p.setFont(g.boxFont());
+        p.drawText(r.adjusted(3, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+    };
+    box(screen.boxVisible, screen.box, screen.boxText);
+    box(screen.overlayVisible, screen.overlay, screen.overlayText);
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include "cursors.h"
 #include "platform/textfile.h"
 #include "simulator/bankreader.h"
+#include "simulator/screenlayout.h"
 #include "simulator/steprecord.h"
 #include "start/vb.h"
 #include "start/verfile.h"
@@ -27,11 +28,7 @@ QString Problem::text() const {
 }
 
 const QStringList &barTitles() {
-    static const QStringList t = {
-        QStringLiteral("文件(&F)"), QStringLiteral("编辑(&E)"), QStringLiteral("视图(&V)"),
-        QStringLiteral("插入(&I)"), QStringLiteral("格式(&O)"), QStringLiteral("工具(&T)"),
-        QStringLiteral("绘图(&D)"), QStringLiteral("标注(&N)"), QStringLiteral("修改(&M)"),
-        QStringLiteral("窗口(&W)"), QStringLiteral("帮助(&H)")};
+    static const QStringList t(sim::cadMenuTitles().begin(), sim::cadMenuTitles().end());
     return t;
 }
 

@@ -1,12 +1,13 @@
-// covershot: developer harness that opens the cover page of an installed program
+// cadshots cover: opens the cover page of an installed program
 // folder and saves pictures of it: the page, the unit panel and the exam panel,
 // each with a hover look shown, then (with "run") unit 1 entered, the whole
 // screen with the question panel beside the simulated window.
-//   covershot PROGRAM_FOLDER OUTPUT_FOLDER [run]
+//   cadshots cover PROGRAM_FOLDER OUTPUT_FOLDER [run]
 // The program folder is used as it is (the cover page normalises its status file).
 #include "app/trainer.h"
 #include "cover/frmfengmian.h"
 #include "platform/messagebox.h"
+#include "shots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,12 +15,10 @@
 #include <QTest>
 #include <cstdio>
 
-int main(int argc, char **argv) {
-    QApplication app(argc, argv);
+int coverShots(const QStringList &args) {
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
-    const QStringList args = app.arguments();
     if (args.size() < 3) {
-        std::fputs("usage: covershot PROGRAM_FOLDER OUTPUT_FOLDER [run]\n", stderr);
+        std::fputs("usage: cadshots cover PROGRAM_FOLDER OUTPUT_FOLDER [run]\n", stderr);
         return 2;
     }
     const QString out = args.at(2);
@@ -31,11 +30,11 @@ int main(int argc, char **argv) {
     trainer.showCover();
     auto *cover = qobject_cast<FrmFengmian *>(trainer.cover());
     if (!cover) {
-        std::fputs("covershot: the cover page did not open (module check)\n", stderr);
+        std::fputs("cadshots: the cover page did not open (module check)\n", stderr);
         return 1;
     }
     if (!QTest::qWaitForWindowExposed(cover))
-        std::fputs("covershot: the cover page was not exposed in time\n", stderr);
+        std::fputs("cadshots: the cover page was not exposed in time\n", stderr);
     cover->buildPanels();
     const auto save = [&](QWidget *w, const QString &name) {
         QTest::qWait(200);

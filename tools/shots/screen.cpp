@@ -1,9 +1,10 @@
-// cadshots: screenshots of the simulated window on a module, for looking at the
-// layout: guided zones, an open menu, the input box, the closing screen.
-//   cadshots PROGRAM_FOLDER OUTPUT_FOLDER                 the hand-made module's tour
-//   cadshots PROGRAM_FOLDER OUTPUT_FOLDER UNIT QUESTION   one question of any module:
+// cadshots screen: screenshots of the simulated window on a module, for looking at
+// the layout: guided zones, an open menu, the input box, the closing screen.
+//   cadshots screen PROGRAM_FOLDER OUTPUT_FOLDER                the hand-made module's tour
+//   cadshots screen PROGRAM_FOLDER OUTPUT_FOLDER UNIT QUESTION  one question of any module:
 //            its first step guided, then with the pop-up of its menu step open
 // (run under an X server)
+#include "shots.h"
 #include "simulator/frmmain.h"
 #include "start/moddata.h"
 #include "start/setfiles.h"
@@ -25,11 +26,9 @@ void shoot(const QString &path) {
 }
 } // namespace
 
-int main(int argc, char **argv) {
-    QApplication app(argc, argv);
-    const QStringList args = app.arguments();
+int screenShots(const QStringList &args) {
     if (args.size() != 3 && args.size() != 5) {
-        std::fputs("usage: cadshots PROGRAM_FOLDER OUTPUT_FOLDER [UNIT QUESTION]\n", stderr);
+        std::fputs("usage: cadshots screen PROGRAM_FOLDER OUTPUT_FOLDER [UNIT QUESTION]\n", stderr);
         return 2;
     }
     ModData data;

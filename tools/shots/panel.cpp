@@ -1,7 +1,7 @@
-// panelshot: developer harness that opens a unit practice of twelve questions
+// cadshots panel: opens a unit practice of twelve questions
 // beside the simulated window, in a folder of its own, so the panel can be looked
 // at (and grabbed) without going through the cover page.
-//   panelshot MODULE_FOLDER [OUT.png] [chooser|minimised|candidate|teaching]
+//   cadshots panel MODULE_FOLDER [OUT.png] [chooser|minimised|candidate|teaching]
 // MODULE_FOLDER holds cad2004/ with unit 0 (for example as cadfixture writes it).
 #include "app/trainer.h"
 #include "panel/frmtm.h"
@@ -10,6 +10,7 @@
 #include "platform/messagebox.h"
 #include "platform/services.h"
 #include "platform/textfile.h"
+#include "shots.h"
 #include "start/setfiles.h"
 
 #include <QApplication>
@@ -26,10 +27,8 @@ class NoLock : public platform::InstanceLock {
 };
 } // namespace
 
-int main(int argc, char **argv) {
-    QApplication app(argc, argv);
+int panelShots(QApplication &app, const QStringList &args) {
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
-    const QStringList args = app.arguments();
     const QString module = args.value(1);
     const QString out = args.value(2);
     const QString look = args.value(3);

@@ -1,0 +1,126 @@
+#include "simulator/screengeometry.h"
+#include "start/twips.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <cmath>
+
+namespace sim {
+
+namespace {
+QFont songFont(double pt, bool bold = false) {
+    QFont f;
+    f.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
+                   QStringLiteral("Noto Serif CJK SC")});
+    f.setPointSizeF(pt);
+    f.setBold(bold);
+    return f;
+}
+} // namespace
+
+QRect ScreenGeometry::px(const Rect &r) {
+    return QRect(twips::toPx(r.x), twips::toPx(r.y), twips::toPx(r.w), twips::toPx(r.h));
+}
+
+QRect ScreenGeometry::scaled(int x, int y, int w, int h) const {
+    return QRect(twips::toPxX(x, m_sx), twips::toPxY(y, m_sy), twips::toPxX(w, m_sx), twips::toPxY(h, m_sy));
+}
+
+QFont ScreenGeometry::titleFont() const {
+    QFont f;
+    f.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("Noto Sans CJK SC")});
+    f.setPointSizeF(9 * m_sx);
+    return f;
+}
+
+QRect ScreenGeometry::titleRect(const ScreenModel &s, int i) const {
+    const QPoint at(twips::toPxX(810 * i + s.menuBarLeft, m_sx), twips::toPxY(s.menuBarTop, m_sy));
+    const QString &caption = s.menuTitles[i];
+    auto it = m_titleSizes.constFind(caption);
+    if (it == m_titleSizes.constEnd())
+        it = m_titleSizes.insert(caption, richTextSize(titleFont(), mnemonicHtml(caption)));
+    return QRect(at, *it);
+}
+
+QRect ScreenGeometry::highlightRect(const ScreenModel &s, int i) const {
+    const QRect t = titleRect(s, i);
+    const QSize size(twips::toPxX(810, m_sx), twips::toPxY(255, m_sy));
+    return QRect(QPoint(t.x() + (t.width() - size.width()) / 2, t.y() + (t.height() - size.height()) / 2),
+                 size);
+}
+
+QFont ScreenGeometry::hintFont() {
+    return songFont(10.5, true);
+}
+
+QRect ScreenGeometry::hintRect(const ScreenModel &s) {
+    return QRect(QPoint(twips::toPx(s.hintX), twips::toPx(s.hintY)), textSize(hintFont(), s.hintText));
+}
+
+QFont ScreenGeometry::successFont() const {
+    static const QStringList preferred{QStringLiteral("STXingkai"),     QStringLiteral("华文行楷"),
+                                       QStringLiteral("KaiTi"),         QStringLiteral("楷体"),
+                                       QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL KaitiM GB"),
+                                       QStringLiteral("LXGW WenKai"),   QStringLiteral("Noto Serif CJK SC")};
+    const QStringList have = QFontDatabase::families();
+    QFont f;
+    for (const QString &name : preferred)
+        if (have.contains(name)) {
+            f.setFamily(name);
+            break;
+        }
+    f.setPointSizeF(72 * m_sx);
+    return f;
+}
+
+QRect ScreenGeometry::successRect() const {
+    return QRect(QPoint(twips::toPxX(2640, m_sx), twips::toPxY(3840, m_sy)),
+                 textSize(successFont(), successText()));
+}
+
+QFont ScreenGeometry::boxFont() const {
+    return songFont(9 * m_sx);
+}
+
+QString mnemonicHtml(const QString &caption) {
+    QString out;
+    for (int i = 0; i < caption.size(); ++i) {
+        const QChar c = caption.at(i);
+        if (c == u'&' && i + 1 < caption.size()) {
+            const QChar next = caption.at(++i);
+            if (next == u'&')
+                out += QStringLiteral("&amp;");
+            else
+                out += QStringLiteral("<u>") + QString(next).toHtmlEscaped() + QStringLiteral("</u>");
+        } else {
+            out += QString(c).toHtmlEscaped();
+        }
+    }
+    return out;
+}
+
+QSize textSize(const QFont &font, const QString &text) {
+    const QRectF br = QFontMetricsF(font).boundingRect(
+        QRectF(0, 0, 2000, 2000), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextExpandTabs, text);
+    return QSize(int(std::ceil(br.width())), int(std::ceil(br.height())));
+}
+
+QSize richTextSize(const QFont &font, const QString &html) {
+    QTextDocument doc;
+    doc.setUndoRedoEnabled(false);
+    doc.setDefaultFont(font);
+    QTextOption opt = doc.defaultTextOption();
+    opt.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    opt.setWrapMode(QTextOption::ManualWrap);
+    doc.setDefaultTextOption(opt);
+    doc.setHtml(html);
+    QTextFrameFormat fmt = doc.rootFrame()->frameFormat();
+    fmt.setMargin(0);
+    doc.rootFrame()->setFrameFormat(fmt);
+    const QSizeF s = doc.size();
+    return QSize(int(std::ceil(s.width())), int(std::ceil(s.height())));
+}
+
+} // namespace sim
