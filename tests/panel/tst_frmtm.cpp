@@ -427,6 +427,9 @@ class TstFrmTm : public QObject {
         QVERIFY(textfile::writeLinesAtomic(d.TextFile, {QStringLiteral("001")}));
         QFile::remove(progress::unitStatusFile(d));
         QFile::remove(progress::unitResultFile(d, 0));
+        // the module check the fresh cover page makes
+        QVERIFY(textfile::writeLinesAtomic(d.dataFile(QStringLiteral("288899.rar")),
+                                           {QString::number(d.ModuleNo)}));
 
         platform::SystemClock clock;
         NoLock lock;
