@@ -36,15 +36,19 @@ StepKind kindOfValue(int32_t v) {
 } // namespace
 
 StepCode decodeStepCode(const QString &code) {
+    return decodeStepCode(code, bank::stepValue(code));
+}
+
+StepCode decodeStepCode(const QString &code, int32_t value) {
     StepCode c;
     c.code = code;
-    c.value = bank::stepValue(code);
+    c.value = value;
     const int32_t v = c.value;
     const QChar first = code.isEmpty() ? QChar() : code.at(0);
     if (first == u'A' || first == u'B' || first == u'C' || first == u'D')
         c.letter = first;
 
-    const QString c3 = code.left(3);
+    const QStringView c3 = QStringView(code).left(3);
     if (code == QLatin1String("9999"))
         c.kind = StepKind::Closing;
     else if (code == QLatin1String("0020"))
@@ -56,9 +60,9 @@ StepCode decodeStepCode(const QString &code) {
         c.kind = StepKind::TypeEnter;
     else if (code == QLatin1String("0030"))
         c.kind = StepKind::Hover;
-    else if (c3 == QLatin1String("004"))
+    else if (c3 == u"004")
         c.kind = StepKind::DragSelect;
-    else if (c3 == QLatin1String("005"))
+    else if (c3 == u"005")
         c.kind = StepKind::DragDrop;
     else
         c.kind = kindOfValue(v);

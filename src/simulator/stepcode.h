@@ -79,5 +79,7 @@ struct StepCode {
 
 // Decodes the StepCode field.
 StepCode decodeStepCode(const QString &code);
+// The same when its value (bank::stepValue of code) is known already.
+StepCode decodeStepCode(const QString &code, int32_t value);
 
 } // namespace sim

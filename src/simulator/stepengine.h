@@ -104,7 +104,7 @@ class StepEngine {
     // as the window does. True when the action changed the step (CurStep).
     bool apply(const Action &a);
     // What the current step's code asks for.
-    StepCode stepCode() const { return decodeStepCode(m_screen.code); }
+    StepCode stepCode() const { return decodeStepCode(m_screen.code, m_screen.stepValue); }
 
     // Decoded picture of an id (null when it cannot be read).
     QImage picture(const QString &id);
