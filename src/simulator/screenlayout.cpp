@@ -134,7 +134,7 @@ LayoutResult layoutStep(const LayoutInput &in, const ScreenModel &previous) {
 
     // 17: back button.
     if (r.hasBackMarker()) {
-        m.backSpec = r.field(125, 5);
+        m.backSpec = r.MenuBarX();
         m.back = {sx(r.targetX()), sy(r.targetY()), sx(BackButtonW), sy(BackButtonH)};
     } else {
         m.backSpec = QStringLiteral("NONO");

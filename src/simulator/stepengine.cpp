@@ -153,19 +153,15 @@ void StepEngine::doNext() {
 void StepEngine::zone1MouseDown(int button, int shift) {
     if (m_blocked)
         return;
-    int32_t v = StepValue();
-    if (button == 2 && (v == 3 || v == 2000))
+    StepCode c = stepCode();
+    if (button == 2 && (c.kind == StepKind::RightClick || c.kind == StepKind::RightClickOrEnter))
         doNext();
-    v = StepValue();
-    if (!m_blocked && v >= 9000 && v <= 9998) {
-        const int d = (v / 100) % 10;
-        const int f = v % 100;
-        if (button == f && shift == d)
-            doNext();
-    }
-    v = StepValue();
-    if (!m_blocked && button == 2 && v >= 3000 && v <= 4999) {
-        m_openMenu = (v / 100) % 10;
+    c = stepCode();
+    if (!m_blocked && c.kind == StepKind::Press && button == c.button && shift == c.modifiers)
+        doNext();
+    c = stepCode();
+    if (!m_blocked && button == 2 && c.kind == StepKind::ContextMenu) {
+        m_openMenu = c.menu;
         showContextMenu();
     }
 }
@@ -181,13 +177,13 @@ void StepEngine::showContextMenu() {
 void StepEngine::zone1MouseUp(int button, int shift) {
     if (m_blocked)
         return;
-    const int32_t v = StepValue();
-    if (button == 1 && shift == 0 && (v == 1 || v >= 10001))
+    const StepCode c = stepCode();
+    if (button == 1 && shift == 0 && (c.kind == StepKind::Click || c.zone1ClickCompletes()))
         doNext();
 }
 
 void StepEngine::zone1DoubleClick() {
-    if (!m_blocked && StepValue() == 2)
+    if (!m_blocked && stepCode().kind == StepKind::DoubleClick)
         doNext();
 }
 
@@ -207,11 +203,11 @@ PointerShape StepEngine::pointerOf(bool zone2Drag) const {
 }
 
 void StepEngine::zone1MouseMove() {
-    if (!m_blocked && m_screen.code == QLatin1String("0030"))
+    if (!m_blocked && stepCode().kind == StepKind::Hover)
         doNext();
     PointerShape p;
-    const QString c3 = m_screen.code.left(3);
-    if (c3 != QLatin1String("004") && c3 != QLatin1String("005"))
+    const StepKind kind = stepCode().kind;
+    if (kind != StepKind::DragSelect && kind != StepKind::DragDrop)
         p = pointerOf(false);
     if (m_listener)
         m_listener->zone1Pointer(p);
@@ -226,9 +222,10 @@ void StepEngine::zone2MouseDown(int button, int shift, int x, int y) {
         doNext();
         return;
     }
-    const QString c3 = m_screen.code.left(3);
-    const int k = vb::ValLong(m_screen.code.mid(3, 1));
-    if (c3 == QLatin1String("004") && shift == k) {
+    const StepCode c = stepCode();
+    const bool select = c.kind == StepKind::DragSelect && shift == c.modifiers;
+    const bool drop = c.kind == StepKind::DragDrop && shift == c.modifiers;
+    if (select) {
         m_dragStartX = m_screen.zone2.x + x;
         m_dragStartY = m_screen.zone2.y + y;
         m_screen.selection = {m_dragStartX, m_dragStartY, 15, 15};
@@ -236,16 +233,17 @@ void StepEngine::zone2MouseDown(int button, int shift, int x, int y) {
         if (m_listener)
             m_listener->dragChanged();
     }
-    if ((c3 == QLatin1String("004") || c3 == QLatin1String("005")) && shift == k)
+    if (select || drop)
         m_dragging = true;
 }
 
 void StepEngine::zone2MouseMove(int shift, int x, int y) {
     if (m_blocked)
         return;
-    const QString c3 = m_screen.code.left(3);
-    const int k = vb::ValLong(m_screen.code.mid(3, 1));
-    if (c3 == QLatin1String("004") && shift == k) {
+    const StepCode c = stepCode();
+    const bool select = c.kind == StepKind::DragSelect && shift == c.modifiers;
+    const bool drop = c.kind == StepKind::DragDrop && shift == c.modifiers;
+    if (select) {
         if (!m_screen.selectionVisible)
             return;
         m_screen.selection = {m_dragStartX, m_dragStartY, std::abs(m_screen.zone2.x + x - m_dragStartX),
@@ -253,7 +251,7 @@ void StepEngine::zone2MouseMove(int shift, int x, int y) {
         if (m_listener)
             m_listener->dragChanged();
     }
-    if ((c3 == QLatin1String("004") || c3 == QLatin1String("005")) && shift == k && m_dragging) {
+    if ((select || drop) && m_dragging) {
         const PointerShape p = pointerOf(true);
         if (!(p == m_zone2Pointer)) {
             m_zone2Pointer = p;
@@ -266,8 +264,7 @@ void StepEngine::zone2MouseMove(int shift, int x, int y) {
 void StepEngine::zone2MouseUp(int /*button*/, int shift, int x, int y) {
     if (m_blocked)
         return;
-    const QString c3 = m_screen.code.left(3);
-    const int k = vb::ValLong(m_screen.code.mid(3, 1));
+    const StepCode c = stepCode();
     const int X = m_screen.zone2.x + x;
     const int Y = m_screen.zone2.y + y;
     const bool inside = m_screen.zone1.contains(X, Y);
@@ -276,7 +273,7 @@ void StepEngine::zone2MouseUp(int /*button*/, int shift, int x, int y) {
         if (m_listener)
             m_listener->zone2Pointer(m_zone2Pointer);
     };
-    if (c3 == QLatin1String("004") && shift == k) {
+    if (c.kind == StepKind::DragSelect && shift == c.modifiers) {
         const bool wasVisible = m_screen.selectionVisible;
         m_screen.selection.w = m_screen.selection.h = 15;
         if (wasVisible && inside)
@@ -286,7 +283,7 @@ void StepEngine::zone2MouseUp(int /*button*/, int shift, int x, int y) {
         if (m_listener)
             m_listener->dragChanged();
         defaultPointer();
-    } else if (c3 == QLatin1String("005") && shift == k) {
+    } else if (c.kind == StepKind::DragDrop && shift == c.modifiers) {
         m_dragging = false;
         const bool moved = m_zone2Pointer.kind != PointerShape::Default;
         if (inside && moved)
@@ -300,11 +297,11 @@ void StepEngine::zone2MouseUp(int /*button*/, int shift, int x, int y) {
 void StepEngine::picture5MouseMove(int buttons, int x, int y) {
     if (m_blocked || !(buttons & 1))
         return;
-    const int32_t v = StepValue();
-    const bool horizontal = v == 8001 || v == 8002 || (v >= 8006 && v <= 8009);
-    const bool vertical = v == 8003 || v == 8004 || (v >= 8006 && v <= 8009);
-    if (!horizontal && !vertical)
+    const StepCode c = stepCode();
+    if (c.kind != StepKind::PictureDrag)
         return;
+    const bool horizontal = c.dx != 0;
+    const bool vertical = c.dy != 0;
     if (horizontal)
         m_screen.picLeft = m_screen.picLeft + int(std::lround(x / 2.0));
     if (vertical)
@@ -318,44 +315,20 @@ void StepEngine::picture5MouseMove(int buttons, int x, int y) {
 void StepEngine::picture5MouseUp() {
     if (m_blocked)
         return;
-    const int32_t v = StepValue();
-    const bool horizontal = v == 8001 || v == 8002 || (v >= 8006 && v <= 8009);
-    const bool vertical = v == 8003 || v == 8004 || (v >= 8006 && v <= 8009);
-    if (!horizontal && !vertical)
+    const StepCode c = stepCode();
+    if (c.kind != StepKind::PictureDrag)
         return;
+    const bool horizontal = c.dx != 0;
+    const bool vertical = c.dy != 0;
     const int tx = int(std::lround(m_screen.picTargetX * m_data.ScaleX));
     const int ty = int(std::lround(m_screen.picTargetY * m_data.ScaleY));
     const int L = m_screen.picLeft;
     const int T = m_screen.picTop;
-    bool accepted = false;
-    switch (v) {
-    case 8001:
-        accepted = tx >= L;
-        break;
-    case 8002:
-        accepted = tx <= L;
-        break;
-    case 8003:
-        accepted = ty >= T;
-        break;
-    case 8004:
-        accepted = ty <= T;
-        break;
-    case 8006:
-        accepted = ty <= T && tx >= L;
-        break;
-    case 8007:
-        accepted = ty <= T && tx <= L;
-        break;
-    case 8008:
-        accepted = ty >= T && tx >= L;
-        break;
-    case 8009:
-        accepted = ty >= T && tx <= L;
-        break;
-    default:
-        break;
-    }
+    // Dragged left (up), the picture's corner must have come to the target or
+    // past it; dragged right (down), likewise the other way.
+    const bool xOk = c.dx == 0 || (c.dx < 0 ? tx >= L : tx <= L);
+    const bool yOk = c.dy == 0 || (c.dy < 0 ? ty >= T : ty <= T);
+    const bool accepted = xOk && yOk;
     const int homeX = int(std::lround(m_record.picX(5) * m_data.ScaleX));
     const int homeY = int(std::lround(m_record.picY(5) * m_data.ScaleY));
     if (horizontal)
@@ -404,7 +377,8 @@ void StepEngine::openBarMenu(int i) {
 void StepEngine::menuItemChosen(int group, int item) {
     if (m_blocked)
         return;
-    if (menus::choiceMatches(m_screen.code, StepValue(), m_openMenu, group, item))
+    const StepCode c = stepCode();
+    if (c.isMenu() && c.menu == m_openMenu && c.group == group && c.item == item)
         doNext();
 }
 
@@ -420,7 +394,7 @@ QString StepEngine::answerText() {
 
 void StepEngine::text1Changed(const QString &text) {
     m_screen.boxText = text;
-    if (m_blocked || m_screen.code != QLatin1String("0020"))
+    if (m_blocked || stepCode().kind != StepKind::TypeNow)
         return;
     const bank::Alternatives a = bank::splitAnswer(answerText());
     const QString n = bank::normalForm(text);
@@ -431,7 +405,7 @@ void StepEngine::text1Changed(const QString &text) {
 bool StepEngine::text1KeyReleased(int key) {
     if (key != 13 && key != 32)
         return false;
-    if (m_blocked || m_screen.code == QLatin1String("0020"))
+    if (m_blocked || stepCode().kind == StepKind::TypeNow)
         return false;
     const QString full = m_screen.boxText;
     QString stripped;
@@ -462,26 +436,26 @@ void StepEngine::windowKeyDown(int key, int shift) {
     if (m_blocked)
         return;
     int d = 0;
-    int32_t v = StepValue();
-    if (v >= 6000 && v <= 6999) {
-        d = (v / 100) % 10;
-        const int n = keyOfCodeDigits(v % 100);
-        if (key == n && shift == d)
+    const StepCode c = stepCode();
+    if (c.kind == StepKind::Key) {
+        d = c.modifiers;
+        if (key == c.key && shift == d)
             doNext();
-        if (shift == d && key == 32 && StepValue() == 6002)
-            doNext();
-    }
-    if ((key == 32 || key == 13 || key == 27) && shift == d) {
-        v = StepValue();
-        if (v == 3420 || v == 3220)
+        if (shift == d && key == 32 && stepCode().spaceForEnter())
             doNext();
     }
-    if ((key == 32 || key == 13) && shift == d && StepValue() == 2000)
+    // Each check reads the step as it is now: a key that completed one step may
+    // complete the next as well.
+    const StepCode menu = stepCode();
+    if (shift == d && menu.kind == StepKind::ContextMenu && menu.confirmKey(key))
+        doNext();
+    const StepCode either = stepCode();
+    if (shift == d && either.kind == StepKind::RightClickOrEnter && either.confirmKey(key))
         doNext();
 }
 
 void StepEngine::timer3Tick() {
-    if (StepValue() == 8888)
+    if (stepCode().kind == StepKind::Timer)
         doNext();
 }
 
@@ -501,6 +475,67 @@ void StepEngine::prefetchNext() {
     for (int k = 1; k <= 5; ++k)
         if (next.picturePlaced(k))
             warm(next.PicId(k));
+}
+
+// --- actions -----------------------------------------------------------
+
+bool StepEngine::apply(const Action &a) {
+    const int step = m_data.CurStep;
+    switch (a.kind) {
+    case Action::Zone1Down:
+        zone1MouseDown(a.button, a.modifiers);
+        break;
+    case Action::Zone1Up:
+        zone1MouseUp(a.button, a.modifiers);
+        break;
+    case Action::Zone1DoubleClick:
+        zone1DoubleClick();
+        break;
+    case Action::Zone1Move:
+        zone1MouseMove();
+        break;
+    case Action::Zone2Down:
+        zone2MouseDown(a.button, a.modifiers, a.x, a.y);
+        break;
+    case Action::Zone2Move:
+        zone2MouseMove(a.modifiers, a.x, a.y);
+        break;
+    case Action::Zone2Up:
+        zone2MouseUp(a.button, a.modifiers, a.x, a.y);
+        break;
+    case Action::Picture5Move:
+        picture5MouseMove(a.button, a.x, a.y);
+        break;
+    case Action::Picture5Up:
+        picture5MouseUp();
+        break;
+    case Action::Back:
+        backClick();
+        break;
+    case Action::OpenBarMenu:
+        openBarMenu(a.index);
+        break;
+    case Action::ChooseItem:
+        menuItemChosen(a.index, a.item);
+        break;
+    case Action::Text1:
+        text1Changed(a.text);
+        break;
+    case Action::Text1KeyUp:
+        if (text1KeyReleased(a.key))
+            text1Changed(QString());
+        break;
+    case Action::Text2:
+        text2Changed(a.text);
+        break;
+    case Action::WindowKey:
+        windowKeyDown(a.key, a.modifiers);
+        break;
+    case Action::TimerTick:
+        timer3Tick();
+        break;
+    }
+    return m_data.CurStep != step;
 }
 
 } // namespace sim

@@ -9,11 +9,13 @@
 // and leaves the step blocked: no action completes it, so the question cannot be
 // solved by skipping what could not be shown. The back button still works.
 
+#include "simulator/action.h"
 #include "simulator/bankreader.h"
 #include "simulator/learnerrecord.h"
 #include "simulator/menufile.h"
 #include "simulator/picturecache.h"
 #include "simulator/screenlayout.h"
+#include "simulator/stepcode.h"
 
 #include <QSet>
 #include <memory>
@@ -102,6 +104,13 @@ class StepEngine {
     // Key pressed while the window itself has the focus.
     void windowKeyDown(int key, int shift);
     void timer3Tick();
+
+    // Plays one action through the handler above that takes it. A key released
+    // in the input box that the engine answers with "empty the box" empties it,
+    // as the window does. True when the action changed the step (CurStep).
+    bool apply(const Action &a);
+    // What the current step's code asks for.
+    StepCode stepCode() const { return decodeStepCode(m_screen.code, m_screen.stepValue); }
 
     // Decoded picture of an id (null when it cannot be read).
     QImage picture(const QString &id);

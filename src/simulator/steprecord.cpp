@@ -3,55 +3,34 @@
 
 namespace bank {
 
-namespace {
-constexpr int picXPos[6] = {0, 18, 34, 50, 135, 151};
-constexpr int picIdPos[6] = {0, 28, 44, 60, 145, 161};
-} // namespace
-
-QString StepRecord::PicX(int k) const {
-    return field(picXPos[k], 5);
-}
-QString StepRecord::PicY(int k) const {
-    return field(picXPos[k] + 5, 5);
-}
-QString StepRecord::PicId(int k) const {
-    return field(picIdPos[k], 6);
-}
-int StepRecord::picX(int k) const {
-    return num(picXPos[k], 5);
-}
-int StepRecord::picY(int k) const {
-    return num(picXPos[k] + 5, 5);
-}
-
 int StepRecord::num(int start, int width) const {
     return vb::ValLong(field(start, width));
 }
 
 bool StepRecord::picturePlaced(int k) const {
-    return !vb::allZero(field(picXPos[k], 10));
+    return !vb::allZero(span(picXField(k), picYField(k)));
 }
 bool StepRecord::zone1Present() const {
-    return !vb::allZero(field(66, 20));
+    return !vb::allZero(span(Field::ZoneX, Field::ZoneH));
 }
 bool StepRecord::boxPresent() const {
-    return vb::Val(field(86, 20)) != 0.0;
+    return vb::Val(span(Field::BoxX, Field::BoxH)) != 0.0;
 }
 bool StepRecord::hintPlaced() const {
-    return !vb::allZero(field(112, 10));
+    return !vb::allZero(span(Field::HintX, Field::HintY));
 }
 bool StepRecord::menuBarShown() const {
-    return vb::Val(field(125, 10)) != 0.0;
+    return vb::Val(span(Field::MenuBarX, Field::MenuBarY)) != 0.0;
 }
 bool StepRecord::zone2Present() const {
-    return !vb::allZero(field(187, 10));
+    return !vb::allZero(span(Field::Zone2W, Field::Zone2H));
 }
 bool StepRecord::hasBackMarker() const {
-    return field(125, 1) == QLatin1String("Q");
+    return MenuBarX().startsWith(u'Q');
 }
 
 int StepRecord::backSteps() const {
-    const int d = vb::ValLong(field(129, 1));
+    const int d = vb::ValLong(MenuBarX().right(1));
     return d == 0 ? 1 : d;
 }
 
@@ -72,6 +51,60 @@ void StepRecord::setNum(int start, int width, int value) {
 
 void StepRecord::setText(int start, int width, const QString &value) {
     line.replace(start - 1, width, value.left(width).leftJustified(width, u' '));
+}
+
+void StepRecord::setPicture(int k, int x, int y, const QString &id) {
+    set(picXField(k), x);
+    set(picYField(k), y);
+    set(picIdField(k), id);
+}
+
+void StepRecord::setZone1(int x, int y, int w, int h) {
+    set(Field::ZoneX, x);
+    set(Field::ZoneY, y);
+    set(Field::ZoneW, w);
+    set(Field::ZoneH, h);
+}
+
+void StepRecord::setZone2(int x, int y, int w, int h, const QString &click) {
+    set(Field::Zone2X, x);
+    set(Field::Zone2Click, click);
+    set(Field::Zone2Y, y);
+    set(Field::Zone2W, w);
+    set(Field::Zone2H, h);
+}
+
+void StepRecord::setBox(int x, int y, int w, int h) {
+    set(Field::BoxX, x);
+    set(Field::BoxY, y);
+    set(Field::BoxW, w);
+    set(Field::BoxH, h);
+}
+
+void StepRecord::setBoxTexts(int textLine, int answerLine) {
+    set(Field::BoxTextLine, textLine);
+    set(Field::AnswerLine, answerLine);
+}
+
+void StepRecord::setHint(int x, int y, int line) {
+    set(Field::HintX, x);
+    set(Field::HintY, y);
+    set(Field::HintLine, line);
+}
+
+void StepRecord::setMenuBar(int x, int y) {
+    set(Field::MenuBarX, x);
+    set(Field::MenuBarY, y);
+}
+
+void StepRecord::setMenuBarText(const QString &x, const QString &y) {
+    set(Field::MenuBarX, x);
+    set(Field::MenuBarY, y);
+}
+
+void StepRecord::setTarget(int x, int y) {
+    set(Field::TargetX, x);
+    set(Field::TargetY, y);
 }
 
 StepRecord parseRecord(const QString &line, bool *ok) {

@@ -3,11 +3,10 @@
 // that exist in sMenu.sys, drags onto the zones; every picture readable and every
 // question ending on its closing record.
 #include "simulator/cursorfile.h"
-#include "simulator/inputcodes.h"
+#include "simulator/stepcode.h"
 #include "simulator/stepengine.h"
 #include "start/moddata.h"
 #include "start/setfiles.h"
-#include "start/vb.h"
 #include "start/verfile.h"
 
 #include <QDir>
@@ -93,76 +92,68 @@ void TstSampleModule::everyQuestion() {
         QVERIFY2(!e.blocked(), qPrintable(l.problems.join(u'\n')));
         const int step = d.CurStep;
         const ScreenModel &s = e.screen();
-        const QString code = s.code;
-        const int32_t v = s.stepValue;
-        const QString c3 = code.left(3);
-        const QString where = QStringLiteral("step %1 code %2").arg(step).arg(code);
+        const StepCode c = decodeStepCode(s.code);
+        const QString where = QStringLiteral("step %1 code %2").arg(step).arg(c.code);
         const bank::Alternatives answer = bank::splitAnswer(texts.text(e.record().answerLine()));
-        if (s.boxVisible && code != QLatin1String("0020")) {
+        auto play = [&e](std::initializer_list<Action> actions) {
+            for (const Action &a : actions)
+                e.apply(a);
+        };
+        if (s.boxVisible && c.kind != StepKind::TypeNow) {
             // Any step with a command line is completed by typing its answer and Enter
             // ("A111" is the usual code of such a step).
-            e.text1Changed(answer.first);
-            e.text1KeyReleased(13);
-        } else if (code == QLatin1String("0001")) {
-            e.zone1MouseDown(1, 0);
-            e.zone1MouseUp(1, 0);
-        } else if (code == QLatin1String("0002")) {
-            e.zone1MouseDown(1, 0);
-            e.zone1MouseUp(1, 0);
-            e.zone1MouseDown(1, 0);
-            e.zone1DoubleClick();
-        } else if (code == QLatin1String("0003") || code == QLatin1String("2000")) {
-            e.zone1MouseDown(2, 0);
-        } else if (code == QLatin1String("0030")) {
-            e.zone1MouseMove();
-        } else if (code == QLatin1String("0020")) {
+            play({Action::text1(answer.first), Action::text1KeyUp(13)});
+        } else if (c.kind == StepKind::Click) {
+            play({Action::zone1Down(1), Action::zone1Up(1)});
+        } else if (c.kind == StepKind::DoubleClick) {
+            play(
+                {Action::zone1Down(1), Action::zone1Up(1), Action::zone1Down(1), Action::zone1DoubleClick()});
+        } else if (c.kind == StepKind::RightClick || c.kind == StepKind::RightClickOrEnter) {
+            play({Action::zone1Down(2)});
+        } else if (c.kind == StepKind::Hover) {
+            play({Action::zone1Move()});
+        } else if (c.kind == StepKind::TypeNow) {
             QVERIFY2(s.boxVisible, qPrintable(where));
-            e.text1Changed(answer.first);
-        } else if (code == QLatin1String("0021")) {
+            play({Action::text1(answer.first)});
+        } else if (c.kind == StepKind::TypeOverlay) {
             QVERIFY2(s.overlayVisible, qPrintable(where));
-            e.text2Changed(texts.text(e.record().answerLine()));
-        } else if (c3 == QLatin1String("004") || c3 == QLatin1String("005")) {
-            const int k = vb::ValLong(code.mid(3, 1));
+            play({Action::text2(texts.text(e.record().answerLine()))});
+        } else if (c.kind == StepKind::DragSelect || c.kind == StepKind::DragDrop) {
+            const int k = c.modifiers;
             QVERIFY2(s.zone2.w > 1 && s.zone1.w > 1, qPrintable(where + QStringLiteral(": zones missing")));
             const int dx = s.zone1.x + s.zone1.w / 2 - s.zone2.x;
             const int dy = s.zone1.y + s.zone1.h / 2 - s.zone2.y;
-            e.zone2MouseDown(1, k, 0, 0);
-            e.zone2MouseMove(k, dx / 2, dy / 2);
-            e.zone2MouseMove(k, dx, dy);
-            e.zone2MouseUp(1, k, dx, dy);
-        } else if ((v >= 3000 && v <= 4999)) {
+            play({Action::zone2Down(1, k, 0, 0), Action::zone2Move(k, dx / 2, dy / 2),
+                  Action::zone2Move(k, dx, dy), Action::zone2Up(1, k, dx, dy)});
+        } else if (c.kind == StepKind::ContextMenu) {
             QVERIFY2(s.zone1.w > 1, qPrintable(where + QStringLiteral(": zone 1 missing")));
             const int before = l.menus;
-            e.zone1MouseDown(2, 0);
+            play({Action::zone1Down(2)});
             QCOMPARE(l.menus, before + 1);
-            const int g = (v / 10) % 10, j = v % 10;
-            QVERIFY2(l.lastMenu.groups[g].size() > j && l.lastMenu.groups[g][j] != QLatin1String("-"),
+            QVERIFY2(l.lastMenu.groups[c.group].size() > c.item &&
+                         l.lastMenu.groups[c.group][c.item] != QLatin1String("-"),
                      qPrintable(where + QStringLiteral(": no such entry in sMenu.sys")));
-            e.menuItemChosen(g, j);
-        } else if (v >= 6000 && v <= 6999) {
-            e.windowKeyDown(sim::keyOfCodeDigits(v % 100), (v / 100) % 10);
-        } else if (v >= 8001 && v <= 8009) {
+            play({Action::chooseItem(c.group, c.item)});
+        } else if (c.kind == StepKind::Key) {
+            play({Action::windowKey(c.key, c.modifiers)});
+        } else if (c.kind == StepKind::PictureDrag) {
             QVERIFY2(s.pics[5].visible, qPrintable(where + QStringLiteral(": picture 5 hidden")));
             const int tx = s.picTargetX - s.picLeft;
             const int ty = s.picTargetY - s.picTop;
-            const bool h = v != 8003 && v != 8004;
-            const bool vert = v != 8001 && v != 8002;
-            e.picture5MouseMove(1, h ? 2 * tx : 0, vert ? 2 * ty : 0);
-            e.picture5MouseUp();
-        } else if (code == QLatin1String("8888")) {
-            e.timer3Tick();
-        } else if (v >= 9000 && v <= 9998) {
-            e.zone1MouseDown(v % 100, (v / 100) % 10);
-        } else if (v >= 10000) {
-            const int n = (v / 100) % 10 + (code.startsWith(u'B') ? 9 : 0);
+            play({Action::picture5Move(1, c.dx ? 2 * tx : 0, c.dy ? 2 * ty : 0), Action::picture5Up()});
+        } else if (c.kind == StepKind::Timer) {
+            play({Action::timerTick()});
+        } else if (c.kind == StepKind::Press) {
+            play({Action::zone1Down(c.button, c.modifiers)});
+        } else if (c.bank == menus::Bank::MenuBar || c.bank == menus::Bank::SecondMenuBar) {
             QVERIFY2(s.menuBarVisible || s.zone1.w > 1, qPrintable(where + QStringLiteral(": no menu bar")));
-            e.openBarMenu(n - 1);
-            const int g = (v / 10) % 10, j = v % 10;
-            QVERIFY2(l.lastMenu.groups[g].size() > j && l.lastMenu.groups[g][j] != QLatin1String("-"),
+            play({Action::openBarMenu(c.menu - 1)});
+            QVERIFY2(l.lastMenu.groups[c.group].size() > c.item &&
+                         l.lastMenu.groups[c.group][c.item] != QLatin1String("-"),
                      qPrintable(where + QStringLiteral(": no such entry in sMenu.sys")));
-            e.menuItemChosen(g, j);
+            play({Action::chooseItem(c.group, c.item)});
         } else if (e.record().zone2PlainClick()) {
-            e.zone2MouseDown(1, 0, 0, 0);
+            play({Action::zone2Down(1, 0, 0, 0)});
         }
         QVERIFY2(d.CurStep > step, qPrintable(where + QStringLiteral(": not completed")));
     }

@@ -32,120 +32,41 @@ struct Recorder : EngineListener {
     void zone2Pointer(const PointerShape &p) override { zone2 << p; }
 };
 
-// One learner action.
-struct Act {
-    enum Kind {
-        Down,
-        Up,
-        Dbl,
-        Move,
-        Z2Down,
-        Z2Move,
-        Z2Up,
-        P5Move,
-        P5Up,
-        Back,
-        Bar,
-        Item,
-        Type,
-        KeyUp,
-        Type2,
-        Key,
-        Tick
-    };
-    Act(Kind k, int a_ = 0, int b_ = 0, int c_ = 0, int d_ = 0, const QString &t = QString())
-        : kind(k), a(a_), b(b_), c(c_), d(d_), text(t) {}
-    Kind kind;
-    int a, b, c, d;
-    QString text;
-};
-Act down(int button, int shift = 0) {
-    return {Act::Down, button, shift};
+// Learner actions, as the engine takes them.
+Action down(int button, int shift = 0) {
+    return Action::zone1Down(button, shift);
 }
-Act up(int button, int shift = 0) {
-    return {Act::Up, button, shift};
+Action up(int button, int shift = 0) {
+    return Action::zone1Up(button, shift);
 }
-Act click(int shift = 0) {
-    return {Act::Up, 1, shift};
+Action click(int shift = 0) {
+    return Action::zone1Up(1, shift);
 }
-Act z2down(int x, int y, int shift = 0, int button = 1) {
-    return {Act::Z2Down, button, shift, x, y};
+Action z2down(int x, int y, int shift = 0, int button = 1) {
+    return Action::zone2Down(button, shift, x, y);
 }
-Act z2move(int x, int y, int shift = 0) {
-    return {Act::Z2Move, 0, shift, x, y};
+Action z2move(int x, int y, int shift = 0) {
+    return Action::zone2Move(shift, x, y);
 }
-Act z2up(int x, int y, int shift = 0) {
-    return {Act::Z2Up, 1, shift, x, y};
+Action z2up(int x, int y, int shift = 0) {
+    return Action::zone2Up(1, shift, x, y);
 }
-Act p5move(int x, int y) {
-    return {Act::P5Move, 1, 0, x, y};
+Action p5move(int x, int y) {
+    return Action::picture5Move(1, x, y);
 }
-Act type(const QString &t) {
-    return {Act::Type, 0, 0, 0, 0, t};
+Action type(const QString &t) {
+    return Action::text1(t);
 }
-Act keyUp(int vk) {
-    return {Act::KeyUp, vk};
+Action keyUp(int vk) {
+    return Action::text1KeyUp(vk);
 }
-Act key(int vk, int shift = 0) {
-    return {Act::Key, vk, shift};
+Action key(int vk, int shift = 0) {
+    return Action::windowKey(vk, shift);
 }
 
-void run(StepEngine &e, const QList<Act> &acts) {
-    for (const Act &x : acts) {
-        switch (x.kind) {
-        case Act::Down:
-            e.zone1MouseDown(x.a, x.b);
-            break;
-        case Act::Up:
-            e.zone1MouseUp(x.a, x.b);
-            break;
-        case Act::Dbl:
-            e.zone1DoubleClick();
-            break;
-        case Act::Move:
-            e.zone1MouseMove();
-            break;
-        case Act::Z2Down:
-            e.zone2MouseDown(x.a, x.b, x.c, x.d);
-            break;
-        case Act::Z2Move:
-            e.zone2MouseMove(x.b, x.c, x.d);
-            break;
-        case Act::Z2Up:
-            e.zone2MouseUp(x.a, x.b, x.c, x.d);
-            break;
-        case Act::P5Move:
-            e.picture5MouseMove(x.a, x.c, x.d);
-            break;
-        case Act::P5Up:
-            e.picture5MouseUp();
-            break;
-        case Act::Back:
-            e.backClick();
-            break;
-        case Act::Bar:
-            e.openBarMenu(x.a);
-            break;
-        case Act::Item:
-            e.menuItemChosen(x.a, x.b);
-            break;
-        case Act::Type:
-            e.text1Changed(x.text);
-            break;
-        case Act::KeyUp:
-            e.text1KeyReleased(x.a);
-            break;
-        case Act::Type2:
-            e.text2Changed(x.text);
-            break;
-        case Act::Key:
-            e.windowKeyDown(x.a, x.b);
-            break;
-        case Act::Tick:
-            e.timer3Tick();
-            break;
-        }
-    }
+void run(StepEngine &e, const QList<Action> &acts) {
+    for (const Action &x : acts)
+        e.apply(x);
 }
 
 Rec z1(const QString &code) {
@@ -158,7 +79,7 @@ bank::StepRecord closing() {
 } // namespace
 
 Q_DECLARE_METATYPE(QList<bank::StepRecord>)
-Q_DECLARE_METATYPE(QList<Act>)
+Q_DECLARE_METATYPE(QList<Action>)
 
 class TstStepEngine : public QObject {
     Q_OBJECT
@@ -185,165 +106,177 @@ class TstStepEngine : public QObject {
 // Each row: the records of one question, the actions, the step reached.
 void TstStepEngine::actions_data() {
     QTest::addColumn<QList<bank::StepRecord>>("steps");
-    QTest::addColumn<QList<Act>>("acts");
+    QTest::addColumn<QList<Action>>("acts");
     QTest::addColumn<int>("step");
     const auto q = [](std::initializer_list<bank::StepRecord> l) { return QList<bank::StepRecord>(l); };
     const QString c0001 = QStringLiteral("0001");
 
-    QTest::newRow("0001 left click") << q({z1(c0001), closing()}) << QList<Act>{down(1), click()} << 2;
-    QTest::newRow("0001 with Shift stays") << q({z1(c0001), closing()}) << QList<Act>{click(1)} << 1;
-    QTest::newRow("0001 right button stays") << q({z1(c0001), closing()}) << QList<Act>{up(2)} << 1;
-    QTest::newRow("0002 double click")
-        << q({z1(QStringLiteral("0002")), closing()}) << QList<Act>{down(1), up(1), {Act::Dbl}} << 2;
+    QTest::newRow("0001 left click") << q({z1(c0001), closing()}) << QList<Action>{down(1), click()} << 2;
+    QTest::newRow("0001 with Shift stays") << q({z1(c0001), closing()}) << QList<Action>{click(1)} << 1;
+    QTest::newRow("0001 right button stays") << q({z1(c0001), closing()}) << QList<Action>{up(2)} << 1;
+    QTest::newRow("0002 double click") << q({z1(QStringLiteral("0002")), closing()})
+                                       << QList<Action>{down(1), up(1), Action::zone1DoubleClick()} << 2;
     QTest::newRow("0002 single click stays")
-        << q({z1(QStringLiteral("0002")), closing()}) << QList<Act>{down(1), up(1)} << 1;
+        << q({z1(QStringLiteral("0002")), closing()}) << QList<Action>{down(1), up(1)} << 1;
     QTest::newRow("0003 right press")
-        << q({z1(QStringLiteral("0003")), closing()}) << QList<Act>{down(2)} << 2;
+        << q({z1(QStringLiteral("0003")), closing()}) << QList<Action>{down(2)} << 2;
     QTest::newRow("0003 left press stays")
-        << q({z1(QStringLiteral("0003")), closing()}) << QList<Act>{down(1)} << 1;
+        << q({z1(QStringLiteral("0003")), closing()}) << QList<Action>{down(1)} << 1;
     QTest::newRow("0003 then 9002: one right press completes both")
-        << q({z1(QStringLiteral("0003")), z1(QStringLiteral("9002")), closing()}) << QList<Act>{down(2)} << 3;
+        << q({z1(QStringLiteral("0003")), z1(QStringLiteral("9002")), closing()}) << QList<Action>{down(2)}
+        << 3;
     QTest::newRow("2000 right press")
-        << q({z1(QStringLiteral("2000")), closing()}) << QList<Act>{down(2)} << 2;
-    QTest::newRow("2000 Enter") << q({z1(QStringLiteral("2000")), closing()}) << QList<Act>{key(13)} << 2;
-    QTest::newRow("2000 Space") << q({z1(QStringLiteral("2000")), closing()}) << QList<Act>{key(32)} << 2;
+        << q({z1(QStringLiteral("2000")), closing()}) << QList<Action>{down(2)} << 2;
+    QTest::newRow("2000 Enter") << q({z1(QStringLiteral("2000")), closing()}) << QList<Action>{key(13)} << 2;
+    QTest::newRow("2000 Space") << q({z1(QStringLiteral("2000")), closing()}) << QList<Action>{key(32)} << 2;
     QTest::newRow("2000 Ctrl+Enter stays")
-        << q({z1(QStringLiteral("2000")), closing()}) << QList<Act>{key(13, 2)} << 1;
-    QTest::newRow("0030 hover") << q({z1(QStringLiteral("0030")), closing()}) << QList<Act>{{Act::Move}} << 2;
+        << q({z1(QStringLiteral("2000")), closing()}) << QList<Action>{key(13, 2)} << 1;
+    QTest::newRow("0030 hover") << q({z1(QStringLiteral("0030")), closing()})
+                                << QList<Action>{Action::zone1Move()} << 2;
     QTest::newRow("9101 Shift+left press")
-        << q({z1(QStringLiteral("9101")), closing()}) << QList<Act>{down(1, 1)} << 2;
+        << q({z1(QStringLiteral("9101")), closing()}) << QList<Action>{down(1, 1)} << 2;
     QTest::newRow("9101 left press without Shift stays")
-        << q({z1(QStringLiteral("9101")), closing()}) << QList<Act>{down(1)} << 1;
+        << q({z1(QStringLiteral("9101")), closing()}) << QList<Action>{down(1)} << 1;
     QTest::newRow("9204 Ctrl+middle")
-        << q({z1(QStringLiteral("9204")), closing()}) << QList<Act>{down(4, 2)} << 2;
+        << q({z1(QStringLiteral("9204")), closing()}) << QList<Action>{down(4, 2)} << 2;
     QTest::newRow("9204 Ctrl+left stays")
-        << q({z1(QStringLiteral("9204")), closing()}) << QList<Act>{down(1, 2)} << 1;
+        << q({z1(QStringLiteral("9204")), closing()}) << QList<Action>{down(1, 2)} << 1;
 
     // Zone 2 at (3000, 3000) 300 x 300, zone 1 at (1500, 1500) 600 x 600.
     const auto drag = [](const QString &code) { return z1(code).zone2(3000, 3000, 300, 300); };
     QTest::newRow("zone 2 plain click")
-        << q({z1(c0001).zone2(3000, 3000, 300, 300, u'0'), closing()}) << QList<Act>{z2down(10, 10)} << 2;
+        << q({z1(c0001).zone2(3000, 3000, 300, 300, u'0'), closing()}) << QList<Action>{z2down(10, 10)} << 2;
     QTest::newRow("zone 2 click locked by EE")
-        << q({z1(c0001).zone2(3000, 3000, 300, 300, u'0').lock(), closing()}) << QList<Act>{z2down(10, 10)}
+        << q({z1(c0001).zone2(3000, 3000, 300, 300, u'0').lock(), closing()}) << QList<Action>{z2down(10, 10)}
         << 1;
     QTest::newRow("zone 2 click flag completes a drag code")
         << q({z1(QStringLiteral("0050")).zone2(3000, 3000, 300, 300, u'0'), closing()})
-        << QList<Act>{z2down(10, 10)} << 2;
+        << QList<Action>{z2down(10, 10)} << 2;
     QTest::newRow("0042 selection with Ctrl")
         << q({drag(QStringLiteral("0042")), closing()})
-        << QList<Act>{z2down(0, 0, 2), z2move(-1000, -1000, 2), z2up(-1200, -1200, 2)} << 2;
+        << QList<Action>{z2down(0, 0, 2), z2move(-1000, -1000, 2), z2up(-1200, -1200, 2)} << 2;
     QTest::newRow("0042 released without Ctrl, then with Ctrl")
         << q({drag(QStringLiteral("0042")), closing()})
-        << QList<Act>{z2down(0, 0, 2), z2move(-1000, -1000, 2), z2up(-1200, -1200, 0), z2up(-1200, -1200, 2)}
+        << QList<Action>{z2down(0, 0, 2), z2move(-1000, -1000, 2), z2up(-1200, -1200, 0),
+                         z2up(-1200, -1200, 2)}
         << 2;
     QTest::newRow("0042 released without Ctrl only")
         << q({drag(QStringLiteral("0042")), closing()})
-        << QList<Act>{z2down(0, 0, 2), z2move(-1000, -1000, 2), z2up(-1200, -1200, 0)} << 1;
+        << QList<Action>{z2down(0, 0, 2), z2move(-1000, -1000, 2), z2up(-1200, -1200, 0)} << 1;
     QTest::newRow("0040 drop outside zone 1")
         << q({drag(QStringLiteral("0040")), closing()})
-        << QList<Act>{z2down(0, 0), z2move(-100, -100), z2up(-100, -100)} << 1;
+        << QList<Action>{z2down(0, 0), z2move(-100, -100), z2up(-100, -100)} << 1;
     QTest::newRow("0050 drop inside")
         << q({drag(QStringLiteral("0050")), closing()})
-        << QList<Act>{z2down(0, 0), z2move(-1200, -1200), z2up(-1200, -1200)} << 2;
-    QTest::newRow("0050 without a move stays")
-        << q({drag(QStringLiteral("0050")), closing()}) << QList<Act>{z2down(0, 0), z2up(-1200, -1200)} << 1;
+        << QList<Action>{z2down(0, 0), z2move(-1200, -1200), z2up(-1200, -1200)} << 2;
+    QTest::newRow("0050 without a move stays") << q({drag(QStringLiteral("0050")), closing()})
+                                               << QList<Action>{z2down(0, 0), z2up(-1200, -1200)} << 1;
     // Zone 1 right edge is 2100, bottom edge 2100: X = 3000 + x.
     QTest::newRow("0050 drop on the zone edge")
         << q({drag(QStringLiteral("0050")), closing()})
-        << QList<Act>{z2down(0, 0), z2move(-900, -900), z2up(-900, -900)} << 2;
+        << QList<Action>{z2down(0, 0), z2move(-900, -900), z2up(-900, -900)} << 2;
     QTest::newRow("0050 drop one twip past the edge")
         << q({drag(QStringLiteral("0050")), closing()})
-        << QList<Act>{z2down(0, 0), z2move(-899, -900), z2up(-899, -900)} << 1;
+        << QList<Action>{z2down(0, 0), z2move(-899, -900), z2up(-899, -900)} << 1;
     QTest::newRow("0051 needs Shift")
         << q({drag(QStringLiteral("0051")), closing()})
-        << QList<Act>{z2down(0, 0), z2move(-1200, -1200), z2up(-1200, -1200)} << 1;
+        << QList<Action>{z2down(0, 0), z2move(-1200, -1200), z2up(-1200, -1200)} << 1;
 
     // Picture 5 home (6000, 3000), target (4500, 1500).
     const auto p5 = [](const QString &code) {
         return Rec(code).pic(5, 6000, 3000, QStringLiteral("888888")).target(4500, 1500);
     };
     QTest::newRow("8001 dragged left past the target")
-        << q({p5(QStringLiteral("8001")), closing()}) << QList<Act>{p5move(-3200, 0), {Act::P5Up}} << 2;
-    QTest::newRow("8001 short of the target")
-        << q({p5(QStringLiteral("8001")), closing()}) << QList<Act>{p5move(-2000, 0), {Act::P5Up}} << 1;
+        << q({p5(QStringLiteral("8001")), closing()}) << QList<Action>{p5move(-3200, 0), Action::picture5Up()}
+        << 2;
+    QTest::newRow("8001 short of the target") << q({p5(QStringLiteral("8001")), closing()})
+                                              << QList<Action>{p5move(-2000, 0), Action::picture5Up()} << 1;
     QTest::newRow("8002 right of the target")
-        << q({p5(QStringLiteral("8002")), closing()}) << QList<Act>{{Act::P5Up}} << 2;
-    QTest::newRow("8003 up past the target")
-        << q({p5(QStringLiteral("8003")), closing()}) << QList<Act>{p5move(0, -3000), {Act::P5Up}} << 2;
+        << q({p5(QStringLiteral("8002")), closing()}) << QList<Action>{Action::picture5Up()} << 2;
+    QTest::newRow("8003 up past the target") << q({p5(QStringLiteral("8003")), closing()})
+                                             << QList<Action>{p5move(0, -3000), Action::picture5Up()} << 2;
     QTest::newRow("8004 below the target")
-        << q({p5(QStringLiteral("8004")), closing()}) << QList<Act>{{Act::P5Up}} << 2;
+        << q({p5(QStringLiteral("8004")), closing()}) << QList<Action>{Action::picture5Up()} << 2;
     QTest::newRow("8008 up-left") << q({p5(QStringLiteral("8008")), closing()})
-                                  << QList<Act>{p5move(-3000, -3000), {Act::P5Up}} << 2;
-    QTest::newRow("8008 only left stays")
-        << q({p5(QStringLiteral("8008")), closing()}) << QList<Act>{p5move(-3000, 0), {Act::P5Up}} << 1;
+                                  << QList<Action>{p5move(-3000, -3000), Action::picture5Up()} << 2;
+    QTest::newRow("8008 only left stays") << q({p5(QStringLiteral("8008")), closing()})
+                                          << QList<Action>{p5move(-3000, 0), Action::picture5Up()} << 1;
     QTest::newRow("8007 down-right holds at start")
-        << q({p5(QStringLiteral("8007")).target(6000, 3000), closing()}) << QList<Act>{{Act::P5Up}} << 2;
+        << q({p5(QStringLiteral("8007")).target(6000, 3000), closing()})
+        << QList<Action>{Action::picture5Up()} << 2;
     QTest::newRow("8006 right of target stays")
-        << q({p5(QStringLiteral("8006")), closing()}) << QList<Act>{{Act::P5Up}} << 1;
+        << q({p5(QStringLiteral("8006")), closing()}) << QList<Action>{Action::picture5Up()} << 1;
     QTest::newRow("8009 needs up") << q({p5(QStringLiteral("8009")).target(5000, 1500), closing()})
-                                   << QList<Act>{{Act::P5Up}} << 1;
+                                   << QList<Action>{Action::picture5Up()} << 1;
 
-    QTest::newRow("6002 Enter") << q({Rec(QStringLiteral("6002")), closing()}) << QList<Act>{key(13)} << 2;
-    QTest::newRow("6002 Space") << q({Rec(QStringLiteral("6002")), closing()}) << QList<Act>{key(32)} << 2;
+    QTest::newRow("6002 Enter") << q({Rec(QStringLiteral("6002")), closing()}) << QList<Action>{key(13)} << 2;
+    QTest::newRow("6002 Space") << q({Rec(QStringLiteral("6002")), closing()}) << QList<Action>{key(32)} << 2;
     QTest::newRow("6002 Shift+Enter stays")
-        << q({Rec(QStringLiteral("6002")), closing()}) << QList<Act>{key(13, 1)} << 1;
-    QTest::newRow("6115 Shift+F4") << q({Rec(QStringLiteral("6115")), closing()}) << QList<Act>{key(115, 1)}
-                                   << 2;
+        << q({Rec(QStringLiteral("6002")), closing()}) << QList<Action>{key(13, 1)} << 1;
+    QTest::newRow("6115 Shift+F4") << q({Rec(QStringLiteral("6115")), closing()})
+                                   << QList<Action>{key(115, 1)} << 2;
     QTest::newRow("6115 F4 alone stays")
-        << q({Rec(QStringLiteral("6115")), closing()}) << QList<Act>{key(115)} << 1;
-    QTest::newRow("6003 F2") << q({Rec(QStringLiteral("6003")), closing()}) << QList<Act>{key(113)} << 2;
-    QTest::newRow("6020 F9") << q({Rec(QStringLiteral("6020")), closing()}) << QList<Act>{key(120)} << 2;
-    QTest::newRow("6291 Ctrl+/") << q({Rec(QStringLiteral("6291")), closing()}) << QList<Act>{key(191, 2)}
+        << q({Rec(QStringLiteral("6115")), closing()}) << QList<Action>{key(115)} << 1;
+    QTest::newRow("6003 F2") << q({Rec(QStringLiteral("6003")), closing()}) << QList<Action>{key(113)} << 2;
+    QTest::newRow("6020 F9") << q({Rec(QStringLiteral("6020")), closing()}) << QList<Action>{key(120)} << 2;
+    QTest::newRow("6291 Ctrl+/") << q({Rec(QStringLiteral("6291")), closing()}) << QList<Action>{key(191, 2)}
                                  << 2;
-    QTest::newRow("6299 Ctrl+.") << q({Rec(QStringLiteral("6299")), closing()}) << QList<Act>{key(190, 2)}
+    QTest::newRow("6299 Ctrl+.") << q({Rec(QStringLiteral("6299")), closing()}) << QList<Action>{key(190, 2)}
                                  << 2;
-    QTest::newRow("6265 Ctrl+A") << q({Rec(QStringLiteral("6265")), closing()}) << QList<Act>{key(65, 2)}
+    QTest::newRow("6265 Ctrl+A") << q({Rec(QStringLiteral("6265")), closing()}) << QList<Action>{key(65, 2)}
                                  << 2;
     QTest::newRow("6002 then 3420: one Enter completes both")
-        << q({Rec(QStringLiteral("6002")), Rec(QStringLiteral("3420")), closing()}) << QList<Act>{key(13)}
+        << q({Rec(QStringLiteral("6002")), Rec(QStringLiteral("3420")), closing()}) << QList<Action>{key(13)}
         << 3;
     QTest::newRow("6002 then 2000: one Space completes both")
-        << q({Rec(QStringLiteral("6002")), Rec(QStringLiteral("2000")), closing()}) << QList<Act>{key(32)}
+        << q({Rec(QStringLiteral("6002")), Rec(QStringLiteral("2000")), closing()}) << QList<Action>{key(32)}
         << 3;
-    QTest::newRow("3420 Esc") << q({z1(QStringLiteral("3420")), closing()}) << QList<Act>{key(27)} << 2;
-    QTest::newRow("3220 Enter") << q({z1(QStringLiteral("3220")), closing()}) << QList<Act>{key(13)} << 2;
-    QTest::newRow("3512 Esc stays") << q({z1(QStringLiteral("3512")), closing()}) << QList<Act>{key(27)} << 1;
+    QTest::newRow("3420 Esc") << q({z1(QStringLiteral("3420")), closing()}) << QList<Action>{key(27)} << 2;
+    QTest::newRow("3220 Enter") << q({z1(QStringLiteral("3220")), closing()}) << QList<Action>{key(13)} << 2;
+    QTest::newRow("3512 Esc stays") << q({z1(QStringLiteral("3512")), closing()}) << QList<Action>{key(27)}
+                                    << 1;
 
-    QTest::newRow("3512 context menu choice")
-        << q({z1(QStringLiteral("3512")), closing()}) << QList<Act>{down(2), {Act::Item, 1, 2}} << 2;
+    QTest::newRow("3512 context menu choice") << q({z1(QStringLiteral("3512")), closing()})
+                                              << QList<Action>{down(2), Action::chooseItem(1, 2)} << 2;
     QTest::newRow("3512 choice without opening stays")
-        << q({z1(QStringLiteral("3512")), closing()}) << QList<Act>{{Act::Item, 1, 2}} << 1;
-    QTest::newRow("A123 from title 1") << q({Rec(QStringLiteral("A123")).menuBar(100, 100), closing()})
-                                       << QList<Act>{{Act::Bar, 0}, {Act::Item, 2, 3}} << 2;
-    QTest::newRow("A123 from title 2 stays") << q({Rec(QStringLiteral("A123")).menuBar(100, 100), closing()})
-                                             << QList<Act>{{Act::Bar, 1}, {Act::Item, 2, 3}} << 1;
+        << q({z1(QStringLiteral("3512")), closing()}) << QList<Action>{Action::chooseItem(1, 2)} << 1;
+    QTest::newRow("A123 from title 1")
+        << q({Rec(QStringLiteral("A123")).menuBar(100, 100), closing()})
+        << QList<Action>{Action::openBarMenu(0), Action::chooseItem(2, 3)} << 2;
+    QTest::newRow("A123 from title 2 stays")
+        << q({Rec(QStringLiteral("A123")).menuBar(100, 100), closing()})
+        << QList<Action>{Action::openBarMenu(1), Action::chooseItem(2, 3)} << 1;
     QTest::newRow("A123 left click on zone 1")
-        << q({z1(QStringLiteral("A123")), closing()}) << QList<Act>{click()} << 2;
+        << q({z1(QStringLiteral("A123")), closing()}) << QList<Action>{click()} << 2;
     QTest::newRow("B220 from the eleventh title")
-        << q({Rec(QStringLiteral("B220")), closing()}) << QList<Act>{{Act::Bar, 10}, {Act::Item, 2, 0}} << 2;
+        << q({Rec(QStringLiteral("B220")), closing()})
+        << QList<Action>{Action::openBarMenu(10), Action::chooseItem(2, 0)} << 2;
     QTest::newRow("B220 from the second title stays")
-        << q({Rec(QStringLiteral("B220")), closing()}) << QList<Act>{{Act::Bar, 1}, {Act::Item, 2, 0}} << 1;
+        << q({Rec(QStringLiteral("B220")), closing()})
+        << QList<Action>{Action::openBarMenu(1), Action::chooseItem(2, 0)} << 1;
     QTest::newRow("C315 second bar") << q({Rec(QStringLiteral("C315")), closing()})
-                                     << QList<Act>{{Act::Bar, 2}, {Act::Item, 1, 5}} << 2;
+                                     << QList<Action>{Action::openBarMenu(2), Action::chooseItem(1, 5)} << 2;
     QTest::newRow("6123 is not a menu step")
-        << q({Rec(QStringLiteral("6123")), closing()}) << QList<Act>{{Act::Bar, 0}, {Act::Item, 2, 3}} << 1;
+        << q({Rec(QStringLiteral("6123")), closing()})
+        << QList<Action>{Action::openBarMenu(0), Action::chooseItem(2, 3)} << 1;
 
     QTest::newRow("8888 twice, one tick each")
-        << q({Rec(QStringLiteral("8888")), Rec(QStringLiteral("8888")), closing()}) << QList<Act>{{Act::Tick}}
-        << 2;
+        << q({Rec(QStringLiteral("8888")), Rec(QStringLiteral("8888")), closing()})
+        << QList<Action>{Action::timerTick()} << 2;
     QTest::newRow("8888 twice, two ticks")
         << q({Rec(QStringLiteral("8888")), Rec(QStringLiteral("8888")), closing()})
-        << QList<Act>{{Act::Tick}, {Act::Tick}} << 3;
-    QTest::newRow("tick on another step") << q({z1(c0001), closing()}) << QList<Act>{{Act::Tick}} << 1;
+        << QList<Action>{Action::timerTick(), Action::timerTick()} << 3;
+    QTest::newRow("tick on another step")
+        << q({z1(c0001), closing()}) << QList<Action>{Action::timerTick()} << 1;
     QTest::newRow("closing record never advances")
-        << q({closing(), z1(c0001)}) << QList<Act>{click(), {Act::Tick}, key(13)} << 1;
+        << q({closing(), z1(c0001)}) << QList<Action>{click(), Action::timerTick(), key(13)} << 1;
     QTest::newRow("D code has no action")
-        << q({z1(QStringLiteral("D123")), closing()}) << QList<Act>{click(), down(2)} << 1;
+        << q({z1(QStringLiteral("D123")), closing()}) << QList<Action>{click(), down(2)} << 1;
 }
 
 void TstStepEngine::actions() {
     QFETCH(QList<bank::StepRecord>, steps);
-    QFETCH(QList<Act>, acts);
+    QFETCH(QList<Action>, acts);
     QFETCH(int, step);
     BankFixture f;
     f.writeSteps(steps);
@@ -362,29 +295,30 @@ void TstStepEngine::actions() {
 void TstStepEngine::textEntry_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<int>("boxText"); // text line of the initial box text
-    QTest::addColumn<QList<Act>>("acts");
+    QTest::addColumn<QList<Action>>("acts");
     QTest::addColumn<int>("step");
     // Texts: 1 "line|l", 2 "", 3 "Abc", 4 " L "
-    QTest::newRow("capital letter and Enter") << "0000" << 0 << QList<Act>{type("L"), keyUp(13)} << 2;
+    QTest::newRow("capital letter and Enter") << "0000" << 0 << QList<Action>{type("L"), keyUp(13)} << 2;
     QTest::newRow("full name in capitals and Space")
-        << "0000" << 0 << QList<Act>{type("LINE"), keyUp(32)} << 2;
-    QTest::newRow("other text and Enter") << "0000" << 0 << QList<Act>{type("lin"), keyUp(13)} << 1;
-    QTest::newRow("no Enter, no completion") << "0000" << 0 << QList<Act>{type("line")} << 1;
+        << "0000" << 0 << QList<Action>{type("LINE"), keyUp(32)} << 2;
+    QTest::newRow("other text and Enter") << "0000" << 0 << QList<Action>{type("lin"), keyUp(13)} << 1;
+    QTest::newRow("no Enter, no completion") << "0000" << 0 << QList<Action>{type("line")} << 1;
     QTest::newRow("stray Chinese character stripped")
-        << "0000" << 0 << QList<Act>{type("中line"), keyUp(13)} << 2;
-    QTest::newRow("blanks inside stripped") << "0000" << 0 << QList<Act>{type("li ne"), keyUp(13)} << 2;
-    QTest::newRow("other key does not confirm") << "0000" << 0 << QList<Act>{type("line"), keyUp(65)} << 1;
-    QTest::newRow("0020 at once in any case") << "0020" << 0 << QList<Act>{type("L")} << 2;
-    QTest::newRow("0020 ignores Enter on a mismatch") << "0020" << 0 << QList<Act>{type("x"), keyUp(13)} << 1;
-    QTest::newRow("0020 initial text is the answer") << "0020" << 4 << QList<Act>{} << 2;
-    QTest::newRow("initial text for another code waits") << "0000" << 4 << QList<Act>{} << 1;
-    QTest::newRow("initial text then Enter") << "0000" << 4 << QList<Act>{keyUp(13)} << 2;
+        << "0000" << 0 << QList<Action>{type("中line"), keyUp(13)} << 2;
+    QTest::newRow("blanks inside stripped") << "0000" << 0 << QList<Action>{type("li ne"), keyUp(13)} << 2;
+    QTest::newRow("other key does not confirm") << "0000" << 0 << QList<Action>{type("line"), keyUp(65)} << 1;
+    QTest::newRow("0020 at once in any case") << "0020" << 0 << QList<Action>{type("L")} << 2;
+    QTest::newRow("0020 ignores Enter on a mismatch")
+        << "0020" << 0 << QList<Action>{type("x"), keyUp(13)} << 1;
+    QTest::newRow("0020 initial text is the answer") << "0020" << 4 << QList<Action>{} << 2;
+    QTest::newRow("initial text for another code waits") << "0000" << 4 << QList<Action>{} << 1;
+    QTest::newRow("initial text then Enter") << "0000" << 4 << QList<Action>{keyUp(13)} << 2;
 }
 
 void TstStepEngine::textEntry() {
     QFETCH(QString, code);
     QFETCH(int, boxText);
-    QFETCH(QList<Act>, acts);
+    QFETCH(QList<Action>, acts);
     QFETCH(int, step);
     BankFixture f;
     f.writeTexts({QStringLiteral("line|l"), QString(), QStringLiteral("Abc"), QStringLiteral(" L ")});

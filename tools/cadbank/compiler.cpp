@@ -4,6 +4,7 @@
 #include "platform/textfile.h"
 #include "simulator/bankreader.h"
 #include "simulator/screenlayout.h"
+#include "simulator/stepcode.h"
 #include "simulator/steprecord.h"
 #include "start/vb.h"
 #include "start/verfile.h"
@@ -739,25 +740,15 @@ class Compiler {
 
     static void setZone1(bank::StepRecord &r, const QRect &px) {
         const QRect t = tw(px);
-        r.setNum(66, 5, t.x());
-        r.setNum(71, 5, t.y());
-        r.setNum(76, 5, t.width());
-        r.setNum(81, 5, t.height());
+        r.setZone1(t.x(), t.y(), t.width(), t.height());
     }
     static void setZone2(bank::StepRecord &r, const QRect &px, bool clickCompletes) {
         const QRect t = tw(px);
-        r.setNum(177, 5, t.x());
-        r.setText(182, 1, clickCompletes ? QStringLiteral("0") : QStringLiteral("1"));
-        r.setNum(183, 4, t.y());
-        r.setNum(187, 5, t.width());
-        r.setNum(192, 5, t.height());
+        r.setZone2(t.x(), t.y(), t.width(), t.height(),
+                   clickCompletes ? QStringLiteral("0") : QStringLiteral("1"));
     }
     static void setPic(bank::StepRecord &r, int k, const QPoint &px, const QString &id) {
-        static const int xs[6] = {0, 18, 34, 50, 135, 151};
-        static const int ids[6] = {0, 28, 44, 60, 145, 161};
-        r.setNum(xs[k], 5, qMax(1, px.x() * Tw));
-        r.setNum(xs[k] + 5, 5, qMax(1, px.y() * Tw));
-        r.setText(ids[k], 6, id);
+        r.setPicture(k, qMax(1, px.x() * Tw), qMax(1, px.y() * Tw), id);
     }
 
     Element need(const ScreenState &s, const QString &name, const SrcLine &at, bool *ok) {
@@ -770,13 +761,13 @@ class Compiler {
         return e;
     }
 
-    // Compiles one step against the state it is shown in.
-    bool step(const SrcStep &st, const ScreenState &shown, int stepNo, const QString &prefix,
-              bank::StepRecord &r, ScreenState &after) {
-        bool ok = true;
-        r = bank::StepRecord::blank();
-        r.setText(1, 5, prefix);
-        after = shown;
+    // What a step's verb asks for, before it is written into the record.
+    struct Draft {
+        Draft(const SrcStep &s, const ScreenState &sh) : st(s), shown(sh) {}
+        const SrcStep &st;
+        const ScreenState &shown;
+        bool ok = true;         // false once an element could not be found
+        QString text, in, then; // "TEXT in EL then EL2"
         QString code;
         QString hint;
         QString answer;
@@ -788,216 +779,295 @@ class Compiler {
         int slideTarget = -1;
         QPoint slideHome, slideTo;
         QString pieceId;
-        const QString v = st.verb;
-        const QString rest = st.rest;
-        auto typingBox = [&](const QString &in) -> QRect {
-            const QString where = in.isEmpty() ? QStringLiteral("命令行") : in;
-            return need(shown, where, st.at, &ok).rect;
+    };
+    using Verb = bool (Compiler::*)(Draft &);
+
+    // The verbs of a step line; each fills the draft or fails with a reason.
+    static const QHash<QString, Verb> &verbs() {
+        static const QHash<QString, Verb> table = {
+            {QStringLiteral("click"), &Compiler::zone1Verb},
+            {QStringLiteral("dblclick"), &Compiler::zone1Verb},
+            {QStringLiteral("rclick"), &Compiler::zone1Verb},
+            {QStringLiteral("rclick-enter"), &Compiler::zone1Verb},
+            {QStringLiteral("hover"), &Compiler::zone1Verb},
+            {QStringLiteral("press"), &Compiler::pressVerb},
+            {QStringLiteral("key"), &Compiler::keyVerb},
+            {QStringLiteral("type"), &Compiler::typeVerb},
+            {QStringLiteral("typenow"), &Compiler::typeVerb},
+            {QStringLiteral("edit"), &Compiler::typeVerb},
+            {QStringLiteral("menu"), &Compiler::menuVerb},
+            {QStringLiteral("menu2"), &Compiler::menuVerb},
+            {QStringLiteral("window"), &Compiler::dragVerb},
+            {QStringLiteral("drag"), &Compiler::dragVerb},
+            {QStringLiteral("slide"), &Compiler::slideVerb},
+            {QStringLiteral("wait"), &Compiler::waitVerb},
         };
+        return table;
+    }
+
+    // click, dblclick, rclick, rclick-enter, hover ELEMENT; rclick ELEMENT -> MENU > ITEM
+    bool zone1Verb(Draft &d) {
+        const QString &v = d.st.verb;
+        const QString &rest = d.st.rest;
+        const int arrow = rest.indexOf(QStringLiteral("->"));
+        if (v == u"rclick" && arrow >= 0) {
+            // context menu
+            const Element e = need(d.shown, rest.left(arrow).trimmed(), d.st.at, &d.ok);
+            d.zone1 = e.rect;
+            const QString path = rest.mid(arrow + 2).trimmed();
+            const QString name = path.section(u'>', 0, 0).trimmed();
+            const QString item = path.section(u'>', 1).trimmed();
+            const int n = contextByName.value(name);
+            const int slot = n ? menuSlot(QStringLiteral("context:%1").arg(n), item) : -1;
+            if (!n)
+                fail(d.st.at, QStringLiteral("no context menu named “%1”").arg(name));
+            else if (slot < 0)
+                fail(d.st.at, QStringLiteral("the context menu “%1” has no entry “%2”").arg(name, item));
+            if (!n || slot < 0)
+                return false;
+            d.code =
+                (d.st.opts.value(QStringLiteral("as")) == u"4" ? QStringLiteral("4") : QStringLiteral("3")) +
+                QString::number(n) + QString::number(slot / 10) + QString::number(slot % 10);
+            d.barHidden = true; // "00000": the demonstration opens it at the pointer
+            d.hint =
+                QStringLiteral("右击%1，在快捷菜单中选择“%2”").arg(e.label, plain(item.section(u'>', -1)));
+            return true;
+        }
+        const Element e = need(d.shown, rest, d.st.at, &d.ok);
+        d.zone1 = e.rect;
+        if (e.inDrawing)
+            d.pointer = QStringLiteral("M0001");
+        d.code = v == u"click"      ? QStringLiteral("0001")
+                 : v == u"dblclick" ? QStringLiteral("0002")
+                 : v == u"rclick"   ? QStringLiteral("0003")
+                 : v == u"hover"    ? QStringLiteral("0030")
+                                    : QStringLiteral("2000");
+        d.hint = (v == u"click"      ? QStringLiteral("单击")
+                  : v == u"dblclick" ? QStringLiteral("双击")
+                  : v == u"rclick"   ? QStringLiteral("右击")
+                  : v == u"hover"    ? QStringLiteral("将鼠标指向")
+                                     : QStringLiteral("按回车键或右击")) +
+                 e.label;
+        return true;
+    }
+
+    // press [Shift+|Ctrl+|Alt+]left|right|middle ELEMENT
+    bool pressVerb(Draft &d) {
+        QString rest2;
+        const QString combo = word(d.st.rest, &rest2);
+        QString button;
+        const int k = modifiers(combo, &button);
+        const int b = button == u"left" ? 1 : button == u"right" ? 2 : button == u"middle" ? 4 : -1;
+        if (k < 0 || b < 0) {
+            fail(d.st.at, QStringLiteral("press needs [Shift+|Ctrl+|Alt+]left|right|middle and an element"));
+            return false;
+        }
+        const Element e = need(d.shown, rest2, d.st.at, &d.ok);
+        d.zone1 = e.rect;
+        d.pointer = e.inDrawing ? QStringLiteral("M0001") : QString();
+        d.code = QStringLiteral("9%1%2").arg(k).arg(b, 2, 10, QLatin1Char('0'));
+        d.hint = QStringLiteral("%1%2键单击%3")
+                     .arg(k ? modLabel(k) + u'+' : QString(),
+                          b == 1   ? QStringLiteral("左")
+                          : b == 2 ? QStringLiteral("右")
+                                   : QStringLiteral("中"),
+                          e.label);
+        return true;
+    }
+
+    // key [Shift+|Ctrl+|Alt+]KEY
+    bool keyVerb(Draft &d) {
+        QString keyName;
+        const int k = modifiers(d.st.rest, &keyName);
+        const int n = keyNumber(keyName);
+        if (k < 0 || n < 0 || n > 99) {
+            fail(d.st.at, QStringLiteral("“%1” is not a key the trainer can expect").arg(d.st.rest));
+            return false;
+        }
+        d.code = QStringLiteral("6%1%2").arg(k).arg(n, 2, 10, QLatin1Char('0'));
+        d.hint =
+            QStringLiteral("按 %1 键").arg(k ? modLabel(k) + u'+' + keyLabel(keyName) : keyLabel(keyName));
+        return true;
+    }
+
+    // type, typenow, edit TEXT [in ELEMENT] [then ELEMENT]
+    bool typeVerb(Draft &d) {
+        const QString &v = d.st.verb;
+        const QString where = d.in.isEmpty() ? QStringLiteral("命令行") : d.in;
+        d.box = need(d.shown, where, d.st.at, &d.ok).rect;
+        d.answer = d.text;
+        d.boxInit = d.st.opts.value(QStringLiteral("init"));
+        if (v == u"typenow")
+            d.code = QStringLiteral("0020");
+        else if (v == u"edit")
+            d.code = QStringLiteral("0021");
+        else if (d.answer.isEmpty())
+            d.code = d.st.opts.value(QStringLiteral("code"), QStringLiteral("0023"));
+        else
+            d.code = d.st.opts.value(QStringLiteral("code"), d.in.isEmpty() || d.in == u"命令行"
+                                                                 ? QStringLiteral("A111")
+                                                                 : QStringLiteral("0022"));
+        d.hint = d.answer.isEmpty() ? QStringLiteral("直接按回车键") : d.answer;
+        if (!d.answer.isEmpty() && d.code != u"A111" && d.code != u"0020" && d.code != u"0021")
+            d.hint = QStringLiteral("输入“%1”并按回车键").arg(bank::splitAnswer(d.answer).first);
+        if (!d.then.isEmpty())
+            d.zone1 = need(d.shown, d.then, d.st.at, &d.ok).rect;
+        else if (d.code == u"0022" || d.code == u"0026")
+            d.zone1 = d.box;
+        return true;
+    }
+
+    // menu, menu2 TITLE > ENTRY [> ENTRY]
+    bool menuVerb(Draft &d) {
+        const QString &v = d.st.verb;
+        const QString &rest = d.st.rest;
+        const QString title = rest.section(u'>', 0, 0).trimmed();
+        const QString path = rest.section(u'>', 1).trimmed();
+        const int n = barTitles().indexOf(title) + 1;
+        const QString bank = v == u"menu" ? QStringLiteral("bar") : QStringLiteral("bar2");
+        const int slot = n ? menuSlot(bank + u':' + QString::number(n), path) : -1;
+        if (!n || slot < 0) {
+            fail(d.st.at, !n ? QStringLiteral("“%1” is not a menu-bar title").arg(title)
+                             : QStringLiteral("the menu “%1” has no entry “%2”").arg(title, path));
+            return false;
+        }
+        const QString letter = v == u"menu2" ? QStringLiteral("C")
+                               : n > 9       ? QStringLiteral("B")
+                                             : QStringLiteral("A");
+        d.code = letter + QString::number(n > 9 ? n - 9 : n) + QString::number(slot / 10) +
+                 QString::number(slot % 10);
+        if (sim::decodeStepCode(d.code).commandLineTyping(true)) {
+            fail(d.st.at, QStringLiteral(
+                              "the first entry of the first group of 文件 cannot be expected as a menu step "
+                              "(its code reads as command-line typing)"));
+            return false;
+        }
+        QStringList shownPath;
+        for (const QString &p : rest.split(u'>'))
+            shownPath << QStringLiteral("“%1”").arg(plain(p));
+        d.hint = QStringLiteral("选择菜单 %1").arg(shownPath.join(QStringLiteral(" → ")));
+        if (d.st.opts.contains(QStringLiteral("or")))
+            d.zone1 = need(d.shown, d.st.opts.value(QStringLiteral("or")), d.st.at, &d.ok).rect;
+        return true;
+    }
+
+    // window, drag FROM -> TO [mod=Shift|Ctrl|Alt...]
+    bool dragVerb(Draft &d) {
+        const QString &v = d.st.verb;
+        const QString &rest = d.st.rest;
+        const int arrow = rest.indexOf(QStringLiteral("->"));
+        if (arrow < 0) {
+            fail(d.st.at, QStringLiteral("%1 needs FROM -> TO").arg(v));
+            return false;
+        }
+        QString from = rest.left(arrow).trimmed();
+        int k = 0;
+        if (d.st.opts.contains(QStringLiteral("mod"))) {
+            QString dummy;
+            k = modifiers(d.st.opts.value(QStringLiteral("mod")) + QStringLiteral("+x"), &dummy);
+        }
+        const Element a = need(d.shown, from, d.st.at, &d.ok);
+        const Element b = need(d.shown, rest.mid(arrow + 2).trimmed(), d.st.at, &d.ok);
+        d.zone2 = a.rect;
+        d.zone1 = b.rect;
+        d.zone2Click = false;
+        d.code = (v == u"window" ? QStringLiteral("004") : QStringLiteral("005")) + QString::number(k);
+        d.pointer = v == u"window" ? QStringLiteral("M0002") : QStringLiteral("M0005");
+        d.hint = v == u"window"
+                     ? QStringLiteral("%1从%2拖动到%3，框选对象")
+                           .arg(k ? QStringLiteral("按住 ") + modLabel(k) + QStringLiteral(" 键") : QString(),
+                                a.label, b.label)
+                     : QStringLiteral("将%1拖动到%2").arg(a.label, b.label);
+        return true;
+    }
+
+    // slide PIECE x,y -> x,y (pixels)
+    bool slideVerb(Draft &d) {
+        QString rest2;
+        const QString piece = word(d.st.rest, &rest2);
+        const int arrow = rest2.indexOf(QStringLiteral("->"));
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        if (!pieceKnown(piece) || arrow < 0 || !parsePoint(rest2.left(arrow).trimmed(), x1, y1) ||
+            !parsePoint(rest2.mid(arrow + 2).trimmed(), x2, y2)) {
+            fail(d.st.at, QStringLiteral("slide needs a known picture and x,y -> x,y"));
+            return false;
+        }
+        d.slideHome = QPoint(int(x1), int(y1));
+        d.slideTo = QPoint(int(x2), int(y2));
+        const int dx = d.slideTo.x() - d.slideHome.x(), dy = d.slideTo.y() - d.slideHome.y();
+        int c = 0;
+        if (dy == 0)
+            c = dx < 0 ? 8001 : 8002;
+        else if (dx == 0)
+            c = dy < 0 ? 8003 : 8004;
+        else if (dy > 0)
+            c = dx < 0 ? 8006 : 8007;
+        else
+            c = dx < 0 ? 8008 : 8009;
+        d.code = QString::number(c);
+        d.slideTarget = c;
+        d.pieceId = pics.want(QStringLiteral("6"), piece, [piece] { return renderPiece(piece); });
+        static const QHash<int, QString> dirs = {
+            {8001, QStringLiteral("左")},   {8002, QStringLiteral("右")},   {8003, QStringLiteral("上")},
+            {8004, QStringLiteral("下")},   {8006, QStringLiteral("左下")}, {8007, QStringLiteral("右下")},
+            {8008, QStringLiteral("左上")}, {8009, QStringLiteral("右上")}};
+        d.hint = QStringLiteral("将%1向%2拖动到指定位置")
+                     .arg(piece == u"滑块" ? QStringLiteral("滑块") : QStringLiteral("“%1”").arg(piece),
+                          dirs.value(c));
+        return true;
+    }
+
+    // wait [HINT]
+    bool waitVerb(Draft &d) {
+        d.code = QStringLiteral("8888");
+        d.hint = d.st.rest.isEmpty() ? QStringLiteral("请稍候……") : d.st.rest;
+        return true;
+    }
+
+    // Compiles one step against the state it is shown in.
+    bool step(const SrcStep &st, const ScreenState &shown, int stepNo, const QString &prefix,
+              bank::StepRecord &r, ScreenState &after) {
+        r = bank::StepRecord::blank();
+        r.setPrefix(prefix);
+        after = shown;
+        Draft d(st, shown);
         // "TEXT in EL then EL2"
-        QString text = rest, in, then;
         {
+            QString text = st.rest;
             const int t = text.lastIndexOf(QStringLiteral(" then "));
             if (t >= 0) {
-                then = text.mid(t + 6).trimmed();
+                d.then = text.mid(t + 6).trimmed();
                 text = text.left(t);
             }
             const int i = text.lastIndexOf(QStringLiteral(" in "));
             if (i >= 0) {
-                in = text.mid(i + 4).trimmed();
+                d.in = text.mid(i + 4).trimmed();
                 text = text.left(i);
             }
             text = text.trimmed();
             if (text == u"\"\"")
                 text.clear();
+            d.text = text;
         }
-        if (v == u"click" || v == u"dblclick" || v == u"rclick" || v == u"rclick-enter" || v == u"hover") {
-            const int arrow = rest.indexOf(QStringLiteral("->"));
-            if (v == u"rclick" && arrow >= 0) {
-                // context menu
-                const Element e = need(shown, rest.left(arrow).trimmed(), st.at, &ok);
-                zone1 = e.rect;
-                const QString path = rest.mid(arrow + 2).trimmed();
-                const QString name = path.section(u'>', 0, 0).trimmed();
-                const QString item = path.section(u'>', 1).trimmed();
-                const int n = contextByName.value(name);
-                const int slot = n ? menuSlot(QStringLiteral("context:%1").arg(n), item) : -1;
-                if (!n)
-                    fail(st.at, QStringLiteral("no context menu named “%1”").arg(name));
-                else if (slot < 0)
-                    fail(st.at, QStringLiteral("the context menu “%1” has no entry “%2”").arg(name, item));
-                if (!n || slot < 0)
-                    return false;
-                code = (st.opts.value(QStringLiteral("as")) == u"4" ? QStringLiteral("4")
-                                                                    : QStringLiteral("3")) +
-                       QString::number(n) + QString::number(slot / 10) + QString::number(slot % 10);
-                barHidden = true; // "00000": the demonstration opens it at the pointer
-                hint = QStringLiteral("右击%1，在快捷菜单中选择“%2”")
-                           .arg(e.label, plain(item.section(u'>', -1)));
-            } else {
-                const Element e = need(shown, rest, st.at, &ok);
-                zone1 = e.rect;
-                if (e.inDrawing)
-                    pointer = QStringLiteral("M0001");
-                code = v == u"click"      ? QStringLiteral("0001")
-                       : v == u"dblclick" ? QStringLiteral("0002")
-                       : v == u"rclick"   ? QStringLiteral("0003")
-                       : v == u"hover"    ? QStringLiteral("0030")
-                                          : QStringLiteral("2000");
-                hint = (v == u"click"      ? QStringLiteral("单击")
-                        : v == u"dblclick" ? QStringLiteral("双击")
-                        : v == u"rclick"   ? QStringLiteral("右击")
-                        : v == u"hover"    ? QStringLiteral("将鼠标指向")
-                                           : QStringLiteral("按回车键或右击")) +
-                       e.label;
-            }
-        } else if (v == u"press") {
-            QString rest2;
-            const QString combo = word(rest, &rest2);
-            QString button;
-            const int k = modifiers(combo, &button);
-            const int b = button == u"left" ? 1 : button == u"right" ? 2 : button == u"middle" ? 4 : -1;
-            if (k < 0 || b < 0) {
-                fail(st.at,
-                     QStringLiteral("press needs [Shift+|Ctrl+|Alt+]left|right|middle and an element"));
-                return false;
-            }
-            const Element e = need(shown, rest2, st.at, &ok);
-            zone1 = e.rect;
-            pointer = e.inDrawing ? QStringLiteral("M0001") : QString();
-            code = QStringLiteral("9%1%2").arg(k).arg(b, 2, 10, QLatin1Char('0'));
-            hint = QStringLiteral("%1%2键单击%3")
-                       .arg(k ? modLabel(k) + u'+' : QString(),
-                            b == 1   ? QStringLiteral("左")
-                            : b == 2 ? QStringLiteral("右")
-                                     : QStringLiteral("中"),
-                            e.label);
-        } else if (v == u"key") {
-            QString keyName;
-            const int k = modifiers(rest, &keyName);
-            const int n = keyNumber(keyName);
-            if (k < 0 || n < 0 || n > 99) {
-                fail(st.at, QStringLiteral("“%1” is not a key the trainer can expect").arg(rest));
-                return false;
-            }
-            code = QStringLiteral("6%1%2").arg(k).arg(n, 2, 10, QLatin1Char('0'));
-            hint = QStringLiteral("按 %1 键")
-                       .arg(k ? modLabel(k) + u'+' + keyLabel(keyName) : keyLabel(keyName));
-        } else if (v == u"type" || v == u"typenow" || v == u"edit") {
-            box = typingBox(in);
-            answer = text;
-            boxInit = st.opts.value(QStringLiteral("init"));
-            if (v == u"typenow")
-                code = QStringLiteral("0020");
-            else if (v == u"edit")
-                code = QStringLiteral("0021");
-            else if (answer.isEmpty())
-                code = st.opts.value(QStringLiteral("code"), QStringLiteral("0023"));
-            else
-                code = st.opts.value(QStringLiteral("code"), in.isEmpty() || in == u"命令行"
-                                                                 ? QStringLiteral("A111")
-                                                                 : QStringLiteral("0022"));
-            hint = answer.isEmpty() ? QStringLiteral("直接按回车键") : answer;
-            if (!answer.isEmpty() && code != u"A111" && code != u"0020" && code != u"0021")
-                hint = QStringLiteral("输入“%1”并按回车键").arg(bank::splitAnswer(answer).first);
-            if (!then.isEmpty())
-                zone1 = need(shown, then, st.at, &ok).rect;
-            else if (code == u"0022" || code == u"0026")
-                zone1 = box;
-        } else if (v == u"menu" || v == u"menu2") {
-            const QString title = rest.section(u'>', 0, 0).trimmed();
-            const QString path = rest.section(u'>', 1).trimmed();
-            const int n = barTitles().indexOf(title) + 1;
-            const QString bank = v == u"menu" ? QStringLiteral("bar") : QStringLiteral("bar2");
-            const int slot = n ? menuSlot(bank + u':' + QString::number(n), path) : -1;
-            if (!n || slot < 0) {
-                fail(st.at, !n ? QStringLiteral("“%1” is not a menu-bar title").arg(title)
-                               : QStringLiteral("the menu “%1” has no entry “%2”").arg(title, path));
-                return false;
-            }
-            const QString letter = v == u"menu2" ? QStringLiteral("C")
-                                   : n > 9       ? QStringLiteral("B")
-                                                 : QStringLiteral("A");
-            code = letter + QString::number(n > 9 ? n - 9 : n) + QString::number(slot / 10) +
-                   QString::number(slot % 10);
-            if (code.startsWith(QLatin1String("A11"))) {
-                fail(st.at,
-                     QStringLiteral(
-                         "the first entry of the first group of 文件 cannot be expected as a menu step "
-                         "(its code reads as command-line typing)"));
-                return false;
-            }
-            QStringList shownPath;
-            for (const QString &p : rest.split(u'>'))
-                shownPath << QStringLiteral("“%1”").arg(plain(p));
-            hint = QStringLiteral("选择菜单 %1").arg(shownPath.join(QStringLiteral(" → ")));
-            if (st.opts.contains(QStringLiteral("or")))
-                zone1 = need(shown, st.opts.value(QStringLiteral("or")), st.at, &ok).rect;
-        } else if (v == u"window" || v == u"drag") {
-            const int arrow = rest.indexOf(QStringLiteral("->"));
-            if (arrow < 0) {
-                fail(st.at, QStringLiteral("%1 needs FROM -> TO").arg(v));
-                return false;
-            }
-            QString from = rest.left(arrow).trimmed();
-            int k = 0;
-            if (st.opts.contains(QStringLiteral("mod"))) {
-                QString dummy;
-                k = modifiers(st.opts.value(QStringLiteral("mod")) + QStringLiteral("+x"), &dummy);
-            }
-            const Element a = need(shown, from, st.at, &ok);
-            const Element b = need(shown, rest.mid(arrow + 2).trimmed(), st.at, &ok);
-            zone2 = a.rect;
-            zone1 = b.rect;
-            zone2Click = false;
-            code = (v == u"window" ? QStringLiteral("004") : QStringLiteral("005")) + QString::number(k);
-            pointer = v == u"window" ? QStringLiteral("M0002") : QStringLiteral("M0005");
-            hint = v == u"window" ? QStringLiteral("%1从%2拖动到%3，框选对象")
-                                        .arg(k ? QStringLiteral("按住 ") + modLabel(k) + QStringLiteral(" 键")
-                                               : QString(),
-                                             a.label, b.label)
-                                  : QStringLiteral("将%1拖动到%2").arg(a.label, b.label);
-        } else if (v == u"slide") {
-            // slide PIECE x,y -> x,y (pixels)
-            QString rest2;
-            const QString piece = word(rest, &rest2);
-            const int arrow = rest2.indexOf(QStringLiteral("->"));
-            double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-            if (!pieceKnown(piece) || arrow < 0 || !parsePoint(rest2.left(arrow).trimmed(), x1, y1) ||
-                !parsePoint(rest2.mid(arrow + 2).trimmed(), x2, y2)) {
-                fail(st.at, QStringLiteral("slide needs a known picture and x,y -> x,y"));
-                return false;
-            }
-            slideHome = QPoint(int(x1), int(y1));
-            slideTo = QPoint(int(x2), int(y2));
-            const int dx = slideTo.x() - slideHome.x(), dy = slideTo.y() - slideHome.y();
-            int c = 0;
-            if (dy == 0)
-                c = dx < 0 ? 8001 : 8002;
-            else if (dx == 0)
-                c = dy < 0 ? 8003 : 8004;
-            else if (dy > 0)
-                c = dx < 0 ? 8006 : 8007;
-            else
-                c = dx < 0 ? 8008 : 8009;
-            code = QString::number(c);
-            slideTarget = c;
-            pieceId = pics.want(QStringLiteral("6"), piece, [piece] { return renderPiece(piece); });
-            static const QHash<int, QString> dirs = {
-                {8001, QStringLiteral("左")},   {8002, QStringLiteral("右")},
-                {8003, QStringLiteral("上")},   {8004, QStringLiteral("下")},
-                {8006, QStringLiteral("左下")}, {8007, QStringLiteral("右下")},
-                {8008, QStringLiteral("左上")}, {8009, QStringLiteral("右上")}};
-            hint = QStringLiteral("将%1向%2拖动到指定位置")
-                       .arg(piece == u"滑块" ? QStringLiteral("滑块") : QStringLiteral("“%1”").arg(piece),
-                            dirs.value(c));
-        } else if (v == u"wait") {
-            code = QStringLiteral("8888");
-            hint = rest.isEmpty() ? QStringLiteral("请稍候……") : rest;
-        } else {
-            fail(st.at, QStringLiteral("unknown action “%1”").arg(v));
+        const Verb verb = verbs().value(st.verb);
+        if (!verb) {
+            fail(st.at, QStringLiteral("unknown action “%1”").arg(st.verb));
             return false;
         }
+        if (!(this->*verb)(d))
+            return false;
+        bool &ok = d.ok;
+        const QString &v = st.verb;
+        const QString &in = d.in;
+        QString &code = d.code;
+        QString &hint = d.hint;
+        const QString &answer = d.answer;
+        const QRect &zone1 = d.zone1, &zone2 = d.zone2, &box = d.box;
+        bool &barHidden = d.barHidden;
+        const int slideTarget = d.slideTarget;
+        const QPoint &slideHome = d.slideHome, &slideTo = d.slideTo;
+        const QString &boxInit = d.boxInit, &pointer = d.pointer, &pieceId = d.pieceId;
+        const bool zone2Click = d.zone2Click;
         if (!ok)
             return false;
         if (st.opts.contains(QStringLiteral("hint")))
@@ -1005,17 +1075,16 @@ class Compiler {
         if (st.opts.contains(QStringLiteral("code")) && v != u"type") {
             code = st.opts.value(QStringLiteral("code"));
         }
-        r.setText(8, 4, code);
+        r.setStepCode(code);
         if (st.opts.contains(QStringLiteral("lock")))
-            r.setText(6, 2, QStringLiteral("EE"));
+            r.setLocked(true);
 
         // back button and demonstration markers
         QString menuX = QStringLiteral("%1").arg(lay::MenuBarXTwips, 5, 10, QLatin1Char('0'));
         QString menuY = QStringLiteral("%1").arg(lay::MenuBarYTwips, 5, 10, QLatin1Char('0'));
         // The trainer's own menu titles carry the CAD captions only on menu steps;
         // elsewhere the bar is hidden and the picture shows the titles itself.
-        const bool menuStep = (code.startsWith(u'A') || code.startsWith(u'B') || code.startsWith(u'C')) &&
-                              !(code.startsWith(QLatin1String("A11")) && !box.isNull());
+        const bool menuStep = sim::decodeStepCode(code).showsMenuBar(!box.isNull());
         if (!menuStep)
             barHidden = true;
         if (barHidden)
@@ -1040,12 +1109,10 @@ class Compiler {
                 return false;
             }
             menuX = QStringLiteral("Q000") + QString::number(d);
-            r.setNum(167, 5, e.rect.x() * Tw);
-            r.setNum(172, 5, e.rect.y() * Tw);
+            r.setTarget(e.rect.x() * Tw, e.rect.y() * Tw);
             barHidden = true;
         }
-        r.setText(125, 5, menuX);
-        r.setText(130, 5, menuY);
+        r.setMenuBarText(menuX, menuY);
 
         // the screen and its overlays as shown at this step
         ScreenState view = shown;
@@ -1054,8 +1121,8 @@ class Compiler {
             view.floating.clear();
             view.floatPos = QPoint();
         }
-        r.setText(12, 6,
-                  pics.want(QStringLiteral("1"), view.screenKey(), [view] { return renderScreen(view); }));
+        r.setScreenPicture(
+            pics.want(QStringLiteral("1"), view.screenKey(), [view] { return renderScreen(view); }));
         if (!shown.dialog.isEmpty()) {
             const ScreenState d = shown;
             setPic(
@@ -1070,8 +1137,7 @@ class Compiler {
         }
         if (slideTarget > 0) {
             setPic(r, 5, slideHome, pieceId);
-            r.setNum(167, 5, slideTo.x() * Tw);
-            r.setNum(172, 5, slideTo.y() * Tw);
+            r.setTarget(slideTo.x() * Tw, slideTo.y() * Tw);
         }
         if (!zone1.isNull())
             setZone1(r, zone1);
@@ -1079,16 +1145,12 @@ class Compiler {
             setZone2(r, zone2, zone2Click);
         if (!box.isNull()) {
             const QRect t = tw(box);
-            r.setNum(86, 5, t.x());
-            r.setNum(91, 5, t.y());
-            r.setNum(96, 5, t.width());
-            r.setNum(101, 5, t.height());
-            r.setNum(106, 3, texts.add(boxInit));
-            r.setNum(109, 3, texts.add(answer));
+            r.setBox(t.x(), t.y(), t.width(), t.height());
+            const int initLine = texts.add(boxInit);
+            r.setBoxTexts(initLine, texts.add(answer));
         } else {
-            r.setText(101, 5,
-                      st.opts.value(QStringLiteral("pointer"),
-                                    pointer.isEmpty() ? QStringLiteral("00000") : pointer));
+            r.setPointerSpec(st.opts.value(QStringLiteral("pointer"),
+                                           pointer.isEmpty() ? QStringLiteral("00000") : pointer));
         }
         // hint beside the zone, the input box or the middle of the screen
         // keys and automatic steps: just above the command line
@@ -1100,9 +1162,7 @@ class Compiler {
         int hy = anchor.bottom() + 6;
         if (hy + 22 > ScreenH - 4)
             hy = anchor.top() - 26;
-        r.setNum(112, 5, hx * Tw);
-        r.setNum(117, 5, qMax(1, hy) * Tw);
-        r.setNum(122, 3, texts.add(hint));
+        r.setHint(hx * Tw, qMax(1, hy) * Tw, texts.add(hint));
 
         // what the step leaves behind
         if (!box.isNull()) {
@@ -1160,13 +1220,12 @@ class Compiler {
                 }
                 // closing record: the finished screen
                 bank::StepRecord done = bank::StepRecord::blank();
-                done.setText(1, 5, prefix + u'E');
-                done.setText(8, 4, QStringLiteral("9999"));
+                done.setPrefix(prefix + u'E');
+                done.setStepCode(QStringLiteral("9999"));
                 ScreenState fin = s;
                 fin.menuTitles = true;
-                done.setText(12, 6, pics.want(QStringLiteral("1"), fin.screenKey(), [fin] {
-                    return renderScreen(fin);
-                }));
+                done.setScreenPicture(
+                    pics.want(QStringLiteral("1"), fin.screenKey(), [fin] { return renderScreen(fin); }));
                 if (!fin.dialog.isEmpty())
                     setPic(done, 1, dialogRect(fin).topLeft(),
                            pics.want(QStringLiteral("3"), fin.dialog + u'|' + fin.key(),

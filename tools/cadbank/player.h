@@ -1,11 +1,9 @@
 #pragma once
-// Playing a bank's stored solutions through the trainer's own step engine, with
-// the calls a learner's mouse, menu and keyboard produce. Before every action
-// the player asks what the window would let the learner do: whether the zone is
-// on the screen and not under a control that takes the click first, whether the
-// input box has the keyboard, whether the menu entry is in the pop-up. A step no
-// action can complete, a zone another control covers, and a question that does
-// not reach its closing record one action per step are reported.
+// Playing a bank's stored solutions through the trainer's own step engine: each
+// step is solved by the core's solver (the learner's actions the window lets
+// through) and its actions applied. A step no action can complete, a zone another
+// control covers, and a question that does not reach its closing record one
+// action per step are reported.
 
 #include "compiler.h"
 

@@ -18,68 +18,49 @@ namespace {
 struct R {
     bank::StepRecord r = bank::StepRecord::blank();
     explicit R(const char *code, const char *screen = "888888") {
-        r.setText(1, 5, QStringLiteral("FX001"));
-        r.setText(8, 4, QLatin1String(code));
-        r.setText(12, 6, QLatin1String(screen));
+        r.setPrefix(QStringLiteral("FX001"));
+        r.setStepCode(QLatin1String(code));
+        r.setScreenPicture(QLatin1String(screen));
     }
     // Pixels in, twips stored.
     R &zone(int x, int y, int w, int h) {
-        set(66, x, y, w, h);
+        r.setZone1(x * 15, y * 15, w * 15, h * 15);
         return *this;
     }
     R &box(int x, int y, int w, int h, int text, int answer) {
-        set(86, x, y, w, h);
-        r.setNum(106, 3, text);
-        r.setNum(109, 3, answer);
+        r.setBox(x * 15, y * 15, w * 15, h * 15);
+        r.setBoxTexts(text, answer);
         return *this;
     }
     R &answer(int line) {
-        r.setNum(109, 3, line);
+        r.setAnswerLine(line);
         return *this;
     }
     R &hint(int x, int y, int line) {
-        r.setNum(112, 5, x * 15);
-        r.setNum(117, 5, y * 15);
-        r.setNum(122, 3, line);
+        r.setHint(x * 15, y * 15, line);
         return *this;
     }
     R &menuBar(int x, int y) {
-        r.setNum(125, 5, x * 15);
-        r.setNum(130, 5, y * 15);
+        r.setMenuBar(x * 15, y * 15);
         return *this;
     }
     R &pic(int k, int x, int y, const char *id) {
-        static constexpr int xPos[6] = {0, 18, 34, 50, 135, 151};
-        static constexpr int idPos[6] = {0, 28, 44, 60, 145, 161};
-        r.setNum(xPos[k], 5, x * 15);
-        r.setNum(xPos[k] + 5, 5, y * 15);
-        r.setText(idPos[k], 6, QLatin1String(id));
+        r.setPicture(k, x * 15, y * 15, QLatin1String(id));
         return *this;
     }
     R &target(int x, int y) {
-        r.setNum(167, 5, x * 15);
-        r.setNum(172, 5, y * 15);
+        r.setTarget(x * 15, y * 15);
         return *this;
     }
     R &zone2(int x, int y, int w, int h) {
-        r.setNum(177, 5, x * 15);
-        r.setText(182, 1, QStringLiteral("1"));
-        r.setNum(183, 4, y * 15);
-        r.setNum(187, 5, w * 15);
-        r.setNum(192, 5, h * 15);
+        r.setZone2(x * 15, y * 15, w * 15, h * 15, QStringLiteral("1"));
         return *this;
     }
     R &pointer(const char *shape) {
-        r.setText(101, 5, QLatin1String(shape));
+        r.setPointerSpec(QLatin1String(shape));
         return *this;
     }
     operator bank::StepRecord() const { return r; }
-    void set(int at, int x, int y, int w, int h) {
-        r.setNum(at, 5, x * 15);
-        r.setNum(at + 5, 5, y * 15);
-        r.setNum(at + 10, 5, w * 15);
-        r.setNum(at + 15, 5, h * 15);
-    }
 };
 
 QFont uiFont(int px, bool bold = false) {

@@ -3,6 +3,7 @@
 
 #include "platform/textfile.h"
 #include "simulator/bankreader.h"
+#include "simulator/stepcode.h"
 #include "simulator/steprecord.h"
 #include "start/moddata.h"
 #include "start/setfiles.h"
@@ -101,27 +102,20 @@ struct Checker {
     }
 
     // Checks that a menu code names an existing group and item of sMenu.sys.
-    void checkMenuCode(const QString &rel, int line, const QString &code) {
+    void checkMenuCode(const QString &rel, int line, const sim::StepCode &c) {
         if (!haveMenus)
             return;
-        const QChar first = code.at(0);
-        int base = 0, n = 0;
-        const int digitN = vb::ValLong(code.mid(1, 1));
-        const int g = vb::ValLong(code.mid(2, 1));
-        const int j = vb::ValLong(code.mid(3, 1));
+        const QString &code = c.code;
+        const int n = c.menu, g = c.group, j = c.item;
         QString what;
-        if (first == u'A' || first == u'B' || first == u'C') {
-            n = digitN + (first == u'B' ? 9 : 0);
-            base = first == u'C' ? 300 : 0;
+        if (c.bank != menus::Bank::Context) {
             what = QStringLiteral("menu %1").arg(n);
-            if (n < 1 || n > 11 || (first != u'B' && n > 9)) {
+            if (c.bank == menus::Bank::None || n < 1 || n > 11 || (c.letter != u'B' && n > 9)) {
                 add(rel, line, QStringLiteral("StepCode"),
                     QStringLiteral("“%1” names menu %2, which the menu bar does not have").arg(code).arg(n));
                 return;
             }
         } else {
-            n = digitN;
-            base = 165;
             what = QStringLiteral("context menu %1").arg(n);
             if (n < 1 || n > 9) {
                 add(rel, line, QStringLiteral("StepCode"),
@@ -136,7 +130,8 @@ struct Checker {
                 QStringLiteral("“%1”: item group %2 does not exist (1 to 9)").arg(code).arg(g));
             return;
         }
-        auto blockLine = [&](int k) { return menuLines.value(base + (n - 1) * 15 + k - 1); };
+        // line k of the block, 1-based, as an index into the file's lines
+        auto blockLine = [&](int k) { return menuLines.value(menus::blockFirstLine(c.bank, n) + k - 2); };
         if (titleLine[g] && blockLine(titleLine[g]) == u"0") {
             add(rel, line, QStringLiteral("StepCode"),
                 QStringLiteral("“%1”: %2 of sMenu.sys has no submenu for group %3").arg(code, what).arg(g));
@@ -174,38 +169,21 @@ struct Checker {
     }
 
     void checkRecord(const QString &rel, int line, const bank::StepRecord &r, int stepNo) {
+        using sim::StepKind;
         const QString code = r.StepCode();
-        const int value = bank::stepValue(code);
-        const QChar first = code.at(0);
-        // codes the trainer acts on
-        bool known = code == u"9999" || value == 1 || value == 2 || value == 3 || value == 2000 ||
-                     value == 20 || value == 21 || value == 22 || value == 23 || value == 26 || value == 30 ||
-                     value == 8888;
-        if ((value >= 40 && value <= 47) || (value >= 50 && value <= 57))
-            known = true;
-        if (value >= 8001 && value <= 8009 && value != 8005)
-            known = true;
-        if (value >= 3000 && value < 5000)
-            known = true;
-        if (value >= 6000 && value < 7000)
-            known = true;
-        if (value >= 9000 && value < 9999)
-            known = true;
-        if (first == u'A' || first == u'B' || first == u'C' || first == u'D')
-            known = true;
-        if (!known)
+        const sim::StepCode c = sim::decodeStepCode(code);
+        // codes the trainer acts on (modifier sums go up to 7)
+        const bool drag = c.kind == StepKind::DragSelect || c.kind == StepKind::DragDrop;
+        if (c.kind == StepKind::Unknown || (drag && (c.modifiers < 0 || c.modifiers > 7)))
             add(rel, line, QStringLiteral("StepCode"),
                 QStringLiteral("“%1” is not a step code the trainer knows").arg(code));
-        if (value >= 9000 && value < 9999) {
-            const int b = value % 100;
-            if (b != 1 && b != 2 && b != 4)
-                add(rel, line, QStringLiteral("StepCode"),
-                    QStringLiteral("“%1”: mouse button %2 does not exist (01, 02, 04)").arg(code).arg(b));
-        }
+        if (c.kind == StepKind::Press && c.button != 1 && c.button != 2 && c.button != 4)
+            add(rel, line, QStringLiteral("StepCode"),
+                QStringLiteral("“%1”: mouse button %2 does not exist (01, 02, 04)").arg(code).arg(c.button));
         // "A11" with an input box is command-line typing, not a menu choice
-        const bool typing = code.startsWith(QLatin1String("A11")) && r.boxPresent();
-        if (!typing && (first == u'A' || first == u'B' || first == u'C' || (value >= 3000 && value < 5000)))
-            checkMenuCode(rel, line, code);
+        const bool letterMenu = c.letter == u'A' || c.letter == u'B' || c.letter == u'C';
+        if (!c.commandLineTyping(r.boxPresent()) && (letterMenu || c.kind == StepKind::ContextMenu))
+            checkMenuCode(rel, line, c);
         // pictures
         auto pic = [&](const QString &field, const QString &id) {
             if (id == bank::KeepId)
@@ -230,28 +208,29 @@ struct Checker {
             if (r.zoneW() <= 0)
                 add(rel, line, QStringLiteral("ZoneW"), QStringLiteral("zone 1 has no width"));
             checkRect(rel, line, QStringLiteral("ZoneX"), r.zoneX(), r.zoneY(), r.zoneW(), r.zoneH());
-        } else if (code == u"0001" || code == u"0002" || code == u"0003" || code == u"0030" ||
-                   (value >= 9000 && value < 9999) || (value >= 40 && value <= 57)) {
+        } else if (c.kind == StepKind::Click || c.kind == StepKind::DoubleClick ||
+                   c.kind == StepKind::RightClick || c.kind == StepKind::Hover || c.kind == StepKind::Press ||
+                   drag) {
             add(rel, line, QStringLiteral("ZoneX"),
                 QStringLiteral("the step code “%1” needs zone 1, which is absent").arg(code));
         }
         if (r.boxPresent())
             checkRect(rel, line, QStringLiteral("BoxX"), r.boxX(), r.boxY(), r.boxW(), r.boxH());
-        else if (value == 20 || value == 21)
+        else if (c.kind == StepKind::TypeNow || c.kind == StepKind::TypeOverlay)
             add(rel, line, QStringLiteral("BoxX"),
                 QStringLiteral("the step code “%1” needs an input box, which is absent").arg(code));
         if (r.zone2Present())
             checkRect(rel, line, QStringLiteral("Zone2X"), r.zone2X(), r.zone2Y(), r.zone2W(), r.zone2H());
-        else if (value >= 40 && value <= 57)
+        else if (drag)
             add(rel, line, QStringLiteral("Zone2X"),
                 QStringLiteral("the drag code “%1” needs zone 2, which is absent").arg(code));
         if (r.hintPlaced() && (r.hintX() >= ScreenTwipsW || r.hintY() >= ScreenTwipsH))
             add(rel, line, QStringLiteral("HintX"), QStringLiteral("the hint is placed outside the screen"));
-        if ((value >= 8001 && value <= 8009) || r.hasBackMarker())
+        if (c.kind == StepKind::PictureDrag || r.hasBackMarker())
             if (r.targetX() >= ScreenTwipsW || r.targetY() >= ScreenTwipsH)
                 add(rel, line, QStringLiteral("TargetX"),
                     QStringLiteral("(%1, %2) lies outside the screen").arg(r.targetX()).arg(r.targetY()));
-        if (value >= 8001 && value <= 8009 && !r.picturePlaced(5))
+        if (c.kind == StepKind::PictureDrag && !r.picturePlaced(5))
             add(rel, line, QStringLiteral("Pic5X"),
                 QStringLiteral("the picture drag “%1” has no picture 5").arg(code));
         // texts
@@ -513,348 +492,6 @@ bool checkBank(const QString &programFolder, QVector<Problem> &problems, CheckSt
     if (stats)
         *stats = c.stats;
     return true;
-}
-
-QString describeCode(const QString &code) {
-    const int v = bank::stepValue(code);
-    const QChar first = code.isEmpty() ? QChar() : code.at(0);
-    static const char *mods[8] = {"",     "Shift+",     "Ctrl+",     "Shift+Ctrl+",
-                                  "Alt+", "Shift+Alt+", "Ctrl+Alt+", "Shift+Ctrl+Alt+"};
-    auto mod = [&](int k) { return QString::fromLatin1(mods[qBound(0, k, 7)]); };
-    if (code == u"9999")
-        return QStringLiteral("结束：本题完成");
-    if (code == u"A111")
-        return QStringLiteral("在输入框中输入答案并按回车键或空格键（或菜单 1 第1组第1项）");
-    if (first == u'A' || first == u'B' || first == u'C') {
-        const int n = code.mid(1, 1).toInt() + (first == u'B' ? 9 : 0);
-        return QStringLiteral("%1菜单 %2 第%3组第%4项")
-            .arg(first == u'C' ? QStringLiteral("第二组") : QString())
-            .arg(n)
-            .arg(code.mid(2, 1))
-            .arg(code.mid(3, 1).toInt() + 1);
-    }
-    if (first == u'D')
-        return QStringLiteral("演示用菜单步");
-    switch (v) {
-    case 1:
-        return QStringLiteral("左键单击区域1");
-    case 2:
-        return QStringLiteral("双击区域1");
-    case 3:
-        return QStringLiteral("右击区域1");
-    case 2000:
-        return QStringLiteral("右击区域1，或按回车键/空格键");
-    case 20:
-        return QStringLiteral("在输入框中输入答案（输入即完成）");
-    case 21:
-        return QStringLiteral("在覆盖输入框中输入完整答案");
-    case 22:
-        return QStringLiteral("输入答案并回车（演示：输入后移到区域1）");
-    case 23:
-        return QStringLiteral("输入答案并回车（演示：不输入）");
-    case 26:
-        return QStringLiteral("输入答案并回车（演示：输入后移到区域1）");
-    case 30:
-        return QStringLiteral("鼠标移到区域1");
-    case 8888:
-        return QStringLiteral("自动：一秒后继续");
-    default:
-        break;
-    }
-    if (v >= 40 && v <= 47)
-        return QStringLiteral("%1从区域2拖出选择窗口到区域1").arg(mod(v - 40));
-    if (v >= 50 && v <= 57)
-        return QStringLiteral("%1把区域2拖放到区域1").arg(mod(v - 50));
-    if (v == 3420 || v == 3220)
-        return QStringLiteral("右击区域1打开快捷菜单 %1，选择第2组第1项；或按回车/空格/Esc")
-            .arg(v / 100 % 10);
-    if (v >= 3000 && v < 5000)
-        return QStringLiteral("右击区域1打开快捷菜单 %1，选择第%2组第%3项")
-            .arg(v / 100 % 10)
-            .arg(v / 10 % 10)
-            .arg(v % 10 + 1);
-    if (v >= 6000 && v < 7000) {
-        static const QHash<int, QString> keys = {{2, QStringLiteral("Enter")}, {3, QStringLiteral("F2")},
-                                                 {15, QStringLiteral("F4")},   {20, QStringLiteral("F9")},
-                                                 {91, QStringLiteral("/")},    {99, QStringLiteral(".")}};
-        const int n = v % 100;
-        QString key = keys.value(n);
-        if (key.isEmpty())
-            key = (n >= 48 && n <= 90) ? QString(QChar(n)) : QStringLiteral("键码%1").arg(n);
-        return QStringLiteral("按 %1%2").arg(mod(v / 100 % 10), key);
-    }
-    if (v >= 8001 && v <= 8009) {
-        static const char *dirs[10] = {"", "左", "右", "上", "下", "", "左下", "右下", "左上", "右上"};
-        return QStringLiteral("把图片5向%1拖到目标").arg(QString::fromUtf8(dirs[v - 8000]));
-    }
-    if (v >= 9000 && v < 9999) {
-        const int b = v % 100;
-        return QStringLiteral("%1按%2键于区域1")
-            .arg(mod(v / 100 % 10), b == 1   ? QStringLiteral("左")
-                                    : b == 2 ? QStringLiteral("右")
-                                    : b == 4 ? QStringLiteral("中")
-                                             : QStringLiteral("?"));
-    }
-    return QStringLiteral("未知代码");
-}
-
-bool dumpBank(const QString &programFolder, int unit, int question, QStringList &out, QString *error) {
-    ModData data;
-    data.AppPath = QDir(programFolder).absolutePath();
-    if (!verfile::readInfo(data, error))
-        return false;
-    QStringList table, texts, menus;
-    textfile::ReadError err;
-    if (!textfile::readLines(data.DataDir + QStringLiteral("288891.rar"), table, &err)) {
-        *error = err.message();
-        return false;
-    }
-    textfile::readLines(data.DataDir + QStringLiteral("288890.rar"), texts);
-    textfile::readLines(data.programFile(QStringLiteral("sMenu.sys")), menus);
-    const int units = vb::ValLong(vb::Mid(textfile::lineAt(table, 1), 3, 2));
-    if (unit > units || unit < 0) {
-        *error = QStringLiteral("the bank has %1 units").arg(units);
-        return false;
-    }
-    out << QStringLiteral("%1 %2  （模块 %3）")
-               .arg(vb::Trim(data.ModuleName), vb::Trim(data.ModuleTitle))
-               .arg(data.ModuleNo);
-    auto text = [&](int n) { return n == 0 ? QString() : bank::textOfLine(textfile::lineAt(texts, n)); };
-    auto px = [](int t) { return QString::number(t / 15.0, 'g', 6); };
-    auto rect = [&](int x, int y, int w, int h) {
-        return QStringLiteral("(%1,%2 %3x%4)").arg(px(x), px(y), px(w), px(h));
-    };
-    auto menuItem = [&](const QString &code) -> QString {
-        const QChar first = code.at(0);
-        const int v = bank::stepValue(code);
-        int base = 0, n = code.mid(1, 1).toInt();
-        if (first == u'B')
-            n += 9;
-        else if (first == u'C')
-            base = 300;
-        else if (v >= 3000 && v < 5000)
-            base = 165;
-        else if (first != u'A')
-            return QString();
-        static const int titleLine[10] = {0, 2, 0, 5, 0, 8, 0, 11, 13, 0};
-        static const int entryLine[10] = {0, 3, 4, 6, 7, 9, 10, 12, 14, 15};
-        const int g = code.mid(2, 1).toInt(), j = code.mid(3, 1).toInt();
-        if (g < 1 || g > 9 || n < 1)
-            return QString();
-        const QString entries = menus.value(base + (n - 1) * 15 + entryLine[g] - 1);
-        QString item = entries.split(u'|').value(j);
-        if (titleLine[g])
-            item = menus.value(base + (n - 1) * 15 + titleLine[g] - 1) + QStringLiteral(" > ") + item;
-        return menus.value(base + (n - 1) * 15) + QStringLiteral(" > ") + item;
-    };
-    for (int u = 0; u < units; ++u) {
-        if (unit && u + 1 != unit)
-            continue;
-        QStringList idx, steps;
-        const QString idxPath = data.DataDir + QStringLiteral("2888%1.rar").arg(70 + u);
-        const QString stepPath = data.DataDir + QStringLiteral("2888%1.rar").arg(20 + u);
-        if (!textfile::readLines(idxPath, idx, &err) || !textfile::readLines(stepPath, steps, &err)) {
-            *error = err.message();
-            return false;
-        }
-        out << QString() << QStringLiteral("第%1单元 %2").arg(u + 1).arg(vb::Trim(data.unitTitle(u)));
-        int first = 1;
-        for (int q = 0; q < idx.size() && !vb::Trim(idx.at(q)).isEmpty(); ++q) {
-            const bank::IndexEntry e = bank::parseIndexLine(idx.at(q));
-            if (!question || question == q + 1) {
-                out << QStringLiteral("  第%1题（%2步）%3%4")
-                           .arg(q + 1)
-                           .arg(e.steps)
-                           .arg(e.hasPicture ? QStringLiteral("[图片 %1] ").arg(e.pictureId) : QString(),
-                                e.text);
-                for (int s = 1; s <= e.steps; ++s) {
-                    bool ok = true;
-                    const bank::StepRecord r = bank::parseRecord(textfile::lineAt(steps, first + s - 1), &ok);
-                    if (!ok) {
-                        out << QStringLiteral("    %1. 记录不足196个字符").arg(s);
-                        continue;
-                    }
-                    const QString code = r.StepCode();
-                    out << QStringLiteral("    %1. %2  %3").arg(s).arg(code, describeCode(code));
-                    QStringList d;
-                    d << QStringLiteral("画面 %1").arg(r.ScreenPicture());
-                    for (int k = 1; k <= 5; ++k)
-                        if (r.picturePlaced(k))
-                            d << QStringLiteral("图片%1 %2 @%3,%4")
-                                     .arg(k)
-                                     .arg(r.PicId(k), px(r.picX(k)), px(r.picY(k)));
-                    if (r.zone1Present())
-                        d << QStringLiteral("区域1 %1").arg(rect(r.zoneX(), r.zoneY(), r.zoneW(), r.zoneH()));
-                    if (r.zone2Present())
-                        d << QStringLiteral("区域2 %1%2")
-                                 .arg(rect(r.zone2X(), r.zone2Y(), r.zone2W(), r.zone2H()),
-                                      r.zone2PlainClick() ? QStringLiteral(" 单击即完成") : QString());
-                    if (r.boxPresent()) {
-                        d << QStringLiteral("输入框 %1").arg(rect(r.boxX(), r.boxY(), r.boxW(), r.boxH()));
-                        if (r.boxTextLine())
-                            d << QStringLiteral("初值“%1”").arg(text(r.boxTextLine()));
-                        d << QStringLiteral("答案“%1”").arg(text(r.answerLine()));
-                    } else if (!vb::allZero(r.PointerSpec())) {
-                        d << QStringLiteral("指针 %1").arg(r.PointerSpec());
-                    }
-                    if (r.hasBackMarker())
-                        d << QStringLiteral("返回按钮 @%1,%2 退%3步")
-                                 .arg(px(r.targetX()), px(r.targetY()))
-                                 .arg(r.backSteps());
-                    else if (r.menuBarShown())
-                        d << QStringLiteral("菜单栏 @%1,%2").arg(px(r.menuBarX()), px(r.menuBarY()));
-                    if (r.MenuBarY().startsWith(u'X'))
-                        d << QStringLiteral("演示两个目标");
-                    else if (r.MenuBarY() == u"00000" && code.at(0).isDigit() &&
-                             (code.at(0) == u'3' || code.at(0) == u'4'))
-                        d << QStringLiteral("演示菜单在指针处");
-                    const int v = bank::stepValue(code);
-                    if (v >= 8001 && v <= 8009)
-                        d << QStringLiteral("目标 @%1,%2").arg(px(r.targetX()), px(r.targetY()));
-                    const QString item = menuItem(code);
-                    if (!item.isEmpty() && code != u"A111")
-                        d << QStringLiteral("菜单项“%1”").arg(item);
-                    if (r.hintLine())
-                        d << QStringLiteral("提示“%1”").arg(text(r.hintLine()));
-                    out << QStringLiteral("       ") + d.join(QStringLiteral("；"));
-                }
-            }
-            first += e.steps;
-        }
-    }
-    return true;
-}
-
-bool dumpPapers(const QString &programFolder, int paper, QStringList &out, QString *error) {
-    ModData data;
-    data.AppPath = QDir(programFolder).absolutePath();
-    if (!verfile::readInfo(data, error))
-        return false;
-    QStringList table;
-    textfile::ReadError err;
-    if (!textfile::readLines(data.DataDir + QStringLiteral("288891.rar"), table, &err)) {
-        *error = err.message();
-        return false;
-    }
-    const QString head = textfile::lineAt(table, 1);
-    const int papers = qMin(int(vb::ValLong(vb::Mid(head, 1, 2))), 14);
-    const int units = qMin(int(vb::ValLong(vb::Mid(head, 3, 2))), 20);
-    if (paper < 0 || paper > papers) {
-        *error = QStringLiteral("the bank has %1 exam papers").arg(papers);
-        return false;
-    }
-    // index lines of each unit, read when a paper first names the unit
-    QHash<int, QStringList> index;
-    auto entry = [&](int u, int q, bank::IndexEntry *e) {
-        if (u < 0 || u >= units || q < 1)
-            return false;
-        if (!index.contains(u)) {
-            QStringList lines;
-            textfile::readLines(data.DataDir + QStringLiteral("2888%1.rar").arg(70 + u), lines);
-            while (!lines.isEmpty() && vb::Trim(lines.last()).isEmpty())
-                lines.removeLast();
-            for (int i = 0; i < lines.size(); ++i)
-                if (vb::Trim(lines.at(i)).isEmpty()) {
-                    lines = lines.mid(0, i);
-                    break;
-                }
-            index.insert(u, lines);
-        }
-        const QStringList &lines = index[u];
-        if (q > lines.size())
-            return false;
-        *e = bank::parseIndexLine(lines.at(q - 1));
-        return true;
-    };
-    out << QStringLiteral("%1 %2  （模块 %3）")
-               .arg(vb::Trim(data.ModuleName), vb::Trim(data.ModuleTitle))
-               .arg(data.ModuleNo);
-    for (int k = 1; k <= papers; ++k) {
-        if (paper && k != paper)
-            continue;
-        const QString comp = table.value(1 + k);
-        out << QString() << QStringLiteral("第%1套试卷（%2题）").arg(k).arg(comp.size() / 4);
-        for (int i = 0; i + 4 <= comp.size(); i += 4) {
-            const QString c = comp.mid(i, 4);
-            bool okU = false, okQ = false;
-            const int u = c.left(2).toInt(&okU), q = c.right(2).toInt(&okQ);
-            bank::IndexEntry e;
-            if (okU && okQ && entry(u, q, &e))
-                out << QStringLiteral("  %1. %2  第%3单元 %4  第%5题  %6")
-                           .arg(i / 4 + 1, 2)
-                           .arg(c)
-                           .arg(u + 1)
-                           .arg(vb::Trim(data.unitTitle(u)))
-                           .arg(q)
-                           .arg(e.text);
-            else
-                out << QStringLiteral("  %1. %2  （没有这道题）").arg(i / 4 + 1, 2).arg(c);
-        }
-    }
-    return true;
-}
-
-} // namespace cadbank
-
-#include "simulator/screenpainter.h"
-
-#include <QGuiApplication>
-#include <QPainter>
-
-namespace cadbank {
-
-QImage renderStep(const QString &programFolder, int unit, int question, int step, QString *error) {
-    ModData data;
-    data.AppPath = QDir(programFolder).absolutePath();
-    if (!verfile::readInfo(data, error))
-        return QImage();
-    data.CurSet = qint16(unit - 1);
-    data.SetBase = 20;
-    setfiles::nameSetFiles(data);
-    if (setfiles::readQuestionOffsets(data, error) < question) {
-        if (error && error->isEmpty())
-            *error = QStringLiteral("no question %1 in unit %2").arg(question).arg(unit);
-        return QImage();
-    }
-    bank::BankReader reader(data);
-    // The step laid out as the window lays it, guided (hint and outlines shown),
-    // after every step before it: pictures kept with "888888" come from those.
-    sim::ScreenModel screen;
-    sim::ScreenPictures pictures;
-    for (int s = 1; s <= step; ++s) {
-        bool ok = true;
-        const bank::StepRecord r = reader.record(question, s, &ok);
-        if (!ok) {
-            *error = reader.lastError();
-            return QImage();
-        }
-        const sim::LayoutResult lay =
-            sim::layoutStep({r, s, 1, 1.0, 1.0, [&](int n) { return reader.text(n); }}, screen);
-        screen = lay.screen;
-        if (lay.backgroundLoaded)
-            pictures.background = QImage(bank::picturePath(data, screen.background));
-        for (int k = 1; k <= 5; ++k)
-            if (lay.pictureLoaded[k])
-                pictures.pics[k] = QImage(bank::picturePath(data, screen.pics[k].id));
-    }
-    QImage out(800, 600, QImage::Format_RGB32);
-    QPainter p(&out);
-    const sim::ScreenGeometry g;
-    sim::paintScreen(p, out.size(), screen, pictures, g, {QGuiApplication::palette(), -1});
-    // The input boxes are the window's own line edits: framed here, with their text.
-    auto box = [&](bool visible, const sim::Rect &at, const QString &text) {
-        if (!visible)
-            return;
-        const QRect r = sim::ScreenGeometry::px(at);
-        p.fillRect(r, Qt::white);
-        p.setPen(QColor(0, 0, 160));
-        p.drawRect(r.adjusted(0, 0, -1, -1));
-        p.setFont(g.boxFont());
-        p.drawText(r.adjusted(3, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
-    };
-    box(screen.boxVisible, screen.box, screen.boxText);
-    box(screen.overlayVisible, screen.overlay, screen.overlayText);
-    return out;
 }
 
 } // namespace cadbank
