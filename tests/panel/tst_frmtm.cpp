@@ -59,6 +59,11 @@ class ScriptedPrompter : public platform::Prompter {
     }
 };
 
+class FixedClock : public platform::Clock {
+  public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 3, 2), QTime(9, 0)); }
+};
+
 class NoLock : public platform::InstanceLock {
   public:
     bool acquire() override { return true; }
@@ -77,6 +82,7 @@ class TstFrmTm : public QObject {
     ModData d;
     FakeSim sim;
     ScriptedPrompter prompter;
+    FixedClock clock;
 
     // A unit of three questions; question 2 carries a picture.
     void unitPractice(int curSet = 0, int count = 3) {
@@ -100,7 +106,7 @@ class TstFrmTm : public QObject {
     }
 
     std::unique_ptr<FrmTm> openPanel() {
-        auto tm = std::make_unique<FrmTm>(d, prompter);
+        auto tm = std::make_unique<FrmTm>(d, prompter, clock);
         tm->setAttribute(Qt::WA_DeleteOnClose, false);
         tm->setSimulatedWindow(&sim);
         tm->show();
@@ -250,9 +256,10 @@ class TstFrmTm : public QObject {
         auto tm = openPanel();
         sim.widget.show();
         std::optional<std::array<int, 12>> started;
-        tm->startDemonstration = [&](const std::array<int, 12> &iv) { started = iv; };
+        connect(tm.get(), &FrmTm::demonstrationRequested, this,
+                [&](const std::array<int, 12> &iv) { started = iv; });
         click(tm->CmdGN[7], Qt::MouseButton(button), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(tm->DemoSpeed, factor);
+        QCOMPARE(tm->session().demoSpeed(), factor);
         QCOMPARE(int(d.DemoRunning), int(True));
         QVERIFY(tm->TimStartYS.isActive());
         QTRY_VERIFY(started.has_value());
@@ -378,8 +385,7 @@ class TstFrmTm : public QObject {
         QVERIFY(
             textfile::writeLinesAtomic(progress::wrongListFile(d, 2), {QStringLiteral("0507011203040102")}));
         auto tm = openPanel();
-        tm->applyEntry({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束复习"),
-                        true, QStringLiteral("错题复习-"), QString()});
+        tm->applyEntry({panel::RunKind::Review, QStringLiteral("错题复习-"), QString()});
         d.QuestionScore[1] = 5;
         d.QuestionScore[2] = 3;
         d.QuestionScore[3] = 4;
@@ -404,8 +410,7 @@ class TstFrmTm : public QObject {
         d.SetBase = 0;
         d.CurSet = 2;
         auto tm = openPanel();
-        tm->applyEntry({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束复习"),
-                        true, QString(), std::nullopt});
+        tm->applyEntry({panel::RunKind::Review, QString(), std::nullopt});
         QSignalSpy ended(tm.get(), &FrmTm::runEnded);
         click(tm->CmdGN[5]);
         QVERIFY(prompter.asked.isEmpty());
@@ -431,8 +436,7 @@ class TstFrmTm : public QObject {
         platform::SystemClock clock;
         NoLock lock;
         Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
-        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"),
-                         true, QStringLiteral("单元练习-"), std::nullopt});
+        trainer.openRun({panel::RunKind::Practice, QStringLiteral("单元练习-"), std::nullopt});
         FrmTm *tm = trainer.panel();
         FrmMain *main = trainer.simulatedWindow();
         QVERIFY(tm->isVisible());
@@ -473,8 +477,7 @@ class TstFrmTm : public QObject {
         platform::SystemClock clock;
         NoLock lock;
         Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
-        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"),
-                         true, QStringLiteral("单元练习-"), std::nullopt});
+        trainer.openRun({panel::RunKind::Practice, QStringLiteral("单元练习-"), std::nullopt});
         FrmTm *tm = trainer.panel();
         QPointer<FrmMain> main(trainer.simulatedWindow());
         main->close();

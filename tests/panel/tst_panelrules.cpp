@@ -2,6 +2,7 @@
 // chooser colours, navigation bounds, the picture marker, demonstration speed
 // and the placements.
 #include "panel/panelrules.h"
+#include "start/setassembly.h"
 
 #include <QTest>
 
@@ -121,21 +122,24 @@ class TstPanelRules : public QObject {
         QTest::addColumn<int>("marked");
         QTest::addColumn<int>("visited");
         QTest::addColumn<int>("colour");
-        QTest::newRow("0 fresh") << 0 << 2 << 1 << int(ChooserColour::ButtonFace);
-        QTest::newRow("1 visited") << 1 << 3 << 1 << int(ChooserColour::Green);
-        QTest::newRow("2 marked, not visited") << 2 << 0 << 3 << int(ChooserColour::Red);
-        QTest::newRow("3 marked, visited") << 3 << 1 << 3 << int(ChooserColour::Red);
-        QTest::newRow("4 solved earlier") << 4 << 6 << 5 << int(ChooserColour::ButtonFace);
-        QTest::newRow("5 solved, visited") << 5 << 7 << 5 << int(ChooserColour::Green);
-        QTest::newRow("6 solved, marked") << 6 << 4 << 7 << int(ChooserColour::Red);
-        QTest::newRow("7 solved, marked, visited") << 7 << 5 << 7 << int(ChooserColour::Red);
+        QTest::addColumn<int>("stored"); // without the visited bit
+        QTest::newRow("0 fresh") << 0 << 2 << 1 << int(ChooserColour::ButtonFace) << 0;
+        QTest::newRow("1 visited") << 1 << 3 << 1 << int(ChooserColour::Green) << 0;
+        QTest::newRow("2 marked, not visited") << 2 << 0 << 3 << int(ChooserColour::Red) << 2;
+        QTest::newRow("3 marked, visited") << 3 << 1 << 3 << int(ChooserColour::Red) << 2;
+        QTest::newRow("4 solved earlier") << 4 << 6 << 5 << int(ChooserColour::ButtonFace) << 4;
+        QTest::newRow("5 solved, visited") << 5 << 7 << 5 << int(ChooserColour::Green) << 4;
+        QTest::newRow("6 solved, marked") << 6 << 4 << 7 << int(ChooserColour::Red) << 6;
+        QTest::newRow("7 solved, marked, visited") << 7 << 5 << 7 << int(ChooserColour::Red) << 6;
     }
     void statusWord() {
         QFETCH(int, word);
         QFETCH(int, marked);
         QFETCH(int, visited);
         QFETCH(int, colour);
+        QFETCH(int, stored);
         QCOMPARE(int(toggleMark(Integer(word))), marked);
+        QCOMPARE(int(withoutVisited(Integer(word))), stored);
         QCOMPARE(int(toggleMark(toggleMark(Integer(word)))), word); // marking twice restores
         QCOMPARE(int(withVisited(Integer(word))), visited);
         QCOMPARE(int(chooserColour(Integer(word))), colour);
@@ -186,28 +190,68 @@ class TstPanelRules : public QObject {
         QTest::newRow("marker not at the start")
             << QStringLiteral("000101see picture288801") << QStringLiteral("see picture288801") << QString();
     }
+    // what the panel shows of an index line
     void questionText() {
         QFETCH(QString, line);
         QFETCH(QString, text);
         QFETCH(QString, picture);
-        const QuestionText t = panel::questionText(line);
+        const setfiles::IndexEntry t = setfiles::parseIndexLine(line);
         QCOMPARE(t.text, text);
         QCOMPARE(t.pictureId, picture);
         QCOMPARE(t.hasPicture, line.mid(6).startsWith(QLatin1String("picture")));
     }
 
-    void endKind_data() {
-        QTest::addColumn<QString>("caption");
+    // The toolbar of each kind of run: captions and what the buttons do.
+    void panelButtons_data() {
         QTest::addColumn<int>("kind");
-        QTest::newRow("practice") << QStringLiteral("结束练习") << int(EndKind::Practice);
-        QTest::newRow("exam") << QStringLiteral("结束考试") << int(EndKind::Exam);
-        QTest::newRow("review") << QStringLiteral("结束复习") << int(EndKind::Review);
-        QTest::newRow("anything else ends as a review") << QString() << int(EndKind::Review);
+        QTest::addColumn<QString>("guide");
+        QTest::addColumn<QString>("demonstration");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<bool>("candidate");
+        QTest::addColumn<bool>("hint");
+        QTest::addColumn<bool>("unitList");
+        QTest::newRow("practice") << int(RunKind::Practice) << QStringLiteral("手把手教")
+                                  << QStringLiteral("操作演示") << QStringLiteral("结束练习") << false
+                                  << false << true;
+        QTest::newRow("review") << int(RunKind::Review) << QStringLiteral("手把手教")
+                                << QStringLiteral("操作演示") << QStringLiteral("结束复习") << false << false
+                                << true;
+        QTest::newRow("exam") << int(RunKind::Exam) << QStringLiteral("考生信息")
+                              << QStringLiteral("操作提示") << QStringLiteral("结束考试") << true << true
+                              << false;
     }
-    void endKind() {
-        QFETCH(QString, caption);
+    void panelButtons() {
         QFETCH(int, kind);
-        QCOMPARE(int(panel::endKind(caption)), kind);
+        QFETCH(QString, guide);
+        QFETCH(QString, demonstration);
+        QFETCH(QString, end);
+        QFETCH(bool, candidate);
+        QFETCH(bool, hint);
+        QFETCH(bool, unitList);
+        const PanelButtons b = panel::panelButtons(RunKind(kind));
+        QCOMPARE(b.guide, guide);
+        QCOMPARE(b.demonstration, demonstration);
+        QCOMPARE(b.end, end);
+        QCOMPARE(b.guideShowsCandidate, candidate);
+        QCOMPARE(b.demonstrationIsHint, hint);
+        QCOMPARE(b.unitListVisible, unitList);
+    }
+
+    // A panel loads as an exam in WorkMode 3, as practice otherwise.
+    void loadKind_data() {
+        QTest::addColumn<int>("workMode");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("before a run") << 0 << int(RunKind::Practice);
+        QTest::newRow("guided teaching") << int(WorkGuided) << int(RunKind::Practice);
+        QTest::newRow("practice") << int(WorkPractice) << int(RunKind::Practice);
+        QTest::newRow("exam") << int(WorkExam) << int(RunKind::Exam);
+    }
+    void loadKind() {
+        QFETCH(int, workMode);
+        QFETCH(int, kind);
+        ModData d;
+        d.WorkMode = Integer(workMode);
+        QCOMPARE(int(panel::loadKind(d)), kind);
     }
 
     void demoSpeed_data() {

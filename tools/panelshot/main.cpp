@@ -100,11 +100,9 @@ int main(int argc, char **argv) {
     NoLock lock;
     Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
     if (look == QStringLiteral("candidate"))
-        trainer.openRun({QStringLiteral("考生信息"), QStringLiteral("操作提示"), QStringLiteral("结束考试"),
-                         false, QString(), std::nullopt});
+        trainer.openRun({panel::RunKind::Exam, QString(), std::nullopt});
     else
-        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"),
-                         true, QStringLiteral("单元练习-"), std::nullopt});
+        trainer.openRun({panel::RunKind::Practice, QStringLiteral("单元练习-"), std::nullopt});
     FrmTm *tm = trainer.panel();
     QTimer::singleShot(400, [&] {
         if (look == QStringLiteral("chooser"))
