@@ -481,9 +481,8 @@ void FrmTm::raisePanel() {
 }
 
 void FrmTm::drawTime() {
-    LblTime->setText(panel::timeCaption(m_data.ExamMinutesLeft));
-    const int inner = PTime->width() - 2;
-    LblTimeJD->setGeometry(1, 1, panel::timeBarFill(m_data.ExamMinutesLeft, inner), PTime->height() - 2);
+    LblTime->setText(m_session.timeText());
+    LblTimeJD->setGeometry(1, 1, m_session.timeBar(PTime->width() - 2), PTime->height() - 2);
 }
 
 // ---- showing a question ------------------------------------------------------------

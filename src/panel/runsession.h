@@ -104,6 +104,9 @@ class RunSession : public QObject {
     // ---- the exam countdown
     // Counts from now on.
     void startCountdown();
+    // "剩余m分钟" and the filled part of a time bar of the given width.
+    QString timeText() const { return timeCaption(m_data.ExamMinutesLeft); }
+    int timeBar(int barWidth) const { return timeBarFill(m_data.ExamMinutesLeft, barWidth); }
     // TimeKS: for each whole minute the clock has moved on since the last
     // counted one, ExamMinutesLeft goes down by 1 (timeChanged), and at 0 the
     // paper is handed in (handInRequested). Returns false outside an exam paper
