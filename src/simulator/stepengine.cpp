@@ -126,7 +126,8 @@ void StepEngine::setData() {
 QString StepEngine::unfinishedList(const ModData &d, bool byMark) {
     QString s = QStringLiteral("未完成的题目");
     for (int n = 1; n <= d.QuestionCount && n <= MaxQuestions; ++n) {
-        const bool open = byMark ? d.QuestionMark[n] == QLatin1String("F") : d.QuestionScore[n] < 4;
+        const bool open =
+            byMark ? d.QuestionMark[n] == QLatin1String("F") : d.QuestionScore[n] < StatusSolved;
         if (open)
             s += QLatin1Char(' ') + QString::number(n);
     }
@@ -138,18 +139,18 @@ void StepEngine::finishQuestion() {
     const int q = d.CurQuestion;
     if (q < 1 || q > MaxQuestions)
         return;
-    if (d.QuestionScore[q] < 4)
-        d.QuestionScore[q] = Integer(d.QuestionScore[q] + 4);
+    if (d.QuestionScore[q] < StatusSolved)
+        d.QuestionScore[q] = Integer(d.QuestionScore[q] + StatusSolved);
     std::optional<QString> biao;
     std::optional<QString> unit;
-    if (d.SetBase == 20) {
+    if (d.SetBase == SetBaseUnit) {
         d.QuestionMark[q] = QStringLiteral("T");
         unit = unfinishedList(d, true);
         biao = QStringLiteral("第%1单元  第%2/%3题（已完成）").arg(d.CurSet + 1).arg(q).arg(d.QuestionCount);
     }
-    if (d.CurSet == -1)
+    if (d.CurSet == CurSetReview)
         biao = QStringLiteral("错题复习  第%1/%2题").arg(q).arg(d.QuestionCount);
-    if (d.SetBase == 0 || d.CurSet == -1)
+    if (d.SetBase == SetBaseExamPaper || d.CurSet == CurSetReview)
         unit = unfinishedList(d, false);
     if (m_listener && (biao || unit))
         m_listener->panelCaptions(biao, unit);
@@ -160,8 +161,8 @@ void StepEngine::doNext() {
         return;
     if (m_record.isClosing()) {
         const int q = m_data.CurQuestion;
-        if (q >= 1 && q <= MaxQuestions && m_data.QuestionScore[q] < 4)
-            m_data.QuestionScore[q] = Integer(m_data.QuestionScore[q] + 4);
+        if (q >= 1 && q <= MaxQuestions && m_data.QuestionScore[q] < StatusSolved)
+            m_data.QuestionScore[q] = Integer(m_data.QuestionScore[q] + StatusSolved);
         return;
     }
     m_data.CurStep = Integer(m_data.CurStep + 1);

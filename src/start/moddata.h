@@ -55,8 +55,8 @@ struct ModData {
 
     // Current set, question and step.
     Integer CurSet = 0;
-    Integer SetBase = 0;  // SetBaseUnit or SetBaseExamPaper
-    Integer WorkMode = 0; // WorkGuided, WorkPractice or WorkExam (0 before a run)
+    Integer SetBase = SetBaseExamPaper; // SetBaseUnit or SetBaseExamPaper
+    Integer WorkMode = 0;               // WorkGuided, WorkPractice or WorkExam (0 before a run)
     Integer ReviewSet = 0;
     QString StepFile;
     QString IndexFile;

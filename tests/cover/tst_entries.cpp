@@ -184,7 +184,7 @@ class TstEntries : public QObject {
                      {QStringLiteral("6040") + QString(36, u'0')});
         ModData d = f.modData();
         d.DataExt = QStringLiteral(".bak");
-        d.WorkMode = 1;
+        d.WorkMode = WorkGuided;
         QVERIFY(entries::enterUnit(d, unit));
         QCOMPARE(d.CurSet, Integer(unit));
         QCOMPARE(d.SetBase, Integer(20));
@@ -221,7 +221,7 @@ class TstEntries : public QObject {
     void examEntry() {
         ModData d;
         d.QuestionCount = 3;
-        d.SetBase = 20;
+        d.SetBase = SetBaseUnit;
         entries::enterExam(d, 4);
         QCOMPARE(d.SetBase, Integer(0));
         QCOMPARE(d.WorkMode, Integer(3));

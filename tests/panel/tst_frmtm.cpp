@@ -90,9 +90,9 @@ class TstFrmTm : public QObject {
         d.AppPath = m_dir.path();
         d.DataDir = m_dir.path() + QStringLiteral("/cad2004/");
         d.ModuleName = QStringLiteral("AutoCAD 2004");
-        d.SetBase = 20;
+        d.SetBase = SetBaseUnit;
         d.CurSet = Integer(curSet);
-        d.WorkMode = 2;
+        d.WorkMode = WorkPractice;
         d.UnitCount = 3;
         d.QuestionCount = Integer(count);
         d.CurQuestion = 1;
@@ -379,7 +379,7 @@ class TstFrmTm : public QObject {
         QFETCH(int, answer);
         QFETCH(QString, expected);
         unitPractice(0, 4);
-        d.CurSet = -1;
+        d.CurSet = CurSetReview;
         d.ReviewSet = 2;
         d.IndexFile = d.DataDir + QStringLiteral("288870.rar");
         QVERIFY(
@@ -407,7 +407,7 @@ class TstFrmTm : public QObject {
 
     void examReviewEndsWithoutAsking() {
         unitPractice(0, 3);
-        d.SetBase = 0;
+        d.SetBase = SetBaseExamPaper;
         d.CurSet = 2;
         auto tm = openPanel();
         tm->applyEntry({panel::RunKind::Review, QString(), std::nullopt});

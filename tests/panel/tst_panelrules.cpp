@@ -40,19 +40,22 @@ class TstPanelRules : public QObject {
         QTest::addColumn<int>("mayClose");
         QTest::addColumn<QString>("expected");
         QTest::newRow("practice, unit index 2, 5 of 12 open")
-            << 20 << 2 << 12 << 5 << false << 0 << QStringLiteral("第3单元  第5/12题（未完成）");
-        QTest::newRow("practice, question done")
-            << 20 << 0 << 40 << 40 << true << 0 << QStringLiteral("第1单元  第40/40题（已完成）");
-        QTest::newRow("exam, paper index 0, question 7")
-            << 0 << 0 << 40 << 7 << false << 0 << QStringLiteral("AutoCAD 2004-第1套 第7题");
-        QTest::newRow("exam paper 13, question 40")
-            << 0 << 13 << 40 << 40 << true << 0 << QStringLiteral("AutoCAD 2004-第14套 第40题");
+            << int(SetBaseUnit) << 2 << 12 << 5 << false << 0
+            << QStringLiteral("第3单元  第5/12题（未完成）");
+        QTest::newRow("practice, question done") << int(SetBaseUnit) << 0 << 40 << 40 << true << 0
+                                                 << QStringLiteral("第1单元  第40/40题（已完成）");
+        QTest::newRow("exam, paper index 0, question 7") << int(SetBaseExamPaper) << 0 << 40 << 7 << false
+                                                         << 0 << QStringLiteral("AutoCAD 2004-第1套 第7题");
+        QTest::newRow("exam paper 13, question 40") << int(SetBaseExamPaper) << 13 << 40 << 40 << true << 0
+                                                    << QStringLiteral("AutoCAD 2004-第14套 第40题");
         QTest::newRow("exam review: may close, unit form")
-            << 0 << 3 << 40 << 2 << false << -1 << QStringLiteral("第4单元  第2/40题（未完成）");
-        QTest::newRow("wrong-question review, 3 of 8")
-            << 20 << -1 << 8 << 3 << false << 0 << QStringLiteral("错题复习  第3/8题");
+            << int(SetBaseExamPaper) << 3 << 40 << 2 << false << -1
+            << QStringLiteral("第4单元  第2/40题（未完成）");
+        QTest::newRow("wrong-question review, 3 of 8") << int(SetBaseUnit) << int(CurSetReview) << 8 << 3
+                                                       << false << 0 << QStringLiteral("错题复习  第3/8题");
         QTest::newRow("wrong-question review, solved question")
-            << 20 << -1 << 8 << 8 << true << -1 << QStringLiteral("错题复习  第8/8题");
+            << int(SetBaseUnit) << int(CurSetReview) << 8 << 8 << true << -1
+            << QStringLiteral("错题复习  第8/8题");
     }
     void titleLine() {
         QFETCH(int, setBase);
@@ -72,12 +75,12 @@ class TstPanelRules : public QObject {
         QTest::addColumn<QString>("expected");
         QTest::newRow("unit 0") << 0 << QStringLiteral("AutoCAD 2004 第 1 套 第 1 题");
         QTest::newRow("unit 11") << 11 << QStringLiteral("AutoCAD 2004 第 12 套 第 1 题");
-        QTest::newRow("wrong-question review") << -1 << QStringLiteral("错题复习  第1/6题");
+        QTest::newRow("wrong-question review") << int(CurSetReview) << QStringLiteral("错题复习  第1/6题");
     }
     void loadTitle() {
         QFETCH(int, curSet);
         QFETCH(QString, expected);
-        QCOMPARE(panel::loadTitle(makeSet(20, curSet, 6, 1)), expected);
+        QCOMPARE(panel::loadTitle(makeSet(SetBaseUnit, curSet, 6, 1)), expected);
     }
 
     void unfinishedList_data() {
@@ -88,18 +91,20 @@ class TstPanelRules : public QObject {
         QTest::addColumn<QList<int>>("solvedWords"); // questions whose word is 5 (visited, solved)
         QTest::addColumn<QString>("expected");
         QTest::newRow("practice: marks decide, words ignored")
-            << 20 << 1 << 6 << QList<int>{1, 3, 4, 6} << QList<int>{2} << QStringLiteral("未完成的题目 2 5");
+            << int(SetBaseUnit) << 1 << 6 << QList<int>{1, 3, 4, 6} << QList<int>{2}
+            << QStringLiteral("未完成的题目 2 5");
         QTest::newRow("practice of 12: no number above 12")
-            << 20 << 0 << 12 << QList<int>{1, 3} << QList<int>{}
+            << int(SetBaseUnit) << 0 << 12 << QList<int>{1, 3} << QList<int>{}
             << QStringLiteral("未完成的题目 2 4 5 6 7 8 9 10 11 12");
-        QTest::newRow("practice, all done")
-            << 20 << 0 << 3 << QList<int>{1, 2, 3} << QList<int>{} << QStringLiteral("未完成的题目");
+        QTest::newRow("practice, all done") << int(SetBaseUnit) << 0 << 3 << QList<int>{1, 2, 3}
+                                            << QList<int>{} << QStringLiteral("未完成的题目");
         QTest::newRow("exam: words decide, marks ignored")
-            << 0 << 2 << 5 << QList<int>{} << QList<int>{1, 4} << QStringLiteral("未完成的题目 2 3 5");
+            << int(SetBaseExamPaper) << 2 << 5 << QList<int>{} << QList<int>{1, 4}
+            << QStringLiteral("未完成的题目 2 3 5");
         QTest::newRow("wrong-question review: words decide")
-            << 20 << -1 << 4 << QList<int>{1, 2, 3, 4} << QList<int>{3}
+            << int(SetBaseUnit) << int(CurSetReview) << 4 << QList<int>{1, 2, 3, 4} << QList<int>{3}
             << QStringLiteral("未完成的题目 1 2 4");
-        QTest::newRow("empty set") << 20 << 0 << 0 << QList<int>{} << QList<int>{}
+        QTest::newRow("empty set") << int(SetBaseUnit) << 0 << 0 << QList<int>{} << QList<int>{}
                                    << QStringLiteral("未完成的题目");
     }
     void unfinishedList() {

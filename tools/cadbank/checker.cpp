@@ -806,7 +806,7 @@ QImage renderStep(const QString &programFolder, int unit, int question, int step
     if (!verfile::readInfo(data, error))
         return QImage();
     data.CurSet = qint16(unit - 1);
-    data.SetBase = 20;
+    data.SetBase = SetBaseUnit;
     setfiles::nameSetFiles(data);
     if (setfiles::readQuestionOffsets(data, error) < question) {
         if (error && error->isEmpty())

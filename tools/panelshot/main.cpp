@@ -67,9 +67,9 @@ int main(int argc, char **argv) {
         p.drawText(QRect(60, 20, 100, 20), Qt::AlignLeft, QStringLiteral("R10"));
     }
     drawing.save(d.DataDir + QStringLiteral("288801.rar"), "PNG");
-    d.SetBase = 20;
+    d.SetBase = SetBaseUnit;
     d.CurSet = 0;
-    d.WorkMode = 2;
+    d.WorkMode = WorkPractice;
     d.UnitCount = 1;
     d.QuestionCount = Integer(std::min<int>(index.size(), MaxQuestions));
     setfiles::nameSetFiles(d);
@@ -85,8 +85,8 @@ int main(int argc, char **argv) {
     d.QuestionScore[4] = 1;
     d.QuestionScore[6] = 2;
     if (look == QStringLiteral("candidate")) {
-        d.SetBase = 0;
-        d.WorkMode = 3;
+        d.SetBase = SetBaseExamPaper;
+        d.WorkMode = WorkExam;
         d.CandidateName = QStringLiteral("柏川1");
         d.SeatNo = QStringLiteral("08");
         d.ShiftNo = QStringLiteral("18");
