@@ -156,8 +156,8 @@ int main(int argc, char **argv) {
     QDir().mkpath(data.DataDir);
     data.StepFile = data.DataDir + QStringLiteral("288820.rar");
     data.TextFile = data.DataDir + QStringLiteral("288890.rar");
-    data.SetBase = 20;
-    data.WorkMode = 2;
+    data.SetBase = SetBaseUnit;
+    data.WorkMode = WorkPractice;
     data.QuestionCount = Questions;
 
     writePictures(data.DataDir);

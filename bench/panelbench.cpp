@@ -63,9 +63,9 @@ int main(int argc, char **argv) {
     Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
     QList<double> ms;
     for (int run = 0; run < 22; ++run) {
-        d.SetBase = 20;
+        d.SetBase = SetBaseUnit;
         d.CurSet = 0;
-        d.WorkMode = 2;
+        d.WorkMode = WorkPractice;
         d.QuestionCount = 40;
         d.CurQuestion = 1;
         d.CurStep = 1;
@@ -78,8 +78,7 @@ int main(int argc, char **argv) {
         }
         QElapsedTimer t;
         t.start();
-        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"),
-                         true, QStringLiteral("单元练习-"), std::nullopt});
+        trainer.openRun({panel::RunKind::Practice, QStringLiteral("单元练习-"), std::nullopt});
         FrmTm *tm = trainer.panel();
         FrmMain *main = trainer.simulatedWindow();
         tm->TimerREDO_Timer();

@@ -1,5 +1,6 @@
 // Opening a run: the question panel beside the simulated window.
 #include "app/trainer.h"
+#include "demo/demostandin.h"
 #include "panel/frmtm.h"
 #include "panel/simwindow.h"
 #include "simulator/frmmain.h"
@@ -27,9 +28,22 @@ class MainWindowLink : public QObject, public SimulatedWindow {
 
 FrmTm *Trainer::panel() {
     if (!m_panel) {
-        m_panel = new FrmTm(m_data, *m_services.prompter);
+        static platform::SystemClock systemClock;
+        m_panel = new FrmTm(m_data, *m_services.prompter, m_services.clock ? *m_services.clock : systemClock);
         // a practice or review has ended: a fresh cover page, rebuilt from the files
         connect(m_panel, &FrmTm::runEnded, this, &Trainer::showCover);
+        // until the demonstration window exists a stand-in says what would be
+        // played and returns to the question as the demonstration's end does
+        FrmTm *tm = m_panel;
+        connect(tm, &FrmTm::demonstrationRequested, this, [this, tm](const panel::DemoIntervals &intervals) {
+            auto *w = new demo::DemoStandIn(m_data.CurQuestion, intervals[0] > panel::DemoTimers[0].interval);
+            connect(w, &demo::DemoStandIn::finished, tm, &FrmTm::demonstrationEnded);
+            w->show();
+        });
+        // the exam's hint dialog: a stand-in message until it exists
+        connect(tm, &FrmTm::hintRequested, this, [this] {
+            m_services.prompter->ask(QStringLiteral("操作提示：请按题目要求在模拟窗口中完成操作。"));
+        });
         if (m_main)
             m_panel->setSimulatedWindow(m_mainLink);
     }

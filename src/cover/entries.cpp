@@ -1,6 +1,7 @@
 #include "cover/entries.h"
 #include "panel/progress.h"
 #include "platform/textfile.h"
+#include "start/setassembly.h"
 #include "start/setfiles.h"
 #include "start/vb.h"
 
@@ -10,17 +11,14 @@ namespace entries {
 
 PanelEntry practiceCaptions() {
     PanelEntry e;
-    e.CmdCZTS = QStringLiteral("手把手教");
-    e.Command1 = QStringLiteral("操作演示");
-    e.CmdEnd = QStringLiteral("结束练习");
-    e.PicUnitVisible = true;
+    e.kind = panel::RunKind::Practice;
     e.LblBiao = QStringLiteral("单元练习-");
     return e;
 }
 
 PanelEntry reviewCaptions() {
-    PanelEntry e = practiceCaptions();
-    e.CmdEnd = QStringLiteral("结束复习");
+    PanelEntry e;
+    e.kind = panel::RunKind::Review;
     e.LblBiao = QStringLiteral("错题复习-");
     e.LblUnit = QString();
     return e;
@@ -29,8 +27,8 @@ PanelEntry reviewCaptions() {
 bool enterUnit(ModData &d, int unit, QString *error) {
     // 1.
     d.QuestionCount = 40;
-    d.SetBase = 20;
-    d.WorkMode = 2;
+    d.SetBase = SetBaseUnit;
+    d.WorkMode = WorkPractice;
     d.CurSet = Integer(unit);
     // 2.
     d.DataExt = QStringLiteral(".rar");
@@ -53,8 +51,8 @@ bool enterUnit(ModData &d, int unit, QString *error) {
 
 void enterExam(ModData &d, int paper) {
     d.QuestionCount = 40;
-    d.SetBase = 0;
-    d.WorkMode = 3;
+    d.SetBase = SetBaseExamPaper;
+    d.WorkMode = WorkExam;
     d.CurSet = Integer(paper);
 }
 
@@ -63,64 +61,9 @@ QString noWrongQuestionsMessage() {
                           "请点“开始考试”做本套试题。");
 }
 
-namespace {
-
-struct Assembled {
-    QStringList index;
-    QStringList steps;
-};
-
-// Question q of unit u: its index line and its step records.
-bool copyQuestion(const ModData &d, int u, int q, Assembled &out, QString *message) {
-    const QString indexPath = d.DataDir + setfiles::bankName(70 + u) + QStringLiteral(".rar");
-    const QString stepPath = d.DataDir + setfiles::bankName(20 + u) + QStringLiteral(".rar");
-    const auto missing = [&] {
-        if (message)
-            *message = QStringLiteral("题库文件 %1 中没有第 %2 题，无法生成错题复习。").arg(indexPath).arg(q);
-        return false;
-    };
-    if (q < 1)
-        return missing();
-    QStringList lines;
-    textfile::ReadError err;
-    if (!textfile::readLines(indexPath, lines, &err)) {
-        if (message)
-            *message = err.message();
-        return false;
-    }
-    int total = 0;
-    int steps = 0;
-    QString line;
-    for (int k = 1; k <= q; ++k) {
-        if (k > lines.size() || vb::Trim(lines.at(k - 1)).isEmpty())
-            return missing();
-        line = lines.at(k - 1);
-        steps = vb::ValInt(vb::Mid(line, 5, 2));
-        total += steps;
-    }
-    if (!textfile::readLines(stepPath, lines, &err)) {
-        if (message)
-            *message = err.message();
-        return false;
-    }
-    if (steps < 1 || total > lines.size()) {
-        if (message)
-            *message = QStringLiteral("题库文件 %1 中第 %2 题的操作步骤不完整，无法生成错题复习。")
-                           .arg(stepPath)
-                           .arg(q);
-        return false;
-    }
-    out.index << line;
-    for (int r = total - steps + 1; r <= total; ++r)
-        out.steps << lines.at(r - 1);
-    return true;
-}
-
-} // namespace
-
 Review initShiTI(ModData &d, int paper, QString *message) {
     // LblErr_Click
-    d.WorkMode = 2;
+    d.WorkMode = WorkPractice;
     d.CurQuestion = 1;
     d.CurSet = Integer(paper);
     d.ReviewSet = Integer(paper);
@@ -140,23 +83,20 @@ Review initShiTI(ModData &d, int paper, QString *message) {
     }
     // 2.-5. assemble in memory, then write both files whole
     const int count = std::min<int>(int(list.size()) / 4, MaxQuestions);
-    Assembled set;
-    for (int k = 1; k <= count; ++k) {
-        const int code = vb::ValInt(vb::Mid(list, 4 * (k - 1) + 1, 4));
-        if (!copyQuestion(d, code / 100, code % 100, set, message))
-            return Review::Failed;
-    }
-    const QString stepFile = d.DataDir + setfiles::bankName(19) + QStringLiteral(".rar");
-    const QString indexFile = d.DataDir + setfiles::bankName(69) + QStringLiteral(".rar");
-    if (!textfile::writeLinesAtomic(stepFile, set.steps, message) ||
-        !textfile::writeLinesAtomic(indexFile, set.index, message))
+    QList<int> codes;
+    for (int k = 1; k <= count; ++k)
+        codes << vb::ValInt(vb::Mid(list, 4 * (k - 1) + 1, 4));
+    const int reviewSet = SetBaseUnit + CurSetReview;
+    const QString stepFile = d.DataDir + setfiles::bankName(reviewSet) + QStringLiteral(".rar");
+    const QString indexFile = d.DataDir + setfiles::bankName(reviewSet + 50) + QStringLiteral(".rar");
+    if (!setfiles::assembleSet(d, codes, stepFile, indexFile, setfiles::PastEnd::Refuse, message))
         return Review::Failed;
 
     d.QuestionCount = Integer(count);
     // 6.
-    d.SetBase = 20;
-    d.WorkMode = 2;
-    d.CurSet = -1;
+    d.SetBase = SetBaseUnit;
+    d.WorkMode = WorkPractice;
+    d.CurSet = CurSetReview;
     d.DataExt = QStringLiteral(".rar");
     setfiles::nameSetFiles(d);
     // 7.

@@ -12,9 +12,9 @@
 
 namespace entries {
 
-// Captions of the question panel for unit practice and for the review.
-PanelEntry practiceCaptions(); // "手把手教", "操作演示", "结束练习", "单元练习-"
-PanelEntry reviewCaptions();   // "手把手教", "操作演示", "结束复习", "错题复习-", LblUnit ""
+// What the question panel gets for unit practice and for the review.
+PanelEntry practiceCaptions(); // a practice run, "单元练习-"
+PanelEntry reviewCaptions();   // a review run, "错题复习-", LblUnit ""
 
 // LblJinRuXX_Click(unit), up to the unload of the cover page and after it:
 // QuestionCount 40, SetBase 20, WorkMode 2, CurSet; DataExt and the set's files;

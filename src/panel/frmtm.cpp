@@ -11,13 +11,10 @@
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextEdit>
-#include <QVBoxLayout>
 
 // ---- small controls ----------------------------------------------------------
 
@@ -98,24 +95,31 @@ QString buttonStyle(panel::ChooserColour c) {
 
 // ---- loading -------------------------------------------------------------------
 
-FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, QWidget *parent)
+FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, platform::Clock &clock, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_data(data),
-      m_prompter(prompter) {
+      m_session(data, prompter, clock) {
     setObjectName(QStringLiteral("FrmTm"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("试题"));
     setFont(panelart::uiFont(9));
 
-    TimeKS.setInterval(60000);
+    // the countdown reads the clock each second and counts whole minutes
+    TimeKS.setInterval(1000);
     TimStartYS.setInterval(100);
     TimerREDO.setInterval(100);
     connect(&TimeKS, &QTimer::timeout, this, &FrmTm::TimeKS_Timer);
     connect(&TimStartYS, &QTimer::timeout, this, &FrmTm::TimStartYS_Timer);
     connect(&TimerREDO, &QTimer::timeout, this, &FrmTm::TimerREDO_Timer);
+    connect(&m_session, &panel::RunSession::questionLineRead, this, &FrmTm::drawQuestionLine);
+    connect(&m_session, &panel::RunSession::questionShown, this, &FrmTm::drawQuestion);
+    connect(&m_session, &panel::RunSession::returnToMainRequested, this, &FrmTm::returnToMain);
+    connect(&m_session, &panel::RunSession::timeChanged, this, &FrmTm::drawTime);
+    connect(&m_session, &panel::RunSession::handInRequested, this, &FrmTm::handInRequested);
+    connect(&m_session, &panel::RunSession::hideRequested, this, &FrmTm::hideForSession);
+    connect(&m_session, &panel::RunSession::closeRequested, this, &FrmTm::closeRun);
 
-    // 1. speed, size, place (topmost by the window flags)
-    DemoSpeed = 1;
+    // 1. size, place (topmost by the window flags)
     m_fullSize =
         QSize(twips::toPxX(panel::PanelWidth, data.ScaleX), twips::toPxY(panel::PanelHeight, data.ScaleY));
     resize(m_fullSize);
@@ -138,8 +142,8 @@ FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, QWidget *parent)
     FrmSelect->hide();
     FrmKSXX->hide();
     LblBiao->setText(panel::loadTitle(data));
-    // 6. question 1 visited
-    data.QuestionScore[1] = panel::withVisited(data.QuestionScore[1]);
+    // 6. question 1 visited, the countdown from now (the demonstration at normal speed)
+    m_session.load();
     // 7. the input-method menu holds the standard entry until its own issue
     // 8.
     TimeKS.start();
@@ -418,18 +422,12 @@ void FrmTm::buildControls() {
 }
 
 void FrmTm::applyKindOfRun() {
-    if (m_data.WorkMode == 3) {
-        CmdCZTS->setText(QStringLiteral("考生信息"));
-        Command1->setText(QStringLiteral("操作提示"));
-        CmdEnd->setText(QStringLiteral("结束考试"));
-        PicUnit->hide();
-    } else {
-        CmdCZTS->setText(QStringLiteral("手把手教"));
-        Command1->setText(QStringLiteral("操作演示"));
-        CmdEnd->setText(QStringLiteral("结束练习"));
-        PicUnit->show();
-    }
-    const bool exam = m_data.SetBase == 0 && m_data.WorkMode == 3;
+    const panel::PanelButtons b = panel::panelButtons(panel::loadKind(m_data));
+    CmdCZTS->setText(b.guide);
+    Command1->setText(b.demonstration);
+    CmdEnd->setText(b.end);
+    PicUnit->setVisible(b.unitListVisible);
+    const bool exam = m_data.SetBase == SetBaseExamPaper && m_data.WorkMode == WorkExam;
     for (QWidget *w : {static_cast<QWidget *>(LblName), static_cast<QWidget *>(LblTime), PTime})
         w->setVisible(exam);
     if (QWidget *tag = FrmZhuYa->findChild<QWidget *>(QStringLiteral("LblNameTag")))
@@ -438,10 +436,12 @@ void FrmTm::applyKindOfRun() {
 }
 
 void FrmTm::applyEntry(const PanelEntry &entry) {
-    CmdCZTS->setText(entry.CmdCZTS);
-    Command1->setText(entry.Command1);
-    CmdEnd->setText(entry.CmdEnd);
-    PicUnit->setVisible(entry.PicUnitVisible);
+    m_session.setKind(entry.kind);
+    const panel::PanelButtons b = m_session.buttons();
+    CmdCZTS->setText(b.guide);
+    Command1->setText(b.demonstration);
+    CmdEnd->setText(b.end);
+    PicUnit->setVisible(b.unitListVisible);
     LblBiao->setText(entry.LblBiao);
     if (entry.LblUnit)
         LblUnit->setText(*entry.LblUnit);
@@ -466,6 +466,16 @@ void FrmTm::showNumberButtons() {
 void FrmTm::setSimulatedWindow(SimulatedWindow *window) {
     m_sim = window;
     m_simWidget = window ? window->window() : nullptr;
+    m_session.setSimulatedWindow(liveSim());
+    m_simObject = m_simWidget;
+    if (m_simWidget)
+        connect(m_simWidget, &QObject::destroyed, this, &FrmTm::simulatedWindowGone, Qt::UniqueConnection);
+}
+
+void FrmTm::simulatedWindowGone(QObject *window) {
+    // the window closed under the panel; a window set since then stays
+    if (window == m_simObject)
+        m_session.setSimulatedWindow(nullptr);
 }
 
 void FrmTm::raisePanel() {
@@ -473,9 +483,8 @@ void FrmTm::raisePanel() {
 }
 
 void FrmTm::drawTime() {
-    LblTime->setText(panel::timeCaption(m_data.ExamMinutesLeft));
-    const int inner = PTime->width() - 2;
-    LblTimeJD->setGeometry(1, 1, panel::timeBarFill(m_data.ExamMinutesLeft, inner), PTime->height() - 2);
+    LblTime->setText(m_session.timeText());
+    LblTimeJD->setGeometry(1, 1, m_session.timeBar(PTime->width() - 2), PTime->height() - 2);
 }
 
 // ---- showing a question ------------------------------------------------------------
@@ -492,58 +501,30 @@ void FrmTm::hidePicture() {
     Image2->setText(QStringLiteral("显示图片"));
 }
 
-void FrmTm::showQuestionLine(bool forDemonstration) {
-    Q_UNUSED(forDemonstration)
-    const int q = m_data.CurQuestion;
-    QStringList lines;
-    textfile::ReadError err;
-    if (!textfile::readLines(m_data.IndexFile, lines, &err)) {
-        // the question cannot be read: say which file instead of leaving a stale text
-        RtbTM->setPlainText(err.message());
-        hidePicture();
-        Image2->hide();
-        return;
-    }
-    m_data.IndexLine = textfile::lineAt(lines, q);
-    const panel::QuestionText t = panel::questionText(m_data.IndexLine);
-    RtbTM->setPlainText(t.text);
+void FrmTm::drawQuestionLine() {
+    const panel::RunSession::QuestionLine &line = m_session.questionLine();
+    RtbTM->setPlainText(line.text);
     hidePicture();
     Image2->hide();
-    if (t.hasPicture) {
-        picture()->loadPicture(m_data.DataDir + t.pictureId + m_data.DataExt);
+    if (!line.picturePath.isEmpty()) {
+        picture()->loadPicture(line.picturePath);
         Image2->setText(QStringLiteral("显示图片"));
         Image2->show();
     }
 }
 
-void FrmTm::DqExam() {
-    const int q = std::clamp<int>(m_data.CurQuestion, 1, MaxQuestions);
-    m_data.CurQuestion = Integer(q);
-    // 1. navigation
-    const panel::NavState nav = panel::navState(q, m_data.QuestionCount);
+void FrmTm::drawQuestion() {
+    const panel::NavState nav = m_session.navigation();
     CmdPre->setEnabled(nav.previous);
     CmdNext->setEnabled(nav.next);
     CmdGN[0]->setEnabled(nav.previous);
     CmdGN[1]->setEnabled(nav.next);
-    // 2-4. text and picture
-    showQuestionLine(false);
-    // 5. the question's remembered screen, then Timer2
-    if (liveSim()) {
-        m_sim->restoreQuestion(q);
-        m_sim->startTimer2();
-    }
-    // 6, 7. title and unfinished list
-    LblBiao->setText(panel::titleLine(m_data));
-    LblUnit->setText(panel::unfinishedList(m_data));
-    // 8. visited
-    m_data.QuestionScore[q] = panel::withVisited(m_data.QuestionScore[q]);
-    // 9. resume at the step reached earlier
-    m_data.CurStep = m_data.SavedStep[q];
-    // 10. guided teaching ends with the question
-    if (m_data.WorkMode != 3)
-        m_data.WorkMode = 2;
-    // 11.
-    returnToMain();
+    LblBiao->setText(m_session.title());
+    LblUnit->setText(m_session.unfinished());
+}
+
+void FrmTm::DqExam() {
+    m_session.showQuestion();
 }
 
 void FrmTm::returnToMain() {
@@ -560,25 +541,19 @@ void FrmTm::returnToMain() {
 // ---- toolbar -----------------------------------------------------------------------------
 
 void FrmTm::CmdPre_Click() {
-    m_data.CurQuestion = Integer(panel::previousQuestion(m_data.CurQuestion));
-    DqExam();
+    m_session.previous();
 }
 
 void FrmTm::CmdNext_Click() {
-    m_data.CurQuestion = Integer(panel::nextQuestion(m_data.CurQuestion, m_data.QuestionCount));
-    DqExam();
+    m_session.next();
 }
 
 void FrmTm::CmdRedo_Click() {
-    const int q = std::clamp<int>(m_data.CurQuestion, 1, MaxQuestions);
-    m_data.SavedStep[q] = 1;
-    DqExam();
+    m_session.redo();
 }
 
 void FrmTm::CmdBZBT_Click() {
-    const int q = std::clamp<int>(m_data.CurQuestion, 1, MaxQuestions);
-    m_data.QuestionScore[q] = panel::toggleMark(m_data.QuestionScore[q]);
-    returnToMain();
+    m_session.toggleMark();
 }
 
 void FrmTm::colourNumberButtons() {
@@ -596,9 +571,8 @@ void FrmTm::CmdSelect_Click() {
 }
 
 void FrmTm::CmTNO_Click(int i) {
-    m_data.CurQuestion = Integer(std::clamp(i, 1, MaxQuestions));
     FrmSelect->hide();
-    DqExam();
+    m_session.choose(i);
 }
 
 void FrmTm::CmdSelFH_Click() {
@@ -606,16 +580,13 @@ void FrmTm::CmdSelFH_Click() {
 }
 
 void FrmTm::CmdCZTS_Click() {
-    if (CmdCZTS->text() == QStringLiteral("考生信息")) {
+    if (m_session.buttons().guideShowsCandidate) {
         FrmSelect->hide();
         FrmKSXX->show();
         FrmKSXX->raise();
         return;
     }
-    m_data.WorkMode = 1;
-    if (liveSim())
-        m_sim->setGuided(true);
-    returnToMain();
+    m_session.startGuidedTeaching();
 }
 
 void FrmTm::CmdKSFH_Click() {
@@ -624,69 +595,30 @@ void FrmTm::CmdKSFH_Click() {
 
 void FrmTm::Command1_Click() {
     hidePicture();
-    if (Command1->text() == QStringLiteral("操作提示")) {
-        if (showHintDialog)
-            showHintDialog();
-        else
-            m_prompter.ask(QStringLiteral("操作提示：请按题目要求在模拟窗口中完成操作。"));
+    if (m_session.buttons().demonstrationIsHint) {
+        Q_EMIT hintRequested();
         return;
     }
-    m_data.DemoRunning = True;
-    showQuestionLine(true);
+    m_session.prepareDemonstration();
     TimStartYS.start();
 }
 
 void FrmTm::TimStartYS_Timer() {
-    ++StartTicks;
-    if (StartTicks < 2)
+    if (!m_session.tickDemoDelay())
         return;
-    StartTicks = 0;
     TimStartYS.stop();
     if (m_simWidget)
         m_simWidget->hide();
     hide();
-    const std::array<int, 12> intervals = panel::demoIntervals(DemoSpeed);
-    m_data.DemoRunning = True;
-    if (startDemonstration)
-        startDemonstration(intervals);
-    else
-        openDemoStandIn(intervals);
+    Q_EMIT demonstrationRequested(m_session.startDemonstration());
 }
 
-void FrmTm::openDemoStandIn(const std::array<int, 12> &intervals) {
-    // Stand-in for the demonstration window: says what would be played and
-    // returns to the question exactly as the demonstration's end does.
-    auto *w = new QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint);
-    w->setObjectName(QStringLiteral("frmYanShi"));
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    w->setWindowTitle(QStringLiteral("操作演示"));
-    auto *lay = new QVBoxLayout(w);
-    auto *text =
-        new QLabel(QStringLiteral("第%1题的操作演示（%2）")
-                       .arg(m_data.CurQuestion)
-                       .arg(intervals[0] > panel::DemoTimers[0].interval ? QStringLiteral("慢速")
-                                                                         : QStringLiteral("正常速度")),
-                   w);
-    text->setFont(panelart::uiFont(10.5, true));
-    lay->addWidget(text);
-    auto *back = new QPushButton(QStringLiteral("结束演示"), w);
-    lay->addWidget(back);
-    QPointer<FrmTm> self(this);
-    auto finish = [self] {
-        if (!self)
-            return;
-        self->m_data.DemoRunning = False;
-        if (self->m_simWidget)
-            self->m_simWidget->show();
-        self->show();
-        self->TimerREDO.start();
-    };
-    connect(back, &QPushButton::clicked, w, &QWidget::close);
-    connect(w, &QObject::destroyed, this, finish);
-    w->resize(280, 90);
-    if (QScreen *s = QGuiApplication::primaryScreen())
-        w->move(s->availableGeometry().center() - w->rect().center());
-    w->show();
+void FrmTm::demonstrationEnded() {
+    m_session.demonstrationEnded();
+    if (m_simWidget)
+        m_simWidget->show();
+    show();
+    TimerREDO.start();
 }
 
 void FrmTm::Image2_Click() {
@@ -737,7 +669,7 @@ void FrmTm::CmdGN_MouseDown(int k) {
 
 void FrmTm::CmdGN_MouseUp(int k, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     const bool modifier = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    DemoSpeed = panel::demoSpeedAfterRelease(k, button == Qt::RightButton, modifier);
+    m_session.releasedOn(k, button == Qt::RightButton, modifier);
 }
 
 void FrmTm::CmdGN_MouseMove(int k) {
@@ -777,14 +709,8 @@ void FrmTm::TimerREDO_Timer() {
 }
 
 void FrmTm::TimeKS_Timer() {
-    if (m_data.SetBase != 0) {
+    if (!m_session.tickCountdown())
         TimeKS.stop();
-        return;
-    }
-    m_data.ExamMinutesLeft = Integer(m_data.ExamMinutesLeft - 1);
-    drawTime();
-    if (m_data.ExamMinutesLeft == 0)
-        Q_EMIT handInRequested();
 }
 
 bool FrmTm::eventFilter(QObject *watched, QEvent *event) {
@@ -879,63 +805,19 @@ void FrmTm::closeEvent(QCloseEvent *e) {
 
 void FrmTm::CmdEnd_Click() {
     hidePicture();
-    switch (panel::endKind(CmdEnd->text())) {
-    case panel::EndKind::Practice:
-        endPractice();
-        break;
-    case panel::EndKind::Exam:
+    m_session.end();
+}
+
+void FrmTm::hideForSession(bool toOrigin) {
+    if (toOrigin)
         move(0, 0);
-        hide();
-        Q_EMIT handInRequested();
-        break;
-    case panel::EndKind::Review:
-        endReview();
-        break;
-    }
-}
-
-void FrmTm::endPractice() {
-    TimeKS.stop();
-    TimStartYS.stop();
-    TimerREDO.stop();
-    QStringList errors;
-    QString error;
-    if (!progress::writeUnitStatus(m_data, &error))
-        errors << error;
-    m_data.PanelMayClose = True;
-    // the stored digits never carry the visited bit
-    for (int i = 1; i <= MaxQuestions; ++i)
-        if (m_data.QuestionScore[i] % 2 != 0)
-            m_data.QuestionScore[i] = Integer(m_data.QuestionScore[i] - 1);
-    if (!progress::writeUnitResult(m_data, &error))
-        errors << error;
-    if (!errors.isEmpty())
-        m_prompter.ask(errors.join(QStringLiteral("\r\n")), platform::Prompter::Ok,
-                       platform::Prompter::Warning);
-    closeRun();
-}
-
-void FrmTm::endReview() {
-    if (m_data.CurSet == -1) {
-        hide();
-        const auto answer = m_prompter.ask(
-            QStringLiteral("本次答对的题目要从“错题复习”中去掉吗？\r\n"
-                           "如果你认为掌握的还不太好，建议你点“否”，把它们保留在错题记录中。"),
-            platform::Prompter::YesNo, platform::Prompter::Question, QString(), platform::Prompter::AnswerNo);
-        if (answer == platform::Prompter::AnswerYes) {
-            QString error;
-            if (!progress::pruneWrongList(m_data, &error))
-                m_prompter.ask(error, platform::Prompter::Ok, platform::Prompter::Warning);
-        }
-    }
-    m_data.PanelMayClose = True;
-    TimeKS.stop();
-    TimStartYS.stop();
-    TimerREDO.stop();
-    closeRun();
+    hide();
 }
 
 void FrmTm::closeRun() {
+    TimeKS.stop();
+    TimStartYS.stop();
+    TimerREDO.stop();
     if (m_simWidget)
         m_simWidget->close();
     close();

@@ -4,11 +4,13 @@
 // unfinished list, and carries the toolbar: previous, next, redo, mark, the
 // chooser, the end of the run, guided teaching (or the candidate's data) and the
 // demonstration (or the exam's hint). After nearly every action it hands the
-// learner back to the simulated window. The rules it applies live in
-// panelrules.h; this class only lays them out.
+// learner back to the simulated window. The rules live in the run session
+// (runsession.h) and panelrules.h; this class lays the controls out, forwards
+// its events and timers to the session and draws what the session holds.
 
 #include "panel/frmpicture.h"
 #include "panel/panelentry.h"
+#include "panel/runsession.h"
 #include "simulator/panelport.h"
 #include "start/moddata.h"
 
@@ -17,7 +19,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
-#include <functional>
 
 class QFrame;
 class QMenu;
@@ -27,8 +28,9 @@ class FrmPicture; // frmpicture.h
 class SimulatedWindow;
 class Dragger;
 namespace platform {
+class Clock;
 class Prompter;
-}
+} // namespace platform
 
 // A toolbar caption: a drawn icon over its text, greyed when disabled.
 class PanelCaption : public QLabel {
@@ -67,13 +69,16 @@ class FrmTm : public QWidget, public QuestionPanelPort {
   public:
     // Loading the panel (first use in a run): size and place, number buttons,
     // captions of the kind of run, candidate data, load title, visited bit of
-    // question 1, then DqExam.
-    FrmTm(ModData &data, platform::Prompter &prompter, QWidget *parent = nullptr);
+    // question 1, then DqExam. The clock drives the exam countdown.
+    FrmTm(ModData &data, platform::Prompter &prompter, platform::Clock &clock, QWidget *parent = nullptr);
     ~FrmTm() override;
 
     // The simulated window the panel drives; may be set after the load.
     void setSimulatedWindow(SimulatedWindow *window);
     SimulatedWindow *simulatedWindow() const { return liveSim(); }
+
+    // The rules of the run.
+    panel::RunSession &session() { return m_session; }
 
     // What an opener sets before it shows the panel.
     void applyEntry(const PanelEntry &entry);
@@ -116,6 +121,8 @@ class FrmTm : public QWidget, public QuestionPanelPort {
 
     // Sets the window state of the simulated window to normal and shows it.
     void returnToMain();
+    // The demonstration window has closed: both windows back, TimerREDO on.
+    void demonstrationEnded();
 
     // The picture window, created on first use.
     FrmPicture *picture();
@@ -163,16 +170,13 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     QTimer TimStartYS;
     QTimer TimerREDO;
 
-    int DemoSpeed = 1;
-    int StartTicks = 0;
-
-    // Where the demonstration starts (intervals already multiplied by DemoSpeed);
-    // until the demonstration window exists a small stand-in window is opened.
-    std::function<void(const std::array<int, 12> &intervals)> startDemonstration;
-    // The exam's hint dialog ("操作提示"); a stand-in message until it exists.
-    std::function<void()> showHintDialog;
-
   Q_SIGNALS:
+    // The demonstration is due: both windows are hidden; intervals are the
+    // demonstration window's timers at the chosen speed. The demonstration's end
+    // calls demonstrationEnded().
+    void demonstrationRequested(const panel::DemoIntervals &intervals);
+    // "操作提示" in an exam: the hint dialog.
+    void hintRequested();
     // A practice or review has ended: both windows are closing; the cover page is next.
     void runEnded();
     // "结束考试": the hand-in dialogs take over.
@@ -190,18 +194,19 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     void buildControls();
     void applyKindOfRun();
     void drawTime();
+    void drawQuestionLine();
+    void drawQuestion();
     void colourNumberButtons();
-    void showQuestionLine(bool forDemonstration);
     void hidePicture();
-    void openDemoStandIn(const std::array<int, 12> &intervals);
-    void endPractice();
-    void endReview();
+    void hideForSession(bool toOrigin);
     void closeRun();
+    void simulatedWindowGone(QObject *window);
 
     ModData &m_data;
-    platform::Prompter &m_prompter;
+    panel::RunSession m_session;
     SimulatedWindow *m_sim = nullptr;
     QPointer<QWidget> m_simWidget;
+    QObject *m_simObject = nullptr; // identity only, to recognise its destruction
     QPointer<FrmPicture> m_picture;
     Dragger *m_drag = nullptr;
     QSize m_fullSize;

@@ -19,7 +19,7 @@ int boundedQuestion(int q) {
 } // namespace
 
 QString loadTitle(const ModData &d) {
-    if (d.CurSet == -1)
+    if (d.CurSet == CurSetReview)
         return QStringLiteral("错题复习  第") + num(d.CurQuestion) + u'/' + num(d.QuestionCount) + u'题';
     return d.ModuleName + QStringLiteral(" 第 ") + num(d.CurSet + 1) + QStringLiteral(" 套") +
            QStringLiteral(" 第 ") + num(d.CurQuestion) + QStringLiteral(" 题");
@@ -30,13 +30,13 @@ QString titleLine(const ModData &d) {
     const int n = d.QuestionCount;
     QString title =
         d.ModuleName + QStringLiteral("-第") + num(d.CurSet + 1) + QStringLiteral("套 第") + num(q) + u'题';
-    if (d.SetBase == 20 || d.PanelMayClose == True || d.CurSet == -1) {
+    if (d.SetBase == SetBaseUnit || d.PanelMayClose == True || d.CurSet == CurSetReview) {
         const bool open = d.QuestionMark[boundedQuestion(q)] == QLatin1String("F");
         const QString status = open ? QStringLiteral("（未完成）") : QStringLiteral("（已完成）");
         title =
             u'第' + num(d.CurSet + 1) + QStringLiteral("单元  第") + num(q) + u'/' + num(n) + u'题' + status;
     }
-    if (d.CurSet == -1)
+    if (d.CurSet == CurSetReview)
         title = QStringLiteral("错题复习  第") + num(q) + u'/' + num(n) + u'题';
     return title;
 }
@@ -44,7 +44,7 @@ QString titleLine(const ModData &d) {
 QString unfinishedList(const ModData &d) {
     const int n = boundedCount(d);
     QString list = QStringLiteral("未完成的题目");
-    if (d.SetBase == 0 || d.CurSet == -1) {
+    if (d.SetBase == SetBaseExamPaper || d.CurSet == CurSetReview) {
         for (int i = 1; i <= n; ++i)
             if (!isSolved(d.QuestionScore[i]))
                 list += u' ' + num(i);
@@ -58,9 +58,9 @@ QString unfinishedList(const ModData &d) {
 
 ChooserColour chooserColour(Integer word) {
     ChooserColour c = ChooserColour::ButtonFace;
-    if (word % 2 != 0)
+    if (word & StatusVisited)
         c = ChooserColour::Green;
-    if (word & Marked)
+    if (word & StatusMarked)
         c = ChooserColour::Red;
     return c;
 }
@@ -78,25 +78,35 @@ int previousQuestion(int question) {
     return std::clamp(question - 1, 1, MaxQuestions);
 }
 
-QuestionText questionText(const QString &indexLine) {
-    QuestionText t;
-    const QString s = indexLine.mid(6);
-    if (s.startsWith(QLatin1String("picture"))) {
-        t.hasPicture = true;
-        t.pictureId = s.mid(7, 6);
-        t.text = s.mid(13);
-    } else {
-        t.text = s;
-    }
-    return t;
+RunKind loadKind(const ModData &d) {
+    return d.WorkMode == WorkExam ? RunKind::Exam : RunKind::Practice;
 }
 
-EndKind endKind(const QString &caption) {
-    if (caption == QStringLiteral("结束练习"))
-        return EndKind::Practice;
-    if (caption == QStringLiteral("结束考试"))
-        return EndKind::Exam;
-    return EndKind::Review;
+PanelButtons panelButtons(RunKind kind) {
+    switch (kind) {
+    case RunKind::Exam:
+        return {QStringLiteral("考生信息"),
+                QStringLiteral("操作提示"),
+                QStringLiteral("结束考试"),
+                true,
+                true,
+                false};
+    case RunKind::Review:
+        return {QStringLiteral("手把手教"),
+                QStringLiteral("操作演示"),
+                QStringLiteral("结束复习"),
+                false,
+                false,
+                true};
+    case RunKind::Practice:
+        break;
+    }
+    return {QStringLiteral("手把手教"),
+            QStringLiteral("操作演示"),
+            QStringLiteral("结束练习"),
+            false,
+            false,
+            true};
 }
 
 const std::array<DemoTimer, DemoTimerCount> DemoTimers = {{
@@ -114,8 +124,8 @@ const std::array<DemoTimer, DemoTimerCount> DemoTimers = {{
     {"TimerRS", 100},
 }};
 
-std::array<int, DemoTimerCount> demoIntervals(int demoSpeed) {
-    std::array<int, DemoTimerCount> out{};
+DemoIntervals demoIntervals(int demoSpeed) {
+    DemoIntervals out{};
     for (int i = 0; i < DemoTimerCount; ++i)
         out[i] = DemoTimers[i].interval * demoSpeed;
     return out;

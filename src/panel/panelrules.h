@@ -18,22 +18,22 @@ namespace panel {
 constexpr int PanelWidth = 4980;
 constexpr int PanelHeight = 3630;
 
-// Status word bits of QuestionScore.
-constexpr Integer Visited = 1;
-constexpr Integer Marked = 2;
-constexpr Integer Solved = 4;
-
+// The status word of QuestionScore (bits StatusVisited, StatusMarked, StatusSolved).
 // A question counts as solved from 4 on.
 inline bool isSolved(Integer word) {
-    return word >= Solved;
+    return word >= StatusSolved;
 }
 // The mark button: 0<->2, 1<->3, 4<->6, 5<->7.
 inline Integer toggleMark(Integer word) {
-    return Integer(word ^ Marked);
+    return Integer(word ^ StatusMarked);
 }
 // Showing a question sets its visited bit (an even word gains 1).
 inline Integer withVisited(Integer word) {
-    return (word % 2 == 0) ? Integer(word + 1) : word;
+    return (word & StatusVisited) ? word : Integer(word + StatusVisited);
+}
+// The stored digits never carry the visited bit.
+inline Integer withoutVisited(Integer word) {
+    return (word & StatusVisited) ? Integer(word - StatusVisited) : word;
 }
 
 // Title line set when the panel loads, before the first question is shown:
@@ -68,19 +68,24 @@ NavState navState(int question, int count);
 int nextQuestion(int question, int count);
 int previousQuestion(int question);
 
-// What the panel shows of an index line: the text from character 7 on; a text
-// beginning with "picture" carries a six-character picture id (characters 8-13
-// of the text) and the question text from character 14 on.
-struct QuestionText {
-    QString text;
-    QString pictureId; // empty without a picture
-    bool hasPicture = false;
-};
-QuestionText questionText(const QString &indexLine);
+// The kinds of run the panel serves. The opener names the kind; the toolbar's
+// captions and what its buttons do follow from it.
+enum class RunKind { Practice, Review, Exam };
 
-// The kinds of end the end button knows, chosen by its caption.
-enum class EndKind { Practice, Exam, Review };
-EndKind endKind(const QString &cmdEndCaption);
+// The kind a panel starts with when it loads, before an opener names one:
+// an exam when WorkMode is WorkExam, else practice.
+RunKind loadKind(const ModData &d);
+
+// The toolbar of a run kind.
+struct PanelButtons {
+    QString guide;            // CmdCZTS: "手把手教", or "考生信息" in an exam
+    QString demonstration;    // Command1: "操作演示", or "操作提示" in an exam
+    QString end;              // CmdEnd: "结束练习", "结束复习" or "结束考试"
+    bool guideShowsCandidate; // CmdCZTS opens the candidate's data instead of guided teaching
+    bool demonstrationIsHint; // Command1 asks for the hint dialog instead of the demonstration
+    bool unitListVisible;     // PicUnit, the unfinished list
+};
+PanelButtons panelButtons(RunKind kind);
 
 // The demonstration window's timers and their intervals at speed 1; the panel
 // multiplies them by DemoSpeed before it shows the window.
@@ -90,7 +95,8 @@ struct DemoTimer {
 };
 constexpr int DemoTimerCount = 12;
 extern const std::array<DemoTimer, DemoTimerCount> DemoTimers;
-std::array<int, DemoTimerCount> demoIntervals(int demoSpeed);
+using DemoIntervals = std::array<int, DemoTimerCount>;
+DemoIntervals demoIntervals(int demoSpeed);
 
 // DemoSpeed after a release on hot spot k: 2 for the demonstration hot spot (7)
 // released with the right button or with Shift, Ctrl or Alt held, else 1.

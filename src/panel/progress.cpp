@@ -110,11 +110,11 @@ QString statusLine(const ModData &d) {
 }
 
 QString resultDigits(const ModData &d) {
-    return digitsFrom(d, 1);
+    return digitsFrom(d, StatusVisited);
 }
 
 QString marksDigits(const ModData &d) {
-    return digitsFrom(d, 1 | 4);
+    return digitsFrom(d, StatusVisited | StatusSolved);
 }
 
 void applyDigits(ModData &d, const QString &digits) {
@@ -125,7 +125,7 @@ void applyDigits(ModData &d, const QString &digits) {
 QString wrongCodes(const ModData &d, const QString &composition) {
     QString out;
     for (int i = 1; i <= MaxQuestions; ++i)
-        if (d.QuestionScore[i] < 4)
+        if (d.QuestionScore[i] < StatusSolved)
             out += vb::Mid(composition, 4 * (i - 1) + 1, 4);
     return out;
 }
@@ -134,7 +134,7 @@ QString keepUnsolvedCodes(const ModData &d, const QString &list) {
     QString out;
     const int n = int(list.size()) / 4;
     for (int i = 1; i <= n; ++i) {
-        const bool solved = i <= MaxQuestions && d.QuestionScore[i] > 3;
+        const bool solved = i <= MaxQuestions && d.QuestionScore[i] >= StatusSolved;
         if (!solved)
             out += vb::Mid(list, 4 * (i - 1) + 1, 4);
     }
@@ -144,7 +144,7 @@ QString keepUnsolvedCodes(const ModData &d, const QString &list) {
 double examScore(const ModData &d) {
     int solved = 0;
     for (int i = 1; i <= MaxQuestions; ++i)
-        if (d.QuestionScore[i] >= 4)
+        if (d.QuestionScore[i] >= StatusSolved)
             ++solved;
     return solved * 2.5;
 }
@@ -233,7 +233,7 @@ bool writeUnitStatus(const ModData &d, QString *error) {
 }
 
 bool writeUnitResult(const ModData &d, QString *error) {
-    if (d.SetBase != 20 || d.CurSet < 0)
+    if (d.SetBase != SetBaseUnit || d.CurSet < 0)
         return true;
     return write(unitResultFile(d, d.CurSet), {resultDigits(d)}, error);
 }
@@ -250,7 +250,7 @@ bool endUnitPractice(const ModData &d, QString *error) {
 // ---- exam marks -----------------------------------------------------------
 
 bool writeExamMarks(const ModData &d, QString *error) {
-    if (d.SetBase != 0 || d.CurSet < 0)
+    if (d.SetBase != SetBaseExamPaper || d.CurSet < 0)
         return true;
     return write(examMarksFile(d, d.CurSet), {marksDigits(d)}, error);
 }

@@ -8,20 +8,6 @@
 
 namespace bank {
 
-IndexEntry parseIndexLine(const QString &line) {
-    IndexEntry e;
-    e.steps = vb::ValLong(vb::Mid(line, 5, 2));
-    const QString rest = vb::Mid(line, 7);
-    if (rest.startsWith(QLatin1String("picture"))) {
-        e.hasPicture = true;
-        e.pictureId = vb::Mid(line, 14, 6);
-        e.text = vb::Mid(line, 20);
-    } else {
-        e.text = rest;
-    }
-    return e;
-}
-
 QString textOfLine(const QString &tableLine) {
     return vb::Mid(tableLine, 4);
 }

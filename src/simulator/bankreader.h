@@ -8,6 +8,7 @@
 #include "platform/textfile.h"
 #include "simulator/steprecord.h"
 #include "start/moddata.h"
+#include "start/setassembly.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -15,15 +16,9 @@
 
 namespace bank {
 
-struct IndexEntry {
-    int steps = 0; // characters 5-6
-    QString text;  // the question text proper
-    bool hasPicture = false;
-    QString pictureId; // characters 14-19 when the text begins with "picture"
-};
-
-// Decodes one index line.
-IndexEntry parseIndexLine(const QString &line);
+// One index line decoded (the parser lives with the set files).
+using setfiles::IndexEntry;
+using setfiles::parseIndexLine;
 
 // Character 4 to the end of a text-table line.
 QString textOfLine(const QString &tableLine);

@@ -201,9 +201,9 @@ void FrmMain::restoreQuestion(int q) {
 }
 
 void FrmMain::setGuided(bool on) {
-    if (m_data.WorkMode == 3)
+    if (m_data.WorkMode == WorkExam)
         return;
-    m_data.WorkMode = Integer(on ? 1 : 2);
+    m_data.WorkMode = on ? WorkGuided : WorkPractice;
 }
 
 void FrmMain::showGuides(bool on) {

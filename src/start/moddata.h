@@ -18,6 +18,25 @@ constexpr Flag False = 0;
 constexpr int MaxQuestions = 40;
 constexpr int FirstStepEntries = 45;
 
+// Values of WorkMode: what the learner does in the current run.
+constexpr Integer WorkGuided = 1; // guided teaching, inside a practice or review, until the question changes
+constexpr Integer WorkPractice = 2; // unit practice or a review
+constexpr Integer WorkExam = 3;     // mock exam
+
+// Values of SetBase: CurSet + SetBase is the number of the set's step file
+// (2888NN), the index file's number is 50 more.
+constexpr Integer SetBaseExamPaper = 0; // exam paper k: 288800 + k
+constexpr Integer SetBaseUnit = 20;     // unit u: 288820 + u; also the review set below
+
+// CurSet of the wrong-question review; with SetBase 20 its files are 288819 and
+// 288869, assembled when the review is entered.
+constexpr Integer CurSetReview = -1;
+
+// Bits of a question's status word QuestionScore(q).
+constexpr Integer StatusVisited = 1; // the question has been shown
+constexpr Integer StatusMarked = 2;  // the learner marked it (标识本题)
+constexpr Integer StatusSolved = 4;  // its closing record was reached
+
 struct ModData {
     // Screen scale: design twips are multiplied by these when applied.
     double ScaleX = 1.0;
@@ -36,8 +55,8 @@ struct ModData {
 
     // Current set, question and step.
     Integer CurSet = 0;
-    Integer SetBase = 0;
-    Integer WorkMode = 0; // 1 guided teaching, 2 practice/review, 3 exam
+    Integer SetBase = SetBaseExamPaper; // SetBaseUnit or SetBaseExamPaper
+    Integer WorkMode = 0;               // WorkGuided, WorkPractice or WorkExam (0 before a run)
     Integer ReviewSet = 0;
     QString StepFile;
     QString IndexFile;
@@ -51,7 +70,7 @@ struct ModData {
     // Per-question tables (1-based).
     std::array<Integer, FirstStepEntries + 1> QuestionFirstStep{};
     std::array<QString, MaxQuestions + 1> QuestionMark{};
-    std::array<Integer, MaxQuestions + 1> QuestionScore{};
+    std::array<Integer, MaxQuestions + 1> QuestionScore{}; // Status* bits
     std::array<Integer, MaxQuestions + 1> SavedStep{};
     std::array<std::array<QString, 6>, MaxQuestions + 1> QuestionScreen{};
 

@@ -143,7 +143,7 @@ class TstCadbank : public QObject {
         int questions = 0;
         for (int u = 0; u < units; ++u) {
             data.CurSet = qint16(u);
-            data.SetBase = 20;
+            data.SetBase = SetBaseUnit;
             setfiles::nameSetFiles(data);
             const int n = setfiles::readQuestionOffsets(data, &error);
             QCOMPARE(n, table.at(1).mid(2 * u, 2).toInt());

@@ -215,7 +215,7 @@ class TstCoverPage : public QObject {
         QVERIFY(prompter.asked[1].text.contains(QStringLiteral("288871.rar")));
         QVERIFY(c->isVisible());
         // mock exam: SetBase 0 even though the login is only a stand-in
-        d.SetBase = 20;
+        d.SetBase = SetBaseUnit;
         QPointer<FrmFengmian> old = c;
         QTest::mouseClick(c->LblKaCH, Qt::LeftButton);
         QTest::mouseClick(c->LblStartKs[2], Qt::LeftButton);

@@ -4,7 +4,9 @@
 #include "cover/entries.h"
 #include "fixture.h"
 #include "panel/progress.h"
+#include "start/setassembly.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTest>
 
@@ -232,7 +234,7 @@ class TstEntries : public QObject {
                      {QStringLiteral("6040") + QString(36, u'0')});
         ModData d = f.modData();
         d.DataExt = QStringLiteral(".bak");
-        d.WorkMode = 1;
+        d.WorkMode = WorkGuided;
         QVERIFY(entries::enterUnit(d, unit));
         QCOMPARE(d.CurSet, Integer(unit));
         QCOMPARE(d.SetBase, Integer(20));
@@ -269,7 +271,7 @@ class TstEntries : public QObject {
     void examEntry() {
         ModData d;
         d.QuestionCount = 3;
-        d.SetBase = 20;
+        d.SetBase = SetBaseUnit;
         entries::enterExam(d, 4);
         QCOMPARE(d.SetBase, Integer(0));
         QCOMPARE(d.WorkMode, Integer(3));
@@ -360,6 +362,87 @@ class TstEntries : public QObject {
             QCOMPARE(Fixture::lines(f.data() + QStringLiteral("288819.rar")),
                      QStringList{QStringLiteral("old steps")});
         }
+    }
+
+    // One routine assembles a set from question codes uuqq (the review entry
+    // above, the exam login): index lines and step runs in the order of the codes.
+    void assembleSet_data() {
+        QTest::addColumn<QList<int>>("codes");
+        QTest::addColumn<bool>("lastQuestion"); // PastEnd::LastQuestion, else Refuse
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QStringList>("index");
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("in the order of the codes")
+            << QList<int>{507, 102} << false << true
+            << QStringList{QStringLiteral("000703第5单元第7题"), QStringLiteral("000202第1单元第2题")}
+            << QStringList{QStringLiteral("U5 Q7 S1"), QStringLiteral("U5 Q7 S2"), QStringLiteral("U5 Q7 S3"),
+                           QStringLiteral("U1 Q2 S1"), QStringLiteral("U1 Q2 S2")};
+        QTest::newRow("a code used twice is copied twice")
+            << QList<int>{502, 502} << false << true
+            << QStringList{QStringLiteral("000202第5单元第2题"), QStringLiteral("000202第5单元第2题")}
+            << QStringList{QStringLiteral("U5 Q2 S1"), QStringLiteral("U5 Q2 S2"), QStringLiteral("U5 Q2 S1"),
+                           QStringLiteral("U5 Q2 S2")};
+        QTest::newRow("past the unit's end: its last question")
+            << QList<int>{509, 101} << true << true
+            << QStringList{QStringLiteral("000801第5单元第8题"), QStringLiteral("000102第1单元第1题")}
+            << QStringList{QStringLiteral("U5 Q8 S1"), QStringLiteral("U1 Q1 S1"),
+                           QStringLiteral("U1 Q1 S2")};
+        QTest::newRow("past the unit's end, refused")
+            << QList<int>{101, 509} << false << false << QStringList{QStringLiteral("old index")}
+            << QStringList{QStringLiteral("old steps")};
+        QTest::newRow("question 0 is refused either way")
+            << QList<int>{500} << true << false << QStringList{QStringLiteral("old index")}
+            << QStringList{QStringLiteral("old steps")};
+        QTest::newRow("a unit without files")
+            << QList<int>{101, 401} << true << false << QStringList{QStringLiteral("old index")}
+            << QStringList{QStringLiteral("old steps")};
+    }
+    void assembleSet() {
+        QFETCH(QList<int>, codes);
+        QFETCH(bool, lastQuestion);
+        QFETCH(bool, ok);
+        QFETCH(QStringList, index);
+        QFETCH(QStringList, steps);
+        Fixture f;
+        f.install(3, {3, 0, 0, 0, 8});
+        f.unitBank(1, {2, 2, 1});
+        f.unitBank(5, {1, 2, 1, 1, 1, 1, 3, 1});
+        const QString stepFile = f.data() + QStringLiteral("288800.rar");
+        const QString indexFile = f.data() + QStringLiteral("288850.rar");
+        Fixture::put(stepFile, {QStringLiteral("old steps")});
+        Fixture::put(indexFile, {QStringLiteral("old index")});
+        const ModData d = f.modData();
+        QString message;
+        const auto pastEnd = lastQuestion ? setfiles::PastEnd::LastQuestion : setfiles::PastEnd::Refuse;
+        QCOMPARE(setfiles::assembleSet(d, codes, stepFile, indexFile, pastEnd, &message), ok);
+        QCOMPARE(message.isEmpty(), ok);
+        QCOMPARE(Fixture::lines(indexFile), index);
+        QCOMPARE(Fixture::lines(stepFile), steps);
+    }
+
+    // A write that fails leaves both set files as they were.
+    void assembleSetWriteFails_data() {
+        QTest::addColumn<bool>("indexBlocked"); // else the step file cannot be written
+        QTest::newRow("the index file") << true;
+        QTest::newRow("the step file") << false;
+    }
+    void assembleSetWriteFails() {
+        QFETCH(bool, indexBlocked);
+        Fixture f;
+        f.install(1, {3});
+        f.unitBank(0, {2, 2, 1});
+        const QString stepFile = f.data() + QStringLiteral("288800.rar");
+        const QString indexFile = f.data() + QStringLiteral("288850.rar");
+        // a folder in place of one file makes its rename fail
+        const QString blocked = indexBlocked ? indexFile : stepFile;
+        QVERIFY(QDir().mkpath(blocked));
+        Fixture::put(indexBlocked ? stepFile : indexFile, {QStringLiteral("old")});
+        const ModData d = f.modData();
+        QString message;
+        QVERIFY(!setfiles::assembleSet(d, {2, 3}, stepFile, indexFile, setfiles::PastEnd::Refuse, &message));
+        QVERIFY(message.contains(QFileInfo(blocked).fileName()));
+        QCOMPARE(Fixture::lines(indexBlocked ? stepFile : indexFile), QStringList{QStringLiteral("old")});
+        QVERIFY(QFileInfo(blocked).isDir());
     }
 };
 

@@ -59,6 +59,11 @@ class ScriptedPrompter : public platform::Prompter {
     }
 };
 
+class FixedClock : public platform::Clock {
+  public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 3, 2), QTime(9, 0)); }
+};
+
 class NoLock : public platform::InstanceLock {
   public:
     bool acquire() override { return true; }
@@ -77,6 +82,7 @@ class TstFrmTm : public QObject {
     ModData d;
     FakeSim sim;
     ScriptedPrompter prompter;
+    FixedClock clock;
 
     // A unit of three questions; question 2 carries a picture.
     void unitPractice(int curSet = 0, int count = 3) {
@@ -84,9 +90,9 @@ class TstFrmTm : public QObject {
         d.AppPath = m_dir.path();
         d.DataDir = m_dir.path() + QStringLiteral("/cad2004/");
         d.ModuleName = QStringLiteral("AutoCAD 2004");
-        d.SetBase = 20;
+        d.SetBase = SetBaseUnit;
         d.CurSet = Integer(curSet);
-        d.WorkMode = 2;
+        d.WorkMode = WorkPractice;
         d.UnitCount = 3;
         d.QuestionCount = Integer(count);
         d.CurQuestion = 1;
@@ -100,7 +106,7 @@ class TstFrmTm : public QObject {
     }
 
     std::unique_ptr<FrmTm> openPanel() {
-        auto tm = std::make_unique<FrmTm>(d, prompter);
+        auto tm = std::make_unique<FrmTm>(d, prompter, clock);
         tm->setAttribute(Qt::WA_DeleteOnClose, false);
         tm->setSimulatedWindow(&sim);
         tm->show();
@@ -250,9 +256,10 @@ class TstFrmTm : public QObject {
         auto tm = openPanel();
         sim.widget.show();
         std::optional<std::array<int, 12>> started;
-        tm->startDemonstration = [&](const std::array<int, 12> &iv) { started = iv; };
+        connect(tm.get(), &FrmTm::demonstrationRequested, this,
+                [&](const std::array<int, 12> &iv) { started = iv; });
         click(tm->CmdGN[7], Qt::MouseButton(button), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(tm->DemoSpeed, factor);
+        QCOMPARE(tm->session().demoSpeed(), factor);
         QCOMPARE(int(d.DemoRunning), int(True));
         QVERIFY(tm->TimStartYS.isActive());
         QTRY_VERIFY(started.has_value());
@@ -372,14 +379,13 @@ class TstFrmTm : public QObject {
         QFETCH(int, answer);
         QFETCH(QString, expected);
         unitPractice(0, 4);
-        d.CurSet = -1;
+        d.CurSet = CurSetReview;
         d.ReviewSet = 2;
         d.IndexFile = d.DataDir + QStringLiteral("288870.rar");
         QVERIFY(
             textfile::writeLinesAtomic(progress::wrongListFile(d, 2), {QStringLiteral("0507011203040102")}));
         auto tm = openPanel();
-        tm->applyEntry({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束复习"),
-                        true, QStringLiteral("错题复习-"), QString()});
+        tm->applyEntry({panel::RunKind::Review, QStringLiteral("错题复习-"), QString()});
         d.QuestionScore[1] = 5;
         d.QuestionScore[2] = 3;
         d.QuestionScore[3] = 4;
@@ -401,11 +407,10 @@ class TstFrmTm : public QObject {
 
     void examReviewEndsWithoutAsking() {
         unitPractice(0, 3);
-        d.SetBase = 0;
+        d.SetBase = SetBaseExamPaper;
         d.CurSet = 2;
         auto tm = openPanel();
-        tm->applyEntry({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束复习"),
-                        true, QString(), std::nullopt});
+        tm->applyEntry({panel::RunKind::Review, QString(), std::nullopt});
         QSignalSpy ended(tm.get(), &FrmTm::runEnded);
         click(tm->CmdGN[5]);
         QVERIFY(prompter.asked.isEmpty());
@@ -434,8 +439,7 @@ class TstFrmTm : public QObject {
         platform::SystemClock clock;
         NoLock lock;
         Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
-        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"),
-                         true, QStringLiteral("单元练习-"), std::nullopt});
+        trainer.openRun({panel::RunKind::Practice, QStringLiteral("单元练习-"), std::nullopt});
         FrmTm *tm = trainer.panel();
         FrmMain *main = trainer.simulatedWindow();
         QVERIFY(tm->isVisible());
@@ -476,8 +480,7 @@ class TstFrmTm : public QObject {
         platform::SystemClock clock;
         NoLock lock;
         Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
-        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"),
-                         true, QStringLiteral("单元练习-"), std::nullopt});
+        trainer.openRun({panel::RunKind::Practice, QStringLiteral("单元练习-"), std::nullopt});
         FrmTm *tm = trainer.panel();
         QPointer<FrmMain> main(trainer.simulatedWindow());
         main->close();

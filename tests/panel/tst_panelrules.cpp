@@ -2,6 +2,7 @@
 // chooser colours, navigation bounds, the picture marker, demonstration speed
 // and the placements.
 #include "panel/panelrules.h"
+#include "start/setassembly.h"
 
 #include <QTest>
 
@@ -39,19 +40,22 @@ class TstPanelRules : public QObject {
         QTest::addColumn<int>("mayClose");
         QTest::addColumn<QString>("expected");
         QTest::newRow("practice, unit index 2, 5 of 12 open")
-            << 20 << 2 << 12 << 5 << false << 0 << QStringLiteral("第3单元  第5/12题（未完成）");
-        QTest::newRow("practice, question done")
-            << 20 << 0 << 40 << 40 << true << 0 << QStringLiteral("第1单元  第40/40题（已完成）");
-        QTest::newRow("exam, paper index 0, question 7")
-            << 0 << 0 << 40 << 7 << false << 0 << QStringLiteral("AutoCAD 2004-第1套 第7题");
-        QTest::newRow("exam paper 13, question 40")
-            << 0 << 13 << 40 << 40 << true << 0 << QStringLiteral("AutoCAD 2004-第14套 第40题");
+            << int(SetBaseUnit) << 2 << 12 << 5 << false << 0
+            << QStringLiteral("第3单元  第5/12题（未完成）");
+        QTest::newRow("practice, question done") << int(SetBaseUnit) << 0 << 40 << 40 << true << 0
+                                                 << QStringLiteral("第1单元  第40/40题（已完成）");
+        QTest::newRow("exam, paper index 0, question 7") << int(SetBaseExamPaper) << 0 << 40 << 7 << false
+                                                         << 0 << QStringLiteral("AutoCAD 2004-第1套 第7题");
+        QTest::newRow("exam paper 13, question 40") << int(SetBaseExamPaper) << 13 << 40 << 40 << true << 0
+                                                    << QStringLiteral("AutoCAD 2004-第14套 第40题");
         QTest::newRow("exam review: may close, unit form")
-            << 0 << 3 << 40 << 2 << false << -1 << QStringLiteral("第4单元  第2/40题（未完成）");
-        QTest::newRow("wrong-question review, 3 of 8")
-            << 20 << -1 << 8 << 3 << false << 0 << QStringLiteral("错题复习  第3/8题");
+            << int(SetBaseExamPaper) << 3 << 40 << 2 << false << -1
+            << QStringLiteral("第4单元  第2/40题（未完成）");
+        QTest::newRow("wrong-question review, 3 of 8") << int(SetBaseUnit) << int(CurSetReview) << 8 << 3
+                                                       << false << 0 << QStringLiteral("错题复习  第3/8题");
         QTest::newRow("wrong-question review, solved question")
-            << 20 << -1 << 8 << 8 << true << -1 << QStringLiteral("错题复习  第8/8题");
+            << int(SetBaseUnit) << int(CurSetReview) << 8 << 8 << true << -1
+            << QStringLiteral("错题复习  第8/8题");
     }
     void titleLine() {
         QFETCH(int, setBase);
@@ -71,12 +75,12 @@ class TstPanelRules : public QObject {
         QTest::addColumn<QString>("expected");
         QTest::newRow("unit 0") << 0 << QStringLiteral("AutoCAD 2004 第 1 套 第 1 题");
         QTest::newRow("unit 11") << 11 << QStringLiteral("AutoCAD 2004 第 12 套 第 1 题");
-        QTest::newRow("wrong-question review") << -1 << QStringLiteral("错题复习  第1/6题");
+        QTest::newRow("wrong-question review") << int(CurSetReview) << QStringLiteral("错题复习  第1/6题");
     }
     void loadTitle() {
         QFETCH(int, curSet);
         QFETCH(QString, expected);
-        QCOMPARE(panel::loadTitle(makeSet(20, curSet, 6, 1)), expected);
+        QCOMPARE(panel::loadTitle(makeSet(SetBaseUnit, curSet, 6, 1)), expected);
     }
 
     void unfinishedList_data() {
@@ -87,18 +91,20 @@ class TstPanelRules : public QObject {
         QTest::addColumn<QList<int>>("solvedWords"); // questions whose word is 5 (visited, solved)
         QTest::addColumn<QString>("expected");
         QTest::newRow("practice: marks decide, words ignored")
-            << 20 << 1 << 6 << QList<int>{1, 3, 4, 6} << QList<int>{2} << QStringLiteral("未完成的题目 2 5");
+            << int(SetBaseUnit) << 1 << 6 << QList<int>{1, 3, 4, 6} << QList<int>{2}
+            << QStringLiteral("未完成的题目 2 5");
         QTest::newRow("practice of 12: no number above 12")
-            << 20 << 0 << 12 << QList<int>{1, 3} << QList<int>{}
+            << int(SetBaseUnit) << 0 << 12 << QList<int>{1, 3} << QList<int>{}
             << QStringLiteral("未完成的题目 2 4 5 6 7 8 9 10 11 12");
-        QTest::newRow("practice, all done")
-            << 20 << 0 << 3 << QList<int>{1, 2, 3} << QList<int>{} << QStringLiteral("未完成的题目");
+        QTest::newRow("practice, all done") << int(SetBaseUnit) << 0 << 3 << QList<int>{1, 2, 3}
+                                            << QList<int>{} << QStringLiteral("未完成的题目");
         QTest::newRow("exam: words decide, marks ignored")
-            << 0 << 2 << 5 << QList<int>{} << QList<int>{1, 4} << QStringLiteral("未完成的题目 2 3 5");
+            << int(SetBaseExamPaper) << 2 << 5 << QList<int>{} << QList<int>{1, 4}
+            << QStringLiteral("未完成的题目 2 3 5");
         QTest::newRow("wrong-question review: words decide")
-            << 20 << -1 << 4 << QList<int>{1, 2, 3, 4} << QList<int>{3}
+            << int(SetBaseUnit) << int(CurSetReview) << 4 << QList<int>{1, 2, 3, 4} << QList<int>{3}
             << QStringLiteral("未完成的题目 1 2 4");
-        QTest::newRow("empty set") << 20 << 0 << 0 << QList<int>{} << QList<int>{}
+        QTest::newRow("empty set") << int(SetBaseUnit) << 0 << 0 << QList<int>{} << QList<int>{}
                                    << QStringLiteral("未完成的题目");
     }
     void unfinishedList() {
@@ -121,21 +127,24 @@ class TstPanelRules : public QObject {
         QTest::addColumn<int>("marked");
         QTest::addColumn<int>("visited");
         QTest::addColumn<int>("colour");
-        QTest::newRow("0 fresh") << 0 << 2 << 1 << int(ChooserColour::ButtonFace);
-        QTest::newRow("1 visited") << 1 << 3 << 1 << int(ChooserColour::Green);
-        QTest::newRow("2 marked, not visited") << 2 << 0 << 3 << int(ChooserColour::Red);
-        QTest::newRow("3 marked, visited") << 3 << 1 << 3 << int(ChooserColour::Red);
-        QTest::newRow("4 solved earlier") << 4 << 6 << 5 << int(ChooserColour::ButtonFace);
-        QTest::newRow("5 solved, visited") << 5 << 7 << 5 << int(ChooserColour::Green);
-        QTest::newRow("6 solved, marked") << 6 << 4 << 7 << int(ChooserColour::Red);
-        QTest::newRow("7 solved, marked, visited") << 7 << 5 << 7 << int(ChooserColour::Red);
+        QTest::addColumn<int>("stored"); // without the visited bit
+        QTest::newRow("0 fresh") << 0 << 2 << 1 << int(ChooserColour::ButtonFace) << 0;
+        QTest::newRow("1 visited") << 1 << 3 << 1 << int(ChooserColour::Green) << 0;
+        QTest::newRow("2 marked, not visited") << 2 << 0 << 3 << int(ChooserColour::Red) << 2;
+        QTest::newRow("3 marked, visited") << 3 << 1 << 3 << int(ChooserColour::Red) << 2;
+        QTest::newRow("4 solved earlier") << 4 << 6 << 5 << int(ChooserColour::ButtonFace) << 4;
+        QTest::newRow("5 solved, visited") << 5 << 7 << 5 << int(ChooserColour::Green) << 4;
+        QTest::newRow("6 solved, marked") << 6 << 4 << 7 << int(ChooserColour::Red) << 6;
+        QTest::newRow("7 solved, marked, visited") << 7 << 5 << 7 << int(ChooserColour::Red) << 6;
     }
     void statusWord() {
         QFETCH(int, word);
         QFETCH(int, marked);
         QFETCH(int, visited);
         QFETCH(int, colour);
+        QFETCH(int, stored);
         QCOMPARE(int(toggleMark(Integer(word))), marked);
+        QCOMPARE(int(withoutVisited(Integer(word))), stored);
         QCOMPARE(int(toggleMark(toggleMark(Integer(word)))), word); // marking twice restores
         QCOMPARE(int(withVisited(Integer(word))), visited);
         QCOMPARE(int(chooserColour(Integer(word))), colour);
@@ -186,28 +195,68 @@ class TstPanelRules : public QObject {
         QTest::newRow("marker not at the start")
             << QStringLiteral("000101see picture288801") << QStringLiteral("see picture288801") << QString();
     }
+    // what the panel shows of an index line
     void questionText() {
         QFETCH(QString, line);
         QFETCH(QString, text);
         QFETCH(QString, picture);
-        const QuestionText t = panel::questionText(line);
+        const setfiles::IndexEntry t = setfiles::parseIndexLine(line);
         QCOMPARE(t.text, text);
         QCOMPARE(t.pictureId, picture);
         QCOMPARE(t.hasPicture, line.mid(6).startsWith(QLatin1String("picture")));
     }
 
-    void endKind_data() {
-        QTest::addColumn<QString>("caption");
+    // The toolbar of each kind of run: captions and what the buttons do.
+    void panelButtons_data() {
         QTest::addColumn<int>("kind");
-        QTest::newRow("practice") << QStringLiteral("结束练习") << int(EndKind::Practice);
-        QTest::newRow("exam") << QStringLiteral("结束考试") << int(EndKind::Exam);
-        QTest::newRow("review") << QStringLiteral("结束复习") << int(EndKind::Review);
-        QTest::newRow("anything else ends as a review") << QString() << int(EndKind::Review);
+        QTest::addColumn<QString>("guide");
+        QTest::addColumn<QString>("demonstration");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<bool>("candidate");
+        QTest::addColumn<bool>("hint");
+        QTest::addColumn<bool>("unitList");
+        QTest::newRow("practice") << int(RunKind::Practice) << QStringLiteral("手把手教")
+                                  << QStringLiteral("操作演示") << QStringLiteral("结束练习") << false
+                                  << false << true;
+        QTest::newRow("review") << int(RunKind::Review) << QStringLiteral("手把手教")
+                                << QStringLiteral("操作演示") << QStringLiteral("结束复习") << false << false
+                                << true;
+        QTest::newRow("exam") << int(RunKind::Exam) << QStringLiteral("考生信息")
+                              << QStringLiteral("操作提示") << QStringLiteral("结束考试") << true << true
+                              << false;
     }
-    void endKind() {
-        QFETCH(QString, caption);
+    void panelButtons() {
         QFETCH(int, kind);
-        QCOMPARE(int(panel::endKind(caption)), kind);
+        QFETCH(QString, guide);
+        QFETCH(QString, demonstration);
+        QFETCH(QString, end);
+        QFETCH(bool, candidate);
+        QFETCH(bool, hint);
+        QFETCH(bool, unitList);
+        const PanelButtons b = panel::panelButtons(RunKind(kind));
+        QCOMPARE(b.guide, guide);
+        QCOMPARE(b.demonstration, demonstration);
+        QCOMPARE(b.end, end);
+        QCOMPARE(b.guideShowsCandidate, candidate);
+        QCOMPARE(b.demonstrationIsHint, hint);
+        QCOMPARE(b.unitListVisible, unitList);
+    }
+
+    // A panel loads as an exam in WorkMode 3, as practice otherwise.
+    void loadKind_data() {
+        QTest::addColumn<int>("workMode");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("before a run") << 0 << int(RunKind::Practice);
+        QTest::newRow("guided teaching") << int(WorkGuided) << int(RunKind::Practice);
+        QTest::newRow("practice") << int(WorkPractice) << int(RunKind::Practice);
+        QTest::newRow("exam") << int(WorkExam) << int(RunKind::Exam);
+    }
+    void loadKind() {
+        QFETCH(int, workMode);
+        QFETCH(int, kind);
+        ModData d;
+        d.WorkMode = Integer(workMode);
+        QCOMPARE(int(panel::loadKind(d)), kind);
     }
 
     void demoSpeed_data() {

@@ -163,7 +163,7 @@ class TstProgress : public QObject {
     void resultAndMarksRoundTrip() {
         setWords(d, QStringLiteral("2:7 5:5 12:3"));
         d.CurSet = 4;
-        d.SetBase = 20;
+        d.SetBase = SetBaseUnit;
         QVERIFY(progress::writeUnitResult(d));
         QVERIFY(progress::writeExamMarks(d)); // not a paper: nothing written
         QVERIFY(!QFile::exists(progress::examMarksFile(d, 4)));
@@ -184,7 +184,7 @@ class TstProgress : public QObject {
         QCOMPARE(d.QuestionScore[12], Integer(2));
         QCOMPARE(d.QuestionScore[1], Integer(0));
 
-        d.SetBase = 0;
+        d.SetBase = SetBaseExamPaper;
         setWords(d, QStringLiteral("3:7 7:3"));
         QVERIFY(progress::writeExamMarks(d));
         setWords(d, QStringLiteral("1:5"));
@@ -247,7 +247,7 @@ class TstProgress : public QObject {
         QFETCH(QString, kept);
         putBytes(progress::wrongListFile(d, 2), list.toLatin1() + "\r\n");
         d.ReviewSet = 2;
-        d.CurSet = -1;
+        d.CurSet = CurSetReview;
         setWords(d, words);
         QVERIFY(progress::pruneWrongList(d));
         QString now;
@@ -339,7 +339,7 @@ class TstProgress : public QObject {
     void missingRecordFolderIsCreated() {
         QDir(d.recordDir()).removeRecursively();
         d.CurSet = 0;
-        d.SetBase = 20;
+        d.SetBase = SetBaseUnit;
         d.UnitCount = 1;
         d.QuestionCount = 2;
         d.QuestionMark[1] = QStringLiteral("T");

@@ -24,8 +24,8 @@ struct BankFixture {
         data.IndexFile = data.DataDir + QStringLiteral("288870.rar");
         data.TextFile = data.DataDir + QStringLiteral("288890.rar");
         data.CurSet = 0;
-        data.SetBase = 20;
-        data.WorkMode = 2;
+        data.SetBase = SetBaseUnit;
+        data.WorkMode = WorkPractice;
         data.CurQuestion = 1;
         data.CurStep = 1;
         for (int q = 1; q <= MaxQuestions; ++q) {

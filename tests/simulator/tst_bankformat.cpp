@@ -223,7 +223,7 @@ class TstBankFormat : public QObject {
         ModData d;
         d.DataDir = tmp.path() + u'/';
         d.CurSet = 0;
-        d.SetBase = 20;
+        d.SetBase = SetBaseUnit;
         setfiles::nameSetFiles(d);
         StepRecord a = StepRecord::blank(), b = StepRecord::blank(), c = StepRecord::blank();
         a.setText(8, 4, QStringLiteral("0001"));

@@ -130,7 +130,7 @@ void TstFrmMain::guidedOutlinesCoverTheZones() {
     f.writeSteps(
         {Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 300).zone2(3000, 3000, 300, 150).hint(600, 600, 1),
          Rec(QStringLiteral("9999"))});
-    f.data.WorkMode = 2;
+    f.data.WorkMode = WorkPractice;
     FrmMain w(f.data);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -344,7 +344,7 @@ void TstFrmMain::automaticSteps() {
     Q_EMIT w.Timer3.timeout({});
     QCOMPARE(int(f.data.CurStep), 3);
     QVERIFY(!w.Timer3.isActive());
-    QVERIFY(f.data.QuestionScore[1] >= 4);
+    QVERIFY(f.data.QuestionScore[1] >= StatusSolved);
 }
 
 // The bar lies where the record puts it, titles 810 twips apart; hovering a title

@@ -54,7 +54,7 @@ void TstSampleModule::everyQuestion_data() {
     int rows = 0;
     for (int u = 0; u < 20; ++u) {
         d.CurSet = Integer(u);
-        d.SetBase = 20;
+        d.SetBase = SetBaseUnit;
         setfiles::nameSetFiles(d);
         if (!QFileInfo::exists(d.IndexFile))
             break;
@@ -73,8 +73,8 @@ void TstSampleModule::everyQuestion() {
     QString err;
     QVERIFY(verfile::readInfo(d, &err));
     d.CurSet = Integer(unit);
-    d.SetBase = 20;
-    d.WorkMode = 2;
+    d.SetBase = SetBaseUnit;
+    d.WorkMode = WorkPractice;
     setfiles::nameSetFiles(d);
     d.QuestionCount = Integer(setfiles::readQuestionOffsets(d, &err));
     for (int q = 1; q <= MaxQuestions; ++q)
@@ -159,7 +159,7 @@ void TstSampleModule::everyQuestion() {
     }
     QVERIFY2(e.record().isClosing(), "no closing record within 100 steps");
     QVERIFY(e.screen().successVisible);
-    QVERIFY(d.QuestionScore[question] >= 4);
+    QVERIFY(d.QuestionScore[question] >= StatusSolved);
     QCOMPARE(d.QuestionMark[question], QStringLiteral("T"));
     QVERIFY2(l.problems.isEmpty(), qPrintable(l.problems.join(u'\n')));
 }

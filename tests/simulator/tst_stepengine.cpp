@@ -405,13 +405,13 @@ void TstStepEngine::closingInExamShowsNoSuccess() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
     f.writeSteps({Rec(QStringLiteral("0001")).zone(0, 0, 100, 100).hint(300, 300, 1), closing()});
-    f.data.WorkMode = 3;
-    f.data.SetBase = 0;
+    f.data.WorkMode = WorkExam;
+    f.data.SetBase = SetBaseExamPaper;
     StepEngine e(f.data);
     e.setData();
     e.zone1MouseUp(1, 0);
     QVERIFY(!e.screen().successVisible);
-    QVERIFY(f.data.QuestionScore[1] >= 4);
+    QVERIFY(f.data.QuestionScore[1] >= StatusSolved);
 }
 
 void TstStepEngine::backButton_data() {

@@ -1,10 +1,10 @@
 #include "checker.h"
 
+#include "platform/textfile.h"
 #include "simulator/bankreader.h"
 #include "simulator/stepcode.h"
 #include "simulator/steprecord.h"
 #include "start/moddata.h"
-#include "start/textfile.h"
 #include "start/vb.h"
 #include "start/verfile.h"
 

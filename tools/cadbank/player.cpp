@@ -106,7 +106,7 @@ struct Player {
         }
         if (forced)
             return false;
-        if (!e.screen().successVisible || d.QuestionScore[q] < 4) {
+        if (!e.screen().successVisible || d.QuestionScore[q] < StatusSolved) {
             add(first + d.CurStep - 1, QStringLiteral("StepCode"),
                 QStringLiteral("question %1 reaches its closing record but is not marked solved").arg(q));
             return false;
@@ -121,13 +121,13 @@ int playUnit(const ModData &base, int u, const QString &stepRel, const QVector<i
              QVector<Problem> &out) {
     auto d = std::make_unique<ModData>(base);
     d->CurSet = Integer(u);
-    d->SetBase = 20;
+    d->SetBase = SetBaseUnit;
     setfiles::nameSetFiles(*d);
     if (setfiles::readQuestionOffsets(*d) < 0)
         return 0;
     const int questions = std::min(int(counts.size()), MaxQuestions);
     d->QuestionCount = Integer(questions);
-    d->WorkMode = 2;
+    d->WorkMode = WorkPractice;
     for (int q = 1; q <= MaxQuestions; ++q)
         d->QuestionMark[q] = QStringLiteral("F");
     sim::StepEngine e(*d);

@@ -64,19 +64,20 @@ class StandInPanel : public QWidget, public QuestionPanelPort {
         if (q < 1 || q > m_data.QuestionCount)
             return;
         m_data.CurQuestion = Integer(q);
-        m_data.QuestionScore[q] = Integer(m_data.QuestionScore[q] | 1);
+        m_data.QuestionScore[q] = Integer(m_data.QuestionScore[q] | StatusVisited);
         bank::BankReader reader(m_data);
         bool ok = false;
         const bank::IndexEntry e = reader.index(q, &ok);
         m_text->setText(ok ? e.text : reader.lastError());
         m_title->setText(QStringLiteral("%1  第%2/%3题%4")
-                             .arg(m_data.SetBase == 0 ? QStringLiteral("试卷%1").arg(m_data.CurSet + 1)
-                                                      : QStringLiteral("第%1单元").arg(m_data.CurSet + 1))
+                             .arg(m_data.SetBase == SetBaseExamPaper
+                                      ? QStringLiteral("试卷%1").arg(m_data.CurSet + 1)
+                                      : QStringLiteral("第%1单元").arg(m_data.CurSet + 1))
                              .arg(q)
                              .arg(m_data.QuestionCount)
                              .arg(m_data.QuestionMark[q] == QLatin1String("T") ? QStringLiteral("（已完成）")
                                                                                : QString()));
-        m_unit->setText(sim::StepEngine::unfinishedList(m_data, m_data.SetBase == 20));
+        m_unit->setText(sim::StepEngine::unfinishedList(m_data, m_data.SetBase == SetBaseUnit));
         m_window.restoreQuestion(q);
         m_window.Timer2.start();
     }
@@ -118,8 +119,8 @@ int main(int argc, char **argv) {
     const int number = qMax(1, (paper ? set.mid(1) : set).toInt());
     const int question = args.size() > 3 ? args.at(3).toInt() : 1;
     data.CurSet = Integer(number - 1);
-    data.SetBase = Integer(paper ? 0 : 20);
-    data.WorkMode = Integer(paper ? 3 : 2);
+    data.SetBase = paper ? SetBaseExamPaper : SetBaseUnit;
+    data.WorkMode = paper ? WorkExam : WorkPractice;
     setfiles::nameSetFiles(data);
     const int count = setfiles::readQuestionOffsets(data, &error);
     if (count <= 0) {

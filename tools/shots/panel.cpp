@@ -66,9 +66,9 @@ int panelShots(QApplication &app, const QStringList &args) {
         p.drawText(QRect(60, 20, 100, 20), Qt::AlignLeft, QStringLiteral("R10"));
     }
     drawing.save(d.DataDir + QStringLiteral("288801.rar"), "PNG");
-    d.SetBase = 20;
+    d.SetBase = SetBaseUnit;
     d.CurSet = 0;
-    d.WorkMode = 2;
+    d.WorkMode = WorkPractice;
     d.UnitCount = 1;
     d.QuestionCount = Integer(std::min<int>(index.size(), MaxQuestions));
     setfiles::nameSetFiles(d);
@@ -84,8 +84,8 @@ int panelShots(QApplication &app, const QStringList &args) {
     d.QuestionScore[4] = 1;
     d.QuestionScore[6] = 2;
     if (look == QStringLiteral("candidate")) {
-        d.SetBase = 0;
-        d.WorkMode = 3;
+        d.SetBase = SetBaseExamPaper;
+        d.WorkMode = WorkExam;
         d.CandidateName = QStringLiteral("柏川1");
         d.SeatNo = QStringLiteral("08");
         d.ShiftNo = QStringLiteral("18");
@@ -99,11 +99,9 @@ int panelShots(QApplication &app, const QStringList &args) {
     NoLock lock;
     Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
     if (look == QStringLiteral("candidate"))
-        trainer.openRun({QStringLiteral("考生信息"), QStringLiteral("操作提示"), QStringLiteral("结束考试"),
-                         false, QString(), std::nullopt});
+        trainer.openRun({panel::RunKind::Exam, QString(), std::nullopt});
     else
-        trainer.openRun({QStringLiteral("手把手教"), QStringLiteral("操作演示"), QStringLiteral("结束练习"),
-                         true, QStringLiteral("单元练习-"), std::nullopt});
+        trainer.openRun({panel::RunKind::Practice, QStringLiteral("单元练习-"), std::nullopt});
     FrmTm *tm = trainer.panel();
     QTimer::singleShot(400, [&] {
         if (look == QStringLiteral("chooser"))

@@ -41,8 +41,8 @@ int screenShots(const QStringList &args) {
     const QString out = args.at(2);
     QDir().mkpath(out);
     data.CurSet = Integer(args.size() == 5 ? qMax(1, args.at(3).toInt()) - 1 : 0);
-    data.SetBase = 20;
-    data.WorkMode = 1;
+    data.SetBase = SetBaseUnit;
+    data.WorkMode = WorkGuided;
     setfiles::nameSetFiles(data);
     data.QuestionCount = Integer(setfiles::readQuestionOffsets(data, &error));
     for (int q = 1; q <= MaxQuestions; ++q)
@@ -88,7 +88,7 @@ int screenShots(const QStringList &args) {
     shoot(out + QStringLiteral("/4-selection-window.png"));
     w.engine().zone2MouseUp(1, 0, 400 * 15, 260 * 15);
     shoot(out + QStringLiteral("/5-overlay-box.png"));
-    data.WorkMode = 2;
+    data.WorkMode = WorkPractice;
     open(3);
     w.engine().zone1MouseDown(2, 0);
     QTest::qWait(200);

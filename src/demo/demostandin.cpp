@@ -1,0 +1,39 @@
+#include "demo/demostandin.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace demo {
+
+DemoStandIn::DemoStandIn(int question, bool slow, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("frmYanShi"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("操作演示"));
+    auto *lay = new QVBoxLayout(this);
+    auto *text = new QLabel(QStringLiteral("第%1题的操作演示（%2）")
+                                .arg(question)
+                                .arg(slow ? QStringLiteral("慢速") : QStringLiteral("正常速度")),
+                            this);
+    QFont f(QStringLiteral("Noto Sans CJK SC"));
+    f.setPointSizeF(10.5);
+    f.setBold(true);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    text->setFont(f);
+    lay->addWidget(text);
+    auto *back = new QPushButton(QStringLiteral("结束演示"), this);
+    lay->addWidget(back);
+    connect(back, &QPushButton::clicked, this, &QWidget::close);
+    resize(280, 90);
+    if (QScreen *s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+DemoStandIn::~DemoStandIn() {
+    Q_EMIT finished();
+}
+
+} // namespace demo

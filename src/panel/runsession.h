@@ -1,0 +1,151 @@
+#pragma once
+// The rules of a run behind the question panel, without a window: the order of
+// showing a question (DqExam), what the toolbar's buttons do in each kind of
+// run, the start of the demonstration, the exam countdown and the three ends
+// (practice, review, exam).
+//
+// The panel form owns one session and forwards its events to it; its Qt timers
+// call the tick methods (tickDemoDelay for TimStartYS, tickCountdown for TimeKS)
+// and it draws what the session holds when the session says so. The session
+// reaches the simulated window through the SimulatedWindow port, message boxes
+// through platform::Prompter and the time through platform::Clock, so tests
+// drive it with fakes of all three.
+//
+// Typical use (the panel's load):
+//   RunSession s(data, prompter, clock);
+//   s.setSimulatedWindow(&window);
+//   s.load();           // kind from WorkMode, question 1 visited, countdown from now
+//   s.showQuestion();   // DqExam
+//   ... s.next(), s.toggleMark(), s.tickCountdown() every second ...
+//   s.end();            // the end button: records, then closeRequested
+
+#include "panel/panelrules.h"
+#include "start/moddata.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <array>
+
+class SimulatedWindow;
+namespace platform {
+class Clock;
+class Prompter;
+} // namespace platform
+
+namespace panel {
+
+class RunSession : public QObject {
+    Q_OBJECT
+  public:
+    RunSession(ModData &data, platform::Prompter &prompter, platform::Clock &clock,
+               QObject *parent = nullptr);
+
+    // The simulated window beside the panel; null while there is none (it may
+    // have been closed under the panel: the run goes on without it).
+    void setSimulatedWindow(SimulatedWindow *window) { m_sim = window; }
+    SimulatedWindow *simulatedWindow() const { return m_sim; }
+
+    // The panel's load: the kind of run from WorkMode, question 1 visited, the
+    // countdown counted from now.
+    void load();
+
+    // The kind of run, named by the opener; the toolbar follows it.
+    void setKind(RunKind kind) { m_kind = kind; }
+    RunKind kind() const { return m_kind; }
+    PanelButtons buttons() const { return panelButtons(m_kind); }
+
+    // ---- showing a question
+    // DqExam: CurQuestion kept inside 1 ... 40; the question line read; the
+    // question's remembered screen and Timer2 on the simulated window; visited
+    // bit; CurStep from SavedStep; guided teaching ends with the question. Emits
+    // questionLineRead, questionShown and returnToMainRequested, in this order.
+    void showQuestion();
+    void previous();
+    void next();
+    // Back to the question's first step.
+    void redo();
+    // The mark button on CurQuestion.
+    void toggleMark();
+    // Number button i of the chooser.
+    void choose(int i);
+    // Guided teaching (WorkMode 1) until the question changes: the simulated
+    // window shows the hint and the outlines.
+    void startGuidedTeaching();
+
+    // The question line as the panel shows it.
+    struct QuestionLine {
+        QString text;        // the question text, or the message naming an unreadable file
+        QString picturePath; // DataDir + picture id + DataExt; empty without a picture
+        bool readable = false;
+    };
+    const QuestionLine &questionLine() const { return m_line; }
+    // Reads line CurQuestion of IndexFile into IndexLine (an unreadable file
+    // leaves IndexLine as it was) and emits questionLineRead.
+    void readQuestionLine();
+    NavState navigation() const;
+    QString title() const { return titleLine(m_data); }
+    QString unfinished() const { return unfinishedList(m_data); }
+
+    // ---- the demonstration
+    // DemoSpeed after a release on toolbar hot spot k (2 for a slow demonstration).
+    void releasedOn(int hotSpot, bool rightButton, bool modifierHeld);
+    int demoSpeed() const { return m_demoSpeed; }
+    // The demonstration button: DemoRunning, the question line read again; the
+    // panel then ticks tickDemoDelay every 100 ms.
+    void prepareDemonstration();
+    // TimStartYS: true on the second tick, when the demonstration is due.
+    bool tickDemoDelay();
+    // DemoRunning and the demonstration's timer intervals at the chosen speed.
+    DemoIntervals startDemonstration();
+    // The demonstration window has closed.
+    void demonstrationEnded();
+
+    // ---- the exam countdown
+    // Counts from now on.
+    void startCountdown();
+    // "剩余m分钟" and the filled part of a time bar of the given width.
+    QString timeText() const { return timeCaption(m_data.ExamMinutesLeft); }
+    int timeBar(int barWidth) const { return timeBarFill(m_data.ExamMinutesLeft, barWidth); }
+    // TimeKS: for each whole minute the clock has moved on since the last
+    // counted one, ExamMinutesLeft goes down by 1 (timeChanged), and at 0 the
+    // paper is handed in (handInRequested). Returns false outside an exam paper
+    // (SetBase not 0): the countdown stops.
+    bool tickCountdown();
+
+    // ---- the end button
+    // Practice: the unit's records are written (a failure is shown, the run
+    // still ends), the visited bits cleared, then closeRequested. Exam:
+    // hideRequested(true), then handInRequested. Review: in the wrong-question
+    // review the panel hides and asks whether the solved questions leave the
+    // list, then closeRequested.
+    void end();
+
+  Q_SIGNALS:
+    void questionLineRead();
+    void questionShown();
+    void returnToMainRequested();
+    void timeChanged();
+    void handInRequested();
+    // The panel hides; toOrigin: it first moves to the screen's top left corner.
+    void hideRequested(bool toOrigin);
+    // The run is over: the panel and the simulated window close.
+    void closeRequested();
+
+  private:
+    int current() const;
+    void endPractice();
+    void endReview();
+
+    ModData &m_data;
+    platform::Prompter &m_prompter;
+    platform::Clock &m_clock;
+    SimulatedWindow *m_sim = nullptr;
+    RunKind m_kind = RunKind::Practice;
+    QuestionLine m_line;
+    int m_demoSpeed = 1;
+    int m_startTicks = 0;
+    QDateTime m_minuteMark; // the countdown's last counted minute
+};
+
+} // namespace panel

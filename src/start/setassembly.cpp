@@ -1,0 +1,111 @@
+#include "start/setassembly.h"
+#include "platform/textfile.h"
+#include "start/setfiles.h"
+#include "start/vb.h"
+
+#include <QFile>
+#include <algorithm>
+#include <optional>
+
+namespace setfiles {
+
+IndexEntry parseIndexLine(const QString &line) {
+    IndexEntry e;
+    e.steps = vb::ValLong(vb::Mid(line, 5, 2));
+    const QString rest = vb::Mid(line, 7);
+    if (rest.startsWith(QLatin1String("picture"))) {
+        e.hasPicture = true;
+        e.pictureId = vb::Mid(line, 14, 6);
+        e.text = vb::Mid(line, 20);
+    } else {
+        e.text = rest;
+    }
+    return e;
+}
+
+namespace {
+
+struct Assembled {
+    QStringList index;
+    QStringList steps;
+};
+
+void say(QString *message, const QString &text) {
+    if (message)
+        *message = text;
+}
+
+// Question q of unit u: its index line and its step records appended to out.
+bool copyQuestion(const ModData &d, int u, int q, PastEnd pastEnd, Assembled &out, QString *message) {
+    const QString indexPath = d.DataDir + bankName(70 + u) + QStringLiteral(".rar");
+    const QString stepPath = d.DataDir + bankName(20 + u) + QStringLiteral(".rar");
+    const auto missing = [&] {
+        say(message, QStringLiteral("题库文件 %1 中没有第 %2 题，无法生成错题复习。").arg(indexPath).arg(q));
+        return false;
+    };
+    if (q < 1)
+        return missing();
+    QStringList lines;
+    textfile::ReadError err;
+    if (!textfile::readLines(indexPath, lines, &err)) {
+        say(message, err.message());
+        return false;
+    }
+    const int last = pastEnd == PastEnd::LastQuestion ? std::min<int>(q, int(lines.size())) : q;
+    int total = 0;
+    int steps = 0;
+    QString line;
+    for (int k = 1; k <= last; ++k) {
+        if (k > lines.size() || vb::Trim(lines.at(k - 1)).isEmpty())
+            return missing();
+        line = lines.at(k - 1);
+        steps = parseIndexLine(line).steps;
+        total += steps;
+    }
+    if (last < 1)
+        return missing();
+    if (!textfile::readLines(stepPath, lines, &err)) {
+        say(message, err.message());
+        return false;
+    }
+    if (steps < 1 || total > lines.size()) {
+        say(message, QStringLiteral("题库文件 %1 中第 %2 题的操作步骤不完整，无法生成错题复习。")
+                         .arg(stepPath)
+                         .arg(q));
+        return false;
+    }
+    out.index << line;
+    for (int r = total - steps + 1; r <= total; ++r)
+        out.steps << lines.at(r - 1);
+    return true;
+}
+
+} // namespace
+
+bool assembleSet(const ModData &d, const QList<int> &codes, const QString &stepFile, const QString &indexFile,
+                 PastEnd pastEnd, QString *message) {
+    Assembled set;
+    for (int code : codes)
+        if (!copyQuestion(d, code / 100, code % 100, pastEnd, set, message))
+            return false;
+    // the step file first; when the index file cannot follow, the step file's
+    // old bytes go back so the two files never describe different sets
+    const bool hadSteps = QFile::exists(stepFile);
+    std::optional<QByteArray> oldSteps;
+    QFile old(stepFile);
+    if (hadSteps && old.open(QIODevice::ReadOnly))
+        oldSteps = old.readAll();
+    old.close();
+    if (!textfile::writeLinesAtomic(stepFile, set.steps, message))
+        return false;
+    if (!textfile::writeLinesAtomic(indexFile, set.index, message)) {
+        if (oldSteps)
+            textfile::writeBytesAtomic(stepFile, *oldSteps);
+        else if (!hadSteps)
+            QFile::remove(stepFile);
+        return false;
+    }
+    return true;
+}
+
+} // namespace setfiles
