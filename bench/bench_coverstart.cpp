@@ -89,21 +89,22 @@ void makeModule(const QString &folder) {
     const QString data = folder + QStringLiteral("/cad2004/");
     QDir().mkpath(data);
     QDir().mkpath(folder + QStringLiteral("/ksdata"));
-    QStringList ver = {
-        verfile::encodeLine(QStringLiteral("AutoCAD 2004")), verfile::encodeLine(QStringLiteral("中文版")),
-        verfile::encodeLine(QStringLiteral("cad2004")), verfile::encodeLine(QStringLiteral("12"))};
+    QStringList ver = {start::verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
+                       start::verfile::encodeLine(QStringLiteral("中文版")),
+                       start::verfile::encodeLine(QStringLiteral("cad2004")),
+                       start::verfile::encodeLine(QStringLiteral("12"))};
     for (int u = 0; u < 21; ++u)
-        ver << verfile::encodeLine(QStringLiteral("第%1单元").arg(u + 1));
-    textfile::writeLinesAtomic(folder + QStringLiteral("/ver.txt"), ver);
-    textfile::writeLinesAtomic(
+        ver << start::verfile::encodeLine(QStringLiteral("第%1单元").arg(u + 1));
+    platform::textfile::writeLinesAtomic(folder + QStringLiteral("/ver.txt"), ver);
+    platform::textfile::writeLinesAtomic(
         data + QStringLiteral("288891.rar"),
         {QStringLiteral("1420"), QString(20, u'0').replace(u'0', QStringLiteral("12"))});
-    textfile::writeLinesAtomic(data + QStringLiteral("288895.rar"), {QStringLiteral("2026.12")});
-    textfile::writeLinesAtomic(data + QStringLiteral("288899.rar"), {QStringLiteral("12")});
+    platform::textfile::writeLinesAtomic(data + QStringLiteral("288895.rar"), {QStringLiteral("2026.12")});
+    platform::textfile::writeLinesAtomic(data + QStringLiteral("288899.rar"), {QStringLiteral("12")});
     QStringList record;
     for (int k = 0; k < 14; ++k)
         record << QStringLiteral("2026-12-01 10:00:00") << QStringLiteral("87.5") << QString();
-    textfile::writeLinesAtomic(folder + QStringLiteral("/ksdata/288892.rar"), record);
+    platform::textfile::writeLinesAtomic(folder + QStringLiteral("/ksdata/288892.rar"), record);
 }
 
 double median(QList<double> v) {

@@ -164,13 +164,13 @@ int main(int argc, char **argv) {
     QStringList texts;
     for (int i = 1; i <= 200; ++i)
         texts << QString::number(i).rightJustified(3, u'0') + QStringLiteral("提示文字 %1|第二").arg(i);
-    textfile::writeLinesAtomic(data.TextFile, texts);
+    platform::textfile::writeLinesAtomic(data.TextFile, texts);
 
     QStringList lines;
     data.QuestionFirstStep[1] = 1;
     for (int q = 1; q <= Questions; ++q) {
         for (int s = 1; s <= StepsPerQuestion; ++s) {
-            bank::StepRecord r = bank::StepRecord::blank();
+            sim::bank::StepRecord r = sim::bank::StepRecord::blank();
             r.setText(1, 5, QStringLiteral("Q%1").arg(q, 2, 10, QLatin1Char('0')));
             const bool last = s == StepsPerQuestion;
             r.setText(8, 4, last ? QStringLiteral("9999") : QStringLiteral("0001"));
@@ -192,7 +192,7 @@ int main(int argc, char **argv) {
         }
         data.QuestionFirstStep[q + 1] = Integer(data.QuestionFirstStep[q] + StepsPerQuestion);
     }
-    textfile::writeLinesAtomic(data.StepFile, lines);
+    platform::textfile::writeLinesAtomic(data.StepFile, lines);
     for (int q = 1; q <= Questions; ++q)
         data.QuestionMark[q] = QStringLiteral("F");
 

@@ -47,14 +47,14 @@ int main(int argc, char **argv) {
         QFile::copy(source + f, d.DataDir + f);
     // a unit of 40 questions: the unit's lines repeated
     QStringList index;
-    if (!textfile::readLines(d.DataDir + QStringLiteral("288870.rar"), index) || index.isEmpty()) {
+    if (!platform::textfile::readLines(d.DataDir + QStringLiteral("288870.rar"), index) || index.isEmpty()) {
         std::fprintf(stderr, "panelbench: no unit 0 in %s\n", qPrintable(source));
         return 1;
     }
     QStringList forty;
     for (int i = 0; forty.size() < 40; ++i)
         forty << index.at(i % index.size());
-    textfile::writeLinesAtomic(d.DataDir + QStringLiteral("288870.rar"), forty);
+    platform::textfile::writeLinesAtomic(d.DataDir + QStringLiteral("288870.rar"), forty);
     d.ModuleName = QStringLiteral("AutoCAD 2004");
 
     SilentPrompter prompter;
@@ -70,8 +70,8 @@ int main(int argc, char **argv) {
         d.CurQuestion = 1;
         d.CurStep = 1;
         d.PanelMayClose = False;
-        setfiles::nameSetFiles(d);
-        setfiles::readQuestionOffsets(d);
+        start::setfiles::nameSetFiles(d);
+        start::setfiles::readQuestionOffsets(d);
         for (int q = 1; q <= 40; ++q) {
             d.QuestionMark[q] = QStringLiteral("F");
             d.QuestionScore[q] = 0;

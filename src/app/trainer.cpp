@@ -34,8 +34,8 @@ bool Trainer::start() {
     m_data.ScaleY = 1.0;
     // 3. readInfo: ver.txt, title, install record
     QString error;
-    if (!verfile::readInfo(m_data, &error) ||
-        !startup::recordInstall(m_data, *m_services.registry, m_exeName, &error)) {
+    if (!start::verfile::readInfo(m_data, &error) ||
+        !start::startup::recordInstall(m_data, *m_services.registry, m_exeName, &error)) {
         m_services.prompter->ask(error, platform::Prompter::Ok, platform::Prompter::Critical,
                                  QStringLiteral("系统提示"));
         return false;
@@ -43,7 +43,7 @@ bool Trainer::start() {
     // a write cut off by a kill leaves its temporary file: this instance owns
     // the folder now, so whatever is left there is garbage
     for (const QString &folder : {m_data.AppPath, m_data.DataDir, m_data.recordDir()})
-        textfile::removeStaleTemporaries(folder);
+        platform::textfile::removeStaleTemporaries(folder);
     // the application title names the program: every form and every message
     // box without a title of its own shows ModData::appTitle()
     // 5. shared defaults
@@ -65,7 +65,7 @@ void Trainer::handOver() {
     if (m_start)
         m_start->close();
     showCover();
-    startup::refresherExe(m_data, *m_services.launcher);
+    start::startup::refresherExe(m_data, *m_services.launcher);
 }
 
 void Trainer::showCover() {

@@ -6,7 +6,7 @@
 #include <QRadialGradient>
 #include <cmath>
 
-namespace coverart {
+namespace cover::coverart {
 
 namespace {
 
@@ -391,4 +391,4 @@ QPixmap infoPage() {
     return pm;
 }
 
-} // namespace coverart
+} // namespace cover::coverart

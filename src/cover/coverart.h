@@ -8,7 +8,7 @@
 #include <QRect>
 #include <QString>
 
-namespace coverart {
+namespace cover::coverart {
 
 enum class Look { Normal, Hover, Pressed };
 enum class Tab { Units, Exams };
@@ -61,4 +61,4 @@ QPixmap button(const QString &text, QSize size, Look look, bool accent);
 QPixmap closeHover();
 QPixmap infoPage();
 
-} // namespace coverart
+} // namespace cover::coverart

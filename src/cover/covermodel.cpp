@@ -39,14 +39,14 @@ bool readSetTable(const ModData &d, SetTable &table, QString *error) {
     table = SetTable{};
     QStringList lines;
     const QString path = d.dataFile(QStringLiteral("288891.rar"));
-    const bool ok = progress::readHead(path, 3 + PaperSlots + 1, lines, error);
+    const bool ok = panel::progress::readHead(path, 3 + PaperSlots + 1, lines, error);
     table.found = ok && QFile::exists(path);
     const QString first = lines.value(0);
-    table.paperCount = vb::ValInt(vb::Mid(first, 1, 2));
-    table.unitCount = vb::ValInt(vb::Mid(first, 3, 2));
+    table.paperCount = start::vb::ValInt(start::vb::Mid(first, 1, 2));
+    table.unitCount = start::vb::ValInt(start::vb::Mid(first, 3, 2));
     const QString counts = lines.value(1);
     for (int u = 0; u < MaxUnitsInTable; ++u)
-        table.unitQuestions << vb::ValInt(vb::Mid(counts, 2 * u + 1, 2));
+        table.unitQuestions << start::vb::ValInt(start::vb::Mid(counts, 2 * u + 1, 2));
     for (int k = 2; k < lines.size(); ++k)
         table.compositions << lines.at(k);
     if (!table.found)
@@ -74,12 +74,13 @@ QPoint paperSlotTwips(int i) {
 }
 
 bool readAutoUpdate(const ModData &d) {
-    return textfile::firstLine(d.programFile(QStringLiteral("refresher.txt"))) == QStringLiteral("1");
+    return platform::textfile::firstLine(d.programFile(QStringLiteral("refresher.txt"))) ==
+           QStringLiteral("1");
 }
 
 bool writeAutoUpdate(const ModData &d, bool on, QString *error) {
-    return textfile::writeLinesAtomic(d.programFile(QStringLiteral("refresher.txt")),
-                                      {on ? QStringLiteral("1") : QStringLiteral("0")}, error);
+    return platform::textfile::writeLinesAtomic(d.programFile(QStringLiteral("refresher.txt")),
+                                                {on ? QStringLiteral("1") : QStringLiteral("0")}, error);
 }
 
 CoverState load(ModData &d, const QString &programVersion) {
@@ -89,14 +90,14 @@ CoverState load(ModData &d, const QString &programVersion) {
     d.ScaleX = 1.0;
     d.ScaleY = 1.0;
     // 2. readInfo
-    if (!verfile::readInfo(d, &error))
+    if (!start::verfile::readInfo(d, &error))
         s.errors << error;
     // 3. bank version and the module check
-    s.bankVersion = textfile::firstLine(d.dataFile(QStringLiteral("288895.rar")));
+    s.bankVersion = platform::textfile::firstLine(d.dataFile(QStringLiteral("288895.rar")));
     // a check file that cannot be read is not a mismatch: the learner is told
     const QString checkPath = d.dataFile(QStringLiteral("288899.rar"));
     bool checkRead = false;
-    const QString check = textfile::firstLine(checkPath, &checkRead);
+    const QString check = platform::textfile::firstLine(checkPath, &checkRead);
     if (!checkRead) {
         s.fatal =
             (QFile::exists(checkPath) ? QStringLiteral("无法读取文件：%1") : QStringLiteral("找不到文件：%1"))
@@ -107,7 +108,7 @@ CoverState load(ModData &d, const QString &programVersion) {
         s.fatal = QStringLiteral("模块校验文件内容无效：%1").arg(checkPath);
         return s;
     }
-    if (vb::ValInt(check) != d.ModuleNo) {
+    if (start::vb::ValInt(check) != d.ModuleNo) {
         s.moduleMismatch = true;
         return s;
     }
@@ -131,21 +132,23 @@ CoverState load(ModData &d, const QString &programVersion) {
     d.UnitCount = Integer(table.valid ? table.unitCount : 0);
     // 9, 10. paper slots and their exam records
     QStringList record;
-    if (!progress::readHead(progress::examRecordFile(d), progress::RecordLines, record, &error))
+    if (!panel::progress::readHead(panel::progress::examRecordFile(d), panel::progress::RecordLines, record,
+                                   &error))
         s.errors << error;
     for (int i = 0; i < PaperSlots; ++i) {
         s.papers[i].visible = i < d.PaperCount;
         if (s.papers[i].visible)
-            s.papers[i].info = paperInfo(progress::lastExamTime(record, i), progress::bestScore(record, i));
+            s.papers[i].info =
+                paperInfo(panel::progress::lastExamTime(record, i), panel::progress::bestScore(record, i));
     }
     // 11-14. unit slots from the normalised status record
     if (table.valid) {
-        if (!progress::normaliseStatusFile(d, table.unitQuestions, s.statusLines, &error))
+        if (!panel::progress::normaliseStatusFile(d, table.unitQuestions, s.statusLines, &error))
             s.errors << error;
     } else {
         // without a set table every count reads 0: normalising would erase the
         // learner's progress, so the file stays as it is (no slot is shown anyway)
-        s.statusLines = progress::normaliseStatus({}, table.unitQuestions);
+        s.statusLines = panel::progress::normaliseStatus({}, table.unitQuestions);
     }
     for (int i = 0; i < UnitSlots; ++i) {
         UnitSlot &u = s.units[i];
@@ -153,8 +156,8 @@ CoverState load(ModData &d, const QString &programVersion) {
         u.tooltip = d.unitTitle(i);
         const QString line = s.statusLines.value(i);
         if (u.visible) {
-            u.questions = QString::number(progress::statusQuestionCount(line));
-            u.unfinished = QString::number(progress::statusUnfinished(line));
+            u.questions = QString::number(panel::progress::statusQuestionCount(line));
+            u.unfinished = QString::number(panel::progress::statusUnfinished(line));
         }
     }
     // 15. the update switch

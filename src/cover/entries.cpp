@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace entries {
+namespace cover::entries {
 
 PanelEntry practiceCaptions() {
     PanelEntry e;
@@ -32,18 +32,18 @@ bool enterUnit(ModData &d, int unit, QString *error) {
     d.CurSet = Integer(unit);
     // 2.
     d.DataExt = QStringLiteral(".rar");
-    setfiles::nameSetFiles(d);
+    start::setfiles::nameSetFiles(d);
     // 3.
     d.CurQuestion = 1;
     d.CurStep = 1;
     d.ExamMinutesLeft = 50;
     // 4.
-    const int questions = setfiles::readQuestionOffsets(d, error);
+    const int questions = start::setfiles::readQuestionOffsets(d, error);
     if (questions < 0)
         return false;
     // 5., 7. (the cover page unloads itself once this returns)
     QString progressError;
-    progress::loadUnitProgress(d, questions, &progressError);
+    panel::progress::loadUnitProgress(d, questions, &progressError);
     // 8.
     d.CurQuestion = 1;
     return true;
@@ -71,7 +71,7 @@ Review initShiTI(ModData &d, int paper, QString *message) {
     // 1. the paper's wrong-question list
     QString list;
     QString readError;
-    if (!progress::readWrongList(d, paper, list, &readError)) {
+    if (!panel::progress::readWrongList(d, paper, list, &readError)) {
         if (message)
             *message = readError;
         return Review::Failed;
@@ -85,11 +85,12 @@ Review initShiTI(ModData &d, int paper, QString *message) {
     const int count = std::min<int>(int(list.size()) / 4, MaxQuestions);
     QList<int> codes;
     for (int k = 1; k <= count; ++k)
-        codes << vb::ValInt(vb::Mid(list, 4 * (k - 1) + 1, 4));
+        codes << start::vb::ValInt(start::vb::Mid(list, 4 * (k - 1) + 1, 4));
     const int reviewSet = SetBaseUnit + CurSetReview;
-    const QString stepFile = d.DataDir + setfiles::bankName(reviewSet) + QStringLiteral(".rar");
-    const QString indexFile = d.DataDir + setfiles::bankName(reviewSet + 50) + QStringLiteral(".rar");
-    if (!setfiles::assembleSet(d, codes, stepFile, indexFile, setfiles::PastEnd::Refuse, message))
+    const QString stepFile = d.DataDir + start::setfiles::bankName(reviewSet) + QStringLiteral(".rar");
+    const QString indexFile = d.DataDir + start::setfiles::bankName(reviewSet + 50) + QStringLiteral(".rar");
+    if (!start::setfiles::assembleSet(d, codes, stepFile, indexFile, start::setfiles::PastEnd::Refuse,
+                                      message))
         return Review::Failed;
 
     d.QuestionCount = Integer(count);
@@ -98,13 +99,13 @@ Review initShiTI(ModData &d, int paper, QString *message) {
     d.WorkMode = WorkPractice;
     d.CurSet = CurSetReview;
     d.DataExt = QStringLiteral(".rar");
-    setfiles::nameSetFiles(d);
+    start::setfiles::nameSetFiles(d);
     // 7.
     d.CurQuestion = 1;
     d.CurStep = 1;
     d.ExamMinutesLeft = 50;
     // 8.
-    setfiles::readQuestionOffsets(d);
+    start::setfiles::readQuestionOffsets(d);
     // 9., 11.
     d.QuestionScore.fill(0);
     for (int q = 1; q <= MaxQuestions; ++q)
@@ -114,4 +115,4 @@ Review initShiTI(ModData &d, int paper, QString *message) {
     return Review::Opened;
 }
 
-} // namespace entries
+} // namespace cover::entries

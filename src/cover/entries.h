@@ -10,7 +10,7 @@
 
 #include <QString>
 
-namespace entries {
+namespace cover::entries {
 
 // What the question panel gets for unit practice and for the review.
 PanelEntry practiceCaptions(); // a practice run, "单元练习-"
@@ -43,4 +43,4 @@ enum class Review { Opened, NoWrongQuestions, Failed };
 // review files are left as they were.
 Review initShiTI(ModData &d, int paper, QString *message = nullptr);
 
-} // namespace entries
+} // namespace cover::entries

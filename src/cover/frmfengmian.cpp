@@ -14,8 +14,8 @@
 #include <QTimer>
 #include <tuple>
 
-using coverart::Look;
-using coverart::Tab;
+using cover::coverart::Look;
+using cover::coverart::Tab;
 
 // ---- CoverButton ------------------------------------------------------------
 
@@ -101,9 +101,9 @@ CoverButton *pictureButton(QWidget *parent, const QString &name, const QString &
                            bool accent) {
     auto *b = new CoverButton(name, parent);
     b->setGeometry(r);
-    const QPixmap normal = coverart::button(caption, r.size(), Look::Normal, accent);
-    const QPixmap hover = coverart::button(caption, r.size(), Look::Hover, accent);
-    const QPixmap down = coverart::button(caption, r.size(), Look::Pressed, accent);
+    const QPixmap normal = cover::coverart::button(caption, r.size(), Look::Normal, accent);
+    const QPixmap hover = cover::coverart::button(caption, r.size(), Look::Hover, accent);
+    const QPixmap down = cover::coverart::button(caption, r.size(), Look::Pressed, accent);
     b->setPixmap(normal);
     QObject::connect(b, &CoverButton::entered, b, [b, hover] { b->setPixmap(hover); });
     QObject::connect(b, &CoverButton::left, b, [b, normal] { b->setPixmap(normal); });
@@ -112,7 +112,7 @@ CoverButton *pictureButton(QWidget *parent, const QString &name, const QString &
 }
 
 QPoint px(QPoint tw, const ModData &d) {
-    return {twips::toPxX(tw.x(), d.ScaleX), twips::toPxY(tw.y(), d.ScaleY)};
+    return {start::twips::toPxX(tw.x(), d.ScaleX), start::twips::toPxY(tw.y(), d.ScaleY)};
 }
 
 } // namespace
@@ -131,7 +131,7 @@ FrmFengmian::FrmFengmian(ModData &data, platform::Prompter &asker, platform::Lau
     if (m_state.moduleMismatch || !m_state.fatal.isEmpty())
         return;
     setWindowTitle(m_state.windowTitle);
-    setFixedSize(twips::toPxX(12000, d.ScaleX), twips::toPxY(9000, d.ScaleY));
+    setFixedSize(start::twips::toPxX(12000, d.ScaleX), start::twips::toPxY(9000, d.ScaleY));
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     build();
@@ -146,8 +146,8 @@ FrmFengmian::FrmFengmian(ModData &data, platform::Prompter &asker, platform::Lau
 
 void FrmFengmian::build() {
     // caption strip
-    LblCaption = text(this, QStringLiteral("LblCaption"), QRect(36, 0, 700, coverart::CaptionHeight), cjk(13),
-                      QColor(0xe6, 0xee, 0xf7));
+    LblCaption = text(this, QStringLiteral("LblCaption"), QRect(36, 0, 700, cover::coverart::CaptionHeight),
+                      cjk(13), QColor(0xe6, 0xee, 0xf7));
     // module subtitle with its shadow
     LblKmMc1 =
         text(this, QStringLiteral("LblKmMc1"), QRect(130, 106, 620, 34), cjk(22), QColor(0, 0, 0, 110));
@@ -157,8 +157,8 @@ void FrmFengmian::build() {
     // the two tabs: three looks each under a transparent label
     const auto tabImages = [this](Tab t, QLabel *&normal, QLabel *&hover, QLabel *&down,
                                   const QString &base) {
-        const QPoint at = coverart::tabRect(t).topLeft() - QPoint(8, 8);
-        normal = picture(this, base, coverart::tabCard(t, Look::Normal), at);
+        const QPoint at = cover::coverart::tabRect(t).topLeft() - QPoint(8, 8);
+        normal = picture(this, base, cover::coverart::tabCard(t, Look::Normal), at);
         // hover and pressed looks are drawn with the panels, after the first paint
         hover = picture(this, base + QStringLiteral("1"), QPixmap(), at);
         down = picture(this, base + QStringLiteral("2"), QPixmap(), at);
@@ -168,9 +168,9 @@ void FrmFengmian::build() {
     tabImages(Tab::Units, ImgTiKu, ImgTiKu1, ImgTiKu2, QStringLiteral("ImgTiKu"));
     tabImages(Tab::Exams, ImgKaCH, ImgKaCH1, ImgKaCH2, QStringLiteral("ImgKaCH"));
     LblTiKu = new CoverButton(QStringLiteral("LblTiKu"), this);
-    LblTiKu->setGeometry(coverart::tabRect(Tab::Units));
+    LblTiKu->setGeometry(cover::coverart::tabRect(Tab::Units));
     LblKaCH = new CoverButton(QStringLiteral("LblKaCH"), this);
-    LblKaCH->setGeometry(coverart::tabRect(Tab::Exams));
+    LblKaCH->setGeometry(cover::coverart::tabRect(Tab::Exams));
     connect(LblTiKu, &CoverButton::entered, this, [this] { showTabLook(Tab::Units, Look::Hover); });
     connect(LblTiKu, &CoverButton::pressed, this, [this] { showTabLook(Tab::Units, Look::Pressed); });
     connect(LblTiKu, &CoverButton::left, this, &FrmFengmian::normalLooks);
@@ -183,10 +183,10 @@ void FrmFengmian::build() {
     buildFooter();
 
     // close button over the caption strip
-    ImgClose =
-        picture(this, QStringLiteral("ImgClose"), coverart::closeHover(), coverart::closeRect().topLeft());
+    ImgClose = picture(this, QStringLiteral("ImgClose"), cover::coverart::closeHover(),
+                       cover::coverart::closeRect().topLeft());
     LblClose = new CoverButton(QStringLiteral("LblClose"), this);
-    LblClose->setGeometry(coverart::closeRect());
+    LblClose->setGeometry(cover::coverart::closeRect());
     LblClose->setToolTip(QStringLiteral("关闭"));
     connect(LblClose, &CoverButton::entered, ImgClose, &QWidget::show);
     connect(LblClose, &CoverButton::left, ImgClose, &QWidget::hide);
@@ -200,16 +200,16 @@ void FrmFengmian::buildPanels() {
     for (auto [label, t, look] :
          {std::tuple{ImgTiKu1, Tab::Units, Look::Hover}, std::tuple{ImgTiKu2, Tab::Units, Look::Pressed},
           std::tuple{ImgKaCH1, Tab::Exams, Look::Hover}, std::tuple{ImgKaCH2, Tab::Exams, Look::Pressed}}) {
-        label->setPixmap(coverart::tabCard(t, look));
+        label->setPixmap(cover::coverart::tabCard(t, look));
         label->resize(label->pixmap().size());
     }
-    PicPro =
-        picture(this, QStringLiteral("PicPro"), coverart::infoPage(), QPoint(0, coverart::CaptionHeight));
+    PicPro = picture(this, QStringLiteral("PicPro"), cover::coverart::infoPage(),
+                     QPoint(0, cover::coverart::CaptionHeight));
     PicPro->hide();
     buildUnitPanel();
     buildExamPanel();
     fillPanels();
-    m_background = coverart::background();
+    m_background = cover::coverart::background();
     ImgClose->raise();
     LblClose->raise();
 }
@@ -235,21 +235,23 @@ void FrmFengmian::buildFooter() {
 
 void FrmFengmian::buildUnitPanel() {
     const ModData &d = m_data;
-    PicTiKu = picture(this, QStringLiteral("PicTiKu"), coverart::panelBackground(Tab::Units, d.UnitCount),
-                      coverart::panelRect().topLeft());
+    PicTiKu =
+        picture(this, QStringLiteral("PicTiKu"), cover::coverart::panelBackground(Tab::Units, d.UnitCount),
+                cover::coverart::panelRect().topLeft());
     PicTiKu->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-    const QPixmap slot = coverart::unitSlot();
+    const QPixmap slot = cover::coverart::unitSlot();
     std::array<QPoint, cover::UnitSlots> at{};
     for (int i = 0; i < cover::UnitSlots; ++i) {
         at[i] = px(cover::unitSlotTwips(i), d);
         ImgUnit[i] = picture(PicTiKu, QStringLiteral("ImgUnit_%1").arg(i), slot, at[i]);
     }
-    const QRect enter = coverart::unitEnterRect();
-    ImgJinRuXXM = picture(PicTiKu, QStringLiteral("ImgJinRuXXM"),
-                          coverart::button(QStringLiteral("进入练习"), enter.size(), Look::Hover, false), {});
+    const QRect enter = cover::coverart::unitEnterRect();
+    ImgJinRuXXM =
+        picture(PicTiKu, QStringLiteral("ImgJinRuXXM"),
+                cover::coverart::button(QStringLiteral("进入练习"), enter.size(), Look::Hover, false), {});
     ImgJinRuXXD =
         picture(PicTiKu, QStringLiteral("ImgJinRuXXD"),
-                coverart::button(QStringLiteral("进入练习"), enter.size(), Look::Pressed, false), {});
+                cover::coverart::button(QStringLiteral("进入练习"), enter.size(), Look::Pressed, false), {});
     for (int i = 0; i < cover::UnitSlots; ++i) {
         const QPoint o = at[i];
         LblUnitNo[i] =
@@ -281,33 +283,37 @@ void FrmFengmian::buildUnitPanel() {
         connect(b, &CoverButton::clicked, this, [this, i] { LblJinRuXX_Click(i); });
     }
     LblFanHui1 = pictureButton(PicTiKu, QStringLiteral("LblFanHui1"), QStringLiteral("返 回"),
-                               coverart::panelBackRect(), false);
+                               cover::coverart::panelBackRect(), false);
     LblExit1 = pictureButton(PicTiKu, QStringLiteral("LblExit1"), QStringLiteral("退 出"),
-                             coverart::panelExitRect(), true);
+                             cover::coverart::panelExitRect(), true);
     connect(LblFanHui1, &CoverButton::clicked, this, &FrmFengmian::LblFanHui_Click);
     connect(LblExit1, &CoverButton::clicked, this, &FrmFengmian::LblExit12_Click);
 }
 
 void FrmFengmian::buildExamPanel() {
     const ModData &d = m_data;
-    PicKaCH = picture(this, QStringLiteral("PicKaCH"), coverart::panelBackground(Tab::Exams, d.PaperCount),
-                      coverart::panelRect().topLeft());
+    PicKaCH =
+        picture(this, QStringLiteral("PicKaCH"), cover::coverart::panelBackground(Tab::Exams, d.PaperCount),
+                cover::coverart::panelRect().topLeft());
     PicKaCH->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-    const QPixmap slot = coverart::paperSlot();
+    const QPixmap slot = cover::coverart::paperSlot();
     std::array<QPoint, cover::PaperSlots> at{};
     for (int i = 0; i < cover::PaperSlots; ++i) {
         at[i] = px(cover::paperSlotTwips(i), d);
         ImgShiJuan[i] = picture(PicKaCH, QStringLiteral("ImgShiJuan_%1").arg(i), slot, at[i]);
     }
-    const QRect start = coverart::paperStartRect();
-    const QRect err = coverart::paperErrRect();
-    ImgStartKsM = picture(PicKaCH, QStringLiteral("ImgStartKsM"),
-                          coverart::button(QStringLiteral("开始考试"), start.size(), Look::Hover, true), {});
+    const QRect start = cover::coverart::paperStartRect();
+    const QRect err = cover::coverart::paperErrRect();
+    ImgStartKsM =
+        picture(PicKaCH, QStringLiteral("ImgStartKsM"),
+                cover::coverart::button(QStringLiteral("开始考试"), start.size(), Look::Hover, true), {});
     ImgStartKsD =
         picture(PicKaCH, QStringLiteral("ImgStartKsD"),
-                coverart::button(QStringLiteral("开始考试"), start.size(), Look::Pressed, true), {});
-    const QPixmap errHover = coverart::button(QStringLiteral("错题复习"), err.size(), Look::Hover, false);
-    const QPixmap errDown = coverart::button(QStringLiteral("错题复习"), err.size(), Look::Pressed, false);
+                cover::coverart::button(QStringLiteral("开始考试"), start.size(), Look::Pressed, true), {});
+    const QPixmap errHover =
+        cover::coverart::button(QStringLiteral("错题复习"), err.size(), Look::Hover, false);
+    const QPixmap errDown =
+        cover::coverart::button(QStringLiteral("错题复习"), err.size(), Look::Pressed, false);
     for (int i = 0; i < cover::PaperSlots; ++i) {
         const QPoint o = at[i];
         LblShiJuanNo[i] =
@@ -343,9 +349,9 @@ void FrmFengmian::buildExamPanel() {
         connect(e, &CoverButton::clicked, this, [this, i] { LblErr_Click(i); });
     }
     LblFanHui2 = pictureButton(PicKaCH, QStringLiteral("LblFanHui2"), QStringLiteral("返 回"),
-                               coverart::panelBackRect(), false);
+                               cover::coverart::panelBackRect(), false);
     LblExit2 = pictureButton(PicKaCH, QStringLiteral("LblExit2"), QStringLiteral("退 出"),
-                             coverart::panelExitRect(), true);
+                             cover::coverart::panelExitRect(), true);
     connect(LblFanHui2, &CoverButton::clicked, this, &FrmFengmian::LblFanHui_Click);
     connect(LblExit2, &CoverButton::clicked, this, &FrmFengmian::LblExit12_Click);
 }
@@ -441,34 +447,34 @@ void FrmFengmian::unload() {
 void FrmFengmian::LblJinRuXX_Click(int index) {
     ModData &d = m_data;
     QString error;
-    if (!entries::enterUnit(d, index, &error)) {
+    if (!cover::entries::enterUnit(d, index, &error)) {
         prompter().ask(error, platform::Prompter::Ok, platform::Prompter::Critical);
         return;
     }
     unload();
-    Q_EMIT runRequested(entries::practiceCaptions());
+    Q_EMIT runRequested(cover::entries::practiceCaptions());
 }
 
 void FrmFengmian::LblStartKs_Click(int index) {
-    entries::enterExam(m_data, index);
+    cover::entries::enterExam(m_data, index);
     unload();
     Q_EMIT examRequested();
 }
 
 void FrmFengmian::LblErr_Click(int index) {
     QString message;
-    switch (entries::initShiTI(m_data, index, &message)) {
-    case entries::Review::NoWrongQuestions:
+    switch (cover::entries::initShiTI(m_data, index, &message)) {
+    case cover::entries::Review::NoWrongQuestions:
         prompter().ask(message, platform::Prompter::Ok, platform::Prompter::NoIcon);
         return;
-    case entries::Review::Failed:
+    case cover::entries::Review::Failed:
         prompter().ask(message, platform::Prompter::Ok, platform::Prompter::Critical);
         return;
-    case entries::Review::Opened:
+    case cover::entries::Review::Opened:
         break;
     }
     unload();
-    Q_EMIT runRequested(entries::reviewCaptions());
+    Q_EMIT runRequested(cover::entries::reviewCaptions());
 }
 
 bool FrmFengmian::confirmExit() {
@@ -500,7 +506,7 @@ void FrmFengmian::LblClose_Click() {
 
 void FrmFengmian::LblExit_Click() {
     if (m_launcher)
-        m_launcher->startDetached(startup::refresherProgram(m_data));
+        m_launcher->startDetached(start::startup::refresherProgram(m_data));
 }
 
 void FrmFengmian::Check1_Click() {
@@ -512,7 +518,7 @@ void FrmFengmian::Check1_Click() {
 void FrmFengmian::paintEvent(QPaintEvent *) {
     QPainter p(this);
     if (m_background.isNull())
-        coverart::paintBackground(p); // the first paint draws straight onto the window
+        cover::coverart::paintBackground(p); // the first paint draws straight onto the window
     else
         p.drawPixmap(0, 0, m_background);
     // the panels are hidden at start: they are built once the page has been painted

@@ -120,7 +120,7 @@ class FrmFengmian : public QWidget {
     void buildFooter();
     void fill();
     void fillPanels();
-    void showTabLook(coverart::Tab t, coverart::Look look);
+    void showTabLook(cover::coverart::Tab t, cover::coverart::Look look);
     bool confirmExit();
     void unload();
     platform::Prompter &prompter() { return m_prompter; }

@@ -15,13 +15,13 @@ FrmPicture::FrmPicture(const ModData &data, QWidget *parent)
     setWindowTitle(QStringLiteral("题目图片"));
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->move(twips::toPxX(60, data.ScaleX), twips::toPxY(60, data.ScaleY));
+    Image1->move(start::twips::toPxX(60, data.ScaleX), start::twips::toPxY(60, data.ScaleY));
     Timer1.setInterval(100);
     connect(&Timer1, &QTimer::timeout, this, &FrmPicture::Timer1_Timer);
     auto *drag = new Dragger(this);
     drag->grip(this);
     drag->grip(Image1);
-    resize(twips::toPxX(120, data.ScaleX) + 1, twips::toPxY(120, data.ScaleY) + 1);
+    resize(start::twips::toPxX(120, data.ScaleX) + 1, start::twips::toPxY(120, data.ScaleY) + 1);
 }
 
 bool FrmPicture::loadPicture(const QString &path) {
@@ -44,12 +44,12 @@ void FrmPicture::Timer1_Timer() {
                                                                        : QGuiApplication::primaryScreen();
     const QSize screenPx = screen ? screen->size() : QSize(1024, 768);
     // the rule works in twips: picture + 120 each way, centred on the screen
-    const QSize picTw(twips::fromPx(Image1->width()), twips::fromPx(Image1->height()));
-    const QSize screenTw(twips::fromPx(screenPx.width()), twips::fromPx(screenPx.height()));
+    const QSize picTw(start::twips::fromPx(Image1->width()), start::twips::fromPx(Image1->height()));
+    const QSize screenTw(start::twips::fromPx(screenPx.width()), start::twips::fromPx(screenPx.height()));
     const QRect g = panel::pictureWindow(picTw, screenTw, m_data.ScaleX, m_data.ScaleY);
-    resize(twips::toPx(g.width()), twips::toPx(g.height()));
+    resize(start::twips::toPx(g.width()), start::twips::toPx(g.height()));
     raise();
-    move(twips::toPx(g.left()), twips::toPx(g.top()));
+    move(start::twips::toPx(g.left()), start::twips::toPx(g.top()));
     Timer1.stop();
 }
 

@@ -22,11 +22,11 @@ void PanelCaption::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const bool on = isEnabled();
-    const QPixmap icon = panelart::toolIcon(text(), on);
+    const QPixmap icon = panel::panelart::toolIcon(text(), on);
     const int top = 3;
     p.drawPixmap((width() - icon.width()) / 2, top, icon);
     p.setFont(font());
-    p.setPen(on ? panelart::Ink : QColor(0x9a, 0xa5, 0xb2));
+    p.setPen(on ? panel::panelart::Ink : QColor(0x9a, 0xa5, 0xb2));
     p.drawText(QRect(0, top + icon.height(), width(), height() - top - icon.height()),
                Qt::AlignHCenter | Qt::AlignTop, text());
 }
@@ -102,7 +102,7 @@ FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, platform::Clock &clock
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("试题"));
-    setFont(panelart::uiFont(9));
+    setFont(panel::panelart::uiFont(9));
 
     // the countdown reads the clock each second and counts whole minutes
     TimeKS.setInterval(1000);
@@ -120,8 +120,8 @@ FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, platform::Clock &clock
     connect(&m_session, &panel::RunSession::closeRequested, this, &FrmTm::closeRun);
 
     // 1. size, place (topmost by the window flags)
-    m_fullSize =
-        QSize(twips::toPxX(panel::PanelWidth, data.ScaleX), twips::toPxY(panel::PanelHeight, data.ScaleY));
+    m_fullSize = QSize(start::twips::toPxX(panel::PanelWidth, data.ScaleX),
+                       start::twips::toPxY(panel::PanelHeight, data.ScaleY));
     resize(m_fullSize);
     move(panel::loadPosition(m_fullSize, data.ScaleX, data.ScaleY));
     buildControls();
@@ -156,8 +156,8 @@ FrmTm::~FrmTm() {
 
 void FrmTm::buildControls() {
     const double sx = m_data.ScaleX, sy = m_data.ScaleY;
-    auto X = [sx](int t) { return twips::toPxX(t, sx); };
-    auto Y = [sy](int t) { return twips::toPxY(t, sy); };
+    auto X = [sx](int t) { return start::twips::toPxX(t, sx); };
+    auto Y = [sy](int t) { return start::twips::toPxY(t, sy); };
     const int W = width();
     m_drag = new Dragger(this);
     m_drag->afterDrag = [this](QWidget *handle) {
@@ -174,12 +174,12 @@ void FrmTm::buildControls() {
     LblBiao = new QLabel(this);
     LblBiao->setObjectName(QStringLiteral("LblBiao"));
     LblBiao->setGeometry(X(360), 0, W - X(360) - X(420), Y(TitleH));
-    LblBiao->setFont(panelart::uiFont(9, true));
+    LblBiao->setFont(panel::panelart::uiFont(9, true));
     LblBiao->setStyleSheet(QStringLiteral("color:white;"));
     LblBiao->setAttribute(Qt::WA_TransparentForMouseEvents);
     ImgMinHover = new QLabel(this);
     ImgMinHover->setGeometry(W - X(390), Y(15), X(330), Y(300));
-    ImgMinHover->setPixmap(panelart::minimiseHover(ImgMinHover->size()));
+    ImgMinHover->setPixmap(panel::panelart::minimiseHover(ImgMinHover->size()));
     ImgMinHover->hide();
     LblMin = new QLabel(this);
     LblMin->setObjectName(QStringLiteral("LblMin"));
@@ -203,11 +203,11 @@ void FrmTm::buildControls() {
     ImgMove = new QLabel(FrmZhuYa);
     ImgMove->setObjectName(QStringLiteral("ImgMove"));
     const QRect spot0 = panel::hotSpot(0, sx, sy);
-    const QSize spotPx(twips::toPx(spot0.width()), twips::toPx(spot0.height()));
+    const QSize spotPx(start::twips::toPx(spot0.width()), start::twips::toPx(spot0.height()));
     ImgDown->resize(spotPx);
     ImgMove->resize(spotPx);
-    ImgDown->setPixmap(panelart::highlight(spotPx, true));
-    ImgMove->setPixmap(panelart::highlight(spotPx, false));
+    ImgDown->setPixmap(panel::panelart::highlight(spotPx, true));
+    ImgMove->setPixmap(panel::panelart::highlight(spotPx, false));
     ImgDown->setAttribute(Qt::WA_TransparentForMouseEvents);
     ImgMove->setAttribute(Qt::WA_TransparentForMouseEvents);
 
@@ -221,8 +221,8 @@ void FrmTm::buildControls() {
                                             &CmdSelect, &CmdEnd,  &CmdCZTS, &Command1};
     for (int k = 0; k < 8; ++k) {
         const QRect t = panel::hotSpot(k, sx, sy);
-        const QRect px(twips::toPx(t.left()), twips::toPx(t.top()), twips::toPx(t.width()),
-                       twips::toPx(t.height()));
+        const QRect px(start::twips::toPx(t.left()), start::twips::toPx(t.top()),
+                       start::twips::toPx(t.width()), start::twips::toPx(t.height()));
         auto *cap = new PanelCaption(texts[k], FrmZhuYa);
         cap->setObjectName(QLatin1String(names[k]));
         cap->setGeometry(px);
@@ -249,7 +249,7 @@ void FrmTm::buildControls() {
     LblName = new QLabel(FrmZhuYa);
     LblName->setObjectName(QStringLiteral("LblName"));
     LblName->setGeometry(infoLeft + X(540), row2 + Y(60), infoW - X(540), Y(270));
-    LblName->setFont(panelart::uiFont(9, true));
+    LblName->setFont(panel::panelart::uiFont(9, true));
     LblTime = new QLabel(FrmZhuYa);
     LblTime->setObjectName(QStringLiteral("LblTime"));
     LblTime->setGeometry(infoLeft, row2 + Y(345), X(1020), Y(255));
@@ -290,7 +290,7 @@ void FrmTm::buildControls() {
     RtbTM->setTextInteractionFlags(Qt::NoTextInteraction);
     RtbTM->setFocusPolicy(Qt::NoFocus);
     RtbTM->setContextMenuPolicy(Qt::NoContextMenu);
-    RtbTM->setFont(panelart::uiFont(10.5));
+    RtbTM->setFont(panel::panelart::uiFont(10.5));
     RtbTM->setFrameShape(QFrame::NoFrame);
     RtbTM->setStyleSheet(QStringLiteral("QTextEdit{background:white;color:#14202e;border:1px solid #b9c8da;"
                                         "border-radius:3px;padding:2px;}"));
@@ -301,7 +301,7 @@ void FrmTm::buildControls() {
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setFocusPolicy(Qt::NoFocus);
     Image2->setCursor(Qt::PointingHandCursor);
-    Image2->setFont(panelart::uiFont(8.5));
+    Image2->setFont(panel::panelart::uiFont(8.5));
     Image2->setGeometry(W - X(90) - X(1050) - X(45), Y(TextTop + TextH) - Y(330) - Y(45), X(1050), Y(330));
     Image2->setStyleSheet(
         QStringLiteral("QPushButton{background:#fff7e0;border:1px solid #d9a520;border-radius:3px;"
@@ -320,7 +320,7 @@ void FrmTm::buildControls() {
     LblUnit->setObjectName(QStringLiteral("LblUnit"));
     LblUnit->setGeometry(X(60), 0, PicUnit->width() - X(120), PicUnit->height());
     LblUnit->setWordWrap(true);
-    LblUnit->setFont(panelart::uiFont(8.5));
+    LblUnit->setFont(panel::panelart::uiFont(8.5));
     LblUnit->setStyleSheet(QStringLiteral("color:#6b4a00;"));
     LblUnit->setAttribute(Qt::WA_TransparentForMouseEvents);
 
@@ -340,22 +340,22 @@ void FrmTm::buildControls() {
     FrmSelect->setGeometry(0, Y(TitleH), W, height() - Y(TitleH));
     FrmSelect->setStyleSheet(QStringLiteral("#FrmSelect{background:#f3f6fa;border-top:1px solid #b9c8da;}"));
     for (int i = 1; i <= MaxQuestions; ++i) {
-        const QRectF t = panel::chooserButton(i, twips::fromPx(FrmSelect->width()), sx, sy);
+        const QRectF t = panel::chooserButton(i, start::twips::fromPx(FrmSelect->width()), sx, sy);
         auto *b = new QPushButton(QString::number(i), FrmSelect);
         b->setObjectName(QStringLiteral("CmTNO%1").arg(i));
-        b->setGeometry(QRect(twips::toPx(t.left()) + 1, twips::toPx(t.top()) + 1, twips::toPx(t.width()) - 2,
-                             twips::toPx(t.height()) - 2));
+        b->setGeometry(QRect(start::twips::toPx(t.left()) + 1, start::twips::toPx(t.top()) + 1,
+                             start::twips::toPx(t.width()) - 2, start::twips::toPx(t.height()) - 2));
         b->setFocusPolicy(Qt::NoFocus);
-        b->setFont(panelart::uiFont(9, true));
+        b->setFont(panel::panelart::uiFont(9, true));
         connect(b, &QPushButton::clicked, this, [this, i] { CmTNO_Click(i); });
         CmTNO[i] = b;
     }
-    const QRectF last = panel::chooserButton(40, twips::fromPx(FrmSelect->width()), sx, sy);
+    const QRectF last = panel::chooserButton(40, start::twips::fromPx(FrmSelect->width()), sx, sy);
     CmdSelFH = new QPushButton(QStringLiteral("返回"), FrmSelect);
     CmdSelFH->setObjectName(QStringLiteral("CmdSelFH"));
     CmdSelFH->setFocusPolicy(Qt::NoFocus);
     CmdSelFH->resize(X(1200), Y(390));
-    CmdSelFH->move((FrmSelect->width() - CmdSelFH->width()) / 2, twips::toPx(last.bottom()) + Y(150));
+    CmdSelFH->move((FrmSelect->width() - CmdSelFH->width()) / 2, start::twips::toPx(last.bottom()) + Y(150));
     connect(CmdSelFH, &QPushButton::clicked, this, &FrmTm::CmdSelFH_Click);
     auto *legend = new QLabel(FrmSelect);
     legend->setObjectName(QStringLiteral("SelLegend"));
@@ -363,7 +363,7 @@ void FrmTm::buildControls() {
     legend->setText(QStringLiteral("<span style='color:#00b000'>■</span> 已看过　"
                                    "<span style='color:#ff0000'>■</span> 已标识　"
                                    "<span style='color:#9aa5b2'>■</span> 未看过"));
-    legend->setFont(panelart::uiFont(8));
+    legend->setFont(panel::panelart::uiFont(8));
     legend->setAlignment(Qt::AlignCenter);
     legend->setGeometry(0, CmdSelFH->geometry().bottom() + Y(90), FrmSelect->width(), Y(300));
 
@@ -385,7 +385,7 @@ void FrmTm::buildControls() {
         auto *v = new QLabel(FrmKSXX);
         v->setObjectName(QLatin1String(valueNames[r]));
         v->setGeometry(X(1560), Y(180 + 360 * r), W - X(1920), Y(330));
-        v->setFont(panelart::uiFont(9, true));
+        v->setFont(panel::panelart::uiFont(9, true));
         *values[r] = v;
     }
     CmdKSFH = new QPushButton(QStringLiteral("返回"), FrmKSXX);
@@ -407,7 +407,7 @@ void FrmTm::buildControls() {
     auto *barText = new QLabel(QStringLiteral("✎ 试题窗口"), PicMin);
     barText->setGeometry(X(120), 0, X(1200), Y(BarH));
     barText->setStyleSheet(QStringLiteral("color:white;"));
-    barText->setFont(panelart::uiFont(9, true));
+    barText->setFont(panel::panelart::uiFont(9, true));
     barText->setAttribute(Qt::WA_TransparentForMouseEvents);
     Command2 = new QLabel(QStringLiteral("还原"), PicMin);
     Command2->setObjectName(QStringLiteral("Command2"));
@@ -455,12 +455,12 @@ void FrmTm::showNumberButtons() {
         CmTNO[i]->setVisible(i <= m_data.QuestionCount);
     // "返回" and the legend sit centred under the rows in use
     const int rows = std::clamp((m_data.QuestionCount + 9) / 10, 1, 4);
-    const QRectF last =
-        panel::chooserButton(rows * 10, twips::fromPx(FrmSelect->width()), m_data.ScaleX, m_data.ScaleY);
+    const QRectF last = panel::chooserButton(rows * 10, start::twips::fromPx(FrmSelect->width()),
+                                             m_data.ScaleX, m_data.ScaleY);
     CmdSelFH->move((FrmSelect->width() - CmdSelFH->width()) / 2,
-                   twips::toPx(last.bottom()) + twips::toPxY(150, m_data.ScaleY));
+                   start::twips::toPx(last.bottom()) + start::twips::toPxY(150, m_data.ScaleY));
     if (auto *legend = FrmSelect->findChild<QLabel *>(QStringLiteral("SelLegend")))
-        legend->move(0, CmdSelFH->geometry().bottom() + twips::toPxY(90, m_data.ScaleY));
+        legend->move(0, CmdSelFH->geometry().bottom() + start::twips::toPxY(90, m_data.ScaleY));
 }
 
 void FrmTm::setSimulatedWindow(SimulatedWindow *window) {
@@ -674,13 +674,13 @@ void FrmTm::CmdGN_MouseUp(int k, Qt::MouseButton button, Qt::KeyboardModifiers m
 
 void FrmTm::CmdGN_MouseMove(int k) {
     if (ImgMove->pos() != ImgDown->pos())
-        ImgDown->move(twips::toPxX(ParkDown, m_data.ScaleX), ImgDown->y());
+        ImgDown->move(start::twips::toPxX(ParkDown, m_data.ScaleX), ImgDown->y());
     ImgMove->move(CmdGN[k]->pos());
 }
 
 void FrmTm::parkHighlights() {
-    ImgDown->move(twips::toPxX(ParkDown, m_data.ScaleX), ImgDown->y());
-    ImgMove->move(twips::toPxX(ParkMove, m_data.ScaleX), ImgMove->y());
+    ImgDown->move(start::twips::toPxX(ParkDown, m_data.ScaleX), ImgDown->y());
+    ImgMove->move(start::twips::toPxX(ParkMove, m_data.ScaleX), ImgMove->y());
 }
 
 // ---- minimise, restore, focus, timers -------------------------------------------------
@@ -774,13 +774,13 @@ bool FrmTm::eventFilter(QObject *watched, QEvent *event) {
 
 void FrmTm::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    const int titleH = twips::toPxY(TitleH, m_data.ScaleY);
+    const int titleH = start::twips::toPxY(TitleH, m_data.ScaleY);
     p.fillRect(rect(), QColor(0xee, 0xf2, 0xf7));
-    panelart::paintTitleStrip(p, QRect(0, 0, width(), titleH));
-    panelart::paintEmblem(p, QRect(twips::toPxX(75, m_data.ScaleX), 3, titleH - 6, titleH - 6));
+    panel::panelart::paintTitleStrip(p, QRect(0, 0, width(), titleH));
+    panel::panelart::paintEmblem(p, QRect(start::twips::toPxX(75, m_data.ScaleX), 3, titleH - 6, titleH - 6));
     if (LblMove)
-        panelart::paintGrip(p, LblMove->geometry());
-    panelart::paintPanelFrame(p, rect());
+        panel::panelart::paintGrip(p, LblMove->geometry());
+    panel::panelart::paintPanelFrame(p, rect());
 }
 
 void FrmTm::keyReleaseEvent(QKeyEvent *e) {

@@ -6,7 +6,7 @@
 #include <QPolygonF>
 #include <cmath>
 
-namespace panelart {
+namespace panel::panelart {
 
 const QColor Accent(0x1f, 0x5f, 0xa6);
 const QColor Ink(0x1c, 0x2b, 0x3d);
@@ -230,4 +230,4 @@ void paintEmblem(QPainter &p, const QRect &r) {
     p.restore();
 }
 
-} // namespace panelart
+} // namespace panel::panelart

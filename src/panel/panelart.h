@@ -11,7 +11,7 @@
 class QPainter;
 class QRect;
 
-namespace panelart {
+namespace panel::panelart {
 
 QFont uiFont(double pointSize, bool bold = false);
 
@@ -30,4 +30,4 @@ void paintEmblem(QPainter &p, const QRect &r);
 
 extern const QColor Accent; // the panel's blue
 extern const QColor Ink;    // text colour of the toolbar
-} // namespace panelart
+} // namespace panel::panelart

@@ -161,7 +161,8 @@ QRect hotSpot(int k, double scaleX, double scaleY) {
 }
 
 QPoint loadPosition(QSize panel, double scaleX, double scaleY) {
-    return {twips::toPxX(15360, scaleX) - panel.width(), twips::toPxY(9000, scaleY) - panel.height()};
+    return {start::twips::toPxX(15360, scaleX) - panel.width(),
+            start::twips::toPxY(9000, scaleY) - panel.height()};
 }
 
 QPoint dockedPosition(const QRect &mainFrame, QSize panel) {
@@ -170,7 +171,8 @@ QPoint dockedPosition(const QRect &mainFrame, QSize panel) {
 }
 
 QPoint minimisedPosition(QSize bar, double scaleX, double scaleY) {
-    return {twips::toPxX(2700, scaleX) - bar.width(), twips::toPxY(8550, scaleY) - bar.height()};
+    return {start::twips::toPxX(2700, scaleX) - bar.width(),
+            start::twips::toPxY(8550, scaleY) - bar.height()};
 }
 
 QRect pictureWindow(QSize picture, QSize screen, double scaleX, double scaleY) {

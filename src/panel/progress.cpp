@@ -7,12 +7,12 @@
 #include <QFileInfo>
 #include <algorithm>
 
-namespace progress {
+namespace panel::progress {
 
 namespace {
 
 QString recordName(const QString &prefix, int n) {
-    return prefix + vb::twoDigits(n) + QStringLiteral(".rar");
+    return prefix + start::vb::twoDigits(n) + QStringLiteral(".rar");
 }
 
 // Creates the folder of path when it is missing, so that a fresh installation
@@ -26,7 +26,7 @@ void ensureFolder(const QString &path) {
 
 bool write(const QString &path, const QStringList &lines, QString *error) {
     ensureFolder(path);
-    return textfile::writeLinesAtomic(path, lines, error);
+    return platform::textfile::writeLinesAtomic(path, lines, error);
 }
 
 // The cover page normalises the status file at every load; most loads find it
@@ -34,7 +34,7 @@ bool write(const QString &path, const QStringList &lines, QString *error) {
 bool writeIfChanged(const QString &path, const QStringList &lines, QString *error) {
     QByteArray wanted;
     for (const QString &l : lines)
-        wanted += gbk::encode(l) + "\r\n";
+        wanted += platform::gbk::encode(l) + "\r\n";
     QFile f(path);
     if (f.open(QIODevice::ReadOnly) && f.size() == wanted.size() && f.readAll() == wanted)
         return true;
@@ -86,8 +86,8 @@ QString assemblyLogFile(const ModData &d) {
 
 bool readHead(const QString &path, int maxLines, QStringList &out, QString *error) {
     out.clear();
-    textfile::ReadError err;
-    if (!textfile::readLines(path, out, &err)) {
+    platform::textfile::ReadError err;
+    if (!platform::textfile::readLines(path, out, &err)) {
         if (err.reason == QStringLiteral("missing"))
             return true;
         if (error)
@@ -119,14 +119,14 @@ QString marksDigits(const ModData &d) {
 
 void applyDigits(ModData &d, const QString &digits) {
     for (int i = 1; i <= MaxQuestions; ++i)
-        d.QuestionScore[i] = vb::ValInt(vb::Mid(digits, i, 1));
+        d.QuestionScore[i] = start::vb::ValInt(start::vb::Mid(digits, i, 1));
 }
 
 QString wrongCodes(const ModData &d, const QString &composition) {
     QString out;
     for (int i = 1; i <= MaxQuestions; ++i)
         if (d.QuestionScore[i] < StatusSolved)
-            out += vb::Mid(composition, 4 * (i - 1) + 1, 4);
+            out += start::vb::Mid(composition, 4 * (i - 1) + 1, 4);
     return out;
 }
 
@@ -136,7 +136,7 @@ QString keepUnsolvedCodes(const ModData &d, const QString &list) {
     for (int i = 1; i <= n; ++i) {
         const bool solved = i <= MaxQuestions && d.QuestionScore[i] >= StatusSolved;
         if (!solved)
-            out += vb::Mid(list, 4 * (i - 1) + 1, 4);
+            out += start::vb::Mid(list, 4 * (i - 1) + 1, 4);
     }
     return out;
 }
@@ -164,13 +164,13 @@ QStringList normaliseStatus(const QStringList &lines, const QList<int> &unitQues
     for (int i = 0; i < NormalisedUnits; ++i) {
         const QString line = i < lines.size() ? lines.at(i) : QString();
         const int count = i < unitQuestions.size() ? std::max(0, unitQuestions.at(i)) : 0;
-        out << vb::Left(line + pad, count);
+        out << start::vb::Left(line + pad, count);
     }
     return out;
 }
 
 int statusQuestionCount(const QString &line) {
-    return int(vb::Trim(line).size());
+    return int(start::vb::Trim(line).size());
 }
 
 int statusUnfinished(const QString &line) {
@@ -199,14 +199,14 @@ bool loadUnitProgress(ModData &d, int fallbackCount, QString *error) {
     if (!readHead(unitStatusFile(d), d.CurSet + 1, status, error))
         ok = false;
     else if (d.CurSet >= 0 && d.CurSet < status.size()) {
-        line = vb::Trim(status.at(d.CurSet));
+        line = start::vb::Trim(status.at(d.CurSet));
         haveLine = true;
     }
     if (!haveLine)
         line = QString(std::clamp(fallbackCount, 0, MaxQuestions), u'F');
     d.QuestionCount = Integer(std::min<int>(int(line.size()), MaxQuestions));
     for (int q = 1; q <= MaxQuestions; ++q)
-        d.QuestionMark[q] = q <= d.QuestionCount ? vb::Mid(line, q, 1) : QString();
+        d.QuestionMark[q] = q <= d.QuestionCount ? start::vb::Mid(line, q, 1) : QString();
 
     QString digits;
     QString resultError;
@@ -303,7 +303,7 @@ QStringList updatedRecord(const ModData &d, const QStringList &recordLines, doub
     if (k >= 0 && k < RecordLines / 3) {
         if (d.ExamStartTime != QStringLiteral("-1")) {
             e[3 * k] = d.ExamStartTime;
-            if (score > vb::Val(e[3 * k + 1]))
+            if (score > start::vb::Val(e[3 * k + 1]))
                 e[3 * k + 1] = scoreText(score);
         } else {
             e[3 * k] = timeText(now);
@@ -344,4 +344,4 @@ bool readAssemblyTime(const ModData &d, int paper, QString &time, QString *error
     return ok;
 }
 
-} // namespace progress
+} // namespace panel::progress

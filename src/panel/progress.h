@@ -3,7 +3,7 @@
 //
 // Five files lie in the record folder K (program folder + "ksdata"), one in the
 // data folder D. All are GBK text with CR LF line ends, read line by line from
-// the start and rewritten whole through textfile::writeLinesAtomic. A file that
+// the start and rewritten whole through platform::textfile::writeLinesAtomic. A file that
 // ends with an extra empty line (as older versions wrote them) reads the same.
 //
 //   K/288893.rar  unit status file     one line per unit, "T"/"F" per question
@@ -13,7 +13,7 @@
 //   K/288892.rar  exam record file     three lines per paper: last exam time, best score, kept
 //   D/288894.rar  paper assembly log   one line per paper: when it was last assembled
 //
-// NN is the two-digit form of the set number (vb::twoDigits).
+// NN is the two-digit form of the set number (start::vb::twoDigits).
 //
 // Readers never fail on a missing file: it reads as empty. Writers return false
 // with a message naming the file when the file exists but cannot be read (the
@@ -26,7 +26,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace progress {
+namespace panel::progress {
 
 // Line limits of the read-modify-write sequences.
 constexpr int StatusLines = 26;     // unit status file: lines 0 .. 25
@@ -140,4 +140,4 @@ bool writeAssemblyLog(const ModData &d, const QDateTime &now, QString *error = n
 // When paper `paper` was last assembled ("" when never).
 bool readAssemblyTime(const ModData &d, int paper, QString &time, QString *error = nullptr);
 
-} // namespace progress
+} // namespace panel::progress

@@ -27,13 +27,13 @@ int RunSession::current() const {
 
 void RunSession::readQuestionLine() {
     QStringList lines;
-    textfile::ReadError err;
-    if (!textfile::readLines(m_data.IndexFile, lines, &err)) {
+    platform::textfile::ReadError err;
+    if (!platform::textfile::readLines(m_data.IndexFile, lines, &err)) {
         // the question cannot be read: say which file instead of leaving a stale text
         m_line = {err.message(), QString(), false};
     } else {
-        m_data.IndexLine = textfile::lineAt(lines, m_data.CurQuestion);
-        const setfiles::IndexEntry e = setfiles::parseIndexLine(m_data.IndexLine);
+        m_data.IndexLine = platform::textfile::lineAt(lines, m_data.CurQuestion);
+        const start::setfiles::IndexEntry e = start::setfiles::parseIndexLine(m_data.IndexLine);
         m_line = {e.text, e.hasPicture ? m_data.DataDir + e.pictureId + m_data.DataExt : QString(), true};
     }
     Q_EMIT questionLineRead();
@@ -164,12 +164,12 @@ void RunSession::end() {
 void RunSession::endPractice() {
     QStringList errors;
     QString error;
-    if (!progress::writeUnitStatus(m_data, &error))
+    if (!panel::progress::writeUnitStatus(m_data, &error))
         errors << error;
     m_data.PanelMayClose = True;
     for (int i = 1; i <= MaxQuestions; ++i)
         m_data.QuestionScore[i] = withoutVisited(m_data.QuestionScore[i]);
-    if (!progress::writeUnitResult(m_data, &error))
+    if (!panel::progress::writeUnitResult(m_data, &error))
         errors << error;
     if (!errors.isEmpty())
         m_prompter.ask(errors.join(QStringLiteral("\r\n")), platform::Prompter::Ok,
@@ -186,7 +186,7 @@ void RunSession::endReview() {
             platform::Prompter::YesNo, platform::Prompter::Question, QString(), platform::Prompter::AnswerNo);
         if (answer == platform::Prompter::AnswerYes) {
             QString error;
-            if (!progress::pruneWrongList(m_data, &error))
+            if (!panel::progress::pruneWrongList(m_data, &error))
                 m_prompter.ask(error, platform::Prompter::Ok, platform::Prompter::Warning);
         }
     }

@@ -205,7 +205,7 @@ bool saveStore(const QString &file, const Store &store) {
     if (store.endsWithNewline || store.lines.isEmpty())
         bytes += '\n';
     QDir().mkpath(QFileInfo(file).absolutePath());
-    return textfile::writeBytesAtomic(file, bytes);
+    return platform::textfile::writeBytesAtomic(file, bytes);
 }
 
 } // namespace

@@ -11,7 +11,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace gbk {
+namespace platform::gbk {
 
 QString decode(const QByteArray &bytes) {
     QStringDecoder dec("GBK");
@@ -32,9 +32,9 @@ QByteArray encodeChar(QChar c) {
     return b.isEmpty() ? QByteArray("?") : b;
 }
 
-} // namespace gbk
+} // namespace platform::gbk
 
-namespace textfile {
+namespace platform::textfile {
 
 QString ReadError::message() const {
     if (reason == QLatin1String("missing"))
@@ -73,7 +73,7 @@ bool readLines(const QString &path, QStringList &out, ReadError *error) {
             *error = {path, QStringLiteral("unreadable")};
         return false;
     }
-    out = splitLines(gbk::decode(f.readAll()));
+    out = splitLines(platform::gbk::decode(f.readAll()));
     return true;
 }
 
@@ -183,10 +183,10 @@ int removeStaleTemporaries(const QString &folder) {
 bool writeLinesAtomic(const QString &path, const QStringList &lines, QString *error) {
     QByteArray bytes;
     for (const QString &l : lines) {
-        bytes += gbk::encode(l);
+        bytes += platform::gbk::encode(l);
         bytes += "\r\n";
     }
     return writeBytesAtomic(path, bytes, error);
 }
 
-} // namespace textfile
+} // namespace platform::textfile

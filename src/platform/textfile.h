@@ -7,15 +7,15 @@
 #include <QString>
 #include <QStringList>
 
-namespace gbk {
+namespace platform::gbk {
 QString decode(const QByteArray &bytes);
 QByteArray encode(const QString &text);
 // Bytes of one character as the GBK code page stores it (1 or 2 bytes; a
 // character GBK cannot hold becomes '?').
 QByteArray encodeChar(QChar c);
-} // namespace gbk
+} // namespace platform::gbk
 
-namespace textfile {
+namespace platform::textfile {
 
 // Why a read failed, with the file named, ready to show to the learner.
 struct ReadError {
@@ -62,4 +62,4 @@ int removeStaleTemporaries(const QString &folder);
 // all (a full disk); -1 lifts the limit.
 void setSpaceLeftForTesting(qint64 bytes);
 
-} // namespace textfile
+} // namespace platform::textfile

@@ -6,10 +6,10 @@
 #include <QFileInfo>
 #include <sys/stat.h>
 
-namespace bank {
+namespace sim::bank {
 
 QString textOfLine(const QString &tableLine) {
-    return vb::Mid(tableLine, 4);
+    return start::vb::Mid(tableLine, 4);
 }
 
 Alternatives splitAnswer(const QString &answer) {
@@ -25,17 +25,17 @@ QString hintPrompt(const QString &hint) {
 }
 
 QString normalForm(const QString &text) {
-    return vb::Trim(text).toLower();
+    return start::vb::Trim(text).toLower();
 }
 
 QString picturePath(const ModData &data, const QString &id) {
-    if (!verfile::isSafeName(id))
+    if (!start::verfile::isSafeName(id))
         return QString();
     return data.DataDir + id + data.DataExt;
 }
 
 QString pointerPath(const ModData &data, const QString &nn) {
-    if (!verfile::isSafeName(nn))
+    if (!start::verfile::isSafeName(nn))
         return QString();
     return data.programFile(QStringLiteral("ico") + nn + QStringLiteral(".CUR"));
 }
@@ -59,8 +59,8 @@ const QStringList &LineCache::lines(const QString &path, bool *ok) {
         return it->lines;
     }
     Entry e;
-    textfile::ReadError err;
-    if (!textfile::readLines(path, e.lines, &err)) {
+    platform::textfile::ReadError err;
+    if (!platform::textfile::readLines(path, e.lines, &err)) {
         m_files.remove(path);
         m_error = err;
         if (ok)
@@ -76,7 +76,7 @@ const QStringList &LineCache::lines(const QString &path, bool *ok) {
 }
 
 QString LineCache::line(const QString &path, int n, bool *ok) {
-    return textfile::lineAt(lines(path, ok), n);
+    return platform::textfile::lineAt(lines(path, ok), n);
 }
 
 QString BankReader::text(int n, bool *ok) {
@@ -127,4 +127,4 @@ StepRecord BankReader::record(int q, int s, bool *ok) {
     return r;
 }
 
-} // namespace bank
+} // namespace sim::bank

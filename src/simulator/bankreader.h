@@ -14,11 +14,11 @@
 #include <QHash>
 #include <QStringList>
 
-namespace bank {
+namespace sim::bank {
 
 // One index line decoded (the parser lives with the set files).
-using setfiles::IndexEntry;
-using setfiles::parseIndexLine;
+using start::setfiles::IndexEntry;
+using start::setfiles::parseIndexLine;
 
 // Character 4 to the end of a text-table line.
 QString textOfLine(const QString &tableLine);
@@ -50,7 +50,7 @@ class LineCache {
     const QStringList &lines(const QString &path, bool *ok = nullptr);
     // Line n as the line-by-line lookup gives it (beyond the end: last line).
     QString line(const QString &path, int n, bool *ok = nullptr);
-    const textfile::ReadError &lastError() const { return m_error; }
+    const platform::textfile::ReadError &lastError() const { return m_error; }
     void clear() { m_files.clear(); }
 
   private:
@@ -61,7 +61,7 @@ class LineCache {
         QStringList lines;
     };
     QHash<QString, Entry> m_files;
-    textfile::ReadError m_error;
+    platform::textfile::ReadError m_error;
     QStringList m_empty;
 };
 
@@ -88,4 +88,4 @@ class BankReader {
     QString m_lastError;
 };
 
-} // namespace bank
+} // namespace sim::bank

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QtEndian>
 
-namespace cursorfile {
+namespace sim::cursorfile {
 
 namespace {
 
@@ -143,4 +143,4 @@ Cursor load(const QString &path) {
     return decode(f.read(1 << 20));
 }
 
-} // namespace cursorfile
+} // namespace sim::cursorfile

@@ -8,7 +8,7 @@
 #include <QPoint>
 #include <QString>
 
-namespace cursorfile {
+namespace sim::cursorfile {
 
 struct Cursor {
     QImage image; // ARGB32, empty when nothing could be decoded
@@ -23,4 +23,4 @@ Cursor decode(const QByteArray &bytes);
 // Reads and decodes a file; a missing or unreadable file gives a null cursor.
 Cursor load(const QString &path);
 
-} // namespace cursorfile
+} // namespace sim::cursorfile

@@ -14,7 +14,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
-namespace simview {
+namespace sim::simview {
 
 ZoneLabel::ZoneLabel(QWidget *parent) : QWidget(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
@@ -34,7 +34,7 @@ void ZoneLabel::mouseMoveEvent(QMouseEvent *e) {
     Q_EMIT moved(e->buttons(), e->modifiers(), e->position().toPoint());
 }
 
-} // namespace simview
+} // namespace sim::simview
 
 namespace {
 
@@ -78,7 +78,7 @@ FrmMain::~FrmMain() {
 }
 
 void FrmMain::buildControls() {
-    view = new simview::ScreenView(this);
+    view = new sim::simview::ScreenView(this);
     view->setScale(m_data.ScaleX, m_data.ScaleY);
     view->setGeometry(rect());
     const sim::ScreenGeometry &g = view->screenGeometry();
@@ -88,42 +88,47 @@ void FrmMain::buildControls() {
     LblMove->setGeometry(g.moveBar());
     LblMove->installEventFilter(this);
 
-    Image5 = new simview::ZoneLabel(this);
+    Image5 = new sim::simview::ZoneLabel(this);
     Image5->hide();
-    connect(Image5, &simview::ZoneLabel::moved, this,
+    connect(Image5, &sim::simview::ZoneLabel::moved, this,
             [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPoint p) {
-                m_engine.picture5MouseMove(int(b), twips::fromPx(p.x()), twips::fromPx(p.y()));
+                m_engine.picture5MouseMove(int(b), start::twips::fromPx(p.x()), start::twips::fromPx(p.y()));
             });
-    connect(Image5, &simview::ZoneLabel::released, this, [this](int b) {
+    connect(Image5, &sim::simview::ZoneLabel::released, this, [this](int b) {
         if (b == 1)
             m_engine.picture5MouseUp();
     });
 
-    Label1 = new simview::ZoneLabel(this);
+    Label1 = new sim::simview::ZoneLabel(this);
     Label1->setGeometry(0, 0, 0, 0);
-    connect(Label1, &simview::ZoneLabel::pressed, this,
+    connect(Label1, &sim::simview::ZoneLabel::pressed, this,
             [this](int b, Qt::KeyboardModifiers m) { m_engine.zone1MouseDown(b, sim::shiftState(m)); });
-    connect(Label1, &simview::ZoneLabel::released, this,
+    connect(Label1, &sim::simview::ZoneLabel::released, this,
             [this](int b, Qt::KeyboardModifiers m) { m_engine.zone1MouseUp(b, sim::shiftState(m)); });
-    connect(Label1, &simview::ZoneLabel::doubleClicked, this, [this](int b, Qt::KeyboardModifiers m) {
+    connect(Label1, &sim::simview::ZoneLabel::doubleClicked, this, [this](int b, Qt::KeyboardModifiers m) {
         // The second click of a double click is a press as well.
         m_engine.zone1MouseDown(b, sim::shiftState(m));
         m_engine.zone1DoubleClick();
     });
-    connect(Label1, &simview::ZoneLabel::moved, this, [this] { m_engine.zone1MouseMove(); });
+    connect(Label1, &sim::simview::ZoneLabel::moved, this, [this] { m_engine.zone1MouseMove(); });
 
-    Label4 = new simview::ZoneLabel(this);
+    Label4 = new sim::simview::ZoneLabel(this);
     Label4->setGeometry(-1, 0, 0, 0);
-    connect(Label4, &simview::ZoneLabel::pressed, this, [this](int b, Qt::KeyboardModifiers m, QPoint p) {
-        m_engine.zone2MouseDown(b, sim::shiftState(m), twips::fromPx(p.x()), twips::fromPx(p.y()));
-    });
-    connect(Label4, &simview::ZoneLabel::moved, this,
-            [this](Qt::MouseButtons, Qt::KeyboardModifiers m, QPoint p) {
-                m_engine.zone2MouseMove(sim::shiftState(m), twips::fromPx(p.x()), twips::fromPx(p.y()));
+    connect(Label4, &sim::simview::ZoneLabel::pressed, this,
+            [this](int b, Qt::KeyboardModifiers m, QPoint p) {
+                m_engine.zone2MouseDown(b, sim::shiftState(m), start::twips::fromPx(p.x()),
+                                        start::twips::fromPx(p.y()));
             });
-    connect(Label4, &simview::ZoneLabel::released, this, [this](int b, Qt::KeyboardModifiers m, QPoint p) {
-        m_engine.zone2MouseUp(b, sim::shiftState(m), twips::fromPx(p.x()), twips::fromPx(p.y()));
-    });
+    connect(Label4, &sim::simview::ZoneLabel::moved, this,
+            [this](Qt::MouseButtons, Qt::KeyboardModifiers m, QPoint p) {
+                m_engine.zone2MouseMove(sim::shiftState(m), start::twips::fromPx(p.x()),
+                                        start::twips::fromPx(p.y()));
+            });
+    connect(Label4, &sim::simview::ZoneLabel::released, this,
+            [this](int b, Qt::KeyboardModifiers m, QPoint p) {
+                m_engine.zone2MouseUp(b, sim::shiftState(m), start::twips::fromPx(p.x()),
+                                      start::twips::fromPx(p.y()));
+            });
 
     // Presses pass through to the window (which ends the hover); the filter
     // takes hovers and releases.
@@ -149,9 +154,9 @@ void FrmMain::buildControls() {
     connect(Text1, &QLineEdit::textChanged, this, [this](const QString &t) { m_engine.text1Changed(t); });
     connect(Text2, &QLineEdit::textChanged, this, [this](const QString &t) { m_engine.text2Changed(t); });
 
-    LblXXK = new simview::ZoneLabel(this);
+    LblXXK = new sim::simview::ZoneLabel(this);
     LblXXK->setGeometry(0, 0, 0, 0);
-    connect(LblXXK, &simview::ZoneLabel::released, this, [this](int b) {
+    connect(LblXXK, &sim::simview::ZoneLabel::released, this, [this](int b) {
         if (b == 1)
             m_engine.backClick();
     });
@@ -238,7 +243,8 @@ void FrmMain::applyPictures() {
     // Picture 5 keeps the size of the last picture it showed.
     if (!m_pictures.pics[5].isNull())
         m_picture5Size = m_pictures.pics[5].size();
-    Image5->setGeometry(QRect(QPoint(twips::toPx(s.pics[5].x), twips::toPx(s.pics[5].y)), m_picture5Size));
+    Image5->setGeometry(
+        QRect(QPoint(start::twips::toPx(s.pics[5].x), start::twips::toPx(s.pics[5].y)), m_picture5Size));
     Image5->setVisible(s.pics[5].visible);
 }
 
@@ -330,7 +336,7 @@ void FrmMain::dragChanged() {
     shown.pics[5].x = s.pics[5].x;
     shown.pics[5].y = s.pics[5].y;
     view->setScreen(shown);
-    Image5->move(twips::toPx(s.pics[5].x), twips::toPx(s.pics[5].y));
+    Image5->move(start::twips::toPx(s.pics[5].x), start::twips::toPx(s.pics[5].y));
 }
 
 void FrmMain::setPointer(QWidget *w, const sim::PointerShape &p) {
@@ -346,7 +352,7 @@ void FrmMain::setPointer(QWidget *w, const sim::PointerShape &p) {
     }
     auto it = m_cursors.find(p.file);
     if (it == m_cursors.end()) {
-        const cursorfile::Cursor c = cursorfile::load(p.file);
+        const sim::cursorfile::Cursor c = sim::cursorfile::load(p.file);
         if (c.isNull())
             return; // a pointer file that cannot be loaded keeps the current pointer
         it = m_cursors.insert(p.file, QCursor(QPixmap::fromImage(c.image), c.hotSpot.x(), c.hotSpot.y()));
@@ -361,7 +367,7 @@ void FrmMain::zone2Pointer(const sim::PointerShape &p) {
     setPointer(Label4, p);
 }
 
-void FrmMain::showMenu(const menus::MenuContent &m, int barIndex) {
+void FrmMain::showMenu(const sim::menus::MenuContent &m, int barIndex) {
     wm100->clear();
     auto fill = [this](QMenu *menu, int group, const QStringList &items) {
         for (int j = 0; j < items.size(); ++j) {
@@ -379,7 +385,7 @@ void FrmMain::showMenu(const menus::MenuContent &m, int barIndex) {
         if (!m.subVisible[s])
             return;
         QMenu *child = wm100->addMenu(m.subTitle[s]);
-        fill(child, menus::groupOfSubmenu(s), m.groups[menus::groupOfSubmenu(s)]);
+        fill(child, sim::menus::groupOfSubmenu(s), m.groups[sim::menus::groupOfSubmenu(s)]);
     };
     sub(1);
     fill(wm100, 2, m.groups[2]);
@@ -425,9 +431,9 @@ void FrmMain::updateNotice() {
     if (m_engine.blocked())
         text += QStringLiteral("\n本步骤所需的文件无法读取，本题暂时无法完成。");
     notice->setText(text);
-    notice->setFixedWidth(twips::toPx(9000));
+    notice->setFixedWidth(start::twips::toPx(9000));
     notice->adjustSize();
-    notice->move(twips::toPx(150), twips::toPx(7500) - notice->height());
+    notice->move(start::twips::toPx(150), start::twips::toPx(7500) - notice->height());
     notice->show();
     notice->raise();
 }

@@ -24,7 +24,7 @@ namespace platform {
 class KeyboardLayout;
 }
 
-namespace simview {
+namespace sim::simview {
 
 // A transparent hot zone (Label1, Label4, LblXXK(0)): reports the mouse in pixels.
 class ZoneLabel : public QWidget {
@@ -44,7 +44,7 @@ class ZoneLabel : public QWidget {
     void mouseMoveEvent(QMouseEvent *e) override;
 };
 
-} // namespace simview
+} // namespace sim::simview
 
 class FrmMain : public QWidget, private sim::EngineListener {
     Q_OBJECT
@@ -77,13 +77,13 @@ class FrmMain : public QWidget, private sim::EngineListener {
     QTimer Timer3;
 
     // What the screen shows, painted under every control.
-    simview::ScreenView *view = nullptr;
+    sim::simview::ScreenView *view = nullptr;
 
     // Controls, by the names the question bank's authors know.
-    simview::ZoneLabel *Image5 = nullptr; // picture 5, dragged
-    simview::ZoneLabel *Label1 = nullptr;
-    simview::ZoneLabel *Label4 = nullptr;
-    simview::ZoneLabel *LblXXK = nullptr;
+    sim::simview::ZoneLabel *Image5 = nullptr; // picture 5, dragged
+    sim::simview::ZoneLabel *Label1 = nullptr;
+    sim::simview::ZoneLabel *Label4 = nullptr;
+    sim::simview::ZoneLabel *LblXXK = nullptr;
     QLineEdit *Text1 = nullptr;
     QLineEdit *Text2 = nullptr;
     // The menu titles' hot spots, and the highlight's while its title is hovered.
@@ -111,7 +111,7 @@ class FrmMain : public QWidget, private sim::EngineListener {
     void dragChanged() override;
     void zone1Pointer(const sim::PointerShape &p) override;
     void zone2Pointer(const sim::PointerShape &p) override;
-    void showMenu(const menus::MenuContent &m, int barIndex) override;
+    void showMenu(const sim::menus::MenuContent &m, int barIndex) override;
     void panelCaptions(const std::optional<QString> &lblBiao, const std::optional<QString> &lblUnit) override;
     void fileProblem(const QString &message) override;
 

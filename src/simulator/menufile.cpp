@@ -1,7 +1,7 @@
 #include "simulator/menufile.h"
 #include "platform/textfile.h"
 
-namespace menus {
+namespace sim::menus {
 
 Bank bankForStep(int32_t v) {
     if (v >= 3000 && v <= 4999)
@@ -86,8 +86,8 @@ MenuContent buildMenu(const QStringList &fileLines, bool fileRead, int32_t stepV
 
 MenuContent readMenu(const QString &path, int32_t stepValue, int openMenu) {
     QStringList lines;
-    textfile::ReadError err;
-    const bool ok = textfile::readLines(path, lines, &err);
+    platform::textfile::ReadError err;
+    const bool ok = platform::textfile::readLines(path, lines, &err);
     MenuContent m = buildMenu(lines, ok, stepValue, openMenu);
     if (!ok)
         m.error = err.message();
@@ -111,4 +111,4 @@ bool choiceMatches(const QString &code, int32_t stepValue, int openMenu, int gro
     return item == c && menuNumberOf(code, stepValue) == openMenu && group == b;
 }
 
-} // namespace menus
+} // namespace sim::menus

@@ -9,7 +9,7 @@
 #include <array>
 #include <cstdint>
 
-namespace menus {
+namespace sim::menus {
 
 enum class Bank { None, MenuBar, Context, SecondMenuBar };
 
@@ -60,4 +60,4 @@ int menuNumberOf(const QString &code, int32_t stepValue);
 // (bar codes "A", "B", "C" and context codes 3000-4999) take a choice.
 bool choiceMatches(const QString &code, int32_t stepValue, int openMenu, int group, int item);
 
-} // namespace menus
+} // namespace sim::menus

@@ -21,11 +21,13 @@ QFont songFont(double pt, bool bold = false) {
 } // namespace
 
 QRect ScreenGeometry::px(const Rect &r) {
-    return QRect(twips::toPx(r.x), twips::toPx(r.y), twips::toPx(r.w), twips::toPx(r.h));
+    return QRect(start::twips::toPx(r.x), start::twips::toPx(r.y), start::twips::toPx(r.w),
+                 start::twips::toPx(r.h));
 }
 
 QRect ScreenGeometry::scaled(int x, int y, int w, int h) const {
-    return QRect(twips::toPxX(x, m_sx), twips::toPxY(y, m_sy), twips::toPxX(w, m_sx), twips::toPxY(h, m_sy));
+    return QRect(start::twips::toPxX(x, m_sx), start::twips::toPxY(y, m_sy), start::twips::toPxX(w, m_sx),
+                 start::twips::toPxY(h, m_sy));
 }
 
 QFont ScreenGeometry::titleFont() const {
@@ -36,7 +38,8 @@ QFont ScreenGeometry::titleFont() const {
 }
 
 QRect ScreenGeometry::titleRect(const ScreenModel &s, int i) const {
-    const QPoint at(twips::toPxX(810 * i + s.menuBarLeft, m_sx), twips::toPxY(s.menuBarTop, m_sy));
+    const QPoint at(start::twips::toPxX(810 * i + s.menuBarLeft, m_sx),
+                    start::twips::toPxY(s.menuBarTop, m_sy));
     const QString &caption = s.menuTitles[i];
     auto it = m_titleSizes.constFind(caption);
     if (it == m_titleSizes.constEnd())
@@ -46,7 +49,7 @@ QRect ScreenGeometry::titleRect(const ScreenModel &s, int i) const {
 
 QRect ScreenGeometry::highlightRect(const ScreenModel &s, int i) const {
     const QRect t = titleRect(s, i);
-    const QSize size(twips::toPxX(810, m_sx), twips::toPxY(255, m_sy));
+    const QSize size(start::twips::toPxX(810, m_sx), start::twips::toPxY(255, m_sy));
     return QRect(QPoint(t.x() + (t.width() - size.width()) / 2, t.y() + (t.height() - size.height()) / 2),
                  size);
 }
@@ -56,7 +59,8 @@ QFont ScreenGeometry::hintFont() {
 }
 
 QRect ScreenGeometry::hintRect(const ScreenModel &s) {
-    return QRect(QPoint(twips::toPx(s.hintX), twips::toPx(s.hintY)), textSize(hintFont(), s.hintText));
+    return QRect(QPoint(start::twips::toPx(s.hintX), start::twips::toPx(s.hintY)),
+                 textSize(hintFont(), s.hintText));
 }
 
 QFont ScreenGeometry::successFont() const {
@@ -76,7 +80,7 @@ QFont ScreenGeometry::successFont() const {
 }
 
 QRect ScreenGeometry::successRect() const {
-    return QRect(QPoint(twips::toPxX(2640, m_sx), twips::toPxY(3840, m_sy)),
+    return QRect(QPoint(start::twips::toPxX(2640, m_sx), start::twips::toPxY(3840, m_sy)),
                  textSize(successFont(), successText()));
 }
 

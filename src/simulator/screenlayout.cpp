@@ -24,11 +24,11 @@ const std::array<QString, MenuTitles> &cadMenuTitles() {
 }
 
 QString typingPrompt(const QString &hint) {
-    return QStringLiteral("输入 ") + bank::hintPrompt(hint);
+    return QStringLiteral("输入 ") + sim::bank::hintPrompt(hint);
 }
 
 LayoutResult layoutStep(const LayoutInput &in, const ScreenModel &previous) {
-    const bank::StepRecord &r = in.record;
+    const sim::bank::StepRecord &r = in.record;
     auto sx = [&](int v) { return int(std::lround(v * in.scaleX)); };
     auto sy = [&](int v) { return int(std::lround(v * in.scaleY)); };
     auto text = [&](int n) { return (n > 0 && in.text) ? in.text(n) : QString(); };
@@ -48,7 +48,7 @@ LayoutResult layoutStep(const LayoutInput &in, const ScreenModel &previous) {
             m.pics[k].id.clear();
 
     // 7: screen picture.
-    if (r.ScreenPicture() != bank::KeepId) {
+    if (r.ScreenPicture() != sim::bank::KeepId) {
         m.background = r.ScreenPicture();
         out.backgroundLoaded = true;
     }
@@ -62,7 +62,7 @@ LayoutResult layoutStep(const LayoutInput &in, const ScreenModel &previous) {
         }
         p.x = sx(r.picX(k));
         p.y = sy(r.picY(k));
-        if (r.PicId(k) != bank::KeepId) {
+        if (r.PicId(k) != sim::bank::KeepId) {
             p.id = r.PicId(k);
             out.pictureLoaded[k] = true;
         }
@@ -127,7 +127,7 @@ LayoutResult layoutStep(const LayoutInput &in, const ScreenModel &previous) {
 
     // 15: step value; menu steps show the drawing program's menu titles.
     m.code = r.StepCode();
-    m.stepValue = bank::stepValue(m.code);
+    m.stepValue = sim::bank::stepValue(m.code);
     const QChar c0 = m.code.isEmpty() ? QChar() : m.code.at(0);
     if (c0 == u'A' || c0 == u'B' || c0 == u'C')
         m.menuTitles = cadMenuTitles();

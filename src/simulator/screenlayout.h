@@ -79,7 +79,7 @@ struct ScreenModel {
 };
 
 struct LayoutInput {
-    const bank::StepRecord &record;
+    const sim::bank::StepRecord &record;
     int curStep = 1;
     int workMode = 2; // 1 guided teaching, 2 practice, 3 exam
     double scaleX = 1.0;

@@ -95,7 +95,7 @@ void paintScreen(QPainter &p, const QSize &size, const ScreenModel &s, const Scr
         p.drawImage(0, 0, pictures.background);
     for (int k = 1; k <= 5; ++k)
         if (s.pics[k].visible && !pictures.pics[k].isNull())
-            p.drawImage(twips::toPx(s.pics[k].x), twips::toPx(s.pics[k].y), pictures.pics[k]);
+            p.drawImage(start::twips::toPx(s.pics[k].x), start::twips::toPx(s.pics[k].y), pictures.pics[k]);
 
     if (s.outline1)
         outline(p, ScreenGeometry::px(s.zone1), ScreenGeometry::zone1Outline(), Qt::SolidLine);

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace simview {
+namespace sim::simview {
 
 ScreenView::ScreenView(QWidget *parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -39,4 +39,4 @@ void ScreenView::paintEvent(QPaintEvent *) {
     sim::paintScreen(p, size(), m_screen, m_pictures, m_geometry, options);
 }
 
-} // namespace simview
+} // namespace sim::simview

@@ -8,7 +8,7 @@
 
 #include <QWidget>
 
-namespace simview {
+namespace sim::simview {
 
 class ScreenView : public QWidget {
     Q_OBJECT
@@ -38,4 +38,4 @@ class ScreenView : public QWidget {
     int m_hover = -1;
 };
 
-} // namespace simview
+} // namespace sim::simview

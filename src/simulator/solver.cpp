@@ -23,11 +23,12 @@ struct Control {
 };
 
 QRect px(const Rect &r) {
-    return QRect(twips::toPx(r.x), twips::toPx(r.y), twips::toPx(r.w), twips::toPx(r.h));
+    return QRect(start::twips::toPx(r.x), start::twips::toPx(r.y), start::twips::toPx(r.w),
+                 start::twips::toPx(r.h));
 }
 
 QPoint tw(const QPoint &p) {
-    return QPoint(twips::fromPx(p.x()), twips::fromPx(p.y()));
+    return QPoint(start::twips::fromPx(p.x()), start::twips::fromPx(p.y()));
 }
 
 // Width of a menu-bar title as its 9-point label shows it: 12 pixels a Chinese
@@ -41,8 +42,8 @@ int titleWidth(const QString &caption) {
 }
 
 QRect titleRect(const ScreenModel &s, int i) {
-    return QRect(twips::toPx(810 * i + s.menuBarLeft), twips::toPx(s.menuBarTop), titleWidth(s.menuTitles[i]),
-                 14);
+    return QRect(start::twips::toPx(810 * i + s.menuBarLeft), start::twips::toPx(s.menuBarTop),
+                 titleWidth(s.menuTitles[i]), 14);
 }
 
 // The window's controls from bottom to top. (The hint, the outlines and the
@@ -66,7 +67,8 @@ QVector<Control> controlsAbove(const ScreenModel &s, Layer layer) {
     if (layer < Back)
         out.push_back({px(s.back), QStringLiteral("TargetX"), QStringLiteral("the back button")});
     if (layer < Emblem)
-        out.push_back({QRect(twips::toPx(9210), twips::toPx(8700), twips::toPx(1165), twips::toPx(225)),
+        out.push_back({QRect(start::twips::toPx(9210), start::twips::toPx(8700), start::twips::toPx(1165),
+                             start::twips::toPx(225)),
                        QStringLiteral("ZoneX"), QStringLiteral("the trainer's emblem")});
     out.erase(std::remove_if(out.begin(), out.end(), [](const Control &c) { return c.r.isEmpty(); }),
               out.end());
@@ -110,7 +112,7 @@ class Solver {
   private:
     const StepSituation &in;
     const ScreenModel &s;
-    const bank::StepRecord &r;
+    const sim::bank::StepRecord &r;
     const StepCode c;
     Solution out;
     QPoint zone1Point; // pixels, set by zone1Reach
@@ -157,7 +159,7 @@ class Solver {
     }
 
     void typeAndEnter(const QString &answer) {
-        type(bank::splitAnswer(answer).first);
+        type(sim::bank::splitAnswer(answer).first);
         add(Action::text1KeyUp(13), true);
     }
 
@@ -188,7 +190,7 @@ class Solver {
     QString chooseFromPopup(int n, int g, int j) {
         if (!in.popup)
             return QStringLiteral("no pop-up menu opens");
-        const menus::MenuContent m = in.popup(n);
+        const sim::menus::MenuContent m = in.popup(n);
         if (m.fileMissing)
             return QStringLiteral("sMenu.sys cannot be read");
         if (g < 1 || g > 9)
@@ -223,9 +225,9 @@ class Solver {
         // The drop point is zone 2's corner plus whole pixels; it must fall inside
         // zone 1 (edges included) and on the window.
         auto range = [](int z2t, int z1t, int z1w, int limitPx, int *pick) {
-            const int lo = std::max(int(std::ceil((z1t - z2t) / 15.0)), -twips::toPx(z2t));
+            const int lo = std::max(int(std::ceil((z1t - z2t) / 15.0)), -start::twips::toPx(z2t));
             const int hi =
-                std::min(int(std::floor((z1t + z1w - z2t) / 15.0)), limitPx - 1 - twips::toPx(z2t));
+                std::min(int(std::floor((z1t + z1w - z2t) / 15.0)), limitPx - 1 - start::twips::toPx(z2t));
             *pick = lo + (hi - lo) / 2;
             return lo <= hi;
         };
@@ -235,10 +237,10 @@ class Solver {
             return QStringLiteral("no point of the window lies inside zone 1, where the drag must end");
         const QPoint start = from.begin()->center() - z2.topLeft();
         const QPoint mid((start.x() + dx) / 2, (start.y() + dy) / 2);
-        add(Action::zone2Down(1, k, twips::fromPx(start.x()), twips::fromPx(start.y())));
-        add(Action::zone2Move(k, twips::fromPx(mid.x()), twips::fromPx(mid.y())), true);
-        add(Action::zone2Move(k, twips::fromPx(dx), twips::fromPx(dy)), true);
-        add(Action::zone2Up(1, k, twips::fromPx(dx), twips::fromPx(dy)), true);
+        add(Action::zone2Down(1, k, start::twips::fromPx(start.x()), start::twips::fromPx(start.y())));
+        add(Action::zone2Move(k, start::twips::fromPx(mid.x()), start::twips::fromPx(mid.y())), true);
+        add(Action::zone2Move(k, start::twips::fromPx(dx), start::twips::fromPx(dy)), true);
+        add(Action::zone2Up(1, k, start::twips::fromPx(dx), start::twips::fromPx(dy)), true);
         pointAt(z2.topLeft() + start);
         pointAt(z2.topLeft() + mid);
         pointAt(z2.topLeft() + QPoint(dx, dy));
@@ -251,7 +253,8 @@ class Solver {
         const QSize size = in.picture5Size ? in.picture5Size() : QSize();
         if (size.isEmpty())
             return QStringLiteral("picture 5 cannot be read");
-        const QRect pic(twips::toPx(s.pics[5].x), twips::toPx(s.pics[5].y), size.width(), size.height());
+        const QRect pic(start::twips::toPx(s.pics[5].x), start::twips::toPx(s.pics[5].y), size.width(),
+                        size.height());
         const QVector<Control> above = controlsAbove(s, Picture5);
         const QRegion grab = reachable(pic, above);
         if (grab.isEmpty())
@@ -280,8 +283,8 @@ class Solver {
         // end let it settle.
         int left = s.picLeft, top = s.picTop;
         auto move = [&] {
-            const QPoint rel = pointer - QPoint(twips::toPx(left), twips::toPx(top));
-            const int x = twips::fromPx(rel.x()), y = twips::fromPx(rel.y());
+            const QPoint rel = pointer - QPoint(start::twips::toPx(left), start::twips::toPx(top));
+            const int x = start::twips::fromPx(rel.x()), y = start::twips::fromPx(rel.y());
             add(Action::picture5Move(1, x, y));
             if (horizontal)
                 left += int(std::lround(x / 2.0));
@@ -325,7 +328,7 @@ class Solver {
             if (!s.boxVisible)
                 return QStringLiteral("a typing step with no input box");
             if (c.kind == StepKind::TypeNow)
-                type(bank::splitAnswer(answer()).first);
+                type(sim::bank::splitAnswer(answer()).first);
             else
                 typeAndEnter(answer());
             return QString();
@@ -443,8 +446,8 @@ class Solver {
                 out.what = QStringLiteral("a click on zone 2");
                 const QPoint p = z2.begin()->center() - px(s.zone2).topLeft();
                 pointAt(z2.begin()->center());
-                add(Action::zone2Down(1, 0, twips::fromPx(p.x()), twips::fromPx(p.y())));
-                add(Action::zone2Up(1, 0, twips::fromPx(p.x()), twips::fromPx(p.y())));
+                add(Action::zone2Down(1, 0, start::twips::fromPx(p.x()), start::twips::fromPx(p.y())));
+                add(Action::zone2Up(1, 0, start::twips::fromPx(p.x()), start::twips::fromPx(p.y())));
                 return QString();
             }
         }
@@ -461,7 +464,8 @@ Solution solveStep(const StepSituation &s) {
 StepSituation situationOf(StepEngine &e, std::function<QString()> answer) {
     StepSituation s{e.record(), e.screen(), e.data().ScaleX, e.data().ScaleY, std::move(answer), {}, {}};
     s.popup = [&e](int openMenu) {
-        return menus::readMenu(e.data().programFile(QStringLiteral("sMenu.sys")), e.StepValue(), openMenu);
+        return sim::menus::readMenu(e.data().programFile(QStringLiteral("sMenu.sys")), e.StepValue(),
+                                    openMenu);
     };
     s.picture5Size = [&e] { return e.picture(e.screen().pics[5].id).size(); };
     return s;

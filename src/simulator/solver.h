@@ -29,13 +29,13 @@ class StepEngine;
 // What the solver reads besides the record and the screen; each is asked only
 // when the step needs it.
 struct StepSituation {
-    const bank::StepRecord &record;
+    const sim::bank::StepRecord &record;
     const ScreenModel &screen;
     double scaleX = 1.0;
     double scaleY = 1.0;
-    std::function<QString()> answer;                       // the text line AnswerLine names
-    std::function<menus::MenuContent(int openMenu)> popup; // the pop-up menu n shows at this step
-    std::function<QSize()> picture5Size;                   // pixels; empty when it cannot be read
+    std::function<QString()> answer;                            // the text line AnswerLine names
+    std::function<sim::menus::MenuContent(int openMenu)> popup; // the pop-up menu n shows at this step
+    std::function<QSize()> picture5Size;                        // pixels; empty when it cannot be read
 };
 
 // The situation of the engine's current step; answer gives the answer text.

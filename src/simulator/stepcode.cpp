@@ -36,7 +36,7 @@ StepKind kindOfValue(int32_t v) {
 } // namespace
 
 StepCode decodeStepCode(const QString &code) {
-    return decodeStepCode(code, bank::stepValue(code));
+    return decodeStepCode(code, sim::bank::stepValue(code));
 }
 
 StepCode decodeStepCode(const QString &code, int32_t value) {
@@ -74,7 +74,7 @@ StepCode decodeStepCode(const QString &code, int32_t value) {
     switch (c.kind) {
     case StepKind::DragSelect:
     case StepKind::DragDrop:
-        c.modifiers = vb::ValLong(code.mid(3, 1));
+        c.modifiers = start::vb::ValLong(code.mid(3, 1));
         break;
     case StepKind::Press:
         c.modifiers = (v / 100) % 10;
@@ -99,9 +99,9 @@ StepCode decodeStepCode(const QString &code, int32_t value) {
     }
 
     // The pop-up a menu step reads and the item that completes it.
-    c.bank = menus::bankForStep(v);
-    if (c.bank != menus::Bank::None) {
-        c.menu = menus::menuNumberOf(code, v);
+    c.bank = sim::menus::bankForStep(v);
+    if (c.bank != sim::menus::Bank::None) {
+        c.menu = sim::menus::menuNumberOf(code, v);
         c.group = (v / 10) % 10;
         c.item = v % 10;
     }

@@ -50,20 +50,20 @@ enum class StepKind {
 
 struct StepCode {
     QString code;      // the four characters as stored
-    int32_t value = 0; // StepValue (bank::stepValue)
+    int32_t value = 0; // StepValue (sim::bank::stepValue)
     StepKind kind = StepKind::Unknown;
-    QChar letter;                         // "A".."D" for letter codes, else null
-    int button = 0;                       // Press: 1 left, 2 right, 4 middle (other numbers as written)
-    int modifiers = 0;                    // Press, Key, DragSelect, DragDrop: 1 Shift, 2 Ctrl, 4 Alt
-    int keyDigits = 0;                    // Key: the last two digits
-    int key = 0;                          // Key: the virtual-key code they name
-    menus::Bank bank = menus::Bank::None; // menu steps, and "A111"
-    int menu = 0;                         // menu number: context 1-9, bar 1-11
-    int group = 0;                        // item group 1..9 of the pop-up
-    int item = 0;                         // item 0..9 within the group
-    int dx = 0, dy = 0;                   // PictureDrag: -1 left/up, +1 right/down, 0 that axis stays
+    QChar letter;      // "A".."D" for letter codes, else null
+    int button = 0;    // Press: 1 left, 2 right, 4 middle (other numbers as written)
+    int modifiers = 0; // Press, Key, DragSelect, DragDrop: 1 Shift, 2 Ctrl, 4 Alt
+    int keyDigits = 0; // Key: the last two digits
+    int key = 0;       // Key: the virtual-key code they name
+    sim::menus::Bank bank = sim::menus::Bank::None; // menu steps, and "A111"
+    int menu = 0;                                   // menu number: context 1-9, bar 1-11
+    int group = 0;                                  // item group 1..9 of the pop-up
+    int item = 0;                                   // item 0..9 within the group
+    int dx = 0, dy = 0; // PictureDrag: -1 left/up, +1 right/down, 0 that axis stays
 
-    bool isMenu() const { return bank != menus::Bank::None; }
+    bool isMenu() const { return bank != sim::menus::Bank::None; }
     // A left click on zone 1 completes the step too (menu-bar codes above "A000").
     bool zone1ClickCompletes() const { return value >= 10001; }
     // Enter, Space (and for "3420", "3220" Esc) sent to the window complete it.
@@ -79,7 +79,7 @@ struct StepCode {
 
 // Decodes the StepCode field.
 StepCode decodeStepCode(const QString &code);
-// The same when its value (bank::stepValue of code) is known already.
+// The same when its value (sim::bank::stepValue of code) is known already.
 StepCode decodeStepCode(const QString &code, int32_t value);
 
 } // namespace sim

@@ -31,11 +31,11 @@ void StepEngine::report(const QString &message) {
 QImage StepEngine::picture(const QString &id) {
     if (id.isEmpty())
         return {};
-    return m_pictures.image(bank::picturePath(m_data, id));
+    return m_pictures.image(sim::bank::picturePath(m_data, id));
 }
 
 bool StepEngine::loadPicture(const QString &id) {
-    const QString path = bank::picturePath(m_data, id);
+    const QString path = sim::bank::picturePath(m_data, id);
     bool ok = false;
     m_pictures.image(path, &ok);
     if (!ok)
@@ -95,7 +95,7 @@ void StepEngine::setData() {
 
     bool picturesOk = true;
     auto remember = [&](int slot, const QString &id) {
-        if (m_learner && id != bank::KeepId)
+        if (m_learner && id != sim::bank::KeepId)
             m_learner->pictureShown(q, slot, id);
     };
     if (lay.backgroundLoaded) {
@@ -167,7 +167,7 @@ void StepEngine::zone1MouseDown(int button, int shift) {
 }
 
 void StepEngine::showContextMenu() {
-    menus::MenuContent m = menus::readMenu(menuFile(), StepValue(), m_openMenu);
+    sim::menus::MenuContent m = sim::menus::readMenu(menuFile(), StepValue(), m_openMenu);
     if (m.fileMissing)
         report(m.error);
     if (m_listener)
@@ -193,11 +193,11 @@ PointerShape StepEngine::pointerOf(bool zone2Drag) const {
     PointerShape p;
     if (shape.startsWith(u'S')) {
         p.kind = PointerShape::System;
-        p.number = vb::ValLong(nn);
+        p.number = start::vb::ValLong(nn);
     } else if (shape.startsWith(u'M') || zone2Drag) {
         p.kind = PointerShape::Custom;
         p.number = 99;
-        p.file = bank::pointerPath(m_data, nn);
+        p.file = sim::bank::pointerPath(m_data, nn);
     }
     return p;
 }
@@ -348,7 +348,7 @@ void StepEngine::picture5MouseUp() {
 void StepEngine::backClick() {
     int step = m_data.CurStep;
     if (m_screen.backSpec.startsWith(u'Q')) {
-        int d = vb::ValLong(m_screen.backSpec.right(1));
+        int d = start::vb::ValLong(m_screen.backSpec.right(1));
         if (d == 0)
             d = 1;
         step -= d;
@@ -367,7 +367,7 @@ QString StepEngine::menuFile() const {
 
 void StepEngine::openBarMenu(int i) {
     m_openMenu = i + 1;
-    menus::MenuContent m = menus::readMenu(menuFile(), StepValue(), m_openMenu);
+    sim::menus::MenuContent m = sim::menus::readMenu(menuFile(), StepValue(), m_openMenu);
     if (m.fileMissing)
         report(m.error);
     if (m_listener)
@@ -396,9 +396,9 @@ void StepEngine::text1Changed(const QString &text) {
     m_screen.boxText = text;
     if (m_blocked || stepCode().kind != StepKind::TypeNow)
         return;
-    const bank::Alternatives a = bank::splitAnswer(answerText());
-    const QString n = bank::normalForm(text);
-    if (n == bank::normalForm(a.first) || n == bank::normalForm(a.second))
+    const sim::bank::Alternatives a = sim::bank::splitAnswer(answerText());
+    const QString n = sim::bank::normalForm(text);
+    if (n == sim::bank::normalForm(a.first) || n == sim::bank::normalForm(a.second))
         doNext();
 }
 
@@ -412,11 +412,11 @@ bool StepEngine::text1KeyReleased(int key) {
     for (QChar c : full)
         if (c.unicode() > 32 && c.unicode() < 127)
             stripped += c;
-    const bank::Alternatives a = bank::splitAnswer(answerText());
-    const QString a1 = bank::normalForm(a.first);
-    const QString a2 = bank::normalForm(a.second);
-    const QString s = bank::normalForm(stripped);
-    const QString f = bank::normalForm(full);
+    const sim::bank::Alternatives a = sim::bank::splitAnswer(answerText());
+    const QString a1 = sim::bank::normalForm(a.first);
+    const QString a2 = sim::bank::normalForm(a.second);
+    const QString s = sim::bank::normalForm(stripped);
+    const QString f = sim::bank::normalForm(full);
     if (s == a1 || s == a2 || f == a1 || f == a2) {
         doNext();
         return false;
@@ -428,7 +428,7 @@ void StepEngine::text2Changed(const QString &text) {
     m_screen.overlayText = text;
     if (m_blocked)
         return;
-    if (bank::normalForm(text) == bank::normalForm(answerText()))
+    if (sim::bank::normalForm(text) == sim::bank::normalForm(answerText()))
         doNext();
 }
 
@@ -464,12 +464,12 @@ void StepEngine::prefetchNext() {
         return;
     const int q = m_data.CurQuestion;
     bool ok = false;
-    const bank::StepRecord next = m_reader.record(q, m_data.CurStep + 1, &ok);
+    const sim::bank::StepRecord next = m_reader.record(q, m_data.CurStep + 1, &ok);
     if (!ok)
         return;
     auto warm = [&](const QString &id) {
-        if (id != bank::KeepId)
-            m_pictures.image(bank::picturePath(m_data, id));
+        if (id != sim::bank::KeepId)
+            m_pictures.image(sim::bank::picturePath(m_data, id));
     };
     warm(next.ScreenPicture());
     for (int k = 1; k <= 5; ++k)

@@ -43,7 +43,7 @@ class EngineListener {
     virtual void zone1Pointer(const PointerShape &) {}
     virtual void zone2Pointer(const PointerShape &) {}
     // Show the pop-up: under bar title barIndex, or at the pointer (barIndex -1).
-    virtual void showMenu(const menus::MenuContent &, int barIndex) = 0;
+    virtual void showMenu(const sim::menus::MenuContent &, int barIndex) = 0;
     // The closing record rewrote the panel's captions (LblBiao, LblUnit).
     virtual void panelCaptions(const std::optional<QString> &lblBiao,
                                const std::optional<QString> &lblUnit) = 0;
@@ -62,7 +62,7 @@ class StepEngine {
     void setListener(EngineListener *l) { m_listener = l; }
     ModData &data() { return m_data; }
     const ScreenModel &screen() const { return m_screen; }
-    const bank::StepRecord &record() const { return m_record; }
+    const sim::bank::StepRecord &record() const { return m_record; }
     int32_t StepValue() const { return m_screen.stepValue; }
     int OpenMenu() const { return m_openMenu; }
     bool blocked() const { return m_blocked; }
@@ -132,13 +132,13 @@ class StepEngine {
     QString menuFile() const;
 
     ModData &m_data;
-    bank::BankReader m_reader;
+    sim::bank::BankReader m_reader;
     PictureCache m_pictures;
     EngineListener *m_listener = nullptr;
     std::unique_ptr<ModDataRecord> m_ownLearner;
     LearnerRecord *m_learner = nullptr;
 
-    bank::StepRecord m_record = bank::StepRecord::blank();
+    sim::bank::StepRecord m_record = sim::bank::StepRecord::blank();
     ScreenModel m_screen;
     bool m_blocked = false;
     int m_openMenu = 0;

@@ -1,36 +1,36 @@
 #include "simulator/steprecord.h"
 #include "start/vb.h"
 
-namespace bank {
+namespace sim::bank {
 
 int StepRecord::num(int start, int width) const {
-    return vb::ValLong(field(start, width));
+    return start::vb::ValLong(field(start, width));
 }
 
 bool StepRecord::picturePlaced(int k) const {
-    return !vb::allZero(span(picXField(k), picYField(k)));
+    return !start::vb::allZero(span(picXField(k), picYField(k)));
 }
 bool StepRecord::zone1Present() const {
-    return !vb::allZero(span(Field::ZoneX, Field::ZoneH));
+    return !start::vb::allZero(span(Field::ZoneX, Field::ZoneH));
 }
 bool StepRecord::boxPresent() const {
-    return vb::Val(span(Field::BoxX, Field::BoxH)) != 0.0;
+    return start::vb::Val(span(Field::BoxX, Field::BoxH)) != 0.0;
 }
 bool StepRecord::hintPlaced() const {
-    return !vb::allZero(span(Field::HintX, Field::HintY));
+    return !start::vb::allZero(span(Field::HintX, Field::HintY));
 }
 bool StepRecord::menuBarShown() const {
-    return vb::Val(span(Field::MenuBarX, Field::MenuBarY)) != 0.0;
+    return start::vb::Val(span(Field::MenuBarX, Field::MenuBarY)) != 0.0;
 }
 bool StepRecord::zone2Present() const {
-    return !vb::allZero(span(Field::Zone2W, Field::Zone2H));
+    return !start::vb::allZero(span(Field::Zone2W, Field::Zone2H));
 }
 bool StepRecord::hasBackMarker() const {
     return MenuBarX().startsWith(u'Q');
 }
 
 int StepRecord::backSteps() const {
-    const int d = vb::ValLong(MenuBarX().right(1));
+    const int d = start::vb::ValLong(MenuBarX().right(1));
     return d == 0 ? 1 : d;
 }
 
@@ -120,12 +120,12 @@ StepRecord parseRecord(const QString &line, bool *ok) {
 int32_t stepValue(const QString &code) {
     const QChar first = code.isEmpty() ? QChar() : code.at(0);
     if (first == u'A')
-        return 10000 + vb::ValLong(code.mid(1, 3));
+        return 10000 + start::vb::ValLong(code.mid(1, 3));
     if (first == u'B')
-        return 11000 + vb::ValLong(code.mid(1, 3));
+        return 11000 + start::vb::ValLong(code.mid(1, 3));
     if (first == u'C')
-        return 50000 + vb::ValLong(code.mid(1, 3));
-    return vb::ValLong(code);
+        return 50000 + start::vb::ValLong(code.mid(1, 3));
+    return start::vb::ValLong(code);
 }
 
-} // namespace bank
+} // namespace sim::bank

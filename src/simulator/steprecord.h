@@ -10,7 +10,7 @@
 #include <array>
 #include <cstdint>
 
-namespace bank {
+namespace sim::bank {
 
 constexpr int RecordLength = 196;
 constexpr int KeepPicture = 888888;
@@ -268,4 +268,4 @@ StepRecord parseRecord(const QString &line, bool *ok = nullptr);
 // 2-4; any other leading letter gives 0.
 int32_t stepValue(const QString &code);
 
-} // namespace bank
+} // namespace sim::bank

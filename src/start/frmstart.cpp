@@ -12,7 +12,7 @@ FrmStart::FrmStart(const ModData &data, QWidget *parent)
     setWindowTitle(data.appTitle());
     m_picture = startPicture(data.ModuleName);
     // the picture fills the form exactly: 6600 x 1485 twips
-    setFixedSize(twips::toPxX(6600, data.ScaleX), twips::toPxY(1485, data.ScaleY));
+    setFixedSize(start::twips::toPxX(6600, data.ScaleX), start::twips::toPxY(1485, data.ScaleY));
     Timer1.setInterval(100);
     Timer1.setSingleShot(false);
     connect(&Timer1, &QTimer::timeout, this, &FrmStart::Timer1_Timer);

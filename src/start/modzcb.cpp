@@ -1,7 +1,7 @@
 #include "start/modzcb.h"
 #include "platform/textfile.h"
 
-namespace ModZCB {
+namespace start::ModZCB {
 
 int32_t WriteRegValue(platform::Registry &reg, int32_t root, const QString &subKey, const QString &name,
                       int type, const QVariant &value, int32_t &byteCount) {
@@ -13,7 +13,7 @@ int32_t WriteRegValue(platform::Registry &reg, int32_t root, const QString &subK
         // The whole string is stored: counting characters instead of bytes would
         // cut double-byte text short.
         v.value = value.toString();
-        byteCount = int32_t(gbk::encode(value.toString()).size());
+        byteCount = int32_t(platform::gbk::encode(value.toString()).size());
         break;
     case platform::REG_DWORD:
         v.value = qint32(value.toLongLong());
@@ -41,10 +41,10 @@ int32_t ReadRegValue(platform::Registry &reg, int32_t root, const QString &subKe
             s.truncate(nul);
         if (v.type == platform::REG_SZ) {
             // a 255-byte buffer holds 254 bytes of text and the terminating NUL
-            QByteArray bytes = gbk::encode(s);
+            QByteArray bytes = platform::gbk::encode(s);
             if (bytes.size() > 254) {
                 bytes.truncate(254);
-                s = gbk::decode(bytes);
+                s = platform::gbk::decode(bytes);
                 if (s.endsWith(QChar(QChar::ReplacementCharacter)))
                     s.chop(1);
             }
@@ -56,4 +56,4 @@ int32_t ReadRegValue(platform::Registry &reg, int32_t root, const QString &subKe
     return rc;
 }
 
-} // namespace ModZCB
+} // namespace start::ModZCB

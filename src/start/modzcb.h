@@ -4,7 +4,7 @@
 
 #include "platform/registry.h"
 
-namespace ModZCB {
+namespace start::ModZCB {
 
 // Writes a value (types 1 REG_SZ, 2 REG_EXPAND_SZ, 3 REG_BINARY, 4 REG_DWORD),
 // creating the key when needed. byteCount returns the stored size (for strings
@@ -19,4 +19,4 @@ int32_t WriteRegValue(platform::Registry &reg, int32_t root, const QString &subK
 int32_t ReadRegValue(platform::Registry &reg, int32_t root, const QString &subKey, const QString &name,
                      QVariant &out);
 
-} // namespace ModZCB
+} // namespace start::ModZCB

@@ -7,16 +7,16 @@
 #include <algorithm>
 #include <optional>
 
-namespace setfiles {
+namespace start::setfiles {
 
 IndexEntry parseIndexLine(const QString &line) {
     IndexEntry e;
-    e.steps = vb::ValLong(vb::Mid(line, 5, 2));
-    const QString rest = vb::Mid(line, 7);
+    e.steps = start::vb::ValLong(start::vb::Mid(line, 5, 2));
+    const QString rest = start::vb::Mid(line, 7);
     if (rest.startsWith(QLatin1String("picture"))) {
         e.hasPicture = true;
-        e.pictureId = vb::Mid(line, 14, 6);
-        e.text = vb::Mid(line, 20);
+        e.pictureId = start::vb::Mid(line, 14, 6);
+        e.text = start::vb::Mid(line, 20);
     } else {
         e.text = rest;
     }
@@ -46,8 +46,8 @@ bool copyQuestion(const ModData &d, int u, int q, PastEnd pastEnd, Assembled &ou
     if (q < 1)
         return missing();
     QStringList lines;
-    textfile::ReadError err;
-    if (!textfile::readLines(indexPath, lines, &err)) {
+    platform::textfile::ReadError err;
+    if (!platform::textfile::readLines(indexPath, lines, &err)) {
         say(message, err.message());
         return false;
     }
@@ -56,7 +56,7 @@ bool copyQuestion(const ModData &d, int u, int q, PastEnd pastEnd, Assembled &ou
     int steps = 0;
     QString line;
     for (int k = 1; k <= last; ++k) {
-        if (k > lines.size() || vb::Trim(lines.at(k - 1)).isEmpty())
+        if (k > lines.size() || start::vb::Trim(lines.at(k - 1)).isEmpty())
             return missing();
         line = lines.at(k - 1);
         steps = parseIndexLine(line).steps;
@@ -64,7 +64,7 @@ bool copyQuestion(const ModData &d, int u, int q, PastEnd pastEnd, Assembled &ou
     }
     if (last < 1)
         return missing();
-    if (!textfile::readLines(stepPath, lines, &err)) {
+    if (!platform::textfile::readLines(stepPath, lines, &err)) {
         say(message, err.message());
         return false;
     }
@@ -96,11 +96,11 @@ bool assembleSet(const ModData &d, const QList<int> &codes, const QString &stepF
     if (hadSteps && old.open(QIODevice::ReadOnly))
         oldSteps = old.readAll();
     old.close();
-    if (!textfile::writeLinesAtomic(stepFile, set.steps, message))
+    if (!platform::textfile::writeLinesAtomic(stepFile, set.steps, message))
         return false;
-    if (!textfile::writeLinesAtomic(indexFile, set.index, message)) {
+    if (!platform::textfile::writeLinesAtomic(indexFile, set.index, message)) {
         if (oldSteps)
-            textfile::writeBytesAtomic(stepFile, *oldSteps);
+            platform::textfile::writeBytesAtomic(stepFile, *oldSteps);
         else if (!hadSteps)
             QFile::remove(stepFile);
         return false;
@@ -108,4 +108,4 @@ bool assembleSet(const ModData &d, const QList<int> &codes, const QString &stepF
     return true;
 }
 
-} // namespace setfiles
+} // namespace start::setfiles

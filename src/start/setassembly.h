@@ -16,7 +16,7 @@
 #include <QList>
 #include <QString>
 
-namespace setfiles {
+namespace start::setfiles {
 
 struct IndexEntry {
     int steps = 0;           // characters 5-6
@@ -43,4 +43,4 @@ enum class PastEnd { Refuse, LastQuestion };
 bool assembleSet(const ModData &d, const QList<int> &codes, const QString &stepFile, const QString &indexFile,
                  PastEnd pastEnd, QString *message = nullptr);
 
-} // namespace setfiles
+} // namespace start::setfiles

@@ -2,10 +2,11 @@
 #include "platform/textfile.h"
 #include "start/vb.h"
 
-namespace setfiles {
+namespace start::setfiles {
 
 QString bankName(int n) {
-    return QStringLiteral("2888") + vb::Right(QStringLiteral("00") + vb::Trim(vb::Str(n)), 2);
+    return QStringLiteral("2888") +
+           start::vb::Right(QStringLiteral("00") + start::vb::Trim(start::vb::Str(n)), 2);
 }
 
 void nameSetFiles(ModData &data) {
@@ -20,8 +21,8 @@ int readQuestionOffsets(ModData &data, QString *error) {
     data.QuestionFirstStep.fill(0);
     data.QuestionFirstStep[1] = 1;
     QStringList lines;
-    textfile::ReadError err;
-    if (!textfile::readLines(data.IndexFile, lines, &err)) {
+    platform::textfile::ReadError err;
+    if (!platform::textfile::readLines(data.IndexFile, lines, &err)) {
         if (error)
             *error = err.message();
         return -1;
@@ -31,13 +32,13 @@ int readQuestionOffsets(ModData &data, QString *error) {
         if (count >= FirstStepEntries - 1)
             break;
         data.IndexLine = line;
-        if (vb::Trim(line).isEmpty())
+        if (start::vb::Trim(line).isEmpty())
             break;
         ++count;
         data.QuestionFirstStep[count + 1] =
-            Integer(data.QuestionFirstStep[count] + vb::ValInt(vb::Mid(line, 5, 2)));
+            Integer(data.QuestionFirstStep[count] + start::vb::ValInt(start::vb::Mid(line, 5, 2)));
     }
     return count;
 }
 
-} // namespace setfiles
+} // namespace start::setfiles

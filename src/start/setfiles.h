@@ -4,7 +4,7 @@
 
 #include "start/moddata.h"
 
-namespace setfiles {
+namespace start::setfiles {
 
 // "2888" + Right("00" & Trim(Str(n)), 2)
 QString bankName(int n);
@@ -20,4 +20,4 @@ void nameSetFiles(ModData &data);
 // (1) = 1 and zeros).
 int readQuestionOffsets(ModData &data, QString *error = nullptr);
 
-} // namespace setfiles
+} // namespace start::setfiles

@@ -3,28 +3,29 @@
 #include "start/modzcb.h"
 #include "start/vb.h"
 
-namespace startup {
+namespace start::startup {
 
 bool recordInstall(const ModData &data, platform::Registry &reg, const QString &exeName, QString *error) {
     const QString marker = data.dataFile(QStringLiteral("288892.rar"));
     QStringList lines;
-    textfile::ReadError err;
-    if (!textfile::readLines(marker, lines, &err)) {
+    platform::textfile::ReadError err;
+    if (!platform::textfile::readLines(marker, lines, &err)) {
         if (error)
             *error = err.message();
         return false;
     }
-    if (textfile::lineAt(lines, 1) != QLatin1String("0"))
+    if (platform::textfile::lineAt(lines, 1) != QLatin1String("0"))
         return true;
-    const QString nn = vb::twoDigits(data.ModuleNo);
+    const QString nn = start::vb::twoDigits(data.ModuleNo);
     const QString key = QStringLiteral("Software\\Microsoft");
     int32_t bytes = 0;
-    ModZCB::WriteRegValue(reg, platform::HKEY_CURRENT_USER, key, QStringLiteral("ProPath") + nn,
-                          platform::REG_SZ, QVariant(QString(data.AppPath + QString(72, u'*'))), bytes);
-    ModZCB::WriteRegValue(reg, platform::HKEY_CURRENT_USER, key, QStringLiteral("ProName") + nn,
-                          platform::REG_SZ, QVariant(QString(exeName + QString(36, u'*'))), bytes);
+    start::ModZCB::WriteRegValue(reg, platform::HKEY_CURRENT_USER, key, QStringLiteral("ProPath") + nn,
+                                 platform::REG_SZ, QVariant(QString(data.AppPath + QString(72, u'*'))),
+                                 bytes);
+    start::ModZCB::WriteRegValue(reg, platform::HKEY_CURRENT_USER, key, QStringLiteral("ProName") + nn,
+                                 platform::REG_SZ, QVariant(QString(exeName + QString(36, u'*'))), bytes);
     QString werr;
-    if (!textfile::writeLinesAtomic(marker, {QStringLiteral("1")}, &werr)) {
+    if (!platform::textfile::writeLinesAtomic(marker, {QStringLiteral("1")}, &werr)) {
         if (error)
             *error = werr;
         return false;
@@ -37,13 +38,13 @@ QString refresherProgram(const ModData &data) {
 }
 
 bool refresherExe(const ModData &data, platform::Launcher &launcher) {
-    const QString sw = textfile::firstLine(data.programFile(QStringLiteral("refresher.txt")));
+    const QString sw = platform::textfile::firstLine(data.programFile(QStringLiteral("refresher.txt")));
     const QString counter = data.dataFile(QStringLiteral("288897.rar"));
-    const int n = vb::ValInt(textfile::firstLine(counter));
-    textfile::writeLinesAtomic(counter, {vb::Trim(vb::Str(n + 1))});
-    if (vb::Trim(sw) == QLatin1String("1") && n % 10 == 0)
+    const int n = start::vb::ValInt(platform::textfile::firstLine(counter));
+    platform::textfile::writeLinesAtomic(counter, {start::vb::Trim(start::vb::Str(n + 1))});
+    if (start::vb::Trim(sw) == QLatin1String("1") && n % 10 == 0)
         return launcher.startDetached(refresherProgram(data));
     return false;
 }
 
-} // namespace startup
+} // namespace start::startup

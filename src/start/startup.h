@@ -6,7 +6,7 @@
 #include "platform/services.h"
 #include "start/moddata.h"
 
-namespace startup {
+namespace start::startup {
 
 // The first-run marker D/288892.rar: when its first line is "0", writes
 // "ProPath"&NN (program folder & 72 asterisks) and "ProName"&NN (executable name &
@@ -23,4 +23,4 @@ bool refresherExe(const ModData &data, platform::Launcher &launcher);
 // The update checker beside the trainer.
 QString refresherProgram(const ModData &data);
 
-} // namespace startup
+} // namespace start::startup

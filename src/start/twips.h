@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace twips {
+namespace start::twips {
 constexpr int PerPixel = 15;
 inline int toPx(double twips) {
     return int(std::lround(twips / PerPixel));
@@ -19,4 +19,4 @@ inline int toPxY(double twips, double scaleY) {
 inline int fromPx(int px) {
     return px * PerPixel;
 }
-} // namespace twips
+} // namespace start::twips

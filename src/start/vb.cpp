@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-namespace vb {
+namespace start::vb {
 
 namespace {
 bool isBlank(QChar c) {
@@ -166,4 +166,4 @@ bool allZero(const QString &s) {
     return true;
 }
 
-} // namespace vb
+} // namespace start::vb

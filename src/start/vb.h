@@ -7,7 +7,7 @@
 #include <QString>
 #include <cstdint>
 
-namespace vb {
+namespace start::vb {
 
 // Lenient decimal parse: leading blanks, tabs and line feeds are skipped, blanks
 // inside the number are skipped, an optional sign, digits with one decimal point
@@ -49,4 +49,4 @@ int InStr(int start, const QString &s, const QString &find);
 // True when every character of s is '0' (and s is not empty).
 bool allZero(const QString &s);
 
-} // namespace vb
+} // namespace start::vb

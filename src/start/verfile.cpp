@@ -3,7 +3,7 @@
 
 #include <QDir>
 
-namespace verfile {
+namespace start::verfile {
 
 QString charFromCode(int64_t code) {
     // Outside the range of a signed or unsigned 16-bit code there is no
@@ -18,14 +18,14 @@ QString charFromCode(int64_t code) {
     } else {
         bytes.append(char(u));
     }
-    return gbk::decode(bytes);
+    return platform::gbk::decode(bytes);
 }
 
 QString decodeLine(const QString &stored) {
     QString result;
     for (int j = 1; j <= stored.size(); j += 6) {
         // in 64 bits: a group clamped to the 32-bit ends must not overflow below
-        const int64_t v = vb::ValLong(vb::Mid(stored, j, 6));
+        const int64_t v = start::vb::ValLong(start::vb::Mid(stored, j, 6));
         if (v > 500000)
             result += charFromCode(v - 500000);
         else if (v != 0)
@@ -37,7 +37,7 @@ QString decodeLine(const QString &stored) {
 QString encodeLine(const QString &text) {
     QString out;
     for (QChar c : text) {
-        const QByteArray b = gbk::encodeChar(c);
+        const QByteArray b = platform::gbk::encodeChar(c);
         int32_t v;
         if (b.size() == 1) {
             v = 500000 + static_cast<uint8_t>(b.at(0));
@@ -62,8 +62,8 @@ bool isSafeName(const QString &name) {
 bool readInfo(ModData &data, QString *error) {
     const QString path = data.programFile(QStringLiteral("ver.txt"));
     QStringList stored;
-    textfile::ReadError err;
-    if (!textfile::readLines(path, stored, &err)) {
+    platform::textfile::ReadError err;
+    if (!platform::textfile::readLines(path, stored, &err)) {
         if (error)
             *error = err.message();
         return false;
@@ -72,17 +72,17 @@ bool readInfo(ModData &data, QString *error) {
         l.clear();
     for (int i = 0; i < stored.size() && i < 40; ++i)
         data.VerLines[i + 1] = decodeLine(stored.at(i));
-    const QString folder = vb::Trim(data.VerLines[3]);
+    const QString folder = start::vb::Trim(data.VerLines[3]);
     if (!isSafeName(folder)) {
         if (error)
             *error = QStringLiteral("文件 %1 第3行的数据文件夹名“%2”无效。").arg(path, folder);
         return false;
     }
-    data.ModuleNo = vb::ValInt(data.VerLines[4]);
-    data.ModuleName = vb::Trim(data.VerLines[1]);
-    data.ModuleTitle = vb::Trim(data.VerLines[2]);
+    data.ModuleNo = start::vb::ValInt(data.VerLines[4]);
+    data.ModuleName = start::vb::Trim(data.VerLines[1]);
+    data.ModuleTitle = start::vb::Trim(data.VerLines[2]);
     data.DataDir = data.AppPath + QDir::separator() + folder + QDir::separator();
     return true;
 }
 
-} // namespace verfile
+} // namespace start::verfile

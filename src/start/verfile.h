@@ -6,7 +6,7 @@
 
 #include <QStringList>
 
-namespace verfile {
+namespace start::verfile {
 
 // Decodes one stored line. For each group of six characters: v = Val rounded;
 // v > 500000 is the code v - 500000, 0 < v <= 500000 the code v - 200000
@@ -31,4 +31,4 @@ bool readInfo(ModData &data, QString *error);
 // separators, no "..", no drive colon.
 bool isSafeName(const QString &name);
 
-} // namespace verfile
+} // namespace start::verfile

@@ -92,12 +92,12 @@ void writeTinySource(const QString &dir) {
 
 QStringList readGbk(const QString &path) {
     QStringList lines;
-    textfile::readLines(path, lines);
+    platform::textfile::readLines(path, lines);
     return lines;
 }
 
 void writeGbk(const QString &path, const QStringList &lines) {
-    QVERIFY(textfile::writeLinesAtomic(path, lines));
+    QVERIFY(platform::textfile::writeLinesAtomic(path, lines));
 }
 
 } // namespace
@@ -126,10 +126,10 @@ class TstCadbank : public QObject {
         ModData data;
         data.AppPath = m_sample;
         QString error;
-        QVERIFY2(verfile::readInfo(data, &error), qPrintable(error));
+        QVERIFY2(start::verfile::readInfo(data, &error), qPrintable(error));
         QCOMPARE(data.ModuleName, QStringLiteral("AutoCAD 2004"));
-        QCOMPARE(vb::Trim(data.VerLines[3]), QStringLiteral("cad2004"));
-        QCOMPARE(textfile::firstLine(data.DataDir + QStringLiteral("288899.rar")).toInt(),
+        QCOMPARE(start::vb::Trim(data.VerLines[3]), QStringLiteral("cad2004"));
+        QCOMPARE(platform::textfile::firstLine(data.DataDir + QStringLiteral("288899.rar")).toInt(),
                  int(data.ModuleNo));
 
         const QStringList table = readGbk(data.DataDir + QStringLiteral("288891.rar"));
@@ -144,24 +144,24 @@ class TstCadbank : public QObject {
         for (int u = 0; u < units; ++u) {
             data.CurSet = qint16(u);
             data.SetBase = SetBaseUnit;
-            setfiles::nameSetFiles(data);
-            const int n = setfiles::readQuestionOffsets(data, &error);
+            start::setfiles::nameSetFiles(data);
+            const int n = start::setfiles::readQuestionOffsets(data, &error);
             QCOMPARE(n, table.at(1).mid(2 * u, 2).toInt());
             QVERIFY(n <= 40);
             questions += n;
-            QCOMPARE(vb::Trim(data.unitTitle(u)).isEmpty(), false);
-            bank::BankReader reader(data);
+            QCOMPARE(start::vb::Trim(data.unitTitle(u)).isEmpty(), false);
+            sim::bank::BankReader reader(data);
             for (int q = 1; q <= n; ++q) {
                 bool ok = true;
-                const bank::IndexEntry e = reader.index(q, &ok);
+                const sim::bank::IndexEntry e = reader.index(q, &ok);
                 QVERIFY(ok);
                 distinctQuestions.insert(e.text);
                 if (e.hasPicture) {
                     picture = true;
-                    QVERIFY(!QImage(bank::picturePath(data, e.pictureId)).isNull());
+                    QVERIFY(!QImage(sim::bank::picturePath(data, e.pictureId)).isNull());
                 }
                 for (int s = 1; s <= e.steps; ++s) {
-                    const bank::StepRecord r = reader.record(q, s, &ok);
+                    const sim::bank::StepRecord r = reader.record(q, s, &ok);
                     QVERIFY2(ok, qPrintable(reader.lastError()));
                     QCOMPARE(r.isClosing(), s == e.steps);
                     const QString code = r.StepCode();
@@ -172,8 +172,8 @@ class TstCadbank : public QObject {
                     if (r.boxPresent())
                         alternatives |= reader.text(r.answerLine()).contains(u'|');
                     if (s == 1)
-                        QVERIFY(r.ScreenPicture() != bank::KeepId);
-                    QVERIFY(bank::stepValue(code) != 0 || code == u"0000");
+                        QVERIFY(r.ScreenPicture() != sim::bank::KeepId);
+                    QVERIFY(sim::bank::stepValue(code) != 0 || code == u"0000");
                 }
             }
         }
@@ -456,8 +456,8 @@ class TstCadbank : public QObject {
         else if (fault == u"nopic")
             QVERIFY(QFile::remove(data + QStringLiteral("100001.rar")));
         else if (fault == u"badpic")
-            QVERIFY(
-                textfile::writeBytesAtomic(data + QStringLiteral("100001.rar"), QByteArray("not a picture")));
+            QVERIFY(platform::textfile::writeBytesAtomic(data + QStringLiteral("100001.rar"),
+                                                         QByteArray("not a picture")));
         else if (fault == u"zone")
             setField(1, 66, QStringLiteral("11990"));
         else if (fault == u"menu")
@@ -533,8 +533,8 @@ class TstCadbank : public QObject {
             QVERIFY(f.open(QIODevice::ReadOnly));
             const QByteArray all = f.readAll();
             f.close();
-            QVERIFY(
-                textfile::writeBytesAtomic(data + QStringLiteral("100001.rar"), all.left(all.size() / 3)));
+            QVERIFY(platform::textfile::writeBytesAtomic(data + QStringLiteral("100001.rar"),
+                                                         all.left(all.size() / 3)));
         } else if (fault == u"past")
             setField(3, 8, QStringLiteral("0001"));
         else if (fault == u"pointer") {
@@ -591,10 +591,12 @@ class TstCadbank : public QObject {
         // a paper naming two questions of unit 1, one of unit 2 and one that does not exist
         QTemporaryDir dir;
         writeGbk(dir.filePath(QStringLiteral("ver.txt")),
-                 {verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
-                  verfile::encodeLine(QStringLiteral("中文版")), verfile::encodeLine(QStringLiteral("d")),
-                  verfile::encodeLine(QStringLiteral("5")), verfile::encodeLine(QStringLiteral("绘图")),
-                  verfile::encodeLine(QStringLiteral("编辑"))});
+                 {start::verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
+                  start::verfile::encodeLine(QStringLiteral("中文版")),
+                  start::verfile::encodeLine(QStringLiteral("d")),
+                  start::verfile::encodeLine(QStringLiteral("5")),
+                  start::verfile::encodeLine(QStringLiteral("绘图")),
+                  start::verfile::encodeLine(QStringLiteral("编辑"))});
         const QString d = dir.filePath(QStringLiteral("d/"));
         QDir().mkpath(d);
         writeGbk(d + QStringLiteral("288891.rar"),
@@ -624,9 +626,11 @@ class TstCadbank : public QObject {
         // written by hand, so the listing does not depend on the compiler
         QTemporaryDir dir;
         writeGbk(dir.filePath(QStringLiteral("ver.txt")),
-                 {verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
-                  verfile::encodeLine(QStringLiteral("中文版")), verfile::encodeLine(QStringLiteral("d")),
-                  verfile::encodeLine(QStringLiteral("5")), verfile::encodeLine(QStringLiteral("绘图"))});
+                 {start::verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
+                  start::verfile::encodeLine(QStringLiteral("中文版")),
+                  start::verfile::encodeLine(QStringLiteral("d")),
+                  start::verfile::encodeLine(QStringLiteral("5")),
+                  start::verfile::encodeLine(QStringLiteral("绘图"))});
         QStringList menu(465, QStringLiteral("0"));
         menu[90] = QStringLiteral("绘图(&D)");
         menu[93] = QStringLiteral("直线(&L)|射线(&R)");
@@ -639,23 +643,23 @@ class TstCadbank : public QObject {
         writeGbk(d + QStringLiteral("288870.rar"), {QStringLiteral("000104picture500001画一条线。")});
         writeGbk(d + QStringLiteral("288890.rar"),
                  {QStringLiteral("001LINE|L"), QStringLiteral("002单击直线")});
-        bank::StepRecord a = bank::StepRecord::blank();
+        sim::bank::StepRecord a = sim::bank::StepRecord::blank();
         a.setStepCode(QStringLiteral("A721"));
         a.setScreenPicture(QStringLiteral("100001"));
         a.setHint(300, 600, 2);
         a.setMenuBar(120, 420);
-        bank::StepRecord b = bank::StepRecord::blank();
+        sim::bank::StepRecord b = sim::bank::StepRecord::blank();
         b.setStepCode(QStringLiteral("A111"));
         b.setScreenPicture(QStringLiteral("888888"));
         b.setBox(1500, 8295, 9000, 240);
         b.setAnswerLine(1);
-        bank::StepRecord c = bank::StepRecord::blank();
+        sim::bank::StepRecord c = sim::bank::StepRecord::blank();
         c.setStepCode(QStringLiteral("3220"));
         c.setScreenPicture(QStringLiteral("888888"));
         c.setZone1(450, 1470, 11100, 5550);
         c.setMenuBarText(QStringLiteral("Q0001"), QStringLiteral("X0100"));
         c.setTarget(3000, 4500);
-        bank::StepRecord e = bank::StepRecord::blank();
+        sim::bank::StepRecord e = sim::bank::StepRecord::blank();
         e.setStepCode(QStringLiteral("9999"));
         e.setScreenPicture(QStringLiteral("100002"));
         writeGbk(d + QStringLiteral("288820.rar"), {a.line, b.line, c.line, e.line});

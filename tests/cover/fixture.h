@@ -18,12 +18,12 @@ struct Fixture {
 
     // unitTitles: ver.txt lines 5 ..
     void writeVer(int moduleNo, const QStringList &unitTitles = {}) const {
-        QStringList ver = {verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
-                           verfile::encodeLine(QStringLiteral("中文版 计算机辅助设计")),
-                           verfile::encodeLine(QStringLiteral("cad2004")),
-                           verfile::encodeLine(QString::number(moduleNo))};
+        QStringList ver = {start::verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
+                           start::verfile::encodeLine(QStringLiteral("中文版 计算机辅助设计")),
+                           start::verfile::encodeLine(QStringLiteral("cad2004")),
+                           start::verfile::encodeLine(QString::number(moduleNo))};
         for (const QString &t : unitTitles)
-            ver << verfile::encodeLine(t);
+            ver << start::verfile::encodeLine(t);
         put(program() + QStringLiteral("/ver.txt"), ver);
     }
 
@@ -61,7 +61,7 @@ struct Fixture {
     }
 
     static void put(const QString &path, const QStringList &lines) {
-        textfile::writeLinesAtomic(path, lines);
+        platform::textfile::writeLinesAtomic(path, lines);
     }
     static void putBytes(const QString &path, const QByteArray &bytes) {
         QFile f(path);
@@ -70,14 +70,14 @@ struct Fixture {
     }
     static QStringList lines(const QString &path) {
         QStringList l;
-        textfile::readLines(path, l);
+        platform::textfile::readLines(path, l);
         return l;
     }
 
     ModData modData() const {
         ModData d;
         d.AppPath = program();
-        verfile::readInfo(d, nullptr);
+        start::verfile::readInfo(d, nullptr);
         return d;
     }
 };

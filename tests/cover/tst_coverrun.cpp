@@ -25,8 +25,8 @@ template <class T> T *topLevel() {
 
 // Unit 0 with three questions, each one click on a 40 x 40 pixel zone at (100, 100).
 void writeUnit(const Fixture &f) {
-    const bank::StepRecord click = Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600).r;
-    const bank::StepRecord done = Rec(QStringLiteral("9999")).r;
+    const sim::bank::StepRecord click = Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600).r;
+    const sim::bank::StepRecord done = Rec(QStringLiteral("9999")).r;
     QStringList steps, index;
     for (int q = 1; q <= 3; ++q) {
         steps << click.line << done.line;

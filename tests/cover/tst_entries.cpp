@@ -235,7 +235,7 @@ class TstEntries : public QObject {
         ModData d = f.modData();
         d.DataExt = QStringLiteral(".bak");
         d.WorkMode = WorkGuided;
-        QVERIFY(entries::enterUnit(d, unit));
+        QVERIFY(cover::entries::enterUnit(d, unit));
         QCOMPARE(d.CurSet, Integer(unit));
         QCOMPARE(d.SetBase, Integer(20));
         QCOMPARE(d.WorkMode, Integer(2));
@@ -264,7 +264,7 @@ class TstEntries : public QObject {
         f.install(0, {3});
         ModData d = f.modData();
         QString error;
-        QVERIFY(!entries::enterUnit(d, 0, &error));
+        QVERIFY(!cover::entries::enterUnit(d, 0, &error));
         QVERIFY(error.contains(QStringLiteral("288870.rar")));
     }
 
@@ -272,7 +272,7 @@ class TstEntries : public QObject {
         ModData d;
         d.QuestionCount = 3;
         d.SetBase = SetBaseUnit;
-        entries::enterExam(d, 4);
+        cover::entries::enterExam(d, 4);
         QCOMPARE(d.SetBase, Integer(0));
         QCOMPARE(d.WorkMode, Integer(3));
         QCOMPARE(d.CurSet, Integer(4));
@@ -292,7 +292,7 @@ class TstEntries : public QObject {
         ModData d = f.modData();
         d.QuestionScore.fill(7);
         QString message;
-        QCOMPARE(entries::initShiTI(d, 2, &message), entries::Review::Opened);
+        QCOMPARE(cover::entries::initShiTI(d, 2, &message), cover::entries::Review::Opened);
         QCOMPARE(d.QuestionCount, Integer(2));
         QCOMPARE(d.ReviewSet, Integer(2));
         QCOMPARE(d.CurSet, Integer(-1));
@@ -322,16 +322,18 @@ class TstEntries : public QObject {
         QTest::addColumn<QByteArray>("list"); // "-" for a missing file
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("questions");
-        QTest::newRow("missing") << QByteArray("-") << int(entries::Review::NoWrongQuestions) << 0;
-        QTest::newRow("empty line") << QByteArray("\r\n") << int(entries::Review::NoWrongQuestions) << 0;
+        QTest::newRow("missing") << QByteArray("-") << int(cover::entries::Review::NoWrongQuestions) << 0;
+        QTest::newRow("empty line") << QByteArray("\r\n") << int(cover::entries::Review::NoWrongQuestions)
+                                    << 0;
         QTest::newRow("three characters")
-            << QByteArray("050\r\n") << int(entries::Review::NoWrongQuestions) << 0;
+            << QByteArray("050\r\n") << int(cover::entries::Review::NoWrongQuestions) << 0;
         QTest::newRow("six characters: one question")
-            << QByteArray("050705\r\n") << int(entries::Review::Opened) << 1;
+            << QByteArray("050705\r\n") << int(cover::entries::Review::Opened) << 1;
         QTest::newRow("question beyond the unit")
-            << QByteArray("0509\r\n") << int(entries::Review::Failed) << 0;
-        QTest::newRow("question 0") << QByteArray("0500\r\n") << int(entries::Review::Failed) << 0;
-        QTest::newRow("unit without files") << QByteArray("0401\r\n") << int(entries::Review::Failed) << 0;
+            << QByteArray("0509\r\n") << int(cover::entries::Review::Failed) << 0;
+        QTest::newRow("question 0") << QByteArray("0500\r\n") << int(cover::entries::Review::Failed) << 0;
+        QTest::newRow("unit without files")
+            << QByteArray("0401\r\n") << int(cover::entries::Review::Failed) << 0;
     }
     void reviewWithoutList() {
         QFETCH(QByteArray, list);
@@ -346,14 +348,14 @@ class TstEntries : public QObject {
         ModData d = f.modData();
         d.QuestionCount = 9;
         QString message;
-        QCOMPARE(int(entries::initShiTI(d, 1, &message)), result);
-        if (result == int(entries::Review::NoWrongQuestions))
+        QCOMPARE(int(cover::entries::initShiTI(d, 1, &message)), result);
+        if (result == int(cover::entries::Review::NoWrongQuestions))
             QCOMPARE(message, QStringLiteral(
                                   "本套试题没有生成错题！\r\n你可能是还没有做本套试题，或者上次得分为0。\r\n"
                                   "请点“开始考试”做本套试题。"));
-        if (result == int(entries::Review::Failed))
+        if (result == int(cover::entries::Review::Failed))
             QVERIFY(message.contains(QStringLiteral(".rar")));
-        if (result == int(entries::Review::Opened)) {
+        if (result == int(cover::entries::Review::Opened)) {
             QCOMPARE(d.QuestionCount, Integer(questions));
             QCOMPARE(Fixture::lines(f.data() + QStringLiteral("288819.rar")).size(), 3);
         } else {
@@ -413,8 +415,9 @@ class TstEntries : public QObject {
         Fixture::put(indexFile, {QStringLiteral("old index")});
         const ModData d = f.modData();
         QString message;
-        const auto pastEnd = lastQuestion ? setfiles::PastEnd::LastQuestion : setfiles::PastEnd::Refuse;
-        QCOMPARE(setfiles::assembleSet(d, codes, stepFile, indexFile, pastEnd, &message), ok);
+        const auto pastEnd =
+            lastQuestion ? start::setfiles::PastEnd::LastQuestion : start::setfiles::PastEnd::Refuse;
+        QCOMPARE(start::setfiles::assembleSet(d, codes, stepFile, indexFile, pastEnd, &message), ok);
         QCOMPARE(message.isEmpty(), ok);
         QCOMPARE(Fixture::lines(indexFile), index);
         QCOMPARE(Fixture::lines(stepFile), steps);
@@ -439,7 +442,8 @@ class TstEntries : public QObject {
         Fixture::put(indexBlocked ? stepFile : indexFile, {QStringLiteral("old")});
         const ModData d = f.modData();
         QString message;
-        QVERIFY(!setfiles::assembleSet(d, {2, 3}, stepFile, indexFile, setfiles::PastEnd::Refuse, &message));
+        QVERIFY(!start::setfiles::assembleSet(d, {2, 3}, stepFile, indexFile,
+                                              start::setfiles::PastEnd::Refuse, &message));
         QVERIFY(message.contains(QFileInfo(blocked).fileName()));
         QCOMPARE(Fixture::lines(indexBlocked ? stepFile : indexFile), QStringList{QStringLiteral("old")});
         QVERIFY(QFileInfo(blocked).isDir());

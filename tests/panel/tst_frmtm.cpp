@@ -123,10 +123,10 @@ class TstFrmTm : public QObject {
         QDir(m_dir.path()).mkpath(QStringLiteral("cad2004"));
         QDir(m_dir.path()).mkpath(QStringLiteral("ksdata"));
         const QString data = m_dir.path() + QStringLiteral("/cad2004/");
-        QVERIFY(textfile::writeLinesAtomic(data + QStringLiteral("288870.rar"),
-                                           {QStringLiteral("000102单击绘图区域中的方框。"),
-                                            QStringLiteral("000203picture288801按图中尺寸绘制矩形。"),
-                                            QStringLiteral("000301用直线命令画一条水平线。")}));
+        QVERIFY(platform::textfile::writeLinesAtomic(
+            data + QStringLiteral("288870.rar"), {QStringLiteral("000102单击绘图区域中的方框。"),
+                                                  QStringLiteral("000203picture288801按图中尺寸绘制矩形。"),
+                                                  QStringLiteral("000301用直线命令画一条水平线。")}));
         QImage pic(90, 60, QImage::Format_RGB32);
         pic.fill(Qt::white);
         QVERIFY(pic.save(data + QStringLiteral("288801.rar"), "PNG"));
@@ -320,10 +320,10 @@ class TstFrmTm : public QObject {
 
     void endOfPracticeWritesTheRecords() {
         unitPractice(1, 3);
-        QFile::remove(progress::unitStatusFile(d));
-        QVERIFY(
-            textfile::writeLinesAtomic(progress::unitStatusFile(d),
-                                       {QStringLiteral("TTF"), QStringLiteral("FFF"), QStringLiteral("FF")}));
+        QFile::remove(panel::progress::unitStatusFile(d));
+        QVERIFY(platform::textfile::writeLinesAtomic(
+            panel::progress::unitStatusFile(d),
+            {QStringLiteral("TTF"), QStringLiteral("FFF"), QStringLiteral("FF")}));
         auto tm = openPanel();
         QSignalSpy ended(tm.get(), &FrmTm::runEnded);
         sim.widget.show();
@@ -335,10 +335,10 @@ class TstFrmTm : public QObject {
         click(tm->CmdGN[5]);
         QCOMPARE(ended.count(), 1);
         QStringList status;
-        QVERIFY(textfile::readLines(progress::unitStatusFile(d), status));
+        QVERIFY(platform::textfile::readLines(panel::progress::unitStatusFile(d), status));
         QCOMPARE(status, (QStringList{QStringLiteral("TTF"), QStringLiteral("TFT"), QStringLiteral("FF")}));
         QStringList result;
-        QVERIFY(textfile::readLines(progress::unitResultFile(d, 1), result));
+        QVERIFY(platform::textfile::readLines(panel::progress::unitResultFile(d, 1), result));
         QCOMPARE(result, QStringList{QStringLiteral("426") + QString(37, u'0')});
         QCOMPARE(int(d.PanelMayClose), int(True));
         QVERIFY(!tm->isVisible());
@@ -382,8 +382,8 @@ class TstFrmTm : public QObject {
         d.CurSet = CurSetReview;
         d.ReviewSet = 2;
         d.IndexFile = d.DataDir + QStringLiteral("288870.rar");
-        QVERIFY(
-            textfile::writeLinesAtomic(progress::wrongListFile(d, 2), {QStringLiteral("0507011203040102")}));
+        QVERIFY(platform::textfile::writeLinesAtomic(panel::progress::wrongListFile(d, 2),
+                                                     {QStringLiteral("0507011203040102")}));
         auto tm = openPanel();
         tm->applyEntry({panel::RunKind::Review, QStringLiteral("错题复习-"), QString()});
         d.QuestionScore[1] = 5;
@@ -400,7 +400,7 @@ class TstFrmTm : public QObject {
         QCOMPARE(prompter.asked[0].defaultAnswer, platform::Prompter::AnswerNo);
         QCOMPARE(ended.count(), 1);
         QStringList list;
-        QVERIFY(textfile::readLines(progress::wrongListFile(d, 2), list));
+        QVERIFY(platform::textfile::readLines(panel::progress::wrongListFile(d, 2), list));
         QCOMPARE(list, QStringList{expected});
         QVERIFY(!tm->isVisible());
     }
@@ -424,17 +424,17 @@ class TstFrmTm : public QObject {
     void trainerOpensSolvesAndEndsARun() {
         unitPractice(0, 2);
         d.UnitCount = 1;
-        setfiles::nameSetFiles(d);
-        QVERIFY(setfiles::readQuestionOffsets(d) > 0);
-        const bank::StepRecord zoneClick = Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600).r;
-        const bank::StepRecord done = Rec(QStringLiteral("9999")).r;
-        QVERIFY(textfile::writeLinesAtomic(d.StepFile, {zoneClick.line, done.line}));
-        QVERIFY(textfile::writeLinesAtomic(d.TextFile, {QStringLiteral("001")}));
-        QFile::remove(progress::unitStatusFile(d));
-        QFile::remove(progress::unitResultFile(d, 0));
+        start::setfiles::nameSetFiles(d);
+        QVERIFY(start::setfiles::readQuestionOffsets(d) > 0);
+        const sim::bank::StepRecord zoneClick = Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600).r;
+        const sim::bank::StepRecord done = Rec(QStringLiteral("9999")).r;
+        QVERIFY(platform::textfile::writeLinesAtomic(d.StepFile, {zoneClick.line, done.line}));
+        QVERIFY(platform::textfile::writeLinesAtomic(d.TextFile, {QStringLiteral("001")}));
+        QFile::remove(panel::progress::unitStatusFile(d));
+        QFile::remove(panel::progress::unitResultFile(d, 0));
         // the module check the fresh cover page makes
-        QVERIFY(textfile::writeLinesAtomic(d.dataFile(QStringLiteral("288899.rar")),
-                                           {QString::number(d.ModuleNo)}));
+        QVERIFY(platform::textfile::writeLinesAtomic(d.dataFile(QStringLiteral("288899.rar")),
+                                                     {QString::number(d.ModuleNo)}));
 
         platform::SystemClock clock;
         NoLock lock;
@@ -465,9 +465,9 @@ class TstFrmTm : public QObject {
         QVERIFY(trainer.cover() && trainer.cover()->isVisible());
         QTRY_VERIFY(!panel && !simulated); // both forms are gone after the run
         QStringList status, result;
-        QVERIFY(textfile::readLines(progress::unitStatusFile(d), status));
+        QVERIFY(platform::textfile::readLines(panel::progress::unitStatusFile(d), status));
         QCOMPARE(status, QStringList{QStringLiteral("TF")});
-        QVERIFY(textfile::readLines(progress::unitResultFile(d, 0), result));
+        QVERIFY(platform::textfile::readLines(panel::progress::unitResultFile(d, 0), result));
         QCOMPARE(result, QStringList{QStringLiteral("4") + QString(39, u'0')});
     }
 
@@ -476,7 +476,7 @@ class TstFrmTm : public QObject {
     void simulatedWindowClosedUnderThePanel() {
         unitPractice(0, 3);
         d.UnitCount = 1;
-        setfiles::nameSetFiles(d);
+        start::setfiles::nameSetFiles(d);
         platform::SystemClock clock;
         NoLock lock;
         Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));

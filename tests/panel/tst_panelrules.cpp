@@ -200,7 +200,7 @@ class TstPanelRules : public QObject {
         QFETCH(QString, line);
         QFETCH(QString, text);
         QFETCH(QString, picture);
-        const setfiles::IndexEntry t = setfiles::parseIndexLine(line);
+        const start::setfiles::IndexEntry t = start::setfiles::parseIndexLine(line);
         QCOMPARE(t.text, text);
         QCOMPARE(t.pictureId, picture);
         QCOMPARE(t.hasPicture, line.mid(6).startsWith(QLatin1String("picture")));

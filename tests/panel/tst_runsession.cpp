@@ -82,7 +82,7 @@ class TstRunSession : public QObject {
         QVERIFY(m_dir.isValid());
         QDir(m_dir.path()).mkpath(QStringLiteral("cad2004"));
         QDir(m_dir.path()).mkpath(QStringLiteral("ksdata"));
-        QVERIFY(textfile::writeLinesAtomic(
+        QVERIFY(platform::textfile::writeLinesAtomic(
             m_dir.path() + QStringLiteral("/cad2004/288871.rar"),
             {QStringLiteral("000102第一题。"), QStringLiteral("000201第二题。"),
              QStringLiteral("000303picture288805第三题。"), QStringLiteral("000401第四题。")}));
@@ -312,10 +312,10 @@ class TstRunSession : public QObject {
         d.ReviewSet = 2;
         d.QuestionMark[2] = QStringLiteral("T");
         d.QuestionScore = {0, 5, 3, 4, 1};
-        QFile::remove(progress::unitStatusFile(d));
-        QFile::remove(progress::unitResultFile(d, 1));
-        QVERIFY(
-            textfile::writeLinesAtomic(progress::wrongListFile(d, 2), {QStringLiteral("0507011203040102")}));
+        QFile::remove(panel::progress::unitStatusFile(d));
+        QFile::remove(panel::progress::unitResultFile(d, 1));
+        QVERIFY(platform::textfile::writeLinesAtomic(panel::progress::wrongListFile(d, 2),
+                                                     {QStringLiteral("0507011203040102")}));
         RunSession s(d, prompter, clock);
         s.setKind(RunKind(kind));
         if (answer)
@@ -330,17 +330,17 @@ class TstRunSession : public QObject {
         QCOMPARE(prompter.asked.size(), asked);
         QCOMPARE(int(d.PanelMayClose), mayClose ? int(True) : int(False));
         QStringList listLines;
-        QVERIFY(textfile::readLines(progress::wrongListFile(d, 2), listLines));
+        QVERIFY(platform::textfile::readLines(panel::progress::wrongListFile(d, 2), listLines));
         QCOMPARE(listLines, QStringList{wrongList});
         const bool practice = RunKind(kind) == RunKind::Practice;
-        QCOMPARE(QFileInfo::exists(progress::unitResultFile(d, 1)), practice);
+        QCOMPARE(QFileInfo::exists(panel::progress::unitResultFile(d, 1)), practice);
         if (practice) {
             // the stored words lose the visited bit; the status line is the marks
             QStringList result, status;
-            QVERIFY(textfile::readLines(progress::unitResultFile(d, 1), result));
+            QVERIFY(platform::textfile::readLines(panel::progress::unitResultFile(d, 1), result));
             QCOMPARE(result, QStringList{QStringLiteral("4240") + QString(36, u'0')});
             QCOMPARE(int(d.QuestionScore[1]), 4);
-            QVERIFY(textfile::readLines(progress::unitStatusFile(d), status));
+            QVERIFY(platform::textfile::readLines(panel::progress::unitStatusFile(d), status));
             QCOMPARE(status.value(1), QStringLiteral("FTFF"));
         }
     }

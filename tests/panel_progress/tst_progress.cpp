@@ -24,7 +24,7 @@ void putBytes(const QString &path, const QByteArray &bytes) {
 
 QStringList linesOf(const QString &path) {
     QStringList l;
-    textfile::readLines(path, l);
+    platform::textfile::readLines(path, l);
     return l;
 }
 
@@ -66,12 +66,12 @@ class TstProgress : public QObject {
     }
 
     void fileNames() {
-        QVERIFY(progress::unitResultFile(d, 3).endsWith(QStringLiteral("ksdata/208803.rar")));
-        QVERIFY(progress::examMarksFile(d, 13).endsWith(QStringLiteral("ksdata/218813.rar")));
-        QVERIFY(progress::wrongListFile(d, 0).endsWith(QStringLiteral("ksdata/182400.rar")));
-        QVERIFY(progress::unitStatusFile(d).endsWith(QStringLiteral("ksdata/288893.rar")));
-        QVERIFY(progress::examRecordFile(d).endsWith(QStringLiteral("ksdata/288892.rar")));
-        QCOMPARE(progress::assemblyLogFile(d), d.DataDir + QStringLiteral("288894.rar"));
+        QVERIFY(panel::progress::unitResultFile(d, 3).endsWith(QStringLiteral("ksdata/208803.rar")));
+        QVERIFY(panel::progress::examMarksFile(d, 13).endsWith(QStringLiteral("ksdata/218813.rar")));
+        QVERIFY(panel::progress::wrongListFile(d, 0).endsWith(QStringLiteral("ksdata/182400.rar")));
+        QVERIFY(panel::progress::unitStatusFile(d).endsWith(QStringLiteral("ksdata/288893.rar")));
+        QVERIFY(panel::progress::examRecordFile(d).endsWith(QStringLiteral("ksdata/288892.rar")));
+        QCOMPARE(panel::progress::assemblyLogFile(d), d.DataDir + QStringLiteral("288894.rar"));
     }
 
     // End of unit practice: only the current unit's line changes, the file keeps
@@ -94,28 +94,28 @@ class TstProgress : public QObject {
         QFETCH(int, unitCount);
         QFETCH(QByteArray, after);
         if (!before.isEmpty())
-            putBytes(progress::unitStatusFile(d), before);
+            putBytes(panel::progress::unitStatusFile(d), before);
         d.CurSet = 1;
         d.UnitCount = Integer(unitCount);
         d.QuestionCount = 12;
         for (int q = 1; q <= 12; ++q)
             d.QuestionMark[q] = (q == 1 || q == 3) ? QStringLiteral("T") : QStringLiteral("F");
         QString error;
-        QVERIFY2(progress::writeUnitStatus(d, &error), qPrintable(error));
-        QCOMPARE(bytesOf(progress::unitStatusFile(d)), after);
+        QVERIFY2(panel::progress::writeUnitStatus(d, &error), qPrintable(error));
+        QCOMPARE(bytesOf(panel::progress::unitStatusFile(d)), after);
     }
 
     void statusFileLimitedTo26Lines() {
         QByteArray many;
         for (int i = 0; i < 30; ++i)
             many += "L" + QByteArray::number(i) + "\r\n";
-        putBytes(progress::unitStatusFile(d), many);
+        putBytes(panel::progress::unitStatusFile(d), many);
         d.CurSet = 0;
         d.UnitCount = 40;
         d.QuestionCount = 1;
         d.QuestionMark[1] = QStringLiteral("T");
-        QVERIFY(progress::writeUnitStatus(d));
-        const QStringList l = linesOf(progress::unitStatusFile(d));
+        QVERIFY(panel::progress::writeUnitStatus(d));
+        const QStringList l = linesOf(panel::progress::unitStatusFile(d));
         QCOMPARE(l.size(), 26);
         QCOMPARE(l.first(), QStringLiteral("T"));
         QCOMPARE(l.last(), QStringLiteral("L25"));
@@ -123,15 +123,15 @@ class TstProgress : public QObject {
 
     // An unreadable status file is left alone: rewriting it would lose every other unit.
     void unreadableStatusFileIsKept() {
-        QDir().mkpath(progress::unitStatusFile(d)); // a folder where the file should be
+        QDir().mkpath(panel::progress::unitStatusFile(d)); // a folder where the file should be
         d.CurSet = 0;
         d.UnitCount = 2;
         d.QuestionCount = 1;
         d.QuestionMark[1] = QStringLiteral("T");
         QString error;
-        QVERIFY(!progress::writeUnitStatus(d, &error));
+        QVERIFY(!panel::progress::writeUnitStatus(d, &error));
         QVERIFY(error.contains(QStringLiteral("288893.rar")));
-        QVERIFY(QFileInfo(progress::unitStatusFile(d)).isDir());
+        QVERIFY(QFileInfo(panel::progress::unitStatusFile(d)).isDir());
     }
 
     void digits_data() {
@@ -154,8 +154,8 @@ class TstProgress : public QObject {
         QFETCH(QString, result);
         QFETCH(QString, marks);
         setWords(d, words);
-        QCOMPARE(progress::resultDigits(d), result);
-        QCOMPARE(progress::marksDigits(d), marks);
+        QCOMPARE(panel::progress::resultDigits(d), result);
+        QCOMPARE(panel::progress::marksDigits(d), marks);
     }
 
     // Writer and reader of the unit result file and the exam marks file agree;
@@ -164,16 +164,16 @@ class TstProgress : public QObject {
         setWords(d, QStringLiteral("2:7 5:5 12:3"));
         d.CurSet = 4;
         d.SetBase = SetBaseUnit;
-        QVERIFY(progress::writeUnitResult(d));
-        QVERIFY(progress::writeExamMarks(d)); // not a paper: nothing written
-        QVERIFY(!QFile::exists(progress::examMarksFile(d, 4)));
-        QCOMPARE(bytesOf(progress::unitResultFile(d, 4)),
+        QVERIFY(panel::progress::writeUnitResult(d));
+        QVERIFY(panel::progress::writeExamMarks(d)); // not a paper: nothing written
+        QVERIFY(!QFile::exists(panel::progress::examMarksFile(d, 4)));
+        QCOMPARE(bytesOf(panel::progress::unitResultFile(d, 4)),
                  QByteArray("0600400000020000000000000000000000000000\r\n"));
 
         d.QuestionCount = 0;
         d.QuestionMark[1] = QStringLiteral("X");
-        putBytes(progress::unitStatusFile(d), "T\r\nT\r\nT\r\nT\r\nTFFT\r\n\r\n");
-        QVERIFY(progress::loadUnitProgress(d, 7));
+        putBytes(panel::progress::unitStatusFile(d), "T\r\nT\r\nT\r\nT\r\nTFFT\r\n\r\n");
+        QVERIFY(panel::progress::loadUnitProgress(d, 7));
         QCOMPARE(d.QuestionCount, Integer(4));
         QCOMPARE(d.QuestionMark[1], QStringLiteral("T"));
         QCOMPARE(d.QuestionMark[2], QStringLiteral("F"));
@@ -186,9 +186,9 @@ class TstProgress : public QObject {
 
         d.SetBase = SetBaseExamPaper;
         setWords(d, QStringLiteral("3:7 7:3"));
-        QVERIFY(progress::writeExamMarks(d));
+        QVERIFY(panel::progress::writeExamMarks(d));
         setWords(d, QStringLiteral("1:5"));
-        QVERIFY(progress::readExamMarks(d));
+        QVERIFY(panel::progress::readExamMarks(d));
         QCOMPARE(d.QuestionScore[1], Integer(0));
         QCOMPARE(d.QuestionScore[3], Integer(2));
         QCOMPARE(d.QuestionScore[7], Integer(2));
@@ -198,13 +198,13 @@ class TstProgress : public QObject {
     void unitEntryWithoutRecords() {
         d.CurSet = 2;
         setWords(d, QStringLiteral("1:7"));
-        QVERIFY(progress::loadUnitProgress(d, 5));
+        QVERIFY(panel::progress::loadUnitProgress(d, 5));
         QCOMPARE(d.QuestionCount, Integer(5));
         QCOMPARE(d.QuestionMark[5], QStringLiteral("F"));
         QCOMPARE(d.QuestionScore[1], Integer(0));
         // a status file too short for the unit does not lend it another unit's line
-        putBytes(progress::unitStatusFile(d), "TTTTTTTTTT\r\n");
-        QVERIFY(progress::loadUnitProgress(d, 3));
+        putBytes(panel::progress::unitStatusFile(d), "TTTTTTTTTT\r\n");
+        QVERIFY(panel::progress::loadUnitProgress(d, 3));
         QCOMPARE(d.QuestionCount, Integer(3));
         QCOMPARE(d.QuestionMark[1], QStringLiteral("F"));
     }
@@ -213,17 +213,17 @@ class TstProgress : public QObject {
         setWords(d, QString());
         for (int i = 1; i <= 40; ++i)
             d.QuestionScore[i] = (i == 4 || i == 9) ? 1 : 5;
-        QCOMPARE(progress::wrongCodes(d, codes40()), QStringLiteral("01050312"));
+        QCOMPARE(panel::progress::wrongCodes(d, codes40()), QStringLiteral("01050312"));
         d.CurSet = 1;
-        QVERIFY(progress::writeWrongList(d, codes40()));
-        QCOMPARE(bytesOf(progress::wrongListFile(d, 1)), QByteArray("01050312\r\n"));
+        QVERIFY(panel::progress::writeWrongList(d, codes40()));
+        QCOMPARE(bytesOf(panel::progress::wrongListFile(d, 1)), QByteArray("01050312\r\n"));
         // every question solved: an empty line
         for (int i = 1; i <= 40; ++i)
             d.QuestionScore[i] = 4;
-        QVERIFY(progress::writeWrongList(d, codes40()));
-        QCOMPARE(bytesOf(progress::wrongListFile(d, 1)), QByteArray("\r\n"));
+        QVERIFY(panel::progress::writeWrongList(d, codes40()));
+        QCOMPARE(bytesOf(panel::progress::wrongListFile(d, 1)), QByteArray("\r\n"));
         QString list = QStringLiteral("x");
-        QVERIFY(progress::readWrongList(d, 1, list));
+        QVERIFY(panel::progress::readWrongList(d, 1, list));
         QCOMPARE(list, QString());
     }
 
@@ -245,19 +245,19 @@ class TstProgress : public QObject {
         QFETCH(QString, list);
         QFETCH(QString, words);
         QFETCH(QString, kept);
-        putBytes(progress::wrongListFile(d, 2), list.toLatin1() + "\r\n");
+        putBytes(panel::progress::wrongListFile(d, 2), list.toLatin1() + "\r\n");
         d.ReviewSet = 2;
         d.CurSet = CurSetReview;
         setWords(d, words);
-        QVERIFY(progress::pruneWrongList(d));
+        QVERIFY(panel::progress::pruneWrongList(d));
         QString now;
-        QVERIFY(progress::readWrongList(d, 2, now));
+        QVERIFY(panel::progress::readWrongList(d, 2, now));
         QCOMPARE(now, kept);
     }
 
     // 72.5, then 60, then 80 on paper 1; then an exam with the answers viewed.
     void examRecordSequence() {
-        putBytes(progress::examRecordFile(d), "2026-01-01 08:00:00\r\n90\r\nnote0\r\n\r\n");
+        putBytes(panel::progress::examRecordFile(d), "2026-01-01 08:00:00\r\n90\r\nnote0\r\n\r\n");
         d.CurSet = 1;
         d.PaperCount = 2;
         const QDateTime now(QDate(2026, 3, 4), QTime(5, 6, 7));
@@ -276,9 +276,9 @@ class TstProgress : public QObject {
         for (const Exam &e : exams) {
             d.ExamStartTime = QString::fromLatin1(e.start);
             QString error;
-            QVERIFY2(progress::writeExamRecord(d, e.score, now, &error), qPrintable(error));
+            QVERIFY2(panel::progress::writeExamRecord(d, e.score, now, &error), qPrintable(error));
             QCOMPARE(d.ExamStartTime, QStringLiteral("-1"));
-            const QStringList l = linesOf(progress::examRecordFile(d));
+            const QStringList l = linesOf(panel::progress::examRecordFile(d));
             QCOMPARE(l.size(), 6);
             QCOMPARE(l.at(0), QStringLiteral("2026-01-01 08:00:00")); // paper 0 untouched
             QCOMPARE(l.at(1), QStringLiteral("90"));
@@ -286,8 +286,8 @@ class TstProgress : public QObject {
             QCOMPARE(l.at(3), QString::fromLatin1(e.line4));
             QCOMPARE(l.at(4), QString::fromLatin1(e.line5));
             QCOMPARE(l.at(5), QString());
-            QCOMPARE(progress::lastExamTime(l, 1), QString::fromLatin1(e.line4));
-            QCOMPARE(progress::bestScore(l, 1), QString::fromLatin1(e.line5));
+            QCOMPARE(panel::progress::lastExamTime(l, 1), QString::fromLatin1(e.line4));
+            QCOMPARE(panel::progress::bestScore(l, 1), QString::fromLatin1(e.line5));
         }
     }
 
@@ -307,31 +307,32 @@ class TstProgress : public QObject {
         d.CurSet = 0;
         d.PaperCount = 1;
         d.ExamStartTime = QStringLiteral("2026-01-01 00:00:00");
-        const QStringList l = progress::updatedRecord(d, {QString(), stored, QString()}, score, QDateTime());
+        const QStringList l =
+            panel::progress::updatedRecord(d, {QString(), stored, QString()}, score, QDateTime());
         QCOMPARE(l.size(), 3);
         QCOMPARE(l.at(1), best);
     }
 
     void scoreFromWords() {
         setWords(d, QString());
-        QCOMPARE(progress::scoreText(progress::examScore(d)), QStringLiteral("0"));
+        QCOMPARE(panel::progress::scoreText(panel::progress::examScore(d)), QStringLiteral("0"));
         for (int i = 1; i <= 39; ++i)
             d.QuestionScore[i] = Integer(4 + (i % 4));
         d.QuestionScore[40] = 3;
-        QCOMPARE(progress::scoreText(progress::examScore(d)), QStringLiteral("97.5"));
+        QCOMPARE(panel::progress::scoreText(panel::progress::examScore(d)), QStringLiteral("97.5"));
         d.QuestionScore[40] = 4;
-        QCOMPARE(progress::scoreText(progress::examScore(d)), QStringLiteral("100"));
+        QCOMPARE(panel::progress::scoreText(panel::progress::examScore(d)), QStringLiteral("100"));
     }
 
     void assemblyLog() {
-        putBytes(progress::assemblyLogFile(d), "2026-01-01 00:00:00\r\n\r\n");
+        putBytes(panel::progress::assemblyLogFile(d), "2026-01-01 00:00:00\r\n\r\n");
         d.CurSet = 2;
         d.PaperCount = 4;
-        QVERIFY(progress::writeAssemblyLog(d, QDateTime(QDate(2026, 5, 6), QTime(7, 8, 9))));
-        QCOMPARE(bytesOf(progress::assemblyLogFile(d)),
+        QVERIFY(panel::progress::writeAssemblyLog(d, QDateTime(QDate(2026, 5, 6), QTime(7, 8, 9))));
+        QCOMPARE(bytesOf(panel::progress::assemblyLogFile(d)),
                  QByteArray("2026-01-01 00:00:00\r\n\r\n2026-05-06 07:08:09\r\n\r\n"));
         QString t;
-        QVERIFY(progress::readAssemblyTime(d, 2, t));
+        QVERIFY(panel::progress::readAssemblyTime(d, 2, t));
         QCOMPARE(t, QStringLiteral("2026-05-06 07:08:09"));
     }
 
@@ -344,9 +345,9 @@ class TstProgress : public QObject {
         d.QuestionCount = 2;
         d.QuestionMark[1] = QStringLiteral("T");
         d.QuestionMark[2] = QStringLiteral("F");
-        QVERIFY(progress::endUnitPractice(d));
-        QCOMPARE(bytesOf(progress::unitStatusFile(d)), QByteArray("TF\r\n"));
-        QVERIFY(QFile::exists(progress::unitResultFile(d, 0)));
+        QVERIFY(panel::progress::endUnitPractice(d));
+        QCOMPARE(bytesOf(panel::progress::unitStatusFile(d)), QByteArray("TF\r\n"));
+        QVERIFY(QFile::exists(panel::progress::unitResultFile(d, 0)));
     }
 };
 

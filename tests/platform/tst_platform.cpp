@@ -33,7 +33,7 @@ void putBytes(const QString &path, const QByteArray &bytes) {
 class TstPlatform : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void cleanup() { textfile::setSpaceLeftForTesting(-1); }
+    void cleanup() { platform::textfile::setSpaceLeftForTesting(-1); }
 
     // A disk that fills up while the new content is written: the write fails,
     // names the file, and the old content stays whole with nothing left beside it.
@@ -48,16 +48,16 @@ class TstPlatform : public QObject {
         TempFolder tmp;
         tmp.write(QStringLiteral("288893.rar"), {QStringLiteral("TTTF")});
         const QByteArray before = tmp.bytes(QStringLiteral("288893.rar"));
-        textfile::setSpaceLeftForTesting(space);
+        platform::textfile::setSpaceLeftForTesting(space);
         QString error;
         const QStringList lines(40, QStringLiteral("TF"));
-        QVERIFY(!textfile::writeLinesAtomic(tmp.file(QStringLiteral("288893.rar")), lines, &error));
+        QVERIFY(!platform::textfile::writeLinesAtomic(tmp.file(QStringLiteral("288893.rar")), lines, &error));
         QVERIFY2(error.contains(QStringLiteral("288893.rar")), qPrintable(error));
         QCOMPARE(tmp.bytes(QStringLiteral("288893.rar")), before);
         QCOMPARE(allEntries(tmp.path()), QStringList{QStringLiteral("288893.rar")});
         // with room again the same write lands whole
-        textfile::setSpaceLeftForTesting(-1);
-        QVERIFY(textfile::writeLinesAtomic(tmp.file(QStringLiteral("288893.rar")), lines, &error));
+        platform::textfile::setSpaceLeftForTesting(-1);
+        QVERIFY(platform::textfile::writeLinesAtomic(tmp.file(QStringLiteral("288893.rar")), lines, &error));
         QCOMPARE(tmp.read(QStringLiteral("288893.rar")), lines);
     }
 
@@ -74,7 +74,8 @@ class TstPlatform : public QObject {
             QSKIP("this machine does not let the test mount a memory disk");
         const auto unmount = qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {mount}); });
         const QString target = mount + QStringLiteral("/288893.rar");
-        QVERIFY(textfile::writeLinesAtomic(target, {QStringLiteral("TTTF"), QStringLiteral("TFTF")}));
+        QVERIFY(
+            platform::textfile::writeLinesAtomic(target, {QStringLiteral("TTTF"), QStringLiteral("TFTF")}));
         const QByteArray before = fileBytes(target);
         {
             // fill the disk to the last byte
@@ -88,7 +89,7 @@ class TstPlatform : public QObject {
         }
         QString error;
         const QStringList lines(200, QStringLiteral("0000000000000000000000000000000000000000"));
-        QVERIFY(!textfile::writeLinesAtomic(target, lines, &error));
+        QVERIFY(!platform::textfile::writeLinesAtomic(target, lines, &error));
         QVERIFY2(error.contains(QStringLiteral("288893.rar")), qPrintable(error));
         QCOMPARE(fileBytes(target), before);
         QCOMPARE(allEntries(mount), (QStringList{QStringLiteral("288893.rar"), QStringLiteral("filler")}));
@@ -97,11 +98,11 @@ class TstPlatform : public QObject {
     void staleTemporariesRemoved() {
         TempFolder tmp;
         tmp.write(QStringLiteral("288893.rar"), {QStringLiteral("T")});
-        const QString stale =
-            textfile::temporaryPrefix(tmp.file(QStringLiteral("288893.rar"))) + QStringLiteral("a1B2c3");
+        const QString stale = platform::textfile::temporaryPrefix(tmp.file(QStringLiteral("288893.rar"))) +
+                              QStringLiteral("a1B2c3");
         putBytes(stale, "half a recor");
         putBytes(tmp.file(QStringLiteral(".hidden-but-ours-to-keep")), "x");
-        QCOMPARE(textfile::removeStaleTemporaries(tmp.path()), 1);
+        QCOMPARE(platform::textfile::removeStaleTemporaries(tmp.path()), 1);
         QCOMPARE(allEntries(tmp.path()),
                  (QStringList{QStringLiteral(".hidden-but-ours-to-keep"), QStringLiteral("288893.rar")}));
     }

@@ -35,7 +35,7 @@ struct BankFixture {
     }
 
     // Questions one after the other; fills QuestionFirstStep and QuestionCount.
-    void writeQuestions(const QList<QList<bank::StepRecord>> &questions) {
+    void writeQuestions(const QList<QList<sim::bank::StepRecord>> &questions) {
         QStringList lines;
         QStringList index;
         data.QuestionFirstStep[1] = 1;
@@ -47,17 +47,17 @@ struct BankFixture {
                          QStringLiteral("题目") + QString::number(q + 1);
         }
         data.QuestionCount = Integer(questions.size());
-        textfile::writeLinesAtomic(data.StepFile, lines);
-        textfile::writeLinesAtomic(data.IndexFile, index);
+        platform::textfile::writeLinesAtomic(data.StepFile, lines);
+        platform::textfile::writeLinesAtomic(data.IndexFile, index);
     }
-    void writeSteps(const QList<bank::StepRecord> &steps) { writeQuestions({steps}); }
+    void writeSteps(const QList<sim::bank::StepRecord> &steps) { writeQuestions({steps}); }
 
     // Text n is texts[n - 1].
     void writeTexts(const QStringList &texts) {
         QStringList lines;
         for (int i = 0; i < texts.size(); ++i)
             lines << QString::number(i + 1).rightJustified(3, u'0') + texts[i];
-        textfile::writeLinesAtomic(data.TextFile, lines);
+        platform::textfile::writeLinesAtomic(data.TextFile, lines);
     }
 
     void writePicture(const QString &id, int w = 40, int h = 30, QColor c = Qt::blue) {
@@ -71,6 +71,6 @@ struct BankFixture {
         QStringList out;
         for (int i = 1; i <= total; ++i)
             out << lines.value(i, QStringLiteral("0"));
-        textfile::writeLinesAtomic(data.programFile(QStringLiteral("sMenu.sys")), out);
+        platform::textfile::writeLinesAtomic(data.programFile(QStringLiteral("sMenu.sys")), out);
     }
 };

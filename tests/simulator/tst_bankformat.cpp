@@ -7,7 +7,7 @@
 
 #include <QTest>
 
-using namespace bank;
+using namespace sim::bank;
 
 namespace {
 // A record whose every character tells its own position modulo 10, so that a
@@ -141,7 +141,7 @@ class TstBankFormat : public QObject {
     void stepValue() {
         QFETCH(QString, code);
         QFETCH(int, value);
-        QCOMPARE(bank::stepValue(code), value);
+        QCOMPARE(sim::bank::stepValue(code), value);
     }
 
     void shortRecordRefused() {
@@ -224,7 +224,7 @@ class TstBankFormat : public QObject {
         d.DataDir = tmp.path() + u'/';
         d.CurSet = 0;
         d.SetBase = SetBaseUnit;
-        setfiles::nameSetFiles(d);
+        start::setfiles::nameSetFiles(d);
         StepRecord a = StepRecord::blank(), b = StepRecord::blank(), c = StepRecord::blank();
         a.setText(8, 4, QStringLiteral("0001"));
         b.setText(8, 4, QStringLiteral("9999"));
@@ -233,7 +233,7 @@ class TstBankFormat : public QObject {
         tmp.write(QStringLiteral("288870.rar"),
                   {QStringLiteral("000102第一题"), QStringLiteral("000202第二题")});
         tmp.write(QStringLiteral("288890.rar"), {QStringLiteral("001LINE|L"), QStringLiteral("002圆")});
-        QCOMPARE(setfiles::readQuestionOffsets(d), 2);
+        QCOMPARE(start::setfiles::readQuestionOffsets(d), 2);
         BankReader reader(d);
         bool ok = false;
         QCOMPARE(reader.record(2, 1, &ok).StepCode(), QStringLiteral("0020"));

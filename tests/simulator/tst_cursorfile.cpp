@@ -71,7 +71,8 @@ class TstCursorFile : public QObject {
 };
 
 void TstCursorFile::bitmapCursor() {
-    const cursorfile::Cursor c = cursorfile::decode(container(2, 4, 2, QPoint(1, 0), monochromeDib()));
+    const sim::cursorfile::Cursor c =
+        sim::cursorfile::decode(container(2, 4, 2, QPoint(1, 0), monochromeDib()));
     QVERIFY(!c.isNull());
     QCOMPARE(c.image.size(), QSize(4, 2));
     QCOMPARE(c.hotSpot, QPoint(1, 0));
@@ -89,7 +90,7 @@ void TstCursorFile::pngCursor() {
     QBuffer buf(&png);
     buf.open(QIODevice::WriteOnly);
     img.save(&buf, "PNG");
-    const cursorfile::Cursor c = cursorfile::decode(container(2, 3, 3, QPoint(2, 2), png));
+    const sim::cursorfile::Cursor c = sim::cursorfile::decode(container(2, 3, 3, QPoint(2, 2), png));
     QCOMPARE(c.image.size(), QSize(3, 3));
     QCOMPARE(c.hotSpot, QPoint(2, 2));
     QCOMPARE(qAlpha(c.image.pixel(1, 1)), 128);
@@ -112,8 +113,8 @@ void TstCursorFile::damaged_data() {
 
 void TstCursorFile::damaged() {
     QFETCH(QByteArray, bytes);
-    QVERIFY(cursorfile::decode(bytes).isNull());
-    QVERIFY(cursorfile::load(QStringLiteral("/nonexistent/ico01.CUR")).isNull());
+    QVERIFY(sim::cursorfile::decode(bytes).isNull());
+    QVERIFY(sim::cursorfile::load(QStringLiteral("/nonexistent/ico01.CUR")).isNull());
 }
 
 void TstCursorFile::keyAndPointerNumbers() {

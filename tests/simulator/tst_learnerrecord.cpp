@@ -13,7 +13,7 @@ struct Captions : EngineListener {
     int count = 0;
     std::optional<QString> title, unfinished;
     void stepLaidOut() override {}
-    void showMenu(const menus::MenuContent &, int) override {}
+    void showMenu(const sim::menus::MenuContent &, int) override {}
     void panelCaptions(const std::optional<QString> &b, const std::optional<QString> &u) override {
         ++count;
         title = b;

@@ -5,7 +5,7 @@
 
 #include <QTest>
 
-using namespace menus;
+using namespace sim::menus;
 
 class TstMenuFile : public QObject {
     Q_OBJECT
@@ -40,7 +40,7 @@ void TstMenuFile::blockOfStep() {
     QStringList file;
     for (int i = 1; i <= 465; ++i)
         file << (i == firstLine + 3 ? QStringLiteral("命中") : QStringLiteral("0"));
-    const MenuContent m = buildMenu(file, true, bank::stepValue(code), openMenu);
+    const MenuContent m = buildMenu(file, true, sim::bank::stepValue(code), openMenu);
     QCOMPARE(m.groups[2], QStringList{QStringLiteral("命中")});
     QVERIFY(!m.subVisible[1]);
 }
@@ -131,7 +131,7 @@ void TstMenuFile::choice() {
     QFETCH(int, group);
     QFETCH(int, item);
     QFETCH(bool, match);
-    QCOMPARE(choiceMatches(code, bank::stepValue(code), openMenu, group, item), match);
+    QCOMPARE(choiceMatches(code, sim::bank::stepValue(code), openMenu, group, item), match);
 }
 
 QTEST_GUILESS_MAIN(TstMenuFile)

@@ -19,10 +19,10 @@ namespace {
 
 struct Listener : EngineListener {
     QStringList problems;
-    menus::MenuContent lastMenu;
+    sim::menus::MenuContent lastMenu;
     int menus = 0;
     void stepLaidOut() override {}
-    void showMenu(const menus::MenuContent &m, int) override {
+    void showMenu(const sim::menus::MenuContent &m, int) override {
         lastMenu = m;
         ++menus;
     }
@@ -49,16 +49,16 @@ void TstSampleModule::everyQuestion_data() {
     ModData d;
     d.AppPath = program();
     QString err;
-    if (!verfile::readInfo(d, &err))
+    if (!start::verfile::readInfo(d, &err))
         QSKIP("the sample module is not staged in the program folder");
     int rows = 0;
     for (int u = 0; u < 20; ++u) {
         d.CurSet = Integer(u);
         d.SetBase = SetBaseUnit;
-        setfiles::nameSetFiles(d);
+        start::setfiles::nameSetFiles(d);
         if (!QFileInfo::exists(d.IndexFile))
             break;
-        const int n = setfiles::readQuestionOffsets(d, &err);
+        const int n = start::setfiles::readQuestionOffsets(d, &err);
         for (int q = 1; q <= n && q <= MaxQuestions; ++q, ++rows)
             QTest::addRow("unit %d question %d", u + 1, q) << u << q;
     }
@@ -71,12 +71,12 @@ void TstSampleModule::everyQuestion() {
     ModData d;
     d.AppPath = program();
     QString err;
-    QVERIFY(verfile::readInfo(d, &err));
+    QVERIFY(start::verfile::readInfo(d, &err));
     d.CurSet = Integer(unit);
     d.SetBase = SetBaseUnit;
     d.WorkMode = WorkPractice;
-    setfiles::nameSetFiles(d);
-    d.QuestionCount = Integer(setfiles::readQuestionOffsets(d, &err));
+    start::setfiles::nameSetFiles(d);
+    d.QuestionCount = Integer(start::setfiles::readQuestionOffsets(d, &err));
     for (int q = 1; q <= MaxQuestions; ++q)
         d.QuestionMark[q] = QStringLiteral("F");
     d.CurQuestion = Integer(question);
@@ -87,14 +87,14 @@ void TstSampleModule::everyQuestion() {
     e.formLoad();
     e.restoreQuestion(question);
     e.setData();
-    bank::BankReader texts(d);
+    sim::bank::BankReader texts(d);
     for (int guard = 0; guard < 100 && !e.record().isClosing(); ++guard) {
         QVERIFY2(!e.blocked(), qPrintable(l.problems.join(u'\n')));
         const int step = d.CurStep;
         const ScreenModel &s = e.screen();
         const StepCode c = decodeStepCode(s.code);
         const QString where = QStringLiteral("step %1 code %2").arg(step).arg(c.code);
-        const bank::Alternatives answer = bank::splitAnswer(texts.text(e.record().answerLine()));
+        const sim::bank::Alternatives answer = sim::bank::splitAnswer(texts.text(e.record().answerLine()));
         auto play = [&e](std::initializer_list<Action> actions) {
             for (const Action &a : actions)
                 e.apply(a);
@@ -145,7 +145,7 @@ void TstSampleModule::everyQuestion() {
             play({Action::timerTick()});
         } else if (c.kind == StepKind::Press) {
             play({Action::zone1Down(c.button, c.modifiers)});
-        } else if (c.bank == menus::Bank::MenuBar || c.bank == menus::Bank::SecondMenuBar) {
+        } else if (c.bank == sim::menus::Bank::MenuBar || c.bank == sim::menus::Bank::SecondMenuBar) {
             QVERIFY2(s.menuBarVisible || s.zone1.w > 1, qPrintable(where + QStringLiteral(": no menu bar")));
             play({Action::openBarMenu(c.menu - 1)});
             QVERIFY2(l.lastMenu.groups[c.group].size() > c.item &&
@@ -170,7 +170,7 @@ void TstSampleModule::pointerFiles() {
     if (files.isEmpty())
         QSKIP("no pointer files in the staged module");
     for (const QString &name : files) {
-        const cursorfile::Cursor c = cursorfile::load(QDir(program()).filePath(name));
+        const sim::cursorfile::Cursor c = sim::cursorfile::load(QDir(program()).filePath(name));
         QVERIFY2(!c.isNull(), qPrintable(name));
         QVERIFY2(QRect(QPoint(0, 0), c.image.size()).contains(c.hotSpot), qPrintable(name));
     }

@@ -13,7 +13,7 @@ QString textOf(int n) {
                                QStringLiteral("提示")};
     return (n >= 1 && n <= t.size()) ? t[n - 1] : t.last();
 }
-LayoutResult lay(const bank::StepRecord &r, const ScreenModel &before = {}, int step = 2, int mode = 2,
+LayoutResult lay(const sim::bank::StepRecord &r, const ScreenModel &before = {}, int step = 2, int mode = 2,
                  double scale = 1.0) {
     return layoutStep(LayoutInput{r, step, mode, scale, scale, textOf}, before);
 }

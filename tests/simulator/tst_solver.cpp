@@ -13,7 +13,7 @@ namespace {
 struct Quiet : EngineListener {
     QStringList problems;
     void stepLaidOut() override {}
-    void showMenu(const menus::MenuContent &, int) override {}
+    void showMenu(const sim::menus::MenuContent &, int) override {}
     void panelCaptions(const std::optional<QString> &, const std::optional<QString> &) override {}
     void fileProblem(const QString &m) override { problems << m; }
 };
@@ -24,7 +24,7 @@ Rec z1(const QString &code) {
 
 } // namespace
 
-Q_DECLARE_METATYPE(bank::StepRecord)
+Q_DECLARE_METATYPE(sim::bank::StepRecord)
 
 class TstSolver : public QObject {
     Q_OBJECT
@@ -39,67 +39,69 @@ class TstSolver : public QObject {
 // Each row: the step, what the solver says it does, and why it cannot ("" when
 // it can; the step is then played and must advance).
 void TstSolver::solve_data() {
-    QTest::addColumn<bank::StepRecord>("step");
+    QTest::addColumn<sim::bank::StepRecord>("step");
     QTest::addColumn<QString>("what");
     QTest::addColumn<QString>("why");
     const QString none;
-    QTest::newRow("click") << bank::StepRecord(z1(QStringLiteral("0001"))) << "a click on zone 1" << none;
-    QTest::newRow("double click") << bank::StepRecord(z1(QStringLiteral("0002")))
-                                  << "a double click on zone 1" << none;
-    QTest::newRow("press with Ctrl") << bank::StepRecord(z1(QStringLiteral("9204"))) << "a press on zone 1"
-                                     << none;
-    QTest::newRow("hover") << bank::StepRecord(z1(QStringLiteral("0030"))) << "moving the pointer onto zone 1"
+    QTest::newRow("click") << sim::bank::StepRecord(z1(QStringLiteral("0001"))) << "a click on zone 1"
                            << none;
-    QTest::newRow("key") << bank::StepRecord(Rec(QStringLiteral("6115"))) << "the key" << none;
-    QTest::newRow("timer") << bank::StepRecord(Rec(QStringLiteral("8888"))) << "the one-second timer" << none;
+    QTest::newRow("double click") << sim::bank::StepRecord(z1(QStringLiteral("0002")))
+                                  << "a double click on zone 1" << none;
+    QTest::newRow("press with Ctrl") << sim::bank::StepRecord(z1(QStringLiteral("9204")))
+                                     << "a press on zone 1" << none;
+    QTest::newRow("hover") << sim::bank::StepRecord(z1(QStringLiteral("0030")))
+                           << "moving the pointer onto zone 1" << none;
+    QTest::newRow("key") << sim::bank::StepRecord(Rec(QStringLiteral("6115"))) << "the key" << none;
+    QTest::newRow("timer") << sim::bank::StepRecord(Rec(QStringLiteral("8888"))) << "the one-second timer"
+                           << none;
     QTest::newRow("typing and Enter")
-        << bank::StepRecord(Rec(QStringLiteral("A111")).box(300, 8100, 3000, 300, 0, 1))
+        << sim::bank::StepRecord(Rec(QStringLiteral("A111")).box(300, 8100, 3000, 300, 0, 1))
         << "typing the answer" << none;
     QTest::newRow("typing completes at once")
-        << bank::StepRecord(Rec(QStringLiteral("0020")).box(300, 8100, 3000, 300, 0, 1))
+        << sim::bank::StepRecord(Rec(QStringLiteral("0020")).box(300, 8100, 3000, 300, 0, 1))
         << "typing the answer" << none;
     QTest::newRow("drag onto zone 1")
-        << bank::StepRecord(z1(QStringLiteral("0050")).zone2(4500, 4500, 300, 300))
+        << sim::bank::StepRecord(z1(QStringLiteral("0050")).zone2(4500, 4500, 300, 300))
         << "dragging from zone 2 to zone 1" << none;
     QTest::newRow("selection window with Shift")
-        << bank::StepRecord(z1(QStringLiteral("0041")).zone2(4500, 4500, 300, 300))
+        << sim::bank::StepRecord(z1(QStringLiteral("0041")).zone2(4500, 4500, 300, 300))
         << "dragging from zone 2 to zone 1" << none;
-    QTest::newRow("context menu") << bank::StepRecord(z1(QStringLiteral("3521")))
+    QTest::newRow("context menu") << sim::bank::StepRecord(z1(QStringLiteral("3521")))
                                   << "choosing from the context menu" << none;
-    QTest::newRow("menu bar") << bank::StepRecord(Rec(QStringLiteral("A721")).menuBar(120, 300))
+    QTest::newRow("menu bar") << sim::bank::StepRecord(Rec(QStringLiteral("A721")).menuBar(120, 300))
                               << "choosing from the menu bar" << none;
     QTest::newRow("picture 5 dragged left")
-        << bank::StepRecord(
+        << sim::bank::StepRecord(
                Rec(QStringLiteral("8001")).pic(5, 6000, 3000, QStringLiteral("500001")).target(4500, 3000))
         << "dragging picture 5 to its target" << none;
 
     QTest::newRow("zone 1 under the input box")
-        << bank::StepRecord(z1(QStringLiteral("0001")).box(1200, 1200, 1200, 1200, 0, 1))
+        << sim::bank::StepRecord(z1(QStringLiteral("0001")).box(1200, 1200, 1200, 1200, 0, 1))
         << "a click on zone 1"
         << "zone 1 lies entirely under the input box";
-    QTest::newRow("zone 1 absent") << bank::StepRecord(Rec(QStringLiteral("0001"))) << QString()
+    QTest::newRow("zone 1 absent") << sim::bank::StepRecord(Rec(QStringLiteral("0001"))) << QString()
                                    << "zone 1 is absent";
     QTest::newRow("zone 1 off the window")
-        << bank::StepRecord(Rec(QStringLiteral("0001")).zone(12300, 1500, 600, 600)) << QString()
+        << sim::bank::StepRecord(Rec(QStringLiteral("0001")).zone(12300, 1500, 600, 600)) << QString()
         << "zone 1 lies outside the window";
     QTest::newRow("key while the box has the keyboard")
-        << bank::StepRecord(Rec(QStringLiteral("6115")).box(300, 8100, 3000, 300, 0, 1)) << "the key"
+        << sim::bank::StepRecord(Rec(QStringLiteral("6115")).box(300, 8100, 3000, 300, 0, 1)) << "the key"
         << "the input box has the keyboard, so the key never reaches the window";
     QTest::newRow("menu entry missing from sMenu.sys")
-        << bank::StepRecord(z1(QStringLiteral("3522"))) << "choosing from the context menu"
+        << sim::bank::StepRecord(z1(QStringLiteral("3522"))) << "choosing from the context menu"
         << "group 2 of the pop-up has no item 3 (sMenu.sys)";
-    QTest::newRow("hidden menu bar") << bank::StepRecord(Rec(QStringLiteral("A721")))
+    QTest::newRow("hidden menu bar") << sim::bank::StepRecord(Rec(QStringLiteral("A721")))
                                      << "choosing from the menu bar"
                                      << "the menu bar is hidden";
-    QTest::newRow("demonstration-only code") << bank::StepRecord(z1(QStringLiteral("D123"))) << QString()
+    QTest::newRow("demonstration-only code") << sim::bank::StepRecord(z1(QStringLiteral("D123"))) << QString()
                                              << "“D123” is a step code no action of the learner completes";
     QTest::newRow("drag without zone 2")
-        << bank::StepRecord(z1(QStringLiteral("0050"))) << "dragging from zone 2 to zone 1"
+        << sim::bank::StepRecord(z1(QStringLiteral("0050"))) << "dragging from zone 2 to zone 1"
         << "zone 2, where the drag starts, is absent";
 }
 
 void TstSolver::solve() {
-    QFETCH(bank::StepRecord, step);
+    QFETCH(sim::bank::StepRecord, step);
     QFETCH(QString, what);
     QFETCH(QString, why);
     BankFixture f;

@@ -9,8 +9,8 @@
 using namespace sim;
 
 Q_DECLARE_METATYPE(sim::StepKind)
-Q_DECLARE_METATYPE(menus::Bank)
-Q_DECLARE_METATYPE(bank::Field)
+Q_DECLARE_METATYPE(sim::menus::Bank)
+Q_DECLARE_METATYPE(sim::bank::Field)
 
 class TstStepCode : public QObject {
     Q_OBJECT
@@ -105,11 +105,11 @@ void TstStepCode::decode() {
 // Each row: the code, the pop-up bank it reads, menu number, group, item.
 void TstStepCode::menuFields_data() {
     QTest::addColumn<QString>("code");
-    QTest::addColumn<menus::Bank>("bank");
+    QTest::addColumn<sim::menus::Bank>("bank");
     QTest::addColumn<int>("menu");
     QTest::addColumn<int>("group");
     QTest::addColumn<int>("item");
-    using B = menus::Bank;
+    using B = sim::menus::Bank;
     QTest::newRow("A: menu bar") << "A721" << B::MenuBar << 7 << 2 << 1;
     QTest::newRow("B: menus 10 and 11") << "B220" << B::MenuBar << 11 << 2 << 0;
     QTest::newRow("C: second menu bar") << "C315" << B::SecondMenuBar << 3 << 1 << 5;
@@ -123,13 +123,13 @@ void TstStepCode::menuFields_data() {
 
 void TstStepCode::menuFields() {
     QFETCH(QString, code);
-    QFETCH(menus::Bank, bank);
+    QFETCH(sim::menus::Bank, bank);
     QFETCH(int, menu);
     QFETCH(int, group);
     QFETCH(int, item);
     const StepCode c = decodeStepCode(code);
     QCOMPARE(c.bank, bank);
-    QCOMPARE(c.isMenu(), bank != menus::Bank::None);
+    QCOMPARE(c.isMenu(), bank != sim::menus::Bank::None);
     QCOMPARE(c.menu, menu);
     QCOMPARE(c.group, group);
     QCOMPARE(c.item, item);
@@ -194,11 +194,11 @@ void TstStepCode::commandLineTyping() {
 
 // Each row: a field, the number or text written, and what reading it gives back.
 void TstStepCode::fieldRoundTrip_data() {
-    QTest::addColumn<bank::Field>("field");
+    QTest::addColumn<sim::bank::Field>("field");
     QTest::addColumn<int>("number"); // -1: write text instead
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("stored");
-    using F = bank::Field;
+    using F = sim::bank::Field;
     QTest::newRow("number padded with zeros") << F::ZoneX << 1500 << QString() << "01500";
     QTest::newRow("number cut to its last digits") << F::HintLine << 12345 << QString() << "345";
     QTest::newRow("negative number stored as 0") << F::TargetY << -30 << QString() << "00000";
@@ -219,50 +219,51 @@ void TstStepCode::fieldRoundTrip_data() {
 }
 
 void TstStepCode::fieldRoundTrip() {
-    QFETCH(bank::Field, field);
+    QFETCH(sim::bank::Field, field);
     QFETCH(int, number);
     QFETCH(QString, text);
     QFETCH(QString, stored);
-    bank::StepRecord r = bank::StepRecord::blank();
+    sim::bank::StepRecord r = sim::bank::StepRecord::blank();
     if (number >= 0 || text.isNull())
         r.set(field, number);
     else
         r.set(field, text);
     QCOMPARE(r.get(field), stored);
-    QCOMPARE(r.line.size(), bank::RecordLength);
+    QCOMPARE(r.line.size(), sim::bank::RecordLength);
     // Only the field's own columns changed.
-    const bank::FieldSpec &f = bank::fieldSpec(field);
+    const sim::bank::FieldSpec &f = sim::bank::fieldSpec(field);
     QCOMPARE(r.line.left(f.start - 1), QString(f.start - 1, u'0'));
-    QCOMPARE(r.line.mid(f.start - 1 + f.width), QString(bank::RecordLength - f.start + 1 - f.width, u'0'));
+    QCOMPARE(r.line.mid(f.start - 1 + f.width),
+             QString(sim::bank::RecordLength - f.start + 1 - f.width, u'0'));
 }
 
 // The table's fields tile the record: in column order, no gap and no overlap,
 // except the pointer that shares the box height's columns.
 void TstStepCode::fieldTableCoversTheRecord() {
     int next = 1;
-    for (const bank::FieldSpec &f : bank::FieldTable) {
-        if (f.field == bank::Field::PointerSpec) {
-            QCOMPARE(f.start, bank::fieldSpec(bank::Field::BoxH).start);
+    for (const sim::bank::FieldSpec &f : sim::bank::FieldTable) {
+        if (f.field == sim::bank::Field::PointerSpec) {
+            QCOMPARE(f.start, sim::bank::fieldSpec(sim::bank::Field::BoxH).start);
             continue;
         }
         QVERIFY2(f.start == next, f.name);
         next = f.start + f.width;
     }
-    QCOMPARE(next, bank::RecordLength + 1);
+    QCOMPARE(next, sim::bank::RecordLength + 1);
 }
 
 // The named setters and the fixture builder write the same columns the named
 // getters and the group rules read.
 void TstStepCode::namedSettersUseTheTable() {
-    const bank::StepRecord r = Rec(QStringLiteral("0050"))
-                                   .zone(1500, 1515, 600, 615)
-                                   .zone2(3000, 3015, 300, 315, u'0')
-                                   .box(300, 8500, 3000, 300, 4, 5)
-                                   .hint(120, 135, 6)
-                                   .pic(4, 45, 60, QStringLiteral("654321"))
-                                   .back(QStringLiteral("Q0002"), 90, 105);
+    const sim::bank::StepRecord r = Rec(QStringLiteral("0050"))
+                                        .zone(1500, 1515, 600, 615)
+                                        .zone2(3000, 3015, 300, 315, u'0')
+                                        .box(300, 8500, 3000, 300, 4, 5)
+                                        .hint(120, 135, 6)
+                                        .pic(4, 45, 60, QStringLiteral("654321"))
+                                        .back(QStringLiteral("Q0002"), 90, 105);
     QCOMPARE(r.StepCode(), QStringLiteral("0050"));
-    QCOMPARE(r.ScreenPicture(), bank::KeepId);
+    QCOMPARE(r.ScreenPicture(), sim::bank::KeepId);
     QCOMPARE(r.zoneX(), 1500);
     QCOMPARE(r.zoneY(), 1515);
     QCOMPARE(r.zoneW(), 600);
@@ -292,7 +293,7 @@ void TstStepCode::namedSettersUseTheTable() {
     QCOMPARE(r.backSteps(), 2);
     QCOMPARE(r.targetX(), 90);
     QCOMPARE(r.targetY(), 105);
-    bank::StepRecord locked = r;
+    sim::bank::StepRecord locked = r;
     locked.setLocked(true);
     QCOMPARE(locked.Zone2Lock(), QStringLiteral("EE"));
     QVERIFY(!locked.zone2PlainClick());

@@ -12,12 +12,12 @@ namespace {
 struct Recorder : EngineListener {
     int laidOut = 0;
     QList<int> menuBar; // bar index of every pop-up (-1 at the pointer)
-    QList<menus::MenuContent> menus;
+    QList<sim::menus::MenuContent> menus;
     QStringList problems;
     std::optional<QString> biao, unit;
     QList<PointerShape> zone1, zone2;
     void stepLaidOut() override { ++laidOut; }
-    void showMenu(const menus::MenuContent &m, int bar) override {
+    void showMenu(const sim::menus::MenuContent &m, int bar) override {
         menus << m;
         menuBar << bar;
     }
@@ -72,13 +72,13 @@ void run(StepEngine &e, const QList<Action> &acts) {
 Rec z1(const QString &code) {
     return Rec(code).zone(1500, 1500, 600, 600);
 }
-bank::StepRecord closing() {
+sim::bank::StepRecord closing() {
     return Rec(QStringLiteral("9999"));
 }
 
 } // namespace
 
-Q_DECLARE_METATYPE(QList<bank::StepRecord>)
+Q_DECLARE_METATYPE(QList<sim::bank::StepRecord>)
 Q_DECLARE_METATYPE(QList<Action>)
 
 class TstStepEngine : public QObject {
@@ -105,10 +105,12 @@ class TstStepEngine : public QObject {
 
 // Each row: the records of one question, the actions, the step reached.
 void TstStepEngine::actions_data() {
-    QTest::addColumn<QList<bank::StepRecord>>("steps");
+    QTest::addColumn<QList<sim::bank::StepRecord>>("steps");
     QTest::addColumn<QList<Action>>("acts");
     QTest::addColumn<int>("step");
-    const auto q = [](std::initializer_list<bank::StepRecord> l) { return QList<bank::StepRecord>(l); };
+    const auto q = [](std::initializer_list<sim::bank::StepRecord> l) {
+        return QList<sim::bank::StepRecord>(l);
+    };
     const QString c0001 = QStringLiteral("0001");
 
     QTest::newRow("0001 left click") << q({z1(c0001), closing()}) << QList<Action>{down(1), click()} << 2;
@@ -275,7 +277,7 @@ void TstStepEngine::actions_data() {
 }
 
 void TstStepEngine::actions() {
-    QFETCH(QList<bank::StepRecord>, steps);
+    QFETCH(QList<sim::bank::StepRecord>, steps);
     QFETCH(QList<Action>, acts);
     QFETCH(int, step);
     BankFixture f;
@@ -429,8 +431,8 @@ void TstStepEngine::backButton() {
     QFETCH(int, to);
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
-    QList<bank::StepRecord> q1{z1(QStringLiteral("0001")), closing()};
-    QList<bank::StepRecord> q2;
+    QList<sim::bank::StepRecord> q1{z1(QStringLiteral("0001")), closing()};
+    QList<sim::bank::StepRecord> q2;
     for (int s = 1; s < 5; ++s)
         q2 << Rec(QStringLiteral("0001")).zone(s * 100, 0, 50, 50);
     q2 << Rec(QStringLiteral("0001")).back(marker, 9000, 8000);
@@ -465,7 +467,7 @@ void TstStepEngine::missingStepFileBlocksOnce() {
     QCOMPARE(int(f.data.CurStep), 1);
 
     // A record shorter than 196 characters is named by file and line.
-    textfile::writeLinesAtomic(f.data.StepFile, {QStringLiteral("0000000001888888")});
+    platform::textfile::writeLinesAtomic(f.data.StepFile, {QStringLiteral("0000000001888888")});
     e.setData();
     QCOMPARE(rec.problems.size(), 2);
     QVERIFY(rec.problems.last().contains(QStringLiteral("第1行")));

@@ -44,14 +44,14 @@ class TstConfig : public QObject {
     void decodeLine() {
         QFETCH(QString, stored);
         QFETCH(QString, expected);
-        QCOMPARE(verfile::decodeLine(stored), expected);
+        QCOMPARE(start::verfile::decodeLine(stored), expected);
     }
 
     void encodeRoundTrip() {
         const QString text = QStringLiteral("AutoCAD 2004 绘图与编辑（第1单元）");
-        const QString stored = verfile::encodeLine(text);
+        const QString stored = start::verfile::encodeLine(text);
         QCOMPARE(stored.size(), text.size() * 6);
-        QCOMPARE(verfile::decodeLine(stored), text);
+        QCOMPARE(start::verfile::decodeLine(stored), text);
     }
 
     void readInfo_data() {
@@ -78,17 +78,18 @@ class TstConfig : public QObject {
         TempFolder tmp;
         QStringList stored;
         for (const QString &l : lines)
-            stored << verfile::encodeLine(l);
+            stored << start::verfile::encodeLine(l);
         tmp.write(QStringLiteral("ver.txt"), stored);
         ModData d;
         d.AppPath = tmp.path();
         QString error;
-        QVERIFY2(verfile::readInfo(d, &error), qPrintable(error));
+        QVERIFY2(start::verfile::readInfo(d, &error), qPrintable(error));
         QCOMPARE(d.ModuleName, name);
         QCOMPARE(int(d.ModuleNo), moduleNo);
         QCOMPARE(d.DataDir, tmp.path() + u'/' + folder + u'/');
         QCOMPARE(d.appTitle(), QStringLiteral("柏川云学职称计算机考试 ") + name + QStringLiteral("模块"));
-        QCOMPARE(vb::twoDigits(d.ModuleNo), QStringLiteral("%1").arg(moduleNo, 2, 10, QLatin1Char('0')));
+        QCOMPARE(start::vb::twoDigits(d.ModuleNo),
+                 QStringLiteral("%1").arg(moduleNo, 2, 10, QLatin1Char('0')));
     }
 
     void readInfo_refuses_data() {
@@ -105,12 +106,12 @@ class TstConfig : public QObject {
         QFETCH(bool, writeFile);
         TempFolder tmp;
         if (writeFile)
-            tmp.write(QStringLiteral("ver.txt"),
-                      {verfile::encodeLine(QStringLiteral("M")), QString(), verfile::encodeLine(folder)});
+            tmp.write(QStringLiteral("ver.txt"), {start::verfile::encodeLine(QStringLiteral("M")), QString(),
+                                                  start::verfile::encodeLine(folder)});
         ModData d;
         d.AppPath = tmp.path();
         QString error;
-        QVERIFY(!verfile::readInfo(d, &error));
+        QVERIFY(!start::verfile::readInfo(d, &error));
         QVERIFY2(error.contains(tmp.file(QStringLiteral("ver.txt"))), qPrintable(error));
     }
 
@@ -140,7 +141,7 @@ class TstConfig : public QObject {
         d.DataExt = QStringLiteral(".zip");
         d.CurSet = Integer(curSet);
         d.SetBase = Integer(setBase);
-        setfiles::nameSetFiles(d);
+        start::setfiles::nameSetFiles(d);
         QCOMPARE(d.StepFile, QStringLiteral("/p/d/") + step);
         QCOMPARE(d.IndexFile, QStringLiteral("/p/d/") + index);
         QCOMPARE(d.TextFile, QStringLiteral("/p/d/288890.rar"));
@@ -168,7 +169,7 @@ class TstConfig : public QObject {
         tmp.write(QStringLiteral("288870.rar"), index);
         ModData d;
         d.IndexFile = tmp.file(QStringLiteral("288870.rar"));
-        QCOMPARE(setfiles::readQuestionOffsets(d), count);
+        QCOMPARE(start::setfiles::readQuestionOffsets(d), count);
         for (int k = 0; k < firstSteps.size(); ++k)
             QCOMPARE(int(d.QuestionFirstStep[k + 1]), firstSteps.at(k));
     }
@@ -177,7 +178,7 @@ class TstConfig : public QObject {
         ModData d;
         d.IndexFile = QStringLiteral("/nonexistent/288870.rar");
         QString error;
-        QCOMPARE(setfiles::readQuestionOffsets(d, &error), -1);
+        QCOMPARE(start::setfiles::readQuestionOffsets(d, &error), -1);
         QVERIFY(error.contains(QStringLiteral("288870.rar")));
         QCOMPARE(int(d.QuestionFirstStep[1]), 1);
     }
@@ -188,8 +189,9 @@ class TstConfig : public QObject {
         QCOMPARE(tmp.bytes(QStringLiteral("t.rar")), QByteArray("\xB0\xD8\xB4\xA8\r\n\r\nx\r\n"));
         const QStringList lines = tmp.read(QStringLiteral("t.rar"));
         QCOMPARE(lines, (QStringList{QStringLiteral("柏川"), QString(), QStringLiteral("x")}));
-        QCOMPARE(textfile::lineAt(lines, 9), QStringLiteral("x"));
-        QCOMPARE(textfile::splitLines(QStringLiteral("a\r\nb\nc\rd\r\n")), (QStringList{"a", "b", "c", "d"}));
+        QCOMPARE(platform::textfile::lineAt(lines, 9), QStringLiteral("x"));
+        QCOMPARE(platform::textfile::splitLines(QStringLiteral("a\r\nb\nc\rd\r\n")),
+                 (QStringList{"a", "b", "c", "d"}));
     }
 
     void atomicWriteFailureNamesFileAndKeepsOld() {
@@ -198,10 +200,11 @@ class TstConfig : public QObject {
         QDir(tmp.path()).mkdir(QStringLiteral("busy.rar"));
         tmp.write(QStringLiteral("busy.rar/inner"), {QStringLiteral("old")});
         QString error;
-        QVERIFY(!textfile::writeLinesAtomic(tmp.file(QStringLiteral("busy.rar")), {"new"}, &error));
+        QVERIFY(!platform::textfile::writeLinesAtomic(tmp.file(QStringLiteral("busy.rar")), {"new"}, &error));
         QVERIFY2(error.contains(QStringLiteral("busy.rar")), qPrintable(error));
         QCOMPARE(tmp.read(QStringLiteral("busy.rar/inner")), QStringList{QStringLiteral("old")});
-        QVERIFY(!textfile::writeLinesAtomic(tmp.file(QStringLiteral("no/such/folder.rar")), {"x"}, &error));
+        QVERIFY(!platform::textfile::writeLinesAtomic(tmp.file(QStringLiteral("no/such/folder.rar")), {"x"},
+                                                      &error));
         QVERIFY(error.contains(QStringLiteral("folder.rar")));
         // no temporary file is left behind
         QCOMPARE(QDir(tmp.path()).entryList(QDir::Files), QStringList());
@@ -212,31 +215,33 @@ class TstConfig : public QObject {
         platform::FileRegistry reg(tmp.path());
         int32_t bytes = 0;
         const QString key = QStringLiteral("Software\\Microsoft");
-        QCOMPARE(ModZCB::WriteRegValue(
+        QCOMPARE(start::ModZCB::WriteRegValue(
                      reg, platform::HKEY_CURRENT_USER, key, QStringLiteral("ProPath05"), platform::REG_SZ,
                      QVariant(QString(QStringLiteral("/opt/培训\"x\\y") + QString(72, u'*'))), bytes),
                  0);
         QCOMPARE(bytes, int(QByteArray("/opt/").size() + 4 + 4 + 72));
-        QCOMPARE(ModZCB::WriteRegValue(reg, platform::HKEY_CURRENT_USER, key, QStringLiteral("Count"),
-                                       platform::REG_DWORD, 42, bytes),
+        QCOMPARE(start::ModZCB::WriteRegValue(reg, platform::HKEY_CURRENT_USER, key, QStringLiteral("Count"),
+                                              platform::REG_DWORD, 42, bytes),
                  0);
         // a second store on the same folder (another trainer) sees both values
         platform::FileRegistry other(tmp.path());
         QVariant v = QStringLiteral("unchanged");
-        QCOMPARE(ModZCB::ReadRegValue(other, platform::HKEY_CURRENT_USER,
-                                      QStringLiteral("software\\microsoft"), QStringLiteral("propath05"), v),
+        QCOMPARE(start::ModZCB::ReadRegValue(other, platform::HKEY_CURRENT_USER,
+                                             QStringLiteral("software\\microsoft"),
+                                             QStringLiteral("propath05"), v),
                  0);
         QCOMPARE(v.toString(), QStringLiteral("/opt/培训\"x\\y") + QString(72, u'*'));
-        QCOMPARE(ModZCB::ReadRegValue(other, platform::HKEY_CURRENT_USER, key, QStringLiteral("Count"), v),
-                 0);
+        QCOMPARE(
+            start::ModZCB::ReadRegValue(other, platform::HKEY_CURRENT_USER, key, QStringLiteral("Count"), v),
+            0);
         QCOMPARE(v.toInt(), 42);
         v = QStringLiteral("unchanged");
-        QCOMPARE(
-            ModZCB::ReadRegValue(other, platform::HKEY_CURRENT_USER, key, QStringLiteral("ProPath06"), v),
-            platform::ERROR_FILE_NOT_FOUND);
+        QCOMPARE(start::ModZCB::ReadRegValue(other, platform::HKEY_CURRENT_USER, key,
+                                             QStringLiteral("ProPath06"), v),
+                 platform::ERROR_FILE_NOT_FOUND);
         QCOMPARE(v.toString(), QStringLiteral("unchanged"));
-        QCOMPARE(ModZCB::ReadRegValue(other, platform::HKEY_CURRENT_USER, QStringLiteral("Software\\Other"),
-                                      QStringLiteral("Count"), v),
+        QCOMPARE(start::ModZCB::ReadRegValue(other, platform::HKEY_CURRENT_USER,
+                                             QStringLiteral("Software\\Other"), QStringLiteral("Count"), v),
                  platform::ERROR_FILE_NOT_FOUND);
     }
 
@@ -258,11 +263,11 @@ class TstConfig : public QObject {
         TempFolder tmp;
         platform::FileRegistry reg(tmp.path());
         int32_t bytes = 0;
-        ModZCB::WriteRegValue(reg, platform::HKEY_CURRENT_USER, QStringLiteral("K"), QStringLiteral("V"),
-                              platform::REG_SZ, QString(300, u'a'), bytes);
+        start::ModZCB::WriteRegValue(reg, platform::HKEY_CURRENT_USER, QStringLiteral("K"),
+                                     QStringLiteral("V"), platform::REG_SZ, QString(300, u'a'), bytes);
         QVariant v;
-        QCOMPARE(ModZCB::ReadRegValue(reg, platform::HKEY_CURRENT_USER, QStringLiteral("K"),
-                                      QStringLiteral("V"), v),
+        QCOMPARE(start::ModZCB::ReadRegValue(reg, platform::HKEY_CURRENT_USER, QStringLiteral("K"),
+                                             QStringLiteral("V"), v),
                  0);
         QCOMPARE(v.toString().size(), 254);
     }

@@ -12,10 +12,10 @@
 
 namespace {
 void writeModule(const TempFolder &tmp, const QString &marker) {
-    tmp.write(QStringLiteral("ver.txt"),
-              {verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
-               verfile::encodeLine(QStringLiteral("中文版")), verfile::encodeLine(QStringLiteral("data")),
-               verfile::encodeLine(QStringLiteral("5"))});
+    tmp.write(QStringLiteral("ver.txt"), {start::verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
+                                          start::verfile::encodeLine(QStringLiteral("中文版")),
+                                          start::verfile::encodeLine(QStringLiteral("data")),
+                                          start::verfile::encodeLine(QStringLiteral("5"))});
     if (!marker.isNull())
         tmp.write(QStringLiteral("data/288892.rar"), {marker});
 }
@@ -59,7 +59,7 @@ class TstStartup : public QObject {
         if (!sw.isNull())
             tmp.write(QStringLiteral("refresher.txt"), {sw});
         FakeLauncher launcher;
-        QCOMPARE(startup::refresherExe(d, launcher), started);
+        QCOMPARE(start::startup::refresherExe(d, launcher), started);
         QCOMPARE(launcher.started.size(), started ? 1 : 0);
         if (started)
             QCOMPARE(launcher.started.first(), tmp.file(QStringLiteral("refresher")));
@@ -71,9 +71,9 @@ class TstStartup : public QObject {
         writeModule(tmp, QStringLiteral("0"));
         ModData d;
         d.AppPath = tmp.path();
-        QVERIFY(verfile::readInfo(d, nullptr));
+        QVERIFY(start::verfile::readInfo(d, nullptr));
         platform::FileRegistry reg(tmp.file(QStringLiteral("reg")));
-        QVERIFY(startup::recordInstall(d, reg, QStringLiteral("caddrill"), nullptr));
+        QVERIFY(start::startup::recordInstall(d, reg, QStringLiteral("caddrill"), nullptr));
         platform::RegValue v;
         QCOMPARE(reg.queryValue(platform::HKEY_CURRENT_USER, QStringLiteral("Software\\Microsoft"),
                                 QStringLiteral("ProPath05"), v),
@@ -88,7 +88,7 @@ class TstStartup : public QObject {
 
         // the second start leaves the registry alone
         QFile::remove(reg.fileFor(platform::HKEY_CURRENT_USER));
-        QVERIFY(startup::recordInstall(d, reg, QStringLiteral("caddrill"), nullptr));
+        QVERIFY(start::startup::recordInstall(d, reg, QStringLiteral("caddrill"), nullptr));
         QVERIFY(!QFile::exists(reg.fileFor(platform::HKEY_CURRENT_USER)));
     }
 

@@ -30,7 +30,7 @@ class TstVb : public QObject {
     void val() {
         QFETCH(QString, text);
         QFETCH(double, expected);
-        QCOMPARE(vb::Val(text), expected);
+        QCOMPARE(start::vb::Val(text), expected);
     }
 
     void rounding_data() {
@@ -47,22 +47,22 @@ class TstVb : public QObject {
     void rounding() {
         QFETCH(QString, text);
         QFETCH(int, expected);
-        QCOMPARE(int(vb::ValInt(text)), expected);
+        QCOMPARE(int(start::vb::ValInt(text)), expected);
     }
 
     void strings() {
-        QCOMPARE(vb::Mid(QStringLiteral("柏川ABC"), 2, 2), QStringLiteral("川A"));
-        QCOMPARE(vb::Mid(QStringLiteral("abc"), 5), QString());
-        QCOMPARE(vb::Mid(QStringLiteral("abc"), 2), QStringLiteral("bc"));
-        QCOMPARE(vb::Trim(QStringLiteral("\t a b  ")), QStringLiteral("\t a b"));
-        QCOMPARE(vb::Str(5), QStringLiteral(" 5"));
-        QCOMPARE(vb::Str(-5), QStringLiteral("-5"));
-        QCOMPARE(vb::twoDigits(5), QStringLiteral("05"));
-        QCOMPARE(vb::twoDigits(0), QStringLiteral("00"));
-        QCOMPARE(vb::twoDigits(123), QStringLiteral("23"));
-        QCOMPARE(vb::InStr(1, QStringLiteral("a|b|c"), QStringLiteral("|")), 2);
-        QCOMPARE(vb::InStr(3, QStringLiteral("a|b|c"), QStringLiteral("|")), 4);
-        QCOMPARE(vb::InStr(5, QStringLiteral("a|b|c"), QStringLiteral("|")), 0);
+        QCOMPARE(start::vb::Mid(QStringLiteral("柏川ABC"), 2, 2), QStringLiteral("川A"));
+        QCOMPARE(start::vb::Mid(QStringLiteral("abc"), 5), QString());
+        QCOMPARE(start::vb::Mid(QStringLiteral("abc"), 2), QStringLiteral("bc"));
+        QCOMPARE(start::vb::Trim(QStringLiteral("\t a b  ")), QStringLiteral("\t a b"));
+        QCOMPARE(start::vb::Str(5), QStringLiteral(" 5"));
+        QCOMPARE(start::vb::Str(-5), QStringLiteral("-5"));
+        QCOMPARE(start::vb::twoDigits(5), QStringLiteral("05"));
+        QCOMPARE(start::vb::twoDigits(0), QStringLiteral("00"));
+        QCOMPARE(start::vb::twoDigits(123), QStringLiteral("23"));
+        QCOMPARE(start::vb::InStr(1, QStringLiteral("a|b|c"), QStringLiteral("|")), 2);
+        QCOMPARE(start::vb::InStr(3, QStringLiteral("a|b|c"), QStringLiteral("|")), 4);
+        QCOMPARE(start::vb::InStr(5, QStringLiteral("a|b|c"), QStringLiteral("|")), 0);
     }
 };
 

@@ -7,10 +7,10 @@
 
 // A step record built field by field.
 struct Rec {
-    bank::StepRecord r = bank::StepRecord::blank();
+    sim::bank::StepRecord r = sim::bank::StepRecord::blank();
     explicit Rec(const QString &code) {
         r.setStepCode(code);
-        r.setScreenPicture(bank::KeepId);
+        r.setScreenPicture(sim::bank::KeepId);
     }
     Rec &screen(const QString &id) {
         r.setScreenPicture(id);
@@ -50,7 +50,7 @@ struct Rec {
         return *this;
     }
     Rec &back(const QString &marker, int x, int y) {
-        r.set(bank::Field::MenuBarX, marker);
+        r.set(sim::bank::Field::MenuBarX, marker);
         r.setTarget(x, y);
         return *this;
     }
@@ -62,5 +62,5 @@ struct Rec {
         r.setTarget(x, y);
         return *this;
     }
-    operator bank::StepRecord() const { return r; }
+    operator sim::bank::StepRecord() const { return r; }
 };

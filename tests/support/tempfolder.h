@@ -14,11 +14,11 @@ class TempFolder {
     QString file(const QString &name) const { return m_dir.filePath(name); }
     void write(const QString &name, const QStringList &lines) const {
         QDir().mkpath(QFileInfo(file(name)).absolutePath());
-        QVERIFY(textfile::writeLinesAtomic(file(name), lines));
+        QVERIFY(platform::textfile::writeLinesAtomic(file(name), lines));
     }
     QStringList read(const QString &name) const {
         QStringList lines;
-        textfile::readLines(file(name), lines);
+        platform::textfile::readLines(file(name), lines);
         return lines;
     }
     QByteArray bytes(const QString &name) const {

@@ -47,8 +47,8 @@ struct Checker {
     }
 
     bool readAll(const QString &path, const QString &rel, QStringList &lines, bool required = true) {
-        textfile::ReadError err;
-        if (!textfile::readLines(path, lines, &err)) {
+        platform::textfile::ReadError err;
+        if (!platform::textfile::readLines(path, lines, &err)) {
             if (required)
                 add(rel, 0, QString(), QStringLiteral("missing or unreadable"));
             return false;
@@ -60,7 +60,7 @@ struct Checker {
         auto it = pictureOk.constFind(id);
         if (it != pictureOk.cend())
             return *it;
-        const QString path = bank::picturePath(data, id);
+        const QString path = sim::bank::picturePath(data, id);
         bool ok = false;
         if (!path.isEmpty() && QFileInfo(path).isFile()) {
             QImageReader r(path);
@@ -94,7 +94,7 @@ struct Checker {
         if (lines.size() < 4)
             add(QStringLiteral("ver.txt"), lines.size(), QString(),
                 QStringLiteral("needs at least 4 lines (name, subtitle, folder, number)"));
-        if (vb::Trim(data.ModuleName).isEmpty())
+        if (start::vb::Trim(data.ModuleName).isEmpty())
             add(QStringLiteral("ver.txt"), 1, QStringLiteral("ModuleName"), QStringLiteral("is empty"));
         if (data.ModuleNo <= 0)
             add(QStringLiteral("ver.txt"), 4, QStringLiteral("ModuleNo"),
@@ -108,9 +108,9 @@ struct Checker {
         const QString &code = c.code;
         const int n = c.menu, g = c.group, j = c.item;
         QString what;
-        if (c.bank != menus::Bank::Context) {
+        if (c.bank != sim::menus::Bank::Context) {
             what = QStringLiteral("menu %1").arg(n);
-            if (c.bank == menus::Bank::None || n < 1 || n > 11 || (c.letter != u'B' && n > 9)) {
+            if (c.bank == sim::menus::Bank::None || n < 1 || n > 11 || (c.letter != u'B' && n > 9)) {
                 add(rel, line, QStringLiteral("StepCode"),
                     QStringLiteral("“%1” names menu %2, which the menu bar does not have").arg(code).arg(n));
                 return;
@@ -131,7 +131,9 @@ struct Checker {
             return;
         }
         // line k of the block, 1-based, as an index into the file's lines
-        auto blockLine = [&](int k) { return menuLines.value(menus::blockFirstLine(c.bank, n) + k - 2); };
+        auto blockLine = [&](int k) {
+            return menuLines.value(sim::menus::blockFirstLine(c.bank, n) + k - 2);
+        };
         if (titleLine[g] && blockLine(titleLine[g]) == u"0") {
             add(rel, line, QStringLiteral("StepCode"),
                 QStringLiteral("“%1”: %2 of sMenu.sys has no submenu for group %3").arg(code, what).arg(g));
@@ -168,7 +170,7 @@ struct Checker {
                     .arg(h));
     }
 
-    void checkRecord(const QString &rel, int line, const bank::StepRecord &r, int stepNo) {
+    void checkRecord(const QString &rel, int line, const sim::bank::StepRecord &r, int stepNo) {
         using sim::StepKind;
         const QString code = r.StepCode();
         const sim::StepCode c = sim::decodeStepCode(code);
@@ -186,9 +188,9 @@ struct Checker {
             checkMenuCode(rel, line, c);
         // pictures
         auto pic = [&](const QString &field, const QString &id) {
-            if (id == bank::KeepId)
+            if (id == sim::bank::KeepId)
                 return;
-            if (!verfile::isSafeName(id))
+            if (!start::verfile::isSafeName(id))
                 add(rel, line, field, QStringLiteral("“%1” is not a safe picture name").arg(id));
             else if (!pictureLoads(id))
                 add(rel, line, field,
@@ -248,7 +250,7 @@ struct Checker {
             const QString ps = r.PointerSpec();
             if (ps.startsWith(u'M')) {
                 const QString nn = ps.right(2);
-                if (!QFileInfo(bank::pointerPath(data, nn)).isFile())
+                if (!QFileInfo(sim::bank::pointerPath(data, nn)).isFile())
                     add(rel, line, QStringLiteral("PointerSpec"),
                         QStringLiteral("pointer file ico%1.CUR is missing").arg(nn));
             }
@@ -271,14 +273,14 @@ struct Checker {
             return;
         QVector<int> counts;
         for (int i = 0; i < idx.size(); ++i) {
-            if (vb::Trim(idx.at(i)).isEmpty())
+            if (start::vb::Trim(idx.at(i)).isEmpty())
                 break;
-            const bank::IndexEntry e = bank::parseIndexLine(idx.at(i));
+            const sim::bank::IndexEntry e = sim::bank::parseIndexLine(idx.at(i));
             if (e.steps < 1 || e.steps > 99)
                 add(idxRel, i + 1, QStringLiteral("steps"),
-                    QStringLiteral("step count %1 is not 1 to 99").arg(vb::Mid(idx.at(i), 5, 2)));
+                    QStringLiteral("step count %1 is not 1 to 99").arg(start::vb::Mid(idx.at(i), 5, 2)));
             if (e.hasPicture) {
-                if (!verfile::isSafeName(e.pictureId))
+                if (!start::verfile::isSafeName(e.pictureId))
                     add(idxRel, i + 1, QStringLiteral("picture"),
                         QStringLiteral("“%1” is not a safe picture name").arg(e.pictureId));
                 else if (!pictureLoads(e.pictureId))
@@ -286,7 +288,7 @@ struct Checker {
                         QStringLiteral("picture %1 is missing or cannot be loaded")
                             .arg(dataRel + e.pictureId + data.DataExt));
             }
-            if (vb::Trim(e.text).isEmpty())
+            if (start::vb::Trim(e.text).isEmpty())
                 add(idxRel, i + 1, QStringLiteral("text"), QStringLiteral("the question has no text"));
             counts << qMax(0, e.steps);
         }
@@ -317,7 +319,7 @@ struct Checker {
                     break;
                 }
                 bool ok = true;
-                const bank::StepRecord r = bank::parseRecord(steps.at(ln - 1), &ok);
+                const sim::bank::StepRecord r = sim::bank::parseRecord(steps.at(ln - 1), &ok);
                 if (!ok) {
                     add(stepRel, ln, QStringLiteral("record"),
                         QStringLiteral("%1 characters, shorter than 196").arg(steps.at(ln - 1).size()));
@@ -410,13 +412,13 @@ struct Checker {
 
     void run() {
         checkVer();
-        dataRel = vb::Trim(data.VerLines[3]) + u'/';
-        const QString num = textfile::firstLine(data.DataDir + QStringLiteral("288899.rar"));
+        dataRel = start::vb::Trim(data.VerLines[3]) + u'/';
+        const QString num = platform::textfile::firstLine(data.DataDir + QStringLiteral("288899.rar"));
         if (!QFileInfo(data.DataDir + QStringLiteral("288899.rar")).isFile())
             add(dataRel + QStringLiteral("288899.rar"), 0, QString(), QStringLiteral("missing"));
-        else if (vb::ValInt(num) != data.ModuleNo)
+        else if (start::vb::ValInt(num) != data.ModuleNo)
             add(dataRel + QStringLiteral("288899.rar"), 1, QStringLiteral("module number"),
-                QStringLiteral("%1 differs from ver.txt's %2").arg(vb::Trim(num)).arg(data.ModuleNo));
+                QStringLiteral("%1 differs from ver.txt's %2").arg(start::vb::Trim(num)).arg(data.ModuleNo));
         haveMenus =
             readAll(data.programFile(QStringLiteral("sMenu.sys")), QStringLiteral("sMenu.sys"), menuLines);
         QStringList textTable;
@@ -428,9 +430,9 @@ struct Checker {
                      table))
             return;
         const QString tRel = dataRel + QStringLiteral("288891.rar");
-        const QString head = textfile::lineAt(table, 1);
-        const int papers = vb::ValLong(vb::Mid(head, 1, 2));
-        const int units = vb::ValLong(vb::Mid(head, 3, 2));
+        const QString head = platform::textfile::lineAt(table, 1);
+        const int papers = start::vb::ValLong(start::vb::Mid(head, 1, 2));
+        const int units = start::vb::ValLong(start::vb::Mid(head, 3, 2));
         if (units > 20)
             add(tRel, 1, QStringLiteral("UnitCount"),
                 QStringLiteral("%1 units; a bank has at most 20").arg(units));
@@ -440,7 +442,7 @@ struct Checker {
         const QString countLine = table.size() >= 2 ? table.at(1) : QString();
         unitCounts = QVector<int>(qMin(units, 20), 0);
         for (int u = 0; u < unitCounts.size(); ++u) {
-            const int expected = vb::ValLong(vb::Mid(countLine, 2 * u + 1, 2));
+            const int expected = start::vb::ValLong(start::vb::Mid(countLine, 2 * u + 1, 2));
             if (expected > 40)
                 add(tRel, 2, QStringLiteral("unit %1").arg(u + 1),
                     QStringLiteral("%1 questions; a set has at most 40").arg(expected));
@@ -465,7 +467,7 @@ struct Checker {
             if (QFileInfo(wrong).isFile() &&
                 readAll(wrong, QStringLiteral("ksdata/1824%1.rar").arg(two(k)), wl))
                 checkCodes(QStringLiteral("ksdata/1824%1.rar").arg(two(k)), 1,
-                           vb::Trim(textfile::lineAt(wl, 1)), QStringLiteral("wrong list"));
+                           start::vb::Trim(platform::textfile::lineAt(wl, 1)), QStringLiteral("wrong list"));
         }
         playAll();
         for (int n = 1; n <= 17; ++n) {
@@ -483,7 +485,7 @@ bool checkBank(const QString &programFolder, QVector<Problem> &problems, CheckSt
     Checker c{programFolder, ModData(), QString(), problems, {}, {}, false, 0, {}, {}, {}};
     c.data.AppPath = QDir(programFolder).absolutePath();
     QString err;
-    if (!verfile::readInfo(c.data, &err)) {
+    if (!start::verfile::readInfo(c.data, &err)) {
         problems.push_back({QStringLiteral("ver.txt"), 0, QString(), err});
         return false;
     }

@@ -214,7 +214,7 @@ bool readSource(const QString &folder, Module &m, QVector<Problem> &problems) {
         else if (key == u"title")
             m.subtitle = rest;
         else if (key == u"folder") {
-            if (!verfile::isSafeName(rest) ||
+            if (!start::verfile::isSafeName(rest) ||
                 rest.contains(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]"))))
                 rd.fail(l, QStringLiteral("the data folder name must be plain ASCII letters and digits"));
             m.folder = rest;
@@ -679,7 +679,7 @@ QString modLabel(int k) {
 }
 
 struct Compiled {
-    bank::StepRecord rec;
+    sim::bank::StepRecord rec;
     ScreenState after;
 };
 
@@ -738,16 +738,16 @@ class Compiler {
         return QRect(px.x() * Tw, px.y() * Tw, px.width() * Tw, px.height() * Tw);
     }
 
-    static void setZone1(bank::StepRecord &r, const QRect &px) {
+    static void setZone1(sim::bank::StepRecord &r, const QRect &px) {
         const QRect t = tw(px);
         r.setZone1(t.x(), t.y(), t.width(), t.height());
     }
-    static void setZone2(bank::StepRecord &r, const QRect &px, bool clickCompletes) {
+    static void setZone2(sim::bank::StepRecord &r, const QRect &px, bool clickCompletes) {
         const QRect t = tw(px);
         r.setZone2(t.x(), t.y(), t.width(), t.height(),
                    clickCompletes ? QStringLiteral("0") : QStringLiteral("1"));
     }
-    static void setPic(bank::StepRecord &r, int k, const QPoint &px, const QString &id) {
+    static void setPic(sim::bank::StepRecord &r, int k, const QPoint &px, const QString &id) {
         r.setPicture(k, qMax(1, px.x() * Tw), qMax(1, px.y() * Tw), id);
     }
 
@@ -909,7 +909,7 @@ class Compiler {
                                                                  : QStringLiteral("0022"));
         d.hint = d.answer.isEmpty() ? QStringLiteral("直接按回车键") : d.answer;
         if (!d.answer.isEmpty() && d.code != u"A111" && d.code != u"0020" && d.code != u"0021")
-            d.hint = QStringLiteral("输入“%1”并按回车键").arg(bank::splitAnswer(d.answer).first);
+            d.hint = QStringLiteral("输入“%1”并按回车键").arg(sim::bank::splitAnswer(d.answer).first);
         if (!d.then.isEmpty())
             d.zone1 = need(d.shown, d.then, d.st.at, &d.ok).rect;
         else if (d.code == u"0022" || d.code == u"0026")
@@ -1026,8 +1026,8 @@ class Compiler {
 
     // Compiles one step against the state it is shown in.
     bool step(const SrcStep &st, const ScreenState &shown, int stepNo, const QString &prefix,
-              bank::StepRecord &r, ScreenState &after) {
-        r = bank::StepRecord::blank();
+              sim::bank::StepRecord &r, ScreenState &after) {
+        r = sim::bank::StepRecord::blank();
         r.setPrefix(prefix);
         after = shown;
         Draft d(st, shown);
@@ -1166,7 +1166,7 @@ class Compiler {
 
         // what the step leaves behind
         if (!box.isNull()) {
-            const QString first = bank::splitAnswer(answer).first;
+            const QString first = sim::bank::splitAnswer(answer).first;
             if (in.isEmpty() || in == u"命令行") {
                 after.history << QString(shown.prompt + u' ' + first).trimmed();
                 after.prompt = QStringLiteral("命令:");
@@ -1212,14 +1212,14 @@ class Compiler {
                 int n = 0;
                 for (const SrcStep &st : qu.steps) {
                     ++n;
-                    bank::StepRecord r;
+                    sim::bank::StepRecord r;
                     ScreenState after;
                     if (step(st, s, n, prefix + QString::number(n % 10), r, after))
                         stepsOut << r.line;
                     s = after;
                 }
                 // closing record: the finished screen
-                bank::StepRecord done = bank::StepRecord::blank();
+                sim::bank::StepRecord done = sim::bank::StepRecord::blank();
                 done.setPrefix(prefix + u'E');
                 done.setStepCode(QStringLiteral("9999"));
                 ScreenState fin = s;
@@ -1280,12 +1280,12 @@ bool buildModule(const QString &sourceFolder, const QString &programFolder, QVec
     }
     auto put = [&](const QString &path, const QStringList &lines) {
         QString err;
-        if (!textfile::writeLinesAtomic(path, lines, &err))
+        if (!platform::textfile::writeLinesAtomic(path, lines, &err))
             problems.push_back({path, 0, QString(), err});
     };
     auto putBytes = [&](const QString &path, const QByteArray &b) {
         QString err;
-        if (!textfile::writeBytesAtomic(path, b, &err))
+        if (!platform::textfile::writeBytesAtomic(path, b, &err))
             problems.push_back({path, 0, QString(), err});
     };
     auto d = [&](const QString &name) { return QDir(data).filePath(name + QStringLiteral(".rar")); };
@@ -1296,7 +1296,7 @@ bool buildModule(const QString &sourceFolder, const QString &programFolder, QVec
     for (const SrcUnit &u : m.units)
         ver << u.title;
     for (QString &l : ver)
-        l = verfile::encodeLine(l);
+        l = start::verfile::encodeLine(l);
     put(p(QStringLiteral("ver.txt")), ver);
     put(p(QStringLiteral("sMenu.sys")), c.menuFile);
     if (!QFileInfo::exists(p(QStringLiteral("refresher.txt"))))

@@ -24,7 +24,7 @@ QString describeCode(const QString &code) {
         return QStringLiteral("结束：本题完成");
     case StepKind::BarMenu:
         return QStringLiteral("%1菜单 %2 第%3组第%4项")
-            .arg(c.bank == menus::Bank::SecondMenuBar ? QStringLiteral("第二组") : QString())
+            .arg(c.bank == sim::menus::Bank::SecondMenuBar ? QStringLiteral("第二组") : QString())
             .arg(c.menu)
             .arg(c.group)
             .arg(c.item + 1);
@@ -95,25 +95,27 @@ QString describeCode(const QString &code) {
 bool dumpBank(const QString &programFolder, int unit, int question, QStringList &out, QString *error) {
     ModData data;
     data.AppPath = QDir(programFolder).absolutePath();
-    if (!verfile::readInfo(data, error))
+    if (!start::verfile::readInfo(data, error))
         return false;
     QStringList table, texts, menus;
-    textfile::ReadError err;
-    if (!textfile::readLines(data.DataDir + QStringLiteral("288891.rar"), table, &err)) {
+    platform::textfile::ReadError err;
+    if (!platform::textfile::readLines(data.DataDir + QStringLiteral("288891.rar"), table, &err)) {
         *error = err.message();
         return false;
     }
-    textfile::readLines(data.DataDir + QStringLiteral("288890.rar"), texts);
-    textfile::readLines(data.programFile(QStringLiteral("sMenu.sys")), menus);
-    const int units = vb::ValLong(vb::Mid(textfile::lineAt(table, 1), 3, 2));
+    platform::textfile::readLines(data.DataDir + QStringLiteral("288890.rar"), texts);
+    platform::textfile::readLines(data.programFile(QStringLiteral("sMenu.sys")), menus);
+    const int units = start::vb::ValLong(start::vb::Mid(platform::textfile::lineAt(table, 1), 3, 2));
     if (unit > units || unit < 0) {
         *error = QStringLiteral("the bank has %1 units").arg(units);
         return false;
     }
     out << QStringLiteral("%1 %2  （模块 %3）")
-               .arg(vb::Trim(data.ModuleName), vb::Trim(data.ModuleTitle))
+               .arg(start::vb::Trim(data.ModuleName), start::vb::Trim(data.ModuleTitle))
                .arg(data.ModuleNo);
-    auto text = [&](int n) { return n == 0 ? QString() : bank::textOfLine(textfile::lineAt(texts, n)); };
+    auto text = [&](int n) {
+        return n == 0 ? QString() : sim::bank::textOfLine(platform::textfile::lineAt(texts, n));
+    };
     auto px = [](int t) { return QString::number(t / 15.0, 'g', 6); };
     auto rect = [&](int x, int y, int w, int h) {
         return QStringLiteral("(%1,%2 %3x%4)").arg(px(x), px(y), px(w), px(h));
@@ -127,7 +129,7 @@ bool dumpBank(const QString &programFolder, int unit, int question, QStringList 
         if (g < 1 || g > 9 || n < 1)
             return QString();
         // line k of the block, 1-based, as an index into the file's lines
-        auto blockLine = [&](int k) { return menus.value(menus::blockFirstLine(c.bank, n) + k - 2); };
+        auto blockLine = [&](int k) { return menus.value(sim::menus::blockFirstLine(c.bank, n) + k - 2); };
         QString item = blockLine(entryLine[g]).split(u'|').value(j);
         if (titleLine[g])
             item = blockLine(titleLine[g]) + QStringLiteral(" > ") + item;
@@ -139,14 +141,15 @@ bool dumpBank(const QString &programFolder, int unit, int question, QStringList 
         QStringList idx, steps;
         const QString idxPath = data.DataDir + QStringLiteral("2888%1.rar").arg(70 + u);
         const QString stepPath = data.DataDir + QStringLiteral("2888%1.rar").arg(20 + u);
-        if (!textfile::readLines(idxPath, idx, &err) || !textfile::readLines(stepPath, steps, &err)) {
+        if (!platform::textfile::readLines(idxPath, idx, &err) ||
+            !platform::textfile::readLines(stepPath, steps, &err)) {
             *error = err.message();
             return false;
         }
-        out << QString() << QStringLiteral("第%1单元 %2").arg(u + 1).arg(vb::Trim(data.unitTitle(u)));
+        out << QString() << QStringLiteral("第%1单元 %2").arg(u + 1).arg(start::vb::Trim(data.unitTitle(u)));
         int first = 1;
-        for (int q = 0; q < idx.size() && !vb::Trim(idx.at(q)).isEmpty(); ++q) {
-            const bank::IndexEntry e = bank::parseIndexLine(idx.at(q));
+        for (int q = 0; q < idx.size() && !start::vb::Trim(idx.at(q)).isEmpty(); ++q) {
+            const sim::bank::IndexEntry e = sim::bank::parseIndexLine(idx.at(q));
             if (!question || question == q + 1) {
                 out << QStringLiteral("  第%1题（%2步）%3%4")
                            .arg(q + 1)
@@ -155,7 +158,8 @@ bool dumpBank(const QString &programFolder, int unit, int question, QStringList 
                                 e.text);
                 for (int s = 1; s <= e.steps; ++s) {
                     bool ok = true;
-                    const bank::StepRecord r = bank::parseRecord(textfile::lineAt(steps, first + s - 1), &ok);
+                    const sim::bank::StepRecord r =
+                        sim::bank::parseRecord(platform::textfile::lineAt(steps, first + s - 1), &ok);
                     if (!ok) {
                         out << QStringLiteral("    %1. 记录不足196个字符").arg(s);
                         continue;
@@ -181,7 +185,7 @@ bool dumpBank(const QString &programFolder, int unit, int question, QStringList 
                         if (r.boxTextLine())
                             d << QStringLiteral("初值“%1”").arg(text(r.boxTextLine()));
                         d << QStringLiteral("答案“%1”").arg(text(r.answerLine()));
-                    } else if (!vb::allZero(r.PointerSpec())) {
+                    } else if (!start::vb::allZero(r.PointerSpec())) {
                         d << QStringLiteral("指针 %1").arg(r.PointerSpec());
                     }
                     if (r.hasBackMarker())
@@ -213,33 +217,33 @@ bool dumpBank(const QString &programFolder, int unit, int question, QStringList 
 bool dumpPapers(const QString &programFolder, int paper, QStringList &out, QString *error) {
     ModData data;
     data.AppPath = QDir(programFolder).absolutePath();
-    if (!verfile::readInfo(data, error))
+    if (!start::verfile::readInfo(data, error))
         return false;
     QStringList table;
-    textfile::ReadError err;
-    if (!textfile::readLines(data.DataDir + QStringLiteral("288891.rar"), table, &err)) {
+    platform::textfile::ReadError err;
+    if (!platform::textfile::readLines(data.DataDir + QStringLiteral("288891.rar"), table, &err)) {
         *error = err.message();
         return false;
     }
-    const QString head = textfile::lineAt(table, 1);
-    const int papers = qMin(int(vb::ValLong(vb::Mid(head, 1, 2))), 14);
-    const int units = qMin(int(vb::ValLong(vb::Mid(head, 3, 2))), 20);
+    const QString head = platform::textfile::lineAt(table, 1);
+    const int papers = qMin(int(start::vb::ValLong(start::vb::Mid(head, 1, 2))), 14);
+    const int units = qMin(int(start::vb::ValLong(start::vb::Mid(head, 3, 2))), 20);
     if (paper < 0 || paper > papers) {
         *error = QStringLiteral("the bank has %1 exam papers").arg(papers);
         return false;
     }
     // index lines of each unit, read when a paper first names the unit
     QHash<int, QStringList> index;
-    auto entry = [&](int u, int q, bank::IndexEntry *e) {
+    auto entry = [&](int u, int q, sim::bank::IndexEntry *e) {
         if (u < 0 || u >= units || q < 1)
             return false;
         if (!index.contains(u)) {
             QStringList lines;
-            textfile::readLines(data.DataDir + QStringLiteral("2888%1.rar").arg(70 + u), lines);
-            while (!lines.isEmpty() && vb::Trim(lines.last()).isEmpty())
+            platform::textfile::readLines(data.DataDir + QStringLiteral("2888%1.rar").arg(70 + u), lines);
+            while (!lines.isEmpty() && start::vb::Trim(lines.last()).isEmpty())
                 lines.removeLast();
             for (int i = 0; i < lines.size(); ++i)
-                if (vb::Trim(lines.at(i)).isEmpty()) {
+                if (start::vb::Trim(lines.at(i)).isEmpty()) {
                     lines = lines.mid(0, i);
                     break;
                 }
@@ -248,11 +252,11 @@ bool dumpPapers(const QString &programFolder, int paper, QStringList &out, QStri
         const QStringList &lines = index[u];
         if (q > lines.size())
             return false;
-        *e = bank::parseIndexLine(lines.at(q - 1));
+        *e = sim::bank::parseIndexLine(lines.at(q - 1));
         return true;
     };
     out << QStringLiteral("%1 %2  （模块 %3）")
-               .arg(vb::Trim(data.ModuleName), vb::Trim(data.ModuleTitle))
+               .arg(start::vb::Trim(data.ModuleName), start::vb::Trim(data.ModuleTitle))
                .arg(data.ModuleNo);
     for (int k = 1; k <= papers; ++k) {
         if (paper && k != paper)
@@ -263,13 +267,13 @@ bool dumpPapers(const QString &programFolder, int paper, QStringList &out, QStri
             const QString c = comp.mid(i, 4);
             bool okU = false, okQ = false;
             const int u = c.left(2).toInt(&okU), q = c.right(2).toInt(&okQ);
-            bank::IndexEntry e;
+            sim::bank::IndexEntry e;
             if (okU && okQ && entry(u, q, &e))
                 out << QStringLiteral("  %1. %2  第%3单元 %4  第%5题  %6")
                            .arg(i / 4 + 1, 2)
                            .arg(c)
                            .arg(u + 1)
-                           .arg(vb::Trim(data.unitTitle(u)))
+                           .arg(start::vb::Trim(data.unitTitle(u)))
                            .arg(q)
                            .arg(e.text);
             else

@@ -17,7 +17,7 @@ namespace {
 struct Listener : sim::EngineListener {
     QStringList problems;
     void stepLaidOut() override {}
-    void showMenu(const menus::MenuContent &, int) override {}
+    void showMenu(const sim::menus::MenuContent &, int) override {}
     void panelCaptions(const std::optional<QString> &, const std::optional<QString> &) override {}
     void fileProblem(const QString &m) override { problems << m; }
 };
@@ -26,7 +26,7 @@ struct Player {
     ModData &d;
     sim::StepEngine &e;
     Listener &l;
-    bank::BankReader &texts;
+    sim::bank::BankReader &texts;
     const QString &stepRel;
     QVector<Problem> &out;
 
@@ -122,8 +122,8 @@ int playUnit(const ModData &base, int u, const QString &stepRel, const QVector<i
     auto d = std::make_unique<ModData>(base);
     d->CurSet = Integer(u);
     d->SetBase = SetBaseUnit;
-    setfiles::nameSetFiles(*d);
-    if (setfiles::readQuestionOffsets(*d) < 0)
+    start::setfiles::nameSetFiles(*d);
+    if (start::setfiles::readQuestionOffsets(*d) < 0)
         return 0;
     const int questions = std::min(int(counts.size()), MaxQuestions);
     d->QuestionCount = Integer(questions);
@@ -134,7 +134,7 @@ int playUnit(const ModData &base, int u, const QString &stepRel, const QVector<i
     Listener l;
     e.setListener(&l);
     e.formLoad();
-    bank::BankReader texts(*d);
+    sim::bank::BankReader texts(*d);
     Player p{*d, e, l, texts, stepRel, out};
     int solved = 0;
     for (int q = 1; q <= questions; ++q)

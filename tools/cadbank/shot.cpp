@@ -17,24 +17,24 @@ namespace cadbank {
 QImage renderStep(const QString &programFolder, int unit, int question, int step, QString *error) {
     ModData data;
     data.AppPath = QDir(programFolder).absolutePath();
-    if (!verfile::readInfo(data, error))
+    if (!start::verfile::readInfo(data, error))
         return QImage();
     data.CurSet = qint16(unit - 1);
     data.SetBase = 20;
-    setfiles::nameSetFiles(data);
-    if (setfiles::readQuestionOffsets(data, error) < question) {
+    start::setfiles::nameSetFiles(data);
+    if (start::setfiles::readQuestionOffsets(data, error) < question) {
         if (error && error->isEmpty())
             *error = QStringLiteral("no question %1 in unit %2").arg(question).arg(unit);
         return QImage();
     }
-    bank::BankReader reader(data);
+    sim::bank::BankReader reader(data);
     // The step laid out as the window lays it, guided (hint and outlines shown),
     // after every step before it: pictures kept with "888888" come from those.
     sim::ScreenModel screen;
     sim::ScreenPictures pictures;
     for (int s = 1; s <= step; ++s) {
         bool ok = true;
-        const bank::StepRecord r = reader.record(question, s, &ok);
+        const sim::bank::StepRecord r = reader.record(question, s, &ok);
         if (!ok) {
             *error = reader.lastError();
             return QImage();
@@ -43,10 +43,10 @@ QImage renderStep(const QString &programFolder, int unit, int question, int step
             sim::layoutStep({r, s, 1, 1.0, 1.0, [&](int n) { return reader.text(n); }}, screen);
         screen = lay.screen;
         if (lay.backgroundLoaded)
-            pictures.background = QImage(bank::picturePath(data, screen.background));
+            pictures.background = QImage(sim::bank::picturePath(data, screen.background));
         for (int k = 1; k <= 5; ++k)
             if (lay.pictureLoaded[k])
-                pictures.pics[k] = QImage(bank::picturePath(data, screen.pics[k].id));
+                pictures.pics[k] = QImage(sim::bank::picturePath(data, screen.pics[k].id));
     }
     QImage out(800, 600, QImage::Format_RGB32);
     QPainter p(&out);

@@ -16,7 +16,7 @@
 namespace {
 
 struct R {
-    bank::StepRecord r = bank::StepRecord::blank();
+    sim::bank::StepRecord r = sim::bank::StepRecord::blank();
     explicit R(const char *code, const char *screen = "888888") {
         r.setPrefix(QStringLiteral("FX001"));
         r.setStepCode(QLatin1String(code));
@@ -60,7 +60,7 @@ struct R {
         r.setPointerSpec(QLatin1String(shape));
         return *this;
     }
-    operator bank::StepRecord() const { return r; }
+    operator sim::bank::StepRecord() const { return r; }
 };
 
 QFont uiFont(int px, bool bold = false) {
@@ -159,15 +159,16 @@ int main(int argc, char **argv) {
     bool ok = true;
     auto write = [&](const QString &path, const QStringList &lines) {
         QString err;
-        if (!textfile::writeLinesAtomic(path, lines, &err)) {
+        if (!platform::textfile::writeLinesAtomic(path, lines, &err)) {
             std::fprintf(stderr, "cadfixture: %s\n", qPrintable(err));
             ok = false;
         }
     };
-    write(program + QStringLiteral("/ver.txt"),
-          {verfile::encodeLine(QStringLiteral("AutoCAD 2004")), verfile::encodeLine(QStringLiteral("中文版")),
-           verfile::encodeLine(QStringLiteral("cad2004")), verfile::encodeLine(QStringLiteral("12")),
-           verfile::encodeLine(QStringLiteral("绘图基础"))});
+    write(program + QStringLiteral("/ver.txt"), {start::verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
+                                                 start::verfile::encodeLine(QStringLiteral("中文版")),
+                                                 start::verfile::encodeLine(QStringLiteral("cad2004")),
+                                                 start::verfile::encodeLine(QStringLiteral("12")),
+                                                 start::verfile::encodeLine(QStringLiteral("绘图基础"))});
 
     // sMenu.sys: the draw menu (title 7) and the first context menu.
     QStringList menu(465, QStringLiteral("0"));
@@ -212,7 +213,7 @@ int main(int argc, char **argv) {
         table << QString::number(i + 1).rightJustified(3, u'0') + texts[i];
     write(data + QStringLiteral("288890.rar"), table);
 
-    const QList<QList<bank::StepRecord>> questions{
+    const QList<QList<sim::bank::StepRecord>> questions{
         {R("0001", "100001").zone(4, 78, 24, 24).hint(40, 80, 1),
          R("0000").box(44, 538, 700, 16, 0, 2).hint(300, 520, 3),
          R("0000").box(44, 538, 700, 16, 0, 4).hint(300, 520, 5),

@@ -65,9 +65,9 @@ class StandInPanel : public QWidget, public QuestionPanelPort {
             return;
         m_data.CurQuestion = Integer(q);
         m_data.QuestionScore[q] = Integer(m_data.QuestionScore[q] | StatusVisited);
-        bank::BankReader reader(m_data);
+        sim::bank::BankReader reader(m_data);
         bool ok = false;
-        const bank::IndexEntry e = reader.index(q, &ok);
+        const sim::bank::IndexEntry e = reader.index(q, &ok);
         m_text->setText(ok ? e.text : reader.lastError());
         m_title->setText(QStringLiteral("%1  第%2/%3题%4")
                              .arg(m_data.SetBase == SetBaseExamPaper
@@ -110,7 +110,7 @@ int main(int argc, char **argv) {
     ModData data;
     data.AppPath = QDir(args.at(1)).absolutePath();
     QString error;
-    if (!verfile::readInfo(data, &error)) {
+    if (!start::verfile::readInfo(data, &error)) {
         std::fprintf(stderr, "cadharness: %s\n", qPrintable(error));
         return 1;
     }
@@ -121,8 +121,8 @@ int main(int argc, char **argv) {
     data.CurSet = Integer(number - 1);
     data.SetBase = paper ? SetBaseExamPaper : SetBaseUnit;
     data.WorkMode = paper ? WorkExam : WorkPractice;
-    setfiles::nameSetFiles(data);
-    const int count = setfiles::readQuestionOffsets(data, &error);
+    start::setfiles::nameSetFiles(data);
+    const int count = start::setfiles::readQuestionOffsets(data, &error);
     if (count <= 0) {
         std::fprintf(stderr, "cadharness: %s\n",
                      qPrintable(count < 0 ? error : QStringLiteral("no questions in ") + data.IndexFile));

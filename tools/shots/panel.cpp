@@ -45,12 +45,12 @@ int panelShots(QApplication &app, const QStringList &args) {
     for (const QString &f : QDir(source).entryList(QDir::Files))
         QFile::copy(source + f, d.DataDir + f);
     QStringList index;
-    textfile::readLines(d.DataDir + QStringLiteral("288870.rar"), index);
+    platform::textfile::readLines(d.DataDir + QStringLiteral("288870.rar"), index);
     // question 3 refers to a drawing of our own
     if (index.size() >= 3)
         index[2] = index[2].left(6) + QStringLiteral("picture288801") +
                    QStringLiteral("按照图示尺寸绘制一个矩形，并对其四个角进行半径为10的圆角。");
-    textfile::writeLinesAtomic(d.DataDir + QStringLiteral("288870.rar"), index);
+    platform::textfile::writeLinesAtomic(d.DataDir + QStringLiteral("288870.rar"), index);
     QImage drawing(300, 200, QImage::Format_RGB32);
     drawing.fill(Qt::white);
     {
@@ -71,8 +71,8 @@ int panelShots(QApplication &app, const QStringList &args) {
     d.WorkMode = WorkPractice;
     d.UnitCount = 1;
     d.QuestionCount = Integer(std::min<int>(index.size(), MaxQuestions));
-    setfiles::nameSetFiles(d);
-    setfiles::readQuestionOffsets(d);
+    start::setfiles::nameSetFiles(d);
+    start::setfiles::readQuestionOffsets(d);
     d.CurQuestion = 3;
     d.CurStep = 1;
     d.ExamMinutesLeft = 50;

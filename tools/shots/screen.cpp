@@ -34,7 +34,7 @@ int screenShots(const QStringList &args) {
     ModData data;
     data.AppPath = QDir(args.at(1)).absolutePath();
     QString error;
-    if (!verfile::readInfo(data, &error)) {
+    if (!start::verfile::readInfo(data, &error)) {
         std::fprintf(stderr, "cadshots: %s\n", qPrintable(error));
         return 1;
     }
@@ -43,8 +43,8 @@ int screenShots(const QStringList &args) {
     data.CurSet = Integer(args.size() == 5 ? qMax(1, args.at(3).toInt()) - 1 : 0);
     data.SetBase = SetBaseUnit;
     data.WorkMode = WorkGuided;
-    setfiles::nameSetFiles(data);
-    data.QuestionCount = Integer(setfiles::readQuestionOffsets(data, &error));
+    start::setfiles::nameSetFiles(data);
+    data.QuestionCount = Integer(start::setfiles::readQuestionOffsets(data, &error));
     for (int q = 1; q <= MaxQuestions; ++q)
         data.QuestionMark[q] = QStringLiteral("F");
 
