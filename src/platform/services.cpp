@@ -8,7 +8,7 @@
 
 namespace platform {
 
-LockFileInstance::LockFileInstance(const QString &programFolder) {
+LockFileInstance::LockFileInstance(const QString &programFolder, const QString &name) {
     // The lock guards the records of one program folder, so every start of that
     // folder must find it, whatever its environment or the executable's name:
     // it lies in the folder itself, or where the folder cannot be written in
@@ -17,12 +17,12 @@ LockFileInstance::LockFileInstance(const QString &programFolder) {
     const QString canonical =
         folder.canonicalFilePath().isEmpty() ? folder.absoluteFilePath() : folder.canonicalFilePath();
     if (folder.isDir() && folder.isWritable()) {
-        m_path = canonical + QStringLiteral("/.caddrill.lock");
+        m_path = canonical + QStringLiteral("/.") + name + QStringLiteral(".lock");
         return;
     }
     const QByteArray hash =
         QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    m_path = QStringLiteral("/tmp/caddrill-") + QString::fromLatin1(hash) + QStringLiteral(".lock");
+    m_path = QStringLiteral("/tmp/") + name + u'-' + QString::fromLatin1(hash) + QStringLiteral(".lock");
 }
 
 LockFileInstance::~LockFileInstance() {

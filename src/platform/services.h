@@ -48,8 +48,9 @@ class Prompter {
 // Real implementations that need only QtCore.
 class LockFileInstance : public InstanceLock {
   public:
-    // programFolder: the folder whose records the lock guards.
-    explicit LockFileInstance(const QString &programFolder);
+    // programFolder: the folder whose records the lock guards; name: which
+    // program of that folder (the trainer and the update checker lock apart).
+    explicit LockFileInstance(const QString &programFolder, const QString &name = QStringLiteral("caddrill"));
     QString lockPath() const { return m_path; }
     ~LockFileInstance() override;
     bool acquire() override;

@@ -1,14 +1,81 @@
-// The question-bank update checker. It shares only files with the trainer.
+// The question-bank update checker: a separate program beside the trainer that
+// compares the installed bank version with the maker's version page and offers
+// the download. It shares only files with the trainer.
+//
+//   refresher [--site URL]     check (the program folder is this program's folder)
+//   refresher --help | --version
+#include "platform/messagebox.h"
+#include "platform/services.h"
+#include "refresher/frmrefresher.h"
+#include "refresher/httppage.h"
+#include "refresher/versioncheck.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QDesktopServices>
+#include <QScreen>
+#include <QUrl>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Opens addresses with the desktop's default handler.
+class DesktopLauncher : public platform::Launcher {
+  public:
+    bool startDetached(const QString &, const QStringList &) override { return false; }
+    bool openUrl(const QString &address) override { return QDesktopServices::openUrl(QUrl(address)); }
+};
+
+bool haveDisplay() {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
 
 int main(int argc, char **argv) {
+    QString site = refresher::defaultSite();
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            std::printf("usage: refresher [--site URL]\n"
+                        "Compares the installed question bank's version (ver.txt and the bank version file\n"
+                        "beside this program) with the version page of the update site and offers the\n"
+                        "download. The site defaults to %s.\n",
+                        qPrintable(site));
+            return 0;
+        }
+        if (!std::strcmp(argv[i], "--version")) {
+            std::printf("refresher %s\n", CADDRILL_VERSION);
+            return 0;
+        }
+        if (!std::strcmp(argv[i], "--site") && i + 1 < argc) {
+            site = QString::fromLocal8Bit(argv[++i]);
+            continue;
+        }
+        std::fprintf(stderr, "refresher: unknown argument %s (try --help)\n", argv[i]);
+        return 2;
+    }
+    if (!haveDisplay()) {
+        std::fputs("refresher: no display found; it is a desktop program.\n", stderr);
+        return 2;
+    }
     QApplication app(argc, argv);
-    QLabel w(QStringLiteral("题库升级检查程序\n\n此程序检查已安装题库的版本并打开下载页面。"));
-    w.setWindowTitle(QStringLiteral("题库升级"));
-    w.setAlignment(Qt::AlignCenter);
-    w.setWindowFlag(Qt::WindowStaysOnTopHint);
-    w.resize(360, 160);
-    w.show();
+    const QString folder = QCoreApplication::applicationDirPath();
+    // one checker at a time: a second start ends at once
+    platform::LockFileInstance instance(folder, QStringLiteral("refresher"));
+    if (!instance.acquire())
+        return 0;
+    refresher::HttpPage page;
+    platform::MessageBoxPrompter prompter([] { return QStringLiteral("题库升级"); });
+    DesktopLauncher launcher;
+    refresher::Session session(page, prompter, launcher, site);
+    session.load(folder);
+    auto *window = new refresher::FrmRefresher1(session);
+    window->adjustSize();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
+    window->show();
+    QObject::connect(window, &QObject::destroyed, &app, &QCoreApplication::quit);
     return app.exec();
 }

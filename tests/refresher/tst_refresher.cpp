@@ -1,0 +1,320 @@
+// The update checker: versions compared, the addresses it asks, its run from
+// load to verdict on a scripted page, and the real fetch against a small HTTP
+// server on loopback (current, newer, missing page, silent server, garbage,
+// a page far too large).
+#include "fakes.h"
+#include "platform/textfile.h"
+#include "refresher/httppage.h"
+#include "refresher/session.h"
+#include "refresher/versioncheck.h"
+#include "start/verfile.h"
+#include "tempfolder.h"
+
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+using refresher::Verdict;
+
+namespace {
+
+struct ScriptedPage : refresher::PageSource {
+    QStringList asked;
+    State now = Idle;
+    QString body, why;
+    void start(const QString &url) override {
+        asked << url;
+        now = Pending;
+    }
+    State state() const override { return now; }
+    QString text() const override { return body; }
+    QString reason() const override { return why; }
+};
+
+// A one-page-per-path HTTP server: "/ver/km05.htm" and friends answer from the table.
+class LoopbackServer : public QObject {
+  public:
+    QHash<QString, QByteArray> responses; // path -> whole response; "silent" answers nothing
+    LoopbackServer() {
+        QVERIFY(m_server.listen(QHostAddress::LocalHost));
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *s = m_server.nextPendingConnection()) {
+                connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                    const QByteArray request = s->readAll();
+                    const QByteArray path = request.split(' ').value(1);
+                    const QByteArray response = responses.value(QString::fromLatin1(path));
+                    if (response == "silent")
+                        return;
+                    s->write(response.isEmpty() ? ok("") : response);
+                    s->disconnectFromHost();
+                });
+            }
+        });
+    }
+    QString site() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()); }
+    static QByteArray ok(const QByteArray &body, const QByteArray &type = "text/html") {
+        return "HTTP/1.1 200 OK\r\nContent-Type: " + type +
+               "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" +
+               body;
+    }
+
+  private:
+    QTcpServer m_server;
+};
+
+// A program folder with ver.txt (module 5, AutoCAD 2004) and the bank version.
+void installModule(const TempFolder &tmp, const QString &version) {
+    tmp.write(QStringLiteral("ver.txt"), {start::verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
+                                          start::verfile::encodeLine(QStringLiteral("中文版")),
+                                          start::verfile::encodeLine(QStringLiteral("cad2004")),
+                                          start::verfile::encodeLine(QStringLiteral("5"))});
+    if (!version.isNull())
+        tmp.write(QStringLiteral("cad2004/288895.rar"), {version});
+}
+
+} // namespace
+
+class TstRefresher : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void verdict_data() {
+        QTest::addColumn<QString>("installed");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("equal: current") << "2013.0.0.1"
+                                        << "2013.0.0.1" << int(Verdict::Current);
+        QTest::newRow("last number higher: newer") << "2013.0.0.1"
+                                                   << "2013.0.0.2" << int(Verdict::Newer);
+        QTest::newRow("two-digit last number") << "2013.0.0.15"
+                                               << "2013.0.0.2" << int(Verdict::Current);
+        // the old rule compared only the characters from the tenth on (9 against 1)
+        QTest::newRow("new year, lower last number") << "2013.0.0.9"
+                                                     << "2014.0.0.1" << int(Verdict::Newer);
+        QTest::newRow("leading blanks") << "2013.0.0.1"
+                                        << "   2013.0.0.2" << int(Verdict::Newer);
+        QTest::newRow("after 2019, equal") << "2026.12.1"
+                                           << "2026.12.1" << int(Verdict::Current);
+        QTest::newRow("after 2019, newer") << "2026.12.1"
+                                           << "2026.12.2" << int(Verdict::Newer);
+        QTest::newRow("after 2019, next year") << "2026.12.1"
+                                               << "2027.1" << int(Verdict::Newer);
+        QTest::newRow("site older") << "2026.12.1"
+                                    << "2026.9.5" << int(Verdict::Current);
+        QTest::newRow("missing numbers count 0") << "2026.12"
+                                                 << "2026.12.0" << int(Verdict::Current);
+        QTest::newRow("words after the version") << "2026.12.1"
+                                                 << "2026.12.3 发布" << int(Verdict::Newer);
+        QTest::newRow("empty page") << "2026.12.1"
+                                    << "" << int(Verdict::NotAVersion);
+        QTest::newRow("text page") << "2026.12.1"
+                                   << "暂停服务" << int(Verdict::NotAVersion);
+        QTest::newRow("year only three digits") << "2026.12.1"
+                                                << "201" << int(Verdict::NotAVersion);
+        QTest::newRow("letters in it") << "2026.12.1"
+                                       << "2026.12a" << int(Verdict::NotAVersion);
+        QTest::newRow("installed unreadable") << "abc"
+                                              << "2013.0.0.1" << int(Verdict::InstalledUnknown);
+    }
+    void verdict() {
+        QFETCH(QString, installed);
+        QFETCH(QString, page);
+        QFETCH(int, kind);
+        const Verdict v = refresher::judge(installed, page);
+        QCOMPARE(int(v.kind), kind);
+        // shown as the page has it, blanks and all
+        QCOMPARE(v.siteVersion, kind == Verdict::NotAVersion ? QString() : page);
+    }
+
+    void addresses() {
+        const QString site = QStringLiteral("http://up.example");
+        QCOMPARE(refresher::versionPageUrl(site, 3), QStringLiteral("http://up.example/ver/km03.htm"));
+        QCOMPARE(refresher::versionPageUrl(site, 12), QStringLiteral("http://up.example/ver/km12.htm"));
+        QCOMPARE(refresher::downloadUrl(site, QStringLiteral("cad2004")),
+                 QStringLiteral("http://up.example/updown.asp?km=cad2004"));
+        QCOMPARE(refresher::siteHost(site), QStringLiteral("up.example"));
+    }
+
+    void moduleCodes() {
+        QSet<QString> seen;
+        for (int n = 0; n < refresher::ModuleCodes; ++n) {
+            const QString code = refresher::moduleCode(n, QString());
+            QVERIFY2(!code.isEmpty() && code == code.toLower(), qPrintable(code));
+            QVERIFY2(!seen.contains(code), qPrintable(code));
+            seen << code;
+        }
+        QCOMPARE(refresher::moduleCode(5, QStringLiteral("AutoCAD 2004")), QStringLiteral("cad2004"));
+        // the second code goes only with exactly that module name
+        QCOMPARE(refresher::moduleCode(8, QStringLiteral("Photoshop")), QStringLiteral("photoshop"));
+        QCOMPARE(refresher::moduleCode(8, QStringLiteral("Photoshop CS")), QStringLiteral("ps"));
+        QCOMPARE(refresher::moduleCode(22, QString()), QString());
+        QCOMPARE(refresher::moduleCode(-1, QString()), QString());
+    }
+
+    // The run on a scripted page: waiting, then each verdict and its end.
+    void sessionRun_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("offer");
+        QTest::addColumn<int>("closeTicks"); // Timer3 ticks to the end; -1: waits for the learner
+        QTest::newRow("current") << "2026.12.1" << false << 3;
+        QTest::newRow("newer") << "2026.12.2" << true << -1;
+    }
+    void sessionRun() {
+        QFETCH(QString, page);
+        QFETCH(bool, offer);
+        QFETCH(int, closeTicks);
+        TempFolder tmp;
+        installModule(tmp, QStringLiteral("2026.12.1"));
+        ScriptedPage source;
+        FakePrompter prompter;
+        FakeLauncher launcher;
+        refresher::Session s(source, prompter, launcher, QStringLiteral("http://up.example"));
+        s.load(tmp.path());
+        QCOMPARE(s.view().lblVer, QStringLiteral("2026.12.1"));
+        QCOMPARE(s.view().label4, QStringLiteral("中文版"));
+        s.tickStart();
+        QCOMPARE(source.asked, QStringList{QStringLiteral("http://up.example/ver/km05.htm")});
+        s.tickPoll();
+        QCOMPARE(s.view().label1, QStringLiteral("正在检测新版本，请稍候……"));
+        source.now = refresher::PageSource::Done;
+        source.body = page;
+        s.tickPoll();
+        QCOMPARE(s.view().label1, QStringLiteral("题库最新版本是：") + page);
+        QVERIFY(!s.view().timer2);
+        QCOMPARE(s.view().command2Visible, offer);
+        QCOMPARE(s.view().command3Visible, offer);
+        QCOMPARE(s.view().label2, offer ? QStringLiteral(" ") : QStringLiteral("已是最新版本，无需升级"));
+        for (int i = 1; i <= 5; ++i) {
+            s.tickClose();
+            QCOMPARE(s.view().finished, closeTicks > 0 && i >= closeTicks);
+        }
+    }
+
+    // A page that is no version: the status line says so, the reason stays
+    // readable, and the program ends after the sixth poll, not before.
+    void sessionFailure() {
+        TempFolder tmp;
+        installModule(tmp, QStringLiteral("2026.12.1"));
+        ScriptedPage source;
+        FakePrompter prompter;
+        FakeLauncher launcher;
+        refresher::Session s(source, prompter, launcher, QStringLiteral("http://up.example"));
+        s.load(tmp.path());
+        s.tickStart();
+        source.now = refresher::PageSource::Failed;
+        source.why = QStringLiteral("找不到版本页（HTTP 404）");
+        for (int i = 1; i <= 5; ++i) {
+            s.tickPoll();
+            QVERIFY(!s.view().timer3);
+        }
+        QCOMPARE(s.view().label1, QStringLiteral("暂时无法检测新版本，请稍候重试。"));
+        QCOMPARE(s.view().label2, source.why);
+        QVERIFY(s.view().label2Visible);
+        s.tickPoll();
+        QVERIFY(s.view().timer3 && !s.view().timer2);
+        int ticks = 0;
+        while (!s.view().finished && ticks < 100) {
+            s.tickClose();
+            ++ticks;
+        }
+        QCOMPARE(ticks, 10); // about three seconds to read why
+    }
+
+    void sessionMissingFiles_data() {
+        QTest::addColumn<bool>("withVer");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("no ver.txt") << false << "ver.txt";
+        QTest::newRow("no bank version") << true << "288895.rar";
+    }
+    void sessionMissingFiles() {
+        QFETCH(bool, withVer);
+        QFETCH(QString, named);
+        TempFolder tmp;
+        if (withVer)
+            installModule(tmp, QString());
+        ScriptedPage source;
+        FakePrompter prompter;
+        FakeLauncher launcher;
+        refresher::Session s(source, prompter, launcher, QStringLiteral("http://up.example"));
+        s.load(tmp.path());
+        QVERIFY2(s.view().label1.contains(named), qPrintable(s.view().label1));
+        s.tickStart();
+        s.tickPoll();
+        QVERIFY(source.asked.isEmpty());
+        QVERIFY(!s.view().timer1 && !s.view().timer2 && !s.view().finished);
+    }
+
+    void download() {
+        TempFolder tmp;
+        installModule(tmp, QStringLiteral("2026.12.1"));
+        ScriptedPage source;
+        FakePrompter prompter;
+        FakeLauncher launcher;
+        refresher::Session s(source, prompter, launcher, QStringLiteral("http://up.example"));
+        s.setHandOffFolder(tmp.file(QStringLiteral("handoff")));
+        s.load(tmp.path());
+        s.download();
+        QCOMPARE(launcher.opened, QStringList{QStringLiteral("http://up.example/updown.asp?km=cad2004")});
+        QCOMPARE(prompter.asked.size(), 1); // the launcher opened it: no second box
+        QCOMPARE(prompter.asked.first().title, QStringLiteral("请仔细阅读下列说明"));
+        QVERIFY(s.view().finished);
+        QStringList lines;
+        QVERIFY(platform::textfile::readLines(s.handOffFile(), lines));
+        QCOMPARE(lines, (QStringList{tmp.path(), QStringLiteral("refresher")}));
+        QVERIFY(s.handOffFile().endsWith(QStringLiteral("/bcAutoCAD 2004.txt")));
+    }
+
+    // The fetch against a real server: every outcome arrives within the bound.
+    void fetch_data() {
+        QTest::addColumn<QByteArray>("response");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("expect"); // the text, or a word of the reason
+        const QByteArray big(2 * 1024 * 1024, '2');
+        QTest::newRow("version page") << LoopbackServer::ok("<html><body>\r\n 2026.12.2\r\n</body></html>")
+                                      << int(refresher::PageSource::Done) << " 2026.12.2";
+        QTest::newRow("plain text") << LoopbackServer::ok("2026.12.1", "text/plain")
+                                    << int(refresher::PageSource::Done) << "2026.12.1";
+        QTest::newRow("404")
+            << QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n")
+            << int(refresher::PageSource::Failed) << "404";
+        QTest::newRow("silent server")
+            << QByteArray("silent") << int(refresher::PageSource::Failed) << "应答";
+        QTest::newRow("garbage") << QByteArray("\x01\x02garbage that is no HTTP\r\n\r\n")
+                                 << int(refresher::PageSource::Failed) << "";
+        QTest::newRow("several megabytes")
+            << LoopbackServer::ok(big) << int(refresher::PageSource::Failed) << "过大";
+    }
+    void fetch() {
+        QFETCH(QByteArray, response);
+        QFETCH(int, state);
+        QFETCH(QString, expect);
+        LoopbackServer server;
+        server.responses.insert(QStringLiteral("/ver/km05.htm"), response);
+        refresher::HttpPage page(800);
+        QElapsedTimer t;
+        t.start();
+        page.start(refresher::versionPageUrl(server.site(), 5));
+        QTRY_VERIFY_WITH_TIMEOUT(page.state() != refresher::PageSource::Pending, 5000);
+        QVERIFY2(t.elapsed() < 4000, "the fetch outlived its bound");
+        QCOMPARE(int(page.state()), state);
+        if (state == refresher::PageSource::Done)
+            QCOMPARE(page.text(), expect);
+        else
+            QVERIFY2(page.reason().contains(expect), qPrintable(page.reason()));
+    }
+
+    void noServer() {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const quint16 port = closed.serverPort();
+        closed.close(); // nothing listens there now
+        refresher::HttpPage page(800);
+        page.start(QStringLiteral("http://127.0.0.1:%1/ver/km05.htm").arg(port));
+        QTRY_VERIFY_WITH_TIMEOUT(page.state() != refresher::PageSource::Pending, 5000);
+        QCOMPARE(page.state(), refresher::PageSource::Failed);
+        QVERIFY(!page.reason().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstRefresher)
+#include "tst_refresher.moc"
