@@ -18,12 +18,12 @@ struct Code {
 
 // One code per module of the product line, by module number.
 constexpr Code Codes[ModuleCodes] = {
-    {"winxp", nullptr},   {"word2003", "word"},  {"excel2003", "excel"}, {"ppt2003", nullptr},
-    {"access", nullptr},  {"cad2004", nullptr},  {"internet", nullptr},  {"fp2003", nullptr},
-    {"ps", "photoshop"},  {"flash", nullptr},    {"dw", nullptr},        {"project", nullptr},
-    {"vfp", nullptr},     {"wps", nullptr},      {"outlook", nullptr},   {"visio", nullptr},
-    {"win7", nullptr},    {"word2007", nullptr}, {"excel2007", nullptr}, {"ppt2007", nullptr},
-    {"cad2007", nullptr}, {"net", nullptr}};
+    {"spare", nullptr},      {"winxp", nullptr},    {"word2003", "word"},  {"excel2003", "excel"},
+    {"ppt2003", nullptr},    {"internet", nullptr}, {"access", nullptr},   {"fp2000", nullptr},
+    {"ps", "photoshop"},     {"wps", nullptr},      {"project", nullptr},  {"dw", nullptr},
+    {"cad2004", nullptr},    {"flash", nullptr},    {"vfp", nullptr},      {"yongyou", nullptr},
+    {"authorware", nullptr}, {"outlook", nullptr},  {"word2007", nullptr}, {"excel2007", nullptr},
+    {"ppt2007", nullptr},    {"win7", nullptr}};
 
 } // namespace
 

@@ -63,12 +63,12 @@ class LoopbackServer : public QObject {
     QTcpServer m_server;
 };
 
-// A program folder with ver.txt (module 5, AutoCAD 2004) and the bank version.
+// A program folder with ver.txt (module 12, AutoCAD 2004) and the bank version.
 void installModule(const TempFolder &tmp, const QString &version) {
     tmp.write(QStringLiteral("ver.txt"), {start::verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
                                           start::verfile::encodeLine(QStringLiteral("中文版")),
                                           start::verfile::encodeLine(QStringLiteral("cad2004")),
-                                          start::verfile::encodeLine(QStringLiteral("5"))});
+                                          start::verfile::encodeLine(QStringLiteral("12"))});
     if (!version.isNull())
         tmp.write(QStringLiteral("cad2004/288895.rar"), {version});
 }
@@ -143,7 +143,7 @@ class TstRefresher : public QObject {
             QVERIFY2(!seen.contains(code), qPrintable(code));
             seen << code;
         }
-        QCOMPARE(refresher::moduleCode(5, QStringLiteral("AutoCAD 2004")), QStringLiteral("cad2004"));
+        QCOMPARE(refresher::moduleCode(12, QStringLiteral("AutoCAD 2004")), QStringLiteral("cad2004"));
         // the second code goes only with exactly that module name
         QCOMPARE(refresher::moduleCode(8, QStringLiteral("Photoshop")), QStringLiteral("photoshop"));
         QCOMPARE(refresher::moduleCode(8, QStringLiteral("Photoshop CS")), QStringLiteral("ps"));
@@ -173,7 +173,7 @@ class TstRefresher : public QObject {
         QCOMPARE(s.view().lblVer, QStringLiteral("2026.12.1"));
         QCOMPARE(s.view().label4, QStringLiteral("中文版"));
         s.tickStart();
-        QCOMPARE(source.asked, QStringList{QStringLiteral("http://up.example/ver/km05.htm")});
+        QCOMPARE(source.asked, QStringList{QStringLiteral("http://up.example/ver/km12.htm")});
         s.tickPoll();
         QCOMPARE(s.view().label1, QStringLiteral("正在检测新版本，请稍候……"));
         source.now = refresher::PageSource::Done;
@@ -289,11 +289,11 @@ class TstRefresher : public QObject {
         QFETCH(int, state);
         QFETCH(QString, expect);
         LoopbackServer server;
-        server.responses.insert(QStringLiteral("/ver/km05.htm"), response);
+        server.responses.insert(QStringLiteral("/ver/km12.htm"), response);
         refresher::HttpPage page(800);
         QElapsedTimer t;
         t.start();
-        page.start(refresher::versionPageUrl(server.site(), 5));
+        page.start(refresher::versionPageUrl(server.site(), 12));
         QTRY_VERIFY_WITH_TIMEOUT(page.state() != refresher::PageSource::Pending, 5000);
         QVERIFY2(t.elapsed() < 4000, "the fetch outlived its bound");
         QCOMPARE(int(page.state()), state);

@@ -1,0 +1,106 @@
+#include "cover/frmabout.h"
+#include "cover/covermodel.h"
+#include "panel/panelart.h"
+#include "platform/desktopshortcut.h"
+#include "platform/services.h"
+#include "start/moddata.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QUrl>
+
+namespace cover {
+
+FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString program, QString desktop,
+                   QWidget *parent)
+    : QDialog(parent), m_data(data), m_launcher(launcher), m_program(std::move(program)),
+      m_desktop(std::move(desktop)) {
+    setObjectName(QStringLiteral("FrmAbout"));
+    setWindowTitle(QStringLiteral("柏川云学全国专业技术人员计算机应用能力考试练习系统"));
+    setModal(true);
+    setFixedSize(480, 250);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xf4, 0xf7, 0xfb));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    QPixmap logo(64, 64);
+    logo.fill(Qt::transparent);
+    {
+        QPainter p(&logo);
+        p.setRenderHint(QPainter::Antialiasing);
+        panel::panelart::paintEmblem(p, logo.rect());
+    }
+    Image1 = new QLabel(this);
+    Image1->setPixmap(logo);
+    Image1->setGeometry(20, 20, 64, 64);
+
+    const QString title =
+        QStringLiteral("全国专业技术人员计算机应用能力考试练习系统\r\n\r\n── ") + data.ModuleTitle;
+    QFont big = font();
+    big.setPixelSize(16);
+    big.setBold(true);
+    // Label1(2) is the shadow: the same text 15 twips (one pixel) up and left
+    for (int i : {2, 1}) {
+        auto *l = new QLabel(QString(title).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), this);
+        l->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        l->setFont(big);
+        QPalette lp = l->palette();
+        lp.setColor(QPalette::WindowText, i == 2 ? QColor(0xb8, 0xc6, 0xd8) : QColor(0x1f, 0x3f, 0x6f));
+        l->setPalette(lp);
+        const int x = i == 1 ? 49 : 48, y = i == 1 ? 9 : 8; // 735, 135 and 720, 120 twips
+        l->setGeometry(x + 50, y + 14, 360, 90);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        Label1[i] = l;
+    }
+    Label1[0] = new QLabel(QStringLiteral("软件版本: ") + versionText(), this);
+    Label1[0]->setObjectName(QStringLiteral("Label1_0"));
+    Label1[0]->setGeometry(100, 120, 360, 22);
+    Label1[3] = new QLabel(QStringLiteral("系统工作目录: ") + QDir::toNativeSeparators(data.AppPath), this);
+    Label1[3]->setObjectName(QStringLiteral("Label1_3"));
+    Label1[3]->setGeometry(100, 146, 360, 40);
+    Label1[3]->setWordWrap(true);
+    Label1[3]->setCursor(Qt::PointingHandCursor);
+    Label1[3]->setToolTip(QStringLiteral("打开工作目录，并在桌面上放一个启动图标"));
+    Label1[3]->installEventFilter(this);
+    QPalette link = Label1[3]->palette();
+    link.setColor(QPalette::WindowText, QColor(0x1f, 0x5f, 0xb0));
+    Label1[3]->setPalette(link);
+
+    Command1 = new QPushButton(QStringLiteral("确定"), this);
+    Command1->setGeometry(380, 204, 80, 28);
+    Command1->setDefault(true);
+    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+QString FrmAbout::launcherFile() const {
+    return m_desktop + u'/' + m_data.ModuleName + QStringLiteral("模块.desktop");
+}
+
+void FrmAbout::workingFolderClicked() {
+    // every failure here is silent: the folder or the launcher is a convenience
+    if (m_launcher)
+        m_launcher->openUrl(QUrl::fromLocalFile(m_data.AppPath).toString());
+    platform::shortcut::write(m_desktop, {m_data.ModuleName + QStringLiteral("模块"), m_program,
+                                          m_data.AppPath, QStringLiteral("caddrill")});
+}
+
+bool FrmAbout::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == Label1[3] && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        workingFolderClicked();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FrmAbout::mousePressEvent(QMouseEvent *e) {
+    if (e->button() == Qt::LeftButton)
+        accept(); // a click on the background closes the box
+}
+
+} // namespace cover
