@@ -71,6 +71,9 @@ int main(int argc, char **argv) {
     DesktopLauncher launcher;
     refresher::Session session(page, prompter, launcher, site);
     session.load(folder);
+    // the verdict as soon as the page is in, without waiting for the next poll
+    QObject::connect(&page, &refresher::HttpPage::settled, &session, &refresher::Session::tickPoll,
+                     Qt::QueuedConnection);
     auto *window = new refresher::FrmRefresher1(session);
     window->adjustSize();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
