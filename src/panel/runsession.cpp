@@ -34,7 +34,8 @@ void RunSession::readQuestionLine() {
     } else {
         m_data.IndexLine = platform::textfile::lineAt(lines, m_data.CurQuestion);
         const start::setfiles::IndexEntry e = start::setfiles::parseIndexLine(m_data.IndexLine);
-        m_line = {e.text, e.hasPicture ? m_data.DataDir + e.pictureId + m_data.DataExt : QString(), true};
+        m_line = {platform::textfile::shownText(e.text),
+                  e.hasPicture ? m_data.DataDir + e.pictureId + m_data.DataExt : QString(), true};
     }
     Q_EMIT questionLineRead();
 }

@@ -75,7 +75,7 @@ class RunSession : public QObject {
 
     // The question line as the panel shows it.
     struct QuestionLine {
-        QString text;        // the question text, or the message naming an unreadable file
+        QString text; // the question text (cut at MaxShownChars), or the message naming an unreadable file
         QString picturePath; // DataDir + picture id + DataExt; empty without a picture
         bool readable = false;
     };

@@ -136,6 +136,20 @@ class TstRunSession : public QObject {
         QCOMPARE(int(d.WorkMode), workModeAfter);
     }
 
+    // A damaged index line: what the panel lays out is cut at a length no bank
+    // reaches.
+    void longQuestionTextIsCut() {
+        unit();
+        d.IndexFile = d.DataDir + QStringLiteral("288872.rar");
+        QVERIFY(platform::textfile::writeLinesAtomic(
+            d.IndexFile,
+            {QStringLiteral("000102") + QString(1 << 20, u'题'), QStringLiteral("000201第二题。")}));
+        RunSession s(d, prompter, clock);
+        s.showQuestion();
+        QVERIFY(s.questionLine().readable);
+        QCOMPARE(s.questionLine().text, QString(platform::textfile::MaxShownChars, u'题'));
+    }
+
     // Navigation, redo, marks and guided teaching through the session.
     void toolbarActions() {
         unit();

@@ -92,6 +92,7 @@ class TstStepEngine : public QObject {
     void enterEmptiesOnMismatch();
     void selfCompletingSteps_data();
     void selfCompletingSteps();
+    void longTextsAreCut();
     void closingCaptions_data();
     void closingCaptions();
     void closingInExamShowsNoSuccess();
@@ -412,6 +413,22 @@ void TstStepEngine::selfCompletingSteps() {
     QCOMPARE(rec.laidOut, step); // each step laid out once
     e.zone1MouseUp(1, 0);
     QCOMPARE(int(f.data.CurStep), step);
+}
+
+// A damaged text table with a line of megabytes: the hint and the box show it cut
+// at a length no bank reaches.
+void TstStepEngine::longTextsAreCut() {
+    BankFixture f;
+    const QString longText = QString(10 << 20, u'x');
+    f.writeTexts({longText, QStringLiteral("line")});
+    f.writeSteps({z1(QStringLiteral("0001")).hint(300, 300, 1).box(300, 8500, 3000, 300, 1, 2), closing()});
+    f.data.WorkMode = WorkGuided;
+    StepEngine e(f.data);
+    e.setData();
+    QVERIFY(!e.blocked());
+    QCOMPARE(e.screen().hintText, QString(platform::textfile::MaxShownChars, u'x'));
+    QCOMPARE(e.screen().boxText, QString(platform::textfile::MaxShownChars, u'x'));
+    QVERIFY(e.screen().hintVisible);
 }
 
 void TstStepEngine::closingCaptions_data() {
