@@ -21,8 +21,9 @@ PanelEntry reviewCaptions();   // a review run, "错题复习-", LblUnit ""
 // CurQuestion, CurStep 1, ExamMinutesLeft 50; the question offsets; the status
 // line (QuestionCount, QuestionMark); the result digits (QuestionScore);
 // CurQuestion 1. Returns false with a message naming the file when the unit's
-// index file cannot be read (nothing is opened then); a missing status line or
-// result file gives all questions not done.
+// index file, its status file or its result file exists but cannot be read
+// (nothing is opened then); a missing status line or result file gives all
+// questions not done.
 bool enterUnit(ModData &d, int unit, QString *error = nullptr);
 
 // LblStartKs_Click(paper): QuestionCount 40, SetBase 0, WorkMode 3, CurSet.

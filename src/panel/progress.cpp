@@ -164,7 +164,12 @@ QStringList normaliseStatus(const QStringList &lines, const QList<int> &unitQues
     for (int i = 0; i < NormalisedUnits; ++i) {
         const QString line = i < lines.size() ? lines.at(i) : QString();
         const int count = i < unitQuestions.size() ? std::max(0, unitQuestions.at(i)) : 0;
-        out << start::vb::Left(line + pad, count);
+        // a character other than "T" is no solved question: it becomes "F"
+        QString kept = start::vb::Left(line + pad, count);
+        for (QChar &c : kept)
+            if (c != u'T')
+                c = u'F';
+        out << kept;
     }
     return out;
 }
@@ -206,7 +211,9 @@ bool loadUnitProgress(ModData &d, int fallbackCount, QString *error) {
         line = QString(std::clamp(fallbackCount, 0, MaxQuestions), u'F');
     d.QuestionCount = Integer(std::min<int>(int(line.size()), MaxQuestions));
     for (int q = 1; q <= MaxQuestions; ++q)
-        d.QuestionMark[q] = q <= d.QuestionCount ? start::vb::Mid(line, q, 1) : QString();
+        d.QuestionMark[q] = q > d.QuestionCount                  ? QString()
+                            : start::vb::Mid(line, q, 1) == u'T' ? QStringLiteral("T")
+                                                                 : QStringLiteral("F");
 
     QString digits;
     QString resultError;

@@ -72,8 +72,9 @@ QString scoreText(double score);
 QString timeText(const QDateTime &t);
 
 // The cover page's status normalisation: status line i (i = 0 .. 24) becomes
-// Left(line & 42 x "F", count of unit i): padded with "F" or cut. Missing lines
-// and units without a count become empty. Returns exactly 25 lines.
+// Left(line & 42 x "F", count of unit i): padded with "F" or cut, and every
+// character other than "T" made "F" (garbage is no solved question). Missing
+// lines and units without a count become empty. Returns exactly 25 lines.
 QStringList normaliseStatus(const QStringList &lines, const QList<int> &unitQuestions);
 // Number of questions of a status line (length of the trimmed line) and the
 // number of "F" in it.
@@ -86,7 +87,8 @@ int statusUnfinished(const QString &line);
 bool normaliseStatusFile(const ModData &d, const QList<int> &unitQuestions, QStringList &lines,
                          QString *error = nullptr);
 
-// Unit entry: QuestionCount and QuestionMark(1 ..) from status line CurSet + 1,
+// Unit entry: QuestionCount and QuestionMark(1 ..) from status line CurSet + 1
+// (a mark other than "T" reads as "F"),
 // QuestionScore(1 .. 40) from the unit's result file. A missing status line or
 // file gives `fallbackCount` questions, all "F"; a missing result file all 0.
 // QuestionCount is at most 40.

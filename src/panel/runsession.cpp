@@ -3,6 +3,7 @@
 #include "panel/simwindow.h"
 #include "platform/services.h"
 #include "platform/textfile.h"
+#include "simulator/bankreader.h"
 #include "start/setassembly.h"
 
 #include <algorithm>
@@ -35,7 +36,7 @@ void RunSession::readQuestionLine() {
         m_data.IndexLine = platform::textfile::lineAt(lines, m_data.CurQuestion);
         const start::setfiles::IndexEntry e = start::setfiles::parseIndexLine(m_data.IndexLine);
         m_line = {platform::textfile::shownText(e.text),
-                  e.hasPicture ? m_data.DataDir + e.pictureId + m_data.DataExt : QString(), true};
+                  e.hasPicture ? sim::bank::picturePath(m_data, e.pictureId) : QString(), true};
     }
     Q_EMIT questionLineRead();
 }

@@ -76,7 +76,8 @@ class RunSession : public QObject {
     // The question line as the panel shows it.
     struct QuestionLine {
         QString text; // the question text (cut at MaxShownChars), or the message naming an unreadable file
-        QString picturePath; // DataDir + picture id + DataExt; empty without a picture
+        QString picturePath; // DataDir + picture id + DataExt; empty without a picture or
+                             // when the id would lead outside the data folder
         bool readable = false;
     };
     const QuestionLine &questionLine() const { return m_line; }

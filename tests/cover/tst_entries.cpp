@@ -27,6 +27,9 @@ class TstEntries : public QObject {
         QTest::newRow("long line cut") << QByteArray("TTTTTTTTTTTTTTTFF") << true << "TTTTTTTTTTTT"
                                        << "12"
                                        << "0";
+        QTest::newRow("garbage is no solved question") << QByteArray("TT#x\x01T") << true << "TTFFFTFFFFFF"
+                                                       << "12"
+                                                       << "9";
         QTest::newRow("missing file") << QByteArray() << false << "FFFFFFFFFFFF"
                                       << "12"
                                       << "12";
@@ -257,6 +260,26 @@ class TstEntries : public QObject {
         QCOMPARE(d.QuestionScore[1], Integer(6));
         QCOMPARE(d.QuestionScore[2], Integer(0));
         QCOMPARE(d.QuestionScore[3], Integer(4));
+    }
+
+    // A unit whose records exist but cannot be read is not opened: its end would
+    // write over them. The learner is told which file.
+    void unitEntryWithUnreadableRecords_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("status file") << "288893.rar";
+        QTest::newRow("result file") << "208800.rar";
+    }
+    void unitEntryWithUnreadableRecords() {
+        QFETCH(QString, file);
+        Fixture f;
+        f.install(0, {3});
+        f.unitBank(0, {2, 5, 3});
+        QVERIFY(QDir().mkpath(f.records() + file));
+        ModData d = f.modData();
+        QString error;
+        QVERIFY(!cover::entries::enterUnit(d, 0, &error));
+        QVERIFY2(error.contains(file), qPrintable(error));
+        QVERIFY(QFileInfo(f.records() + file).isDir());
     }
 
     void unitEntryWithoutIndexFile() {

@@ -136,18 +136,33 @@ class TstRunSession : public QObject {
         QCOMPARE(int(d.WorkMode), workModeAfter);
     }
 
-    // A damaged index line: what the panel lays out is cut at a length no bank
-    // reaches.
-    void longQuestionTextIsCut() {
+    // Damaged index lines: what the panel lays out is cut at a length no bank
+    // reaches, and a picture id that would lead out of the data folder is not used.
+    void damagedIndexLine_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("1 MiB of text") << QStringLiteral("000102") + QString(1 << 20, u'题')
+                                       << QString(platform::textfile::MaxShownChars, u'题') << QString();
+        QTest::newRow("picture id with ..")
+            << QStringLiteral("000102picture../../第一题。") << QStringLiteral("第一题。") << QString();
+        QTest::newRow("picture id with a slash")
+            << QStringLiteral("000102picture/etc/p第一题。") << QStringLiteral("第一题。") << QString();
+        QTest::newRow("a safe picture id") << QStringLiteral("000102picture288805第一题。")
+                                           << QStringLiteral("第一题。") << QStringLiteral("288805.rar");
+    }
+    void damagedIndexLine() {
+        QFETCH(QString, line);
+        QFETCH(QString, text);
+        QFETCH(QString, picture);
         unit();
         d.IndexFile = d.DataDir + QStringLiteral("288872.rar");
-        QVERIFY(platform::textfile::writeLinesAtomic(
-            d.IndexFile,
-            {QStringLiteral("000102") + QString(1 << 20, u'题'), QStringLiteral("000201第二题。")}));
+        QVERIFY(platform::textfile::writeLinesAtomic(d.IndexFile, {line, QStringLiteral("000201第二题。")}));
         RunSession s(d, prompter, clock);
         s.showQuestion();
         QVERIFY(s.questionLine().readable);
-        QCOMPARE(s.questionLine().text, QString(platform::textfile::MaxShownChars, u'题'));
+        QCOMPARE(s.questionLine().text, text);
+        QCOMPARE(s.questionLine().picturePath, picture.isEmpty() ? QString() : d.DataDir + picture);
     }
 
     // Navigation, redo, marks and guided teaching through the session.
