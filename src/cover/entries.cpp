@@ -46,6 +46,8 @@ bool enterUnit(ModData &d, int unit, QString *error) {
     // would write the unit's records over the ones that could not be read.
     if (!panel::progress::loadUnitProgress(d, questions, error))
         return false;
+    // a practice killed between its two writes left the result file ahead
+    panel::progress::acceptSolvedResults(d);
     // 8.
     d.CurQuestion = 1;
     return true;

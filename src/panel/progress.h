@@ -101,8 +101,16 @@ bool writeUnitStatus(const ModData &d, QString *error = nullptr);
 // NN = CurSet. Writes only for units (SetBase 20, CurSet >= 0); returns true
 // without writing otherwise.
 bool writeUnitResult(const ModData &d, QString *error = nullptr);
-// Both of the above, in this order; stops at nothing (each file is its own).
+// Both of the above, the result file first; stops at nothing (each file is its
+// own). Written at the end of a unit practice and after each solved question.
+// A kill between the two writes leaves the result file ahead of the status file
+// (a question solved in one, "F" in the other); acceptSolvedResults reads that
+// pair as the newer state.
 bool endUnitPractice(const ModData &d, QString *error = nullptr);
+// Unit entry, after loadUnitProgress: a question whose result word has the solved
+// bit but whose mark is "F" (the status file lagging behind a kill) is marked
+// "T". Returns how many marks it changed.
+int acceptSolvedResults(ModData &d);
 
 // ---- exam marks file --------------------------------------------------------
 // Score report, exam papers only (SetBase 0): marksDigits(d) into K/2188NN.rar,

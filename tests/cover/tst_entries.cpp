@@ -282,6 +282,38 @@ class TstEntries : public QObject {
         QVERIFY(QFileInfo(f.records() + file).isDir());
     }
 
+    // A practice killed between the two writes of a solved question: the result
+    // file is written first, so only "result new, status old" can be left; the
+    // unit's entry reads that question as solved, and the next write of the pair
+    // makes the files agree again.
+    void killBetweenTheTwoWrites() {
+        Fixture f;
+        f.install(0, {3});
+        f.unitBank(0, {2, 5, 3});
+        Fixture::put(f.records() + QStringLiteral("288893.rar"), {QStringLiteral("FFF")});
+        ModData d = f.modData();
+        QVERIFY(cover::entries::enterUnit(d, 0));
+        d.QuestionScore[2] = StatusSolved;
+        d.QuestionMark[2] = QStringLiteral("T");
+        // room for the result file only: the status file's write fails as a kill
+        // after the first rename would leave it
+        platform::textfile::setSpaceLeftForTesting(42);
+        const auto restore = qScopeGuard([] { platform::textfile::setSpaceLeftForTesting(-1); });
+        QVERIFY(!panel::progress::endUnitPractice(d));
+        platform::textfile::setSpaceLeftForTesting(-1);
+        QCOMPARE(Fixture::lines(f.records() + QStringLiteral("208800.rar")),
+                 QStringList{QStringLiteral("04") + QString(38, u'0')});
+        QCOMPARE(Fixture::lines(f.records() + QStringLiteral("288893.rar")).value(0), QStringLiteral("FFF"));
+
+        ModData again = f.modData();
+        QVERIFY(cover::entries::enterUnit(again, 0));
+        QCOMPARE(again.QuestionMark[2], QStringLiteral("T"));
+        QCOMPARE(int(again.QuestionScore[2]), int(StatusSolved));
+        QCOMPARE(again.QuestionMark[1], QStringLiteral("F"));
+        QVERIFY(panel::progress::endUnitPractice(again));
+        QCOMPARE(Fixture::lines(f.records() + QStringLiteral("288893.rar")).value(0), QStringLiteral("FTF"));
+    }
+
     void unitEntryWithoutIndexFile() {
         Fixture f;
         f.install(0, {3});
