@@ -5,6 +5,8 @@
 #include "panel/simwindow.h"
 #include "simulator/frmmain.h"
 
+#include <QPointer>
+
 namespace {
 
 // What the panel uses of the simulated window, on the real one.
@@ -66,6 +68,11 @@ void Trainer::openRun(const PanelEntry &entry) {
     FrmMain *main = simulatedWindow();
     tm->setSimulatedWindow(m_mainLink);
     main->setPanel(tm);
+    // each solved question goes to the disk at once (a unit practice)
+    main->learner().setSolvedKeeper([session = QPointer<FrmTm>(tm)](int q) {
+        if (session)
+            session->session().questionSolved(q);
+    });
     tm->applyEntry(entry);
     tm->showNumberButtons();
     tm->show();

@@ -93,7 +93,8 @@ CoverState load(ModData &d, const QString &programVersion) {
     if (!start::verfile::readInfo(d, &error))
         s.errors << error;
     // 3. bank version and the module check
-    s.bankVersion = platform::textfile::firstLine(d.dataFile(QStringLiteral("288895.rar")));
+    s.bankVersion = platform::textfile::shownText(
+        platform::textfile::firstLine(d.dataFile(QStringLiteral("288895.rar"))));
     // a check file that cannot be read is not a mismatch: the learner is told
     const QString checkPath = d.dataFile(QStringLiteral("288899.rar"));
     bool checkRead = false;
@@ -113,10 +114,12 @@ CoverState load(ModData &d, const QString &programVersion) {
         return s;
     }
     // 4, 5. titles
-    s.windowTitle = QStringLiteral("柏川云学职称计算机考试——") + d.ModuleName +
+    // (captions cut at a length no module reaches: a damaged file cannot hold the page up)
+    const QString moduleName = platform::textfile::shownText(d.ModuleName);
+    s.windowTitle = QStringLiteral("柏川云学职称计算机考试——") + moduleName +
                     QStringLiteral("模块  题库版本：") + s.bankVersion;
-    s.subtitle = QStringLiteral("── ") + d.ModuleTitle;
-    s.caption = programVersion + QStringLiteral("──") + d.ModuleName + QStringLiteral("模块(题库版本：") +
+    s.subtitle = QStringLiteral("── ") + platform::textfile::shownText(d.ModuleTitle);
+    s.caption = programVersion + QStringLiteral("──") + moduleName + QStringLiteral("模块(题库版本：") +
                 s.bankVersion + QStringLiteral(")");
     // 7. numbers of all slots
     for (int i = 0; i < UnitSlots; ++i)
@@ -153,7 +156,7 @@ CoverState load(ModData &d, const QString &programVersion) {
     for (int i = 0; i < UnitSlots; ++i) {
         UnitSlot &u = s.units[i];
         u.visible = i < d.UnitCount;
-        u.tooltip = d.unitTitle(i);
+        u.tooltip = platform::textfile::shownText(d.unitTitle(i));
         const QString line = s.statusLines.value(i);
         if (u.visible) {
             u.questions = QString::number(panel::progress::statusQuestionCount(line));

@@ -42,8 +42,12 @@ bool enterUnit(ModData &d, int unit, QString *error) {
     if (questions < 0)
         return false;
     // 5., 7. (the cover page unloads itself once this returns)
-    QString progressError;
-    panel::progress::loadUnitProgress(d, questions, &progressError);
+    // Records that exist but cannot be read open nothing: the practice's end
+    // would write the unit's records over the ones that could not be read.
+    if (!panel::progress::loadUnitProgress(d, questions, error))
+        return false;
+    // a practice killed between its two writes left the result file ahead
+    panel::progress::acceptSolvedResults(d);
     // 8.
     d.CurQuestion = 1;
     return true;

@@ -19,10 +19,12 @@ PanelEntry reviewCaptions();   // a review run, "错题复习-", LblUnit ""
 // LblJinRuXX_Click(unit), up to the unload of the cover page and after it:
 // QuestionCount 40, SetBase 20, WorkMode 2, CurSet; DataExt and the set's files;
 // CurQuestion, CurStep 1, ExamMinutesLeft 50; the question offsets; the status
-// line (QuestionCount, QuestionMark); the result digits (QuestionScore);
+// line (QuestionCount, QuestionMark); the result digits (QuestionScore), a
+// question solved there counting as solved whatever its mark says;
 // CurQuestion 1. Returns false with a message naming the file when the unit's
-// index file cannot be read (nothing is opened then); a missing status line or
-// result file gives all questions not done.
+// index file, its status file or its result file exists but cannot be read
+// (nothing is opened then); a missing status line or result file gives all
+// questions not done.
 bool enterUnit(ModData &d, int unit, QString *error = nullptr);
 
 // LblStartKs_Click(paper): QuestionCount 40, SetBase 0, WorkMode 3, CurSet.

@@ -164,7 +164,12 @@ QStringList normaliseStatus(const QStringList &lines, const QList<int> &unitQues
     for (int i = 0; i < NormalisedUnits; ++i) {
         const QString line = i < lines.size() ? lines.at(i) : QString();
         const int count = i < unitQuestions.size() ? std::max(0, unitQuestions.at(i)) : 0;
-        out << start::vb::Left(line + pad, count);
+        // a character other than "T" is no solved question: it becomes "F"
+        QString kept = start::vb::Left(line + pad, count);
+        for (QChar &c : kept)
+            if (c != u'T')
+                c = u'F';
+        out << kept;
     }
     return out;
 }
@@ -206,7 +211,9 @@ bool loadUnitProgress(ModData &d, int fallbackCount, QString *error) {
         line = QString(std::clamp(fallbackCount, 0, MaxQuestions), u'F');
     d.QuestionCount = Integer(std::min<int>(int(line.size()), MaxQuestions));
     for (int q = 1; q <= MaxQuestions; ++q)
-        d.QuestionMark[q] = q <= d.QuestionCount ? start::vb::Mid(line, q, 1) : QString();
+        d.QuestionMark[q] = q > d.QuestionCount                  ? QString()
+                            : start::vb::Mid(line, q, 1) == u'T' ? QStringLiteral("T")
+                                                                 : QStringLiteral("F");
 
     QString digits;
     QString resultError;
@@ -239,12 +246,28 @@ bool writeUnitResult(const ModData &d, QString *error) {
 }
 
 bool endUnitPractice(const ModData &d, QString *error) {
+    // The result file first, the status file second. Each lands whole or not at
+    // all; a kill between the two leaves a question solved in the result file and
+    // still "F" in the status file, never the other way round. The unit's entry
+    // takes the result file's word for it (acceptSolvedResults), so the question
+    // stays solved and the next write makes the pair agree again.
     QString e1, e2;
-    const bool a = writeUnitStatus(d, &e1);
     const bool b = writeUnitResult(d, &e2);
+    const bool a = writeUnitStatus(d, &e1);
     if (error)
-        *error = !a ? e1 : e2;
+        *error = !b ? e2 : e1;
     return a && b;
+}
+
+int acceptSolvedResults(ModData &d) {
+    int changed = 0;
+    for (int q = 1; q <= d.QuestionCount && q <= MaxQuestions; ++q) {
+        if ((d.QuestionScore[q] & 4) && d.QuestionMark[q] == QLatin1String("F")) {
+            d.QuestionMark[q] = QStringLiteral("T");
+            ++changed;
+        }
+    }
+    return changed;
 }
 
 // ---- exam marks -----------------------------------------------------------

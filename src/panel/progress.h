@@ -72,8 +72,9 @@ QString scoreText(double score);
 QString timeText(const QDateTime &t);
 
 // The cover page's status normalisation: status line i (i = 0 .. 24) becomes
-// Left(line & 42 x "F", count of unit i): padded with "F" or cut. Missing lines
-// and units without a count become empty. Returns exactly 25 lines.
+// Left(line & 42 x "F", count of unit i): padded with "F" or cut, and every
+// character other than "T" made "F" (garbage is no solved question). Missing
+// lines and units without a count become empty. Returns exactly 25 lines.
 QStringList normaliseStatus(const QStringList &lines, const QList<int> &unitQuestions);
 // Number of questions of a status line (length of the trimmed line) and the
 // number of "F" in it.
@@ -86,7 +87,8 @@ int statusUnfinished(const QString &line);
 bool normaliseStatusFile(const ModData &d, const QList<int> &unitQuestions, QStringList &lines,
                          QString *error = nullptr);
 
-// Unit entry: QuestionCount and QuestionMark(1 ..) from status line CurSet + 1,
+// Unit entry: QuestionCount and QuestionMark(1 ..) from status line CurSet + 1
+// (a mark other than "T" reads as "F"),
 // QuestionScore(1 .. 40) from the unit's result file. A missing status line or
 // file gives `fallbackCount` questions, all "F"; a missing result file all 0.
 // QuestionCount is at most 40.
@@ -99,8 +101,16 @@ bool writeUnitStatus(const ModData &d, QString *error = nullptr);
 // NN = CurSet. Writes only for units (SetBase 20, CurSet >= 0); returns true
 // without writing otherwise.
 bool writeUnitResult(const ModData &d, QString *error = nullptr);
-// Both of the above, in this order; stops at nothing (each file is its own).
+// Both of the above, the result file first; stops at nothing (each file is its
+// own). Written at the end of a unit practice and after each solved question.
+// A kill between the two writes leaves the result file ahead of the status file
+// (a question solved in one, "F" in the other); acceptSolvedResults reads that
+// pair as the newer state.
 bool endUnitPractice(const ModData &d, QString *error = nullptr);
+// Unit entry, after loadUnitProgress: a question whose result word has the solved
+// bit but whose mark is "F" (the status file lagging behind a kill) is marked
+// "T". Returns how many marks it changed.
+int acceptSolvedResults(ModData &d);
 
 // ---- exam marks file --------------------------------------------------------
 // Score report, exam papers only (SetBase 0): marksDigits(d) into K/2188NN.rar,

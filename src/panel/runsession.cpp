@@ -3,6 +3,7 @@
 #include "panel/simwindow.h"
 #include "platform/services.h"
 #include "platform/textfile.h"
+#include "simulator/bankreader.h"
 #include "start/setassembly.h"
 
 #include <algorithm>
@@ -34,7 +35,8 @@ void RunSession::readQuestionLine() {
     } else {
         m_data.IndexLine = platform::textfile::lineAt(lines, m_data.CurQuestion);
         const start::setfiles::IndexEntry e = start::setfiles::parseIndexLine(m_data.IndexLine);
-        m_line = {e.text, e.hasPicture ? m_data.DataDir + e.pictureId + m_data.DataExt : QString(), true};
+        m_line = {platform::textfile::shownText(e.text),
+                  e.hasPicture ? sim::bank::picturePath(m_data, e.pictureId) : QString(), true};
     }
     Q_EMIT questionLineRead();
 }
@@ -161,15 +163,29 @@ void RunSession::end() {
     }
 }
 
+void RunSession::questionSolved(int q) {
+    if (m_kind != RunKind::Practice || m_data.SetBase != SetBaseUnit || m_data.CurSet < 0 || q < 1 ||
+        q > MaxQuestions)
+        return;
+    // the same two files, in the same order, as the end writes them (see
+    // progress::endUnitPractice for why a kill between the two loses nothing);
+    // no message box here: this runs while the simulated window sets a step up
+    QString error;
+    if (!panel::progress::endUnitPractice(m_data, &error))
+        m_saveError = error;
+}
+
 void RunSession::endPractice() {
     QStringList errors;
     QString error;
-    if (!panel::progress::writeUnitStatus(m_data, &error))
-        errors << error;
     m_data.PanelMayClose = True;
     for (int i = 1; i <= MaxQuestions; ++i)
         m_data.QuestionScore[i] = withoutVisited(m_data.QuestionScore[i]);
+    // the result file before the status file, as every write of the pair
+    // (progress::endUnitPractice says why)
     if (!panel::progress::writeUnitResult(m_data, &error))
+        errors << error;
+    if (!panel::progress::writeUnitStatus(m_data, &error))
         errors << error;
     if (!errors.isEmpty())
         m_prompter.ask(errors.join(QStringLiteral("\r\n")), platform::Prompter::Ok,

@@ -75,8 +75,9 @@ class RunSession : public QObject {
 
     // The question line as the panel shows it.
     struct QuestionLine {
-        QString text;        // the question text, or the message naming an unreadable file
-        QString picturePath; // DataDir + picture id + DataExt; empty without a picture
+        QString text; // the question text (cut at MaxShownChars), or the message naming an unreadable file
+        QString picturePath; // DataDir + picture id + DataExt; empty without a picture or
+                             // when the id would lead outside the data folder
         bool readable = false;
     };
     const QuestionLine &questionLine() const { return m_line; }
@@ -113,9 +114,17 @@ class RunSession : public QObject {
     // (SetBase not 0): the countdown stops.
     bool tickCountdown();
 
+    // ---- keeping progress
+    // Question q has just been solved: a unit practice writes the unit's status
+    // and result files at once (as the end does), so that a crash loses at most
+    // the question in hand. Other runs write nothing here. A failed write is
+    // kept in saveError(); the end writes both files again and says what fails.
+    void questionSolved(int q);
+    const QString &saveError() const { return m_saveError; }
+
     // ---- the end button
-    // Practice: the unit's records are written (a failure is shown, the run
-    // still ends), the visited bits cleared, then closeRequested. Exam:
+    // Practice: the visited bits cleared, the unit's result and status files
+    // written (a failure is shown, the run still ends), then closeRequested. Exam:
     // hideRequested(true), then handInRequested. Review: in the wrong-question
     // review the panel hides and asks whether the solved questions leave the
     // list, then closeRequested.
@@ -146,6 +155,7 @@ class RunSession : public QObject {
     int m_demoSpeed = 1;
     int m_startTicks = 0;
     QDateTime m_minuteMark; // the countdown's last counted minute
+    QString m_saveError;    // the last per-question write that failed
 };
 
 } // namespace panel

@@ -49,15 +49,19 @@ QStringList splitLines(const QString &text) {
     for (int i = 0; i < n; ++i) {
         const QChar c = text.at(i);
         if (c == u'\r' || c == u'\n') {
-            lines.append(text.mid(start, i - start));
+            lines.append(text.mid(start, std::min<qsizetype>(i - start, MaxLineChars)));
             if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
                 ++i;
             start = i + 1;
         }
     }
     if (start < n)
-        lines.append(text.mid(start));
+        lines.append(text.mid(start, MaxLineChars));
     return lines;
+}
+
+QString shownText(const QString &text) {
+    return text.size() > MaxShownChars ? text.left(MaxShownChars) : text;
 }
 
 bool readLines(const QString &path, QStringList &out, ReadError *error) {

@@ -24,12 +24,26 @@ struct ReadError {
     QString message() const;
 };
 
+// The longest line kept when a file is read: no record, text or index line of a
+// bank comes near it (they run to a few hundred characters). A longer line is cut
+// to this length, so a damaged file cannot make every later use of its lines slow.
+inline constexpr qsizetype MaxLineChars = 64 * 1024;
+
+// The longest text laid out on the screen: a question text, a hint, a box text,
+// a caption. Longer texts are cut (a label laying out megabytes hangs the window).
+inline constexpr qsizetype MaxShownChars = 2000;
+// text cut to MaxShownChars.
+QString shownText(const QString &text);
+
 // Splits decoded text into lines at CR LF (a lone CR or LF also ends a line).
-// A final line end does not make an extra empty line.
+// A final line end does not make an extra empty line. A line longer than
+// MaxLineChars is cut to that length (the rest of it is dropped, not made into
+// further lines).
 QStringList splitLines(const QString &text);
 
-// Reads every line of a GBK file. Returns false (and fills error) when the file
-// is missing or cannot be read; out is then empty.
+// Reads every line of a GBK file (lines cut as splitLines cuts them). Returns
+// false (and fills error) when the file is missing or cannot be read; out is
+// then empty.
 bool readLines(const QString &path, QStringList &out, ReadError *error = nullptr);
 
 // Line n (1-based) of a file read line by line from the start: the count stops at

@@ -107,15 +107,30 @@ IndexEntry BankReader::index(int q, bool *ok) {
 
 StepRecord BankReader::record(int q, int s, bool *ok) {
     const int q1 = (q >= 1 && q < int(m_data.QuestionFirstStep.size())) ? q : 1;
-    const int lineNo = m_data.QuestionFirstStep[q1] + s - 1;
+    const int first = m_data.QuestionFirstStep[q1];
+    const int lineNo = first + s - 1;
     bool read = false;
-    const QString l = m_cache.line(m_data.StepFile, lineNo, &read);
+    const QStringList &lines = m_cache.lines(m_data.StepFile, &read);
     if (!read) {
         m_lastError = m_cache.lastError().message();
         if (ok)
             *ok = false;
         return parseRecord(QString());
     }
+    // The question's records end where the next question's begin (when the index
+    // gave its length) and at the end of the file: a step past them has no record.
+    const int next = q1 + 1 < int(m_data.QuestionFirstStep.size()) ? m_data.QuestionFirstStep[q1 + 1] : 0;
+    if (s < 1 || lineNo < 1 || lineNo > lines.size() || (next > first && lineNo >= next)) {
+        m_lastError = QStringLiteral("文件 %1 中第%2题没有第%3步的步骤记录（第%4行）。")
+                          .arg(QDir::toNativeSeparators(m_data.StepFile))
+                          .arg(q1)
+                          .arg(s)
+                          .arg(lineNo);
+        if (ok)
+            *ok = false;
+        return parseRecord(QString());
+    }
+    const QString l = lines.at(lineNo - 1);
     bool full = false;
     StepRecord r = parseRecord(l, &full);
     if (!full)

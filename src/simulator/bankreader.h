@@ -75,7 +75,9 @@ class BankReader {
     // Index line of question q (1-based).
     IndexEntry index(int q, bool *ok = nullptr);
     // Step record of (q, s): line QuestionFirstStep(q) + s - 1 of the step file.
-    // ok is false when the file cannot be read or the record is shorter than 196.
+    // ok is false when the file cannot be read, the step lies past the question's
+    // records (past the end of the file, or in the next question's records when
+    // the index gives the question's length) or the record is shorter than 196.
     StepRecord record(int q, int s, bool *ok = nullptr);
     // The message for the last failure, naming the file (and line for a short record).
     QString lastError() const { return m_lastError; }

@@ -70,6 +70,7 @@ class FrmMain : public QWidget, private sim::EngineListener {
     void setData();
 
     sim::StepEngine &engine() { return m_engine; }
+    sim::ModDataRecord &learner() { return m_learner; }
 
     // 100 ms, one shot: sets up the step the panel restored.
     QTimer Timer2;

@@ -39,6 +39,8 @@ PanelCaptions ModDataRecord::questionSolved(int q) {
     PanelCaptions c;
     if (!inRange(q))
         return c;
+    const bool newlySolved =
+        d.QuestionScore[q] < 4 || (d.SetBase == 20 && d.QuestionMark[q] != QLatin1String("T"));
     if (d.QuestionScore[q] < 4)
         d.QuestionScore[q] = Integer(d.QuestionScore[q] + 4);
     if (d.SetBase == 20) {
@@ -51,6 +53,8 @@ PanelCaptions ModDataRecord::questionSolved(int q) {
         c.title = QStringLiteral("错题复习  第%1/%2题").arg(q).arg(d.QuestionCount);
     if (d.SetBase == 0 || d.CurSet == -1)
         c.unfinished = unfinishedList(d, false);
+    if (newlySolved && m_keeper)
+        m_keeper(q);
     return c;
 }
 

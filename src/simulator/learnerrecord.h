@@ -6,6 +6,7 @@
 // stepping its own copy of the screen) leaves the learner's state untouched.
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 struct ModData;
@@ -45,12 +46,17 @@ class ModDataRecord : public LearnerRecord {
     PanelCaptions questionSolved(int q) override;
     void closingActedOn(int q) override;
 
+    // Called once a question has newly become solved (its score and mark set),
+    // so that the run can keep it on the disk at once; none by default.
+    void setSolvedKeeper(std::function<void(int q)> keeper) { m_keeper = std::move(keeper); }
+
     // "未完成的题目" and the numbers of the questions still open: by mark ("F")
     // or by score (below 4).
     static QString unfinishedList(const ModData &d, bool byMark);
 
   private:
     ModData &m_data;
+    std::function<void(int)> m_keeper;
 };
 
 } // namespace sim

@@ -1,4 +1,5 @@
 #include "simulator/screenlayout.h"
+#include "platform/textfile.h"
 #include "simulator/bankreader.h"
 
 #include <cmath>
@@ -31,7 +32,11 @@ LayoutResult layoutStep(const LayoutInput &in, const ScreenModel &previous) {
     const sim::bank::StepRecord &r = in.record;
     auto sx = [&](int v) { return int(std::lround(v * in.scaleX)); };
     auto sy = [&](int v) { return int(std::lround(v * in.scaleY)); };
-    auto text = [&](int n) { return (n > 0 && in.text) ? in.text(n) : QString(); };
+    // Texts laid out are cut at a length no bank reaches (a damaged table line of
+    // megabytes would hold the window up at every step).
+    auto text = [&](int n) {
+        return (n > 0 && in.text) ? platform::textfile::shownText(in.text(n)) : QString();
+    };
 
     LayoutResult out;
     ScreenModel &m = out.screen;

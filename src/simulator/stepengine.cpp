@@ -60,6 +60,25 @@ void StepEngine::restoreQuestion(int q) {
 }
 
 void StepEngine::setData() {
+    // A step that completes itself on being set up (its box already holds the
+    // answer) calls doNext, which sets the next step up through here again.
+    // Inside that, the next step is only noted and laid out by the loop below,
+    // so a run of such steps never nests: it ends at a step that waits for the
+    // learner, at the closing record, or at a step that cannot be read (a
+    // question's steps past the end of its records block).
+    if (m_settingUp) {
+        m_setUpAgain = true;
+        return;
+    }
+    m_settingUp = true;
+    do {
+        m_setUpAgain = false;
+        layOutStep();
+    } while (m_setUpAgain);
+    m_settingUp = false;
+}
+
+void StepEngine::layOutStep() {
     m_blocked = false;
     const int q = m_data.CurQuestion;
     bool ok = false;

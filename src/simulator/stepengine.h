@@ -123,6 +123,7 @@ class StepEngine {
     }
 
   private:
+    void layOutStep();
     void finishQuestion();
     void report(const QString &message);
     bool loadPicture(const QString &id);
@@ -141,6 +142,8 @@ class StepEngine {
     sim::bank::StepRecord m_record = sim::bank::StepRecord::blank();
     ScreenModel m_screen;
     bool m_blocked = false;
+    bool m_settingUp = false;  // inside setData
+    bool m_setUpAgain = false; // a step completed itself: lay out the next one
     int m_openMenu = 0;
     int m_dragStartX = 0, m_dragStartY = 0;
     bool m_dragging = false;

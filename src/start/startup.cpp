@@ -24,12 +24,10 @@ bool recordInstall(const ModData &data, platform::Registry &reg, const QString &
                                  bytes);
     start::ModZCB::WriteRegValue(reg, platform::HKEY_CURRENT_USER, key, QStringLiteral("ProName") + nn,
                                  platform::REG_SZ, QVariant(QString(exeName + QString(36, u'*'))), bytes);
-    QString werr;
-    if (!platform::textfile::writeLinesAtomic(marker, {QStringLiteral("1")}, &werr)) {
-        if (error)
-            *error = werr;
-        return false;
-    }
+    // A data folder that cannot be written (installed read-only) keeps the marker
+    // at "0": the same two values are recorded again at the next start, which
+    // does no harm, so the start goes on.
+    platform::textfile::writeLinesAtomic(marker, {QStringLiteral("1")});
     return true;
 }
 

@@ -11,8 +11,10 @@ namespace start::startup {
 // The first-run marker D/288892.rar: when its first line is "0", writes
 // "ProPath"&NN (program folder & 72 asterisks) and "ProName"&NN (executable name &
 // 36 asterisks) under HKEY_CURRENT_USER\Software\Microsoft and rewrites the
-// marker as "1". The registry's result codes are ignored. Fails with a message
-// naming the marker when it is missing or unreadable.
+// marker as "1". The registry's result codes are ignored, and so is a marker
+// that cannot be rewritten (a read-only data folder: the values are recorded
+// again at the next start). Fails with a message naming the marker when it is
+// missing or unreadable.
 bool recordInstall(const ModData &data, platform::Registry &reg, const QString &exeName, QString *error);
 
 // Counts the start in D/288897.rar and, with the switch file's first line "1"

@@ -27,6 +27,9 @@ class TstEntries : public QObject {
         QTest::newRow("long line cut") << QByteArray("TTTTTTTTTTTTTTTFF") << true << "TTTTTTTTTTTT"
                                        << "12"
                                        << "0";
+        QTest::newRow("garbage is no solved question") << QByteArray("TT#x\x01T") << true << "TTFFFTFFFFFF"
+                                                       << "12"
+                                                       << "9";
         QTest::newRow("missing file") << QByteArray() << false << "FFFFFFFFFFFF"
                                       << "12"
                                       << "12";
@@ -257,6 +260,58 @@ class TstEntries : public QObject {
         QCOMPARE(d.QuestionScore[1], Integer(6));
         QCOMPARE(d.QuestionScore[2], Integer(0));
         QCOMPARE(d.QuestionScore[3], Integer(4));
+    }
+
+    // A unit whose records exist but cannot be read is not opened: its end would
+    // write over them. The learner is told which file.
+    void unitEntryWithUnreadableRecords_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("status file") << "288893.rar";
+        QTest::newRow("result file") << "208800.rar";
+    }
+    void unitEntryWithUnreadableRecords() {
+        QFETCH(QString, file);
+        Fixture f;
+        f.install(0, {3});
+        f.unitBank(0, {2, 5, 3});
+        QVERIFY(QDir().mkpath(f.records() + file));
+        ModData d = f.modData();
+        QString error;
+        QVERIFY(!cover::entries::enterUnit(d, 0, &error));
+        QVERIFY2(error.contains(file), qPrintable(error));
+        QVERIFY(QFileInfo(f.records() + file).isDir());
+    }
+
+    // A practice killed between the two writes of a solved question: the result
+    // file is written first, so only "result new, status old" can be left; the
+    // unit's entry reads that question as solved, and the next write of the pair
+    // makes the files agree again.
+    void killBetweenTheTwoWrites() {
+        Fixture f;
+        f.install(0, {3});
+        f.unitBank(0, {2, 5, 3});
+        Fixture::put(f.records() + QStringLiteral("288893.rar"), {QStringLiteral("FFF")});
+        ModData d = f.modData();
+        QVERIFY(cover::entries::enterUnit(d, 0));
+        d.QuestionScore[2] = StatusSolved;
+        d.QuestionMark[2] = QStringLiteral("T");
+        // room for the result file only: the status file's write fails as a kill
+        // after the first rename would leave it
+        platform::textfile::setSpaceLeftForTesting(42);
+        const auto restore = qScopeGuard([] { platform::textfile::setSpaceLeftForTesting(-1); });
+        QVERIFY(!panel::progress::endUnitPractice(d));
+        platform::textfile::setSpaceLeftForTesting(-1);
+        QCOMPARE(Fixture::lines(f.records() + QStringLiteral("208800.rar")),
+                 QStringList{QStringLiteral("04") + QString(38, u'0')});
+        QCOMPARE(Fixture::lines(f.records() + QStringLiteral("288893.rar")).value(0), QStringLiteral("FFF"));
+
+        ModData again = f.modData();
+        QVERIFY(cover::entries::enterUnit(again, 0));
+        QCOMPARE(again.QuestionMark[2], QStringLiteral("T"));
+        QCOMPARE(int(again.QuestionScore[2]), int(StatusSolved));
+        QCOMPARE(again.QuestionMark[1], QStringLiteral("F"));
+        QVERIFY(panel::progress::endUnitPractice(again));
+        QCOMPARE(Fixture::lines(f.records() + QStringLiteral("288893.rar")).value(0), QStringLiteral("FTF"));
     }
 
     void unitEntryWithoutIndexFile() {

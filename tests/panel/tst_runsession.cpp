@@ -17,6 +17,11 @@ using panel::RunSession;
 
 namespace {
 
+QByteArray bytesOf(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // Records the calls in one list, in order.
 class FakeSim : public SimulatedWindow {
   public:
@@ -134,6 +139,35 @@ class TstRunSession : public QObject {
         QCOMPARE(int(d.QuestionScore[shown]), int(StatusVisited));
         QCOMPARE(int(d.CurStep), shown + 1);
         QCOMPARE(int(d.WorkMode), workModeAfter);
+    }
+
+    // Damaged index lines: what the panel lays out is cut at a length no bank
+    // reaches, and a picture id that would lead out of the data folder is not used.
+    void damagedIndexLine_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("1 MiB of text") << QStringLiteral("000102") + QString(1 << 20, u'题')
+                                       << QString(platform::textfile::MaxShownChars, u'题') << QString();
+        QTest::newRow("picture id with ..")
+            << QStringLiteral("000102picture../../第一题。") << QStringLiteral("第一题。") << QString();
+        QTest::newRow("picture id with a slash")
+            << QStringLiteral("000102picture/etc/p第一题。") << QStringLiteral("第一题。") << QString();
+        QTest::newRow("a safe picture id") << QStringLiteral("000102picture288805第一题。")
+                                           << QStringLiteral("第一题。") << QStringLiteral("288805.rar");
+    }
+    void damagedIndexLine() {
+        QFETCH(QString, line);
+        QFETCH(QString, text);
+        QFETCH(QString, picture);
+        unit();
+        d.IndexFile = d.DataDir + QStringLiteral("288872.rar");
+        QVERIFY(platform::textfile::writeLinesAtomic(d.IndexFile, {line, QStringLiteral("000201第二题。")}));
+        RunSession s(d, prompter, clock);
+        s.showQuestion();
+        QVERIFY(s.questionLine().readable);
+        QCOMPARE(s.questionLine().text, text);
+        QCOMPARE(s.questionLine().picturePath, picture.isEmpty() ? QString() : d.DataDir + picture);
     }
 
     // Navigation, redo, marks and guided teaching through the session.
@@ -343,6 +377,59 @@ class TstRunSession : public QObject {
             QVERIFY(platform::textfile::readLines(panel::progress::unitStatusFile(d), status));
             QCOMPARE(status.value(1), QStringLiteral("FTFF"));
         }
+    }
+
+    // A unit practice writes each solved question at once, to the same files in
+    // the same form as its end; other runs leave them to their own ends.
+    void solvedQuestionIsKeptAtOnce_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("curSet");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("unit practice") << int(RunKind::Practice) << 1 << true;
+        QTest::newRow("wrong-question review") << int(RunKind::Review) << int(CurSetReview) << false;
+        QTest::newRow("exam") << int(RunKind::Exam) << 1 << false;
+    }
+    void solvedQuestionIsKeptAtOnce() {
+        QFETCH(int, kind);
+        QFETCH(int, curSet);
+        QFETCH(bool, written);
+        unit();
+        d.CurSet = Integer(curSet);
+        QFile::remove(panel::progress::unitResultFile(d, 1));
+        QFile::remove(panel::progress::unitStatusFile(d));
+        RunSession s(d, prompter, clock);
+        s.setKind(RunKind(kind));
+        d.QuestionScore[2] = StatusVisited | StatusSolved;
+        d.QuestionMark[2] = QStringLiteral("T");
+        s.questionSolved(2);
+        QCOMPARE(QFileInfo::exists(panel::progress::unitResultFile(d, 1)), written);
+        QCOMPARE(QFileInfo::exists(panel::progress::unitStatusFile(d)), written);
+        QVERIFY(prompter.asked.isEmpty());
+        if (!written)
+            return;
+        const QByteArray result = bytesOf(panel::progress::unitResultFile(d, 1));
+        const QByteArray status = bytesOf(panel::progress::unitStatusFile(d));
+        QCOMPARE(result, "04" + QByteArray(38, '0') + "\r\n");
+        QCOMPARE(status, QByteArray("\r\nFTFF\r\n\r\n"));
+        // the end writes the same again
+        s.end();
+        QCOMPARE(bytesOf(panel::progress::unitResultFile(d, 1)), result);
+        QCOMPARE(bytesOf(panel::progress::unitStatusFile(d)), status);
+    }
+
+    // A per-question write that fails says nothing at once (the simulated window
+    // is setting a step up); it is kept, and the end writes and says again.
+    void solvedQuestionWriteFailureIsKept() {
+        QTemporaryDir other;
+        unit();
+        d.AppPath = other.path();
+        QFile blocker(other.path() + QStringLiteral("/ksdata"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        RunSession s(d, prompter, clock);
+        s.questionSolved(1);
+        QVERIFY(prompter.asked.isEmpty());
+        QVERIFY2(s.saveError().contains(QStringLiteral("208801.rar")), qPrintable(s.saveError()));
     }
 
     // A record the practice end cannot write is named; the run still ends.

@@ -209,6 +209,18 @@ class TstProgress : public QObject {
         QCOMPARE(d.QuestionMark[1], QStringLiteral("F"));
     }
 
+    // A status line with garbage: only "T" is a solved question.
+    void unitEntryReadsGarbageAsNotDone() {
+        d.CurSet = 0;
+        putBytes(panel::progress::unitStatusFile(d), "T#x F?T\r\n");
+        QVERIFY(panel::progress::loadUnitProgress(d, 3));
+        QCOMPARE(d.QuestionCount, Integer(7));
+        QStringList marks;
+        for (int q = 1; q <= 7; ++q)
+            marks << d.QuestionMark[q];
+        QCOMPARE(marks.join(QString()), QStringLiteral("TFFFFFT"));
+    }
+
     void wrongLists() {
         setWords(d, QString());
         for (int i = 1; i <= 40; ++i)

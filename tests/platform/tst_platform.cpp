@@ -95,6 +95,32 @@ class TstPlatform : public QObject {
         QCOMPARE(allEntries(mount), (QStringList{QStringLiteral("288893.rar"), QStringLiteral("filler")}));
     }
 
+    // A damaged file with a line of megabytes: the line is cut when read, the
+    // lines after it come as they are.
+    void longLinesCutWhenRead_data() {
+        QTest::addColumn<qsizetype>("length");
+        QTest::addColumn<qsizetype>("kept");
+        QTest::newRow("a line of the longest kept length")
+            << platform::textfile::MaxLineChars << platform::textfile::MaxLineChars;
+        QTest::newRow("one character more")
+            << platform::textfile::MaxLineChars + 1 << platform::textfile::MaxLineChars;
+        QTest::newRow("10 MiB") << qsizetype(10 << 20) << platform::textfile::MaxLineChars;
+    }
+    void longLinesCutWhenRead() {
+        QFETCH(qsizetype, length);
+        QFETCH(qsizetype, kept);
+        TempFolder tmp;
+        const QString path = tmp.file(QStringLiteral("288890.rar"));
+        putBytes(path, "001" + QByteArray(length - 3, 'x') + "\r\n002y\r\n" + QByteArray(length, 'z'));
+        QStringList lines;
+        QVERIFY(platform::textfile::readLines(path, lines));
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0].size(), kept);
+        QVERIFY(lines[0].startsWith(QStringLiteral("001x")));
+        QCOMPARE(lines[1], QStringLiteral("002y"));
+        QCOMPARE(lines[2], QString(kept, u'z'));
+    }
+
     void staleTemporariesRemoved() {
         TempFolder tmp;
         tmp.write(QStringLiteral("288893.rar"), {QStringLiteral("T")});

@@ -49,6 +49,7 @@ class TstLearnerRecord : public QObject {
   private Q_SLOTS:
     void stepThroughQuestion_data();
     void stepThroughQuestion();
+    void keeperHearsEachNewlySolvedQuestion();
 };
 
 void TstLearnerRecord::stepThroughQuestion_data() {
@@ -114,6 +115,37 @@ void TstLearnerRecord::stepThroughQuestion() {
     QCOMPARE(captions.count, 1);
     QCOMPARE(captions.title.value_or(QString()), QStringLiteral("第1单元  第2/3题（已完成）"));
     QCOMPARE(captions.unfinished.value_or(QString()), QStringLiteral("未完成的题目 1 3"));
+}
+
+// The run keeps a solved question on the disk at once: the keeper hears of it
+// once, when it becomes solved, not each time its closing record is shown again.
+void TstLearnerRecord::keeperHearsEachNewlySolvedQuestion() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    const auto closing = Rec(QStringLiteral("9999"));
+    const auto click = Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600);
+    f.writeQuestions({{click, closing}, {click, closing}});
+    f.data.QuestionMark[2] = QStringLiteral("T"); // solved in an earlier practice
+    f.data.QuestionScore[2] = 4;
+    ModDataRecord learner(f.data);
+    QList<int> kept;
+    learner.setSolvedKeeper([&](int q) {
+        kept << q;
+        QCOMPARE(f.data.QuestionMark[q], QStringLiteral("T")); // told once it is recorded
+        QVERIFY(f.data.QuestionScore[q] >= 4);
+    });
+    StepEngine e(f.data, &learner);
+    e.setData();
+    e.zone1MouseUp(1, 0);
+    e.zone1MouseUp(1, 0); // an action on the closing screen
+    e.backClick();
+    e.zone1MouseUp(1, 0); // the closing record again
+    QCOMPARE(kept, QList<int>{1});
+    f.data.CurQuestion = 2;
+    f.data.CurStep = 1;
+    e.setData();
+    e.zone1MouseUp(1, 0);
+    QCOMPARE(kept, QList<int>{1}); // already solved: nothing new to keep
 }
 
 QTEST_MAIN(TstLearnerRecord)

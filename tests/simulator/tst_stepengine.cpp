@@ -80,6 +80,7 @@ sim::bank::StepRecord closing() {
 
 Q_DECLARE_METATYPE(QList<sim::bank::StepRecord>)
 Q_DECLARE_METATYPE(QList<Action>)
+Q_DECLARE_METATYPE(QList<QList<sim::bank::StepRecord>>)
 
 class TstStepEngine : public QObject {
     Q_OBJECT
@@ -89,6 +90,9 @@ class TstStepEngine : public QObject {
     void textEntry_data();
     void textEntry();
     void enterEmptiesOnMismatch();
+    void selfCompletingSteps_data();
+    void selfCompletingSteps();
+    void longTextsAreCut();
     void closingCaptions_data();
     void closingCaptions();
     void closingInExamShowsNoSuccess();
@@ -357,6 +361,74 @@ void TstStepEngine::enterEmptiesOnMismatch() {
     QCOMPARE(int(f.data.CurStep), 3);
     e.text2Changed(QStringLiteral(" LINE|L "));
     QCOMPARE(int(f.data.CurStep), 4);
+}
+
+void TstStepEngine::selfCompletingSteps_data() {
+    QTest::addColumn<QList<QList<sim::bank::StepRecord>>>("questions");
+    QTest::addColumn<QList<Action>>("acts");
+    QTest::addColumn<int>("step");     // where question 1 stops
+    QTest::addColumn<bool>("blocked"); // with the blocked-step notice
+    QTest::addColumn<bool>("closing"); // at its closing record
+    // Text 4 " L " is the answer "line|l" (text 1): these boxes complete at once.
+    const sim::bank::StepRecord self = Rec(QStringLiteral("0020")).box(300, 8500, 3000, 300, 4, 1);
+    const sim::bank::StepRecord wait = Rec(QStringLiteral("0020")).box(300, 8500, 3000, 300, 0, 1);
+    QTest::newRow("last line of the step file")
+        << QList<QList<sim::bank::StepRecord>>{{self}} << QList<Action>{} << 2 << true << false;
+    QTest::newRow("last line after another step")
+        << QList<QList<sim::bank::StepRecord>>{{z1(QStringLiteral("0001")), self}} << QList<Action>{click()}
+        << 3 << true << false;
+    QTest::newRow("a run of them up to the closing record")
+        << QList<QList<sim::bank::StepRecord>>{{self, self, self, closing()}} << QList<Action>{} << 4 << false
+        << true;
+    QTest::newRow("a run of them up to a waiting step")
+        << QList<QList<sim::bank::StepRecord>>{{self, self, wait, closing()}} << QList<Action>{} << 3 << false
+        << false;
+    QTest::newRow("into the next question's records")
+        << QList<QList<sim::bank::StepRecord>>{{self}, {z1(QStringLiteral("0001")), closing()}}
+        << QList<Action>{} << 2 << true << false;
+}
+
+// A step whose box already holds its answer completes as it is set up; a run of
+// them ends at the question's last record, never in the records beyond it.
+void TstStepEngine::selfCompletingSteps() {
+    QFETCH(QList<QList<sim::bank::StepRecord>>, questions);
+    QFETCH(QList<Action>, acts);
+    QFETCH(int, step);
+    QFETCH(bool, blocked);
+    QFETCH(bool, closing);
+    BankFixture f;
+    f.writeTexts({QStringLiteral("line|l"), QString(), QStringLiteral("Abc"), QStringLiteral(" L ")});
+    f.writeQuestions(questions);
+    StepEngine e(f.data);
+    Recorder rec;
+    e.setListener(&rec);
+    e.setData();
+    run(e, acts);
+    QCOMPARE(int(f.data.CurStep), step);
+    QCOMPARE(e.blocked(), blocked);
+    QCOMPARE(e.record().isClosing(), closing);
+    QCOMPARE(rec.problems.size(), blocked ? 1 : 0);
+    if (blocked)
+        QVERIFY(rec.problems.first().contains(QStringLiteral("288820.rar")));
+    QCOMPARE(rec.laidOut, step); // each step laid out once
+    e.zone1MouseUp(1, 0);
+    QCOMPARE(int(f.data.CurStep), step);
+}
+
+// A damaged text table with a line of megabytes: the hint and the box show it cut
+// at a length no bank reaches.
+void TstStepEngine::longTextsAreCut() {
+    BankFixture f;
+    const QString longText = QString(10 << 20, u'x');
+    f.writeTexts({longText, QStringLiteral("line")});
+    f.writeSteps({z1(QStringLiteral("0001")).hint(300, 300, 1).box(300, 8500, 3000, 300, 1, 2), closing()});
+    f.data.WorkMode = WorkGuided;
+    StepEngine e(f.data);
+    e.setData();
+    QVERIFY(!e.blocked());
+    QCOMPARE(e.screen().hintText, QString(platform::textfile::MaxShownChars, u'x'));
+    QCOMPARE(e.screen().boxText, QString(platform::textfile::MaxShownChars, u'x'));
+    QVERIFY(e.screen().hintVisible);
 }
 
 void TstStepEngine::closingCaptions_data() {

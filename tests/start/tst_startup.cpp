@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include <unistd.h>
+
 namespace {
 void writeModule(const TempFolder &tmp, const QString &marker) {
     tmp.write(QStringLiteral("ver.txt"), {start::verfile::encodeLine(QStringLiteral("AutoCAD 2004")),
@@ -19,6 +21,23 @@ void writeModule(const TempFolder &tmp, const QString &marker) {
     if (!marker.isNull())
         tmp.write(QStringLiteral("data/288892.rar"), {marker});
 }
+// Values kept in memory: only the install marker goes to the disk.
+struct MemoryRegistry : platform::Registry {
+    QMap<QString, platform::RegValue> values;
+    int32_t setValue(int32_t, const QString &subKey, const QString &name,
+                     const platform::RegValue &v) override {
+        values[subKey + u'\\' + name] = v;
+        return 0;
+    }
+    int32_t queryValue(int32_t, const QString &subKey, const QString &name,
+                       platform::RegValue &out) override {
+        const auto it = values.constFind(subKey + u'\\' + name);
+        if (it == values.constEnd())
+            return platform::ERROR_FILE_NOT_FOUND;
+        out = *it;
+        return 0;
+    }
+};
 } // namespace
 
 class TstStartup : public QObject {
@@ -90,6 +109,41 @@ class TstStartup : public QObject {
         QFile::remove(reg.fileFor(platform::HKEY_CURRENT_USER));
         QVERIFY(start::startup::recordInstall(d, reg, QStringLiteral("caddrill"), nullptr));
         QVERIFY(!QFile::exists(reg.fileFor(platform::HKEY_CURRENT_USER)));
+    }
+
+    // The first start on a data folder that cannot be written: the install is
+    // recorded, the marker stays "0" (it is recorded again next time) and the
+    // start goes on.
+    void firstStartOnReadOnlyDataFolder_data() {
+        QTest::addColumn<bool>("chmod"); // a real read-only folder, or a write that fails
+        QTest::newRow("writes fail") << false;
+        QTest::newRow("read-only folder") << true;
+    }
+    void firstStartOnReadOnlyDataFolder() {
+        QFETCH(bool, chmod);
+        if (chmod && ::geteuid() == 0)
+            QSKIP("root writes into a read-only folder");
+        TempFolder tmp;
+        writeModule(tmp, QStringLiteral("0"));
+        ModData d;
+        d.AppPath = tmp.path();
+        QVERIFY(start::verfile::readInfo(d, nullptr));
+        const QString data = tmp.file(QStringLiteral("data"));
+        const auto restore = qScopeGuard([&] {
+            platform::textfile::setSpaceLeftForTesting(-1);
+            QFile::setPermissions(data, QFile::permissions(data) | QFileDevice::WriteOwner);
+        });
+        if (chmod)
+            QVERIFY(QFile::setPermissions(data, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        else
+            platform::textfile::setSpaceLeftForTesting(0);
+        MemoryRegistry reg;
+        QString error;
+        QVERIFY2(start::startup::recordInstall(d, reg, QStringLiteral("caddrill"), &error),
+                 qPrintable(error));
+        QCOMPARE(reg.values.value(QStringLiteral("Software\\Microsoft\\ProPath05")).value.toString(),
+                 tmp.path() + QString(72, u'*'));
+        QCOMPARE(tmp.read(QStringLiteral("data/288892.rar")), QStringList{QStringLiteral("0")});
     }
 
     void secondInstanceTouchesNothing() {
