@@ -1,4 +1,5 @@
 #include "panel/panelart.h"
+#include "platform/fonts.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -8,15 +9,93 @@
 
 namespace panel::panelart {
 
-const QColor Accent(0x1f, 0x5f, 0xa6);
-const QColor Ink(0x1c, 0x2b, 0x3d);
-
 QFont uiFont(double pointSize, bool bold) {
-    QFont f(QStringLiteral("Noto Sans CJK SC"));
-    f.setPointSizeF(pointSize);
-    f.setBold(bold);
+    QFont f = platform::fonts::ui(pointSize, bold);
     f.setStyleStrategy(QFont::PreferAntialias);
     return f;
+}
+
+namespace {
+QString hex(const QColor &c) {
+    return c.name();
+}
+} // namespace
+
+QString textStyle(const QColor &colour, bool bold) {
+    return QStringLiteral("color:%1;").arg(hex(colour)) +
+           (bold ? QStringLiteral("font-weight:bold;") : QString());
+}
+
+QString sheetStyle(const QString &objectName) {
+    return QStringLiteral("#%1{background:%2;border-top:1px solid %3;}")
+        .arg(objectName, hex(Sheet), hex(Rule));
+}
+
+QString chooserStyle(ChooserColour colour) {
+    switch (colour) {
+    case ChooserColour::Green:
+        return QStringLiteral("QPushButton{background:%1;border:1px solid %2;border-radius:3px;}")
+            .arg(hex(Seen), hex(SeenLine));
+    case ChooserColour::Red:
+        return QStringLiteral("QPushButton{background:%1;color:%2;border:1px solid %3;border-radius:3px;}")
+            .arg(hex(Marked), hex(OnBlue), hex(MarkedLine));
+    case ChooserColour::ButtonFace:
+        break;
+    }
+    return QStringLiteral("QPushButton{background:palette(button);border:1px solid %1;border-radius:3px;}"
+                          "QPushButton:hover{border-color:%2;}")
+        .arg(hex(ControlLine), hex(HoverLine));
+}
+
+QString restoreStyle(bool hover) {
+    if (hover)
+        return QStringLiteral("QLabel{color:%1;background:%2;border-radius:3px;border:1px outset %3;}")
+            .arg(hex(RestoreInk), hex(Qt::white), hex(RestoreHoverLine));
+    return QStringLiteral("QLabel{color:%1;background:%2;border-radius:3px;}")
+        .arg(hex(RestoreInk), hex(RestoreFace));
+}
+
+QString legendHtml() {
+    const QString mark = QStringLiteral("<span style='color:%1'>■</span> ");
+    return mark.arg(hex(SeenLegend)) + QStringLiteral("已看过　") + mark.arg(hex(Marked)) +
+           QStringLiteral("已标识　") + mark.arg(hex(InkOff)) + QStringLiteral("未看过");
+}
+
+QString timeFrameStyle() {
+    return QStringLiteral("#PTime{background:%1;border:1px solid %2;}").arg(hex(Qt::white), hex(TimeLine));
+}
+
+QString timeBarStyle() {
+    return QStringLiteral("background:%1;").arg(hex(TimeFill));
+}
+
+QString inputMethodStyle() {
+    return QStringLiteral("QLabel{color:%1;background:%2;border:1px solid %3;border-radius:4px;}"
+                          "QLabel:hover{border-color:%4;}")
+        .arg(hex(Ink), hex(Qt::white), hex(ControlLine), hex(HoverLine));
+}
+
+QString questionTextStyle() {
+    return QStringLiteral(
+               "QTextEdit{background:%1;color:%2;border:1px solid %3;border-radius:3px;padding:2px;}")
+        .arg(hex(Qt::white), hex(TextInk), hex(Rule));
+}
+
+QString pictureButtonStyle() {
+    return QStringLiteral("QPushButton{background:%1;border:1px solid %2;border-radius:3px;color:%3;}"
+                          "QPushButton:hover{background:%4;}")
+        .arg(hex(PictureFace), hex(PictureLine), hex(PictureInk), hex(PictureHover));
+}
+
+QString unfinishedStyle() {
+    return QStringLiteral("#PicUnit{background:%1;border:1px solid %2;border-radius:3px;}")
+        .arg(hex(NoteFace), hex(NoteLine));
+}
+
+QString minimisedBarStyle() {
+    return QStringLiteral("#PicMin{background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 %1,stop:1 %2);"
+                          "border:1px solid %3;}")
+        .arg(hex(BarTop), hex(BarBottom), hex(BarLine));
 }
 
 namespace {
