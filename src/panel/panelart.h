@@ -52,7 +52,8 @@ inline const QColor PictureHover(0xff, 0xef, 0xc2);
 inline const QColor NoteFace(0xff, 0xfb, 0xe8); // the unfinished list
 inline const QColor NoteLine(0xe3, 0xcf, 0x8a);
 inline const QColor NoteInk(0x6b, 0x4a, 0x00);
-inline const QColor BarTop(0x2c, 0x6e, 0xb8); // the minimised bar, top to bottom, and its frame
+inline const QColor BarTop(0x2c, 0x6e,
+                           0xb8); // the title strip and the minimised bar, top to bottom; its frame
 inline const QColor BarBottom(0x17, 0x4a, 0x86);
 inline const QColor BarLine(0x14, 0x3d, 0x6e);
 inline const QColor RestoreInk(0x14, 0x30, 0x4f); // its restore button: normal and under the mouse
@@ -63,6 +64,26 @@ inline const QColor SeenLine(0x3f, 0x8f, 0x3f);
 inline const QColor SeenLegend(0x00, 0xb0, 0x00);
 inline const QColor Marked(0xff, 0x00, 0x00);
 inline const QColor MarkedLine(0x8f, 0x2a, 0x2a);
+inline const QColor ToolbarTop(0xf7, 0xfa, 0xfd); // the toolbar, top to bottom
+inline const QColor ToolbarBottom(0xe1, 0xea, 0xf4);
+inline const QColor HoverTop(0xff, 0xff, 0xff, 230); // a hot spot's highlight under the mouse
+inline const QColor HoverBottom(0xd8, 0xe8, 0xfa, 230);
+inline const QColor HoverEdge(0x7d, 0xa9, 0xdc);
+inline const QColor PressedTop(0xa9, 0xc9, 0xee); // ... and pressed (edged in HoverLine)
+inline const QColor PressedBottom(0xc9, 0xdd, 0xf5);
+inline const QColor GripTop(0xe4, 0xeb, 0xf3); // the drag grip along the bottom
+inline const QColor GripBottom(0xd2, 0xdc, 0xe8);
+inline const QColor GripDots(0x8a, 0x9b, 0xb0);
+inline const QColor EmblemGold(0xff, 0xc8, 0x3d);
+inline const QColor IconBlue(0x1f, 0x6f, 0xc4); // the toolbar icons, and any of them disabled
+inline const QColor IconGreen(0x1f, 0x9a, 0x4b);
+inline const QColor IconRed(0xd2, 0x3b, 0x2f);
+inline const QColor IconOrange(0xe8, 0x8a, 0x12);
+inline const QColor IconDark(0x2d, 0x3e, 0x50);
+inline const QColor IconOff(0xa9, 0xb3, 0xbf);
+inline const QColor IconDarkOff(0xb5, 0xbd, 0xc7);
+inline const QColor IconPaper(0xf2, 0xf6, 0xfb);
+inline const QColor IconBulb(0xff, 0xd5, 0x4a);
 inline const QColor FrameFace(0xf4, 0xf6, 0xf9); // the picture window: face, outer and inner frame
 inline const QColor FrameOuter(0x2b, 0x5a, 0x8c);
 inline const QColor FrameInner(0xc8, 0xd3, 0xe0);
