@@ -1,4 +1,5 @@
 #include "app/trainer.h"
+#include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "platform/registry.h"
 #include "platform/services.h"
@@ -25,7 +26,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     QApplication app(argc, argv);
-    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
+    QApplication::setFont(platform::fonts::ui(9));
 
     ModData data;
     data.AppPath = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());

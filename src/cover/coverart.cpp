@@ -1,4 +1,5 @@
 #include "cover/coverart.h"
+#include "platform/fonts.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -10,21 +11,8 @@ namespace cover::coverart {
 
 namespace {
 
-const QColor Navy(0x0a, 0x2f, 0x57);
-const QColor Blue(0x1f, 0x6f, 0xb4);
-const QColor DeepBlue(0x0b, 0x3d, 0x6e);
-const QColor Gold(0xff, 0xc8, 0x3d);
-const QColor Orange(0xd9, 0x7a, 0x1f);
-const QColor Paper(0xee, 0xf3, 0xf8);
-const QColor Line(0xc6, 0xd4, 0xe3);
-const QColor Ink(0x23, 0x34, 0x48);
-const QColor Muted(0x6a, 0x7b, 0x8e);
-
 QFont cjk(int px, bool bold = false) {
-    QFont f(QStringLiteral("Noto Sans CJK SC"));
-    f.setPixelSize(px);
-    f.setBold(bold);
-    return f;
+    return platform::fonts::uiPixels(px, bold);
 }
 
 // Heavy text in the regular face, struck twice one pixel apart: the page's

@@ -3,12 +3,29 @@
 // cards in their three looks, the slot pictures of both panels and the hover and
 // pressed looks of their buttons.
 
+#include <QColor>
 #include <QPainter>
 #include <QPixmap>
 #include <QRect>
 #include <QString>
 
 namespace cover::coverart {
+
+// The page's colours.
+inline const QColor Navy(0x0a, 0x2f, 0x57);
+inline const QColor Blue(0x1f, 0x6f, 0xb4);
+inline const QColor DeepBlue(0x0b, 0x3d, 0x6e);
+inline const QColor Gold(0xff, 0xc8, 0x3d); // the module's name, a footer link under the mouse
+inline const QColor Orange(0xd9, 0x7a, 0x1f);
+inline const QColor Paper(0xee, 0xf3, 0xf8);
+inline const QColor Line(0xc6, 0xd4, 0xe3);
+inline const QColor Ink(0x23, 0x34, 0x48); // text on the slots
+inline const QColor Muted(0x6a, 0x7b, 0x8e);
+inline const QColor Mist(0xe6, 0xee, 0xf7);       // caption and footer text
+inline const QColor TitleShadow(0, 0, 0, 110);    // under the module's name
+inline const QColor Unfinished(0xc0, 0x39, 0x2b); // questions left in a unit
+inline const QColor AllDone(0x1e, 0x8e, 0x3e);    // ... none left
+inline const QColor OnAccent(0xff, 0xff, 0xff);   // numbers on the slot badges
 
 enum class Look { Normal, Hover, Pressed };
 enum class Tab { Units, Exams };

@@ -1,6 +1,7 @@
 #include "cover/frmfengmian.h"
 #include "cover/entries.h"
 #include "platform/dragger.h"
+#include "platform/fonts.h"
 #include "platform/services.h"
 #include "start/startup.h"
 #include "start/twips.h"
@@ -17,43 +18,31 @@
 using cover::coverart::Look;
 using cover::coverart::Tab;
 
-// ---- CoverButton ------------------------------------------------------------
-
-CoverButton::CoverButton(const QString &name, QWidget *parent) : QLabel(parent) {
-    setObjectName(name);
-    setCursor(Qt::PointingHandCursor);
-    setAttribute(Qt::WA_Hover);
-}
-
-void CoverButton::mousePressEvent(QMouseEvent *e) {
-    if (e->button() == Qt::LeftButton)
-        Q_EMIT pressed();
-    e->accept();
-}
-
-void CoverButton::mouseReleaseEvent(QMouseEvent *e) {
-    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
-        Q_EMIT clicked();
-    e->accept();
-}
-
-void CoverButton::enterEvent(QEnterEvent *) {
-    Q_EMIT entered();
-}
-
-void CoverButton::leaveEvent(QEvent *) {
-    Q_EMIT left();
-}
-
 // ---- FrmFengmian ------------------------------------------------------------
 
 namespace {
 
 QFont cjk(int px, bool bold = false) {
-    QFont f(QStringLiteral("Noto Sans CJK SC"));
-    f.setPixelSize(px);
-    f.setBold(bold);
-    return f;
+    return platform::fonts::uiPixels(px, bold);
+}
+
+// A transparent label that acts as a button: the hand pointer, hover looks, and
+// moves left to the page (which restores the normal looks).
+platform::ClickLabel *coverButton(const QString &name, QWidget *parent) {
+    auto *b = new platform::ClickLabel(parent);
+    b->setObjectName(name);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setAttribute(Qt::WA_Hover);
+    b->setKeepsMoves(false);
+    return b;
+}
+
+// The pressed looks follow the left button only.
+template <typename F> void onPress(platform::ClickLabel *b, const QObject *context, F f) {
+    QObject::connect(b, &platform::ClickLabel::pressed, context, [f](Qt::MouseButton button) {
+        if (button == Qt::LeftButton)
+            f();
+    });
 }
 
 QLabel *picture(QWidget *parent, const QString &name, const QPixmap &pm, QPoint at) {
@@ -79,8 +68,9 @@ QLabel *text(QWidget *parent, const QString &name, QRect r, const QFont &font, c
     return l;
 }
 
-CoverButton *textButton(QWidget *parent, const QString &name, const QString &caption, QRect r, int px = 13) {
-    auto *b = new CoverButton(name, parent);
+platform::ClickLabel *textButton(QWidget *parent, const QString &name, const QString &caption, QRect r,
+                                 int px = 13) {
+    auto *b = coverButton(name, parent);
     b->setGeometry(r);
     b->setText(caption);
     b->setFont(cjk(px));
@@ -90,24 +80,24 @@ CoverButton *textButton(QWidget *parent, const QString &name, const QString &cap
         pal.setColor(QPalette::WindowText, c);
         b->setPalette(pal);
     };
-    colour(QColor(0xe6, 0xee, 0xf7));
-    QObject::connect(b, &CoverButton::entered, b, [colour] { colour(QColor(0xff, 0xc8, 0x3d)); });
-    QObject::connect(b, &CoverButton::left, b, [colour] { colour(QColor(0xe6, 0xee, 0xf7)); });
+    colour(cover::coverart::Mist);
+    QObject::connect(b, &platform::ClickLabel::entered, b, [colour] { colour(cover::coverart::Gold); });
+    QObject::connect(b, &platform::ClickLabel::left, b, [colour] { colour(cover::coverart::Mist); });
     return b;
 }
 
 // A drawn button whose picture follows the mouse.
-CoverButton *pictureButton(QWidget *parent, const QString &name, const QString &caption, QRect r,
-                           bool accent) {
-    auto *b = new CoverButton(name, parent);
+platform::ClickLabel *pictureButton(QWidget *parent, const QString &name, const QString &caption, QRect r,
+                                    bool accent) {
+    auto *b = coverButton(name, parent);
     b->setGeometry(r);
     const QPixmap normal = cover::coverart::button(caption, r.size(), Look::Normal, accent);
     const QPixmap hover = cover::coverart::button(caption, r.size(), Look::Hover, accent);
     const QPixmap down = cover::coverart::button(caption, r.size(), Look::Pressed, accent);
     b->setPixmap(normal);
-    QObject::connect(b, &CoverButton::entered, b, [b, hover] { b->setPixmap(hover); });
-    QObject::connect(b, &CoverButton::left, b, [b, normal] { b->setPixmap(normal); });
-    QObject::connect(b, &CoverButton::pressed, b, [b, down] { b->setPixmap(down); });
+    QObject::connect(b, &platform::ClickLabel::entered, b, [b, hover] { b->setPixmap(hover); });
+    QObject::connect(b, &platform::ClickLabel::left, b, [b, normal] { b->setPixmap(normal); });
+    onPress(b, b, [b, down] { b->setPixmap(down); });
     return b;
 }
 
@@ -124,7 +114,7 @@ FrmFengmian::FrmFengmian(ModData &data, platform::Prompter &asker, platform::Lau
     setObjectName(QStringLiteral("FrmFengmian"));
     setAttribute(Qt::WA_DeleteOnClose);
     setMouseTracking(true);
-    m_drag = new Dragger(this);
+    m_drag = new platform::Dragger(this);
     m_drag->grip(this);
     ModData &d = m_data;
     m_state = cover::load(d, cover::versionText());
@@ -147,12 +137,11 @@ FrmFengmian::FrmFengmian(ModData &data, platform::Prompter &asker, platform::Lau
 void FrmFengmian::build() {
     // caption strip
     LblCaption = text(this, QStringLiteral("LblCaption"), QRect(36, 0, 700, cover::coverart::CaptionHeight),
-                      cjk(13), QColor(0xe6, 0xee, 0xf7));
+                      cjk(13), cover::coverart::Mist);
     // module subtitle with its shadow
-    LblKmMc1 =
-        text(this, QStringLiteral("LblKmMc1"), QRect(130, 106, 620, 34), cjk(22), QColor(0, 0, 0, 110));
-    LblKmMc =
-        text(this, QStringLiteral("LblKmMc"), QRect(128, 104, 620, 34), cjk(22), QColor(0xff, 0xc8, 0x3d));
+    LblKmMc1 = text(this, QStringLiteral("LblKmMc1"), QRect(130, 106, 620, 34), cjk(22),
+                    cover::coverart::TitleShadow);
+    LblKmMc = text(this, QStringLiteral("LblKmMc"), QRect(128, 104, 620, 34), cjk(22), cover::coverart::Gold);
 
     // the two tabs: three looks each under a transparent label
     const auto tabImages = [this](Tab t, QLabel *&normal, QLabel *&hover, QLabel *&down,
@@ -167,30 +156,30 @@ void FrmFengmian::build() {
     };
     tabImages(Tab::Units, ImgTiKu, ImgTiKu1, ImgTiKu2, QStringLiteral("ImgTiKu"));
     tabImages(Tab::Exams, ImgKaCH, ImgKaCH1, ImgKaCH2, QStringLiteral("ImgKaCH"));
-    LblTiKu = new CoverButton(QStringLiteral("LblTiKu"), this);
+    LblTiKu = coverButton(QStringLiteral("LblTiKu"), this);
     LblTiKu->setGeometry(cover::coverart::tabRect(Tab::Units));
-    LblKaCH = new CoverButton(QStringLiteral("LblKaCH"), this);
+    LblKaCH = coverButton(QStringLiteral("LblKaCH"), this);
     LblKaCH->setGeometry(cover::coverart::tabRect(Tab::Exams));
-    connect(LblTiKu, &CoverButton::entered, this, [this] { showTabLook(Tab::Units, Look::Hover); });
-    connect(LblTiKu, &CoverButton::pressed, this, [this] { showTabLook(Tab::Units, Look::Pressed); });
-    connect(LblTiKu, &CoverButton::left, this, &FrmFengmian::normalLooks);
-    connect(LblTiKu, &CoverButton::clicked, this, &FrmFengmian::LblTiKu_Click);
-    connect(LblKaCH, &CoverButton::entered, this, [this] { showTabLook(Tab::Exams, Look::Hover); });
-    connect(LblKaCH, &CoverButton::pressed, this, [this] { showTabLook(Tab::Exams, Look::Pressed); });
-    connect(LblKaCH, &CoverButton::left, this, &FrmFengmian::normalLooks);
-    connect(LblKaCH, &CoverButton::clicked, this, &FrmFengmian::LblKaCH_Click);
+    connect(LblTiKu, &platform::ClickLabel::entered, this, [this] { showTabLook(Tab::Units, Look::Hover); });
+    onPress(LblTiKu, this, [this] { showTabLook(Tab::Units, Look::Pressed); });
+    connect(LblTiKu, &platform::ClickLabel::left, this, &FrmFengmian::normalLooks);
+    connect(LblTiKu, &platform::ClickLabel::clicked, this, &FrmFengmian::LblTiKu_Click);
+    connect(LblKaCH, &platform::ClickLabel::entered, this, [this] { showTabLook(Tab::Exams, Look::Hover); });
+    onPress(LblKaCH, this, [this] { showTabLook(Tab::Exams, Look::Pressed); });
+    connect(LblKaCH, &platform::ClickLabel::left, this, &FrmFengmian::normalLooks);
+    connect(LblKaCH, &platform::ClickLabel::clicked, this, &FrmFengmian::LblKaCH_Click);
 
     buildFooter();
 
     // close button over the caption strip
     ImgClose = picture(this, QStringLiteral("ImgClose"), cover::coverart::closeHover(),
                        cover::coverart::closeRect().topLeft());
-    LblClose = new CoverButton(QStringLiteral("LblClose"), this);
+    LblClose = coverButton(QStringLiteral("LblClose"), this);
     LblClose->setGeometry(cover::coverart::closeRect());
     LblClose->setToolTip(QStringLiteral("关闭"));
-    connect(LblClose, &CoverButton::entered, ImgClose, &QWidget::show);
-    connect(LblClose, &CoverButton::left, ImgClose, &QWidget::hide);
-    connect(LblClose, &CoverButton::clicked, this, &FrmFengmian::LblClose_Click);
+    connect(LblClose, &platform::ClickLabel::entered, ImgClose, &QWidget::show);
+    connect(LblClose, &platform::ClickLabel::left, ImgClose, &QWidget::hide);
+    connect(LblClose, &platform::ClickLabel::clicked, this, &FrmFengmian::LblClose_Click);
 }
 
 void FrmFengmian::buildPanels() {
@@ -221,13 +210,13 @@ void FrmFengmian::buildFooter() {
         LblPro[i] = textButton(this, QStringLiteral("LblPro_%1").arg(i), pages.at(i - 1),
                                QRect(20 + (i - 1) * 84, 566, 80, 30));
     LblExit = textButton(this, QStringLiteral("LblExit"), QString(), QRect(452, 566, 80, 30));
-    connect(LblExit, &CoverButton::clicked, this, &FrmFengmian::LblExit_Click);
+    connect(LblExit, &platform::ClickLabel::clicked, this, &FrmFengmian::LblExit_Click);
     Check1 = new QCheckBox(this);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(548, 572, 18, 18);
     Check1->setCursor(Qt::PointingHandCursor);
     connect(Check1, &QCheckBox::clicked, this, &FrmFengmian::Check1_Click);
-    Label2 = text(this, QStringLiteral("Label2"), QRect(568, 566, 70, 30), cjk(13), QColor(0xe6, 0xee, 0xf7));
+    Label2 = text(this, QStringLiteral("Label2"), QRect(568, 566, 70, 30), cjk(13), cover::coverart::Mist);
     Label2->setText(QStringLiteral("自动升级"));
     LblAbout =
         textButton(this, QStringLiteral("LblAbout"), QStringLiteral("关于本软件"), QRect(640, 566, 90, 30));
@@ -256,38 +245,37 @@ void FrmFengmian::buildUnitPanel() {
         const QPoint o = at[i];
         LblUnitNo[i] =
             text(PicTiKu, QStringLiteral("LblUnitNo_%1").arg(i), QRect(o + QPoint(8, 8), QSize(46, 46)),
-                 cjk(20, true), Qt::white, Qt::AlignCenter);
-        LblUnintSL[i] =
-            text(PicTiKu, QStringLiteral("LblUnintSL_%1").arg(i), QRect(o + QPoint(108, 10), QSize(48, 20)),
-                 cjk(14, true), QColor(0x23, 0x34, 0x48));
+                 cjk(20, true), cover::coverart::OnAccent, Qt::AlignCenter);
+        LblUnintSL[i] = text(PicTiKu, QStringLiteral("LblUnintSL_%1").arg(i),
+                             QRect(o + QPoint(108, 10), QSize(48, 20)), cjk(14, true), cover::coverart::Ink);
         LblUnitWei[i] =
             text(PicTiKu, QStringLiteral("LblUnitWei_%1").arg(i), QRect(o + QPoint(108, 34), QSize(48, 20)),
-                 cjk(14, true), QColor(0xc0, 0x39, 0x2b));
-        auto *b = new CoverButton(QStringLiteral("LblJinRuXX_%1").arg(i), PicTiKu);
+                 cjk(14, true), cover::coverart::Unfinished);
+        auto *b = coverButton(QStringLiteral("LblJinRuXX_%1").arg(i), PicTiKu);
         b->setGeometry(QRect(o + enter.topLeft(), enter.size()));
         LblJinRuXX[i] = b;
-        connect(b, &CoverButton::entered, this, [this, b] {
+        connect(b, &platform::ClickLabel::entered, this, [this, b] {
             ImgJinRuXXM->move(b->pos());
             ImgJinRuXXM->show();
             ImgJinRuXXD->hide();
         });
-        connect(b, &CoverButton::pressed, this, [this, b] {
+        onPress(b, this, [this, b] {
             ImgJinRuXXD->move(b->pos());
             ImgJinRuXXD->show();
             ImgJinRuXXM->hide();
         });
-        connect(b, &CoverButton::left, this, [this] {
+        connect(b, &platform::ClickLabel::left, this, [this] {
             ImgJinRuXXM->hide();
             ImgJinRuXXD->hide();
         });
-        connect(b, &CoverButton::clicked, this, [this, i] { LblJinRuXX_Click(i); });
+        connect(b, &platform::ClickLabel::clicked, this, [this, i] { LblJinRuXX_Click(i); });
     }
     LblFanHui1 = pictureButton(PicTiKu, QStringLiteral("LblFanHui1"), QStringLiteral("返 回"),
                                cover::coverart::panelBackRect(), false);
     LblExit1 = pictureButton(PicTiKu, QStringLiteral("LblExit1"), QStringLiteral("退 出"),
                              cover::coverart::panelExitRect(), true);
-    connect(LblFanHui1, &CoverButton::clicked, this, &FrmFengmian::LblFanHui_Click);
-    connect(LblExit1, &CoverButton::clicked, this, &FrmFengmian::LblExit12_Click);
+    connect(LblFanHui1, &platform::ClickLabel::clicked, this, &FrmFengmian::LblFanHui_Click);
+    connect(LblExit1, &platform::ClickLabel::clicked, this, &FrmFengmian::LblExit12_Click);
 }
 
 void FrmFengmian::buildExamPanel() {
@@ -318,42 +306,42 @@ void FrmFengmian::buildExamPanel() {
         const QPoint o = at[i];
         LblShiJuanNo[i] =
             text(PicKaCH, QStringLiteral("LblShiJuanNo_%1").arg(i), QRect(o + QPoint(8, 8), QSize(46, 46)),
-                 cjk(20, true), Qt::white, Qt::AlignCenter);
+                 cjk(20, true), cover::coverart::OnAccent, Qt::AlignCenter);
         LblKSInFo[i] = text(PicKaCH, QStringLiteral("LblKSInFo_%1").arg(i),
-                            QRect(o + QPoint(64, 7), QSize(300, 24)), cjk(12), QColor(0x23, 0x34, 0x48));
-        auto *s = new CoverButton(QStringLiteral("LblStartKs_%1").arg(i), PicKaCH);
+                            QRect(o + QPoint(64, 7), QSize(300, 24)), cjk(12), cover::coverart::Ink);
+        auto *s = coverButton(QStringLiteral("LblStartKs_%1").arg(i), PicKaCH);
         s->setGeometry(QRect(o + start.topLeft(), start.size()));
         LblStartKs[i] = s;
-        connect(s, &CoverButton::entered, this, [this, s] {
+        connect(s, &platform::ClickLabel::entered, this, [this, s] {
             ImgStartKsM->move(s->pos());
             ImgStartKsM->show();
             ImgStartKsD->hide();
         });
-        connect(s, &CoverButton::pressed, this, [this, s] {
+        onPress(s, this, [this, s] {
             ImgStartKsD->move(s->pos());
             ImgStartKsD->show();
             ImgStartKsM->hide();
         });
-        connect(s, &CoverButton::left, this, [this] {
+        connect(s, &platform::ClickLabel::left, this, [this] {
             ImgStartKsM->hide();
             ImgStartKsD->hide();
         });
-        connect(s, &CoverButton::clicked, this, [this, i] { LblStartKs_Click(i); });
+        connect(s, &platform::ClickLabel::clicked, this, [this, i] { LblStartKs_Click(i); });
 
-        auto *e = new CoverButton(QStringLiteral("LblErr_%1").arg(i), PicKaCH);
+        auto *e = coverButton(QStringLiteral("LblErr_%1").arg(i), PicKaCH);
         e->setGeometry(QRect(o + err.topLeft(), err.size()));
         LblErr[i] = e;
-        connect(e, &CoverButton::entered, e, [e, errHover] { e->setPixmap(errHover); });
-        connect(e, &CoverButton::pressed, e, [e, errDown] { e->setPixmap(errDown); });
-        connect(e, &CoverButton::left, e, [e] { e->setPixmap(QPixmap()); });
-        connect(e, &CoverButton::clicked, this, [this, i] { LblErr_Click(i); });
+        connect(e, &platform::ClickLabel::entered, e, [e, errHover] { e->setPixmap(errHover); });
+        onPress(e, e, [e, errDown] { e->setPixmap(errDown); });
+        connect(e, &platform::ClickLabel::left, e, [e] { e->setPixmap(QPixmap()); });
+        connect(e, &platform::ClickLabel::clicked, this, [this, i] { LblErr_Click(i); });
     }
     LblFanHui2 = pictureButton(PicKaCH, QStringLiteral("LblFanHui2"), QStringLiteral("返 回"),
                                cover::coverart::panelBackRect(), false);
     LblExit2 = pictureButton(PicKaCH, QStringLiteral("LblExit2"), QStringLiteral("退 出"),
                              cover::coverart::panelExitRect(), true);
-    connect(LblFanHui2, &CoverButton::clicked, this, &FrmFengmian::LblFanHui_Click);
-    connect(LblExit2, &CoverButton::clicked, this, &FrmFengmian::LblExit12_Click);
+    connect(LblFanHui2, &platform::ClickLabel::clicked, this, &FrmFengmian::LblFanHui_Click);
+    connect(LblExit2, &platform::ClickLabel::clicked, this, &FrmFengmian::LblExit12_Click);
 }
 
 void FrmFengmian::fill() {
@@ -384,8 +372,8 @@ void FrmFengmian::fillPanels() {
         LblUnintSL[i]->setText(s.questions);
         LblUnitWei[i]->setText(s.unfinished);
         QPalette pal = LblUnitWei[i]->palette();
-        pal.setColor(QPalette::WindowText, s.unfinished == QStringLiteral("0") ? QColor(0x1e, 0x8e, 0x3e)
-                                                                               : QColor(0xc0, 0x39, 0x2b));
+        pal.setColor(QPalette::WindowText, s.unfinished == QStringLiteral("0") ? cover::coverart::AllDone
+                                                                               : cover::coverart::Unfinished);
         LblUnitWei[i]->setPalette(pal);
         LblJinRuXX[i]->setToolTip(s.tooltip);
         for (QWidget *w : {static_cast<QWidget *>(ImgUnit[i]), static_cast<QWidget *>(LblUnitNo[i]),

@@ -6,6 +6,7 @@
 #include "cover/coverart.h"
 #include "cover/covermodel.h"
 #include "panel/panelentry.h"
+#include "platform/clicklabel.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -13,31 +14,12 @@
 #include <array>
 
 class QCheckBox;
-class Dragger;
 struct ModData;
 namespace platform {
+class Dragger;
 class Launcher;
 class Prompter;
 } // namespace platform
-
-// A transparent label that acts as a button: it reports the mouse entering,
-// leaving, pressing and clicking it.
-class CoverButton : public QLabel {
-    Q_OBJECT
-  public:
-    explicit CoverButton(const QString &name, QWidget *parent);
-  Q_SIGNALS:
-    void clicked();
-    void pressed();
-    void entered();
-    void left();
-
-  protected:
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
-    void enterEvent(QEnterEvent *e) override;
-    void leaveEvent(QEvent *e) override;
-};
 
 class FrmFengmian : public QWidget {
     Q_OBJECT
@@ -56,30 +38,30 @@ class FrmFengmian : public QWidget {
     QLabel *LblCaption = nullptr;
     QLabel *LblKmMc = nullptr;
     QLabel *LblKmMc1 = nullptr;
-    CoverButton *LblTiKu = nullptr;
-    CoverButton *LblKaCH = nullptr;
+    platform::ClickLabel *LblTiKu = nullptr;
+    platform::ClickLabel *LblKaCH = nullptr;
     QLabel *ImgTiKu = nullptr, *ImgTiKu1 = nullptr, *ImgTiKu2 = nullptr;
     QLabel *ImgKaCH = nullptr, *ImgKaCH1 = nullptr, *ImgKaCH2 = nullptr;
 
     QWidget *PicTiKu = nullptr;
     std::array<QLabel *, cover::UnitSlots> ImgUnit{}, LblUnitNo{}, LblUnintSL{}, LblUnitWei{};
-    std::array<CoverButton *, cover::UnitSlots> LblJinRuXX{};
+    std::array<platform::ClickLabel *, cover::UnitSlots> LblJinRuXX{};
     QLabel *ImgJinRuXXM = nullptr, *ImgJinRuXXD = nullptr;
-    CoverButton *LblFanHui1 = nullptr, *LblExit1 = nullptr;
+    platform::ClickLabel *LblFanHui1 = nullptr, *LblExit1 = nullptr;
 
     QWidget *PicKaCH = nullptr;
     std::array<QLabel *, cover::PaperSlots> ImgShiJuan{}, LblShiJuanNo{}, LblKSInFo{};
-    std::array<CoverButton *, cover::PaperSlots> LblStartKs{}, LblErr{};
+    std::array<platform::ClickLabel *, cover::PaperSlots> LblStartKs{}, LblErr{};
     QLabel *ImgStartKsM = nullptr, *ImgStartKsD = nullptr;
-    CoverButton *LblFanHui2 = nullptr, *LblExit2 = nullptr;
+    platform::ClickLabel *LblFanHui2 = nullptr, *LblExit2 = nullptr;
 
-    CoverButton *LblClose = nullptr;
+    platform::ClickLabel *LblClose = nullptr;
     QLabel *ImgClose = nullptr;
-    CoverButton *LblExit = nullptr; // "题库升级"
+    platform::ClickLabel *LblExit = nullptr; // "题库升级"
     QCheckBox *Check1 = nullptr;
     QLabel *Label2 = nullptr; // "自动升级"
-    CoverButton *LblAbout = nullptr;
-    std::array<CoverButton *, 5> LblPro{}; // 1 .. 4
+    platform::ClickLabel *LblAbout = nullptr;
+    std::array<platform::ClickLabel *, 5> LblPro{}; // 1 .. 4
     QWidget *PicPro = nullptr;
 
     // Event handlers.
@@ -130,7 +112,7 @@ class FrmFengmian : public QWidget {
     platform::Launcher *m_launcher;
     cover::CoverState m_state;
     QPixmap m_background;
-    Dragger *m_drag = nullptr; // the page is dragged by its background
+    platform::Dragger *m_drag = nullptr; // the page is dragged by its background
     bool m_panelsBuilt = false;
     bool m_panelsQueued = false;
 };

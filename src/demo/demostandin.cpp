@@ -1,4 +1,5 @@
 #include "demo/demostandin.h"
+#include "platform/fonts.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -18,9 +19,7 @@ DemoStandIn::DemoStandIn(int question, bool slow, QWidget *parent)
                                 .arg(question)
                                 .arg(slow ? QStringLiteral("慢速") : QStringLiteral("正常速度")),
                             this);
-    QFont f(QStringLiteral("Noto Sans CJK SC"));
-    f.setPointSizeF(10.5);
-    f.setBold(true);
+    QFont f = platform::fonts::ui(10.5, true);
     f.setStyleStrategy(QFont::PreferAntialias);
     text->setFont(f);
     lay->addWidget(text);

@@ -1,4 +1,5 @@
 #include "panel/frmpicture.h"
+#include "panel/panelart.h"
 #include "panel/panelrules.h"
 #include "platform/dragger.h"
 #include "start/twips.h"
@@ -18,7 +19,7 @@ FrmPicture::FrmPicture(const ModData &data, QWidget *parent)
     Image1->move(start::twips::toPxX(60, data.ScaleX), start::twips::toPxY(60, data.ScaleY));
     Timer1.setInterval(100);
     connect(&Timer1, &QTimer::timeout, this, &FrmPicture::Timer1_Timer);
-    auto *drag = new Dragger(this);
+    auto *drag = new platform::Dragger(this);
     drag->grip(this);
     drag->grip(Image1);
     resize(start::twips::toPxX(120, data.ScaleX) + 1, start::twips::toPxY(120, data.ScaleY) + 1);
@@ -55,9 +56,9 @@ void FrmPicture::Timer1_Timer() {
 
 void FrmPicture::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    p.fillRect(rect(), QColor(0xf4, 0xf6, 0xf9));
-    p.setPen(QColor(0x2b, 0x5a, 0x8c));
+    p.fillRect(rect(), panel::panelart::FrameFace);
+    p.setPen(panel::panelart::FrameOuter);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
-    p.setPen(QColor(0xc8, 0xd3, 0xe0));
+    p.setPen(panel::panelart::FrameInner);
     p.drawRect(rect().adjusted(2, 2, -3, -3));
 }

@@ -26,39 +26,9 @@ void PanelCaption::paintEvent(QPaintEvent *) {
     const int top = 3;
     p.drawPixmap((width() - icon.width()) / 2, top, icon);
     p.setFont(font());
-    p.setPen(on ? panel::panelart::Ink : QColor(0x9a, 0xa5, 0xb2));
+    p.setPen(on ? panel::panelart::Ink : panel::panelart::InkOff);
     p.drawText(QRect(0, top + icon.height(), width(), height() - top - icon.height()),
                Qt::AlignHCenter | Qt::AlignTop, text());
-}
-
-HotSpot::HotSpot(int index, QWidget *parent) : QLabel(parent), m_index(index) {
-    setMouseTracking(true);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setCursor(Qt::PointingHandCursor);
-}
-
-void HotSpot::mousePressEvent(QMouseEvent *e) {
-    Q_EMIT pressed(m_index);
-    e->accept();
-}
-
-void HotSpot::mouseReleaseEvent(QMouseEvent *e) {
-    const bool inside = rect().contains(e->position().toPoint());
-    Q_EMIT released(m_index, e->button(), e->modifiers());
-    // a click is a left release inside; the demonstration hot spot also takes the
-    // right button (the slow demonstration)
-    if (inside && (e->button() == Qt::LeftButton || (m_index == 7 && e->button() == Qt::RightButton)))
-        Q_EMIT clicked(m_index);
-    e->accept();
-}
-
-void HotSpot::mouseMoveEvent(QMouseEvent *e) {
-    Q_EMIT hovered(m_index);
-    e->accept();
-}
-
-void HotSpot::enterEvent(QEnterEvent *) {
-    Q_EMIT hovered(m_index);
 }
 
 // ---- layout in design twips --------------------------------------------------
@@ -76,21 +46,6 @@ constexpr int BarW = 2250;    // minimised bar
 constexpr int BarH = 420;
 constexpr int ParkDown = 6000; // highlights parked outside the panel
 constexpr int ParkMove = 6030;
-
-QString buttonStyle(panel::ChooserColour c) {
-    switch (c) {
-    case panel::ChooserColour::Green:
-        return QStringLiteral("QPushButton{background:#00ff00;border:1px solid #3f8f3f;border-radius:3px;}");
-    case panel::ChooserColour::Red:
-        return QStringLiteral("QPushButton{background:#ff0000;color:white;border:1px solid #8f2a2a;"
-                              "border-radius:3px;}");
-    case panel::ChooserColour::ButtonFace:
-        break;
-    }
-    return QStringLiteral(
-        "QPushButton{background:palette(button);border:1px solid #a8b6c7;border-radius:3px;}"
-        "QPushButton:hover{border-color:#3a78c2;}");
-}
 } // namespace
 
 // ---- loading -------------------------------------------------------------------
@@ -159,7 +114,7 @@ void FrmTm::buildControls() {
     auto X = [sx](int t) { return start::twips::toPxX(t, sx); };
     auto Y = [sy](int t) { return start::twips::toPxY(t, sy); };
     const int W = width();
-    m_drag = new Dragger(this);
+    m_drag = new platform::Dragger(this);
     m_drag->afterDrag = [this](QWidget *handle) {
         if (handle == Label2 || handle == LblMove)
             returnToMain();
@@ -175,7 +130,7 @@ void FrmTm::buildControls() {
     LblBiao->setObjectName(QStringLiteral("LblBiao"));
     LblBiao->setGeometry(X(360), 0, W - X(360) - X(420), Y(TitleH));
     LblBiao->setFont(panel::panelart::uiFont(9, true));
-    LblBiao->setStyleSheet(QStringLiteral("color:white;"));
+    LblBiao->setStyleSheet(panel::panelart::textStyle(panel::panelart::OnBlue));
     LblBiao->setAttribute(Qt::WA_TransparentForMouseEvents);
     ImgMinHover = new QLabel(this);
     ImgMinHover->setGeometry(W - X(390), Y(15), X(330), Y(300));
@@ -186,7 +141,7 @@ void FrmTm::buildControls() {
     LblMin->setGeometry(ImgMinHover->geometry());
     LblMin->setAlignment(Qt::AlignCenter);
     LblMin->setText(QStringLiteral("—"));
-    LblMin->setStyleSheet(QStringLiteral("color:white;font-weight:bold;"));
+    LblMin->setStyleSheet(panel::panelart::textStyle(panel::panelart::OnBlue, true));
     LblMin->setToolTip(QStringLiteral("缩小"));
     LblMin->setMouseTracking(true);
     LblMin->setCursor(Qt::PointingHandCursor);
@@ -228,14 +183,22 @@ void FrmTm::buildControls() {
         cap->setGeometry(px);
         cap->setAttribute(Qt::WA_TransparentForMouseEvents);
         *slots[k] = cap;
-        auto *spot = new HotSpot(k, FrmZhuYa);
+        auto *spot = new platform::ClickLabel(FrmZhuYa);
+        spot->setMouseTracking(true);
+        spot->setAttribute(Qt::WA_NoSystemBackground);
+        spot->setCursor(Qt::PointingHandCursor);
+        // the demonstration hot spot also takes the right button (the slow demonstration)
+        if (k == 7)
+            spot->setClickButtons(Qt::LeftButton | Qt::RightButton);
         spot->setObjectName(QStringLiteral("CmdGN%1").arg(k));
         spot->setGeometry(px);
         CmdGN[k] = spot;
-        connect(spot, &HotSpot::pressed, this, &FrmTm::CmdGN_MouseDown);
-        connect(spot, &HotSpot::released, this, &FrmTm::CmdGN_MouseUp);
-        connect(spot, &HotSpot::clicked, this, &FrmTm::CmdGN_Click);
-        connect(spot, &HotSpot::hovered, this, &FrmTm::CmdGN_MouseMove);
+        connect(spot, &platform::ClickLabel::pressed, this, [this, k] { CmdGN_MouseDown(k); });
+        connect(spot, &platform::ClickLabel::released, this,
+                [this, k](Qt::MouseButton b, Qt::KeyboardModifiers m) { CmdGN_MouseUp(k, b, m); });
+        connect(spot, &platform::ClickLabel::clicked, this, [this, k] { CmdGN_Click(k); });
+        connect(spot, &platform::ClickLabel::entered, this, [this, k] { CmdGN_MouseMove(k); });
+        connect(spot, &platform::ClickLabel::moved, this, [this, k] { CmdGN_MouseMove(k); });
     }
     parkHighlights();
 
@@ -253,24 +216,23 @@ void FrmTm::buildControls() {
     LblTime = new QLabel(FrmZhuYa);
     LblTime->setObjectName(QStringLiteral("LblTime"));
     LblTime->setGeometry(infoLeft, row2 + Y(345), X(1020), Y(255));
-    LblTime->setStyleSheet(QStringLiteral("color:#b3261e;"));
+    LblTime->setStyleSheet(panel::panelart::textStyle(panel::panelart::TimeInk));
     PTime = new QWidget(FrmZhuYa);
     PTime->setObjectName(QStringLiteral("PTime"));
     PTime->setGeometry(infoLeft + X(1050), row2 + Y(405), infoW - X(1050), Y(150));
-    PTime->setStyleSheet(QStringLiteral("#PTime{background:white;border:1px solid #7d8fa5;}"));
+    PTime->setStyleSheet(panel::panelart::timeFrameStyle());
     PTime->setMouseTracking(true);
     PTime->installEventFilter(this);
     LblTimeJD = new QLabel(PTime);
     LblTimeJD->setObjectName(QStringLiteral("LblTimeJD"));
-    LblTimeJD->setStyleSheet(QStringLiteral("background:#e0892b;"));
+    LblTimeJD->setStyleSheet(panel::panelart::timeBarStyle());
     LblTimeJD->setGeometry(1, 1, 0, PTime->height() - 2);
     LblIME = new QLabel(QStringLiteral("输入法：英文"), FrmZhuYa);
     LblIME->setObjectName(QStringLiteral("LblIME"));
     LblIME->setGeometry(infoLeft, row2 + Y(150), infoW, Y(330));
     LblIME->setAlignment(Qt::AlignCenter);
     LblIME->setCursor(Qt::PointingHandCursor);
-    LblIME->setStyleSheet(QStringLiteral("QLabel{color:#1c2b3d;background:#ffffff;border:1px solid #a8b6c7;"
-                                         "border-radius:4px;}QLabel:hover{border-color:#3a78c2;}"));
+    LblIME->setStyleSheet(panel::panelart::inputMethodStyle());
     mIme = new QMenu(this);
     mIme->setObjectName(QStringLiteral("mIme"));
     QAction *mEng = mIme->addAction(QStringLiteral("英文"));
@@ -292,8 +254,7 @@ void FrmTm::buildControls() {
     RtbTM->setContextMenuPolicy(Qt::NoContextMenu);
     RtbTM->setFont(panel::panelart::uiFont(10.5));
     RtbTM->setFrameShape(QFrame::NoFrame);
-    RtbTM->setStyleSheet(QStringLiteral("QTextEdit{background:white;color:#14202e;border:1px solid #b9c8da;"
-                                        "border-radius:3px;padding:2px;}"));
+    RtbTM->setStyleSheet(panel::panelart::questionTextStyle());
     RtbTM->viewport()->setMouseTracking(true);
     RtbTM->viewport()->installEventFilter(this);
     RtbTM->installEventFilter(this);
@@ -303,9 +264,7 @@ void FrmTm::buildControls() {
     Image2->setCursor(Qt::PointingHandCursor);
     Image2->setFont(panel::panelart::uiFont(8.5));
     Image2->setGeometry(W - X(90) - X(1050) - X(45), Y(TextTop + TextH) - Y(330) - Y(45), X(1050), Y(330));
-    Image2->setStyleSheet(
-        QStringLiteral("QPushButton{background:#fff7e0;border:1px solid #d9a520;border-radius:3px;"
-                       "color:#7a5200;}QPushButton:hover{background:#ffefc2;}"));
+    Image2->setStyleSheet(panel::panelart::pictureButtonStyle());
     Image2->hide();
     connect(Image2, &QPushButton::clicked, this, &FrmTm::Image2_Click);
 
@@ -313,15 +272,14 @@ void FrmTm::buildControls() {
     PicUnit = new QWidget(this);
     PicUnit->setObjectName(QStringLiteral("PicUnit"));
     PicUnit->setGeometry(X(90), Y(UnitTop), W - X(180), Y(UnitH));
-    PicUnit->setStyleSheet(
-        QStringLiteral("#PicUnit{background:#fffbe8;border:1px solid #e3cf8a;border-radius:3px;}"));
+    PicUnit->setStyleSheet(panel::panelart::unfinishedStyle());
     PicUnit->installEventFilter(this);
     LblUnit = new QLabel(PicUnit);
     LblUnit->setObjectName(QStringLiteral("LblUnit"));
     LblUnit->setGeometry(X(60), 0, PicUnit->width() - X(120), PicUnit->height());
     LblUnit->setWordWrap(true);
     LblUnit->setFont(panel::panelart::uiFont(8.5));
-    LblUnit->setStyleSheet(QStringLiteral("color:#6b4a00;"));
+    LblUnit->setStyleSheet(panel::panelart::textStyle(panel::panelart::NoteInk));
     LblUnit->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     // drag grip along the bottom
@@ -338,7 +296,7 @@ void FrmTm::buildControls() {
     FrmSelect = new QFrame(this);
     FrmSelect->setObjectName(QStringLiteral("FrmSelect"));
     FrmSelect->setGeometry(0, Y(TitleH), W, height() - Y(TitleH));
-    FrmSelect->setStyleSheet(QStringLiteral("#FrmSelect{background:#f3f6fa;border-top:1px solid #b9c8da;}"));
+    FrmSelect->setStyleSheet(panel::panelart::sheetStyle(FrmSelect->objectName()));
     for (int i = 1; i <= MaxQuestions; ++i) {
         const QRectF t = panel::chooserButton(i, start::twips::fromPx(FrmSelect->width()), sx, sy);
         auto *b = new QPushButton(QString::number(i), FrmSelect);
@@ -360,9 +318,7 @@ void FrmTm::buildControls() {
     auto *legend = new QLabel(FrmSelect);
     legend->setObjectName(QStringLiteral("SelLegend"));
     legend->setTextFormat(Qt::RichText);
-    legend->setText(QStringLiteral("<span style='color:#00b000'>■</span> 已看过　"
-                                   "<span style='color:#ff0000'>■</span> 已标识　"
-                                   "<span style='color:#9aa5b2'>■</span> 未看过"));
+    legend->setText(panel::panelart::legendHtml());
     legend->setFont(panel::panelart::uiFont(8));
     legend->setAlignment(Qt::AlignCenter);
     legend->setGeometry(0, CmdSelFH->geometry().bottom() + Y(90), FrmSelect->width(), Y(300));
@@ -371,7 +327,7 @@ void FrmTm::buildControls() {
     FrmKSXX = new QFrame(this);
     FrmKSXX->setObjectName(QStringLiteral("FrmKSXX"));
     FrmKSXX->setGeometry(FrmSelect->geometry());
-    FrmKSXX->setStyleSheet(QStringLiteral("#FrmKSXX{background:#f3f6fa;border-top:1px solid #b9c8da;}"));
+    FrmKSXX->setStyleSheet(panel::panelart::sheetStyle(FrmKSXX->objectName()));
     const std::array<QString, 6> tags = {QStringLiteral("姓    名："), QStringLiteral("座 位 号："),
                                          QStringLiteral("场    次："), QStringLiteral("档 案 号："),
                                          QStringLiteral("报考科目："), QStringLiteral("身份证号：")};
@@ -381,7 +337,7 @@ void FrmTm::buildControls() {
     for (int r = 0; r < 6; ++r) {
         auto *tag = new QLabel(tags[r], FrmKSXX);
         tag->setGeometry(X(360), Y(180 + 360 * r), X(1200), Y(330));
-        tag->setStyleSheet(QStringLiteral("color:#44546a;"));
+        tag->setStyleSheet(panel::panelart::textStyle(panel::panelart::TagInk));
         auto *v = new QLabel(FrmKSXX);
         v->setObjectName(QLatin1String(valueNames[r]));
         v->setGeometry(X(1560), Y(180 + 360 * r), W - X(1920), Y(330));
@@ -399,21 +355,19 @@ void FrmTm::buildControls() {
     PicMin = new QWidget(this);
     PicMin->setObjectName(QStringLiteral("PicMin"));
     PicMin->setGeometry(0, 0, X(BarW), Y(BarH));
-    PicMin->setStyleSheet(
-        QStringLiteral("#PicMin{background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #2c6eb8,"
-                       "stop:1 #174a86);border:1px solid #143d6e;}"));
+    PicMin->setStyleSheet(panel::panelart::minimisedBarStyle());
     PicMin->setMouseTracking(true);
     PicMin->installEventFilter(this);
     auto *barText = new QLabel(QStringLiteral("✎ 试题窗口"), PicMin);
     barText->setGeometry(X(120), 0, X(1200), Y(BarH));
-    barText->setStyleSheet(QStringLiteral("color:white;"));
+    barText->setStyleSheet(panel::panelart::textStyle(panel::panelart::OnBlue));
     barText->setFont(panel::panelart::uiFont(9, true));
     barText->setAttribute(Qt::WA_TransparentForMouseEvents);
     Command2 = new QLabel(QStringLiteral("还原"), PicMin);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setAlignment(Qt::AlignCenter);
     Command2->setGeometry(X(BarW - 870), Y(60), X(780), Y(BarH - 120));
-    Command2->setStyleSheet(QStringLiteral("QLabel{color:#14304f;background:#eaf1fa;border-radius:3px;}"));
+    Command2->setStyleSheet(panel::panelart::restoreStyle(false));
     Command2->setCursor(Qt::PointingHandCursor);
     Command2->setMouseTracking(true);
     Command2->installEventFilter(this);
@@ -558,7 +512,7 @@ void FrmTm::CmdBZBT_Click() {
 
 void FrmTm::colourNumberButtons() {
     for (int i = 1; i <= MaxQuestions; ++i) {
-        CmTNO[i]->setStyleSheet(buttonStyle(panel::chooserColour(m_data.QuestionScore[i])));
+        CmTNO[i]->setStyleSheet(panel::panelart::chooserStyle(panel::chooserColour(m_data.QuestionScore[i])));
         CmTNO[i]->setProperty("chooserColour", int(panel::chooserColour(m_data.QuestionScore[i])));
     }
 }
@@ -751,15 +705,12 @@ bool FrmTm::eventFilter(QObject *watched, QEvent *event) {
     }
     if (watched == PicMin) {
         if (t == QEvent::MouseMove)
-            Command2->setStyleSheet(
-                QStringLiteral("QLabel{color:#14304f;background:#eaf1fa;border-radius:3px;}"));
+            Command2->setStyleSheet(panel::panelart::restoreStyle(false));
         return false;
     }
     if (watched == Command2) {
         if (t == QEvent::MouseMove || t == QEvent::Enter)
-            Command2->setStyleSheet(
-                QStringLiteral("QLabel{color:#14304f;background:#ffffff;border-radius:3px;"
-                               "border:1px outset #9fb6d2;}"));
+            Command2->setStyleSheet(panel::panelart::restoreStyle(true));
         else if (t == QEvent::MouseButtonRelease)
             Command2_Click();
         return false;
@@ -775,7 +726,7 @@ bool FrmTm::eventFilter(QObject *watched, QEvent *event) {
 void FrmTm::paintEvent(QPaintEvent *) {
     QPainter p(this);
     const int titleH = start::twips::toPxY(TitleH, m_data.ScaleY);
-    p.fillRect(rect(), QColor(0xee, 0xf2, 0xf7));
+    p.fillRect(rect(), panel::panelart::Face);
     panel::panelart::paintTitleStrip(p, QRect(0, 0, width(), titleH));
     panel::panelart::paintEmblem(p, QRect(start::twips::toPxX(75, m_data.ScaleX), 3, titleH - 6, titleH - 6));
     if (LblMove)

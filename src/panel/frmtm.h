@@ -11,6 +11,7 @@
 #include "panel/frmpicture.h"
 #include "panel/panelentry.h"
 #include "panel/runsession.h"
+#include "platform/clicklabel.h"
 #include "simulator/panelport.h"
 #include "start/moddata.h"
 
@@ -26,8 +27,8 @@ class QPushButton;
 class QTextEdit;
 class FrmPicture; // frmpicture.h
 class SimulatedWindow;
-class Dragger;
 namespace platform {
+class Dragger;
 class Clock;
 class Prompter;
 } // namespace platform
@@ -40,28 +41,6 @@ class PanelCaption : public QLabel {
 
   protected:
     void paintEvent(QPaintEvent *) override;
-};
-
-// A transparent hot spot over a caption; reports presses, releases and clicks.
-class HotSpot : public QLabel {
-    Q_OBJECT
-  public:
-    explicit HotSpot(int index, QWidget *parent);
-    int index() const { return m_index; }
-  Q_SIGNALS:
-    void pressed(int index);
-    void released(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
-    void clicked(int index);
-    void hovered(int index);
-
-  protected:
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
-    void mouseMoveEvent(QMouseEvent *e) override;
-    void enterEvent(QEnterEvent *e) override;
-
-  private:
-    int m_index;
 };
 
 class FrmTm : public QWidget, public QuestionPanelPort {
@@ -145,7 +124,7 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     PanelCaption *CmdEnd = nullptr;
     PanelCaption *CmdCZTS = nullptr;
     PanelCaption *Command1 = nullptr;
-    std::array<HotSpot *, 8> CmdGN{};
+    std::array<platform::ClickLabel *, 8> CmdGN{}; // hot spots over the captions
     QLabel *ImgMove = nullptr;
     QLabel *ImgDown = nullptr;
     QFrame *FrmSelect = nullptr;
@@ -208,6 +187,6 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     QPointer<QWidget> m_simWidget;
     QObject *m_simObject = nullptr; // identity only, to recognise its destruction
     QPointer<FrmPicture> m_picture;
-    Dragger *m_drag = nullptr;
+    platform::Dragger *m_drag = nullptr;
     QSize m_fullSize;
 };

@@ -1,4 +1,5 @@
 #include "panel/panelart.h"
+#include "platform/fonts.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -8,15 +9,93 @@
 
 namespace panel::panelart {
 
-const QColor Accent(0x1f, 0x5f, 0xa6);
-const QColor Ink(0x1c, 0x2b, 0x3d);
-
 QFont uiFont(double pointSize, bool bold) {
-    QFont f(QStringLiteral("Noto Sans CJK SC"));
-    f.setPointSizeF(pointSize);
-    f.setBold(bold);
+    QFont f = platform::fonts::ui(pointSize, bold);
     f.setStyleStrategy(QFont::PreferAntialias);
     return f;
+}
+
+namespace {
+QString hex(const QColor &c) {
+    return c.name();
+}
+} // namespace
+
+QString textStyle(const QColor &colour, bool bold) {
+    return QStringLiteral("color:%1;").arg(hex(colour)) +
+           (bold ? QStringLiteral("font-weight:bold;") : QString());
+}
+
+QString sheetStyle(const QString &objectName) {
+    return QStringLiteral("#%1{background:%2;border-top:1px solid %3;}")
+        .arg(objectName, hex(Sheet), hex(Rule));
+}
+
+QString chooserStyle(ChooserColour colour) {
+    switch (colour) {
+    case ChooserColour::Green:
+        return QStringLiteral("QPushButton{background:%1;border:1px solid %2;border-radius:3px;}")
+            .arg(hex(Seen), hex(SeenLine));
+    case ChooserColour::Red:
+        return QStringLiteral("QPushButton{background:%1;color:%2;border:1px solid %3;border-radius:3px;}")
+            .arg(hex(Marked), hex(OnBlue), hex(MarkedLine));
+    case ChooserColour::ButtonFace:
+        break;
+    }
+    return QStringLiteral("QPushButton{background:palette(button);border:1px solid %1;border-radius:3px;}"
+                          "QPushButton:hover{border-color:%2;}")
+        .arg(hex(ControlLine), hex(HoverLine));
+}
+
+QString restoreStyle(bool hover) {
+    if (hover)
+        return QStringLiteral("QLabel{color:%1;background:%2;border-radius:3px;border:1px outset %3;}")
+            .arg(hex(RestoreInk), hex(Qt::white), hex(RestoreHoverLine));
+    return QStringLiteral("QLabel{color:%1;background:%2;border-radius:3px;}")
+        .arg(hex(RestoreInk), hex(RestoreFace));
+}
+
+QString legendHtml() {
+    const QString mark = QStringLiteral("<span style='color:%1'>■</span> ");
+    return mark.arg(hex(SeenLegend)) + QStringLiteral("已看过　") + mark.arg(hex(Marked)) +
+           QStringLiteral("已标识　") + mark.arg(hex(InkOff)) + QStringLiteral("未看过");
+}
+
+QString timeFrameStyle() {
+    return QStringLiteral("#PTime{background:%1;border:1px solid %2;}").arg(hex(Qt::white), hex(TimeLine));
+}
+
+QString timeBarStyle() {
+    return QStringLiteral("background:%1;").arg(hex(TimeFill));
+}
+
+QString inputMethodStyle() {
+    return QStringLiteral("QLabel{color:%1;background:%2;border:1px solid %3;border-radius:4px;}"
+                          "QLabel:hover{border-color:%4;}")
+        .arg(hex(Ink), hex(Qt::white), hex(ControlLine), hex(HoverLine));
+}
+
+QString questionTextStyle() {
+    return QStringLiteral(
+               "QTextEdit{background:%1;color:%2;border:1px solid %3;border-radius:3px;padding:2px;}")
+        .arg(hex(Qt::white), hex(TextInk), hex(Rule));
+}
+
+QString pictureButtonStyle() {
+    return QStringLiteral("QPushButton{background:%1;border:1px solid %2;border-radius:3px;color:%3;}"
+                          "QPushButton:hover{background:%4;}")
+        .arg(hex(PictureFace), hex(PictureLine), hex(PictureInk), hex(PictureHover));
+}
+
+QString unfinishedStyle() {
+    return QStringLiteral("#PicUnit{background:%1;border:1px solid %2;border-radius:3px;}")
+        .arg(hex(NoteFace), hex(NoteLine));
+}
+
+QString minimisedBarStyle() {
+    return QStringLiteral("#PicMin{background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 %1,stop:1 %2);"
+                          "border:1px solid %3;}")
+        .arg(hex(BarTop), hex(BarBottom), hex(BarLine));
 }
 
 namespace {
@@ -51,11 +130,11 @@ QPixmap toolIcon(const QString &caption, bool enabled) {
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor blue = enabled ? QColor(0x1f, 0x6f, 0xc4) : QColor(0xa9, 0xb3, 0xbf);
-    const QColor green = enabled ? QColor(0x1f, 0x9a, 0x4b) : QColor(0xa9, 0xb3, 0xbf);
-    const QColor red = enabled ? QColor(0xd2, 0x3b, 0x2f) : QColor(0xa9, 0xb3, 0xbf);
-    const QColor orange = enabled ? QColor(0xe8, 0x8a, 0x12) : QColor(0xa9, 0xb3, 0xbf);
-    const QColor dark = enabled ? QColor(0x2d, 0x3e, 0x50) : QColor(0xb5, 0xbd, 0xc7);
+    const QColor blue = enabled ? IconBlue : IconOff;
+    const QColor green = enabled ? IconGreen : IconOff;
+    const QColor red = enabled ? IconRed : IconOff;
+    const QColor orange = enabled ? IconOrange : IconOff;
+    const QColor dark = enabled ? IconDark : IconDarkOff;
 
     if (caption == QStringLiteral("上一题") || caption == QStringLiteral("下一题")) {
         QLinearGradient g(0, 3, 0, 19);
@@ -116,7 +195,7 @@ QPixmap toolIcon(const QString &caption, bool enabled) {
         p.drawRoundedRect(QRectF(1.5, 11, 5, 2.6), 1.3, 1.3);
     } else if (caption == QStringLiteral("考生信息")) {
         p.setPen(QPen(blue.darker(120), 1));
-        p.setBrush(QColor(0xf2, 0xf6, 0xfb));
+        p.setBrush(IconPaper);
         p.drawRoundedRect(QRectF(1.5, 4, 19, 14), 2, 2);
         p.setBrush(blue);
         p.setPen(Qt::NoPen);
@@ -138,7 +217,7 @@ QPixmap toolIcon(const QString &caption, bool enabled) {
         p.drawPolygon(QPolygonF({QPointF(8.5, 6), QPointF(16, 11), QPointF(8.5, 16)}));
     } else { // 操作提示 and anything else: a light bulb
         p.setPen(QPen(orange.darker(140), 1));
-        p.setBrush(QColor(0xff, 0xd5, 0x4a));
+        p.setBrush(IconBulb);
         p.drawEllipse(QRectF(5, 1.5, 12, 12));
         p.setBrush(dark);
         p.drawRect(QRectF(8, 14, 6, 2.2));
@@ -155,13 +234,13 @@ QPixmap highlight(const QSize &size, bool pressed) {
     const QRectF r = QRectF(pm.rect()).adjusted(1.5, 1.5, -1.5, -1.5);
     QLinearGradient g(0, 0, 0, size.height());
     if (pressed) {
-        g.setColorAt(0, QColor(0xa9, 0xc9, 0xee));
-        g.setColorAt(1, QColor(0xc9, 0xdd, 0xf5));
-        p.setPen(QPen(QColor(0x3a, 0x78, 0xc2), 1));
+        g.setColorAt(0, PressedTop);
+        g.setColorAt(1, PressedBottom);
+        p.setPen(QPen(HoverLine, 1));
     } else {
-        g.setColorAt(0, QColor(0xff, 0xff, 0xff, 230));
-        g.setColorAt(1, QColor(0xd8, 0xe8, 0xfa, 230));
-        p.setPen(QPen(QColor(0x7d, 0xa9, 0xdc), 1));
+        g.setColorAt(0, HoverTop);
+        g.setColorAt(1, HoverBottom);
+        p.setPen(QPen(HoverEdge, 1));
     }
     p.setBrush(g);
     p.drawRoundedRect(r, 5, 5);
@@ -181,8 +260,8 @@ QPixmap minimiseHover(const QSize &size) {
 
 void paintTitleStrip(QPainter &p, const QRect &r) {
     QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, QColor(0x2c, 0x6e, 0xb8));
-    g.setColorAt(1, QColor(0x17, 0x4a, 0x86));
+    g.setColorAt(0, BarTop);
+    g.setColorAt(1, BarBottom);
     p.fillRect(r, g);
     p.setPen(QColor(255, 255, 255, 50));
     p.drawLine(r.topLeft(), r.topRight());
@@ -190,26 +269,26 @@ void paintTitleStrip(QPainter &p, const QRect &r) {
 
 void paintToolbar(QPainter &p, const QRect &r) {
     QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, QColor(0xf7, 0xfa, 0xfd));
-    g.setColorAt(1, QColor(0xe1, 0xea, 0xf4));
+    g.setColorAt(0, ToolbarTop);
+    g.setColorAt(1, ToolbarBottom);
     p.fillRect(r, g);
-    p.setPen(QColor(0xb9, 0xc8, 0xda));
+    p.setPen(Rule);
     p.drawLine(r.bottomLeft(), r.bottomRight());
 }
 
 void paintPanelFrame(QPainter &p, const QRect &r) {
-    p.setPen(QColor(0x14, 0x3d, 0x6e));
+    p.setPen(BarLine);
     p.setBrush(Qt::NoBrush);
     p.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
 void paintGrip(QPainter &p, const QRect &r) {
     QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, QColor(0xe4, 0xeb, 0xf3));
-    g.setColorAt(1, QColor(0xd2, 0xdc, 0xe8));
+    g.setColorAt(0, GripTop);
+    g.setColorAt(1, GripBottom);
     p.fillRect(r, g);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x8a, 0x9b, 0xb0));
+    p.setBrush(GripDots);
     const int cy = r.center().y();
     for (int i = 0; i < 6; ++i) {
         const int x = r.center().x() - 15 + i * 6;
@@ -222,7 +301,7 @@ void paintEmblem(QPainter &p, const QRect &r) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF f = QRectF(r).adjusted(1, 1, -1, -1);
-    p.setPen(QPen(QColor(0xff, 0xc8, 0x3d), 1.6));
+    p.setPen(QPen(EmblemGold, 1.6));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(f);
     p.drawLine(QPointF(f.center().x(), f.top() + 2), QPointF(f.left() + 3, f.bottom() - 2));

@@ -1,4 +1,6 @@
 #include "simulator/frmmain.h"
+#include "platform/dragger.h"
+#include "platform/fonts.h"
 #include "platform/keyboardlayout.h"
 #include "simulator/cursorfile.h"
 #include "simulator/inputcodes.h"
@@ -14,29 +16,17 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
-namespace sim::simview {
-
-ZoneLabel::ZoneLabel(QWidget *parent) : QWidget(parent) {
-    setAttribute(Qt::WA_NoSystemBackground);
-    setMouseTracking(true);
-}
-
-void ZoneLabel::mousePressEvent(QMouseEvent *e) {
-    Q_EMIT pressed(int(e->button()), e->modifiers(), e->position().toPoint());
-}
-void ZoneLabel::mouseReleaseEvent(QMouseEvent *e) {
-    Q_EMIT released(int(e->button()), e->modifiers(), e->position().toPoint());
-}
-void ZoneLabel::mouseDoubleClickEvent(QMouseEvent *e) {
-    Q_EMIT doubleClicked(int(e->button()), e->modifiers(), e->position().toPoint());
-}
-void ZoneLabel::mouseMoveEvent(QMouseEvent *e) {
-    Q_EMIT moved(e->buttons(), e->modifiers(), e->position().toPoint());
-}
-
-} // namespace sim::simview
-
 namespace {
+
+// A transparent hot zone (Label1, Label4, LblXXK(0), picture 5): reports the
+// mouse in pixels, every button, and a double click's second press as a double click.
+platform::ClickLabel *zone(QWidget *parent) {
+    auto *z = new platform::ClickLabel(parent);
+    z->setAttribute(Qt::WA_NoSystemBackground);
+    z->setMouseTracking(true);
+    z->setSeparateDoubleClicks(true);
+    return z;
+}
 
 platform::NullKeyboardLayout &noKeyboard() {
     static platform::NullKeyboardLayout k;
@@ -87,48 +77,55 @@ void FrmMain::buildControls() {
     LblMove->setAttribute(Qt::WA_NoSystemBackground);
     LblMove->setGeometry(g.moveBar());
     LblMove->installEventFilter(this);
+    // The move bar drags the window on screens tall enough to show it whole; the
+    // window follows the mouse itself and takes the panel along at every step.
+    m_drag = new platform::Dragger(this);
+    m_drag->setSystemMove(false);
+    m_drag->setHandleSees(false);
+    m_drag->mayDrag = [this] { return screen() && screen()->geometry().height() >= 650; };
+    m_drag->moved = [this] { dockPanel(); };
+    m_drag->afterDrag = [this](QWidget *) { dockPanel(); };
+    m_drag->grip(LblMove);
 
-    Image5 = new sim::simview::ZoneLabel(this);
+    Image5 = zone(this);
     Image5->hide();
-    connect(Image5, &sim::simview::ZoneLabel::moved, this,
+    connect(Image5, &platform::ClickLabel::moved, this,
             [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPoint p) {
                 m_engine.picture5MouseMove(int(b), start::twips::fromPx(p.x()), start::twips::fromPx(p.y()));
             });
-    connect(Image5, &sim::simview::ZoneLabel::released, this, [this](int b) {
+    connect(Image5, &platform::ClickLabel::released, this, [this](int b) {
         if (b == 1)
             m_engine.picture5MouseUp();
     });
 
-    Label1 = new sim::simview::ZoneLabel(this);
+    Label1 = zone(this);
     Label1->setGeometry(0, 0, 0, 0);
-    connect(Label1, &sim::simview::ZoneLabel::pressed, this,
+    connect(Label1, &platform::ClickLabel::pressed, this,
             [this](int b, Qt::KeyboardModifiers m) { m_engine.zone1MouseDown(b, sim::shiftState(m)); });
-    connect(Label1, &sim::simview::ZoneLabel::released, this,
+    connect(Label1, &platform::ClickLabel::released, this,
             [this](int b, Qt::KeyboardModifiers m) { m_engine.zone1MouseUp(b, sim::shiftState(m)); });
-    connect(Label1, &sim::simview::ZoneLabel::doubleClicked, this, [this](int b, Qt::KeyboardModifiers m) {
+    connect(Label1, &platform::ClickLabel::doubleClicked, this, [this](int b, Qt::KeyboardModifiers m) {
         // The second click of a double click is a press as well.
         m_engine.zone1MouseDown(b, sim::shiftState(m));
         m_engine.zone1DoubleClick();
     });
-    connect(Label1, &sim::simview::ZoneLabel::moved, this, [this] { m_engine.zone1MouseMove(); });
+    connect(Label1, &platform::ClickLabel::moved, this, [this] { m_engine.zone1MouseMove(); });
 
-    Label4 = new sim::simview::ZoneLabel(this);
+    Label4 = zone(this);
     Label4->setGeometry(-1, 0, 0, 0);
-    connect(Label4, &sim::simview::ZoneLabel::pressed, this,
-            [this](int b, Qt::KeyboardModifiers m, QPoint p) {
-                m_engine.zone2MouseDown(b, sim::shiftState(m), start::twips::fromPx(p.x()),
-                                        start::twips::fromPx(p.y()));
-            });
-    connect(Label4, &sim::simview::ZoneLabel::moved, this,
+    connect(Label4, &platform::ClickLabel::pressed, this, [this](int b, Qt::KeyboardModifiers m, QPoint p) {
+        m_engine.zone2MouseDown(b, sim::shiftState(m), start::twips::fromPx(p.x()),
+                                start::twips::fromPx(p.y()));
+    });
+    connect(Label4, &platform::ClickLabel::moved, this,
             [this](Qt::MouseButtons, Qt::KeyboardModifiers m, QPoint p) {
                 m_engine.zone2MouseMove(sim::shiftState(m), start::twips::fromPx(p.x()),
                                         start::twips::fromPx(p.y()));
             });
-    connect(Label4, &sim::simview::ZoneLabel::released, this,
-            [this](int b, Qt::KeyboardModifiers m, QPoint p) {
-                m_engine.zone2MouseUp(b, sim::shiftState(m), start::twips::fromPx(p.x()),
-                                      start::twips::fromPx(p.y()));
-            });
+    connect(Label4, &platform::ClickLabel::released, this, [this](int b, Qt::KeyboardModifiers m, QPoint p) {
+        m_engine.zone2MouseUp(b, sim::shiftState(m), start::twips::fromPx(p.x()),
+                              start::twips::fromPx(p.y()));
+    });
 
     // Presses pass through to the window (which ends the hover); the filter
     // takes hovers and releases.
@@ -154,9 +151,9 @@ void FrmMain::buildControls() {
     connect(Text1, &QLineEdit::textChanged, this, [this](const QString &t) { m_engine.text1Changed(t); });
     connect(Text2, &QLineEdit::textChanged, this, [this](const QString &t) { m_engine.text2Changed(t); });
 
-    LblXXK = new sim::simview::ZoneLabel(this);
+    LblXXK = zone(this);
     LblXXK->setGeometry(0, 0, 0, 0);
-    connect(LblXXK, &sim::simview::ZoneLabel::released, this, [this](int b) {
+    connect(LblXXK, &platform::ClickLabel::released, this, [this](int b) {
         if (b == 1)
             m_engine.backClick();
     });
@@ -167,12 +164,8 @@ void FrmMain::buildControls() {
 
     notice = new QLabel(this);
     notice->setWordWrap(true);
-    notice->setStyleSheet(
-        QStringLiteral("QLabel { color: #d00000; background: rgba(255,255,255,220); padding: 2px; }"));
-    QFont nf;
-    nf.setFamilies({QStringLiteral("Noto Sans CJK SC")});
-    nf.setPointSizeF(9);
-    notice->setFont(nf);
+    notice->setStyleSheet(sim::ScreenGeometry::noticeStyle());
+    notice->setFont(platform::fonts::ui(9));
     notice->setAttribute(Qt::WA_TransparentForMouseEvents);
     notice->hide();
 
@@ -477,26 +470,8 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event) {
         }
         return false;
     }
-    const bool mouse =
-        t == QEvent::MouseButtonPress || t == QEvent::MouseMove || t == QEvent::MouseButtonRelease;
-    if (watched == LblMove && mouse) {
-        auto *m = static_cast<QMouseEvent *>(event);
-        const bool tall = screen() && screen()->geometry().height() >= 650;
-        if (t == QEvent::MouseButtonPress && m->button() == Qt::LeftButton && tall) {
-            m_moving = true;
-            m_moveGrab = m->globalPosition().toPoint() - frameGeometry().topLeft();
-            return true;
-        }
-        if (t == QEvent::MouseMove && m_moving) {
-            move(m->globalPosition().toPoint() - m_moveGrab);
-            dockPanel();
-            return true;
-        }
-        if (t == QEvent::MouseButtonRelease && m_moving) {
-            m_moving = false;
-            dockPanel();
-            return true;
-        }
+    // the move bar: a press the drag does not take is a click on the window
+    if (watched == LblMove) {
         if (t == QEvent::MouseButtonPress)
             formClick();
         return false;

@@ -6,6 +6,7 @@
 // forwards every mouse, menu, text and key event to the engine. The question panel
 // beside it is reached only through QuestionPanelPort.
 
+#include "platform/clicklabel.h"
 #include "simulator/panelport.h"
 #include "simulator/screenview.h"
 #include "simulator/stepengine.h"
@@ -21,30 +22,9 @@
 class QLineEdit;
 class QMenu;
 namespace platform {
+class Dragger;
 class KeyboardLayout;
-}
-
-namespace sim::simview {
-
-// A transparent hot zone (Label1, Label4, LblXXK(0)): reports the mouse in pixels.
-class ZoneLabel : public QWidget {
-    Q_OBJECT
-  public:
-    explicit ZoneLabel(QWidget *parent);
-  Q_SIGNALS:
-    void pressed(int button, Qt::KeyboardModifiers mods, QPoint pos);
-    void released(int button, Qt::KeyboardModifiers mods, QPoint pos);
-    void doubleClicked(int button, Qt::KeyboardModifiers mods, QPoint pos);
-    void moved(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, QPoint pos);
-
-  protected:
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
-    void mouseDoubleClickEvent(QMouseEvent *e) override;
-    void mouseMoveEvent(QMouseEvent *e) override;
-};
-
-} // namespace sim::simview
+} // namespace platform
 
 class FrmMain : public QWidget, private sim::EngineListener {
     Q_OBJECT
@@ -81,10 +61,10 @@ class FrmMain : public QWidget, private sim::EngineListener {
     sim::simview::ScreenView *view = nullptr;
 
     // Controls, by the names the question bank's authors know.
-    sim::simview::ZoneLabel *Image5 = nullptr; // picture 5, dragged
-    sim::simview::ZoneLabel *Label1 = nullptr;
-    sim::simview::ZoneLabel *Label4 = nullptr;
-    sim::simview::ZoneLabel *LblXXK = nullptr;
+    platform::ClickLabel *Image5 = nullptr; // picture 5, dragged
+    platform::ClickLabel *Label1 = nullptr;
+    platform::ClickLabel *Label4 = nullptr;
+    platform::ClickLabel *LblXXK = nullptr;
     QLineEdit *Text1 = nullptr;
     QLineEdit *Text2 = nullptr;
     // The menu titles' hot spots, and the highlight's while its title is hovered.
@@ -133,8 +113,7 @@ class FrmMain : public QWidget, private sim::EngineListener {
     std::array<QString, 6> m_pictureIds; // background, 1..5
     QSize m_picture5Size;
     bool m_maximised = false;
-    QPoint m_moveGrab;
-    bool m_moving = false;
+    platform::Dragger *m_drag = nullptr; // LblMove drags the window
     int m_hover = -1;
     QHash<QString, QCursor> m_cursors;
     QStringList m_problems;

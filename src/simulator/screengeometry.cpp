@@ -1,24 +1,13 @@
 #include "simulator/screengeometry.h"
+#include "platform/fonts.h"
 #include "start/twips.h"
 
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <cmath>
 
 namespace sim {
-
-namespace {
-QFont songFont(double pt, bool bold = false) {
-    QFont f;
-    f.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
-                   QStringLiteral("Noto Serif CJK SC")});
-    f.setPointSizeF(pt);
-    f.setBold(bold);
-    return f;
-}
-} // namespace
 
 QRect ScreenGeometry::px(const Rect &r) {
     return QRect(start::twips::toPx(r.x), start::twips::toPx(r.y), start::twips::toPx(r.w),
@@ -31,10 +20,7 @@ QRect ScreenGeometry::scaled(int x, int y, int w, int h) const {
 }
 
 QFont ScreenGeometry::titleFont() const {
-    QFont f;
-    f.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("Noto Sans CJK SC")});
-    f.setPointSizeF(9 * m_sx);
-    return f;
+    return platform::fonts::points(platform::fonts::menuSong(), 9 * m_sx);
 }
 
 QRect ScreenGeometry::titleRect(const ScreenModel &s, int i) const {
@@ -55,7 +41,7 @@ QRect ScreenGeometry::highlightRect(const ScreenModel &s, int i) const {
 }
 
 QFont ScreenGeometry::hintFont() {
-    return songFont(10.5, true);
+    return platform::fonts::points(platform::fonts::song(), 10.5, true);
 }
 
 QRect ScreenGeometry::hintRect(const ScreenModel &s) {
@@ -64,19 +50,7 @@ QRect ScreenGeometry::hintRect(const ScreenModel &s) {
 }
 
 QFont ScreenGeometry::successFont() const {
-    static const QStringList preferred{QStringLiteral("STXingkai"),     QStringLiteral("华文行楷"),
-                                       QStringLiteral("KaiTi"),         QStringLiteral("楷体"),
-                                       QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL KaitiM GB"),
-                                       QStringLiteral("LXGW WenKai"),   QStringLiteral("Noto Serif CJK SC")};
-    const QStringList have = QFontDatabase::families();
-    QFont f;
-    for (const QString &name : preferred)
-        if (have.contains(name)) {
-            f.setFamily(name);
-            break;
-        }
-    f.setPointSizeF(72 * m_sx);
-    return f;
+    return platform::fonts::firstInstalled(platform::fonts::script(), 72 * m_sx);
 }
 
 QRect ScreenGeometry::successRect() const {
@@ -85,7 +59,7 @@ QRect ScreenGeometry::successRect() const {
 }
 
 QFont ScreenGeometry::boxFont() const {
-    return songFont(9 * m_sx);
+    return platform::fonts::points(platform::fonts::song(), 9 * m_sx);
 }
 
 QString mnemonicHtml(const QString &caption) {

@@ -53,6 +53,15 @@ class ScreenGeometry {
     static QColor zone1Outline() { return Qt::red; }
     static QColor zone2Outline() { return QColor(0, 200, 0); }
     static QColor selectionOutline() { return Qt::white; }
+    // The practice emblem: its gradient top to bottom, the dot and the word.
+    static QColor emblemTop() { return QColor(40, 90, 170); }
+    static QColor emblemBottom() { return QColor(20, 50, 110); }
+    static QColor emblemDot() { return QColor(250, 200, 60); }
+    static QColor emblemText() { return Qt::white; }
+    // The notice naming a file that could not be read.
+    static QString noticeStyle() {
+        return QStringLiteral("QLabel { color: #d00000; background: rgba(255,255,255,220); padding: 2px; }");
+    }
 
   private:
     double m_sx, m_sy;

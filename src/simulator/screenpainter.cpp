@@ -1,4 +1,5 @@
 #include "simulator/screenpainter.h"
+#include "platform/fonts.h"
 #include "start/twips.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -70,19 +71,15 @@ QImage emblemImage(const QSize &size) {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient g(0, 0, 0, size.height());
-    g.setColorAt(0, QColor(40, 90, 170));
-    g.setColorAt(1, QColor(20, 50, 110));
+    g.setColorAt(0, ScreenGeometry::emblemTop());
+    g.setColorAt(1, ScreenGeometry::emblemBottom());
     p.setBrush(g);
     p.setPen(Qt::NoPen);
     p.drawRoundedRect(QRectF(0, 0, size.width(), size.height()), 3, 3);
-    p.setBrush(QColor(250, 200, 60));
+    p.setBrush(ScreenGeometry::emblemDot());
     p.drawEllipse(QRectF(3, 3, size.height() - 6, size.height() - 6));
-    QFont f;
-    f.setFamilies({QStringLiteral("Noto Sans CJK SC")});
-    f.setPixelSize(qMax(8, size.height() - 4));
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(Qt::white);
+    p.setFont(platform::fonts::uiPixels(qMax(8, size.height() - 4), true));
+    p.setPen(ScreenGeometry::emblemText());
     p.drawText(QRect(size.height(), 0, size.width() - size.height(), size.height()), Qt::AlignCenter,
                QStringLiteral("练习"));
     return img;

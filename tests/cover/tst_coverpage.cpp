@@ -126,7 +126,7 @@ class TstCoverPage : public QObject {
         // looks: hover and pressed on the units tab; the other tab stays normal
         Q_EMIT c->LblTiKu->entered();
         QVERIFY(c->ImgTiKu1->isVisible() && !c->ImgTiKu->isVisible() && c->ImgKaCH->isVisible());
-        Q_EMIT c->LblTiKu->pressed();
+        Q_EMIT c->LblTiKu->pressed(Qt::LeftButton, Qt::NoModifier, QPoint());
         QVERIFY(c->ImgTiKu2->isVisible() && !c->ImgTiKu1->isVisible());
         Q_EMIT c->LblKaCH->entered();
         shoot(c, QStringLiteral("cover-hover.png"));
@@ -141,7 +141,7 @@ class TstCoverPage : public QObject {
         QVERIFY(c->ImgJinRuXXM->isVisible());
         QCOMPARE(c->ImgJinRuXXM->pos(), c->LblJinRuXX[7]->pos());
         shoot(c, QStringLiteral("cover-units.png"));
-        Q_EMIT c->LblJinRuXX[7]->pressed();
+        Q_EMIT c->LblJinRuXX[7]->pressed(Qt::LeftButton, Qt::NoModifier, QPoint());
         QVERIFY(c->ImgJinRuXXD->isVisible() && !c->ImgJinRuXXM->isVisible());
         Q_EMIT c->LblJinRuXX[7]->left();
         QVERIFY(!c->ImgJinRuXXD->isVisible());

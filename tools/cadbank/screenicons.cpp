@@ -3,6 +3,8 @@
 #include "screen.h"
 #include "screenparts.h"
 
+#include "platform/fonts.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
@@ -10,9 +12,7 @@
 namespace cadbank::screenparts {
 
 QFont uiFont(int px, bool bold) {
-    QFont f(UiFamily);
-    f.setPixelSize(px);
-    f.setBold(bold);
+    QFont f = platform::fonts::uiPixels(px, bold);
     f.setHintingPreference(QFont::PreferFullHinting);
     return f;
 }

@@ -16,7 +16,6 @@ namespace cadbank::screenparts {
 
 // ---- look (screenicons.cpp) ---------------------------------------------------
 
-inline const QString UiFamily = QStringLiteral("Noto Sans CJK SC");
 inline const QColor Face(236, 233, 216); // button face
 inline const QColor Shadow(172, 168, 153);
 inline const QColor DarkShadow(113, 111, 100);

@@ -2,6 +2,7 @@
 // questions covering clicks, typing, menus, context menus, keys and drags) into a
 // program folder, for trying the simulated window before the sample module exists.
 //   cadfixture PROGRAM_FOLDER
+#include "platform/fonts.h"
 #include "platform/textfile.h"
 #include "simulator/steprecord.h"
 #include "start/verfile.h"
@@ -64,11 +65,7 @@ struct R {
 };
 
 QFont uiFont(int px, bool bold = false) {
-    QFont f;
-    f.setFamilies({QStringLiteral("Noto Sans CJK SC")});
-    f.setPixelSize(px);
-    f.setBold(bold);
-    return f;
+    return platform::fonts::uiPixels(px, bold);
 }
 
 // The simulated drawing program's screen: title bar, menu row, toolbars, a black

@@ -3,6 +3,7 @@
 //   cadharness BANK_PROGRAM_FOLDER [set] [question]
 // set: a unit number from 1, or "p" and a paper number ("p2") for an exam paper
 // (exam mode: no success text); question from 1. Defaults: unit 1, question 1.
+#include "platform/fonts.h"
 #include "simulator/frmmain.h"
 #include "start/moddata.h"
 #include "start/setfiles.h"
@@ -48,10 +49,7 @@ class StandInPanel : public QWidget, public QuestionPanelPort {
         v->addWidget(m_unit);
         v->addWidget(m_text, 1);
         v->addLayout(row);
-        QFont f;
-        f.setFamilies({QStringLiteral("Noto Sans CJK SC")});
-        f.setPointSize(9);
-        setFont(f);
+        setFont(platform::fonts::ui(9));
         connect(prev, &QPushButton::clicked, this, [this] { go(m_data.CurQuestion - 1); });
         connect(next, &QPushButton::clicked, this, [this] { go(m_data.CurQuestion + 1); });
         connect(guided, &QCheckBox::toggled, this, [this](bool on) {

@@ -6,6 +6,7 @@
 // The program folder is used as it is (the cover page normalises its status file).
 #include "app/trainer.h"
 #include "cover/frmfengmian.h"
+#include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "shots.h"
 
@@ -16,7 +17,7 @@
 #include <cstdio>
 
 int coverShots(const QStringList &args) {
-    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
+    QApplication::setFont(platform::fonts::ui(9));
     if (args.size() < 3) {
         std::fputs("usage: cadshots cover PROGRAM_FOLDER OUTPUT_FOLDER [run]\n", stderr);
         return 2;

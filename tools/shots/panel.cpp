@@ -7,6 +7,7 @@
 #include "panel/frmtm.h"
 #include "panel/panelentry.h"
 #include "panel/simwindow.h"
+#include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "platform/services.h"
 #include "platform/textfile.h"
@@ -28,7 +29,7 @@ class NoLock : public platform::InstanceLock {
 } // namespace
 
 int panelShots(QApplication &app, const QStringList &args) {
-    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
+    QApplication::setFont(platform::fonts::ui(9));
     const QString module = args.value(1);
     const QString out = args.value(2);
     const QString look = args.value(3);
