@@ -1,6 +1,8 @@
 #include "app/trainer.h"
+#include "cover/frmabout.h"
 #include "cover/frmfengmian.h"
 #include "panel/frmtm.h"
+#include "platform/desktopshortcut.h"
 #include "platform/textfile.h"
 #include "simulator/frmmain.h"
 #include "start/frmstart.h"
@@ -98,6 +100,14 @@ QWidget *Trainer::createCover() {
     }
     connect(form, &FrmFengmian::runRequested, this, &Trainer::openRun);
     connect(form, &FrmFengmian::examRequested, this, &Trainer::openLogon);
+    connect(form, &FrmFengmian::aboutRequested, this, [this, form] {
+        cover::FrmAbout about(m_data, m_services.launcher, QCoreApplication::applicationFilePath(),
+                              platform::shortcut::desktopFolder(), form);
+        about.exec();
+    });
+    // the other modules' slots, from their install records
+    if (m_services.registry)
+        form->kmSetupYN(*m_services.registry);
     return form;
 }
 

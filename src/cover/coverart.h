@@ -21,11 +21,18 @@ inline const QColor Paper(0xee, 0xf3, 0xf8);
 inline const QColor Line(0xc6, 0xd4, 0xe3);
 inline const QColor Ink(0x23, 0x34, 0x48); // text on the slots
 inline const QColor Muted(0x6a, 0x7b, 0x8e);
-inline const QColor Mist(0xe6, 0xee, 0xf7);       // caption and footer text
-inline const QColor TitleShadow(0, 0, 0, 110);    // under the module's name
-inline const QColor Unfinished(0xc0, 0x39, 0x2b); // questions left in a unit
-inline const QColor AllDone(0x1e, 0x8e, 0x3e);    // ... none left
-inline const QColor OnAccent(0xff, 0xff, 0xff);   // numbers on the slot badges
+inline const QColor Mist(0xe6, 0xee, 0xf7);         // caption and footer text
+inline const QColor TitleShadow(0, 0, 0, 110);      // under the module's name
+inline const QColor Unfinished(0xc0, 0x39, 0x2b);   // questions left in a unit
+inline const QColor AllDone(0x1e, 0x8e, 0x3e);      // ... none left
+inline const QColor OnAccent(0xff, 0xff, 0xff);     // numbers on the slot badges
+inline const QColor Installed(0xff, 0x00, 0x00);    // the frame of an installed module's slot
+inline const QColor NotInstalled(0xc0, 0xc0, 0xc0); // ... of a module to download
+// The frame of a module slot on the last information page.
+inline QString slotFrameStyle(const QColor &border) {
+    return QStringLiteral("QFrame { border: 2px solid %1; border-radius: 6px; background: transparent; }")
+        .arg(border.name());
+}
 
 enum class Look { Normal, Hover, Pressed };
 enum class Tab { Units, Exams };

@@ -1,7 +1,9 @@
 #include "cover/frmabout.h"
+#include "cover/coverart.h"
 #include "cover/covermodel.h"
 #include "panel/panelart.h"
 #include "platform/desktopshortcut.h"
+#include "platform/fonts.h"
 #include "platform/services.h"
 #include "start/moddata.h"
 
@@ -24,7 +26,7 @@ FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString pr
     setModal(true);
     setFixedSize(480, 250);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0xf4, 0xf7, 0xfb));
+    pal.setColor(QPalette::Window, coverart::Paper);
     setPalette(pal);
     setAutoFillBackground(true);
 
@@ -33,7 +35,11 @@ FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString pr
     {
         QPainter p(&logo);
         p.setRenderHint(QPainter::Antialiasing);
-        panel::panelart::paintEmblem(p, logo.rect());
+        // the emblem on the cover page's navy tile
+        p.setPen(Qt::NoPen);
+        p.setBrush(coverart::Navy);
+        p.drawRoundedRect(QRectF(logo.rect()), 10, 10);
+        panel::panelart::paintEmblem(p, logo.rect().adjusted(10, 10, -10, -10));
     }
     Image1 = new QLabel(this);
     Image1->setPixmap(logo);
@@ -41,16 +47,14 @@ FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString pr
 
     const QString title =
         QStringLiteral("全国专业技术人员计算机应用能力考试练习系统\r\n\r\n── ") + data.ModuleTitle;
-    QFont big = font();
-    big.setPixelSize(16);
-    big.setBold(true);
+    const QFont big = platform::fonts::uiPixels(16, true);
     // Label1(2) is the shadow: the same text 15 twips (one pixel) up and left
     for (int i : {2, 1}) {
         auto *l = new QLabel(QString(title).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), this);
         l->setObjectName(QStringLiteral("Label1_%1").arg(i));
         l->setFont(big);
         QPalette lp = l->palette();
-        lp.setColor(QPalette::WindowText, i == 2 ? QColor(0xb8, 0xc6, 0xd8) : QColor(0x1f, 0x3f, 0x6f));
+        lp.setColor(QPalette::WindowText, i == 2 ? coverart::Line : coverart::Navy);
         l->setPalette(lp);
         const int x = i == 1 ? 49 : 48, y = i == 1 ? 9 : 8; // 735, 135 and 720, 120 twips
         l->setGeometry(x + 50, y + 14, 360, 90);
@@ -68,7 +72,7 @@ FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString pr
     Label1[3]->setToolTip(QStringLiteral("打开工作目录，并在桌面上放一个启动图标"));
     Label1[3]->installEventFilter(this);
     QPalette link = Label1[3]->palette();
-    link.setColor(QPalette::WindowText, QColor(0x1f, 0x5f, 0xb0));
+    link.setColor(QPalette::WindowText, coverart::Blue);
     Label1[3]->setPalette(link);
 
     Command1 = new QPushButton(QStringLiteral("确定"), this);

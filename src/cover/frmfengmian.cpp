@@ -8,7 +8,9 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFrame>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -83,6 +85,25 @@ platform::ClickLabel *textButton(QWidget *parent, const QString &name, const QSt
     colour(cover::coverart::Mist);
     QObject::connect(b, &platform::ClickLabel::entered, b, [colour] { colour(cover::coverart::Gold); });
     QObject::connect(b, &platform::ClickLabel::left, b, [colour] { colour(cover::coverart::Mist); });
+    return b;
+}
+
+// A text button on a light ground: its colour, the accent under the mouse.
+platform::ClickLabel *linkButton(QWidget *parent, const QString &name, const QString &caption, QRect r,
+                                 const QColor &colour) {
+    auto *b = coverButton(name, parent);
+    b->setGeometry(r);
+    b->setText(caption);
+    b->setFont(cjk(13));
+    b->setAlignment(Qt::AlignCenter);
+    const auto paint = [b](QColor c) {
+        QPalette pal = b->palette();
+        pal.setColor(QPalette::WindowText, c);
+        b->setPalette(pal);
+    };
+    paint(colour);
+    QObject::connect(b, &platform::ClickLabel::entered, b, [paint] { paint(cover::coverart::Orange); });
+    QObject::connect(b, &platform::ClickLabel::left, b, [paint, colour] { paint(colour); });
     return b;
 }
 
@@ -194,6 +215,31 @@ void FrmFengmian::buildPanels() {
     }
     PicPro = picture(this, QStringLiteral("PicPro"), cover::coverart::infoPage(),
                      QPoint(0, cover::coverart::CaptionHeight));
+    PicPro->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    PicProPage = new QLabel(PicPro);
+    PicProPage->setObjectName(QStringLiteral("PicProPage"));
+    PicProPage->setGeometry(PageOrigin.x(), PageOrigin.y(), 780, 460);
+    PicProPage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    for (int k = 0; k < cover::infopages::ModuleSlots; ++k) {
+        // until the install records say otherwise, every module is one to download
+        if (ModuleTarget[k].isEmpty())
+            ModuleTarget[k] = QString::fromLatin1(cover::infopages::moduleTable()[k].downloadId);
+        const QRect r = cover::infopages::slotRect(k).translated(PageOrigin);
+        ShapeKm[k] = new QFrame(PicPro);
+        ShapeKm[k]->setObjectName(QStringLiteral("ShapeKm_%1").arg(k));
+        ShapeKm[k]->setGeometry(r.adjusted(-2, -2, 2, 2));
+        ShapeKm[k]->setAttribute(Qt::WA_TransparentForMouseEvents);
+        LblKmLj[k] = coverButton(QStringLiteral("LblKmLj_%1").arg(k), PicPro);
+        LblKmLj[k]->setGeometry(r);
+        connect(LblKmLj[k], &platform::ClickLabel::clicked, this, [this, k] { LblKmLj_Click(k); });
+    }
+    showModuleStates();
+    LblLast = linkButton(PicPro, QStringLiteral("LblLast"), QStringLiteral("上一页"), QRect(560, 482, 90, 30),
+                         cover::coverart::Blue);
+    LblNext = linkButton(PicPro, QStringLiteral("LblNext"), QStringLiteral("下一页"), QRect(660, 482, 90, 30),
+                         cover::coverart::Blue);
+    connect(LblLast, &platform::ClickLabel::clicked, this, &FrmFengmian::LblLast_Click);
+    connect(LblNext, &platform::ClickLabel::clicked, this, &FrmFengmian::LblNext_Click);
     PicPro->hide();
     buildUnitPanel();
     buildExamPanel();
@@ -204,11 +250,27 @@ void FrmFengmian::buildPanels() {
 }
 
 void FrmFengmian::buildFooter() {
-    const QStringList pages = {QStringLiteral("考试介绍"), QStringLiteral("考试大纲"),
-                               QStringLiteral("答题技巧"), QStringLiteral("常见问题")};
-    for (int i = 1; i <= 4; ++i)
-        LblPro[i] = textButton(this, QStringLiteral("LblPro_%1").arg(i), pages.at(i - 1),
+    for (int i = 1; i <= 4; ++i) {
+        LblPro[i] = textButton(this, QStringLiteral("LblPro_%1").arg(i), cover::infopages::tabCaption(i),
                                QRect(20 + (i - 1) * 84, 566, 80, 30));
+        connect(LblPro[i], &platform::ClickLabel::clicked, this, [this, i] { LblPro_Click(i); });
+    }
+    // the maker's sites and service accounts, under the choice of study
+    const QStringList links = {QStringLiteral("官方网站"), QStringLiteral("学习网站"),
+                               QStringLiteral("在线客服一"), QStringLiteral("在线客服二")};
+    const QStringList linkNames = {QStringLiteral("LblWeb1"), QStringLiteral("LblWeb2"),
+                                   QStringLiteral("LblQQ1"), QStringLiteral("LblQQ2")};
+    std::array<platform::ClickLabel **, 4> linkButtons = {&LblWeb1, &LblWeb2, &LblQQ1, &LblQQ2};
+    for (int i = 0; i < 4; ++i) {
+        auto *b = linkButton(this, linkNames.at(i), links.at(i), QRect(220 + i * 92, 516, 88, 24),
+                             cover::coverart::Muted);
+        const QString address = i < 2 ? cover::infopages::webSite(i + 1) : cover::infopages::chatLink(i - 1);
+        connect(b, &platform::ClickLabel::clicked, this, [this, address] {
+            if (m_launcher)
+                m_launcher->openUrl(address); // the result is not examined
+        });
+        *linkButtons[i] = b;
+    }
     LblExit = textButton(this, QStringLiteral("LblExit"), QString(), QRect(452, 566, 80, 30));
     connect(LblExit, &platform::ClickLabel::clicked, this, &FrmFengmian::LblExit_Click);
     Check1 = new QCheckBox(this);
@@ -220,6 +282,7 @@ void FrmFengmian::buildFooter() {
     Label2->setText(QStringLiteral("自动升级"));
     LblAbout =
         textButton(this, QStringLiteral("LblAbout"), QStringLiteral("关于本软件"), QRect(640, 566, 90, 30));
+    connect(LblAbout, &platform::ClickLabel::clicked, this, &FrmFengmian::aboutRequested);
 }
 
 void FrmFengmian::buildUnitPanel() {
@@ -519,4 +582,82 @@ void FrmFengmian::paintEvent(QPaintEvent *) {
 void FrmFengmian::mouseMoveEvent(QMouseEvent *) {
     if (!m_drag->dragging())
         normalLooks();
+}
+
+// ---- information pages and other modules --------------------------------------
+
+void FrmFengmian::LblPro_Click(int index) {
+    buildPanels();
+    InfoPage = cover::infopages::firstPage(index);
+    LoadProPic();
+    PicPro->show();
+    PicPro->raise();
+    ImgClose->raise();
+    LblClose->raise();
+    PicTiKu->hide();
+    PicKaCH->hide();
+}
+
+void FrmFengmian::LoadProPic() {
+    // a page picture that cannot be read keeps the page shown before
+    const QImage page(cover::infopages::pagePath(m_data, InfoPage));
+    if (!page.isNull())
+        PicProPage->setPixmap(QPixmap::fromImage(page));
+    const bool slots = cover::infopages::slotsShown(InfoPage);
+    for (int k = 0; k < cover::infopages::ModuleSlots; ++k) {
+        LblKmLj[k]->setVisible(slots);
+        ShapeKm[k]->setVisible(slots);
+    }
+}
+
+void FrmFengmian::LblLast_Click() {
+    const cover::infopages::Turn t = cover::infopages::previous(InfoPage);
+    if (!t.atEnd.isEmpty()) {
+        prompter().ask(t.atEnd);
+        PicPro->hide();
+        return;
+    }
+    InfoPage = t.page;
+    LoadProPic();
+}
+
+void FrmFengmian::LblNext_Click() {
+    const cover::infopages::Turn t = cover::infopages::next(InfoPage);
+    if (!t.atEnd.isEmpty()) {
+        prompter().ask(t.atEnd);
+        PicPro->hide();
+        return;
+    }
+    InfoPage = t.page;
+    LoadProPic();
+}
+
+void FrmFengmian::kmSetupYN(platform::Registry &registry) {
+    const auto found = cover::infopages::findModules(registry);
+    for (int k = 0; k < cover::infopages::ModuleSlots; ++k) {
+        ModuleTarget[k] = found[k].target;
+        ModuleInstalled[k] = found[k].installed;
+    }
+    if (PicPro)
+        showModuleStates();
+}
+
+void FrmFengmian::showModuleStates() {
+    for (int k = 0; k < cover::infopages::ModuleSlots; ++k) {
+        // red: installed, light grey: not installed
+        const QColor border = ModuleInstalled[k] ? cover::coverart::Installed : cover::coverart::NotInstalled;
+        ShapeKm[k]->setStyleSheet(cover::coverart::slotFrameStyle(border));
+        LblKmLj[k]->setToolTip(ModuleInstalled[k] ? QStringLiteral("启动这个模块的练习系统")
+                                                  : QStringLiteral("打开这个模块的下载页面"));
+        LblKmLj[k]->setAccessibleName(LblKmLj[k]->toolTip());
+    }
+}
+
+void FrmFengmian::LblKmLj_Click(int k) {
+    if (!m_launcher || k < 0 || k >= cover::infopages::ModuleSlots)
+        return;
+    if (ModuleInstalled[k])
+        m_launcher->startDetached(ModuleTarget[k]);
+    else
+        m_launcher->openUrl(cover::infopages::downloadPage(ModuleTarget[k]));
 }

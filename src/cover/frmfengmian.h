@@ -5,6 +5,7 @@
 
 #include "cover/coverart.h"
 #include "cover/covermodel.h"
+#include "cover/infopages.h"
 #include "panel/panelentry.h"
 #include "platform/clicklabel.h"
 
@@ -14,8 +15,10 @@
 #include <array>
 
 class QCheckBox;
+class QFrame;
 struct ModData;
 namespace platform {
+class Registry;
 class Dragger;
 class Launcher;
 class Prompter;
@@ -63,6 +66,14 @@ class FrmFengmian : public QWidget {
     platform::ClickLabel *LblAbout = nullptr;
     std::array<platform::ClickLabel *, 5> LblPro{}; // 1 .. 4
     QWidget *PicPro = nullptr;
+    QLabel *PicProPage = nullptr; // the page picture inside PicPro
+    platform::ClickLabel *LblLast = nullptr, *LblNext = nullptr;
+    std::array<platform::ClickLabel *, cover::infopages::ModuleSlots> LblKmLj{};
+    std::array<QFrame *, cover::infopages::ModuleSlots> ShapeKm{};
+    platform::ClickLabel *LblWeb1 = nullptr, *LblWeb2 = nullptr, *LblQQ1 = nullptr, *LblQQ2 = nullptr;
+    int InfoPage = 0;
+    std::array<QString, cover::infopages::ModuleSlots> ModuleTarget;
+    std::array<bool, cover::infopages::ModuleSlots> ModuleInstalled{};
 
     // Event handlers.
     void LblTiKu_Click();
@@ -75,6 +86,14 @@ class FrmFengmian : public QWidget {
     void LblClose_Click();
     void LblExit_Click();
     void Check1_Click();
+    void LblPro_Click(int index);
+    void LblLast_Click();
+    void LblNext_Click();
+    void LblKmLj_Click(int k);
+    // Fills the module slots from the install records (the end of the load).
+    void kmSetupYN(platform::Registry &registry);
+    // Shows page InfoPage; the module slots only on the last page.
+    void LoadProPic();
 
     // Builds the two panels and the information page (hidden); runs once, right
     // after the first paint or at the first use of a panel, whichever comes first.
@@ -83,6 +102,9 @@ class FrmFengmian : public QWidget {
     // Restores the normal looks of the tabs and hides every hover image.
     void normalLooks();
 
+    // Where page pictures sit inside PicPro.
+    static constexpr QPoint PageOrigin{10, 8};
+
   Q_SIGNALS:
     // A unit practice or the wrong-question review has been entered (the shared
     // state describes the set): the run opens with these captions. The page has
@@ -90,6 +112,8 @@ class FrmFengmian : public QWidget {
     void runRequested(const PanelEntry &entry);
     // An exam paper has been entered (CurSet, WorkMode, SetBase set): the login is next.
     void examRequested();
+    // "关于本软件": the about box, modal over the page.
+    void aboutRequested();
 
   protected:
     void paintEvent(QPaintEvent *e) override;
@@ -102,6 +126,7 @@ class FrmFengmian : public QWidget {
     void buildFooter();
     void fill();
     void fillPanels();
+    void showModuleStates();
     void showTabLook(cover::coverart::Tab t, cover::coverart::Look look);
     bool confirmExit();
     void unload();

@@ -30,12 +30,15 @@ struct FakePrompter : platform::Prompter {
 };
 
 struct FakeLauncher : platform::Launcher {
-    QStringList started;
+    QStringList started, opened;
     bool startDetached(const QString &program, const QStringList &) override {
         started << program;
         return true;
     }
-    bool openUrl(const QString &) override { return true; }
+    bool openUrl(const QString &address) override {
+        opened << address;
+        return true;
+    }
 };
 
 } // namespace
@@ -230,6 +233,45 @@ class TstCoverPage : public QObject {
         Fixture::put(f->data() + QStringLiteral("288899.rar"), {QStringLiteral("3")});
         QVERIFY(!trainer->createCover());
         QVERIFY(prompter.asked.isEmpty());
+    }
+
+    // The tabs open their first pages; paging stops at both ends with its
+    // message and closes the panel; the module slots show on the last page only.
+    void informationPages() {
+        FrmFengmian *c = cover();
+        QCOMPARE(c->LblPro[3]->text(), QStringLiteral("使用说明"));
+        QTest::mouseClick(c->LblPro[4], Qt::LeftButton);
+        QVERIFY(c->PicPro->isVisible());
+        QCOMPARE(c->InfoPage, 17);
+        QVERIFY(c->LblKmLj[0]->isVisible());
+        QTest::mouseClick(c->LblLast, Qt::LeftButton);
+        QCOMPARE(c->InfoPage, 16);
+        QVERIFY(!c->LblKmLj[0]->isVisible());
+        QTest::mouseClick(c->LblNext, Qt::LeftButton);
+        QTest::mouseClick(c->LblNext, Qt::LeftButton);
+        QCOMPARE(prompter.asked.size(), 1);
+        QCOMPARE(prompter.asked.last().text, QStringLiteral("已经到最后一页"));
+        QVERIFY(!c->PicPro->isVisible());
+        QTest::mouseClick(c->LblPro[1], Qt::LeftButton);
+        QCOMPARE(c->InfoPage, 1);
+        QTest::mouseClick(c->LblLast, Qt::LeftButton);
+        QCOMPARE(prompter.asked.last().text, QStringLiteral("已经到第一页"));
+        QVERIFY(!c->PicPro->isVisible());
+    }
+
+    // A slot without an install record opens its download page; the links open
+    // their addresses.
+    void moduleSlotsAndLinks() {
+        FrmFengmian *c = cover();
+        QTest::mouseClick(c->LblPro[4], Qt::LeftButton);
+        QTest::mouseClick(c->LblKmLj[8], Qt::LeftButton);
+        QCOMPARE(launcher.opened, QStringList{cover::infopages::downloadPage(QStringLiteral("12"))});
+        QTest::mouseClick(c->LblPro[4], Qt::LeftButton);
+        QTest::mouseClick(c->LblClose, Qt::LeftButton); // closes the panel, not the page
+        QVERIFY(!c->PicPro->isVisible());
+        QTest::mouseClick(c->LblWeb1, Qt::LeftButton);
+        QCOMPARE(launcher.opened.last(), cover::infopages::webSite(1));
+        QVERIFY(launcher.started.isEmpty());
     }
 
     void missingCheckFileIsSaid() {

@@ -5,6 +5,7 @@
 //   cadshots cover PROGRAM_FOLDER OUTPUT_FOLDER [run]
 // The program folder is used as it is (the cover page normalises its status file).
 #include "app/trainer.h"
+#include "cover/frmabout.h"
 #include "cover/frmfengmian.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
@@ -50,8 +51,18 @@ int coverShots(const QStringList &args) {
     QTest::mouseClick(cover->LblKaCH, Qt::LeftButton);
     Q_EMIT cover->LblStartKs[0]->entered();
     save(cover, QStringLiteral("cover-exams.png"));
+    QTest::mouseClick(cover->LblFanHui2, Qt::LeftButton);
+    QTest::mouseClick(cover->LblPro[1], Qt::LeftButton);
+    save(cover, QStringLiteral("cover-info.png"));
+    QTest::mouseClick(cover->LblPro[4], Qt::LeftButton);
+    save(cover, QStringLiteral("cover-modules.png"));
+    QTest::mouseClick(cover->LblClose, Qt::LeftButton);
+    {
+        cover::FrmAbout about(d, nullptr, QCoreApplication::applicationFilePath(), QString(), cover);
+        about.show();
+        save(&about, QStringLiteral("about.png"));
+    }
     if (args.value(3) == QLatin1String("run")) {
-        QTest::mouseClick(cover->LblFanHui2, Qt::LeftButton);
         QTest::mouseClick(cover->LblTiKu, Qt::LeftButton);
         QTest::mouseClick(cover->LblJinRuXX[0], Qt::LeftButton);
         QTest::qWait(800);
