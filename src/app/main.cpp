@@ -11,13 +11,37 @@
 #include <cstdio>
 #include <cstdlib>
 
+// A variable that is set but empty names no display either.
 static bool haveDisplay() {
-    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return true;
-    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 int main(int argc, char **argv) {
+    // the command line is read before any window exists, so --help works anywhere
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--help" || arg == "-h") {
+            std::printf("usage: caddrill\n"
+                        "The trainer: unit practice, guided teaching, demonstrations and mock exams on a\n"
+                        "simulated CAD screen. It reads its module (ver.txt, the data folder, sMenu.sys)\n"
+                        "from its own folder and keeps the learner's records in ksdata/ there.\n"
+                        "  --help     this text\n"
+                        "  --version  the program's version\n");
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("caddrill %s\n", CADDRILL_VERSION);
+            return 0;
+        }
+        // the desktop's session manager may pass Qt's own options through
+        if (arg.startsWith("-platform") || arg.startsWith("-session") || arg.startsWith("-style") ||
+            arg.startsWith("-display"))
+            break;
+        std::fprintf(stderr, "caddrill: unknown option %s (try --help)\n", argv[i]);
+        return 2;
+    }
     if (!haveDisplay()) {
         std::fputs("caddrill: no display found (DISPLAY is not set).\n"
                    "The trainer is a desktop program; on a machine without a screen run it under a\n"
