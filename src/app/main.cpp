@@ -1,4 +1,5 @@
 #include "app/trainer.h"
+#include "cover/coverart.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "platform/registry.h"
@@ -51,6 +52,10 @@ int main(int argc, char **argv) {
     }
     QApplication app(argc, argv);
     QApplication::setFont(platform::fonts::ui(9));
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(cover::coverart::emblemTile(size));
+    QApplication::setWindowIcon(icon);
 
     ModData data;
     data.AppPath = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());

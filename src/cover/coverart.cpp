@@ -1,10 +1,12 @@
 #include "cover/coverart.h"
+#include "panel/panelart.h"
 #include "platform/fonts.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 #include <cmath>
 
 namespace cover::coverart {
@@ -376,6 +378,19 @@ QPixmap infoPage() {
     p.setFont(cjk(16, true));
     p.setPen(Navy);
     p.drawText(r.adjusted(0, 0, 0, -40), Qt::AlignCenter, QStringLiteral("考试资料"));
+    return pm;
+}
+
+QPixmap emblemTile(int size) {
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Navy);
+    p.drawRoundedRect(QRectF(pm.rect()), size * 0.16, size * 0.16);
+    const int inset = std::max(1, size * 10 / 64);
+    panel::panelart::paintEmblem(p, pm.rect().adjusted(inset, inset, -inset, -inset));
     return pm;
 }
 

@@ -84,5 +84,8 @@ QPixmap paperSlot();
 QPixmap button(const QString &text, QSize size, Look look, bool accent);
 QPixmap closeHover();
 QPixmap infoPage();
+// The trainer's emblem on its navy tile, size x size pixels: the about box's
+// logo and the windows' icon.
+QPixmap emblemTile(int size);
 
 } // namespace cover::coverart

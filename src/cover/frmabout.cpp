@@ -30,19 +30,8 @@ FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString pr
     setPalette(pal);
     setAutoFillBackground(true);
 
-    QPixmap logo(64, 64);
-    logo.fill(Qt::transparent);
-    {
-        QPainter p(&logo);
-        p.setRenderHint(QPainter::Antialiasing);
-        // the emblem on the cover page's navy tile
-        p.setPen(Qt::NoPen);
-        p.setBrush(coverart::Navy);
-        p.drawRoundedRect(QRectF(logo.rect()), 10, 10);
-        panel::panelart::paintEmblem(p, logo.rect().adjusted(10, 10, -10, -10));
-    }
     Image1 = new QLabel(this);
-    Image1->setPixmap(logo);
+    Image1->setPixmap(coverart::emblemTile(64));
     Image1->setGeometry(20, 20, 64, 64);
 
     const QString title =
