@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <cstdlib>
 #include <unistd.h>
 
 namespace {
@@ -15,6 +16,7 @@ const QString &folder() {
     static const QString f = [] {
         const QString path = QStringLiteral("/dev/shm/caddrill-fuzz-registry-%1").arg(qint64(getpid()));
         QDir().mkpath(path);
+        std::atexit([] { QDir(folder()).removeRecursively(); });
         return path;
     }();
     return f;
