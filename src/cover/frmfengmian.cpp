@@ -611,19 +611,16 @@ void FrmFengmian::LoadProPic() {
 }
 
 void FrmFengmian::LblLast_Click() {
-    const cover::infopages::Turn t = cover::infopages::previous(InfoPage);
-    if (!t.atEnd.isEmpty()) {
-        prompter().ask(t.atEnd);
-        PicPro->hide();
-        return;
-    }
-    InfoPage = t.page;
-    LoadProPic();
+    turnPage(cover::infopages::previous(InfoPage));
 }
 
 void FrmFengmian::LblNext_Click() {
-    const cover::infopages::Turn t = cover::infopages::next(InfoPage);
+    turnPage(cover::infopages::next(InfoPage));
+}
+
+void FrmFengmian::turnPage(const cover::infopages::Turn &t) {
     if (!t.atEnd.isEmpty()) {
+        // no further page: say so and close the panel
         prompter().ask(t.atEnd);
         PicPro->hide();
         return;

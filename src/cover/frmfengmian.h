@@ -127,6 +127,7 @@ class FrmFengmian : public QWidget {
     void fill();
     void fillPanels();
     void showModuleStates();
+    void turnPage(const cover::infopages::Turn &t);
     void showTabLook(cover::coverart::Tab t, cover::coverart::Look look);
     bool confirmExit();
     void unload();

@@ -85,8 +85,7 @@ QSize textSize(const QFont &font, const QString &text) {
     return QSize(int(std::ceil(br.width())), int(std::ceil(br.height())));
 }
 
-QSize richTextSize(const QFont &font, const QString &html) {
-    QTextDocument doc;
+void setUpRichText(QTextDocument &doc, const QFont &font, const QString &html) {
     doc.setUndoRedoEnabled(false);
     doc.setDefaultFont(font);
     QTextOption opt = doc.defaultTextOption();
@@ -97,6 +96,11 @@ QSize richTextSize(const QFont &font, const QString &html) {
     QTextFrameFormat fmt = doc.rootFrame()->frameFormat();
     fmt.setMargin(0);
     doc.rootFrame()->setFrameFormat(fmt);
+}
+
+QSize richTextSize(const QFont &font, const QString &html) {
+    QTextDocument doc;
+    setUpRichText(doc, font, html);
     const QSizeF s = doc.size();
     return QSize(int(std::ceil(s.width())), int(std::ceil(s.height())));
 }

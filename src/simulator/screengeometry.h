@@ -13,6 +13,8 @@
 #include <QRect>
 #include <QString>
 
+class QTextDocument;
+
 namespace sim {
 
 class ScreenGeometry {
@@ -74,5 +76,8 @@ QString mnemonicHtml(const QString &caption);
 QSize textSize(const QFont &font, const QString &text);
 // The size a menu title takes (its caption as rich text in the title font).
 QSize richTextSize(const QFont &font, const QString &html);
+// A one-line rich text as the titles and hints lay it out: no margin, no
+// wrapping, left and vertically centred.
+void setUpRichText(QTextDocument &doc, const QFont &font, const QString &html);
 
 } // namespace sim

@@ -41,16 +41,7 @@ void richLabel(QPainter &p, const QRect &r, const QFont &font, const QColor &col
     if (r.width() <= 0 || r.height() <= 0)
         return;
     QTextDocument doc;
-    doc.setUndoRedoEnabled(false);
-    doc.setDefaultFont(font);
-    QTextOption opt = doc.defaultTextOption();
-    opt.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    opt.setWrapMode(QTextOption::ManualWrap);
-    doc.setDefaultTextOption(opt);
-    doc.setHtml(html);
-    QTextFrameFormat fmt = doc.rootFrame()->frameFormat();
-    fmt.setMargin(0);
-    doc.rootFrame()->setFrameFormat(fmt);
+    setUpRichText(doc, font, html);
     doc.setTextWidth(r.width());
     const int rh = qRound(doc.documentLayout()->documentSize().height());
     const int yo = qMax((r.height() - rh) / 2, 0);
