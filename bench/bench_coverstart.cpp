@@ -12,6 +12,8 @@
 #include "platform/textfile.h"
 #include "start/verfile.h"
 
+#include "childtiming.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -107,30 +109,6 @@ void makeModule(const QString &folder) {
     platform::textfile::writeLinesAtomic(folder + QStringLiteral("/ksdata/288892.rar"), record);
 }
 
-double median(QList<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
-
-// Milliseconds from starting the process to its "painted" line; -1 on failure.
-double timeChild(const QStringList &args) {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    QElapsedTimer t;
-    t.start();
-    p.start(QCoreApplication::applicationFilePath(), args);
-    while (p.state() != QProcess::NotRunning || p.bytesAvailable()) {
-        if (p.canReadLine() && p.readLine().startsWith("painted"))
-            break;
-        p.waitForReadyRead(5000);
-        if (t.elapsed() > 20000)
-            return -1;
-    }
-    const double ms = t.nsecsElapsed() / 1e6;
-    p.waitForFinished(5000);
-    return ms;
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -145,18 +123,18 @@ int main(int argc, char **argv) {
     QTemporaryDir dir;
     makeModule(dir.path());
     // one warm-up of each so that both start from the same file cache
-    timeChild({QStringLiteral("bare")});
-    timeChild({QStringLiteral("cover"), dir.path()});
+    bench::timeChild({QStringLiteral("bare")}, "painted");
+    bench::timeChild({QStringLiteral("cover"), dir.path()}, "painted");
     QList<double> bareMs, coverMs;
     for (int i = 0; i < runs; ++i) {
-        bareMs << timeChild({QStringLiteral("bare")});
-        coverMs << timeChild({QStringLiteral("cover"), dir.path()});
+        bareMs << bench::timeChild({QStringLiteral("bare")}, "painted");
+        coverMs << bench::timeChild({QStringLiteral("cover"), dir.path()}, "painted");
     }
     if (bareMs.contains(-1) || coverMs.contains(-1)) {
         std::fputs("a child did not paint its window\n", stderr);
         return 1;
     }
-    const double b = median(bareMs), c = median(coverMs);
+    const double b = bench::median(bareMs), c = bench::median(coverMs);
     std::printf("platform: %s, runs: %d\n",
                 qPrintable(qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("default"))), runs);
     std::printf("bare 800x600 window shown and painted: %.1f ms (median)\n", b);

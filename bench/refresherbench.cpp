@@ -18,6 +18,8 @@
 #include "refresher/session.h"
 #include "start/verfile.h"
 
+#include "childtiming.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -108,25 +110,6 @@ class PageServer : public QObject {
     }
 };
 
-double timeChild(const QStringList &args) {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    QElapsedTimer t;
-    t.start();
-    p.start(QCoreApplication::applicationFilePath(), args);
-    while (p.state() != QProcess::NotRunning || p.bytesAvailable()) {
-        if (p.canReadLine() && p.readLine().startsWith("shown"))
-            break;
-        p.waitForReadyRead(5000);
-        if (t.elapsed() > 20000)
-            return -1;
-    }
-    const double ms = t.nsecsElapsed() / 1e6;
-    p.kill();
-    p.waitForFinished(5000);
-    return ms;
-}
-
 // A module folder with 17 page pictures of the size the bank's pages have.
 void writePages(const QString &folder) {
     for (int n = 1; n <= 17; ++n) {
@@ -169,11 +152,6 @@ QList<double> pageTurns(const QString &folder) {
     return ms;
 }
 
-double median(QList<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -206,12 +184,12 @@ int main(int argc, char **argv) {
         &server, [&server] { server.serve(); }, Qt::BlockingQueuedConnection);
     const QString site = QStringLiteral("http://127.0.0.1:%1").arg(server.server.serverPort());
 
-    timeChild({QStringLiteral("bare")}); // warm both up from the same file cache
-    timeChild({QStringLiteral("check"), folder, site});
+    bench::timeChild({QStringLiteral("bare")}, "shown"); // warm both up from the same file cache
+    bench::timeChild({QStringLiteral("check"), folder, site}, "shown");
     QList<double> bareMs, checkMs;
     for (int i = 0; i < runs; ++i) {
-        bareMs << timeChild({QStringLiteral("bare")});
-        checkMs << timeChild({QStringLiteral("check"), folder, site});
+        bareMs << bench::timeChild({QStringLiteral("bare")}, "shown");
+        checkMs << bench::timeChild({QStringLiteral("check"), folder, site}, "shown");
     }
     QMetaObject::invokeMethod(
         &server, [&server] { server.server.close(); }, Qt::BlockingQueuedConnection);
@@ -227,7 +205,7 @@ int main(int argc, char **argv) {
         std::fputs("the cover page did not open\n", stderr);
         return 1;
     }
-    const double b = median(bareMs), c = median(checkMs);
+    const double b = bench::median(bareMs), c = bench::median(checkMs);
     std::printf("platform: %s, runs: %d\n",
                 qPrintable(qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("default"))), runs);
     std::printf("bare 420x200 window shown and painted:      %.1f ms (median)\n", b);
@@ -237,6 +215,6 @@ int main(int argc, char **argv) {
     std::printf("information page turns: %lld, slowest %.2f ms\n", static_cast<long long>(turns.size()),
                 *std::max_element(turns.begin(), turns.end()));
     std::printf("figure: start_ratio %.2f x (goal <= 1.5)\n", c / b);
-    std::printf("figure: page_turn_ms %.2f ms (goal <= 16)\n", median(turns));
+    std::printf("figure: page_turn_ms %.2f ms (goal <= 16)\n", bench::median(turns));
     return 0;
 }
