@@ -1,7 +1,9 @@
 #include "app/trainer.h"
 #include "cover/frmabout.h"
 #include "cover/frmfengmian.h"
+#include "panel/frmlogon.h"
 #include "panel/frmtm.h"
+#include "panel/logonrules.h"
 #include "platform/desktopshortcut.h"
 #include "platform/textfile.h"
 #include "simulator/frmmain.h"
@@ -19,6 +21,7 @@ Trainer::Trainer(ModData &data, TrainerServices services, QString exeName, QObje
 Trainer::~Trainer() {
     delete m_start;
     delete m_cover;
+    delete m_logon;
     delete m_panel;
     delete m_main;
 }
@@ -111,11 +114,21 @@ QWidget *Trainer::createCover() {
     return form;
 }
 
-// Stand-in until the exam login exists: says so and returns to a fresh cover page.
 void Trainer::openLogon() {
-    if (m_services.prompter)
-        m_services.prompter->ask(
-            QStringLiteral("第 %1 套试卷的模拟考试登录尚未开放。").arg(m_data.CurSet + 1),
-            platform::Prompter::Ok, platform::Prompter::Information);
-    showCover();
+    // a paper that cannot be assembled is named before the learner types a
+    // seat number; the login checks again when it assembles
+    QString message;
+    if (!panel::logon::checkInputs(m_data, &message)) {
+        m_services.prompter->ask(message, platform::Prompter::Ok, platform::Prompter::Critical);
+        showCover();
+        return;
+    }
+    static platform::SystemClock systemClock;
+    auto *form =
+        new FrmLogon(m_data, *m_services.prompter, m_services.clock ? *m_services.clock : systemClock);
+    m_logon = form;
+    connect(form, &FrmLogon::left, this, &Trainer::showCover);
+    connect(form, &FrmLogon::examStarted, this, [this] { openRun(panel::logon::examCaptions(m_data)); });
+    form->show();
+    form->raise();
 }

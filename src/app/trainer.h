@@ -19,6 +19,7 @@
 class QWidget;
 class FrmTm;
 class FrmMain;
+class FrmLogon;
 class SimulatedWindow;
 
 struct TrainerServices {
@@ -55,8 +56,12 @@ class Trainer : public QObject {
     QWidget *createCover();
 
     // The simulated exam login for the paper in CurSet (the exam entry has set
-    // WorkMode and SetBase already).
+    // WorkMode and SetBase already). A paper whose files cannot be read is named
+    // in a message and the cover page shows again; otherwise the login opens and,
+    // once the learner has logged in, the exam run (openRun with the exam's
+    // captions). Leaving the login shows the cover page.
     void openLogon();
+    FrmLogon *logon() const { return m_logon; }
 
     // Opens a practice, review or exam run: the question panel with the captions
     // the opener chose, then the simulated window; the panel's TimerREDO is
@@ -81,5 +86,6 @@ class Trainer : public QObject {
     QPointer<QWidget> m_cover;
     QPointer<FrmTm> m_panel;
     QPointer<FrmMain> m_main;
+    QPointer<FrmLogon> m_logon;
     SimulatedWindow *m_mainLink = nullptr; // what the panel drives, dies with the window
 };

@@ -40,7 +40,7 @@ bool copyQuestion(const ModData &d, int u, int q, PastEnd pastEnd, Assembled &ou
     const QString indexPath = d.DataDir + bankName(70 + u) + QStringLiteral(".rar");
     const QString stepPath = d.DataDir + bankName(20 + u) + QStringLiteral(".rar");
     const auto missing = [&] {
-        say(message, QStringLiteral("题库文件 %1 中没有第 %2 题，无法生成错题复习。").arg(indexPath).arg(q));
+        say(message, QStringLiteral("题库文件 %1 中没有第 %2 题，无法组成这套题目。").arg(indexPath).arg(q));
         return false;
     };
     if (q < 1)
@@ -69,7 +69,7 @@ bool copyQuestion(const ModData &d, int u, int q, PastEnd pastEnd, Assembled &ou
         return false;
     }
     if (steps < 1 || total > lines.size()) {
-        say(message, QStringLiteral("题库文件 %1 中第 %2 题的操作步骤不完整，无法生成错题复习。")
+        say(message, QStringLiteral("题库文件 %1 中第 %2 题的操作步骤不完整，无法组成这套题目。")
                          .arg(stepPath)
                          .arg(q));
         return false;
