@@ -132,3 +132,7 @@ void Trainer::openLogon() {
     form->show();
     form->raise();
 }
+
+FrmLogon *Trainer::logon() const {
+    return m_logon;
+}

@@ -61,7 +61,7 @@ class Trainer : public QObject {
     // once the learner has logged in, the exam run (openRun with the exam's
     // captions). Leaving the login shows the cover page.
     void openLogon();
-    FrmLogon *logon() const { return m_logon; }
+    FrmLogon *logon() const;
 
     // Opens a practice, review or exam run: the question panel with the captions
     // the opener chose, then the simulated window; the panel's TimerREDO is

@@ -162,7 +162,7 @@ void FrmLogon::Timer1_Timer() {
 }
 
 void FrmLogon::CmdExit_Click() {
-    if (m_finished || Timer2.isActive())
+    if (m_finished || m_loggedIn)
         return; // leaving is possible from the login page only
     if (m_prompter.ask(QStringLiteral("确实要退出考试系统吗？"), platform::Prompter::YesNo,
                        platform::Prompter::Question, QStringLiteral("柏川软件"),
@@ -174,7 +174,7 @@ void FrmLogon::CmdExit_Click() {
 }
 
 void FrmLogon::CmdLog_Click() {
-    if (m_finished || Timer2.isActive())
+    if (m_finished || m_loggedIn)
         return;
     QString message;
     if (!logon::logIn(m_data, TxtZwh->text(), TxtSFZ->text(), m_clock.now(), &message)) {
@@ -189,6 +189,7 @@ void FrmLogon::CmdLog_Click() {
     LblSfz->setText(c.idCard);
     LblDah->setText(c.archive);
     LblDate->setText(c.date);
+    m_loggedIn = true;
     Picture1->hide();
     Picture2->show();
     Timer2.start();

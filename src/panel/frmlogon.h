@@ -74,5 +74,6 @@ class FrmLogon : public QWidget {
     ModData &m_data;
     platform::Prompter &m_prompter;
     platform::Clock &m_clock;
+    bool m_loggedIn = false; // the confirmation page is up
     bool m_finished = false;
 };

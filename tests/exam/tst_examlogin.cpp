@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextEdit>
 
 namespace {
 

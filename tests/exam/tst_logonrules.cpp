@@ -99,7 +99,7 @@ class TstLogonRules : public QObject {
         QTest::newRow("full entry with its check letter") << "11010219800101123X"
                                                           << "11010219800101123X";
         QTest::newRow("blanks trimmed first") << " 42 "
-                                              << "110101198001011242";
+                                              << "010119800101123442";
     }
     void idCardNumber() {
         QFETCH(QString, text);

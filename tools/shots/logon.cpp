@@ -58,7 +58,8 @@ int logonShots(const QStringList &args) {
         std::fputs("cadshots: the cover page did not open (module check)\n", stderr);
         return 1;
     }
-    QTest::qWaitForWindowExposed(cover);
+    if (!QTest::qWaitForWindowExposed(cover))
+        std::fputs("cadshots: the cover page was not exposed in time\n", stderr);
     const int paper = args.value(3, QStringLiteral("0")).toInt();
     QTest::mouseClick(cover->LblKaCH, Qt::LeftButton);
     QTest::mouseClick(cover->LblStartKs[paper], Qt::LeftButton);
@@ -72,7 +73,8 @@ int logonShots(const QStringList &args) {
         w->grab().save(out + QStringLiteral("/") + name);
         std::printf("%s/%s\n", qPrintable(out), qPrintable(name));
     };
-    QTest::qWaitForWindowExposed(logon);
+    if (!QTest::qWaitForWindowExposed(logon))
+        std::fputs("cadshots: the login was not exposed in time\n", stderr);
     QTest::qWait(300);
     save(logon, QStringLiteral("logon.png"));
     // the confirmation page with the bar half grown: the timer held while grabbing
