@@ -10,14 +10,14 @@ namespace panel::logonart {
 namespace {
 
 constexpr int BannerH = 92;
-constexpr int SheetTop = 128;
+constexpr int SheetTop = 122;
 constexpr int RowH = 34;
 
 QRect cardRect() {
     return {170, 126, 420, 236};
 }
 QRect sheetRect() {
-    return {120, 112, 520, 262};
+    return {120, 108, 520, 278};
 }
 
 void paintPageBody(QPainter &p, const QString &title, const QString &subtitle) {
@@ -79,10 +79,10 @@ QRect sheetValue(int row) {
     return {330, SheetTop + 14 + row * RowH, 290, RowH - 4};
 }
 QRect barFrame(int frameWidth) {
-    return {(PageWidth - frameWidth) / 2, 418, frameWidth, 22};
+    return {(PageWidth - frameWidth) / 2, 424, frameWidth, 22};
 }
 QRect barCaption() {
-    return {36, 388, PageWidth - 72, 24};
+    return {36, 396, PageWidth - 72, 24};
 }
 
 QString sheetName(int row) {

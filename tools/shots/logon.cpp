@@ -50,6 +50,7 @@ int logonShots(const QStringList &args) {
     }
     ModData d;
     d.AppPath = copy.path();
+    d.CandidateName = QStringLiteral("柏川1"); // as the start sequence sets it
     platform::MessageBoxPrompter prompter([&d] { return d.appTitle(); });
     Trainer trainer(d, {&prompter, nullptr, nullptr, nullptr, nullptr}, QStringLiteral("caddrill"));
     trainer.showCover();
