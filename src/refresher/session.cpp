@@ -1,4 +1,5 @@
 #include "refresher/session.h"
+#include "platform/places.h"
 #include "platform/textfile.h"
 #include "refresher/versioncheck.h"
 #include "start/moddata.h"
@@ -6,7 +7,6 @@
 #include "start/verfile.h"
 
 #include <QDir>
-#include <QStandardPaths>
 
 namespace refresher {
 
@@ -111,8 +111,7 @@ void Session::tickClose() {
 QString Session::handOffFile() const {
     QString folder = m_handOffFolder;
     if (folder.isEmpty())
-        folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                 QStringLiteral("/caddrill");
+        folder = platform::RecordPlaces::handOffFolder();
     return folder + QStringLiteral("/bc") + m_moduleName + QStringLiteral(".txt");
 }
 
