@@ -20,6 +20,7 @@ void Session::load(const QString &programFolder) {
     m_view = View{};
     ModData d;
     d.AppPath = programFolder;
+    d.Places = platform::RecordPlaces::decide(programFolder);
     QString error;
     if (!start::verfile::readInfo(d, &error)) {
         // nothing to compare: say which file is missing and wait for "确定"
