@@ -1,7 +1,9 @@
 #include "app/trainer.h"
 #include "cover/coverart.h"
+#include "platform/cmdline.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
+#include "platform/places.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "start/moddata.h"
@@ -9,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -21,20 +24,29 @@ static bool haveDisplay() {
 
 int main(int argc, char **argv) {
     // the command line is read before any window exists, so --help works anywhere
+    bool quitAfterCover = false;
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
         if (arg == "--help" || arg == "-h") {
             std::printf("usage: caddrill\n"
                         "The trainer: unit practice, guided teaching, demonstrations and mock exams on a\n"
                         "simulated CAD screen. It reads its module (ver.txt, the data folder, sMenu.sys)\n"
-                        "from its own folder and keeps the learner's records in ksdata/ there.\n"
-                        "  --help     this text\n"
-                        "  --version  the program's version\n");
+                        "from its own folder and keeps the learner's records in ksdata/ there; when that\n"
+                        "folder cannot be written, the records and every other file it writes go to a\n"
+                        "per-user folder instead (~/.local/share/caddrill/<data folder>/).\n"
+                        "  --help               this text\n"
+                        "  --version            the program's version\n"
+                        "  --quit-after-cover   end (exit code 0) as soon as the cover page has been\n"
+                        "                       shown: a check that an installed trainer starts\n");
             return 0;
         }
         if (arg == "--version") {
-            std::printf("caddrill %s\n", CADDRILL_VERSION);
+            std::printf("caddrill %s\n", qPrintable(platform::cmdline::version()));
             return 0;
+        }
+        if (arg == "--quit-after-cover") {
+            quitAfterCover = true;
+            continue;
         }
         // the desktop's session manager may pass Qt's own options through
         if (arg.startsWith("-platform") || arg.startsWith("-session") || arg.startsWith("-style") ||
@@ -51,6 +63,8 @@ int main(int argc, char **argv) {
         return 2;
     }
     QApplication app(argc, argv);
+    // the per-user folder is named after the program, however it was started
+    QCoreApplication::setApplicationName(QStringLiteral("caddrill"));
     QApplication::setFont(platform::fonts::ui(9));
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256})
@@ -59,6 +73,7 @@ int main(int argc, char **argv) {
 
     ModData data;
     data.AppPath = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    data.Places = platform::RecordPlaces::decide(data.AppPath);
     const QString exeName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 
     platform::MessageBoxPrompter prompter([&data] { return data.appTitle(); });
@@ -68,6 +83,12 @@ int main(int argc, char **argv) {
     platform::LockFileInstance instance(QCoreApplication::applicationDirPath());
 
     Trainer trainer(data, {&prompter, &registry, &launcher, &clock, &instance}, exeName);
+    if (quitAfterCover)
+        QObject::connect(&trainer, &Trainer::coverShown, &app, [] {
+            std::puts("caddrill: cover page shown");
+            std::fflush(stdout);
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        });
     if (!trainer.start())
         return 1;
     return app.exec();

@@ -47,7 +47,7 @@ bool Trainer::start() {
     }
     // a write cut off by a kill leaves its temporary file: this instance owns
     // the folder now, so whatever is left there is garbage
-    for (const QString &folder : {m_data.AppPath, m_data.DataDir, m_data.recordDir()})
+    for (const QString &folder : m_data.writtenFolders())
         platform::textfile::removeStaleTemporaries(folder);
     // the application title names the program: every form and every message
     // box without a title of its own shows ModData::appTitle()

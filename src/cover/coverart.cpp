@@ -381,16 +381,23 @@ QPixmap infoPage() {
     return pm;
 }
 
+void paintEmblemTile(QPainter &p, int size) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Navy);
+    const QRect tile(0, 0, size, size);
+    p.drawRoundedRect(QRectF(tile), size * 0.16, size * 0.16);
+    const int inset = std::max(1, size * 10 / 64);
+    panel::panelart::paintEmblem(p, tile.adjusted(inset, inset, -inset, -inset));
+    p.restore();
+}
+
 QPixmap emblemTile(int size) {
     QPixmap pm(size, size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Navy);
-    p.drawRoundedRect(QRectF(pm.rect()), size * 0.16, size * 0.16);
-    const int inset = std::max(1, size * 10 / 64);
-    panel::panelart::paintEmblem(p, pm.rect().adjusted(inset, inset, -inset, -inset));
+    paintEmblemTile(p, size);
     return pm;
 }
 

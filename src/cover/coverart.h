@@ -85,7 +85,9 @@ QPixmap button(const QString &text, QSize size, Look look, bool accent);
 QPixmap closeHover();
 QPixmap infoPage();
 // The trainer's emblem on its navy tile, size x size pixels: the about box's
-// logo and the windows' icon.
+// logo, the windows' icon and the installed program's icon.
 QPixmap emblemTile(int size);
+// The same tile painted on any device (a picture, a vector file) at 0,0.
+void paintEmblemTile(QPainter &p, int size);
 
 } // namespace cover::coverart

@@ -91,8 +91,8 @@ Review initShiTI(ModData &d, int paper, QString *message) {
     for (int k = 1; k <= count; ++k)
         codes << start::vb::ValInt(start::vb::Mid(list, 4 * (k - 1) + 1, 4));
     const int reviewSet = SetBaseUnit + CurSetReview;
-    const QString stepFile = d.DataDir + start::setfiles::bankName(reviewSet) + QStringLiteral(".rar");
-    const QString indexFile = d.DataDir + start::setfiles::bankName(reviewSet + 50) + QStringLiteral(".rar");
+    const QString stepFile = d.dataFile(start::setfiles::bankName(reviewSet) + QStringLiteral(".rar"));
+    const QString indexFile = d.dataFile(start::setfiles::bankName(reviewSet + 50) + QStringLiteral(".rar"));
     if (!start::setfiles::assembleSet(d, codes, stepFile, indexFile, start::setfiles::PastEnd::Refuse,
                                       message))
         return Review::Failed;

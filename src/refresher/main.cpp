@@ -4,6 +4,7 @@
 //
 //   refresher [--site URL]     check (the program folder is this program's folder)
 //   refresher --help | --version
+#include "platform/cmdline.h"
 #include "platform/messagebox.h"
 #include "platform/services.h"
 #include "refresher/frmrefresher.h"
@@ -11,11 +12,11 @@
 #include "refresher/versioncheck.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDesktopServices>
 #include <QScreen>
 #include <QUrl>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -35,27 +36,23 @@ bool haveDisplay() {
 } // namespace
 
 int main(int argc, char **argv) {
-    QString site = refresher::defaultSite();
-    for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
-            std::printf("usage: refresher [--site URL]\n"
-                        "Compares the installed question bank's version (ver.txt and the bank version file\n"
-                        "beside this program) with the version page of the update site and offers the\n"
-                        "download. The site defaults to %s.\n",
-                        qPrintable(site));
-            return 0;
-        }
-        if (!std::strcmp(argv[i], "--version")) {
-            std::printf("refresher %s\n", CADDRILL_VERSION);
-            return 0;
-        }
-        if (!std::strcmp(argv[i], "--site") && i + 1 < argc) {
-            site = QString::fromLocal8Bit(argv[++i]);
-            continue;
-        }
-        std::fprintf(stderr, "refresher: unknown argument %s (try --help)\n", argv[i]);
-        return 2;
-    }
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Compares the installed question bank's version (ver.txt and the bank version file\n"
+                       "beside this program) with the version page of the update site and offers the\n"
+                       "download."));
+    const QCommandLineOption siteOption(
+        QStringLiteral("site"), QStringLiteral("The update site (default %1).").arg(refresher::defaultSite()),
+        QStringLiteral("URL"), refresher::defaultSite());
+    parser.addOption(siteOption);
+    if (const int code = platform::cmdline::parse(parser, platform::cmdline::arguments(argc, argv));
+        code >= 0)
+        return code;
+    if (!parser.positionalArguments().isEmpty())
+        return platform::cmdline::refuse(
+            QStringLiteral("refresher"),
+            QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
+    const QString site = parser.value(siteOption);
     if (!haveDisplay()) {
         std::fputs("refresher: no display found; it is a desktop program.\n", stderr);
         return 2;

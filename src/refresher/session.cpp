@@ -1,4 +1,5 @@
 #include "refresher/session.h"
+#include "platform/places.h"
 #include "platform/textfile.h"
 #include "refresher/versioncheck.h"
 #include "start/moddata.h"
@@ -6,7 +7,6 @@
 #include "start/verfile.h"
 
 #include <QDir>
-#include <QStandardPaths>
 
 namespace refresher {
 
@@ -20,6 +20,7 @@ void Session::load(const QString &programFolder) {
     m_view = View{};
     ModData d;
     d.AppPath = programFolder;
+    d.Places = platform::RecordPlaces::decide(programFolder);
     QString error;
     if (!start::verfile::readInfo(d, &error)) {
         // nothing to compare: say which file is missing and wait for "确定"
@@ -111,8 +112,7 @@ void Session::tickClose() {
 QString Session::handOffFile() const {
     QString folder = m_handOffFolder;
     if (folder.isEmpty())
-        folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                 QStringLiteral("/caddrill");
+        folder = platform::RecordPlaces::handOffFolder();
     return folder + QStringLiteral("/bc") + m_moduleName + QStringLiteral(".txt");
 }
 

@@ -31,7 +31,7 @@ QString normalForm(const QString &text) {
 QString picturePath(const ModData &data, const QString &id) {
     if (!start::verfile::isSafeName(id))
         return QString();
-    return data.DataDir + id + data.DataExt;
+    return data.dataFile(id + data.DataExt);
 }
 
 QString pointerPath(const ModData &data, const QString &nn) {

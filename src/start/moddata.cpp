@@ -12,17 +12,23 @@ QString ModData::unitTitle(int u) const {
 }
 
 QString ModData::recordDir() const {
-    return AppPath + QDir::separator() + QStringLiteral("ksdata");
+    return Places.recordDir(AppPath, DataDir);
 }
 
 QString ModData::programFile(const QString &name) const {
-    return AppPath + QDir::separator() + name;
+    return Places.programFile(AppPath, DataDir, name);
 }
 
 QString ModData::dataFile(const QString &name) const {
-    return DataDir + name;
+    return Places.dataFile(DataDir, name);
 }
 
 QString ModData::recordFile(const QString &name) const {
-    return recordDir() + QDir::separator() + name;
+    return Places.recordFile(AppPath, DataDir, name);
+}
+
+QStringList ModData::writtenFolders() const {
+    if (Places.perUser())
+        return {Places.userFolder(DataDir), recordDir()};
+    return {AppPath, DataDir, recordDir()};
 }

@@ -5,7 +5,10 @@
 // Integer fields are 16-bit, Long 32-bit; flags hold -1 (true) and 0 (false).
 // Arrays keep their 1-based bounds: index 0 of a 1..40 array is unused.
 
+#include "platform/places.h"
+
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 
@@ -52,6 +55,9 @@ struct ModData {
     QString AppPath;
     QString DataDir;
     QString DataExt = QStringLiteral(".rar");
+    // Where written files live: beside the program, or per user when the
+    // program folder cannot be written. Every path below asks it.
+    platform::RecordPlaces Places;
 
     // Current set, question and step.
     Integer CurSet = 0;
@@ -97,8 +103,12 @@ struct ModData {
     // Title of unit u (0-based) from ver.txt lines 5..25, "" beyond.
     QString unitTitle(int u) const;
 
-    QString recordDir() const; // program folder + "ksdata"
-    QString programFile(const QString &name) const;
-    QString dataFile(const QString &name) const;   // DataDir + name
-    QString recordFile(const QString &name) const; // record folder + name
+    // The paths of the program's files, through Places: a file the trainer
+    // writes may live in the per-user folder, every other one where it was shipped.
+    QString recordDir() const;                      // program folder + "ksdata"
+    QString programFile(const QString &name) const; // program folder + name
+    QString dataFile(const QString &name) const;    // DataDir + name
+    QString recordFile(const QString &name) const;  // record folder + name
+    // The folders this program writes into (for tidying up after a crash).
+    QStringList writtenFolders() const;
 };

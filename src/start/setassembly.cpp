@@ -37,8 +37,8 @@ void say(QString *message, const QString &text) {
 
 // Question q of unit u: its index line and its step records appended to out.
 bool copyQuestion(const ModData &d, int u, int q, PastEnd pastEnd, Assembled &out, QString *message) {
-    const QString indexPath = d.DataDir + bankName(70 + u) + QStringLiteral(".rar");
-    const QString stepPath = d.DataDir + bankName(20 + u) + QStringLiteral(".rar");
+    const QString indexPath = d.dataFile(bankName(70 + u) + QStringLiteral(".rar"));
+    const QString stepPath = d.dataFile(bankName(20 + u) + QStringLiteral(".rar"));
     const auto missing = [&] {
         say(message, QStringLiteral("题库文件 %1 中没有第 %2 题，无法组成这套题目。").arg(indexPath).arg(q));
         return false;

@@ -12,9 +12,9 @@ QString bankName(int n) {
 void nameSetFiles(ModData &data) {
     data.DataExt = QStringLiteral(".rar");
     const int stepNo = data.CurSet + data.SetBase;
-    data.StepFile = data.DataDir + bankName(stepNo) + data.DataExt;
-    data.IndexFile = data.DataDir + bankName(stepNo + 50) + data.DataExt;
-    data.TextFile = data.DataDir + QStringLiteral("288890") + data.DataExt;
+    data.StepFile = data.dataFile(bankName(stepNo) + data.DataExt);
+    data.IndexFile = data.dataFile(bankName(stepNo + 50) + data.DataExt);
+    data.TextFile = data.dataFile(QStringLiteral("288890") + data.DataExt);
 }
 
 int readQuestionOffsets(ModData &data, QString *error) {

@@ -7,6 +7,9 @@
 #include "compiler.h"
 #include "player.h"
 
+#include "platform/cmdline.h"
+
+#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <cstdio>
 
@@ -16,12 +19,14 @@ void print(FILE *f, const QString &s) {
     std::fputs((s + u'\n').toUtf8().constData(), f);
 }
 
+const char *const Usage = "usage: cadbank build SOURCE PROGRAM_FOLDER\n"
+                          "       cadbank check PROGRAM_FOLDER\n"
+                          "       cadbank dump PROGRAM_FOLDER [unit] [question]\n"
+                          "       cadbank dump PROGRAM_FOLDER paper [n]\n"
+                          "       cadbank shot PROGRAM_FOLDER unit question step OUT.png\n";
+
 int usage() {
-    std::fputs("usage: cadbank build SOURCE PROGRAM_FOLDER\n"
-               "       cadbank check PROGRAM_FOLDER\n"
-               "       cadbank dump PROGRAM_FOLDER [unit] [question]\n"
-               "       cadbank dump PROGRAM_FOLDER paper [n]\n",
-               stderr);
+    std::fputs(Usage, stderr);
     return 2;
 }
 
@@ -38,10 +43,19 @@ int main(int argc, char **argv) {
     // Pictures are drawn off screen; no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("The question-bank tool: builds a module's program folder from its "
+                       "source, checks a bank, lists it.\n") +
+        QString::fromLatin1(Usage));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("build, check, dump or shot"));
+    if (const int code = platform::cmdline::parse(parser, platform::cmdline::arguments(argc, argv));
+        code >= 0)
+        return code;
     qInstallMessageHandler(quietHandler);
     cadbank::keepPictureBuffers();
     QGuiApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    const QStringList args = QStringList{app.arguments().value(0)} + parser.positionalArguments();
     if (args.size() < 3)
         return usage();
     const QString cmd = args.at(1);

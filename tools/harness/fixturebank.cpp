@@ -2,11 +2,13 @@
 // questions covering clicks, typing, menus, context menus, keys and drags) into a
 // program folder, for trying the simulated window before the sample module exists.
 //   cadfixture PROGRAM_FOLDER
+#include "platform/cmdline.h"
 #include "platform/fonts.h"
 #include "platform/textfile.h"
 #include "simulator/steprecord.h"
 #include "start/verfile.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
@@ -144,12 +146,19 @@ QImage drawPicture(QSize size, const std::function<void(QPainter &)> &paint) {
 } // namespace
 
 int main(int argc, char **argv) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes a small hand-made module (ver.txt, sMenu.sys, one unit) into PROGRAM_FOLDER."));
+    parser.addPositionalArgument(QStringLiteral("PROGRAM_FOLDER"),
+                                 QStringLiteral("where the module is written"));
+    if (const int code = platform::cmdline::parse(parser, platform::cmdline::arguments(argc, argv));
+        code >= 0)
+        return code;
+    if (parser.positionalArguments().size() != 1)
+        return platform::cmdline::refuse(QStringLiteral("cadfixture"),
+                                         QStringLiteral("one PROGRAM_FOLDER expected"));
     QGuiApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() != 2) {
-        std::fputs("usage: cadfixture PROGRAM_FOLDER\n", stderr);
-        return 2;
-    }
+    const QStringList args = QStringList{app.arguments().value(0)} + parser.positionalArguments();
     const QString program = QDir(args.at(1)).absolutePath();
     const QString data = program + QStringLiteral("/cad2004/");
     QDir().mkpath(data);

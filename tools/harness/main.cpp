@@ -3,6 +3,7 @@
 //   cadharness BANK_PROGRAM_FOLDER [set] [question]
 // set: a unit number from 1, or "p" and a paper number ("p2") for an exam paper
 // (exam mode: no success text); question from 1. Defaults: unit 1, question 1.
+#include "platform/cmdline.h"
 #include "platform/fonts.h"
 #include "simulator/frmmain.h"
 #include "start/moddata.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -97,14 +99,25 @@ class StandInPanel : public QWidget, public QuestionPanelPort {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc < 2 || argc > 4) {
-        std::fputs(
-            "usage: cadharness BANK_PROGRAM_FOLDER [set] [question]   (set: 1, 2, ... or p1, p2, ...)\n",
-            stderr);
-        return 2;
-    }
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Opens any question of a bank in the simulated window, with a small stand-in panel."));
+    parser.addPositionalArgument(QStringLiteral("BANK_PROGRAM_FOLDER"),
+                                 QStringLiteral("the module's program folder"));
+    parser.addPositionalArgument(QStringLiteral("set"),
+                                 QStringLiteral("unit 1, 2, ... or paper p1, p2, ... (default 1)"),
+                                 QStringLiteral("[set]"));
+    parser.addPositionalArgument(QStringLiteral("question"), QStringLiteral("from 1 (default 1)"),
+                                 QStringLiteral("[question]"));
+    if (const int code = platform::cmdline::parse(parser, platform::cmdline::arguments(argc, argv));
+        code >= 0)
+        return code;
+    const int given = int(parser.positionalArguments().size());
+    if (given < 1 || given > 3)
+        return platform::cmdline::refuse(QStringLiteral("cadharness"),
+                                         QStringLiteral("expected BANK_PROGRAM_FOLDER [set] [question]"));
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    const QStringList args = QStringList{app.arguments().value(0)} + parser.positionalArguments();
     ModData data;
     data.AppPath = QDir(args.at(1)).absolutePath();
     QString error;

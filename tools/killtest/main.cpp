@@ -16,10 +16,12 @@
 //     result file one generation ahead (it is written first);
 //   - after the start-up cleanup no temporary file of a write is left.
 #include "panel/progress.h"
+#include "platform/cmdline.h"
 #include "platform/textfile.h"
 #include "start/moddata.h"
 #include "start/verfile.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -380,27 +382,42 @@ int parent(int trials, unsigned seed, bool unsafe) {
 } // namespace
 
 int main(int argc, char **argv) {
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
-    const bool unsafe = args.removeAll(QStringLiteral("--unsafe-writes")) > 0;
-    if (args.value(0) == QLatin1String("--child")) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Kills a process writing a unit's progress records at random moments and checks that "
+                       "every record is whole and the pair consistent.\n"
+                       "  cadkilltest [--trials N] [--seed S] [--unsafe-writes]\n"
+                       "  cadkilltest --child PROGRAM_FOLDER START_GENERATION [--unsafe-writes]"));
+    const QCommandLineOption trialsOption(QStringLiteral("trials"),
+                                          QStringLiteral("kills to try (default 1000)"), QStringLiteral("N"),
+                                          QStringLiteral("1000"));
+    const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("seed of the kill moments"),
+                                        QStringLiteral("S"));
+    const QCommandLineOption unsafeOption(QStringLiteral("unsafe-writes"),
+                                          QStringLiteral("write in place, to see the checks fail"));
+    const QCommandLineOption childOption(
+        QStringLiteral("child"), QStringLiteral("be the writer that is killed (started by the parent)"));
+    parser.addOptions({trialsOption, seedOption, unsafeOption, childOption});
+    if (const int code = platform::cmdline::parse(parser, platform::cmdline::arguments(argc, argv));
+        code >= 0)
+        return code;
+    const QStringList args = parser.positionalArguments();
+    const bool unsafe = parser.isSet(unsafeOption);
+    if (parser.isSet(childOption)) {
         bool ok = false;
-        const int start = args.value(2).toInt(&ok);
-        if (args.size() != 3 || !ok || start < 0)
+        const int start = args.value(1).toInt(&ok);
+        if (args.size() != 2 || !ok || start < 0)
             return usage();
-        return child(args.at(1), start % Period, unsafe);
+        return child(args.at(0), start % Period, unsafe);
     }
-    int trials = 1000;
+    bool ok = true;
+    const int trials = parser.value(trialsOption).toInt(&ok);
+    if (!ok || trials < 1 || !args.isEmpty())
+        return usage();
     unsigned seed = std::random_device{}();
-    for (int i = 0; i < args.size(); ++i) {
-        bool ok = false;
-        if (args.at(i) == QLatin1String("--trials") && i + 1 < args.size())
-            trials = args.at(++i).toInt(&ok);
-        else if (args.at(i) == QLatin1String("--seed") && i + 1 < args.size())
-            seed = args.at(++i).toUInt(&ok);
-        if (!ok || trials < 1)
-            return usage();
-    }
+    if (parser.isSet(seedOption))
+        seed = parser.value(seedOption).toUInt(&ok);
+    if (!ok)
+        return usage();
     return parent(trials, seed, unsafe);
 }

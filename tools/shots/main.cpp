@@ -6,12 +6,25 @@
 //   cadshots logon PROGRAM_FOLDER OUTPUT_FOLDER [PAPER]    the exam login's two pages and the run
 #include "shots.h"
 
+#include "platform/cmdline.h"
+
 #include <QApplication>
+#include <QCommandLineParser>
 #include <cstdio>
 
 int main(int argc, char **argv) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Screenshots for looking at the windows (run under an X server such as xvfb-run).\n"
+                       "  cadshots cover PROGRAM_FOLDER OUTPUT_FOLDER [run]\n"
+                       "  cadshots panel MODULE_FOLDER [OUT.png] [chooser|minimised|candidate|teaching]\n"
+                       "  cadshots screen PROGRAM_FOLDER OUTPUT_FOLDER [UNIT QUESTION]"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("cover, panel or screen"));
+    if (const int code = platform::cmdline::parse(parser, platform::cmdline::arguments(argc, argv));
+        code >= 0)
+        return code;
     QApplication app(argc, argv);
-    QStringList args = app.arguments();
+    QStringList args = QStringList{app.arguments().value(0)} + parser.positionalArguments();
     const QString command = args.value(1);
     if (args.size() > 1)
         args.removeAt(1);

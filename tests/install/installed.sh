@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# The installed trainer, as a user meets it.
+#   installed.sh tree    BUILD_DIR VERSION   cmake --install into a temporary prefix: the layout,
+#                                            the validators, --version and a start to the cover page
+#   installed.sh peruser BUILD_DIR VERSION   the same tree run by a user who cannot write the
+#                                            program folder: the records go to the user's folder
+#                                            and a restart reads them back
+#   installed.sh package BUILD_DIR VERSION   cpack -G DEB, unpacked into a scratch root and started
+# Exit 77 means skipped (the reason is printed).
+set -euo pipefail
+mode=$1 build=$2 version=$3
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+chmod 755 "$scratch"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+skip() { echo "SKIP: $*"; exit 77; }
+
+# The trainer to the cover page and out again; HOME is the user's home.
+start_trainer() { # prefix home [runner...]
+    local prefix=$1 home=$2; shift 2
+    local out
+    out=$("$@" env HOME="$home" XDG_DATA_HOME= XDG_CONFIG_HOME= XDG_RUNTIME_DIR= QT_QPA_PLATFORM=offscreen \
+          timeout 60 "$prefix/bin/caddrill" --quit-after-cover 2>"$scratch/stderr") ||
+        fail "the installed trainer did not start: exit $?, $(cat "$scratch/stderr")"
+    [[ $out == *"cover page shown"* ]] || fail "the trainer ended without showing the cover page: $out"
+}
+
+check_tree() { # prefix
+    local p=$1 prog=$1/lib/caddrill
+    [[ -L $p/bin/caddrill ]] || fail "bin/caddrill is not a link"
+    [[ $(readlink -f "$p/bin/caddrill") == "$(readlink -f "$prog/caddrill")" ]] || fail "bin/caddrill points elsewhere"
+    for f in caddrill refresher; do [[ -x $prog/$f ]] || fail "$f missing from the program folder"; done
+    for f in ver.txt sMenu.sys refresher.txt ico01.CUR; do [[ -f $prog/$f ]] || fail "$f missing"; done
+    [[ -d $prog/ksdata ]] || fail "ksdata missing"
+    compgen -G "$prog/*/288891.rar" >/dev/null || fail "the data folder's set table is missing"
+    local app=org.caddrill.trainer
+    [[ -f $p/share/applications/$app.desktop ]] || fail "menu entry missing"
+    [[ -f $p/share/metainfo/$app.metainfo.xml ]] || fail "metainfo missing"
+    for s in 16 22 24 32 48 64 128 256; do
+        local png=$p/share/icons/hicolor/${s}x${s}/apps/caddrill.png
+        [[ -f $png ]] || fail "icon ${s}px missing"
+        # width and height from the PNG header
+        [[ $(od -An -tu1 -j16 -N8 "$png" | awk '{print $3*256+$4 "x" $7*256+$8}') == "${s}x${s}" ]] ||
+            fail "icon ${s}px has another size"
+    done
+    grep -q '<svg' "$p/share/icons/hicolor/scalable/apps/caddrill.svg" || fail "scalable icon missing"
+    if command -v desktop-file-validate >/dev/null; then
+        desktop-file-validate "$p/share/applications/$app.desktop" || fail "desktop-file-validate"
+    else
+        echo "note: desktop-file-validate not installed, menu entry not validated"
+    fi
+    if command -v appstreamcli >/dev/null; then
+        appstreamcli validate --pedantic --no-net "$p/share/metainfo/$app.metainfo.xml" || fail "appstreamcli validate"
+    else
+        echo "note: appstreamcli not installed, metainfo not validated"
+    fi
+    [[ $("$p/bin/caddrill" --version) == "caddrill $version" ]] || fail "--version: $("$p/bin/caddrill" --version)"
+    [[ $("$prog/refresher" --version) == "refresher $version" ]] || fail "refresher --version"
+}
+
+install_tree() { # prefix
+    cmake --install "$build" --prefix "$1" >"$scratch/install.log" || { cat "$scratch/install.log"; fail "cmake --install"; }
+    chmod -R a+rX "$1"
+}
+
+case $mode in
+tree)
+    install_tree "$scratch/usr"
+    check_tree "$scratch/usr"
+    mkdir -p "$scratch/home"
+    start_trainer "$scratch/usr" "$scratch/home"
+    # a writable program folder keeps the records beside the program
+    data=$(dirname "$(compgen -G "$scratch/usr/lib/caddrill/*/288891.rar")")
+    [[ $(head -c1 "$data/288892.rar") == 1 ]] || fail "the first-run marker beside the program is not set"
+    [[ ! -e $scratch/home/.local/share/caddrill ]] || fail "a writable program folder wrote to the user's folder"
+    ;;
+peruser)
+    install_tree "$scratch/usr"
+    home=$scratch/home
+    mkdir -p "$home"
+    if [[ $(id -u) == 0 ]]; then
+        if command -v setpriv >/dev/null; then
+            runner=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+        elif command -v runuser >/dev/null; then
+            runner=(runuser -u nobody --)
+        else
+            skip "running as root without setpriv or runuser: no way to start the trainer as another user"
+        fi
+        chown nobody "$home"
+    else
+        # an ordinary user is stopped by the permission bits
+        chmod -R a-w "$scratch/usr/lib/caddrill"
+        runner=()
+    fi
+    prog=$scratch/usr/lib/caddrill
+    # the program folder refuses every write: before the per-user folder existed
+    # the trainer did not get past its first-run marker
+    start_trainer "$scratch/usr" "$home" "${runner[@]}"
+    start_trainer "$scratch/usr" "$home" "${runner[@]}"
+    name=$(basename "$(dirname "$(compgen -G "$prog/*/288891.rar")")")
+    own=$home/.local/share/caddrill/$name
+    [[ -f $own/288892.rar && $(head -c1 "$own/288892.rar") == 1 ]] || fail "no first-run marker in $own"
+    # two starts from a shipped counter that was absent or 0: the counter read back at the second start
+    [[ $(tr -d '\r\n' <"$own/288897.rar") == 2 ]] || fail "start counter: $(cat "$own/288897.rar")"
+    chmod -R u+w "$scratch/usr" 2>/dev/null || true
+    ;;
+package)
+    command -v cpack >/dev/null && command -v dpkg-deb >/dev/null || skip "cpack or dpkg-deb missing"
+    (cd "$scratch" && cpack -G DEB -B "$scratch" --config "$build/CPackConfig.cmake" >"$scratch/cpack.log" 2>&1) ||
+        { cat "$scratch/cpack.log"; fail "cpack -G DEB"; }
+    deb=$(compgen -G "$scratch/*.deb") || fail "no package written"
+    [[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "package version"
+    dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "the package does not depend on Qt: $(dpkg-deb -f "$deb" Depends)"
+    mkdir -p "$scratch/root" "$scratch/home"
+    dpkg-deb -x "$deb" "$scratch/root"
+    check_tree "$scratch/root/usr"
+    start_trainer "$scratch/root/usr" "$scratch/home"
+    ;;
+*) fail "unknown mode $mode" ;;
+esac
+echo "PASS: $mode"
