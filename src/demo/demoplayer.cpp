@@ -123,6 +123,23 @@ QString DemoPlayer::answerText() {
     return bar >= 0 ? t.left(bar) : t;
 }
 
+QStringList DemoPlayer::upcomingPictures() {
+    bool ok = false;
+    const sim::bank::StepRecord r = m_reader.record(m_data.CurQuestion, m_step + 1, &ok);
+    QStringList ids;
+    if (!ok)
+        return ids;
+    auto add = [&](const QString &id) {
+        if (!id.isEmpty() && id != sim::bank::KeepId)
+            ids << id;
+    };
+    add(r.ScreenPicture());
+    for (int k = 1; k <= 5; ++k)
+        if (r.picturePlaced(k))
+            add(r.PicId(k));
+    return ids;
+}
+
 // ---- loading a step ------------------------------------------------------------
 
 void DemoPlayer::setData() {

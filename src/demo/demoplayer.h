@@ -112,6 +112,9 @@ class DemoPlayer {
     bool resting() const { return m_restTicks > 0; }
     QString typeText() const { return m_typeText; }
     int typedLength() const { return m_typedLen; }
+    // The pictures the next step will show (ids), to decode them ahead while the
+    // current step plays.
+    QStringList upcomingPictures();
     // Codes shown and passed over without being acted out, in order of showing.
     const QStringList &passedCodes() const { return m_passed; }
     // A file that could not be read (the step file ends the demonstration).

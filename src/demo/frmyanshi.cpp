@@ -142,7 +142,17 @@ void FrmYanShi::afterTick() {
         m_seenStarts[i] = m_player.starts(t);
     }
     refreshPictures();
+    if (m_prefetched != m_player.step())
+        QTimer::singleShot(0, this, &FrmYanShi::prefetch);
     update();
+}
+
+void FrmYanShi::prefetch() {
+    if (m_prefetched == m_player.step() || m_player.finished())
+        return;
+    m_prefetched = m_player.step();
+    for (const QString &id : m_player.upcomingPictures())
+        picture(id);
 }
 
 void FrmYanShi::keyReleaseEvent(QKeyEvent *e) {

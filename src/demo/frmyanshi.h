@@ -37,6 +37,9 @@ class FrmYanShi : public QWidget {
     // once (screenshots and the benchmark drive it so).
     void tickNow(Timer t, bool repaintNow = false);
     QTimer &timer(Timer t) { return *m_timers[int(t)]; }
+    // Decodes the next step's pictures ahead (done when the window is idle after
+    // a step has been set up).
+    void prefetch();
 
   Q_SIGNALS:
     // The demonstration is over; the window is going.
@@ -68,6 +71,7 @@ class FrmYanShi : public QWidget {
     std::array<QTimer *, TimerCount> m_timers{};
     std::array<int, TimerCount> m_seenStarts{};
     bool m_said = false;
+    int m_prefetched = 0; // the step whose successor was decoded ahead
 };
 
 } // namespace demo
