@@ -1,6 +1,6 @@
 // Opening a run: the question panel beside the simulated window.
 #include "app/trainer.h"
-#include "demo/demostandin.h"
+#include "demo/frmyanshi.h"
 #include "panel/frmtm.h"
 #include "panel/simwindow.h"
 #include "simulator/frmmain.h"
@@ -34,13 +34,13 @@ FrmTm *Trainer::panel() {
         m_panel = new FrmTm(m_data, *m_services.prompter, m_services.clock ? *m_services.clock : systemClock);
         // a practice or review has ended: a fresh cover page, rebuilt from the files
         connect(m_panel, &FrmTm::runEnded, this, &Trainer::showCover);
-        // until the demonstration window exists a stand-in says what would be
-        // played and returns to the question as the demonstration's end does
+        // the demonstration over the hidden simulated window; its end brings the
+        // question back
         FrmTm *tm = m_panel;
         connect(tm, &FrmTm::demonstrationRequested, this, [this, tm](const panel::DemoIntervals &intervals) {
-            auto *w = new demo::DemoStandIn(m_data.CurQuestion, intervals[0] > panel::DemoTimers[0].interval);
-            connect(w, &demo::DemoStandIn::finished, tm, &FrmTm::demonstrationEnded);
-            w->show();
+            auto *w = new demo::FrmYanShi(m_data, demo::intervalsOf(intervals), m_main);
+            connect(w, &demo::FrmYanShi::finished, tm, &FrmTm::demonstrationEnded);
+            w->start();
         });
         // the exam's hint dialog: a stand-in message until it exists
         connect(tm, &FrmTm::hintRequested, this, [this] {

@@ -4,6 +4,7 @@
 // enabled state of the navigation, the question line's picture marker, the
 // demonstration timer table and the panel's placements. FrmTm only applies them.
 
+#include "simulator/demotimers.h"
 #include "start/moddata.h"
 
 #include <QPoint>
@@ -87,16 +88,14 @@ struct PanelButtons {
 };
 PanelButtons panelButtons(RunKind kind);
 
-// The demonstration window's timers and their intervals at speed 1; the panel
+// The demonstration window's timers and their intervals at speed 1 (they live
+// with the simulator, where the demonstration reads them too); the panel
 // multiplies them by DemoSpeed before it shows the window.
-struct DemoTimer {
-    const char *name;
-    int interval; // milliseconds at speed 1
-};
-constexpr int DemoTimerCount = 12;
-extern const std::array<DemoTimer, DemoTimerCount> DemoTimers;
-using DemoIntervals = std::array<int, DemoTimerCount>;
-DemoIntervals demoIntervals(int demoSpeed);
+using sim::DemoIntervals;
+using sim::demoIntervals;
+using sim::DemoTimer;
+using sim::DemoTimerCount;
+using sim::DemoTimers;
 
 // DemoSpeed after a release on hot spot k: 2 for the demonstration hot spot (7)
 // released with the right button or with Shift, Ctrl or Alt held, else 1.

@@ -4,6 +4,7 @@
 //   cadshots panel MODULE_FOLDER [OUT.png] [LOOK]          the question panel beside the window
 //   cadshots screen PROGRAM_FOLDER OUTPUT_FOLDER [U Q]     the simulated window on a module
 //   cadshots logon PROGRAM_FOLDER OUTPUT_FOLDER [PAPER]    the exam login's two pages and the run
+//   cadshots demo PROGRAM_FOLDER OUTPUT_FOLDER             the demonstration window: glide, menu, typing
 #include "shots.h"
 
 #include "platform/cmdline.h"
@@ -18,8 +19,10 @@ int main(int argc, char **argv) {
         QStringLiteral("Screenshots for looking at the windows (run under an X server such as xvfb-run).\n"
                        "  cadshots cover PROGRAM_FOLDER OUTPUT_FOLDER [run]\n"
                        "  cadshots panel MODULE_FOLDER [OUT.png] [chooser|minimised|candidate|teaching]\n"
-                       "  cadshots screen PROGRAM_FOLDER OUTPUT_FOLDER [UNIT QUESTION]"));
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("cover, panel or screen"));
+                       "  cadshots screen PROGRAM_FOLDER OUTPUT_FOLDER [UNIT QUESTION]\n"
+                       "  cadshots logon PROGRAM_FOLDER OUTPUT_FOLDER [PAPER]\n"
+                       "  cadshots demo PROGRAM_FOLDER OUTPUT_FOLDER"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("cover, panel, screen, logon or demo"));
     if (const int code = platform::cmdline::parse(parser, platform::cmdline::arguments(argc, argv));
         code >= 0)
         return code;
@@ -36,6 +39,8 @@ int main(int argc, char **argv) {
         return screenShots(args);
     if (command == QLatin1String("logon"))
         return logonShots(args);
-    std::fputs("usage: cadshots cover|panel|screen|logon ARGUMENTS\n", stderr);
+    if (command == QLatin1String("demo"))
+        return demoShots(args);
+    std::fputs("usage: cadshots cover|panel|screen|logon|demo ARGUMENTS\n", stderr);
     return 2;
 }

@@ -10,3 +10,4 @@ int coverShots(const QStringList &args);
 int panelShots(QApplication &app, const QStringList &args);
 int screenShots(const QStringList &args);
 int logonShots(const QStringList &args);
+int demoShots(const QStringList &args);
