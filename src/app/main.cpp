@@ -1,9 +1,12 @@
 #include "app/trainer.h"
 #include "cover/coverart.h"
 #include "platform/fonts.h"
+#include "platform/keyboardlayout.h"
+#include "platform/localinstance.h"
 #include "platform/messagebox.h"
 #include "platform/registry.h"
 #include "platform/services.h"
+#include "platform/translations.h"
 #include "start/moddata.h"
 
 #include <QApplication>
@@ -51,6 +54,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     QApplication app(argc, argv);
+    platform::translations::installQtChinese(app);
     QApplication::setFont(platform::fonts::ui(9));
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256})
@@ -65,9 +69,10 @@ int main(int argc, char **argv) {
     platform::FileRegistry registry;
     platform::ProcessLauncher launcher;
     platform::SystemClock clock;
-    platform::LockFileInstance instance(QCoreApplication::applicationDirPath());
+    platform::LocalInstance instance(QCoreApplication::applicationDirPath());
+    platform::DesktopKeyboardLayout keyboard;
 
-    Trainer trainer(data, {&prompter, &registry, &launcher, &clock, &instance}, exeName);
+    Trainer trainer(data, {&prompter, &registry, &launcher, &clock, &instance, &keyboard}, exeName);
     if (!trainer.start())
         return 1;
     return app.exec();

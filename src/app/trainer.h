@@ -20,6 +20,9 @@ class QWidget;
 class FrmTm;
 class FrmMain;
 class SimulatedWindow;
+namespace platform {
+class KeyboardLayout;
+} // namespace platform
 
 struct TrainerServices {
     platform::Prompter *prompter = nullptr;
@@ -27,6 +30,7 @@ struct TrainerServices {
     platform::Launcher *launcher = nullptr;
     platform::Clock *clock = nullptr;
     platform::InstanceLock *instance = nullptr;
+    platform::KeyboardLayout *keyboard = nullptr; // nullptr: the desktop's
 };
 
 class Trainer : public QObject {
@@ -67,6 +71,15 @@ class Trainer : public QObject {
     // created on first use and gone after it closes.
     FrmTm *panel();
     FrmMain *simulatedWindow();
+    // The input layouts the panel lists and the command line activates.
+    platform::KeyboardLayout &keyboard();
+
+    // A second start of this program folder called: the current top window
+    // (an open modal dialog, else the window the learner had last, else the
+    // run's simulated window, the cover page or the start picture) is raised,
+    // restored when minimised, and activated.
+    void bringToFront();
+    QWidget *topWindow() const;
 
   Q_SIGNALS:
     void coverShown();
@@ -82,4 +95,5 @@ class Trainer : public QObject {
     QPointer<FrmTm> m_panel;
     QPointer<FrmMain> m_main;
     SimulatedWindow *m_mainLink = nullptr; // what the panel drives, dies with the window
+    QPointer<QWidget> m_lastActive;
 };
