@@ -118,7 +118,7 @@ class TstFrmTm : public QObject {
         d.WorkMode = WorkExam;
         d.ExamStartTime = QStringLiteral("2026-03-02 09:00:00");
         d.PanelMayClose = True;
-        d.CurStep = 4;
+        d.SavedStep[1] = 4; // question 1 opens at its fourth step
     }
 
     std::unique_ptr<FrmTm> openPanel() {
@@ -539,6 +539,7 @@ class TstFrmTm : public QObject {
         tm->show();
         QSignalSpy demo(tm, &FrmTm::demonstrationRequested);
         QCOMPARE(tm->Command1->text(), QStringLiteral("操作提示"));
+        QCOMPARE(int(d.CurStep), 4);
         click(tm->CmdGN[7]);
         QPointer<FrmCZTS> dialog = tm->findChild<FrmCZTS *>();
         QVERIFY(dialog);
@@ -616,6 +617,8 @@ class TstFrmTm : public QObject {
         QFETCH(int, methods);
         if (exam)
             examPaper();
+        else
+            unitPractice();
         platform::NullKeyboardLayout keyboard;
         keyboard.layouts << platform::InstalledLayout{7, QString()};
         for (int i = 1; i <= methods; ++i)
