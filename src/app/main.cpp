@@ -2,10 +2,13 @@
 #include "cover/coverart.h"
 #include "platform/cmdline.h"
 #include "platform/fonts.h"
+#include "platform/keyboardlayout.h"
+#include "platform/localinstance.h"
 #include "platform/messagebox.h"
 #include "platform/places.h"
 #include "platform/registry.h"
 #include "platform/services.h"
+#include "platform/translations.h"
 #include "start/moddata.h"
 
 #include <QApplication>
@@ -65,6 +68,7 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     // the per-user folder is named after the program, however it was started
     QCoreApplication::setApplicationName(QStringLiteral("caddrill"));
+    platform::translations::installQtChinese(app);
     QApplication::setFont(platform::fonts::ui(9));
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256})
@@ -80,9 +84,10 @@ int main(int argc, char **argv) {
     platform::FileRegistry registry;
     platform::ProcessLauncher launcher;
     platform::SystemClock clock;
-    platform::LockFileInstance instance(QCoreApplication::applicationDirPath());
+    platform::LocalInstance instance(QCoreApplication::applicationDirPath());
+    platform::DesktopKeyboardLayout keyboard;
 
-    Trainer trainer(data, {&prompter, &registry, &launcher, &clock, &instance}, exeName);
+    Trainer trainer(data, {&prompter, &registry, &launcher, &clock, &instance, &keyboard}, exeName);
     if (quitAfterCover)
         QObject::connect(&trainer, &Trainer::coverShown, &app, [] {
             std::puts("caddrill: cover page shown");

@@ -1,11 +1,15 @@
 // Opening a run: the question panel beside the simulated window.
 #include "app/trainer.h"
 #include "demo/frmyanshi.h"
+#include "panel/frmczts.h"
 #include "panel/frmtm.h"
 #include "panel/simwindow.h"
+#include "platform/keyboardlayout.h"
 #include "simulator/frmmain.h"
 
+#include <QLineEdit>
 #include <QPointer>
+#include <QScreen>
 
 namespace {
 
@@ -20,6 +24,15 @@ class MainWindowLink : public QObject, public SimulatedWindow {
         // the hint and both outlines at once; setData keeps them from then on
         m_main->setGuided(on);
         m_main->showGuides(on);
+    }
+    void focusCommandLine() override {
+        // a box that has the focus already gets it anew, so the layout is activated
+        QLineEdit *box = m_main->Text1;
+        if (!box->isVisible())
+            return;
+        if (box->hasFocus())
+            box->clearFocus();
+        box->setFocus(Qt::OtherFocusReason);
     }
 
   private:
@@ -42,19 +55,33 @@ FrmTm *Trainer::panel() {
             connect(w, &demo::FrmYanShi::finished, tm, &FrmTm::demonstrationEnded);
             w->start();
         });
-        // the exam's hint dialog: a stand-in message until it exists
-        connect(tm, &FrmTm::hintRequested, this, [this] {
-            m_services.prompter->ask(QStringLiteral("操作提示：请按题目要求在模拟窗口中完成操作。"));
+        // the exam's hint dialog, modal over the panel; its answer choice
+        // turns the exam into a practice with the demonstration starting
+        connect(tm, &FrmTm::hintRequested, this, [this, tm] {
+            auto *dialog = new FrmCZTS(*m_services.prompter, tm);
+            dialog->setAttribute(Qt::WA_DeleteOnClose);
+            dialog->setWindowModality(Qt::ApplicationModal);
+            connect(dialog, &FrmCZTS::answersChosen, tm, &FrmTm::openAnswers);
+            // centred on the screen: the docked panel sits in a corner
+            if (const QScreen *screen = tm->screen())
+                dialog->move(screen->availableGeometry().center() - dialog->rect().center());
+            dialog->show();
         });
+        m_panel->setKeyboardLayout(keyboard());
         if (m_main)
             m_panel->setSimulatedWindow(m_mainLink);
     }
     return m_panel;
 }
 
+platform::KeyboardLayout &Trainer::keyboard() {
+    static platform::DesktopKeyboardLayout desktop;
+    return m_services.keyboard ? *m_services.keyboard : desktop;
+}
+
 FrmMain *Trainer::simulatedWindow() {
     if (!m_main) {
-        m_main = new FrmMain(m_data);
+        m_main = new FrmMain(m_data, &keyboard());
         m_main->setAttribute(Qt::WA_DeleteOnClose);
         m_mainLink = new MainWindowLink(m_main);
         if (m_panel)

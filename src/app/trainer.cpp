@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 Trainer::Trainer(ModData &data, TrainerServices services, QString exeName, QObject *parent)
     : QObject(parent), m_data(data), m_services(services), m_exeName(std::move(exeName)) {}
@@ -26,14 +27,54 @@ Trainer::~Trainer() {
     delete m_main;
 }
 
+QWidget *Trainer::topWindow() const {
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (m_lastActive && m_lastActive->isVisible())
+        return m_lastActive;
+    for (QWidget *w : {static_cast<QWidget *>(m_main), static_cast<QWidget *>(m_panel), m_cover.data(),
+                       static_cast<QWidget *>(m_start)}) {
+        if (w && w->isVisible())
+            return w;
+    }
+    return nullptr;
+}
+
+void Trainer::bringToFront() {
+    QWidget *w = topWindow();
+    if (!w)
+        return;
+    if (w->isMinimized())
+        w->showNormal();
+    w->raise();
+    w->activateWindow();
+    // the panel stays above the simulated window it belongs to
+    if (w == m_main && m_panel && m_panel->isVisible())
+        m_panel->raise();
+}
+
 bool Trainer::start() {
     // 1. one trainer at a time; nothing is read or written by a refused start
     if (m_services.instance && !m_services.instance->acquire()) {
+        // the running trainer comes to the front; the refusal is still said
+        m_services.instance->callRunning();
         m_services.prompter->ask(
             QStringLiteral("考试练习系统已在运行。如果你没有找到，请关闭其它窗口和程序，或者注销或重启。"),
             platform::Prompter::Ok, platform::Prompter::Information, QStringLiteral("系统提示"));
         return false;
     }
+    if (m_services.instance)
+        m_services.instance->whenCalled([this] { bringToFront(); });
+    // the window the learner had last is the one a second start brings back
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *window) {
+        if (!window)
+            return;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->windowHandle() == window && !(w->windowFlags() & Qt::Popup) &&
+                w->windowType() != Qt::ToolTip)
+                m_lastActive = w;
+        }
+    });
     // 2. Qt lays out in device-independent pixels of 15 twips each
     m_data.ScaleX = 1.0;
     m_data.ScaleY = 1.0;

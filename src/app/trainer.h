@@ -21,6 +21,9 @@ class FrmTm;
 class FrmMain;
 class FrmLogon;
 class SimulatedWindow;
+namespace platform {
+class KeyboardLayout;
+} // namespace platform
 
 struct TrainerServices {
     platform::Prompter *prompter = nullptr;
@@ -28,6 +31,7 @@ struct TrainerServices {
     platform::Launcher *launcher = nullptr;
     platform::Clock *clock = nullptr;
     platform::InstanceLock *instance = nullptr;
+    platform::KeyboardLayout *keyboard = nullptr; // nullptr: the desktop's
 };
 
 class Trainer : public QObject {
@@ -72,6 +76,15 @@ class Trainer : public QObject {
     // created on first use and gone after it closes.
     FrmTm *panel();
     FrmMain *simulatedWindow();
+    // The input layouts the panel lists and the command line activates.
+    platform::KeyboardLayout &keyboard();
+
+    // A second start of this program folder called: the current top window
+    // (an open modal dialog, else the window the learner had last, else the
+    // run's simulated window, the cover page or the start picture) is raised,
+    // restored when minimised, and activated.
+    void bringToFront();
+    QWidget *topWindow() const;
 
   Q_SIGNALS:
     void coverShown();
@@ -88,4 +101,5 @@ class Trainer : public QObject {
     QPointer<FrmMain> m_main;
     QPointer<FrmLogon> m_logon;
     SimulatedWindow *m_mainLink = nullptr; // what the panel drives, dies with the window
+    QPointer<QWidget> m_lastActive;
 };

@@ -99,7 +99,8 @@ FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, platform::Clock &clock
     LblBiao->setText(panel::loadTitle(data));
     // 6. question 1 visited, the countdown from now (the demonstration at normal speed)
     m_session.load();
-    // 7. the input-method menu holds the standard entry until its own issue
+    // 7. the input-method menu: the design captions until the opener hands over
+    // the desktop's layouts (setKeyboardLayout)
     // 8.
     TimeKS.start();
     DqExam();
@@ -227,21 +228,29 @@ void FrmTm::buildControls() {
     LblTimeJD->setObjectName(QStringLiteral("LblTimeJD"));
     LblTimeJD->setStyleSheet(panel::panelart::timeBarStyle());
     LblTimeJD->setGeometry(1, 1, 0, PTime->height() - 2);
-    LblIME = new QLabel(QStringLiteral("输入法：英文"), FrmZhuYa);
+    // the input-method indicator at the row's right end, the name beside it
+    const int imeW = X(480);
+    LblName->resize(LblName->width() - imeW - X(60), LblName->height());
+    LblIME = new QLabel(QStringLiteral("EN"), FrmZhuYa);
     LblIME->setObjectName(QStringLiteral("LblIME"));
-    LblIME->setGeometry(infoLeft, row2 + Y(150), infoW, Y(330));
+    LblIME->setGeometry(infoLeft + infoW - imeW, row2 + Y(60), imeW, Y(270));
     LblIME->setAlignment(Qt::AlignCenter);
     LblIME->setCursor(Qt::PointingHandCursor);
     LblIME->setStyleSheet(panel::panelart::inputMethodStyle());
+    LblIME->setToolTip(QStringLiteral("输入法"));
     mIme = new QMenu(this);
     mIme->setObjectName(QStringLiteral("mIme"));
-    QAction *mEng = mIme->addAction(QStringLiteral("英文"));
+    mEng = mIme->addAction(QString());
     mEng->setObjectName(QStringLiteral("mEng"));
-    connect(mEng, &QAction::triggered, this, [this] {
-        m_data.InputLayout = 0;
-        LblIME->setText(QStringLiteral("输入法：英文"));
-        returnToMain();
-    });
+    connect(mEng, &QAction::triggered, this, [this] { chooseInput(0); });
+    for (int k = 1; k <= panel::inputmenu::CnEntries; ++k) {
+        QAction *a = mIme->addAction(QString());
+        a->setObjectName(QStringLiteral("mCn") + QString::number(k));
+        connect(a, &QAction::triggered, this, [this, k] { chooseInput(k); });
+        mCn[k - 1] = a;
+    }
+    m_imeMenu = panel::inputmenu::build({});
+    showInputMenu();
     LblIME->installEventFilter(this);
 
     // question text
@@ -386,22 +395,69 @@ void FrmTm::applyKindOfRun() {
         w->setVisible(exam);
     if (QWidget *tag = FrmZhuYa->findChild<QWidget *>(QStringLiteral("LblNameTag")))
         tag->setVisible(exam);
-    LblIME->setVisible(!exam);
 }
 
 void FrmTm::applyEntry(const PanelEntry &entry) {
     m_session.setKind(entry.kind);
+    showButtons();
+    LblBiao->setText(entry.LblBiao);
+    if (entry.LblUnit)
+        LblUnit->setText(*entry.LblUnit);
+}
+
+void FrmTm::showButtons() {
     const panel::PanelButtons b = m_session.buttons();
     CmdCZTS->setText(b.guide);
     Command1->setText(b.demonstration);
     CmdEnd->setText(b.end);
     PicUnit->setVisible(b.unitListVisible);
-    LblBiao->setText(entry.LblBiao);
-    if (entry.LblUnit)
-        LblUnit->setText(*entry.LblUnit);
     CmdCZTS->update();
     Command1->update();
     CmdEnd->update();
+}
+
+// ---- the input-method menu ---------------------------------------------------------
+
+void FrmTm::setKeyboardLayout(platform::KeyboardLayout &keyboard) {
+    m_imeMenu = panel::inputmenu::build(keyboard.installed());
+    showInputMenu();
+}
+
+void FrmTm::showInputMenu() {
+    mEng->setText(m_imeMenu.engCaption);
+    for (int k = 0; k < panel::inputmenu::CnEntries; ++k) {
+        mCn[k]->setText(m_imeMenu.cnCaption[k]);
+        mCn[k]->setVisible(m_imeMenu.cnVisible[k]);
+    }
+}
+
+QPoint FrmTm::inputMenuCorner() const {
+    using start::twips::fromPx;
+    const QPoint label = LblIME->mapTo(FrmZhuYa, QPoint(0, 0));
+    const QPoint tw = panel::inputmenu::popupCorner(fromPx(label.x()), fromPx(label.y()),
+                                                    fromPx(FrmZhuYa->y()), m_imeMenu.count);
+    return QPoint(start::twips::toPxX(tw.x(), m_data.ScaleX), start::twips::toPxY(tw.y(), m_data.ScaleY));
+}
+
+void FrmTm::LblIME_Click() {
+    const QPoint corner = mapToGlobal(inputMenuCorner());
+    mIme->popup(corner - QPoint(mIme->sizeHint().width(), 0));
+}
+
+void FrmTm::chooseInput(int entry) {
+    m_data.InputLayout = m_imeMenu.handle(entry);
+    returnToMain();
+    if (SimulatedWindow *sim = liveSim())
+        sim->focusCommandLine();
+}
+
+// ---- the hint dialog's choice ----------------------------------------------------------
+
+void FrmTm::openAnswers() {
+    m_session.openAnswers();
+    showButtons();
+    returnToMain();
+    TimStartYS.start();
 }
 
 void FrmTm::showNumberButtons() {
@@ -717,7 +773,7 @@ bool FrmTm::eventFilter(QObject *watched, QEvent *event) {
     }
     if (watched == LblIME) {
         if (t == QEvent::MouseButtonRelease)
-            mIme->popup(LblIME->mapToGlobal(QPoint(0, LblIME->height())));
+            LblIME_Click();
         return false;
     }
     return QWidget::eventFilter(watched, event);

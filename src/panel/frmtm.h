@@ -9,6 +9,7 @@
 // its events and timers to the session and draws what the session holds.
 
 #include "panel/frmpicture.h"
+#include "panel/hintrules.h"
 #include "panel/panelentry.h"
 #include "panel/runsession.h"
 #include "platform/clicklabel.h"
@@ -30,6 +31,7 @@ class SimulatedWindow;
 namespace platform {
 class Dragger;
 class Clock;
+class KeyboardLayout;
 class Prompter;
 } // namespace platform
 
@@ -66,6 +68,23 @@ class FrmTm : public QWidget, public QuestionPanelPort {
 
     // Shows CurQuestion.
     void DqExam();
+
+    // Fills the input-method menu from the layouts the keyboard reports (the
+    // panel's load fills it with the design captions).
+    void setKeyboardLayout(platform::KeyboardLayout &keyboard);
+    const panel::inputmenu::Menu &inputMenu() const { return m_imeMenu; }
+    // The indicator: the menu opens above and to the left of it.
+    void LblIME_Click();
+    // Where the menu's top right corner goes, in the panel's pixels.
+    QPoint inputMenuCorner() const;
+    // Entry 0 (mEng) or k (mCn k): InputLayout takes its handle, and the
+    // simulated window's command line gets the focus, which activates it.
+    void chooseInput(int entry);
+
+    // The learner gave up the exam's scoring in the hint dialog: the toolbar
+    // teaches and demonstrates, the simulated window shows, and the current
+    // question's demonstration starts from its first step.
+    void openAnswers();
 
     // QuestionPanelPort
     QSize panelSize() const override { return size(); }
@@ -140,7 +159,9 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     QLabel *LblTimeJD = nullptr;
     QLabel *LblIME = nullptr;
     QMenu *mIme = nullptr;
-    QLabel *LblMin = nullptr; // the minimise hot spot
+    QAction *mEng = nullptr;
+    std::array<QAction *, panel::inputmenu::CnEntries> mCn{}; // mCn1 ... mCn10
+    QLabel *LblMin = nullptr;                                 // the minimise hot spot
     QLabel *ImgMinHover = nullptr;
     QWidget *PicMin = nullptr;  // the minimised bar
     QLabel *Command2 = nullptr; // its restore hot spot
@@ -172,6 +193,8 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     SimulatedWindow *liveSim() const { return m_simWidget ? m_sim : nullptr; }
     void buildControls();
     void applyKindOfRun();
+    void showButtons();
+    void showInputMenu();
     void drawTime();
     void drawQuestionLine();
     void drawQuestion();
@@ -189,4 +212,5 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     QPointer<FrmPicture> m_picture;
     platform::Dragger *m_drag = nullptr;
     QSize m_fullSize;
+    panel::inputmenu::Menu m_imeMenu;
 };

@@ -126,6 +126,30 @@ void RunSession::demonstrationEnded() {
     m_data.DemoRunning = False;
 }
 
+// ---- the exam's hint dialog --------------------------------------------------------
+
+PanelButtons RunSession::buttons() const {
+    PanelButtons b = panelButtons(m_kind);
+    if (m_answersOpened) {
+        const PanelButtons practice = panelButtons(RunKind::Practice);
+        b.guide = practice.guide;
+        b.demonstration = practice.demonstration;
+        b.guideShowsCandidate = practice.guideShowsCandidate;
+        b.demonstrationIsHint = practice.demonstrationIsHint;
+    }
+    return b;
+}
+
+void RunSession::openAnswers() {
+    m_answersOpened = true;
+    m_data.WorkMode = WorkPractice;
+    m_data.PanelMayClose = False;
+    m_data.ExamStartTime = QStringLiteral("-1");
+    m_data.DemoRunning = True;
+    m_data.CurStep = 1;
+    m_startTicks = 0;
+}
+
 // ---- the exam countdown --------------------------------------------------------------
 
 void RunSession::startCountdown() {

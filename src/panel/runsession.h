@@ -51,9 +51,14 @@ class RunSession : public QObject {
     void load();
 
     // The kind of run, named by the opener; the toolbar follows it.
-    void setKind(RunKind kind) { m_kind = kind; }
+    void setKind(RunKind kind) {
+        m_kind = kind;
+        m_answersOpened = false;
+    }
     RunKind kind() const { return m_kind; }
-    PanelButtons buttons() const { return panelButtons(m_kind); }
+    // The toolbar of the kind; an exam whose answers were opened teaches and
+    // demonstrates as a practice does and still ends with the hand-in.
+    PanelButtons buttons() const;
 
     // ---- showing a question
     // DqExam: CurQuestion kept inside 1 ... 40; the question line read; the
@@ -101,6 +106,15 @@ class RunSession : public QObject {
     DemoIntervals startDemonstration();
     // The demonstration window has closed.
     void demonstrationEnded();
+
+    // ---- the exam's hint dialog
+    // "我想立即看答案" confirmed: the exam becomes a practice (WorkMode 2, guided
+    // teaching and the demonstration on the toolbar, the end still the hand-in),
+    // the panel may close, ExamStartTime "-1" keeps the paper's best score as it
+    // was, and the demonstration of the current question is prepared from its
+    // first step (the panel then ticks tickDemoDelay). The countdown goes on.
+    void openAnswers();
+    bool answersOpened() const { return m_answersOpened; }
 
     // ---- the exam countdown
     // Counts from now on.
@@ -151,6 +165,7 @@ class RunSession : public QObject {
     platform::Clock &m_clock;
     SimulatedWindow *m_sim = nullptr;
     RunKind m_kind = RunKind::Practice;
+    bool m_answersOpened = false;
     QuestionLine m_line;
     int m_demoSpeed = 1;
     int m_startTicks = 0;

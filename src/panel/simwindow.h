@@ -17,4 +17,7 @@ class SimulatedWindow {
     virtual void startTimer2() = 0;
     // LHelp, Shape1 and Shape4 visible (guided teaching) or hidden.
     virtual void setGuided(bool on) = 0;
+    // Gives the focus to the command line (Text1) when it shows; its focus
+    // activates the input layout the learner chose.
+    virtual void focusCommandLine() {}
 };

@@ -8,21 +8,28 @@
 
 namespace platform {
 
+QString LockFileInstance::canonicalFolder(const QString &programFolder) {
+    const QFileInfo folder(programFolder);
+    return folder.canonicalFilePath().isEmpty() ? folder.absoluteFilePath() : folder.canonicalFilePath();
+}
+
+QString LockFileInstance::folderKey(const QString &programFolder) {
+    const QByteArray hash =
+        QCryptographicHash::hash(canonicalFolder(programFolder).toUtf8(), QCryptographicHash::Sha1).toHex();
+    return QString::fromLatin1(hash.left(16));
+}
+
 LockFileInstance::LockFileInstance(const QString &programFolder, const QString &name) {
     // The lock guards the records of one program folder, so every start of that
     // folder must find it, whatever its environment or the executable's name:
     // it lies in the folder itself, or where the folder cannot be written in
     // the machine's temporary folder under the folder's name.
     const QFileInfo folder(programFolder);
-    const QString canonical =
-        folder.canonicalFilePath().isEmpty() ? folder.absoluteFilePath() : folder.canonicalFilePath();
     if (folder.isDir() && folder.isWritable()) {
-        m_path = canonical + QStringLiteral("/.") + name + QStringLiteral(".lock");
+        m_path = canonicalFolder(programFolder) + QStringLiteral("/.") + name + QStringLiteral(".lock");
         return;
     }
-    const QByteArray hash =
-        QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    m_path = QStringLiteral("/tmp/") + name + u'-' + QString::fromLatin1(hash) + QStringLiteral(".lock");
+    m_path = QStringLiteral("/tmp/") + name + u'-' + folderKey(programFolder) + QStringLiteral(".lock");
 }
 
 LockFileInstance::~LockFileInstance() {

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QLockFile;
 
@@ -16,6 +17,11 @@ class InstanceLock {
   public:
     virtual ~InstanceLock() = default;
     virtual bool acquire() = 0;
+    // A refused start asks the running instance to show itself; false when
+    // nobody could be asked.
+    virtual bool callRunning() { return false; }
+    // The running instance: what to do when a refused start calls.
+    virtual void whenCalled(std::function<void()> handler) { Q_UNUSED(handler) }
 };
 
 // Starts programs and opens addresses. Never waits for a started program.
@@ -52,6 +58,10 @@ class LockFileInstance : public InstanceLock {
     // program of that folder (the trainer and the update checker lock apart).
     explicit LockFileInstance(const QString &programFolder, const QString &name = QStringLiteral("caddrill"));
     QString lockPath() const { return m_path; }
+    // The program folder as every start spells it: canonical where it exists.
+    static QString canonicalFolder(const QString &programFolder);
+    // A short name of that folder, the same for every start.
+    static QString folderKey(const QString &programFolder);
     ~LockFileInstance() override;
     bool acquire() override;
 

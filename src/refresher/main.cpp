@@ -7,6 +7,7 @@
 #include "platform/cmdline.h"
 #include "platform/messagebox.h"
 #include "platform/services.h"
+#include "platform/translations.h"
 #include "refresher/frmrefresher.h"
 #include "refresher/httppage.h"
 #include "refresher/versioncheck.h"
@@ -58,6 +59,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     QApplication app(argc, argv);
+    platform::translations::installQtChinese(app);
     const QString folder = QCoreApplication::applicationDirPath();
     // one checker at a time: a second start ends at once
     platform::LockFileInstance instance(folder, QStringLiteral("refresher"));

@@ -9,6 +9,7 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -458,8 +459,15 @@ bool FrmMain::focusNextPrevChild(bool) {
 bool FrmMain::eventFilter(QObject *watched, QEvent *event) {
     const QEvent::Type t = event->type();
     if (watched == Text1) {
-        if (t == QEvent::FocusIn)
-            m_keyboard->activate(m_data.InputLayout, 1);
+        if (t == QEvent::FocusIn) {
+            using TextInput = platform::KeyboardLayout::TextInput;
+            const TextInput input = m_keyboard->activate(m_data.InputLayout, 1);
+            if (input != TextInput::Keep) {
+                Text1->setAttribute(Qt::WA_InputMethodEnabled, input == TextInput::InputMethod);
+                if (QInputMethod *im = QGuiApplication::inputMethod())
+                    im->update(Qt::ImEnabled);
+            }
+        }
         if (t == QEvent::KeyRelease) {
             auto *k = static_cast<QKeyEvent *>(event);
             if (!k->isAutoRepeat()) {

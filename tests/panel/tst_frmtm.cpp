@@ -3,11 +3,13 @@
 // the picture window, bad index files, closing, and the two ends that write the
 // learner's records (practice; review with Yes and No).
 #include "app/trainer.h"
+#include "panel/frmczts.h"
 #include "panel/frmpicture.h"
 #include "panel/frmtm.h"
 #include "panel/panelrules.h"
 #include "panel/progress.h"
 #include "panel/simwindow.h"
+#include "platform/keyboardlayout.h"
 #include "platform/services.h"
 #include "platform/textfile.h"
 #include "records.h"
@@ -18,6 +20,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -33,6 +36,7 @@ class FakeSim : public SimulatedWindow {
     QList<int> restored;
     int timer2Starts = 0;
     QList<bool> guided;
+    int commandLineFocus = 0;
     FakeSim() {
         widget.setObjectName(QStringLiteral("FrmMain"));
         widget.resize(800, 600);
@@ -41,6 +45,7 @@ class FakeSim : public SimulatedWindow {
     void restoreQuestion(int q) override { restored << q; }
     void startTimer2() override { ++timer2Starts; }
     void setGuided(bool on) override { guided << on; }
+    void focusCommandLine() override { ++commandLineFocus; }
 };
 
 class ScriptedPrompter : public platform::Prompter {
@@ -51,10 +56,11 @@ class ScriptedPrompter : public platform::Prompter {
         Buttons buttons;
         Icon icon;
         Answer defaultAnswer;
+        QString title;
     };
     QList<Asked> asked;
-    Answer ask(const QString &text, Buttons buttons, Icon icon, const QString &, Answer def) override {
-        asked.append({text, buttons, icon, def});
+    Answer ask(const QString &text, Buttons buttons, Icon icon, const QString &title, Answer def) override {
+        asked.append({text, buttons, icon, def, title});
         return answers.isEmpty() ? AnswerOk : answers.takeFirst();
     }
 };
@@ -103,6 +109,16 @@ class TstFrmTm : public QObject {
             d.QuestionMark[q] = q <= count ? QStringLiteral("F") : QString();
             d.SavedStep[q] = 1;
         }
+    }
+
+    // An exam paper of three questions, two minutes in.
+    void examPaper() {
+        unitPractice(0, 3);
+        d.SetBase = SetBaseExamPaper;
+        d.WorkMode = WorkExam;
+        d.ExamStartTime = QStringLiteral("2026-03-02 09:00:00");
+        d.PanelMayClose = True;
+        d.SavedStep[1] = 4; // question 1 opens at its fourth step
     }
 
     std::unique_ptr<FrmTm> openPanel() {
@@ -490,6 +506,160 @@ class TstFrmTm : public QObject {
         click(tm->CmdGN[6]);
         QCOMPARE(int(d.WorkMode), 1);
         QVERIFY(!tm->simulatedWindow());
+    }
+
+    // The exam's hint dialog, opened by the shell from the panel's "操作提示":
+    // closing it in any way but the confirmed answer leaves the exam as it was.
+    void hintDialog_data() {
+        QTest::addColumn<QString>("target"); // what is clicked in the dialog
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<bool>("stays");
+        QTest::addColumn<bool>("opened");
+        using P = platform::Prompter;
+        QTest::newRow("我先独立完成") << QStringLiteral("Command1") << QList<int>{} << false << false;
+        QTest::newRow("the notice text") << QStringLiteral("Label2") << QList<int>{} << false << false;
+        QTest::newRow("the warning") << QStringLiteral("Label3") << QList<int>{} << false << false;
+        QTest::newRow("the background") << QString() << QList<int>{} << false << false;
+        QTest::newRow("我想立即看答案, No")
+            << QStringLiteral("Command2") << QList<int>{P::AnswerNo} << true << false;
+        QTest::newRow("我想立即看答案, Yes")
+            << QStringLiteral("Command2") << QList<int>{P::AnswerYes} << false << true;
+    }
+    void hintDialog() {
+        QFETCH(QString, target);
+        QFETCH(QList<int>, answers);
+        QFETCH(bool, stays);
+        QFETCH(bool, opened);
+        examPaper();
+        for (int a : answers)
+            prompter.answers << platform::Prompter::Answer(a);
+        Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, nullptr}, QStringLiteral("caddrill"));
+        FrmTm *tm = trainer.panel();
+        tm->setSimulatedWindow(&sim);
+        tm->show();
+        QSignalSpy demo(tm, &FrmTm::demonstrationRequested);
+        QCOMPARE(tm->Command1->text(), QStringLiteral("操作提示"));
+        QCOMPARE(int(d.CurStep), 4);
+        click(tm->CmdGN[7]);
+        QPointer<FrmCZTS> dialog = tm->findChild<FrmCZTS *>();
+        QVERIFY(dialog);
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("操作提示"));
+        QVERIFY(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(dialog->windowModality(), Qt::ApplicationModal);
+        QCOMPARE(dialog->Label3->text(), QStringLiteral("请注意!!!"));
+        QVERIFY(dialog->Label2->text().startsWith(QStringLiteral("1.正式考试时不能看答案。\r\n\r\n2.")));
+        QVERIFY(
+            dialog->Label2->text().endsWith(QStringLiteral("3.如果你等不及了，可以点“我想立即看答案”。")));
+        QCOMPARE(dialog->Command1->text(), QStringLiteral("我先独立完成"));
+        QCOMPARE(dialog->Command2->text(), QStringLiteral("我想立即看答案"));
+
+        // clicked through the window, as the pointer would
+        QWidget *w = target.isEmpty() ? nullptr : dialog->findChild<QWidget *>(target);
+        QVERIFY(target.isEmpty() || w);
+        const QPoint at = w ? w->geometry().center() : QPoint(dialog->width() - 6, 6);
+        QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {}, at);
+
+        QCOMPARE(prompter.asked.size(), int(answers.size()));
+        if (!answers.isEmpty()) {
+            const auto &asked = prompter.asked.first();
+            QCOMPARE(asked.title, QStringLiteral("不建议您立即看答案"));
+            QCOMPARE(asked.text,
+                     QStringLiteral(
+                         "立即看答案将不能测试您的实际水平，如果你坚持现在看答案，成绩将不记入本次练习记录！"
+                         "\r\n您现在就要看答案吗？"));
+            QCOMPARE(asked.buttons, platform::Prompter::YesNo);
+            QCOMPARE(asked.icon, platform::Prompter::NoIcon);
+        }
+        if (stays) {
+            QVERIFY(dialog && dialog->isVisible());
+        } else {
+            QTRY_VERIFY(!dialog);
+        }
+        if (opened) {
+            QCOMPARE(int(d.WorkMode), int(WorkPractice));
+            QCOMPARE(d.ExamStartTime, QStringLiteral("-1"));
+            QCOMPARE(int(d.PanelMayClose), int(False));
+            QCOMPARE(int(d.CurStep), 1);
+            QCOMPARE(tm->CmdCZTS->text(), QStringLiteral("手把手教"));
+            QCOMPARE(tm->Command1->text(), QStringLiteral("操作演示"));
+            QCOMPARE(tm->CmdEnd->text(), QStringLiteral("结束考试"));
+            QVERIFY(sim.widget.isVisible());
+            QVERIFY(tm->TimStartYS.isActive());
+            QTRY_COMPARE(demo.count(), 1);  // the demonstration of the current question
+            QVERIFY(tm->TimeKS.isActive()); // the countdown goes on
+        } else {
+            QCOMPARE(int(d.WorkMode), int(WorkExam));
+            QCOMPARE(d.ExamStartTime, QStringLiteral("2026-03-02 09:00:00"));
+            QCOMPARE(int(d.PanelMayClose), int(True));
+            QCOMPARE(int(d.CurStep), 4);
+            QCOMPARE(tm->Command1->text(), QStringLiteral("操作提示"));
+            QCOMPARE(tm->CmdCZTS->text(), QStringLiteral("考生信息"));
+            QVERIFY(!tm->TimStartYS.isActive());
+            QCOMPARE(demo.count(), 0);
+        }
+        if (dialog)
+            dialog->close();
+    }
+
+    // The input-method indicator in every run: "EN", its menu filled from the
+    // desktop's layouts, opened above and to the left of it; an entry hands its
+    // layout to the simulated window's command line.
+    void inputMethodMenu_data() {
+        QTest::addColumn<bool>("exam");
+        QTest::addColumn<int>("methods"); // input methods after the plain keyboard
+        QTest::newRow("exam, two input methods") << true << 2;
+        QTest::newRow("practice, none") << false << 0;
+        QTest::newRow("exam, twelve input methods") << true << 12;
+    }
+    void inputMethodMenu() {
+        QFETCH(bool, exam);
+        QFETCH(int, methods);
+        if (exam)
+            examPaper();
+        else
+            unitPractice();
+        platform::NullKeyboardLayout keyboard;
+        keyboard.layouts << platform::InstalledLayout{7, QString()};
+        for (int i = 1; i <= methods; ++i)
+            keyboard.layouts << platform::InstalledLayout{7 + i, QStringLiteral("输入法%1").arg(i)};
+        auto tm = openPanel();
+        tm->setKeyboardLayout(keyboard);
+        tm->move(300, 380);
+        QVERIFY(QTest::qWaitForWindowExposed(tm.get()));
+        QVERIFY(tm->LblIME->isVisible());
+        QCOMPARE(tm->LblIME->text(), QStringLiteral("EN"));
+        QCOMPARE(tm->LblTime->isVisible(), exam);
+
+        QCOMPARE(tm->mEng->text(), QStringLiteral("英语（美国）"));
+        const int shown = std::clamp(methods, 1, 10);
+        for (int k = 1; k <= 10; ++k) {
+            QCOMPARE(tm->mCn[k - 1]->isVisible(), k <= shown);
+            if (k <= methods)
+                QCOMPARE(tm->mCn[k - 1]->text(), QStringLiteral("输入法%1").arg(k));
+        }
+        if (methods == 0)
+            QCOMPARE(tm->mCn[0]->text(), QStringLiteral("中文1"));
+
+        // the corner: the indicator's left edge, 20 px (300 twips) per counted entry above its top
+        const QPoint label = tm->LblIME->mapTo(tm.get(), QPoint(0, 0));
+        const QPoint corner = tm->inputMenuCorner();
+        QCOMPARE(corner, QPoint(label.x(), label.y() - 20 * (methods + 1)));
+        click(tm->LblIME);
+        QTRY_VERIFY(tm->mIme->isVisible());
+        const QRect menu = tm->mIme->geometry();
+        const QPoint global = tm->mapToGlobal(corner);
+        QCOMPARE(menu.right() + 1, global.x());
+        QCOMPARE(menu.top(), global.y());
+        tm->mIme->hide();
+
+        // entry k stands for the layout it describes; mEng for the plain keyboard
+        const int entry = methods >= 2 ? 2 : 0;
+        sim.commandLineFocus = 0;
+        (entry == 0 ? tm->mEng : tm->mCn[entry - 1])->trigger();
+        QCOMPARE(int(d.InputLayout), 7 + entry);
+        QCOMPARE(sim.commandLineFocus, 1);
+        QVERIFY(sim.widget.isVisible());
     }
 };
 

@@ -1,6 +1,7 @@
 // The ground floor under stress: the atomic writer on a full disk, temporary
 // files left by a kill, the registry file shared with other programs, and the
 // single-instance lock of a program folder.
+#include "platform/keyboardlayout.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "platform/textfile.h"
@@ -198,6 +199,60 @@ class TstPlatform : public QObject {
         TempFolder other;
         platform::LockFileInstance elsewhere(other.path());
         QVERIFY(elsewhere.acquire());
+    }
+
+    // What the desktop tells about its input: the plain keyboard first, then each
+    // input method the session names once, the one Qt uses with its language.
+    void desktopLayouts_data() {
+        QTest::addColumn<QString>("qt");
+        QTest::addColumn<QString>("gtk");
+        QTest::addColumn<QString>("xmodifiers");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("descriptions"); // after the keyboard's empty one
+        QTest::newRow("no input method")
+            << QString() << QString() << QString() << QStringLiteral("en_US") << QStringList{};
+        QTest::newRow("one method named three times")
+            << QStringLiteral("fcitx") << QStringLiteral("fcitx") << QStringLiteral("@im=fcitx")
+            << QStringLiteral("zh_CN") << QStringList{QStringLiteral("fcitx - 简体中文")};
+        QTest::newRow("two methods, English input")
+            << QStringLiteral("ibus") << QStringLiteral("xim") << QStringLiteral("@im=fcitx5")
+            << QStringLiteral("en_GB") << QStringList{QStringLiteral("ibus"), QStringLiteral("fcitx5")};
+        QTest::newRow("only the X method")
+            << QString() << QStringLiteral("simple") << QStringLiteral("@im=ibus") << QStringLiteral("zh_CN")
+            << QStringList{QStringLiteral("ibus")};
+        QTest::newRow("none named") << QStringLiteral("compose") << QString() << QStringLiteral("@im=none")
+                                    << QStringLiteral("zh_CN") << QStringList{};
+    }
+    void desktopLayouts() {
+        QFETCH(QString, qt);
+        QFETCH(QString, gtk);
+        QFETCH(QString, xmodifiers);
+        QFETCH(QString, locale);
+        QFETCH(QStringList, descriptions);
+        const QList<platform::InstalledLayout> layouts =
+            platform::DesktopKeyboardLayout::fromEnvironment(qt, gtk, xmodifiers, locale);
+        QCOMPARE(layouts.size(), descriptions.size() + 1);
+        QCOMPARE(layouts.first(),
+                 (platform::InstalledLayout{platform::DesktopKeyboardLayout::KeyboardHandle, {}}));
+        for (int i = 0; i < descriptions.size(); ++i)
+            QCOMPARE(layouts[i + 1], (platform::InstalledLayout{int32_t(i + 2), descriptions[i]}));
+    }
+
+    // Activation: the keyboard's handle gives plain keys, an input method's lets
+    // it compose, anything else keeps what the box had.
+    void desktopActivation() {
+        const QByteArray old = qgetenv("QT_IM_MODULE");
+        const auto restore = qScopeGuard([&] { qputenv("QT_IM_MODULE", old); });
+        qputenv("QT_IM_MODULE", "ibus");
+        platform::DesktopKeyboardLayout k;
+        using T = platform::KeyboardLayout::TextInput;
+        QCOMPARE(k.activate(2, 1), T::InputMethod);
+        QCOMPARE(k.active(), 2);
+        QCOMPARE(k.activate(1, 1), T::Keyboard);
+        QCOMPARE(k.active(), 1);
+        QCOMPARE(k.activate(0, 1), T::Keep);
+        QCOMPARE(k.activate(0x0804, 1), T::Keep);
+        QCOMPARE(k.active(), 1);
     }
 };
 

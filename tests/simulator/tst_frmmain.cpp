@@ -23,6 +23,17 @@ struct FakePanel : QuestionPanelPort {
     void setUnfinished(const QString &t) override { unfinished = t; }
 };
 
+// Answers every activation as told.
+struct ScriptedKeyboard : platform::KeyboardLayout {
+    TextInput answer = TextInput::Keep;
+    QList<int32_t> activated;
+    QList<platform::InstalledLayout> installed() const override { return {}; }
+    TextInput activate(int32_t handle, int) override {
+        activated << handle;
+        return answer;
+    }
+};
+
 QAction *findAction(QMenu *menu, const QString &text) {
     for (QAction *a : menu->actions()) {
         if (a->text() == text)
@@ -47,6 +58,8 @@ class TstFrmMain : public QObject {
     void pointerFiles();
     void automaticSteps();
     void menuBarHover();
+    void commandLineFollowsTheLayout_data();
+    void commandLineFollowsTheLayout();
 };
 
 // Click the tool, type "L" + Enter, choose 绘图 > 直线, type the point: solved.
@@ -382,3 +395,43 @@ void TstFrmMain::menuBarHover() {
 
 QTEST_MAIN(TstFrmMain)
 #include "tst_frmmain.moc"
+
+// The command line's focus activates InputLayout; the answer decides whether the
+// desktop's input method composes in the box or the keys go straight in.
+void TstFrmMain::commandLineFollowsTheLayout_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("before");
+    QTest::addColumn<bool>("after");
+    using T = platform::KeyboardLayout::TextInput;
+    QTest::newRow("plain keyboard") << int(T::Keyboard) << true << false;
+    QTest::newRow("input method") << int(T::InputMethod) << false << true;
+    QTest::newRow("unknown handle keeps the box as it was") << int(T::Keep) << false << false;
+}
+
+void TstFrmMain::commandLineFollowsTheLayout() {
+    QFETCH(int, answer);
+    QFETCH(bool, before);
+    QFETCH(bool, after);
+    BankFixture f;
+    f.writeTexts({QStringLiteral("line|l")});
+    f.writePicture(QStringLiteral("100001"), 800, 600, Qt::black);
+    f.writeMenu({{19, QStringLiteral("直线(&L)")}});
+    f.writeSteps(
+        {Rec(QStringLiteral("0000")).screen(QStringLiteral("100001")).box(600, 8000, 6000, 240, 0, 1),
+         Rec(QStringLiteral("9999"))});
+    f.data.InputLayout = 3;
+    ScriptedKeyboard keyboard;
+    keyboard.answer = platform::KeyboardLayout::TextInput(answer);
+    FakePanel panel;
+    FrmMain w(f.data, &keyboard);
+    w.setPanel(&panel);
+    w.Text1->setAttribute(Qt::WA_InputMethodEnabled, before);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.restoreQuestion(1);
+    w.Timer2.start();
+    QTRY_VERIFY(w.Text1->isVisible() && w.focusWidget() == w.Text1);
+    QTRY_VERIFY(!keyboard.activated.isEmpty());
+    QCOMPARE(keyboard.activated.last(), 3);
+    QCOMPARE(w.Text1->testAttribute(Qt::WA_InputMethodEnabled), after);
+}

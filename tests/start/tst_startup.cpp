@@ -168,6 +168,43 @@ class TstStartup : public QObject {
         QCOMPARE(tmp.read(QStringLiteral("data/288897.rar")), QStringList{QStringLiteral("0")});
         QVERIFY(!QFile::exists(reg.fileFor(platform::HKEY_CURRENT_USER)));
         QVERIFY(launcher.started.isEmpty());
+        QCOMPARE(instance.calls, 1); // the running trainer was asked to show itself
+    }
+
+    // Called by a second start, the running trainer raises and activates the
+    // window the learner had last, restoring it when minimised.
+    void secondStartBringsTheWindowBack() {
+        TempFolder tmp;
+        writeModule(tmp, QStringLiteral("1"));
+        tmp.write(QStringLiteral("data/288897.rar"), {QStringLiteral("20")});
+        tmp.write(QStringLiteral("data/288899.rar"), {QStringLiteral("5")});
+        tmp.write(QStringLiteral("data/288895.rar"), {QStringLiteral("2026.12")});
+        ModData d;
+        d.AppPath = tmp.path();
+        FakePrompter prompter;
+        FakeLauncher launcher;
+        FakeInstance instance;
+        platform::FileRegistry reg(tmp.file(QStringLiteral("reg")));
+        Trainer trainer(d, {&prompter, &reg, &launcher, nullptr, &instance}, QStringLiteral("caddrill"));
+        QVERIFY(trainer.start());
+        QVERIFY(instance.handler);
+        QTRY_VERIFY_WITH_TIMEOUT(trainer.cover() && trainer.cover()->isVisible(), 2000);
+        QWidget *cover = trainer.cover();
+        cover->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), cover);
+        QCOMPARE(instance.calls, 0);
+
+        // a window that had the focus and is gone since is passed over
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &other);
+        other.hide();
+        cover->showMinimized();
+        QTRY_VERIFY(cover->isMinimized());
+        instance.handler();
+        QTRY_VERIFY(!cover->isMinimized());
+        QTRY_COMPARE(QApplication::activeWindow(), cover);
     }
 
     void unreadableStartFilesAreNamed_data() {

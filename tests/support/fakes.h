@@ -33,7 +33,14 @@ struct FakeLauncher : platform::Launcher {
 
 struct FakeInstance : platform::InstanceLock {
     bool free = true;
+    int calls = 0;                 // refused starts that called the running one
+    std::function<void()> handler; // what the running one does when called
     bool acquire() override { return free; }
+    bool callRunning() override {
+        ++calls;
+        return true;
+    }
+    void whenCalled(std::function<void()> h) override { handler = std::move(h); }
 };
 
 struct FakeClock : platform::Clock {

@@ -1,13 +1,16 @@
 // cadshots panel: opens a unit practice of twelve questions
 // beside the simulated window, in a folder of its own, so the panel can be looked
 // at (and grabbed) without going through the cover page.
-//   cadshots panel MODULE_FOLDER [OUT.png] [chooser|minimised|candidate|teaching]
+//   cadshots panel MODULE_FOLDER [OUT.png] [chooser|minimised|candidate|teaching|hint|ime]
+// hint and ime are exam runs: the hint dialog open, or the input-method menu
+// open with two input methods listed.
 // MODULE_FOLDER holds cad2004/ with unit 0 (for example as cadfixture writes it).
 #include "app/trainer.h"
 #include "panel/frmtm.h"
 #include "panel/panelentry.h"
 #include "panel/simwindow.h"
 #include "platform/fonts.h"
+#include "platform/keyboardlayout.h"
 #include "platform/messagebox.h"
 #include "platform/services.h"
 #include "platform/textfile.h"
@@ -84,7 +87,9 @@ int panelShots(QApplication &app, const QStringList &args) {
     d.QuestionScore[2] = 7;
     d.QuestionScore[4] = 1;
     d.QuestionScore[6] = 2;
-    if (look == QStringLiteral("candidate")) {
+    const bool exam = look == QStringLiteral("candidate") || look == QStringLiteral("hint") ||
+                      look == QStringLiteral("ime");
+    if (exam) {
         d.SetBase = SetBaseExamPaper;
         d.WorkMode = WorkExam;
         d.CandidateName = QStringLiteral("柏川1");
@@ -98,8 +103,11 @@ int panelShots(QApplication &app, const QStringList &args) {
     platform::MessageBoxPrompter prompter([&d] { return d.appTitle(); });
     platform::SystemClock clock;
     NoLock lock;
-    Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
-    if (look == QStringLiteral("candidate"))
+    platform::NullKeyboardLayout keyboard;
+    keyboard.layouts = {
+        {1, QString()}, {2, QStringLiteral("拼音输入法")}, {3, QStringLiteral("五笔字型输入法")}};
+    Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock, &keyboard}, QStringLiteral("caddrill"));
+    if (exam)
         trainer.openRun({panel::RunKind::Exam, QString(), std::nullopt});
     else
         trainer.openRun({panel::RunKind::Practice, QStringLiteral("单元练习-"), std::nullopt});
@@ -111,6 +119,10 @@ int panelShots(QApplication &app, const QStringList &args) {
             tm->minimise();
         else if (look == QStringLiteral("candidate"))
             tm->CmdCZTS_Click();
+        else if (look == QStringLiteral("hint"))
+            tm->Command1_Click();
+        else if (look == QStringLiteral("ime"))
+            tm->LblIME_Click();
         else if (look == QStringLiteral("teaching")) {
             tm->CmTNO_Click(1);
             QTimer::singleShot(300, tm, [tm] { tm->CmdCZTS_Click(); });
@@ -125,15 +137,20 @@ int panelShots(QApplication &app, const QStringList &args) {
             QPixmap shot(QGuiApplication::primaryScreen()->size());
             shot.fill(QColor(0x3a, 0x4a, 0x5c));
             QPainter p(&shot);
-            for (QWidget *w : QApplication::topLevelWidgets())
-                if (w->isVisible() && w != tm && w->objectName() != QStringLiteral("FrmPicture"))
-                    p.drawPixmap(w->geometry().topLeft(), w->grab());
-            for (QWidget *w : QApplication::topLevelWidgets())
-                if (w->isVisible() && (w == tm || w->objectName() == QStringLiteral("FrmPicture")))
-                    p.drawPixmap(w->geometry().topLeft(), w->grab());
+            // bottom to top: the simulated window, the panel and the picture
+            // window, then dialogs and pop-up menus
+            auto layer = [tm](QWidget *w) {
+                if (w->windowType() == Qt::Popup || w->windowType() == Qt::Dialog)
+                    return 2;
+                return (w == tm || w->objectName() == QStringLiteral("FrmPicture")) ? 1 : 0;
+            };
+            for (int level = 0; level <= 2; ++level)
+                for (QWidget *w : QApplication::topLevelWidgets())
+                    if (w->isVisible() && layer(w) == level)
+                        p.drawPixmap(w->geometry().topLeft(), w->grab());
             p.end();
             shot.save(out);
-            app.quit();
+            QCoreApplication::exit(0); // quit() would ask the panel, which refuses in an exam
         });
     return app.exec();
 }
