@@ -34,6 +34,8 @@ FrmTm *Trainer::panel() {
         m_panel = new FrmTm(m_data, *m_services.prompter, m_services.clock ? *m_services.clock : systemClock);
         // a practice or review has ended: a fresh cover page, rebuilt from the files
         connect(m_panel, &FrmTm::runEnded, this, &Trainer::showCover);
+        // "结束考试" and the end of the exam's time: the hand-in dialogs
+        connect(m_panel, &FrmTm::handInRequested, this, &Trainer::handIn);
         // until the demonstration window exists a stand-in says what would be
         // played and returns to the question as the demonstration's end does
         FrmTm *tm = m_panel;

@@ -12,6 +12,7 @@
 
 #include "start/frmstart.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <memory>
@@ -20,6 +21,7 @@ class QWidget;
 class FrmTm;
 class FrmMain;
 class SimulatedWindow;
+class HandInDialog;
 
 struct TrainerServices {
     platform::Prompter *prompter = nullptr;
@@ -68,11 +70,27 @@ class Trainer : public QObject {
     FrmTm *panel();
     FrmMain *simulatedWindow();
 
+    // ---- the end of an exam (examflow.cpp)
+    // "结束考试" or the time run out: the first hand-in dialog over the hidden
+    // panel; when one is open already (the time ran out under it) it only loses
+    // its "继续考试".
+    void handIn();
+    // The score report after the second "交卷": the countdown stopped, the run's
+    // windows closed, the paper scored and its records stored, the report shown.
+    void openReport();
+    QWidget *report() const { return m_report; }
+    QWidget *handInDialog() const;
+
   Q_SIGNALS:
     void coverShown();
 
   private:
     void handOver();
+    void secondHandInDialog(bool timeUp);
+    void continueExam();
+    void reviewPaper();
+    void reviewWrongQuestions();
+    QDateTime now() const;
 
     ModData &m_data;
     TrainerServices m_services;
@@ -82,4 +100,6 @@ class Trainer : public QObject {
     QPointer<FrmTm> m_panel;
     QPointer<FrmMain> m_main;
     SimulatedWindow *m_mainLink = nullptr; // what the panel drives, dies with the window
+    QPointer<HandInDialog> m_handIn;       // the hand-in dialog on the screen, if any
+    QPointer<QWidget> m_report;
 };

@@ -3,6 +3,7 @@
 //   cadshots cover PROGRAM_FOLDER OUTPUT_FOLDER [run]     the cover page and its panels
 //   cadshots panel MODULE_FOLDER [OUT.png] [LOOK]          the question panel beside the window
 //   cadshots screen PROGRAM_FOLDER OUTPUT_FOLDER [U Q]     the simulated window on a module
+//   cadshots exam PROGRAM_FOLDER OUTPUT_FOLDER             the hand-in dialogs and the score report
 #include "shots.h"
 
 #include <QApplication>
@@ -20,6 +21,8 @@ int main(int argc, char **argv) {
         return panelShots(app, args);
     if (command == QLatin1String("screen"))
         return screenShots(args);
-    std::fputs("usage: cadshots cover|panel|screen ARGUMENTS\n", stderr);
+    if (command == QLatin1String("exam"))
+        return examShots(args);
+    std::fputs("usage: cadshots cover|panel|screen|exam ARGUMENTS\n", stderr);
     return 2;
 }

@@ -9,3 +9,4 @@ class QApplication;
 int coverShots(const QStringList &args);
 int panelShots(QApplication &app, const QStringList &args);
 int screenShots(const QStringList &args);
+int examShots(const QStringList &args);
