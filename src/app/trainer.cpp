@@ -1,6 +1,7 @@
 #include "app/trainer.h"
 #include "cover/frmabout.h"
 #include "cover/frmfengmian.h"
+#include "panel/frmend.h"
 #include "panel/frmtm.h"
 #include "platform/desktopshortcut.h"
 #include "platform/textfile.h"
@@ -21,6 +22,8 @@ Trainer::~Trainer() {
     delete m_cover;
     delete m_panel;
     delete m_main;
+    delete m_handIn;
+    delete m_report;
 }
 
 bool Trainer::start() {
