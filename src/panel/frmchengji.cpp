@@ -36,10 +36,12 @@ QString buttonStyle(bool accent) {
              ExamMuted.name());
 }
 
-QString gridStyle(bool solved) {
-    const QColor c = solved ? GridRight : GridWrong;
-    return QStringLiteral("QPushButton { background: %1; color: black; border: 1px solid %2; }")
-        .arg(c.name(), c.darker(160).name());
+// One sheet for the whole grid (forty sheets of their own cost a parse each):
+// the button's "solved" property picks the colour.
+QString gridStyle() {
+    return QStringLiteral("QPushButton { background: %1; color: black; border: 1px solid %2; }"
+                          "QPushButton[solved=\"true\"] { background: %3; border-color: %4; }")
+        .arg(GridWrong.name(), GridWrong.darker(160).name(), GridRight.name(), GridRight.darker(160).name());
 }
 
 } // namespace
@@ -90,13 +92,13 @@ FrmChengji::FrmChengji(const ModData &data, const panel::exam::Report &report, Q
     // the grid: ten to a row, four rows
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setStyleSheet(gridStyle());
     const int cell = X(GridCell);
     for (int i = 1; i <= MaxQuestions; ++i) {
         auto *b = new QPushButton(QString::number(i), Frame1);
         b->setObjectName(QStringLiteral("CmTNO_%1").arg(i));
         b->setGeometry(((i - 1) % 10) * cell, ((i - 1) / 10) * cell, cell, cell);
         b->setFont(uiFont(9, true));
-        b->setStyleSheet(gridStyle(report.solved[i]));
         b->setProperty("solved", report.solved[i]);
         b->setToolTip(report.tooltips[i]);
         b->setFocusPolicy(Qt::NoFocus);
