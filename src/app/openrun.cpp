@@ -47,6 +47,8 @@ FrmTm *Trainer::panel() {
         m_panel = new FrmTm(m_data, *m_services.prompter, m_services.clock ? *m_services.clock : systemClock);
         // a practice or review has ended: a fresh cover page, rebuilt from the files
         connect(m_panel, &FrmTm::runEnded, this, &Trainer::showCover);
+        // "结束考试" and the end of the exam's time: the hand-in dialogs
+        connect(m_panel, &FrmTm::handInRequested, this, &Trainer::handIn);
         // the demonstration over the hidden simulated window; its end brings the
         // question back
         FrmTm *tm = m_panel;

@@ -1,6 +1,7 @@
 #include "app/trainer.h"
 #include "cover/frmabout.h"
 #include "cover/frmfengmian.h"
+#include "panel/frmend.h"
 #include "panel/frmlogon.h"
 #include "panel/frmtm.h"
 #include "panel/logonrules.h"
@@ -25,6 +26,8 @@ Trainer::~Trainer() {
     delete m_logon;
     delete m_panel;
     delete m_main;
+    delete m_handIn;
+    delete m_report;
 }
 
 QWidget *Trainer::topWindow() const {

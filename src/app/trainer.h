@@ -12,6 +12,7 @@
 
 #include "start/frmstart.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <memory>
@@ -21,6 +22,7 @@ class FrmTm;
 class FrmMain;
 class FrmLogon;
 class SimulatedWindow;
+class HandInDialog;
 namespace platform {
 class KeyboardLayout;
 } // namespace platform
@@ -86,11 +88,27 @@ class Trainer : public QObject {
     void bringToFront();
     QWidget *topWindow() const;
 
+    // ---- the end of an exam (examflow.cpp)
+    // "结束考试" or the time run out: the first hand-in dialog over the hidden
+    // panel; when one is open already (the time ran out under it) it only loses
+    // its "继续考试".
+    void handIn();
+    // The score report after the second "交卷": the countdown stopped, the run's
+    // windows closed, the paper scored and its records stored, the report shown.
+    void openReport();
+    QWidget *report() const { return m_report; }
+    QWidget *handInDialog() const;
+
   Q_SIGNALS:
     void coverShown();
 
   private:
     void handOver();
+    void secondHandInDialog(bool timeUp);
+    void continueExam();
+    void reviewPaper();
+    void reviewWrongQuestions();
+    QDateTime now() const;
 
     ModData &m_data;
     TrainerServices m_services;
@@ -102,4 +120,6 @@ class Trainer : public QObject {
     QPointer<FrmLogon> m_logon;
     SimulatedWindow *m_mainLink = nullptr; // what the panel drives, dies with the window
     QPointer<QWidget> m_lastActive;
+    QPointer<HandInDialog> m_handIn;       // the hand-in dialog on the screen, if any
+    QPointer<QWidget> m_report;
 };

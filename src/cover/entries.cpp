@@ -1,11 +1,7 @@
 #include "cover/entries.h"
+#include "panel/examrules.h"
 #include "panel/progress.h"
-#include "platform/textfile.h"
-#include "start/setassembly.h"
 #include "start/setfiles.h"
-#include "start/vb.h"
-
-#include <algorithm>
 
 namespace cover::entries {
 
@@ -85,37 +81,9 @@ Review initShiTI(ModData &d, int paper, QString *message) {
             *message = noWrongQuestionsMessage();
         return Review::NoWrongQuestions;
     }
-    // 2.-5. assemble in memory, then write both files whole
-    const int count = std::min<int>(int(list.size()) / 4, MaxQuestions);
-    QList<int> codes;
-    for (int k = 1; k <= count; ++k)
-        codes << start::vb::ValInt(start::vb::Mid(list, 4 * (k - 1) + 1, 4));
-    const int reviewSet = SetBaseUnit + CurSetReview;
-    const QString stepFile = d.dataFile(start::setfiles::bankName(reviewSet) + QStringLiteral(".rar"));
-    const QString indexFile = d.dataFile(start::setfiles::bankName(reviewSet + 50) + QStringLiteral(".rar"));
-    if (!start::setfiles::assembleSet(d, codes, stepFile, indexFile, start::setfiles::PastEnd::Refuse,
-                                      message))
+    // 2.-13. the review set assembled from the list and made the current set
+    if (!panel::exam::openWrongReviewSet(d, list, message))
         return Review::Failed;
-
-    d.QuestionCount = Integer(count);
-    // 6.
-    d.SetBase = SetBaseUnit;
-    d.WorkMode = WorkPractice;
-    d.CurSet = CurSetReview;
-    d.DataExt = QStringLiteral(".rar");
-    start::setfiles::nameSetFiles(d);
-    // 7.
-    d.CurQuestion = 1;
-    d.CurStep = 1;
-    d.ExamMinutesLeft = 50;
-    // 8.
-    start::setfiles::readQuestionOffsets(d);
-    // 9., 11.
-    d.QuestionScore.fill(0);
-    for (int q = 1; q <= MaxQuestions; ++q)
-        d.QuestionMark[q] = q <= count ? QStringLiteral("F") : QString();
-    // 13.
-    d.CurQuestion = 1;
     return Review::Opened;
 }
 

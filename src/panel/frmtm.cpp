@@ -403,6 +403,20 @@ void FrmTm::applyEntry(const PanelEntry &entry) {
     LblBiao->setText(entry.LblBiao);
     if (entry.LblUnit)
         LblUnit->setText(*entry.LblUnit);
+    // the countdown belongs to the exam run alone: a review of the paper runs on
+    // the paper's files (SetBase 0) and must not count the exam's minutes on
+    const bool exam = entry.kind == panel::RunKind::Exam;
+    if (exam) {
+        m_session.startCountdown();
+        TimeKS.start();
+    } else {
+        stopCountdown();
+    }
+    for (QWidget *w : {static_cast<QWidget *>(LblName), static_cast<QWidget *>(LblTime), PTime})
+        w->setVisible(exam);
+    if (QWidget *tag = FrmZhuYa->findChild<QWidget *>(QStringLiteral("LblNameTag")))
+        tag->setVisible(exam);
+    drawTime();
 }
 
 void FrmTm::showButtons() {
@@ -723,6 +737,19 @@ void FrmTm::TimeKS_Timer() {
         TimeKS.stop();
 }
 
+void FrmTm::stopCountdown() {
+    m_session.stopCountdown();
+    TimeKS.stop();
+}
+
+void FrmTm::showDocked() {
+    if (m_simWidget)
+        move(panel::dockedPosition(m_simWidget->frameGeometry(), size()));
+    show();
+    raise();
+    returnToMain();
+}
+
 bool FrmTm::eventFilter(QObject *watched, QEvent *event) {
     if (!PicMin) // still being built
         return QWidget::eventFilter(watched, event);
@@ -800,7 +827,7 @@ void FrmTm::closeEvent(QCloseEvent *e) {
         e->ignore();
         return;
     }
-    TimeKS.stop();
+    stopCountdown();
     TimStartYS.stop();
     TimerREDO.stop();
     if (m_picture)
@@ -822,7 +849,7 @@ void FrmTm::hideForSession(bool toOrigin) {
 }
 
 void FrmTm::closeRun() {
-    TimeKS.stop();
+    stopCountdown();
     TimStartYS.stop();
     TimerREDO.stop();
     if (m_simWidget)

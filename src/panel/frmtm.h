@@ -116,6 +116,11 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     void TimerREDO_Timer();
     void TimStartYS_Timer();
     void TimeKS_Timer();
+    // The countdown stops for good (the paper was handed in, the run is over).
+    void stopCountdown();
+    // "继续考试": the panel back in the simulated window's lower right corner,
+    // shown, and the learner handed back to the simulated window.
+    void showDocked();
 
     // Sets the window state of the simulated window to normal and shows it.
     void returnToMain();

@@ -87,6 +87,21 @@ inline const QColor IconBulb(0xff, 0xd5, 0x4a);
 inline const QColor FrameFace(0xf4, 0xf6, 0xf9); // the picture window: face, outer and inner frame
 inline const QColor FrameOuter(0x2b, 0x5a, 0x8c);
 inline const QColor FrameInner(0xc8, 0xd3, 0xe0);
+// The hand-in dialogs and the score report, in the cover page's colours: a navy
+// page head with a gold rule, paper below, the grid in pure red and green.
+inline const QColor ExamNavy(0x0a, 0x2f, 0x57);
+inline const QColor ExamBlue(0x1f, 0x6f, 0xb4);
+inline const QColor ExamGold(0xff, 0xc8, 0x3d);
+inline const QColor ExamPaper(0xee, 0xf3, 0xf8);
+inline const QColor ExamCard(0xff, 0xff, 0xff);
+inline const QColor ExamLine(0xc6, 0xd4, 0xe3);
+inline const QColor ExamInk(0x23, 0x34, 0x48);
+inline const QColor ExamMuted(0x6a, 0x7b, 0x8e);
+inline const QColor ExamMist(0xe6, 0xee, 0xf7); // text on the navy head and foot
+inline const QColor ExamWarn(0xd9, 0x7a, 0x1f); // the notice sign
+inline const QColor ExamScore(0xc0, 0x39, 0x2b);
+inline const QColor GridWrong(0xff, 0x00, 0x00);
+inline const QColor GridRight(0x00, 0xff, 0x00);
 
 // The style sheets of the panel's controls.
 QString textStyle(const QColor &colour, bool bold = false); // a label's text colour

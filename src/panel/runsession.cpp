@@ -1,4 +1,5 @@
 #include "panel/runsession.h"
+#include "panel/examrules.h"
 #include "panel/progress.h"
 #include "panel/simwindow.h"
 #include "platform/services.h"
@@ -154,20 +155,26 @@ void RunSession::openAnswers() {
 
 void RunSession::startCountdown() {
     m_minuteMark = m_clock.now();
+    m_counting = true;
 }
 
 bool RunSession::tickCountdown() {
-    if (m_data.SetBase != SetBaseExamPaper)
+    if (m_data.SetBase != SetBaseExamPaper || m_kind != RunKind::Exam || !m_counting)
         return false;
     const QDateTime now = m_clock.now();
-    while (m_minuteMark.secsTo(now) >= 60) {
+    while (m_counting && m_minuteMark.secsTo(now) >= 60) {
         m_minuteMark = m_minuteMark.addSecs(60);
         m_data.ExamMinutesLeft = Integer(m_data.ExamMinutesLeft - 1);
         Q_EMIT timeChanged();
-        if (m_data.ExamMinutesLeft == 0)
+        if (m_data.ExamMinutesLeft == 0) {
+            // the box is modal and the timer keeps firing under it: the minute
+            // is counted already, so a tick meanwhile cannot show it again
+            m_prompter.ask(panel::exam::timeUpText(), platform::Prompter::Ok, platform::Prompter::NoIcon,
+                           m_data.ModuleName);
             Q_EMIT handInRequested();
+        }
     }
-    return true;
+    return m_counting;
 }
 
 // ---- the end button -----------------------------------------------------------------

@@ -119,13 +119,21 @@ class RunSession : public QObject {
     // ---- the exam countdown
     // Counts from now on.
     void startCountdown();
+    // Counts no more: the paper was handed in, or the run is over. A hidden
+    // panel that kept counting would announce the end of an exam long gone.
+    void stopCountdown() { m_counting = false; }
+    bool countdownRunning() const { return m_counting; }
+    // The exam's time is used up (at 0 or below); only the hand-in is left.
+    bool timeIsUp() const { return m_data.ExamMinutesLeft <= 0; }
     // "剩余m分钟" and the filled part of a time bar of the given width.
     QString timeText() const { return timeCaption(m_data.ExamMinutesLeft); }
     int timeBar(int barWidth) const { return timeBarFill(m_data.ExamMinutesLeft, barWidth); }
     // TimeKS: for each whole minute the clock has moved on since the last
     // counted one, ExamMinutesLeft goes down by 1 (timeChanged), and at 0 the
-    // paper is handed in (handInRequested). Returns false outside an exam paper
-    // (SetBase not 0): the countdown stops.
+    // box "时间已到，自动交卷！" (titled with the module's name) is shown once and
+    // the paper is handed in (handInRequested). Returns false, counting nothing,
+    // outside an exam run on an exam paper (SetBase not 0, another kind of run)
+    // and once the countdown was stopped: the timer then stops.
     bool tickCountdown();
 
     // ---- keeping progress
@@ -170,7 +178,8 @@ class RunSession : public QObject {
     int m_demoSpeed = 1;
     int m_startTicks = 0;
     QDateTime m_minuteMark; // the countdown's last counted minute
-    QString m_saveError;    // the last per-question write that failed
+    bool m_counting = false;
+    QString m_saveError; // the last per-question write that failed
 };
 
 } // namespace panel

@@ -36,8 +36,10 @@ class ScriptedPrompter : public platform::Prompter {
   public:
     QList<Answer> answers;
     QStringList asked;
-    Answer ask(const QString &text, Buttons, Icon, const QString &, Answer) override {
+    QStringList titles;
+    Answer ask(const QString &text, Buttons, Icon, const QString &title, Answer) override {
         asked << text;
+        titles << title;
         return answers.isEmpty() ? AnswerOk : answers.takeFirst();
     }
 };
@@ -79,6 +81,7 @@ class TstRunSession : public QObject {
         sim.calls.clear();
         prompter.answers.clear();
         prompter.asked.clear();
+        prompter.titles.clear();
         clock.at = QDateTime(QDate(2026, 3, 2), QTime(9, 0));
     }
 
@@ -287,6 +290,66 @@ class TstRunSession : public QObject {
         QVERIFY(s.tickCountdown());
         QCOMPARE(int(d.ExamMinutesLeft), -1);
         QCOMPARE(handIn.count(), 1); // handed in once, at 0
+    }
+
+    // A whole exam on the fake clock: label and bar each minute, at 0 the
+    // time-up box once, titled with the module's name, and the hand-in.
+    void countdownFromFifty() {
+        unit();
+        d.SetBase = SetBaseExamPaper;
+        d.CurSet = 0;
+        d.WorkMode = WorkExam;
+        d.ModuleName = QStringLiteral("AutoCAD 2004");
+        RunSession s(d, prompter, clock);
+        QSignalSpy handIn(&s, &RunSession::handInRequested);
+        s.load();
+        QCOMPARE(s.timeText(), QStringLiteral("剩余50分钟"));
+        QCOMPARE(s.timeBar(500), 0);
+        for (int left = 49; left >= 0; --left) {
+            clock.at = clock.at.addSecs(60);
+            QVERIFY(s.tickCountdown());
+            QCOMPARE(s.timeText(), QStringLiteral("剩余%1分钟").arg(left));
+            QCOMPARE(s.timeBar(500), (50 - left) * 10);
+            QCOMPARE(s.timeIsUp(), left == 0);
+            QCOMPARE(handIn.count(), left == 0 ? 1 : 0);
+        }
+        QCOMPARE(prompter.asked, QStringList{QStringLiteral("时间已到，自动交卷！")});
+        QCOMPARE(prompter.titles, QStringList{QStringLiteral("AutoCAD 2004")});
+        clock.at = clock.at.addSecs(5 * 60); // under the dialogs the minutes go on, silently
+        QVERIFY(s.tickCountdown());
+        QCOMPARE(prompter.asked.size(), 1);
+        QCOMPARE(handIn.count(), 1);
+    }
+
+    // A countdown that was stopped (the paper handed in, the run over) or that
+    // belongs to no exam run (a review of the paper runs on SetBase 0) counts
+    // nothing, however late it gets: no box over whatever shows next.
+    void countdownStoppedCountsNothing_data() {
+        QTest::addColumn<bool>("stopped");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("handed in with 30 minutes left") << true << int(RunKind::Exam);
+        QTest::newRow("review of the paper") << false << int(RunKind::Review);
+    }
+    void countdownStoppedCountsNothing() {
+        QFETCH(bool, stopped);
+        QFETCH(int, kind);
+        unit();
+        d.SetBase = SetBaseExamPaper;
+        d.CurSet = 0;
+        d.WorkMode = WorkExam;
+        d.ExamMinutesLeft = 30;
+        RunSession s(d, prompter, clock);
+        QSignalSpy handIn(&s, &RunSession::handInRequested);
+        s.load();
+        s.setKind(RunKind(kind));
+        QVERIFY(s.countdownRunning());
+        if (stopped)
+            s.stopCountdown();
+        clock.at = clock.at.addSecs(2 * 3600);
+        QVERIFY(!s.tickCountdown());
+        QCOMPARE(int(d.ExamMinutesLeft), 30);
+        QCOMPARE(handIn.count(), 0);
+        QVERIFY(prompter.asked.isEmpty());
     }
 
     void countdownStopsOutsideAnExamPaper_data() {

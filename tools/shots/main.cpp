@@ -5,6 +5,7 @@
 //   cadshots screen PROGRAM_FOLDER OUTPUT_FOLDER [U Q]     the simulated window on a module
 //   cadshots logon PROGRAM_FOLDER OUTPUT_FOLDER [PAPER]    the exam login's two pages and the run
 //   cadshots demo PROGRAM_FOLDER OUTPUT_FOLDER             the demonstration window: glide, menu, typing
+//   cadshots exam PROGRAM_FOLDER OUTPUT_FOLDER             the hand-in dialogs and the score report
 #include "shots.h"
 
 #include "platform/cmdline.h"
@@ -21,8 +22,9 @@ int main(int argc, char **argv) {
                        "  cadshots panel MODULE_FOLDER [OUT.png] [chooser|minimised|candidate|teaching]\n"
                        "  cadshots screen PROGRAM_FOLDER OUTPUT_FOLDER [UNIT QUESTION]\n"
                        "  cadshots logon PROGRAM_FOLDER OUTPUT_FOLDER [PAPER]\n"
+                       "  cadshots exam PROGRAM_FOLDER OUTPUT_FOLDER\n"
                        "  cadshots demo PROGRAM_FOLDER OUTPUT_FOLDER"));
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("cover, panel, screen, logon or demo"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("cover, panel, screen, logon, exam or demo"));
     if (const int code = platform::cmdline::parse(parser, platform::cmdline::arguments(argc, argv));
         code >= 0)
         return code;
@@ -41,6 +43,8 @@ int main(int argc, char **argv) {
         return logonShots(args);
     if (command == QLatin1String("demo"))
         return demoShots(args);
-    std::fputs("usage: cadshots cover|panel|screen|logon|demo ARGUMENTS\n", stderr);
+    if (command == QLatin1String("exam"))
+        return examShots(args);
+    std::fputs("usage: cadshots cover|panel|screen|logon|exam|demo ARGUMENTS\n", stderr);
     return 2;
 }

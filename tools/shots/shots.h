@@ -11,3 +11,4 @@ int panelShots(QApplication &app, const QStringList &args);
 int screenShots(const QStringList &args);
 int logonShots(const QStringList &args);
 int demoShots(const QStringList &args);
+int examShots(const QStringList &args);
