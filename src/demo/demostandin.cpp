@@ -1,5 +1,6 @@
 #include "demo/demostandin.h"
 #include "platform/fonts.h"
+#include "platform/screenplace.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -27,8 +28,7 @@ DemoStandIn::DemoStandIn(int question, bool slow, QWidget *parent)
     lay->addWidget(back);
     connect(back, &QPushButton::clicked, this, &QWidget::close);
     resize(280, 90);
-    if (QScreen *s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - rect().center());
+    platform::centreOnScreen(this);
 }
 
 DemoStandIn::~DemoStandIn() {

@@ -91,6 +91,7 @@ inline const QColor FrameInner(0xc8, 0xd3, 0xe0);
 // The style sheets of the panel's controls.
 QString textStyle(const QColor &colour, bool bold = false); // a label's text colour
 QString sheetStyle(const QString &objectName);              // the chooser and the candidate sheet
+QString focusRule();                                        // a push button holding the keyboard
 QString chooserStyle(ChooserColour colour);                 // a number button of the chooser
 QString restoreStyle(bool hover);                           // the minimised bar's restore button
 QString legendHtml();                                       // the chooser's colour legend

@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPointer>
 #include <QPushButton>
@@ -296,8 +297,12 @@ class TstFrmTm : public QObject {
     void minimiseAndRestore() {
         unitPractice();
         auto tm = openPanel();
-        sim.widget.setGeometry(112, 84, 800, 600);
+        // against the screen's bottom right corner: the panel docks into the window's corner
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        sim.widget.resize(800, 600);
         sim.widget.show();
+        const QSize frame = sim.widget.frameGeometry().size();
+        sim.widget.move(area.right() + 1 - frame.width(), area.bottom() + 1 - frame.height());
         tm->minimise();
         QCOMPARE(tm->size(), tm->PicMin->size());
         QCOMPARE(tm->geometry().topLeft(), QPoint(180 - tm->width(), 570 - tm->height()));
