@@ -33,7 +33,7 @@ QFont cjk(int px, bool bold = false) {
 // A transparent label that acts as a button: the hand pointer, hover looks, and
 // moves left to the page (which restores the normal looks). spoken: what it is
 // called for the keyboard and assistive tools; its focus mark is gold on the
-// navy strips and blue on the light ground.
+// navy strips and orange on the light ground and the blue buttons.
 platform::ClickLabel *coverButton(const QString &name, QWidget *parent, const QString &spoken = QString(),
                                   bool onNavy = false) {
     auto *b = new platform::ClickLabel(parent);
@@ -43,7 +43,7 @@ platform::ClickLabel *coverButton(const QString &name, QWidget *parent, const QS
     b->setKeepsMoves(false);
     if (!spoken.isEmpty())
         b->setAccessibleName(spoken);
-    b->setFocusMark(onNavy ? cover::coverart::Gold : cover::coverart::Blue, 5);
+    b->setFocusMark(onNavy ? cover::coverart::Gold : cover::coverart::Orange, 5);
     return b;
 }
 
@@ -192,10 +192,10 @@ void FrmFengmian::build() {
     tabImages(Tab::Exams, ImgKaCH, ImgKaCH1, ImgKaCH2, QStringLiteral("ImgKaCH"));
     LblTiKu = coverButton(QStringLiteral("LblTiKu"), this, QStringLiteral("单元练习"));
     LblTiKu->setGeometry(cover::coverart::tabRect(Tab::Units));
-    LblTiKu->setFocusMark(cover::coverart::Blue, 14);
+    LblTiKu->setFocusMark(cover::coverart::Orange, 14);
     LblKaCH = coverButton(QStringLiteral("LblKaCH"), this, QStringLiteral("模拟考试"));
     LblKaCH->setGeometry(cover::coverart::tabRect(Tab::Exams));
-    LblKaCH->setFocusMark(cover::coverart::Orange, 14);
+    LblKaCH->setFocusMark(cover::coverart::Blue, 14);
     connect(LblTiKu, &platform::ClickLabel::entered, this, [this] { showTabLook(Tab::Units, Look::Hover); });
     onPress(LblTiKu, this, [this] { showTabLook(Tab::Units, Look::Pressed); });
     connect(LblTiKu, &platform::ClickLabel::left, this, &FrmFengmian::normalLooks);

@@ -270,6 +270,7 @@ void FrmTm::buildControls() {
     Image2 = new QPushButton(QStringLiteral("显示图片"), this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setFocusPolicy(Qt::TabFocus);
+    pressedByEnter(Image2);
     Image2->setCursor(Qt::PointingHandCursor);
     Image2->setFont(panel::panelart::uiFont(8.5));
     Image2->setGeometry(W - X(90) - X(1050) - X(45), Y(TextTop + TextH) - Y(330) - Y(45), X(1050), Y(330));
@@ -313,6 +314,7 @@ void FrmTm::buildControls() {
         b->setGeometry(QRect(start::twips::toPx(t.left()) + 1, start::twips::toPx(t.top()) + 1,
                              start::twips::toPx(t.width()) - 2, start::twips::toPx(t.height()) - 2));
         b->setFocusPolicy(Qt::TabFocus);
+        pressedByEnter(b);
         b->setAccessibleName(QStringLiteral("第%1题").arg(i));
         b->setFont(panel::panelart::uiFont(9, true));
         connect(b, &QPushButton::clicked, this, [this, i] { CmTNO_Click(i); });
@@ -322,6 +324,7 @@ void FrmTm::buildControls() {
     CmdSelFH = new QPushButton(QStringLiteral("返回"), FrmSelect);
     CmdSelFH->setObjectName(QStringLiteral("CmdSelFH"));
     CmdSelFH->setFocusPolicy(Qt::TabFocus);
+    pressedByEnter(CmdSelFH);
     CmdSelFH->resize(X(1200), Y(390));
     CmdSelFH->move((FrmSelect->width() - CmdSelFH->width()) / 2, start::twips::toPx(last.bottom()) + Y(150));
     connect(CmdSelFH, &QPushButton::clicked, this, &FrmTm::CmdSelFH_Click);
@@ -357,6 +360,7 @@ void FrmTm::buildControls() {
     CmdKSFH = new QPushButton(QStringLiteral("返回"), FrmKSXX);
     CmdKSFH->setObjectName(QStringLiteral("CmdKSFH"));
     CmdKSFH->setFocusPolicy(Qt::TabFocus);
+    pressedByEnter(CmdKSFH);
     CmdKSFH->resize(X(1200), Y(390));
     CmdKSFH->move((FrmKSXX->width() - CmdKSFH->width()) / 2, Y(180 + 360 * 6 + 90));
     connect(CmdKSFH, &QPushButton::clicked, this, &FrmTm::CmdKSFH_Click);
@@ -755,6 +759,20 @@ bool FrmTm::eventFilter(QObject *watched, QEvent *event) {
     if (!PicMin) // still being built
         return QWidget::eventFilter(watched, event);
     const QEvent::Type t = event->type();
+    if ((t == QEvent::KeyPress || t == QEvent::KeyRelease) && watched->property("pressedByEnter").toBool()) {
+        // Enter presses the panel's push buttons too, on the release like Space, so
+        // that the release never reaches the simulated window the button returns to
+        auto *k = static_cast<QKeyEvent *>(event);
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+            if (t == QEvent::KeyPress && !k->isAutoRepeat())
+                m_enterDown = watched;
+            else if (t == QEvent::KeyRelease && !k->isAutoRepeat() && m_enterDown == watched) {
+                m_enterDown = nullptr;
+                static_cast<QPushButton *>(watched)->click();
+            }
+            return true;
+        }
+    }
     if (watched == RtbTM->viewport() || watched == RtbTM) {
         if (t == QEvent::MouseMove) {
             parkHighlights();
@@ -809,6 +827,11 @@ bool FrmTm::eventFilter(QObject *watched, QEvent *event) {
         return false;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void FrmTm::pressedByEnter(QPushButton *b) {
+    b->setProperty("pressedByEnter", true);
+    b->installEventFilter(this);
 }
 
 void FrmTm::paintEvent(QPaintEvent *) {

@@ -187,6 +187,8 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     // first (or back to the toolbar) and the covered toolbar is left out of Tab.
     void sheetChanged(QWidget *first);
     void focusFirstControl();
+    // Enter presses b as Space does.
+    void pressedByEnter(QPushButton *b);
     void hidePicture();
     void hideForSession(bool toOrigin);
     void closeRun();
@@ -200,5 +202,6 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     QPointer<FrmPicture> m_picture;
     platform::Dragger *m_drag = nullptr;
     QSize m_fullSize;
+    QObject *m_enterDown = nullptr;   // the push button Enter went down on
     QPointer<QWidget> m_keyboardLeft; // where the keyboard was when it went back to the simulated window
 };
