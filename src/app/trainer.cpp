@@ -6,6 +6,7 @@
 #include "panel/frmtm.h"
 #include "panel/logonrules.h"
 #include "platform/desktopshortcut.h"
+#include "platform/screenplace.h"
 #include "platform/textfile.h"
 #include "simulator/frmmain.h"
 #include "start/frmstart.h"
@@ -102,8 +103,7 @@ bool Trainer::start() {
     m_data.CandidateName = QStringLiteral("柏川1");
     // 4, 6. the start picture, centred, with the hand-over armed
     m_start = new FrmStart(m_data);
-    if (QScreen *s = QGuiApplication::primaryScreen())
-        m_start->move(s->availableGeometry().center() - m_start->rect().center());
+    platform::centreOnScreen(m_start);
     connect(m_start, &FrmStart::handOver, this, &Trainer::handOver);
     m_start->show();
     m_start->arm();

@@ -1,6 +1,7 @@
 #include "cover/coverart.h"
 #include "panel/panelart.h"
 #include "platform/fonts.h"
+#include "platform/pixelratio.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -16,6 +17,8 @@ namespace {
 QFont cjk(int px, bool bold = false) {
     return platform::fonts::uiPixels(px, bold);
 }
+
+using platform::canvas;
 
 // Heavy text in the regular face, struck twice one pixel apart: the page's
 // first paint then needs only one font file and no glyph outlines.
@@ -41,7 +44,7 @@ void heavyText(QPainter &p, const QRectF &r, Qt::Alignment align, const QString 
 
 // Drafting grid: one tiled fill instead of a line per grid line.
 void grid(QPainter &p, const QRect &r, int step, const QColor &c) {
-    QPixmap tile(step, step);
+    QPixmap tile = canvas(QSize(step, step));
     tile.fill(Qt::transparent);
     {
         QPainter t(&tile);
@@ -154,7 +157,7 @@ void examIcon(QPainter &p, QPointF o, const QColor &ink) {
 } // namespace
 
 QPixmap background() {
-    QPixmap pm(Width, Height);
+    QPixmap pm = canvas(QSize(Width, Height));
     QPainter p(&pm);
     paintBackground(p);
     return pm;
@@ -218,7 +221,7 @@ void paintBackground(QPainter &p) {
 
 QPixmap tabCard(Tab t, Look look) {
     const QRect full = tabRect(t);
-    QPixmap pm(full.size() + QSize(16, 16));
+    QPixmap pm = canvas(full.size() + QSize(16, 16));
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -263,7 +266,7 @@ QPixmap tabCard(Tab t, Look look) {
 
 QPixmap panelBackground(Tab t, int visibleSlots) {
     const QRect r = panelRect();
-    QPixmap pm(r.size());
+    QPixmap pm = canvas(r.size());
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient bg(0, 0, 0, r.height());
@@ -287,7 +290,7 @@ QPixmap panelBackground(Tab t, int visibleSlots) {
 }
 
 static QPixmap slotPicture(int width, const QColor &accent) {
-    QPixmap pm(width, SlotHeight);
+    QPixmap pm = canvas(QSize(width, SlotHeight));
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -330,7 +333,7 @@ QPixmap paperSlot() {
 }
 
 QPixmap button(const QString &text, QSize size, Look look, bool accent) {
-    QPixmap pm(size);
+    QPixmap pm = canvas(size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -355,15 +358,15 @@ QPixmap button(const QString &text, QSize size, Look look, bool accent) {
 }
 
 QPixmap closeHover() {
-    QPixmap pm(closeRect().size());
+    QPixmap pm = canvas(closeRect().size());
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xd9, 0x3a, 0x2b));
-    p.drawRoundedRect(QRectF(pm.rect()), 5, 5);
+    p.drawRoundedRect(platform::canvasRect(pm), 5, 5);
     p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
-    const QPointF c = QRectF(pm.rect()).center();
+    const QPointF c = platform::canvasRect(pm).center();
     p.drawLine(c + QPointF(-6, -6), c + QPointF(6, 6));
     p.drawLine(c + QPointF(6, -6), c + QPointF(-6, 6));
     return pm;
@@ -371,7 +374,7 @@ QPixmap closeHover() {
 
 QPixmap infoPage() {
     const QRect r(0, 0, Width, 560 - CaptionHeight);
-    QPixmap pm(r.size());
+    QPixmap pm = canvas(r.size());
     QPainter p(&pm);
     p.fillRect(r, QColor(0xfb, 0xfc, 0xfe));
     grid(p, r, 20, QColor(0x1f, 0x6f, 0xb4, 12));

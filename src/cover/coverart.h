@@ -74,6 +74,8 @@ inline QRect panelExitRect() {
     return {672, 520, 100, 32};
 }
 
+// Every picture below is drawn at the screen's pixel ratio (platform/pixelratio.h);
+// sizes and places are logical.
 QPixmap background();
 // The same picture painted straight onto a device (the window's first paint).
 void paintBackground(QPainter &p);

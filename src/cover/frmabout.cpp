@@ -2,8 +2,10 @@
 #include "cover/coverart.h"
 #include "cover/covermodel.h"
 #include "panel/panelart.h"
+#include "platform/clicklabel.h"
 #include "platform/desktopshortcut.h"
 #include "platform/fonts.h"
+#include "platform/pixelratio.h"
 #include "platform/services.h"
 #include "start/moddata.h"
 
@@ -31,7 +33,9 @@ FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString pr
     setAutoFillBackground(true);
 
     Image1 = new QLabel(this);
-    Image1->setPixmap(coverart::emblemTile(64));
+    QPixmap logo = coverart::emblemTile(qRound(64 * platform::pixelRatio()));
+    logo.setDevicePixelRatio(platform::pixelRatio());
+    Image1->setPixmap(logo);
     Image1->setGeometry(20, 20, 64, 64);
 
     const QString title =
@@ -53,7 +57,14 @@ FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString pr
     Label1[0] = new QLabel(QStringLiteral("软件版本: ") + versionText(), this);
     Label1[0]->setObjectName(QStringLiteral("Label1_0"));
     Label1[0]->setGeometry(100, 120, 360, 22);
-    Label1[3] = new QLabel(QStringLiteral("系统工作目录: ") + QDir::toNativeSeparators(data.AppPath), this);
+    // the folder line is a button: the mouse's release is taken by the event filter,
+    // Space or Enter by the label
+    auto *folder = new platform::ClickLabel(this);
+    folder->setText(QStringLiteral("系统工作目录: ") + QDir::toNativeSeparators(data.AppPath));
+    folder->setAccessibleName(QStringLiteral("打开系统工作目录"));
+    folder->setFocusMark(coverart::Blue, 3);
+    connect(folder, &platform::ClickLabel::clicked, this, &FrmAbout::workingFolderClicked);
+    Label1[3] = folder;
     Label1[3]->setObjectName(QStringLiteral("Label1_3"));
     Label1[3]->setGeometry(100, 146, 360, 40);
     Label1[3]->setWordWrap(true);

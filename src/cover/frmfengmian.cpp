@@ -2,6 +2,7 @@
 #include "cover/entries.h"
 #include "platform/dragger.h"
 #include "platform/fonts.h"
+#include "platform/screenplace.h"
 #include "platform/services.h"
 #include "start/startup.h"
 #include "start/twips.h"
@@ -11,6 +12,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -29,14 +31,25 @@ QFont cjk(int px, bool bold = false) {
 }
 
 // A transparent label that acts as a button: the hand pointer, hover looks, and
-// moves left to the page (which restores the normal looks).
-platform::ClickLabel *coverButton(const QString &name, QWidget *parent) {
+// moves left to the page (which restores the normal looks). spoken: what it is
+// called for the keyboard and assistive tools; its focus mark is gold on the
+// navy strips and orange on the light ground and the blue buttons.
+platform::ClickLabel *coverButton(const QString &name, QWidget *parent, const QString &spoken = QString(),
+                                  bool onNavy = false) {
     auto *b = new platform::ClickLabel(parent);
     b->setObjectName(name);
     b->setCursor(Qt::PointingHandCursor);
     b->setAttribute(Qt::WA_Hover);
     b->setKeepsMoves(false);
+    if (!spoken.isEmpty())
+        b->setAccessibleName(spoken);
+    b->setFocusMark(onNavy ? cover::coverart::Gold : cover::coverart::Orange, 5);
     return b;
+}
+
+// A caption as it is spoken: "返 回" is "返回".
+QString spoken(QString caption) {
+    return caption.remove(u' ');
 }
 
 // The pressed looks follow the left button only.
@@ -51,7 +64,7 @@ QLabel *picture(QWidget *parent, const QString &name, const QPixmap &pm, QPoint 
     auto *l = new QLabel(parent);
     l->setObjectName(name);
     l->setPixmap(pm);
-    l->setGeometry(QRect(at, pm.size()));
+    l->setGeometry(QRect(at, pm.deviceIndependentSize().toSize())); // drawn at the screen's pixel ratio
     l->setAttribute(Qt::WA_TransparentForMouseEvents);
     return l;
 }
@@ -72,7 +85,7 @@ QLabel *text(QWidget *parent, const QString &name, QRect r, const QFont &font, c
 
 platform::ClickLabel *textButton(QWidget *parent, const QString &name, const QString &caption, QRect r,
                                  int px = 13) {
-    auto *b = coverButton(name, parent);
+    auto *b = coverButton(name, parent, spoken(caption), true);
     b->setGeometry(r);
     b->setText(caption);
     b->setFont(cjk(px));
@@ -91,7 +104,7 @@ platform::ClickLabel *textButton(QWidget *parent, const QString &name, const QSt
 // A text button on a light ground: its colour, the accent under the mouse.
 platform::ClickLabel *linkButton(QWidget *parent, const QString &name, const QString &caption, QRect r,
                                  const QColor &colour) {
-    auto *b = coverButton(name, parent);
+    auto *b = coverButton(name, parent, spoken(caption));
     b->setGeometry(r);
     b->setText(caption);
     b->setFont(cjk(13));
@@ -110,7 +123,8 @@ platform::ClickLabel *linkButton(QWidget *parent, const QString &name, const QSt
 // A drawn button whose picture follows the mouse.
 platform::ClickLabel *pictureButton(QWidget *parent, const QString &name, const QString &caption, QRect r,
                                     bool accent) {
-    auto *b = coverButton(name, parent);
+    auto *b = coverButton(name, parent, spoken(caption));
+    b->setFocusMark(accent ? cover::coverart::Navy : cover::coverart::Orange, 6);
     b->setGeometry(r);
     const QPixmap normal = cover::coverart::button(caption, r.size(), Look::Normal, accent);
     const QPixmap hover = cover::coverart::button(caption, r.size(), Look::Hover, accent);
@@ -143,8 +157,7 @@ FrmFengmian::FrmFengmian(ModData &data, platform::Prompter &asker, platform::Lau
         return;
     setWindowTitle(m_state.windowTitle);
     setFixedSize(start::twips::toPxX(12000, d.ScaleX), start::twips::toPxY(9000, d.ScaleY));
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    platform::centreOnScreen(this);
     build();
     fill();
     if (!m_state.errors.isEmpty()) {
@@ -177,10 +190,12 @@ void FrmFengmian::build() {
     };
     tabImages(Tab::Units, ImgTiKu, ImgTiKu1, ImgTiKu2, QStringLiteral("ImgTiKu"));
     tabImages(Tab::Exams, ImgKaCH, ImgKaCH1, ImgKaCH2, QStringLiteral("ImgKaCH"));
-    LblTiKu = coverButton(QStringLiteral("LblTiKu"), this);
+    LblTiKu = coverButton(QStringLiteral("LblTiKu"), this, QStringLiteral("单元练习"));
     LblTiKu->setGeometry(cover::coverart::tabRect(Tab::Units));
-    LblKaCH = coverButton(QStringLiteral("LblKaCH"), this);
+    LblTiKu->setFocusMark(cover::coverart::Orange, 14);
+    LblKaCH = coverButton(QStringLiteral("LblKaCH"), this, QStringLiteral("模拟考试"));
     LblKaCH->setGeometry(cover::coverart::tabRect(Tab::Exams));
+    LblKaCH->setFocusMark(cover::coverart::Blue, 14);
     connect(LblTiKu, &platform::ClickLabel::entered, this, [this] { showTabLook(Tab::Units, Look::Hover); });
     onPress(LblTiKu, this, [this] { showTabLook(Tab::Units, Look::Pressed); });
     connect(LblTiKu, &platform::ClickLabel::left, this, &FrmFengmian::normalLooks);
@@ -195,12 +210,63 @@ void FrmFengmian::build() {
     // close button over the caption strip
     ImgClose = picture(this, QStringLiteral("ImgClose"), cover::coverart::closeHover(),
                        cover::coverart::closeRect().topLeft());
-    LblClose = coverButton(QStringLiteral("LblClose"), this);
+    LblClose = coverButton(QStringLiteral("LblClose"), this, QStringLiteral("关闭"), true);
     LblClose->setGeometry(cover::coverart::closeRect());
     LblClose->setToolTip(QStringLiteral("关闭"));
     connect(LblClose, &platform::ClickLabel::entered, ImgClose, &QWidget::show);
     connect(LblClose, &platform::ClickLabel::left, ImgClose, &QWidget::hide);
     connect(LblClose, &platform::ClickLabel::clicked, this, &FrmFengmian::LblClose_Click);
+
+    // the page's own controls, which the keyboard leaves while a panel covers them
+    for (QWidget *w : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (w != LblClose && w->focusPolicy() != Qt::NoFocus)
+            m_pageKeys.push_back({w, w->focusPolicy()});
+}
+
+void FrmFengmian::overlayChanged(QWidget *opener) {
+    QWidget *overlay = nullptr;
+    for (QWidget *w : {PicTiKu, PicKaCH, PicPro})
+        if (w && w->isVisible())
+            overlay = w;
+    for (const auto &[w, policy] : m_pageKeys)
+        w->setFocusPolicy(overlay ? Qt::NoFocus : policy);
+    if (!isActiveWindow())
+        return; // the page does not hold the keyboard
+    if (!overlay) {
+        if (m_opener)
+            m_opener->setFocus(Qt::TabFocusReason); // back on the tab that opened the panel
+        return;
+    }
+    if (opener)
+        m_opener = opener;
+    QWidget *f = focusWidget();
+    if (f && overlay->isAncestorOf(f))
+        return;
+    // the keyboard goes into the panel: its first control
+    for (QWidget *next = overlay->nextInFocusChain(); next != overlay; next = next->nextInFocusChain()) {
+        if (!overlay->isAncestorOf(next))
+            continue;
+        if (next->isVisible() && next->isEnabled() && (next->focusPolicy() & Qt::TabFocus)) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void FrmFengmian::keyPressEvent(QKeyEvent *e) {
+    // Esc closes the open panel or page, as its back button does
+    if (e->key() == Qt::Key_Escape && m_panelsBuilt) {
+        if (PicTiKu->isVisible() || PicKaCH->isVisible()) {
+            LblFanHui_Click();
+            return;
+        }
+        if (PicPro->isVisible()) {
+            PicPro->hide();
+            overlayChanged(nullptr);
+            return;
+        }
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void FrmFengmian::buildPanels() {
@@ -211,7 +277,7 @@ void FrmFengmian::buildPanels() {
          {std::tuple{ImgTiKu1, Tab::Units, Look::Hover}, std::tuple{ImgTiKu2, Tab::Units, Look::Pressed},
           std::tuple{ImgKaCH1, Tab::Exams, Look::Hover}, std::tuple{ImgKaCH2, Tab::Exams, Look::Pressed}}) {
         label->setPixmap(cover::coverart::tabCard(t, look));
-        label->resize(label->pixmap().size());
+        label->resize(label->pixmap().deviceIndependentSize().toSize());
     }
     PicPro = picture(this, QStringLiteral("PicPro"), cover::coverart::infoPage(),
                      QPoint(0, cover::coverart::CaptionHeight));
@@ -229,7 +295,8 @@ void FrmFengmian::buildPanels() {
         ShapeKm[k]->setObjectName(QStringLiteral("ShapeKm_%1").arg(k));
         ShapeKm[k]->setGeometry(r.adjusted(-2, -2, 2, 2));
         ShapeKm[k]->setAttribute(Qt::WA_TransparentForMouseEvents);
-        LblKmLj[k] = coverButton(QStringLiteral("LblKmLj_%1").arg(k), PicPro);
+        LblKmLj[k] = coverButton(QStringLiteral("LblKmLj_%1").arg(k), PicPro,
+                                 QStringLiteral("其它模块 %1").arg(k + 1));
         LblKmLj[k]->setGeometry(r);
         connect(LblKmLj[k], &platform::ClickLabel::clicked, this, [this, k] { LblKmLj_Click(k); });
     }
@@ -277,6 +344,7 @@ void FrmFengmian::buildFooter() {
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(548, 572, 18, 18);
     Check1->setCursor(Qt::PointingHandCursor);
+    Check1->setAccessibleName(QStringLiteral("自动升级"));
     connect(Check1, &QCheckBox::clicked, this, &FrmFengmian::Check1_Click);
     Label2 = text(this, QStringLiteral("Label2"), QRect(568, 566, 70, 30), cjk(13), cover::coverart::Mist);
     Label2->setText(QStringLiteral("自动升级"));
@@ -314,7 +382,8 @@ void FrmFengmian::buildUnitPanel() {
         LblUnitWei[i] =
             text(PicTiKu, QStringLiteral("LblUnitWei_%1").arg(i), QRect(o + QPoint(108, 34), QSize(48, 20)),
                  cjk(14, true), cover::coverart::Unfinished);
-        auto *b = coverButton(QStringLiteral("LblJinRuXX_%1").arg(i), PicTiKu);
+        auto *b = coverButton(QStringLiteral("LblJinRuXX_%1").arg(i), PicTiKu,
+                              QStringLiteral("进入练习 第%1单元").arg(i + 1));
         b->setGeometry(QRect(o + enter.topLeft(), enter.size()));
         LblJinRuXX[i] = b;
         connect(b, &platform::ClickLabel::entered, this, [this, b] {
@@ -372,7 +441,9 @@ void FrmFengmian::buildExamPanel() {
                  cjk(20, true), cover::coverart::OnAccent, Qt::AlignCenter);
         LblKSInFo[i] = text(PicKaCH, QStringLiteral("LblKSInFo_%1").arg(i),
                             QRect(o + QPoint(64, 7), QSize(300, 24)), cjk(12), cover::coverart::Ink);
-        auto *s = coverButton(QStringLiteral("LblStartKs_%1").arg(i), PicKaCH);
+        auto *s = coverButton(QStringLiteral("LblStartKs_%1").arg(i), PicKaCH,
+                              QStringLiteral("开始考试 第%1套").arg(i + 1));
+        s->setFocusMark(cover::coverart::Navy, 5);
         s->setGeometry(QRect(o + start.topLeft(), start.size()));
         LblStartKs[i] = s;
         connect(s, &platform::ClickLabel::entered, this, [this, s] {
@@ -391,7 +462,8 @@ void FrmFengmian::buildExamPanel() {
         });
         connect(s, &platform::ClickLabel::clicked, this, [this, i] { LblStartKs_Click(i); });
 
-        auto *e = coverButton(QStringLiteral("LblErr_%1").arg(i), PicKaCH);
+        auto *e = coverButton(QStringLiteral("LblErr_%1").arg(i), PicKaCH,
+                              QStringLiteral("错题复习 第%1套").arg(i + 1));
         e->setGeometry(QRect(o + err.topLeft(), err.size()));
         LblErr[i] = e;
         connect(e, &platform::ClickLabel::entered, e, [e, errHover] { e->setPixmap(errHover); });
@@ -473,6 +545,7 @@ void FrmFengmian::LblTiKu_Click() {
     PicTiKu->raise();
     LblClose->raise();
     PicKaCH->hide();
+    overlayChanged(LblTiKu);
 }
 
 void FrmFengmian::LblKaCH_Click() {
@@ -481,6 +554,7 @@ void FrmFengmian::LblKaCH_Click() {
     PicKaCH->raise();
     LblClose->raise();
     PicTiKu->hide();
+    overlayChanged(LblKaCH);
 }
 
 void FrmFengmian::LblFanHui_Click() {
@@ -488,6 +562,7 @@ void FrmFengmian::LblFanHui_Click() {
     PicTiKu->hide();
     PicKaCH->hide();
     normalLooks();
+    overlayChanged(nullptr);
 }
 
 void FrmFengmian::unload() {
@@ -545,6 +620,7 @@ void FrmFengmian::LblClose_Click() {
     buildPanels();
     if (PicPro->isVisible()) {
         PicPro->hide();
+        overlayChanged(nullptr);
         return;
     }
     if (confirmExit()) {
@@ -596,6 +672,7 @@ void FrmFengmian::LblPro_Click(int index) {
     LblClose->raise();
     PicTiKu->hide();
     PicKaCH->hide();
+    overlayChanged(LblPro[index]);
 }
 
 void FrmFengmian::LoadProPic() {
@@ -623,6 +700,7 @@ void FrmFengmian::turnPage(const cover::infopages::Turn &t) {
         // no further page: say so and close the panel
         prompter().ask(t.atEnd);
         PicPro->hide();
+        overlayChanged(nullptr);
         return;
     }
     InfoPage = t.page;
@@ -646,7 +724,7 @@ void FrmFengmian::showModuleStates() {
         ShapeKm[k]->setStyleSheet(cover::coverart::slotFrameStyle(border));
         LblKmLj[k]->setToolTip(ModuleInstalled[k] ? QStringLiteral("启动这个模块的练习系统")
                                                   : QStringLiteral("打开这个模块的下载页面"));
-        LblKmLj[k]->setAccessibleName(LblKmLj[k]->toolTip());
+        LblKmLj[k]->setAccessibleName(QStringLiteral("其它模块 %1：").arg(k + 1) + LblKmLj[k]->toolTip());
     }
 }
 

@@ -11,8 +11,11 @@
 
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 #include <array>
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 class QFrame;
@@ -117,6 +120,7 @@ class FrmFengmian : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
 
   private:
@@ -129,6 +133,9 @@ class FrmFengmian : public QWidget {
     void showModuleStates();
     void turnPage(const cover::infopages::Turn &t);
     void showTabLook(cover::coverart::Tab t, cover::coverart::Look look);
+    // A panel or the information page opened or closed: the keyboard moves into
+    // it (or back to the control that opened it) and leaves the covered page alone.
+    void overlayChanged(QWidget *opener);
     bool confirmExit();
     void unload();
     platform::Prompter &prompter() { return m_prompter; }
@@ -141,4 +148,6 @@ class FrmFengmian : public QWidget {
     platform::Dragger *m_drag = nullptr; // the page is dragged by its background
     bool m_panelsBuilt = false;
     bool m_panelsQueued = false;
+    std::vector<std::pair<QWidget *, Qt::FocusPolicy>> m_pageKeys; // the page's own focusable controls
+    QPointer<QWidget> m_opener;                                    // what opened the panel shown
 };

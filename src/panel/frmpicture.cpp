@@ -2,6 +2,7 @@
 #include "panel/panelart.h"
 #include "panel/panelrules.h"
 #include "platform/dragger.h"
+#include "platform/screenplace.h"
 #include "start/twips.h"
 
 #include <QGuiApplication>
@@ -50,7 +51,7 @@ void FrmPicture::Timer1_Timer() {
     const QRect g = panel::pictureWindow(picTw, screenTw, m_data.ScaleX, m_data.ScaleY);
     resize(start::twips::toPx(g.width()), start::twips::toPx(g.height()));
     raise();
-    move(start::twips::toPx(g.left()), start::twips::toPx(g.top()));
+    platform::placeOnScreen(this, QPoint(start::twips::toPx(g.left()), start::twips::toPx(g.top())));
     Timer1.stop();
 }
 

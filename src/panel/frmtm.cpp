@@ -5,12 +5,14 @@
 #include "panel/progress.h"
 #include "panel/simwindow.h"
 #include "platform/dragger.h"
+#include "platform/screenplace.h"
 #include "platform/services.h"
 #include "platform/textfile.h"
 #include "start/twips.h"
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -24,10 +26,11 @@ void PanelCaption::paintEvent(QPaintEvent *) {
     const bool on = isEnabled();
     const QPixmap icon = panel::panelart::toolIcon(text(), on);
     const int top = 3;
-    p.drawPixmap((width() - icon.width()) / 2, top, icon);
+    const QSize iconSize = icon.deviceIndependentSize().toSize(); // drawn at the screen's pixel ratio
+    p.drawPixmap((width() - iconSize.width()) / 2, top, icon);
     p.setFont(font());
     p.setPen(on ? panel::panelart::Ink : panel::panelart::InkOff);
-    p.drawText(QRect(0, top + icon.height(), width(), height() - top - icon.height()),
+    p.drawText(QRect(0, top + iconSize.height(), width(), height() - top - iconSize.height()),
                Qt::AlignHCenter | Qt::AlignTop, text());
 }
 
@@ -78,7 +81,7 @@ FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, platform::Clock &clock
     m_fullSize = QSize(start::twips::toPxX(panel::PanelWidth, data.ScaleX),
                        start::twips::toPxY(panel::PanelHeight, data.ScaleY));
     resize(m_fullSize);
-    move(panel::loadPosition(m_fullSize, data.ScaleX, data.ScaleY));
+    platform::placeOnScreen(this, panel::loadPosition(m_fullSize, data.ScaleX, data.ScaleY));
     buildControls();
     // 2. number buttons
     showNumberButtons();
@@ -137,13 +140,16 @@ void FrmTm::buildControls() {
     ImgMinHover->setGeometry(W - X(390), Y(15), X(330), Y(300));
     ImgMinHover->setPixmap(panel::panelart::minimiseHover(ImgMinHover->size()));
     ImgMinHover->hide();
-    LblMin = new QLabel(this);
+    LblMin = new platform::ClickLabel(this);
     LblMin->setObjectName(QStringLiteral("LblMin"));
     LblMin->setGeometry(ImgMinHover->geometry());
     LblMin->setAlignment(Qt::AlignCenter);
     LblMin->setText(QStringLiteral("—"));
     LblMin->setStyleSheet(panel::panelart::textStyle(panel::panelart::OnBlue, true));
     LblMin->setToolTip(QStringLiteral("缩小"));
+    LblMin->setAccessibleName(QStringLiteral("缩小试题窗口"));
+    LblMin->setFocusMark(panel::panelart::OnBlue, 3);
+    connect(LblMin, &platform::ClickLabel::clicked, this, &FrmTm::minimise); // Space or Enter
     LblMin->setMouseTracking(true);
     LblMin->setCursor(Qt::PointingHandCursor);
     LblMin->installEventFilter(this);
@@ -192,6 +198,8 @@ void FrmTm::buildControls() {
         if (k == 7)
             spot->setClickButtons(Qt::LeftButton | Qt::RightButton);
         spot->setObjectName(QStringLiteral("CmdGN%1").arg(k));
+        spot->setAccessibleName(QString(texts[k]).remove(u' '));
+        spot->setFocusMark(panel::panelart::Accent, 4);
         spot->setGeometry(px);
         CmdGN[k] = spot;
         connect(spot, &platform::ClickLabel::pressed, this, [this, k] { CmdGN_MouseDown(k); });
@@ -202,6 +210,7 @@ void FrmTm::buildControls() {
         connect(spot, &platform::ClickLabel::moved, this, [this, k] { CmdGN_MouseMove(k); });
     }
     parkHighlights();
+    QWidget::setTabOrder(CmdGN[7], LblMin); // the toolbar comes first
 
     // the right end of the second toolbar row: candidate, time, input method
     const int infoLeft = X(90 + 960 * 3 + 60);
@@ -269,7 +278,8 @@ void FrmTm::buildControls() {
     RtbTM->installEventFilter(this);
     Image2 = new QPushButton(QStringLiteral("显示图片"), this);
     Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setFocusPolicy(Qt::NoFocus);
+    Image2->setFocusPolicy(Qt::TabFocus);
+    pressedByEnter(Image2);
     Image2->setCursor(Qt::PointingHandCursor);
     Image2->setFont(panel::panelart::uiFont(8.5));
     Image2->setGeometry(W - X(90) - X(1050) - X(45), Y(TextTop + TextH) - Y(330) - Y(45), X(1050), Y(330));
@@ -312,7 +322,9 @@ void FrmTm::buildControls() {
         b->setObjectName(QStringLiteral("CmTNO%1").arg(i));
         b->setGeometry(QRect(start::twips::toPx(t.left()) + 1, start::twips::toPx(t.top()) + 1,
                              start::twips::toPx(t.width()) - 2, start::twips::toPx(t.height()) - 2));
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus);
+        pressedByEnter(b);
+        b->setAccessibleName(QStringLiteral("第%1题").arg(i));
         b->setFont(panel::panelart::uiFont(9, true));
         connect(b, &QPushButton::clicked, this, [this, i] { CmTNO_Click(i); });
         CmTNO[i] = b;
@@ -320,7 +332,8 @@ void FrmTm::buildControls() {
     const QRectF last = panel::chooserButton(40, start::twips::fromPx(FrmSelect->width()), sx, sy);
     CmdSelFH = new QPushButton(QStringLiteral("返回"), FrmSelect);
     CmdSelFH->setObjectName(QStringLiteral("CmdSelFH"));
-    CmdSelFH->setFocusPolicy(Qt::NoFocus);
+    CmdSelFH->setFocusPolicy(Qt::TabFocus);
+    pressedByEnter(CmdSelFH);
     CmdSelFH->resize(X(1200), Y(390));
     CmdSelFH->move((FrmSelect->width() - CmdSelFH->width()) / 2, start::twips::toPx(last.bottom()) + Y(150));
     connect(CmdSelFH, &QPushButton::clicked, this, &FrmTm::CmdSelFH_Click);
@@ -355,7 +368,8 @@ void FrmTm::buildControls() {
     }
     CmdKSFH = new QPushButton(QStringLiteral("返回"), FrmKSXX);
     CmdKSFH->setObjectName(QStringLiteral("CmdKSFH"));
-    CmdKSFH->setFocusPolicy(Qt::NoFocus);
+    CmdKSFH->setFocusPolicy(Qt::TabFocus);
+    pressedByEnter(CmdKSFH);
     CmdKSFH->resize(X(1200), Y(390));
     CmdKSFH->move((FrmKSXX->width() - CmdKSFH->width()) / 2, Y(180 + 360 * 6 + 90));
     connect(CmdKSFH, &QPushButton::clicked, this, &FrmTm::CmdKSFH_Click);
@@ -372,7 +386,11 @@ void FrmTm::buildControls() {
     barText->setStyleSheet(panel::panelart::textStyle(panel::panelart::OnBlue));
     barText->setFont(panel::panelart::uiFont(9, true));
     barText->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Command2 = new QLabel(QStringLiteral("还原"), PicMin);
+    Command2 = new platform::ClickLabel(PicMin);
+    Command2->setText(QStringLiteral("还原"));
+    Command2->setAccessibleName(QStringLiteral("还原试题窗口"));
+    Command2->setFocusMark(panel::panelart::Accent, 3);
+    connect(Command2, &platform::ClickLabel::clicked, this, &FrmTm::Command2_Click); // Space or Enter
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setAlignment(Qt::AlignCenter);
     Command2->setGeometry(X(BarW - 870), Y(60), X(780), Y(BarH - 120));
@@ -389,6 +407,7 @@ void FrmTm::applyKindOfRun() {
     CmdCZTS->setText(b.guide);
     Command1->setText(b.demonstration);
     CmdEnd->setText(b.end);
+    nameHotSpots();
     PicUnit->setVisible(b.unitListVisible);
     const bool exam = m_data.SetBase == SetBaseExamPaper && m_data.WorkMode == WorkExam;
     for (QWidget *w : {static_cast<QWidget *>(LblName), static_cast<QWidget *>(LblTime), PTime})
@@ -424,6 +443,7 @@ void FrmTm::showButtons() {
     CmdCZTS->setText(b.guide);
     Command1->setText(b.demonstration);
     CmdEnd->setText(b.end);
+    nameHotSpots();
     PicUnit->setVisible(b.unitListVisible);
     CmdCZTS->update();
     Command1->update();
@@ -472,6 +492,13 @@ void FrmTm::openAnswers() {
     showButtons();
     returnToMain();
     TimStartYS.start();
+}
+
+void FrmTm::nameHotSpots() {
+    const std::array<PanelCaption *, 8> captions = {CmdPre,    CmdNext, CmdRedo, CmdBZBT,
+                                                    CmdSelect, CmdEnd,  CmdCZTS, Command1};
+    for (int k = 0; k < 8; ++k)
+        CmdGN[k]->setAccessibleName(captions[k]->text().remove(u' '));
 }
 
 void FrmTm::showNumberButtons() {
@@ -554,6 +581,8 @@ void FrmTm::DqExam() {
 void FrmTm::returnToMain() {
     if (!m_simWidget)
         return;
+    if (isActiveWindow())
+        m_keyboardLeft = focusWidget();
     if (m_simWidget->isMinimized())
         m_simWidget->showNormal();
     else
@@ -592,15 +621,18 @@ void FrmTm::CmdSelect_Click() {
     FrmKSXX->hide();
     FrmSelect->show();
     FrmSelect->raise();
+    sheetChanged(CmTNO[std::clamp(int(m_data.CurQuestion), 1, MaxQuestions)]);
 }
 
 void FrmTm::CmTNO_Click(int i) {
     FrmSelect->hide();
+    sheetChanged(nullptr);
     m_session.choose(i);
 }
 
 void FrmTm::CmdSelFH_Click() {
     FrmSelect->hide();
+    sheetChanged(nullptr);
 }
 
 void FrmTm::CmdCZTS_Click() {
@@ -608,6 +640,7 @@ void FrmTm::CmdCZTS_Click() {
         FrmSelect->hide();
         FrmKSXX->show();
         FrmKSXX->raise();
+        sheetChanged(CmdKSFH);
         return;
     }
     m_session.startGuidedTeaching();
@@ -615,6 +648,49 @@ void FrmTm::CmdCZTS_Click() {
 
 void FrmTm::CmdKSFH_Click() {
     FrmKSXX->hide();
+    sheetChanged(nullptr);
+}
+
+void FrmTm::sheetChanged(QWidget *first) {
+    // the toolbar under a sheet is out of the keyboard's reach while the sheet is shown
+    const bool covered = FrmSelect->isVisible() || FrmKSXX->isVisible();
+    for (platform::ClickLabel *spot : CmdGN)
+        spot->setFocusPolicy(covered ? Qt::NoFocus : Qt::TabFocus);
+    Image2->setFocusPolicy(covered ? Qt::NoFocus : Qt::TabFocus);
+    if (!isActiveWindow())
+        return; // the keyboard is in the simulated window
+    if (first && first->isVisible()) {
+        first->setFocus(Qt::TabFocusReason);
+    } else if (!covered) {
+        CmdGN[4]->setFocus(Qt::TabFocusReason); // back on "选 题"
+        if (!CmdGN[4]->hasFocus() || FrmKSXX->isVisible())
+            focusFirstControl();
+    }
+}
+
+void FrmTm::takeKeyboard() {
+    if (!isVisible())
+        return;
+    raise();
+    activateWindow();
+    focusFirstControl();
+}
+
+void FrmTm::focusFirstControl() {
+    if (PicMin->isVisible()) {
+        Command2->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    QWidget *last = m_keyboardLeft;
+    if (last && last->isVisible() && last->isEnabled() && last->focusPolicy() != Qt::NoFocus) {
+        last->setFocus(Qt::TabFocusReason); // the control the keyboard left last time
+        return;
+    }
+    for (platform::ClickLabel *spot : CmdGN)
+        if (spot->isEnabled() && spot->focusPolicy() != Qt::NoFocus) {
+            spot->setFocus(Qt::TabFocusReason);
+            return;
+        }
 }
 
 void FrmTm::Command1_Click() {
@@ -712,18 +788,30 @@ void FrmTm::parkHighlights() {
 void FrmTm::minimise() {
     const QSize bar = PicMin->size();
     resize(bar);
-    move(panel::minimisedPosition(bar, m_data.ScaleX, m_data.ScaleY));
+    platform::placeOnScreen(this, panel::minimisedPosition(bar, m_data.ScaleX, m_data.ScaleY));
     PicMin->move(0, 0);
     PicMin->show();
     PicMin->raise();
     ImgMinHover->hide();
+    if (isActiveWindow())
+        Command2->setFocus(Qt::TabFocusReason);
+}
+
+bool FrmTm::focusNextPrevChild(bool next) {
+    // minimised, the bar's restore button is all there is to reach
+    if (PicMin && PicMin->isVisible()) {
+        Command2->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 void FrmTm::Command2_Click() {
     returnToMain();
     resize(m_fullSize);
     if (m_simWidget)
-        move(panel::dockedPosition(m_simWidget->frameGeometry(), m_fullSize));
+        move(platform::dockBeside(m_simWidget->frameGeometry(), m_fullSize,
+                                  platform::availableArea(m_simWidget->frameGeometry().center())));
     PicMin->hide();
 }
 
@@ -754,6 +842,20 @@ bool FrmTm::eventFilter(QObject *watched, QEvent *event) {
     if (!PicMin) // still being built
         return QWidget::eventFilter(watched, event);
     const QEvent::Type t = event->type();
+    if ((t == QEvent::KeyPress || t == QEvent::KeyRelease) && watched->property("pressedByEnter").toBool()) {
+        // Enter presses the panel's push buttons too, on the release like Space, so
+        // that the release never reaches the simulated window the button returns to
+        auto *k = static_cast<QKeyEvent *>(event);
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+            if (t == QEvent::KeyPress && !k->isAutoRepeat())
+                m_enterDown = watched;
+            else if (t == QEvent::KeyRelease && !k->isAutoRepeat() && m_enterDown == watched) {
+                m_enterDown = nullptr;
+                static_cast<QPushButton *>(watched)->click();
+            }
+            return true;
+        }
+    }
     if (watched == RtbTM->viewport() || watched == RtbTM) {
         if (t == QEvent::MouseMove) {
             parkHighlights();
@@ -782,8 +884,10 @@ bool FrmTm::eventFilter(QObject *watched, QEvent *event) {
     if (watched == LblMin) {
         if (t == QEvent::MouseMove || t == QEvent::Enter)
             ImgMinHover->show();
-        else if (t == QEvent::MouseButtonRelease)
+        else if (t == QEvent::MouseButtonRelease) {
             minimise();
+            return true;
+        }
         return false;
     }
     if (watched == PicMin) {
@@ -794,8 +898,10 @@ bool FrmTm::eventFilter(QObject *watched, QEvent *event) {
     if (watched == Command2) {
         if (t == QEvent::MouseMove || t == QEvent::Enter)
             Command2->setStyleSheet(panel::panelart::restoreStyle(true));
-        else if (t == QEvent::MouseButtonRelease)
+        else if (t == QEvent::MouseButtonRelease) {
             Command2_Click();
+            return true;
+        }
         return false;
     }
     if (watched == LblIME) {
@@ -804,6 +910,11 @@ bool FrmTm::eventFilter(QObject *watched, QEvent *event) {
         return false;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void FrmTm::pressedByEnter(QPushButton *b) {
+    b->setProperty("pressedByEnter", true);
+    b->installEventFilter(this);
 }
 
 void FrmTm::paintEvent(QPaintEvent *) {
@@ -817,8 +928,45 @@ void FrmTm::paintEvent(QPaintEvent *) {
     panel::panelart::paintPanelFrame(p, rect());
 }
 
+namespace {
+// Keys that move about the panel or press its controls: their release stays here.
+bool panelKey(int key) {
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_F6:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+void FrmTm::keyPressEvent(QKeyEvent *e) {
+    // F6 hands the keyboard back to the simulated window, as it handed it here
+    if (e->key() == Qt::Key_F6) {
+        e->accept();
+        returnToMain();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
 void FrmTm::keyReleaseEvent(QKeyEvent *e) {
     e->accept();
+    if (panelKey(e->key()))
+        return;
     returnToMain();
 }
 

@@ -92,6 +92,9 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     void raisePanel() override;
     void setTitle(const QString &lblBiao) override { LblBiao->setText(lblBiao); }
     void setUnfinished(const QString &lblUnit) override { LblUnit->setText(lblUnit); }
+    // F6 in the simulated window: the panel takes the keyboard, on the control it
+    // held last or its first toolbar button.
+    void takeKeyboard() override;
 
     // Handlers (also reached through the hot spots CmdGN(0..7)).
     void CmdPre_Click();
@@ -166,10 +169,10 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     QMenu *mIme = nullptr;
     QAction *mEng = nullptr;
     std::array<QAction *, panel::inputmenu::CnEntries> mCn{}; // mCn1 ... mCn10
-    QLabel *LblMin = nullptr;                                 // the minimise hot spot
+    platform::ClickLabel *LblMin = nullptr;                   // the minimise hot spot
     QLabel *ImgMinHover = nullptr;
-    QWidget *PicMin = nullptr;  // the minimised bar
-    QLabel *Command2 = nullptr; // its restore hot spot
+    QWidget *PicMin = nullptr;                // the minimised bar
+    platform::ClickLabel *Command2 = nullptr; // its restore hot spot
 
     QTimer TimeKS;
     QTimer TimStartYS;
@@ -189,6 +192,8 @@ class FrmTm : public QWidget, public QuestionPanelPort {
 
   protected:
     void closeEvent(QCloseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    bool focusNextPrevChild(bool next) override;
     void keyReleaseEvent(QKeyEvent *e) override;
     void paintEvent(QPaintEvent *) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -204,6 +209,14 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     void drawQuestionLine();
     void drawQuestion();
     void colourNumberButtons();
+    // The hot spots are called by the captions over them.
+    void nameHotSpots();
+    // The chooser or the candidate sheet opened or closed: the keyboard goes to
+    // first (or back to the toolbar) and the covered toolbar is left out of Tab.
+    void sheetChanged(QWidget *first);
+    void focusFirstControl();
+    // Enter presses b as Space does.
+    void pressedByEnter(QPushButton *b);
     void hidePicture();
     void hideForSession(bool toOrigin);
     void closeRun();
@@ -218,4 +231,6 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     platform::Dragger *m_drag = nullptr;
     QSize m_fullSize;
     panel::inputmenu::Menu m_imeMenu;
+    QObject *m_enterDown = nullptr;   // the push button Enter went down on
+    QPointer<QWidget> m_keyboardLeft; // where the keyboard was when it went back to the simulated window
 };

@@ -1,5 +1,6 @@
 #include "panel/panelart.h"
 #include "platform/fonts.h"
+#include "platform/pixelratio.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -31,20 +32,28 @@ QString sheetStyle(const QString &objectName) {
         .arg(objectName, hex(Sheet), hex(Rule));
 }
 
+// A button holding the keyboard: edged in the panel's blue.
+QString focusRule() {
+    return QStringLiteral("QPushButton:focus{border:2px solid %1;}").arg(hex(Accent));
+}
+
 QString chooserStyle(ChooserColour colour) {
     switch (colour) {
     case ChooserColour::Green:
         return QStringLiteral("QPushButton{background:%1;border:1px solid %2;border-radius:3px;}")
-            .arg(hex(Seen), hex(SeenLine));
+                   .arg(hex(Seen), hex(SeenLine)) +
+               focusRule();
     case ChooserColour::Red:
         return QStringLiteral("QPushButton{background:%1;color:%2;border:1px solid %3;border-radius:3px;}")
-            .arg(hex(Marked), hex(OnBlue), hex(MarkedLine));
+                   .arg(hex(Marked), hex(OnBlue), hex(MarkedLine)) +
+               focusRule();
     case ChooserColour::ButtonFace:
         break;
     }
     return QStringLiteral("QPushButton{background:palette(button);border:1px solid %1;border-radius:3px;}"
                           "QPushButton:hover{border-color:%2;}")
-        .arg(hex(ControlLine), hex(HoverLine));
+               .arg(hex(ControlLine), hex(HoverLine)) +
+           focusRule();
 }
 
 QString restoreStyle(bool hover) {
@@ -84,7 +93,8 @@ QString questionTextStyle() {
 QString pictureButtonStyle() {
     return QStringLiteral("QPushButton{background:%1;border:1px solid %2;border-radius:3px;color:%3;}"
                           "QPushButton:hover{background:%4;}")
-        .arg(hex(PictureFace), hex(PictureLine), hex(PictureInk), hex(PictureHover));
+               .arg(hex(PictureFace), hex(PictureLine), hex(PictureInk), hex(PictureHover)) +
+           focusRule();
 }
 
 QString unfinishedStyle() {
@@ -126,7 +136,7 @@ void arrow(QPainter &p, bool left) {
 } // namespace
 
 QPixmap toolIcon(const QString &caption, bool enabled) {
-    QPixmap pm(22, 22);
+    QPixmap pm = platform::canvas(QSize(22, 22));
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -227,11 +237,11 @@ QPixmap toolIcon(const QString &caption, bool enabled) {
 }
 
 QPixmap highlight(const QSize &size, bool pressed) {
-    QPixmap pm(size);
+    QPixmap pm = platform::canvas(size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = QRectF(pm.rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    const QRectF r = platform::canvasRect(pm).adjusted(1.5, 1.5, -1.5, -1.5);
     QLinearGradient g(0, 0, 0, size.height());
     if (pressed) {
         g.setColorAt(0, PressedTop);
@@ -248,13 +258,13 @@ QPixmap highlight(const QSize &size, bool pressed) {
 }
 
 QPixmap minimiseHover(const QSize &size) {
-    QPixmap pm(size);
+    QPixmap pm = platform::canvas(size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(255, 255, 255, 160), 1));
     p.setBrush(QColor(255, 255, 255, 60));
-    p.drawRoundedRect(QRectF(pm.rect()).adjusted(1.5, 1.5, -1.5, -1.5), 3, 3);
+    p.drawRoundedRect(platform::canvasRect(pm).adjusted(1.5, 1.5, -1.5, -1.5), 3, 3);
     return pm;
 }
 

@@ -106,6 +106,7 @@ inline const QColor GridRight(0x00, 0xff, 0x00);
 // The style sheets of the panel's controls.
 QString textStyle(const QColor &colour, bool bold = false); // a label's text colour
 QString sheetStyle(const QString &objectName);              // the chooser and the candidate sheet
+QString focusRule();                                        // a push button holding the keyboard
 QString chooserStyle(ChooserColour colour);                 // a number button of the chooser
 QString restoreStyle(bool hover);                           // the minimised bar's restore button
 QString legendHtml();                                       // the chooser's colour legend

@@ -2,6 +2,7 @@
 #include "platform/dragger.h"
 #include "platform/fonts.h"
 #include "platform/keyboardlayout.h"
+#include "platform/screenplace.h"
 #include "simulator/cursorfile.h"
 #include "simulator/inputcodes.h"
 #include "start/moddata.h"
@@ -21,8 +22,12 @@ namespace {
 
 // A transparent hot zone (Label1, Label4, LblXXK(0), picture 5): reports the
 // mouse in pixels, every button, and a double click's second press as a double click.
-platform::ClickLabel *zone(QWidget *parent) {
+// The keyboard never stops on it: where the learner must click is part of the
+// exercise, and the window's own keys belong to the steps.
+platform::ClickLabel *zone(QWidget *parent, const QString &spoken) {
     auto *z = new platform::ClickLabel(parent);
+    z->setFocusPolicy(Qt::NoFocus);
+    z->setAccessibleName(spoken);
     z->setAttribute(Qt::WA_NoSystemBackground);
     z->setMouseTracking(true);
     z->setSeparateDoubleClicks(true);
@@ -60,6 +65,8 @@ FrmMain::FrmMain(ModData &data, platform::KeyboardLayout *keyboard, QWidget *par
         sim::windowPlacement(scr ? scr->geometry() : QRect(0, 0, 1024, 768), data.ScaleX, data.ScaleY);
     m_maximised = place.maximised;
     setGeometry(place.rect);
+    if (!m_maximised)
+        platform::placeOnScreen(this, place.rect.topLeft());
     m_engine.formLoad();
     buildControls();
 }
@@ -88,7 +95,7 @@ void FrmMain::buildControls() {
     m_drag->afterDrag = [this](QWidget *) { dockPanel(); };
     m_drag->grip(LblMove);
 
-    Image5 = zone(this);
+    Image5 = zone(this, QStringLiteral("拖动的图片"));
     Image5->hide();
     connect(Image5, &platform::ClickLabel::moved, this,
             [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPoint p) {
@@ -99,7 +106,7 @@ void FrmMain::buildControls() {
             m_engine.picture5MouseUp();
     });
 
-    Label1 = zone(this);
+    Label1 = zone(this, QStringLiteral("操作区域"));
     Label1->setGeometry(0, 0, 0, 0);
     connect(Label1, &platform::ClickLabel::pressed, this,
             [this](int b, Qt::KeyboardModifiers m) { m_engine.zone1MouseDown(b, sim::shiftState(m)); });
@@ -112,7 +119,7 @@ void FrmMain::buildControls() {
     });
     connect(Label1, &platform::ClickLabel::moved, this, [this] { m_engine.zone1MouseMove(); });
 
-    Label4 = zone(this);
+    Label4 = zone(this, QStringLiteral("拖动区域"));
     Label4->setGeometry(-1, 0, 0, 0);
     connect(Label4, &platform::ClickLabel::pressed, this, [this](int b, Qt::KeyboardModifiers m, QPoint p) {
         m_engine.zone2MouseDown(b, sim::shiftState(m), start::twips::fromPx(p.x()),
@@ -152,7 +159,7 @@ void FrmMain::buildControls() {
     connect(Text1, &QLineEdit::textChanged, this, [this](const QString &t) { m_engine.text1Changed(t); });
     connect(Text2, &QLineEdit::textChanged, this, [this](const QString &t) { m_engine.text2Changed(t); });
 
-    LblXXK = zone(this);
+    LblXXK = zone(this, QStringLiteral("返回区域"));
     LblXXK->setGeometry(0, 0, 0, 0);
     connect(LblXXK, &platform::ClickLabel::released, this, [this](int b) {
         if (b == 1)
@@ -189,9 +196,10 @@ void FrmMain::setPanel(QuestionPanelPort *panel) {
 void FrmMain::dockPanel() {
     if (!m_panel)
         return;
-    const QSize ps = m_panel->panelSize();
+    // beside the window where the screen has room, so the command line stays in
+    // sight; else in the window's lower right corner
     const QRect g = frameGeometry();
-    m_panel->movePanel(QPoint(g.x() + g.width() - ps.width(), g.y() + g.height() - ps.height()));
+    m_panel->movePanel(platform::dockBeside(g, m_panel->panelSize(), platform::availableArea(g.center())));
 }
 
 void FrmMain::restoreQuestion(int q) {
@@ -438,6 +446,12 @@ void FrmMain::resizeEvent(QResizeEvent *) {
 }
 
 void FrmMain::keyPressEvent(QKeyEvent *e) {
+    // F6, which no step asks for, hands the keyboard to the question panel
+    if (e->key() == Qt::Key_F6 && e->modifiers() == Qt::NoModifier) {
+        if (m_panel)
+            m_panel->takeKeyboard();
+        return;
+    }
     QWidget *f = focusWidget();
     if (f == Text1 || f == Text2)
         return; // keys typed into a box are the box's

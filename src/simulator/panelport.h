@@ -14,4 +14,5 @@ class QuestionPanelPort {
     virtual void raisePanel() = 0;                          // topmost, without moving or sizing
     virtual void setTitle(const QString &lblBiao) = 0;      // LblBiao
     virtual void setUnfinished(const QString &lblUnit) = 0; // LblUnit
+    virtual void takeKeyboard() {}                          // F6: the keyboard moves to the panel
 };

@@ -7,6 +7,7 @@
 #include "cover/frmfengmian.h"
 #include "fixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QPointer>
@@ -272,6 +273,107 @@ class TstCoverPage : public QObject {
         QTest::mouseClick(c->LblWeb1, Qt::LeftButton);
         QCOMPARE(launcher.opened.last(), cover::infopages::webSite(1));
         QVERIFY(launcher.started.isEmpty());
+    }
+
+    // Every button of the page, its panels and its information page: what it is
+    // called, and Tab reaches it once its panel is open.
+    void everyButtonNamedAndReached_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("opened"); // the panel it sits on
+        QTest::addColumn<QString>("name");
+        const QString page, units = QStringLiteral("units"), exams = QStringLiteral("exams"),
+                            info = QStringLiteral("info");
+        const auto row = [](const char *control, const QString &opened, const QString &name) {
+            QTest::newRow(control) << QString::fromLatin1(control) << opened << name;
+        };
+        row("LblTiKu", page, QStringLiteral("单元练习"));
+        row("LblKaCH", page, QStringLiteral("模拟考试"));
+        row("LblClose", page, QStringLiteral("关闭"));
+        row("LblPro_1", page, QStringLiteral("考试简介"));
+        row("LblPro_4", page, QStringLiteral("其它模块"));
+        row("LblWeb1", page, QStringLiteral("官方网站"));
+        row("LblQQ2", page, QStringLiteral("在线客服二"));
+        row("LblExit", page, QStringLiteral("题库升级"));
+        row("LblAbout", page, QStringLiteral("关于本软件"));
+        row("LblJinRuXX_0", units, QStringLiteral("进入练习 第1单元"));
+        row("LblJinRuXX_11", units, QStringLiteral("进入练习 第12单元"));
+        row("LblFanHui1", units, QStringLiteral("返回"));
+        row("LblExit1", units, QStringLiteral("退出"));
+        row("LblStartKs_0", exams, QStringLiteral("开始考试 第1套"));
+        row("LblErr_5", exams, QStringLiteral("错题复习 第6套"));
+        row("LblFanHui2", exams, QStringLiteral("返回"));
+        row("LblExit2", exams, QStringLiteral("退出"));
+        row("LblLast", info, QStringLiteral("上一页"));
+        row("LblNext", info, QStringLiteral("下一页"));
+        row("LblKmLj_0", info, QStringLiteral("其它模块 1：打开这个模块的下载页面"));
+        row("LblKmLj_18", info, QStringLiteral("其它模块 19：打开这个模块的下载页面"));
+    }
+    void everyButtonNamedAndReached() {
+        QFETCH(QString, control);
+        QFETCH(QString, opened);
+        QFETCH(QString, name);
+        FrmFengmian *c = cover();
+        c->activateWindow();
+        QTRY_VERIFY(c->isActiveWindow());
+        if (opened == QStringLiteral("units"))
+            c->LblTiKu_Click();
+        else if (opened == QStringLiteral("exams"))
+            c->LblKaCH_Click();
+        else if (opened == QStringLiteral("info"))
+            c->LblPro_Click(4); // the last page, with the module slots
+        auto *target = c->findChild<platform::ClickLabel *>(control);
+        QVERIFY(target);
+        QCOMPARE(target->spokenName(), name);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(target);
+        QVERIFY(a);
+        QCOMPARE(a->role(), QAccessible::Button);
+        QCOMPARE(a->text(QAccessible::Name), name);
+        bool reached = false;
+        for (int i = 0; i < 60 && !reached; ++i) {
+            QWidget *focus = QApplication::focusWidget();
+            QVERIFY(focus);
+            QTest::keyClick(focus, Qt::Key_Tab);
+            reached = target->hasFocus();
+        }
+        QVERIFY2(reached, qPrintable(control));
+        // whatever is visible of the page, its buttons are all named and reachable
+        for (platform::ClickLabel *l : c->findChildren<platform::ClickLabel *>()) {
+            if (!l->isVisible())
+                continue;
+            QVERIFY2(!l->spokenName().isEmpty(), qPrintable(l->objectName()));
+            if (opened.isEmpty() || l == c->LblClose || l->parentWidget() != c)
+                QVERIFY2(l->focusPolicy() & Qt::TabFocus, qPrintable(l->objectName()));
+        }
+    }
+
+    // An open panel keeps the keyboard: Tab goes round its own buttons (and the
+    // close button), Esc closes it and the keyboard returns to its tab.
+    void panelKeepsTheKeyboard() {
+        FrmFengmian *c = cover();
+        c->activateWindow();
+        QTRY_VERIFY(c->isActiveWindow());
+        c->LblKaCH->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(c->LblKaCH, Qt::Key_Space);
+        QVERIFY(c->PicKaCH->isVisible());
+        QCOMPARE(QApplication::focusWidget(), c->LblStartKs[0]);
+        QTest::keyClick(c->LblStartKs[0], Qt::Key_Right);
+        QCOMPARE(QApplication::focusWidget(), c->LblErr[0]);
+        for (int i = 0; i < 40; ++i) {
+            QWidget *focus = QApplication::focusWidget();
+            QVERIFY2(c->PicKaCH->isAncestorOf(focus) || focus == c->LblClose,
+                     qPrintable(focus->objectName()));
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!c->PicKaCH->isVisible());
+        QCOMPARE(QApplication::focusWidget(), c->LblKaCH);
+        QVERIFY(c->LblPro[1]->focusPolicy() & Qt::TabFocus); // the page's own buttons are back in reach
+        // Enter on the page's tab opens the unit panel just as well
+        c->LblTiKu->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(c->LblTiKu, Qt::Key_Return);
+        QVERIFY(c->PicTiKu->isVisible());
+        QCOMPARE(QApplication::focusWidget(), c->LblJinRuXX[0]);
+        QVERIFY(!(c->LblPro[1]->focusPolicy() & Qt::TabFocus));
     }
 
     void missingCheckFileIsSaid() {

@@ -17,8 +17,10 @@
 #include "simulator/steprecord.h"
 #include "start/setfiles.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
 #include <QPointer>
@@ -309,11 +311,68 @@ class TstFrmTm : public QObject {
         QCOMPARE(tm->LblBiao->text(), QStringLiteral("第1单元  第1/3题（未完成）"));
     }
 
+    // The toolbar, the chooser and the minimised bar from the keyboard: Tab and
+    // the arrows move, Enter and Space press; a sheet keeps the keyboard while it
+    // is shown, and the release of the pressing key stays in the panel.
+    void keyboardWorksThePanel() {
+        unitPractice();
+        auto tm = openPanel();
+        sim.widget.show();
+        tm->takeKeyboard();
+        QTRY_VERIFY(tm->isActiveWindow());
+        QCOMPARE(QApplication::focusWidget(), tm->CmdGN[1]); // 上一题 is disabled on question 1
+        QCOMPARE(tm->CmdGN[1]->spokenName(), QStringLiteral("下一题"));
+        QCOMPARE(tm->CmdGN[4]->spokenName(), QStringLiteral("选题"));
+        QTest::keyClick(tm->CmdGN[1], Qt::Key_Right);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), tm->CmdGN[4]);
+        QTest::keyClick(tm->CmdGN[4], Qt::Key_Return);
+        QVERIFY(tm->FrmSelect->isVisible());
+        QCOMPARE(QApplication::focusWidget(), tm->CmTNO[1]);
+        for (int i = 0; i < 10; ++i) { // round the sheet: the covered toolbar is out of reach
+            QWidget *f = QApplication::focusWidget();
+            QVERIFY2(tm->FrmSelect->isAncestorOf(f) || f == tm->LblMin, qPrintable(f->objectName()));
+            QTest::keyClick(f, Qt::Key_Tab);
+        }
+        tm->CmTNO[3]->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(tm->CmTNO[3], Qt::Key_Return);
+        QCOMPARE(int(d.CurQuestion), 3);
+        QVERIFY(!tm->FrmSelect->isVisible());
+        QTRY_VERIFY(sim.widget.isActiveWindow()); // the question shown, back to the simulated window
+
+        // Shift+Enter on the demonstration button asks for the slow one
+        tm->takeKeyboard();
+        QTRY_VERIFY(tm->isActiveWindow());
+        tm->CmdGN[7]->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(tm->CmdGN[7], Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(tm->session().demoSpeed(), 2);
+        QVERIFY(tm->TimStartYS.isActive());
+        tm->TimStartYS.stop();
+
+        // minimised, the restore button is all Tab reaches; Space restores
+        tm->show();
+        tm->takeKeyboard();
+        QTRY_VERIFY(tm->isActiveWindow());
+        tm->LblMin->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(tm->LblMin, Qt::Key_Space);
+        QCOMPARE(tm->size(), tm->PicMin->size());
+        QCOMPARE(QApplication::focusWidget(), tm->Command2);
+        QTest::keyClick(tm->Command2, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), tm->Command2);
+        QTest::keyClick(tm->Command2, Qt::Key_Space);
+        QCOMPARE(tm->size(), QSize(332, 242));
+    }
+
     void minimiseAndRestore() {
         unitPractice();
         auto tm = openPanel();
-        sim.widget.setGeometry(112, 84, 800, 600);
+        // against the screen's bottom right corner: the panel docks into the window's corner
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        sim.widget.resize(800, 600);
         sim.widget.show();
+        const QSize frame = sim.widget.frameGeometry().size();
+        sim.widget.move(area.right() + 1 - frame.width(), area.bottom() + 1 - frame.height());
         tm->minimise();
         QCOMPARE(tm->size(), tm->PicMin->size());
         QCOMPARE(tm->geometry().topLeft(), QPoint(180 - tm->width(), 570 - tm->height()));

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -182,7 +183,9 @@ void TstFrmMain::windowKeysAndDocking() {
     FakePanel panel;
     FrmMain w(f.data);
     w.setPanel(&panel);
-    w.move(10, 20);
+    // against the screen's right and bottom edges: no room beside or under the
+    // window, so the panel docks into its corner
+    w.move(0, QGuiApplication::primaryScreen()->availableGeometry().bottom() + 1 - 600);
     w.resize(800, 600);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));

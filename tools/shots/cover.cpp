@@ -44,6 +44,23 @@ int coverShots(const QStringList &args) {
         std::printf("%s/%s\n", qPrintable(out), qPrintable(name));
     };
     save(cover, QStringLiteral("cover.png"));
+    {
+        // where the page stands on the screen
+        const QString name = out + QStringLiteral("/cover-screen.png");
+        QGuiApplication::primaryScreen()->grabWindow(0).save(name);
+        std::printf("%s\n", qPrintable(name));
+    }
+    // the keyboard's way: the focus mark on the unit tab, then on an enter button
+    cover->activateWindow();
+    if (!QTest::qWaitForWindowActive(cover))
+        std::fputs("cadshots: the cover page did not become active; no focus mark to show\n", stderr);
+    cover->LblTiKu->setFocus(Qt::TabFocusReason);
+    save(cover, QStringLiteral("cover-focus.png"));
+    QTest::keyClick(cover->LblTiKu, Qt::Key_Space);
+    if (QWidget *f = QApplication::focusWidget())
+        QTest::keyClick(f, Qt::Key_Right);
+    save(cover, QStringLiteral("cover-units-focus.png"));
+    QTest::keyClick(cover, Qt::Key_Escape);
     QTest::mouseClick(cover->LblTiKu, Qt::LeftButton);
     Q_EMIT cover->LblJinRuXX[0]->entered();
     save(cover, QStringLiteral("cover-units.png"));
