@@ -4,28 +4,10 @@
 #include "fuzzinput.h"
 #include "platform/registry.h"
 
-#include <QDir>
 #include <QFile>
 
-#include <cstdlib>
-#include <unistd.h>
-
-namespace {
-
-const QString &folder() {
-    static const QString f = [] {
-        const QString path = QStringLiteral("/dev/shm/caddrill-fuzz-registry-%1").arg(qint64(getpid()));
-        QDir().mkpath(path);
-        std::atexit([] { QDir(folder()).removeRecursively(); });
-        return path;
-    }();
-    return f;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    platform::FileRegistry reg(folder());
+    platform::FileRegistry reg(fuzzinput::scratchFolder("registry"));
     const QString file = reg.fileFor(platform::HKEY_CURRENT_USER);
     {
         QFile f(file);

@@ -4,12 +4,14 @@
 #include "platform/textfile.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QStringList>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 namespace fuzzinput {
 
@@ -27,6 +29,21 @@ inline void require(bool condition, int line = __builtin_LINE(), const char *fil
         std::fprintf(stderr, "%s:%d: property broken\n", file, line);
         std::abort();
     }
+}
+
+// A folder of this process on the tmpfs, made on first use and removed at exit.
+// The path is kept on the heap and never destroyed: the exit handler runs after
+// the destructors of statics made before it was registered.
+inline const QString &scratchFolder(const char *harness) {
+    static const QString &path = *[harness] {
+        auto *p = new QString(QStringLiteral("/dev/shm/caddrill-fuzz-%1-%2")
+                                  .arg(QString::fromLatin1(harness))
+                                  .arg(qint64(getpid())));
+        QDir().mkpath(*p);
+        std::atexit([] { QDir(path).removeRecursively(); });
+        return p;
+    }();
+    return path;
 }
 
 } // namespace fuzzinput
