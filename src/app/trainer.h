@@ -120,6 +120,6 @@ class Trainer : public QObject {
     QPointer<FrmLogon> m_logon;
     SimulatedWindow *m_mainLink = nullptr; // what the panel drives, dies with the window
     QPointer<QWidget> m_lastActive;
-    QPointer<HandInDialog> m_handIn;       // the hand-in dialog on the screen, if any
+    QPointer<HandInDialog> m_handIn; // the hand-in dialog on the screen, if any
     QPointer<QWidget> m_report;
 };

@@ -24,7 +24,8 @@ int main(int argc, char **argv) {
                        "  cadshots logon PROGRAM_FOLDER OUTPUT_FOLDER [PAPER]\n"
                        "  cadshots exam PROGRAM_FOLDER OUTPUT_FOLDER\n"
                        "  cadshots demo PROGRAM_FOLDER OUTPUT_FOLDER"));
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("cover, panel, screen, logon, exam or demo"));
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("cover, panel, screen, logon, exam or demo"));
     if (const int code = platform::cmdline::parse(parser, platform::cmdline::arguments(argc, argv));
         code >= 0)
         return code;
