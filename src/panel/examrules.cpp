@@ -1,4 +1,5 @@
 #include "panel/examrules.h"
+#include "panel/logonrules.h"
 #include "panel/panelrules.h"
 #include "panel/progress.h"
 #include "platform/textfile.h"
@@ -47,14 +48,6 @@ QString scoreLine(const ModData &d, double score) {
            progress::scoreText(score) + QStringLiteral("分");
 }
 
-bool strictSeat(const QString &seatNo) {
-    const QString s = start::vb::Trim(seatNo);
-    if (s.isEmpty())
-        return false;
-    const QChar c = s.at(0);
-    return c == u'Z' || c == u'z' || c == u'Ｚ' || c == u'ｚ';
-}
-
 QString questionTooltip(int i, const QString &indexLine) {
     return QStringLiteral("第") + QString::number(i) + QStringLiteral("题： ") +
            platform::textfile::shownText(start::setfiles::parseIndexLine(indexLine).text);
@@ -84,7 +77,7 @@ Report grade(const ModData &d, const QString &composition, const QStringList &in
     r.score = progress::examScore(d);
     r.scoreLine = scoreLine(d, r.score);
     r.wrongList = progress::wrongCodes(d, composition);
-    r.wrongReview = r.wrongList.size() >= CodeLength && !strictSeat(d.SeatNo);
+    r.wrongReview = r.wrongList.size() >= CodeLength && !logon::isStrictSeat(d.SeatNo);
     return r;
 }
 

@@ -38,10 +38,7 @@ QString timeUpText();
 // "第N套得分：S分", N = CurSet + 1, S in its shortest decimal form.
 QString scoreLine(const ModData &d, double score);
 
-// The strict seat prefix: a seat number beginning with "Z", in either case and
-// in its half- or full-width form, belongs to a strict candidate, who is offered
-// no wrong-question review.
-bool strictSeat(const QString &seatNo);
+// A strict seat (logon::isStrictSeat) is offered no wrong-question review.
 
 // "第i题： " & the question text of index line i (after the picture id when the
 // line carries a picture).

@@ -2,6 +2,7 @@
 // text, the score line, the report's grid and tooltips, the three records the
 // report stores (and what a failing one leaves), and the two reviews' sets.
 #include "panel/examrules.h"
+#include "panel/logonrules.h"
 #include "panel/progress.h"
 #include "platform/textfile.h"
 
@@ -135,7 +136,7 @@ class TstExamRules : public QObject {
     void strictSeat() {
         QFETCH(QString, seat);
         QFETCH(bool, strict);
-        QCOMPARE(panel::exam::strictSeat(seat), strict);
+        QCOMPARE(panel::logon::isStrictSeat(seat), strict);
     }
 
     // The grid, the tooltips (the text after a picture id) and whether the wrong

@@ -1,5 +1,5 @@
-// A whole exam on the sample module, on the real windows (offscreen): paper 1
-// opened as the login leaves it, two questions solved on the simulated window,
+// A whole exam on the sample module, on the real windows (offscreen): the cover
+// page's 开始考试 and the login to paper 1, two questions solved on the simulated window,
 // the hand-in through both dialogs, the score report and its records, the
 // wrong-question review, and the fresh cover page with the score and the time.
 // A second run lets the time run out.
@@ -8,6 +8,7 @@
 #include "fakes.h"
 #include "panel/frmchengji.h"
 #include "panel/frmend.h"
+#include "panel/frmlogon.h"
 #include "panel/frmtm.h"
 #include "panel/progress.h"
 #include "platform/textfile.h"
@@ -129,10 +130,24 @@ class TstExamRun : public QObject {
         FakeLauncher launcher;
         FakeInstance instance;
         Trainer trainer(d, {&prompter, nullptr, &launcher, &clock, &instance}, QStringLiteral("caddrill"));
-        trainer.openRun({panel::RunKind::Exam, QString(), std::nullopt});
+        // the way in: the cover page's 开始考试 for paper 1, then the login
+        trainer.showCover();
+        FrmFengmian *entry = topLevel<FrmFengmian>();
+        QVERIFY(entry);
+        QTest::mouseClick(entry->LblKaCH, Qt::LeftButton);
+        QTest::mouseClick(entry->LblStartKs[0], Qt::LeftButton);
+        QTRY_VERIFY(topLevel<FrmLogon>());
+        FrmLogon *logon = topLevel<FrmLogon>();
+        QTRY_VERIFY(logon->Picture1->isVisible());
+        QTest::mouseClick(logon->CmdLog, Qt::LeftButton);
+        QVERIFY2(prompter.asked.isEmpty(), qPrintable(prompter.asked.value(0).text));
+        QTRY_VERIFY(topLevel<FrmTm>());
+        QTRY_VERIFY(!topLevel<FrmLogon>());
         FrmTm *tm = trainer.panel();
         FrmMain *main = trainer.simulatedWindow();
+        QVERIFY(tm && main);
         QTRY_VERIFY(!tm->TimerREDO.isActive());
+        QCOMPARE(d.SeatNo, QStringLiteral("18"));
         QCOMPARE(tm->CmdEnd->text(), QStringLiteral("结束考试"));
         QCOMPARE(tm->LblTime->text(), QStringLiteral("剩余50分钟"));
         QVERIFY(tm->TimeKS.isActive());
