@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QStandardPaths>
 
 namespace platform {
@@ -225,6 +226,15 @@ int32_t FileRegistry::setValue(int32_t root, const QString &subKey, const QStrin
         return ERROR_INVALID_PARAMETER;
     Store store;
     const QString file = fileFor(root);
+    // Reading, changing and rewriting the store is one step for every process
+    // that shares it (the trainers of other modules, the update checker): without
+    // the lock two writers at once would each write back the store they read, and
+    // one of the two values would be lost.
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QLockFile lock(file + QStringLiteral(".lock"));
+    lock.setStaleLockTime(10000);
+    if (!lock.tryLock(10000))
+        return ERROR_ACCESS_DENIED;
     if (!loadStore(file, store))
         return ERROR_ACCESS_DENIED;
     setInStore(store, subKey, name, v);

@@ -134,6 +134,40 @@ class TstPlatform : public QObject {
                  (QStringList{QStringLiteral(".hidden-but-ours-to-keep"), QStringLiteral("288893.rar")}));
     }
 
+    // Two processes setting values in the shared store at the same moment (two
+    // modules' trainers, or a trainer and its update checker): every value of
+    // both survives; none is lost to the other's rewrite.
+    void registryTwoWritersAtOnce() {
+        TempFolder tmp;
+        const int each = 40;
+        QList<QProcess *> writers;
+        for (const char *prefix : {"A", "B"}) {
+            auto *p = new QProcess(this);
+            p->start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("--registry-writer"), tmp.path(), QString::fromLatin1(prefix),
+                      QString::number(each)});
+            writers << p;
+        }
+        for (QProcess *p : writers) {
+            QVERIFY(p->waitForFinished(120000));
+            QCOMPARE(p->exitCode(), 0);
+        }
+        platform::FileRegistry reg(tmp.path());
+        int found = 0;
+        for (const char *prefix : {"A", "B"}) {
+            for (int i = 0; i < each; ++i) {
+                platform::RegValue v;
+                const QString name = QString::fromLatin1(prefix) + QString::number(i);
+                if (reg.queryValue(platform::HKEY_CURRENT_USER, QStringLiteral("Software\\Microsoft"), name,
+                                   v) == platform::ERROR_SUCCESS &&
+                    v.value.toString() == name)
+                    ++found;
+            }
+        }
+        QCOMPARE(found, 2 * each);
+        QVERIFY(!QFileInfo::exists(reg.fileFor(platform::HKEY_CURRENT_USER) + QStringLiteral(".lock")));
+    }
+
     // Other modules' trainers share the registry file: a value set by us changes
     // its own line and nothing else, byte for byte, whatever the file holds.
     void registryKeepsForeignLines() {
@@ -256,5 +290,26 @@ class TstPlatform : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(TstPlatform)
+// The child of registryTwoWritersAtOnce: sets COUNT values PREFIX0, PREFIX1, ...
+// in the store of FOLDER, one call each.
+static int registryWriter(const QString &folder, const QString &prefix, int count) {
+    platform::FileRegistry reg(folder);
+    for (int i = 0; i < count; ++i) {
+        const QString name = prefix + QString::number(i);
+        if (reg.setValue(platform::HKEY_CURRENT_USER, QStringLiteral("Software\\Microsoft"), name,
+                         {platform::REG_SZ, name}) != platform::ERROR_SUCCESS)
+            return 1;
+    }
+    return 0;
+}
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 5 && args.at(1) == QLatin1String("--registry-writer"))
+        return registryWriter(args.at(2), args.at(3), args.at(4).toInt());
+    TstPlatform tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
 #include "tst_platform.moc"
