@@ -660,6 +660,7 @@ void FrmTm::sheetChanged(QWidget *first) {
     for (platform::ClickLabel *spot : CmdGN)
         spot->setFocusPolicy(covered ? Qt::NoFocus : Qt::TabFocus);
     Image2->setFocusPolicy(covered ? Qt::NoFocus : Qt::TabFocus);
+    LblIME->setFocusPolicy(covered ? Qt::NoFocus : Qt::TabFocus);
     if (!isActiveWindow())
         return; // the keyboard is in the simulated window
     if (first && first->isVisible()) {
