@@ -132,9 +132,11 @@ platform::ClickLabel *FrmLogon::pageButton(QWidget *page, const QString &name, c
                                            const QRect &r, bool accent) {
     auto *b = new platform::ClickLabel(page);
     b->setObjectName(name);
-    b->setGeometry(r);
+    // a margin around the drawn button carries the focus mark, clear of its edge
+    b->setGeometry(r.adjusted(-4, -4, 4, 4));
+    b->setAlignment(Qt::AlignCenter);
     b->setCursor(Qt::PointingHandCursor);
-    b->setFocusMark(accent ? art::Value : art::Gold, 6);
+    b->setFocusMark(art::Banner, 6);
     const QPixmap normal = art::button(text, r.size(), false, accent);
     const QPixmap hover = art::button(text, r.size(), true, accent);
     b->setPixmap(normal);
