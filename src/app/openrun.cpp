@@ -5,6 +5,7 @@
 #include "panel/frmtm.h"
 #include "panel/simwindow.h"
 #include "platform/keyboardlayout.h"
+#include "platform/screenplace.h"
 #include "simulator/frmmain.h"
 
 #include <QLineEdit>
@@ -66,7 +67,8 @@ FrmTm *Trainer::panel() {
             connect(dialog, &FrmCZTS::answersChosen, tm, &FrmTm::openAnswers);
             // centred on the screen: the docked panel sits in a corner
             if (const QScreen *screen = tm->screen())
-                dialog->move(screen->availableGeometry().center() - dialog->rect().center());
+                platform::placeOnScreen(dialog,
+                                        screen->availableGeometry().center() - dialog->rect().center());
             dialog->show();
         });
         m_panel->setKeyboardLayout(keyboard());

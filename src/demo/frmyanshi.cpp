@@ -1,4 +1,5 @@
 #include "demo/frmyanshi.h"
+#include "platform/screenplace.h"
 #include "simulator/bankreader.h"
 #include "simulator/cursorfile.h"
 #include "simulator/screenpainter.h"
@@ -9,7 +10,6 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionMenuItem>
 
@@ -56,10 +56,10 @@ FrmYanShi::FrmYanShi(ModData &data, const Intervals &intervals, QWidget *over)
     const QSize size = m_player.windowSize();
     setFixedSize(toPx(size.width()), toPx(size.height()));
     // centred on the screen, or over the simulated window when it is not maximised
-    if (QScreen *s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - rect().center());
     if (over && !over->isMaximized())
-        move(over->pos());
+        platform::placeOnScreen(this, over->pos());
+    else
+        platform::centreOnScreen(this);
 
     for (int i = 0; i < TimerCount; ++i) {
         auto *t = new QTimer(this);

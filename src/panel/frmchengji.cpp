@@ -1,14 +1,15 @@
 #include "panel/frmchengji.h"
 #include "panel/panelart.h"
+#include "platform/screenplace.h"
 #include "start/twips.h"
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
+#include <QToolTip>
 
 namespace {
 
@@ -31,6 +32,7 @@ QString buttonStyle(bool accent) {
     return QStringLiteral(
                "QPushButton { background: %1; color: %2; border: 1px solid %3; border-radius: 3px; }"
                "QPushButton:hover { background: %4; border-color: %5; }"
+               "QPushButton:focus { border: 2px solid %5; }"
                "QPushButton:disabled { background: %6; color: %7; border-color: %6; }")
         .arg(face.name(), ink.name(), ExamNavy.name(), hover.name(), ExamGold.name(), ExamLine.name(),
              ExamMuted.name());
@@ -40,8 +42,10 @@ QString buttonStyle(bool accent) {
 // the button's "solved" property picks the colour.
 QString gridStyle() {
     return QStringLiteral("QPushButton { background: %1; color: black; border: 1px solid %2; }"
-                          "QPushButton[solved=\"true\"] { background: %3; border-color: %4; }")
-        .arg(GridWrong.name(), GridWrong.darker(160).name(), GridRight.name(), GridRight.darker(160).name());
+                          "QPushButton[solved=\"true\"] { background: %3; border-color: %4; }"
+                          "QPushButton:focus { border: 3px solid %5; }")
+        .arg(GridWrong.name(), GridWrong.darker(160).name(), GridRight.name(), GridRight.darker(160).name(),
+             ExamNavy.name());
 }
 
 } // namespace
@@ -67,7 +71,7 @@ FrmChengji::FrmChengji(const ModData &data, const panel::exam::Report &report, Q
         b->setFont(buttonFont);
         b->setStyleSheet(buttonStyle(accent));
         b->setCursor(Qt::PointingHandCursor);
-        b->setAutoDefault(false);
+        b->setAutoDefault(true); // Enter presses the one with the focus
         return b;
     };
     Command3 = button("Command3", QStringLiteral("本次错题复习"), 2880, 2175, true);
@@ -101,11 +105,76 @@ FrmChengji::FrmChengji(const ModData &data, const panel::exam::Report &report, Q
         b->setFont(uiFont(9, true));
         b->setProperty("solved", report.solved[i]);
         b->setToolTip(report.tooltips[i]);
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setAccessibleName(
+            QStringLiteral("第%1题 %2")
+                .arg(i)
+                .arg(report.solved[i] ? QStringLiteral("已完成") : QStringLiteral("未完成")));
+        b->setAccessibleDescription(report.tooltips[i]);
+        // one stop of the Tab chain for the whole grid; the arrow keys walk it,
+        // Space or Enter shows the question's text
+        b->setFocusPolicy(i == 1 ? Qt::StrongFocus : Qt::ClickFocus);
+        b->installEventFilter(this);
+        connect(b, &QPushButton::clicked, this, [b] {
+            QToolTip::showText(b->mapToGlobal(QPoint(b->width() / 2, b->height())), b->toolTip(), b);
+        });
         CmTNO[i] = b;
     }
     const QRect last = CmTNO[MaxQuestions]->geometry();
     Frame1->setGeometry(X(3900), Y(5520), last.right() + 1, last.bottom() + 1);
+    setTabOrder(Command3, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, CmTNO[1]);
+}
+
+int FrmChengji::gridCursor() const {
+    for (int i = 1; i <= MaxQuestions; ++i)
+        if (CmTNO[i]->focusPolicy() == Qt::StrongFocus)
+            return i;
+    return 1;
+}
+
+void FrmChengji::moveGridCursor(int to) {
+    const int from = gridCursor();
+    if (to < 1 || to > MaxQuestions)
+        return;
+    if (to != from) {
+        CmTNO[to]->setFocusPolicy(Qt::StrongFocus);
+        CmTNO[from]->setFocusPolicy(Qt::ClickFocus);
+    }
+    CmTNO[to]->setFocus(Qt::OtherFocusReason);
+}
+
+bool FrmChengji::eventFilter(QObject *watched, QEvent *e) {
+    auto *b = qobject_cast<QPushButton *>(watched);
+    if (b && b->parentWidget() == Frame1) {
+        if (e->type() == QEvent::FocusIn && b->focusPolicy() != Qt::StrongFocus) {
+            // a click moves the grid's Tab stop to the clicked question
+            moveGridCursor(b->text().toInt());
+        } else if (e->type() == QEvent::KeyPress) {
+            const int at = b->text().toInt();
+            switch (static_cast<QKeyEvent *>(e)->key()) {
+            case Qt::Key_Left:
+                moveGridCursor(at - 1);
+                return true;
+            case Qt::Key_Right:
+                moveGridCursor(at + 1);
+                return true;
+            case Qt::Key_Up:
+                moveGridCursor(at - 10);
+                return true;
+            case Qt::Key_Down:
+                moveGridCursor(at + 10);
+                return true;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                b->click();
+                return true;
+            default:
+                break;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 void FrmChengji::choose(void (FrmChengji::*signal)()) {
@@ -115,11 +184,10 @@ void FrmChengji::choose(void (FrmChengji::*signal)()) {
 }
 
 void FrmChengji::showEvent(QShowEvent *e) {
-    // centred once, when it first shows
+    // centred once, when it first shows, in the free part of the screen
     if (!m_centred) {
         m_centred = true;
-        if (QScreen *s = QGuiApplication::primaryScreen())
-            move(s->availableGeometry().center() - rect().center());
+        platform::centreOnScreen(this);
     }
     QWidget::showEvent(e);
 }

@@ -37,8 +37,12 @@ class FrmChengji : public QWidget {
     void paintEvent(QPaintEvent *) override;
     void showEvent(QShowEvent *) override;
     void closeEvent(QCloseEvent *) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
 
   private:
+    // The grid question that holds the grid's Tab stop, and moving it.
+    int gridCursor() const;
+    void moveGridCursor(int to);
     void choose(void (FrmChengji::*signal)());
 
     const ModData &m_data;

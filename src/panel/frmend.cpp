@@ -1,6 +1,7 @@
 #include "panel/frmend.h"
 #include "panel/examrules.h"
 #include "panel/panelart.h"
+#include "platform/screenplace.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -27,6 +28,7 @@ QString buttonStyle(bool accent) {
     return QStringLiteral(
                "QPushButton { background: %1; color: %2; border: 1px solid %3; border-radius: 3px; }"
                "QPushButton:hover { background: %4; border-color: %5; }"
+               "QPushButton:focus { border: 2px solid %5; }"
                "QPushButton:disabled { background: %6; color: %7; border-color: %6; }")
         .arg(face.name(), ink.name(), ExamNavy.name(), hover.name(), ExamGold.name(), ExamLine.name(),
              ExamMuted.name());
@@ -85,12 +87,19 @@ HandInDialog::HandInDialog(const QString &text, bool timeUp, QWidget *parent)
     Command2->setDefault(true); // Enter keeps the exam going; handing in takes a deliberate click
     Command1->setAutoDefault(false);
 
+    // Tab goes between the two, Space presses the one with the focus and Enter
+    // the default; the dialog opens on the default
+    setTabOrder(Command1, Command2);
+    Command2->setFocus();
+
     connect(Command1, &QPushButton::clicked, this, [this] {
         accept();
         Q_EMIT handInChosen();
     });
     connect(Command2, &QPushButton::clicked, this, &HandInDialog::reject);
     setTimeUp(timeUp);
+    // in the middle of the free part of the screen, never partly off it
+    platform::centreOnScreen(this);
 }
 
 void HandInDialog::setTimeUp(bool up) {

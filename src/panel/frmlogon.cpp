@@ -3,6 +3,7 @@
 #include "panel/logonrules.h"
 #include "platform/clicklabel.h"
 #include "platform/fonts.h"
+#include "platform/screenplace.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -33,10 +34,10 @@ FrmLogon::FrmLogon(ModData &data, platform::Prompter &prompter, platform::Clock 
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(data.appTitle());
     setFont(platform::fonts::ui(9));
-    // the exam client fills the screen
+    // the exam client fills the free part of the screen
     QRect area(0, 0, 1024, 700);
-    if (QScreen *s = QGuiApplication::primaryScreen())
-        area = s->availableGeometry();
+    if (const QScreen *s = QGuiApplication::primaryScreen())
+        area = platform::availableArea(s->geometry().center());
     setGeometry(area);
 
     // Load: the paper's file names, then the two pages (hidden until Timer1 places them)
@@ -81,8 +82,19 @@ void FrmLogon::buildLoginPage() {
         pageButton(Picture1, QStringLiteral("CmdLog"), QStringLiteral("登  录"), art::logInButton(), true);
     CmdExit =
         pageButton(Picture1, QStringLiteral("CmdExit"), QStringLiteral("退  出"), art::exitButton(), false);
+    CmdLog->setAccessibleName(QStringLiteral("登录"));
+    CmdExit->setAccessibleName(QStringLiteral("退出"));
+    TxtZwh->setAccessibleName(QStringLiteral("座位号"));
+    TxtSFZ->setAccessibleName(QStringLiteral("身份证号"));
     connect(CmdLog, &platform::ClickLabel::clicked, this, &FrmLogon::CmdLog_Click);
     connect(CmdExit, &platform::ClickLabel::clicked, this, &FrmLogon::CmdExit_Click);
+    // the keyboard's way through the page: seat, identity card, 登录, 退出; Enter
+    // in a box moves on to the next stop
+    setTabOrder(TxtZwh, TxtSFZ);
+    setTabOrder(TxtSFZ, CmdLog);
+    setTabOrder(CmdLog, CmdExit);
+    connect(TxtZwh, &QLineEdit::returnPressed, TxtSFZ, [this] { TxtSFZ->setFocus(Qt::TabFocusReason); });
+    connect(TxtSFZ, &QLineEdit::returnPressed, CmdLog, [this] { CmdLog->setFocus(Qt::TabFocusReason); });
 }
 
 void FrmLogon::buildConfirmPage() {
@@ -120,8 +132,11 @@ platform::ClickLabel *FrmLogon::pageButton(QWidget *page, const QString &name, c
                                            const QRect &r, bool accent) {
     auto *b = new platform::ClickLabel(page);
     b->setObjectName(name);
-    b->setGeometry(r);
+    // a margin around the drawn button carries the focus mark, clear of its edge
+    b->setGeometry(r.adjusted(-4, -4, 4, 4));
+    b->setAlignment(Qt::AlignCenter);
     b->setCursor(Qt::PointingHandCursor);
+    b->setFocusMark(art::Banner, 6);
     const QPixmap normal = art::button(text, r.size(), false, accent);
     const QPixmap hover = art::button(text, r.size(), true, accent);
     b->setPixmap(normal);
@@ -151,8 +166,11 @@ bool FrmLogon::eventFilter(QObject *watched, QEvent *e) {
 }
 
 void FrmLogon::Timer1_Timer() {
-    // once: both pages centred in the form, the login page shown
-    const QPoint at((width() - Picture1->width()) / 2, (height() - Picture1->height()) / 2);
+    // once: both pages centred in the form, the login page shown; on a screen
+    // smaller than a page its top left corner stays in view
+    const QPoint at =
+        platform::placeInside(QPoint((width() - Picture1->width()) / 2, (height() - Picture1->height()) / 2),
+                              Picture1->size(), rect());
     Picture1->move(at);
     Picture2->move(at);
     Picture1->show();

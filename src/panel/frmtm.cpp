@@ -240,13 +240,17 @@ void FrmTm::buildControls() {
     // the input-method indicator at the row's right end, the name beside it
     const int imeW = X(480);
     LblName->resize(LblName->width() - imeW - X(60), LblName->height());
-    LblIME = new QLabel(QStringLiteral("EN"), FrmZhuYa);
+    LblIME = new platform::ClickLabel(FrmZhuYa);
+    LblIME->setText(QStringLiteral("EN"));
     LblIME->setObjectName(QStringLiteral("LblIME"));
     LblIME->setGeometry(infoLeft + infoW - imeW, row2 + Y(60), imeW, Y(270));
     LblIME->setAlignment(Qt::AlignCenter);
     LblIME->setCursor(Qt::PointingHandCursor);
     LblIME->setStyleSheet(panel::panelart::inputMethodStyle());
     LblIME->setToolTip(QStringLiteral("输入法"));
+    LblIME->setAccessibleName(QStringLiteral("输入法"));
+    LblIME->setFocusMark(panel::panelart::Accent, 3);
+    connect(LblIME, &platform::ClickLabel::clicked, this, &FrmTm::LblIME_Click); // Space or Enter too
     mIme = new QMenu(this);
     mIme->setObjectName(QStringLiteral("mIme"));
     mEng = mIme->addAction(QString());
@@ -260,7 +264,6 @@ void FrmTm::buildControls() {
     }
     m_imeMenu = panel::inputmenu::build({});
     showInputMenu();
-    LblIME->installEventFilter(this);
 
     // question text
     RtbTM = new QTextEdit(this);
@@ -657,6 +660,7 @@ void FrmTm::sheetChanged(QWidget *first) {
     for (platform::ClickLabel *spot : CmdGN)
         spot->setFocusPolicy(covered ? Qt::NoFocus : Qt::TabFocus);
     Image2->setFocusPolicy(covered ? Qt::NoFocus : Qt::TabFocus);
+    LblIME->setFocusPolicy(covered ? Qt::NoFocus : Qt::TabFocus);
     if (!isActiveWindow())
         return; // the keyboard is in the simulated window
     if (first && first->isVisible()) {
@@ -902,11 +906,6 @@ bool FrmTm::eventFilter(QObject *watched, QEvent *event) {
             Command2_Click();
             return true;
         }
-        return false;
-    }
-    if (watched == LblIME) {
-        if (t == QEvent::MouseButtonRelease)
-            LblIME_Click();
         return false;
     }
     return QWidget::eventFilter(watched, event);

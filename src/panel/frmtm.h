@@ -165,7 +165,7 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     QLabel *LblTime = nullptr;
     QWidget *PTime = nullptr;
     QLabel *LblTimeJD = nullptr;
-    QLabel *LblIME = nullptr;
+    platform::ClickLabel *LblIME = nullptr;
     QMenu *mIme = nullptr;
     QAction *mEng = nullptr;
     std::array<QAction *, panel::inputmenu::CnEntries> mCn{}; // mCn1 ... mCn10

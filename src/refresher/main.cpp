@@ -6,6 +6,7 @@
 //   refresher --help | --version
 #include "platform/cmdline.h"
 #include "platform/messagebox.h"
+#include "platform/screenplace.h"
 #include "platform/services.h"
 #include "platform/translations.h"
 #include "refresher/frmrefresher.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDesktopServices>
-#include <QScreen>
 #include <QUrl>
 #include <cstdio>
 
@@ -75,8 +75,7 @@ int main(int argc, char **argv) {
                      Qt::QueuedConnection);
     auto *window = new refresher::FrmRefresher1(session);
     window->adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        window->move(screen->availableGeometry().center() - window->rect().center());
+    platform::centreOnScreen(window);
     window->show();
     QObject::connect(window, &QObject::destroyed, &app, &QCoreApplication::quit);
     return app.exec();

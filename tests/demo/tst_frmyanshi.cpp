@@ -13,6 +13,7 @@
 #include "simulator/steprecord.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -82,6 +83,7 @@ class TstFrmYanShi : public QObject {
         if (!main->isMaximized())
             QCOMPARE(demoWindow->pos(), main->pos());
         QCOMPARE(demoWindow->size(), QSize(800, 600));
+        QVERIFY(demoWindow->screen()->availableGeometry().contains(demoWindow->frameGeometry()));
         QVERIFY(d.DemoRunning);
         // it plays: the first click is shown and the second step begins
         QTRY_VERIFY_WITH_TIMEOUT(demoWindow->player().step() == 2, 5000);

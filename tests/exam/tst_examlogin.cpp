@@ -53,6 +53,18 @@ struct SmallModule {
     }
 };
 
+// Keys go where the keyboard is, as a person's would.
+void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QWidget *w = QApplication::focusWidget();
+    QVERIFY(w);
+    QTest::keyClick(w, Qt::Key(key), mods);
+}
+void type(const QString &text) {
+    QWidget *w = QApplication::focusWidget();
+    QVERIFY(w);
+    QTest::keyClicks(w, text);
+}
+
 bool copyFolder(const QString &from, const QString &to) {
     QDirIterator it(from, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -186,6 +198,51 @@ class TstExamLogin : public QObject {
         QCOMPARE(m.d.QuestionScore[2], Integer(StatusMarked));
         QCOMPARE(m.d.QuestionScore[1], Integer(0));
         QTRY_VERIFY(!form);
+    }
+
+    // The login with keys alone: the first box holds the keyboard, Tab goes
+    // seat -> identity card -> 登录 -> 退出 (each button with its focus mark and
+    // its name), Enter on 登录 logs in; Enter in a box moves on to the next stop.
+    void logInWithKeysAlone() {
+        SmallModule m;
+        FakePrompter prompter;
+        FakeClock clock;
+        QPointer<FrmLogon> form = new FrmLogon(m.d, prompter, clock);
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        form->Timer1_Timer();
+        QTRY_COMPARE(QApplication::focusWidget(), form->TxtZwh);
+
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->TxtSFZ);
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->CmdLog);
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->CmdExit);
+        QCOMPARE(form->CmdLog->spokenName(), QStringLiteral("登录"));
+        QCOMPARE(form->CmdExit->spokenName(), QStringLiteral("退出"));
+        QVERIFY(!form->TxtZwh->accessibleName().isEmpty() && !form->TxtSFZ->accessibleName().isEmpty());
+
+        const QImage marked = form->CmdExit->grab().toImage();
+        press(Qt::Key_Tab); // round to the seat box, its text selected
+        QCOMPARE(QApplication::focusWidget(), form->TxtZwh);
+        QVERIFY(form->CmdExit->grab().toImage() != marked); // the focus mark went with the focus
+        press(Qt::Key_Backspace);
+        type(QStringLiteral("5"));
+        press(Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), form->TxtSFZ);
+        press(Qt::Key_Backspace); // the box was entered with its text selected
+        type(QStringLiteral("1234"));
+        press(Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), form->CmdLog);
+        press(Qt::Key_Return);
+        form->Timer2.stop();
+        QVERIFY(prompter.asked.isEmpty());
+        QVERIFY(form->Picture2->isVisibleTo(form));
+        QCOMPARE(form->LblZwh->text(), QStringLiteral("05"));
+        QCOMPARE(form->LblSfz->text(), QStringLiteral("011980010112341234"));
+        delete form;
     }
 
     // A unit file gone between opening the login and 登录: the file is named,

@@ -3,10 +3,39 @@
 #include "panel/frmchengji.h"
 #include "panel/frmend.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
+
+namespace {
+
+// Keys go where the keyboard is, as a person's would.
+QWidget *focused() {
+    return QApplication::focusWidget();
+}
+void press(int key) {
+    QWidget *w = focused();
+    QVERIFY(w);
+    QTest::keyClick(w, Qt::Key(key));
+}
+bool activate(QWidget *w) {
+    w->show();
+    w->activateWindow();
+    return QTest::qWaitForWindowActive(w);
+}
+bool tabTo(QWidget *target) {
+    for (int i = 0; i < 50 && focused() != target; ++i) {
+        if (!focused())
+            return false;
+        QTest::keyClick(focused(), Qt::Key_Tab);
+    }
+    return focused() == target;
+}
+
+} // namespace
 
 class TstExamForms : public QObject {
     Q_OBJECT
@@ -68,6 +97,108 @@ class TstExamForms : public QObject {
         QTest::mouseClick(dialog->Command1, Qt::LeftButton);
         QCOMPARE(handIn.count(), 1);
         QVERIFY(!dialog->isVisible());
+    }
+
+    // The dialogs by keys: they open on "继续考试", which Enter presses; Tab
+    // reaches "交卷" and Space presses it. Once the time is up the dialog opens
+    // on "交卷" and Enter hands in.
+    void handInDialogKeys_data() {
+        QTest::addColumn<int>("form");
+        QTest::addColumn<bool>("timeUp");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("handIns");
+        QTest::addColumn<int>("continues");
+        using K = QList<int>;
+        QTest::newRow("FrmEnd1 Enter") << 1 << false << K{Qt::Key_Return} << 0 << 1;
+        QTest::newRow("FrmEnd1 Tab Space") << 1 << false << K{Qt::Key_Tab, Qt::Key_Space} << 1 << 0;
+        QTest::newRow("FrmEnd1 Tab Tab Space")
+            << 1 << false << K{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space} << 0 << 1;
+        QTest::newRow("FrmEnd2 Tab Space") << 2 << false << K{Qt::Key_Tab, Qt::Key_Space} << 1 << 0;
+        QTest::newRow("FrmEnd2 Space") << 2 << false << K{Qt::Key_Space} << 0 << 1;
+        QTest::newRow("FrmEnd1 time up Enter") << 1 << true << K{Qt::Key_Return} << 1 << 0;
+        QTest::newRow("FrmEnd2 time up Tab Space") << 2 << true << K{Qt::Key_Tab, Qt::Key_Space} << 1 << 0;
+    }
+    void handInDialogKeys() {
+        QFETCH(int, form);
+        QFETCH(bool, timeUp);
+        QFETCH(QList<int>, keys);
+        QFETCH(int, handIns);
+        QFETCH(int, continues);
+        const ModData d = paper(0);
+        std::unique_ptr<HandInDialog> dialog(form == 1 ? static_cast<HandInDialog *>(new FrmEnd1(d, timeUp))
+                                                       : new FrmEnd2(timeUp));
+        QSignalSpy handIn(dialog.get(), &HandInDialog::handInChosen);
+        QSignalSpy goOn(dialog.get(), &HandInDialog::continueChosen);
+        QVERIFY(activate(dialog.get()));
+        QTRY_COMPARE(focused(), timeUp ? dialog->Command1 : dialog->Command2);
+        for (int key : keys)
+            press(key);
+        QCOMPARE(handIn.count(), handIns);
+        QCOMPARE(goOn.count(), continues);
+        QVERIFY(!dialog->isVisible());
+    }
+
+    // FrmEnd1 -> FrmEnd2 -> the report with keys alone. The report's grid is one
+    // Tab stop that the arrow keys walk (Space or Enter shows the question's
+    // text), the three ways on follow it in the Tab chain, Enter presses one.
+    void handInToReportByKeys() {
+        ModData d = paper(0);
+        FrmEnd1 first(d, false);
+        QSignalSpy firstHandIn(&first, &HandInDialog::handInChosen);
+        QVERIFY(activate(&first));
+        QTRY_COMPARE(focused(), first.Command2);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Space);
+        QCOMPARE(firstHandIn.count(), 1);
+
+        FrmEnd2 second(false);
+        QSignalSpy secondHandIn(&second, &HandInDialog::handInChosen);
+        QVERIFY(activate(&second));
+        QTRY_COMPARE(focused(), second.Command2);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Space);
+        QCOMPARE(secondHandIn.count(), 1);
+
+        panel::exam::Report r;
+        r.solved[12] = true;
+        for (int i = 1; i <= MaxQuestions; ++i)
+            r.tooltips[i] = QStringLiteral("第%1题： 题%1").arg(i);
+        r.wrongReview = true;
+        FrmChengji report(d, r);
+        report.setAttribute(Qt::WA_DeleteOnClose, false);
+        QSignalSpy leave(&report, &FrmChengji::leaveRequested);
+        QVERIFY(activate(&report));
+        QVERIFY(tabTo(report.CmTNO[1]));
+        const auto tabStops = [&] {
+            int n = 0;
+            for (int i = 1; i <= MaxQuestions; ++i)
+                n += report.CmTNO[i]->focusPolicy() & Qt::TabFocus ? 1 : 0;
+            return n;
+        };
+        QCOMPARE(tabStops(), 1);
+        press(Qt::Key_Right);
+        press(Qt::Key_Down);
+        QCOMPARE(focused(), report.CmTNO[12]);
+        QCOMPARE(report.CmTNO[12]->accessibleName(), QStringLiteral("第12题 已完成"));
+        QCOMPARE(report.CmTNO[11]->accessibleName(), QStringLiteral("第11题 未完成"));
+        press(Qt::Key_Left);
+        press(Qt::Key_Up);
+        QCOMPARE(focused(), report.CmTNO[1]);
+        press(Qt::Key_Up);
+        QCOMPARE(focused(), report.CmTNO[1]);
+        press(Qt::Key_Right);
+        press(Qt::Key_Return);
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("第2题： 题2"));
+        QCOMPARE(tabStops(), 1);
+        // the grid keeps the question it was left on as its Tab stop
+        QVERIFY(tabTo(report.Command2));
+        QVERIFY(tabTo(report.CmTNO[2]));
+        QVERIFY(tabTo(report.Command3));
+        QVERIFY(tabTo(report.Command1));
+        QVERIFY(tabTo(report.Command2));
+        press(Qt::Key_Return);
+        QTRY_COMPARE(leave.count(), 1);
+        QVERIFY(!report.isVisible());
     }
 
     // The first dialog's text follows the status words; an open dialog loses

@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -661,6 +662,55 @@ class TstFrmTm : public QObject {
             dialog->close();
     }
 
+    // The hint dialog by keys: it opens on "我先独立完成", which Enter presses;
+    // Tab reaches "我想立即看答案", which Space or Enter presses (and asks).
+    void hintDialogByKeys_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<bool>("stays");
+        QTest::addColumn<bool>("opened");
+        using P = platform::Prompter;
+        using K = QList<int>;
+        QTest::newRow("Enter") << K{Qt::Key_Return} << K{} << false << false;
+        QTest::newRow("Space") << K{Qt::Key_Space} << K{} << false << false;
+        QTest::newRow("Tab Space, No") << K{Qt::Key_Tab, Qt::Key_Space} << K{P::AnswerNo} << true << false;
+        QTest::newRow("Tab Enter, Yes") << K{Qt::Key_Tab, Qt::Key_Return} << K{P::AnswerYes} << false << true;
+    }
+    void hintDialogByKeys() {
+        QFETCH(QList<int>, keys);
+        QFETCH(QList<int>, answers);
+        QFETCH(bool, stays);
+        QFETCH(bool, opened);
+        examPaper();
+        for (int a : answers)
+            prompter.answers << platform::Prompter::Answer(a);
+        Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, nullptr}, QStringLiteral("caddrill"));
+        FrmTm *tm = trainer.panel();
+        tm->setSimulatedWindow(&sim);
+        tm->show();
+        click(tm->CmdGN[7]);
+        QPointer<FrmCZTS> dialog = tm->findChild<FrmCZTS *>();
+        QVERIFY(dialog);
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QTRY_COMPARE(QApplication::focusWidget(), dialog->Command1);
+        QVERIFY(dialog->screen()->availableGeometry().contains(dialog->frameGeometry()));
+        for (int key : keys) {
+            QWidget *focus = QApplication::focusWidget();
+            QVERIFY(focus && focus->window() == dialog);
+            QTest::keyClick(focus, Qt::Key(key));
+        }
+        QCOMPARE(prompter.asked.size(), int(answers.size()));
+        if (stays)
+            QVERIFY(dialog && dialog->isVisible());
+        else
+            QTRY_VERIFY(!dialog);
+        QCOMPARE(int(d.WorkMode), int(opened ? WorkPractice : WorkExam));
+        tm->TimStartYS.stop();
+        if (dialog)
+            dialog->close();
+    }
+
     // The input-method indicator in every run: "EN", its menu filled from the
     // desktop's layouts, opened above and to the left of it; an entry hands its
     // layout to the simulated window's command line.
@@ -711,6 +761,16 @@ class TstFrmTm : public QObject {
         QCOMPARE(menu.right() + 1, global.x());
         QCOMPARE(menu.top(), global.y());
         tm->mIme->hide();
+        // by keys: the indicator is a Tab stop with a name, and Space or Enter
+        // pops the same menu in the same place
+        QVERIFY(tm->LblIME->focusPolicy() & Qt::TabFocus);
+        QCOMPARE(tm->LblIME->spokenName(), QStringLiteral("输入法"));
+        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+            QTest::keyClick(tm->LblIME, key);
+            QTRY_VERIFY(tm->mIme->isVisible());
+            QCOMPARE(tm->mIme->geometry(), menu);
+            tm->mIme->hide();
+        }
 
         // entry k stands for the layout it describes; mEng for the plain keyboard
         const int entry = methods >= 2 ? 2 : 0;

@@ -1,5 +1,9 @@
 // The forms' shared parts: the label that reports the mouse (and is a button for
 // the keyboard and assistive tools), the window dragger and window placement.
+#include "fakes.h"
+#include "panel/frmchengji.h"
+#include "panel/frmend.h"
+#include "panel/frmlogon.h"
 #include "platform/clicklabel.h"
 #include "platform/dragger.h"
 #include "platform/screenplace.h"
@@ -59,6 +63,8 @@ class TstLookParts : public QObject {
     void panelDocksBesideTheWindow_data();
     void panelDocksBesideTheWindow();
     void formsStayOnTheScreen();
+    void examWindowsStayOnTheScreen_data();
+    void examWindowsStayOnTheScreen();
 
     void clicks_data() {
         QTest::addColumn<int>("clickButtons");
@@ -360,6 +366,60 @@ void TstLookParts::formsStayOnTheScreen() {
     big.resize(area.width() + 200, area.height() + 100);
     platform::centreOnScreen(&big);
     QCOMPARE(big.pos(), area.topLeft());
+}
+
+// The exam's windows on the test screen (under ctest a small one away from the
+// origin, see smallscreen.json): each stands inside the free area, or, when it is
+// bigger, from the area's top left corner so its caption stays reachable.
+void TstLookParts::examWindowsStayOnTheScreen_data() {
+    QTest::addColumn<QString>("form");
+    for (const char *name : {"FrmLogon", "FrmEnd1", "FrmEnd2", "FrmChengji"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TstLookParts::examWindowsStayOnTheScreen() {
+    QFETCH(QString, form);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    ModData d;
+    d.CurSet = 0;
+    FakePrompter prompter;
+    FakeClock clock;
+    std::unique_ptr<QWidget> w;
+    if (form == QLatin1String("FrmLogon"))
+        w.reset(new FrmLogon(d, prompter, clock));
+    else if (form == QLatin1String("FrmEnd1"))
+        w.reset(new FrmEnd1(d, false));
+    else if (form == QLatin1String("FrmEnd2"))
+        w.reset(new FrmEnd2(false));
+    else
+        w.reset(new FrmChengji(d, panel::exam::Report{}));
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const QRect frame = w->frameGeometry();
+    for (bool across : {true, false}) {
+        const int start = across ? frame.left() : frame.top();
+        const int length = across ? frame.width() : frame.height();
+        const int areaStart = across ? area.left() : area.top();
+        const int room = across ? area.width() : area.height();
+        if (length > room)
+            QCOMPARE(start, areaStart);
+        else
+            QVERIFY2(start >= areaStart && start + length <= areaStart + room,
+                     qPrintable(QStringLiteral("%1 at %2,%3 %4x%5")
+                                    .arg(form)
+                                    .arg(frame.x())
+                                    .arg(frame.y())
+                                    .arg(frame.width())
+                                    .arg(frame.height())));
+    }
+    if (auto *logon = qobject_cast<FrmLogon *>(w.get())) {
+        // the login page within the form: its top left corner in view
+        logon->Timer1_Timer();
+        const QPoint page = logon->Picture1->mapToGlobal(QPoint(0, 0));
+        QVERIFY(area.contains(page));
+    }
+    w->close();
 }
 
 QTEST_MAIN(TstLookParts)

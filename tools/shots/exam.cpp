@@ -113,5 +113,14 @@ int examShots(const QStringList &args) {
     if (!report)
         return 1;
     save(report, QStringLiteral("chengji.png"));
+    // the keyboard's way: the focus mark on a question of the grid, then on a way on
+    report->activateWindow();
+    if (!QTest::qWaitForWindowActive(report))
+        std::fputs("cadshots: the report did not become active; no focus mark to show\n", stderr);
+    report->CmTNO[1]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(report->CmTNO[1], Qt::Key_Right);
+    save(report, QStringLiteral("chengji-focus.png"));
+    report->Command1->setFocus(Qt::TabFocusReason);
+    save(report, QStringLiteral("chengji-focus-command.png"));
     return 0;
 }

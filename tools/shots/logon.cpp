@@ -6,6 +6,7 @@
 #include "app/trainer.h"
 #include "cover/frmfengmian.h"
 #include "panel/frmlogon.h"
+#include "platform/clicklabel.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "shots.h"
@@ -78,6 +79,12 @@ int logonShots(const QStringList &args) {
         std::fputs("cadshots: the login was not exposed in time\n", stderr);
     QTest::qWait(300);
     save(logon, QStringLiteral("logon.png"));
+    // the keyboard's way: the focus mark on 登录
+    logon->activateWindow();
+    if (!QTest::qWaitForWindowActive(logon))
+        std::fputs("cadshots: the login did not become active; no focus mark to show\n", stderr);
+    logon->CmdLog->setFocus(Qt::TabFocusReason);
+    save(logon, QStringLiteral("logon-focus.png"));
     // the confirmation page with the bar half grown: the timer held while grabbing
     logon->TxtZwh->setText(QStringLiteral("7"));
     logon->CmdLog_Click();
