@@ -63,8 +63,8 @@ bool Trainer::start() {
         // the running trainer comes to the front; the refusal is still said
         m_services.instance->callRunning();
         m_services.prompter->ask(
-            QStringLiteral("考试练习系统已在运行。如果你没有找到，请关闭其它窗口和程序，或者注销或重启。"),
-            platform::Prompter::Ok, platform::Prompter::Information, QStringLiteral("系统提示"));
+            tr("考试练习系统已在运行。如果你没有找到，请关闭其它窗口和程序，或者注销或重启。"),
+            platform::Prompter::Ok, platform::Prompter::Information, tr("系统提示"));
         return false;
     }
     if (m_services.instance)
@@ -86,8 +86,7 @@ bool Trainer::start() {
     QString error;
     if (!start::verfile::readInfo(m_data, &error) ||
         !start::startup::recordInstall(m_data, *m_services.registry, m_exeName, &error)) {
-        m_services.prompter->ask(error, platform::Prompter::Ok, platform::Prompter::Critical,
-                                 QStringLiteral("系统提示"));
+        m_services.prompter->ask(error, platform::Prompter::Ok, platform::Prompter::Critical, tr("系统提示"));
         return false;
     }
     // a write cut off by a kill leaves its temporary file: this instance owns
@@ -135,7 +134,7 @@ QWidget *Trainer::createCover() {
         const QString message = form->fatalError();
         delete form;
         m_services.prompter->ask(message, platform::Prompter::Ok, platform::Prompter::Critical,
-                                 QStringLiteral("系统提示"));
+                                 tr("系统提示"));
         QCoreApplication::exit(1);
         return nullptr;
     }

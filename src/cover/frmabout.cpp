@@ -24,7 +24,7 @@ FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString pr
     : QDialog(parent), m_data(data), m_launcher(launcher), m_program(std::move(program)),
       m_desktop(std::move(desktop)) {
     setObjectName(QStringLiteral("FrmAbout"));
-    setWindowTitle(QStringLiteral("柏川云学全国专业技术人员计算机应用能力考试练习系统"));
+    setWindowTitle(tr("柏川云学全国专业技术人员计算机应用能力考试练习系统"));
     setModal(true);
     setFixedSize(480, 250);
     QPalette pal = palette();
@@ -38,8 +38,7 @@ FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString pr
     Image1->setPixmap(logo);
     Image1->setGeometry(20, 20, 64, 64);
 
-    const QString title =
-        QStringLiteral("全国专业技术人员计算机应用能力考试练习系统\r\n\r\n── ") + data.ModuleTitle;
+    const QString title = tr("全国专业技术人员计算机应用能力考试练习系统\r\n\r\n── ") + data.ModuleTitle;
     const QFont big = platform::fonts::uiPixels(16, true);
     // Label1(2) is the shadow: the same text 15 twips (one pixel) up and left
     for (int i : {2, 1}) {
@@ -54,14 +53,14 @@ FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString pr
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         Label1[i] = l;
     }
-    Label1[0] = new QLabel(QStringLiteral("软件版本: ") + versionText(), this);
+    Label1[0] = new QLabel(tr("软件版本: ") + versionText(), this);
     Label1[0]->setObjectName(QStringLiteral("Label1_0"));
     Label1[0]->setGeometry(100, 120, 360, 22);
     // the folder line is a button: the mouse's release is taken by the event filter,
     // Space or Enter by the label
     auto *folder = new platform::ClickLabel(this);
-    folder->setText(QStringLiteral("系统工作目录: ") + QDir::toNativeSeparators(data.AppPath));
-    folder->setAccessibleName(QStringLiteral("打开系统工作目录"));
+    folder->setText(tr("系统工作目录: ") + QDir::toNativeSeparators(data.AppPath));
+    folder->setAccessibleName(tr("打开系统工作目录"));
     folder->setFocusMark(coverart::Blue, 3);
     connect(folder, &platform::ClickLabel::clicked, this, &FrmAbout::workingFolderClicked);
     Label1[3] = folder;
@@ -69,13 +68,13 @@ FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString pr
     Label1[3]->setGeometry(100, 146, 360, 40);
     Label1[3]->setWordWrap(true);
     Label1[3]->setCursor(Qt::PointingHandCursor);
-    Label1[3]->setToolTip(QStringLiteral("打开工作目录，并在桌面上放一个启动图标"));
+    Label1[3]->setToolTip(tr("打开工作目录，并在桌面上放一个启动图标"));
     Label1[3]->installEventFilter(this);
     QPalette link = Label1[3]->palette();
     link.setColor(QPalette::WindowText, coverart::Blue);
     Label1[3]->setPalette(link);
 
-    Command1 = new QPushButton(QStringLiteral("确定"), this);
+    Command1 = new QPushButton(tr("确定"), this);
     Command1->setGeometry(380, 204, 80, 28);
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);

@@ -190,10 +190,10 @@ void FrmFengmian::build() {
     };
     tabImages(Tab::Units, ImgTiKu, ImgTiKu1, ImgTiKu2, QStringLiteral("ImgTiKu"));
     tabImages(Tab::Exams, ImgKaCH, ImgKaCH1, ImgKaCH2, QStringLiteral("ImgKaCH"));
-    LblTiKu = coverButton(QStringLiteral("LblTiKu"), this, QStringLiteral("单元练习"));
+    LblTiKu = coverButton(QStringLiteral("LblTiKu"), this, tr("单元练习"));
     LblTiKu->setGeometry(cover::coverart::tabRect(Tab::Units));
     LblTiKu->setFocusMark(cover::coverart::Orange, 14);
-    LblKaCH = coverButton(QStringLiteral("LblKaCH"), this, QStringLiteral("模拟考试"));
+    LblKaCH = coverButton(QStringLiteral("LblKaCH"), this, tr("模拟考试"));
     LblKaCH->setGeometry(cover::coverart::tabRect(Tab::Exams));
     LblKaCH->setFocusMark(cover::coverart::Blue, 14);
     connect(LblTiKu, &platform::ClickLabel::entered, this, [this] { showTabLook(Tab::Units, Look::Hover); });
@@ -210,9 +210,9 @@ void FrmFengmian::build() {
     // close button over the caption strip
     ImgClose = picture(this, QStringLiteral("ImgClose"), cover::coverart::closeHover(),
                        cover::coverart::closeRect().topLeft());
-    LblClose = coverButton(QStringLiteral("LblClose"), this, QStringLiteral("关闭"), true);
+    LblClose = coverButton(QStringLiteral("LblClose"), this, tr("关闭"), true);
     LblClose->setGeometry(cover::coverart::closeRect());
-    LblClose->setToolTip(QStringLiteral("关闭"));
+    LblClose->setToolTip(tr("关闭"));
     connect(LblClose, &platform::ClickLabel::entered, ImgClose, &QWidget::show);
     connect(LblClose, &platform::ClickLabel::left, ImgClose, &QWidget::hide);
     connect(LblClose, &platform::ClickLabel::clicked, this, &FrmFengmian::LblClose_Click);
@@ -295,15 +295,14 @@ void FrmFengmian::buildPanels() {
         ShapeKm[k]->setObjectName(QStringLiteral("ShapeKm_%1").arg(k));
         ShapeKm[k]->setGeometry(r.adjusted(-2, -2, 2, 2));
         ShapeKm[k]->setAttribute(Qt::WA_TransparentForMouseEvents);
-        LblKmLj[k] = coverButton(QStringLiteral("LblKmLj_%1").arg(k), PicPro,
-                                 QStringLiteral("其它模块 %1").arg(k + 1));
+        LblKmLj[k] = coverButton(QStringLiteral("LblKmLj_%1").arg(k), PicPro, tr("其它模块 %1").arg(k + 1));
         LblKmLj[k]->setGeometry(r);
         connect(LblKmLj[k], &platform::ClickLabel::clicked, this, [this, k] { LblKmLj_Click(k); });
     }
     showModuleStates();
-    LblLast = linkButton(PicPro, QStringLiteral("LblLast"), QStringLiteral("上一页"), QRect(560, 482, 90, 30),
+    LblLast = linkButton(PicPro, QStringLiteral("LblLast"), tr("上一页"), QRect(560, 482, 90, 30),
                          cover::coverart::Blue);
-    LblNext = linkButton(PicPro, QStringLiteral("LblNext"), QStringLiteral("下一页"), QRect(660, 482, 90, 30),
+    LblNext = linkButton(PicPro, QStringLiteral("LblNext"), tr("下一页"), QRect(660, 482, 90, 30),
                          cover::coverart::Blue);
     connect(LblLast, &platform::ClickLabel::clicked, this, &FrmFengmian::LblLast_Click);
     connect(LblNext, &platform::ClickLabel::clicked, this, &FrmFengmian::LblNext_Click);
@@ -323,8 +322,7 @@ void FrmFengmian::buildFooter() {
         connect(LblPro[i], &platform::ClickLabel::clicked, this, [this, i] { LblPro_Click(i); });
     }
     // the maker's sites and service accounts, under the choice of study
-    const QStringList links = {QStringLiteral("官方网站"), QStringLiteral("学习网站"),
-                               QStringLiteral("在线客服一"), QStringLiteral("在线客服二")};
+    const QStringList links = {tr("官方网站"), tr("学习网站"), tr("在线客服一"), tr("在线客服二")};
     const QStringList linkNames = {QStringLiteral("LblWeb1"), QStringLiteral("LblWeb2"),
                                    QStringLiteral("LblQQ1"), QStringLiteral("LblQQ2")};
     std::array<platform::ClickLabel **, 4> linkButtons = {&LblWeb1, &LblWeb2, &LblQQ1, &LblQQ2};
@@ -344,12 +342,11 @@ void FrmFengmian::buildFooter() {
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(548, 572, 18, 18);
     Check1->setCursor(Qt::PointingHandCursor);
-    Check1->setAccessibleName(QStringLiteral("自动升级"));
+    Check1->setAccessibleName(tr("自动升级"));
     connect(Check1, &QCheckBox::clicked, this, &FrmFengmian::Check1_Click);
     Label2 = text(this, QStringLiteral("Label2"), QRect(568, 566, 70, 30), cjk(13), cover::coverart::Mist);
-    Label2->setText(QStringLiteral("自动升级"));
-    LblAbout =
-        textButton(this, QStringLiteral("LblAbout"), QStringLiteral("关于本软件"), QRect(640, 566, 90, 30));
+    Label2->setText(tr("自动升级"));
+    LblAbout = textButton(this, QStringLiteral("LblAbout"), tr("关于本软件"), QRect(640, 566, 90, 30));
     connect(LblAbout, &platform::ClickLabel::clicked, this, &FrmFengmian::aboutRequested);
 }
 
@@ -366,12 +363,10 @@ void FrmFengmian::buildUnitPanel() {
         ImgUnit[i] = picture(PicTiKu, QStringLiteral("ImgUnit_%1").arg(i), slot, at[i]);
     }
     const QRect enter = cover::coverart::unitEnterRect();
-    ImgJinRuXXM =
-        picture(PicTiKu, QStringLiteral("ImgJinRuXXM"),
-                cover::coverart::button(QStringLiteral("进入练习"), enter.size(), Look::Hover, false), {});
-    ImgJinRuXXD =
-        picture(PicTiKu, QStringLiteral("ImgJinRuXXD"),
-                cover::coverart::button(QStringLiteral("进入练习"), enter.size(), Look::Pressed, false), {});
+    ImgJinRuXXM = picture(PicTiKu, QStringLiteral("ImgJinRuXXM"),
+                          cover::coverart::button(tr("进入练习"), enter.size(), Look::Hover, false), {});
+    ImgJinRuXXD = picture(PicTiKu, QStringLiteral("ImgJinRuXXD"),
+                          cover::coverart::button(tr("进入练习"), enter.size(), Look::Pressed, false), {});
     for (int i = 0; i < cover::UnitSlots; ++i) {
         const QPoint o = at[i];
         LblUnitNo[i] =
@@ -382,8 +377,8 @@ void FrmFengmian::buildUnitPanel() {
         LblUnitWei[i] =
             text(PicTiKu, QStringLiteral("LblUnitWei_%1").arg(i), QRect(o + QPoint(108, 34), QSize(48, 20)),
                  cjk(14, true), cover::coverart::Unfinished);
-        auto *b = coverButton(QStringLiteral("LblJinRuXX_%1").arg(i), PicTiKu,
-                              QStringLiteral("进入练习 第%1单元").arg(i + 1));
+        auto *b =
+            coverButton(QStringLiteral("LblJinRuXX_%1").arg(i), PicTiKu, tr("进入练习 第%1单元").arg(i + 1));
         b->setGeometry(QRect(o + enter.topLeft(), enter.size()));
         LblJinRuXX[i] = b;
         connect(b, &platform::ClickLabel::entered, this, [this, b] {
@@ -402,9 +397,9 @@ void FrmFengmian::buildUnitPanel() {
         });
         connect(b, &platform::ClickLabel::clicked, this, [this, i] { LblJinRuXX_Click(i); });
     }
-    LblFanHui1 = pictureButton(PicTiKu, QStringLiteral("LblFanHui1"), QStringLiteral("返 回"),
+    LblFanHui1 = pictureButton(PicTiKu, QStringLiteral("LblFanHui1"), tr("返 回"),
                                cover::coverart::panelBackRect(), false);
-    LblExit1 = pictureButton(PicTiKu, QStringLiteral("LblExit1"), QStringLiteral("退 出"),
+    LblExit1 = pictureButton(PicTiKu, QStringLiteral("LblExit1"), tr("退 出"),
                              cover::coverart::panelExitRect(), true);
     connect(LblFanHui1, &platform::ClickLabel::clicked, this, &FrmFengmian::LblFanHui_Click);
     connect(LblExit1, &platform::ClickLabel::clicked, this, &FrmFengmian::LblExit12_Click);
@@ -424,16 +419,12 @@ void FrmFengmian::buildExamPanel() {
     }
     const QRect start = cover::coverart::paperStartRect();
     const QRect err = cover::coverart::paperErrRect();
-    ImgStartKsM =
-        picture(PicKaCH, QStringLiteral("ImgStartKsM"),
-                cover::coverart::button(QStringLiteral("开始考试"), start.size(), Look::Hover, true), {});
-    ImgStartKsD =
-        picture(PicKaCH, QStringLiteral("ImgStartKsD"),
-                cover::coverart::button(QStringLiteral("开始考试"), start.size(), Look::Pressed, true), {});
-    const QPixmap errHover =
-        cover::coverart::button(QStringLiteral("错题复习"), err.size(), Look::Hover, false);
-    const QPixmap errDown =
-        cover::coverart::button(QStringLiteral("错题复习"), err.size(), Look::Pressed, false);
+    ImgStartKsM = picture(PicKaCH, QStringLiteral("ImgStartKsM"),
+                          cover::coverart::button(tr("开始考试"), start.size(), Look::Hover, true), {});
+    ImgStartKsD = picture(PicKaCH, QStringLiteral("ImgStartKsD"),
+                          cover::coverart::button(tr("开始考试"), start.size(), Look::Pressed, true), {});
+    const QPixmap errHover = cover::coverart::button(tr("错题复习"), err.size(), Look::Hover, false);
+    const QPixmap errDown = cover::coverart::button(tr("错题复习"), err.size(), Look::Pressed, false);
     for (int i = 0; i < cover::PaperSlots; ++i) {
         const QPoint o = at[i];
         LblShiJuanNo[i] =
@@ -441,8 +432,8 @@ void FrmFengmian::buildExamPanel() {
                  cjk(20, true), cover::coverart::OnAccent, Qt::AlignCenter);
         LblKSInFo[i] = text(PicKaCH, QStringLiteral("LblKSInFo_%1").arg(i),
                             QRect(o + QPoint(64, 7), QSize(300, 24)), cjk(12), cover::coverart::Ink);
-        auto *s = coverButton(QStringLiteral("LblStartKs_%1").arg(i), PicKaCH,
-                              QStringLiteral("开始考试 第%1套").arg(i + 1));
+        auto *s =
+            coverButton(QStringLiteral("LblStartKs_%1").arg(i), PicKaCH, tr("开始考试 第%1套").arg(i + 1));
         s->setFocusMark(cover::coverart::Navy, 5);
         s->setGeometry(QRect(o + start.topLeft(), start.size()));
         LblStartKs[i] = s;
@@ -462,8 +453,7 @@ void FrmFengmian::buildExamPanel() {
         });
         connect(s, &platform::ClickLabel::clicked, this, [this, i] { LblStartKs_Click(i); });
 
-        auto *e = coverButton(QStringLiteral("LblErr_%1").arg(i), PicKaCH,
-                              QStringLiteral("错题复习 第%1套").arg(i + 1));
+        auto *e = coverButton(QStringLiteral("LblErr_%1").arg(i), PicKaCH, tr("错题复习 第%1套").arg(i + 1));
         e->setGeometry(QRect(o + err.topLeft(), err.size()));
         LblErr[i] = e;
         connect(e, &platform::ClickLabel::entered, e, [e, errHover] { e->setPixmap(errHover); });
@@ -471,9 +461,9 @@ void FrmFengmian::buildExamPanel() {
         connect(e, &platform::ClickLabel::left, e, [e] { e->setPixmap(QPixmap()); });
         connect(e, &platform::ClickLabel::clicked, this, [this, i] { LblErr_Click(i); });
     }
-    LblFanHui2 = pictureButton(PicKaCH, QStringLiteral("LblFanHui2"), QStringLiteral("返 回"),
+    LblFanHui2 = pictureButton(PicKaCH, QStringLiteral("LblFanHui2"), tr("返 回"),
                                cover::coverart::panelBackRect(), false);
-    LblExit2 = pictureButton(PicKaCH, QStringLiteral("LblExit2"), QStringLiteral("退 出"),
+    LblExit2 = pictureButton(PicKaCH, QStringLiteral("LblExit2"), tr("退 出"),
                              cover::coverart::panelExitRect(), true);
     connect(LblFanHui2, &platform::ClickLabel::clicked, this, &FrmFengmian::LblFanHui_Click);
     connect(LblExit2, &platform::ClickLabel::clicked, this, &FrmFengmian::LblExit12_Click);
@@ -484,7 +474,7 @@ void FrmFengmian::fill() {
     LblKmMc->setText(m_state.subtitle);
     LblKmMc1->setText(m_state.subtitle);
     ImgClose->hide();
-    LblExit->setText(QStringLiteral("题库升级"));
+    LblExit->setText(tr("题库升级"));
     Check1->setChecked(m_state.autoUpdate);
 }
 
@@ -604,8 +594,8 @@ void FrmFengmian::LblErr_Click(int index) {
 }
 
 bool FrmFengmian::confirmExit() {
-    return prompter().ask(QStringLiteral("确实要退出考试系统吗？"), platform::Prompter::YesNo,
-                          platform::Prompter::Question, QStringLiteral("柏川软件"),
+    return prompter().ask(tr("确实要退出考试系统吗？"), platform::Prompter::YesNo,
+                          platform::Prompter::Question, tr("柏川软件"),
                           platform::Prompter::AnswerNo) == platform::Prompter::AnswerYes;
 }
 
@@ -722,9 +712,9 @@ void FrmFengmian::showModuleStates() {
         // red: installed, light grey: not installed
         const QColor border = ModuleInstalled[k] ? cover::coverart::Installed : cover::coverart::NotInstalled;
         ShapeKm[k]->setStyleSheet(cover::coverart::slotFrameStyle(border));
-        LblKmLj[k]->setToolTip(ModuleInstalled[k] ? QStringLiteral("启动这个模块的练习系统")
-                                                  : QStringLiteral("打开这个模块的下载页面"));
-        LblKmLj[k]->setAccessibleName(QStringLiteral("其它模块 %1：").arg(k + 1) + LblKmLj[k]->toolTip());
+        LblKmLj[k]->setToolTip(ModuleInstalled[k] ? tr("启动这个模块的练习系统")
+                                                  : tr("打开这个模块的下载页面"));
+        LblKmLj[k]->setAccessibleName(tr("其它模块 %1：").arg(k + 1) + LblKmLj[k]->toolTip());
     }
 }
 

@@ -48,7 +48,7 @@ FrmYanShi::FrmYanShi(ModData &data, const Intervals &intervals, QWidget *over)
       m_geometry(data.ScaleX, data.ScaleY), m_menuFont(QApplication::font("QMenu")),
       m_player(data, makeEnv()) {
     setObjectName(QStringLiteral("frmYanShi"));
-    setWindowTitle(QStringLiteral("操作演示"));
+    setWindowTitle(tr("操作演示"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);

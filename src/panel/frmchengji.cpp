@@ -55,7 +55,7 @@ FrmChengji::FrmChengji(const ModData &data, const panel::exam::Report &report, Q
       m_examTime(report.examTime) {
     setObjectName(QStringLiteral("FrmChengji"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("成绩"));
+    setWindowTitle(tr("成绩"));
     setFixedSize(PageW, PageH);
     setFont(uiFont(9));
     const double sx = data.ScaleX, sy = data.ScaleY;
@@ -74,13 +74,13 @@ FrmChengji::FrmChengji(const ModData &data, const panel::exam::Report &report, Q
         b->setAutoDefault(true); // Enter presses the one with the focus
         return b;
     };
-    Command3 = button("Command3", QStringLiteral("本次错题复习"), 2880, 2175, true);
-    Command1 = button("Command1", QStringLiteral("本次考题复习"), 5160, 2175, true);
-    Command2 = button("Command2", QStringLiteral("退出"), 7440, 1095, false);
+    Command3 = button("Command3", tr("本次错题复习"), 2880, 2175, true);
+    Command1 = button("Command1", tr("本次考题复习"), 5160, 2175, true);
+    Command2 = button("Command2", tr("退出"), 7440, 1095, false);
     Command3->setEnabled(report.wrongReview);
     if (!report.wrongReview)
-        Command3->setToolTip(report.wrongList.isEmpty() ? QStringLiteral("本次考试没有错题。")
-                                                        : QStringLiteral("本考场不提供错题复习。"));
+        Command3->setToolTip(report.wrongList.isEmpty() ? tr("本次考试没有错题。")
+                                                        : tr("本考场不提供错题复习。"));
     connect(Command1, &QPushButton::clicked, this, [this] { choose(&FrmChengji::paperReviewRequested); });
     connect(Command3, &QPushButton::clicked, this, [this] { choose(&FrmChengji::wrongReviewRequested); });
     connect(Command2, &QPushButton::clicked, this, [this] { choose(&FrmChengji::leaveRequested); });
@@ -218,22 +218,20 @@ void FrmChengji::paintEvent(QPaintEvent *) {
     p.drawText(QRect(28, 10, width() - 56, 24), Qt::AlignLeft | Qt::AlignVCenter, m_data.appTitle());
     p.setPen(ExamGold);
     p.setFont(uiFont(20, true));
-    p.drawText(QRect(28, 34, width() - 56, 44), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("模拟考试  成绩报告"));
+    p.drawText(QRect(28, 34, width() - 56, 44), Qt::AlignLeft | Qt::AlignVCenter, tr("模拟考试  成绩报告"));
 
     // the candidate card
     p.setPen(ExamLine);
     p.setBrush(ExamCard);
     p.drawRoundedRect(Card, 4, 4);
     p.fillRect(QRect(Card.left() + 1, Card.top() + 1, 5, Card.height() - 1), ExamBlue);
-    const QStringList tags = {QStringLiteral("姓    名："), QStringLiteral("座 位 号："),
-                              QStringLiteral("身份证号："), QStringLiteral("报考科目："),
-                              QStringLiteral("试    卷："), QStringLiteral("考试时间：")};
+    const QStringList tags = {tr("姓    名："), tr("座 位 号："), tr("身份证号："),
+                              tr("报考科目："), tr("试    卷："), tr("考试时间：")};
     const QStringList values = {m_data.CandidateName,
                                 m_data.SeatNo,
                                 m_data.IdCardNo,
                                 m_data.ModuleName,
-                                QStringLiteral("第%1套").arg(m_data.CurSet + 1),
+                                tr("第%1套").arg(m_data.CurSet + 1),
                                 m_examTime};
     const QFont tagFont = uiFont(10), valueFont = uiFont(10, true);
     for (int r = 0; r < tags.size(); ++r) {
@@ -251,7 +249,7 @@ void FrmChengji::paintEvent(QPaintEvent *) {
     // the grid's legend, beside it
     const QRect grid = Frame1->geometry();
     p.setFont(uiFont(9));
-    const QStringList legend = {QStringLiteral("已完成"), QStringLiteral("未完成")};
+    const QStringList legend = {tr("已完成"), tr("未完成")};
     for (int k = 0; k < 2; ++k) {
         const QRect swatch(grid.right() + 24, grid.top() + 8 + k * 26, 14, 14);
         p.setPen(Qt::black);
@@ -270,5 +268,5 @@ void FrmChengji::paintEvent(QPaintEvent *) {
     p.setPen(ExamMist);
     p.setFont(uiFont(9));
     p.drawText(QRect(28, FootTop, width() - 56, height() - FootTop), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("每题2.5分，满分100分。把鼠标停在题号上可以看到题目内容。"));
+               tr("每题2.5分，满分100分。把鼠标停在题号上可以看到题目内容。"));
 }

@@ -56,7 +56,7 @@ void paintSign(QPainter &p, const QRectF &r) {
 
 HandInDialog::HandInDialog(const QString &text, bool timeUp, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint) {
-    setWindowTitle(QStringLiteral("重要提示"));
+    setWindowTitle(tr("重要提示"));
     setModal(true);
     setFixedSize(Width, Height);
     setFont(panel::panelart::uiFont(10));
@@ -74,12 +74,12 @@ HandInDialog::HandInDialog(const QString &text, bool timeUp, QWidget *parent)
     Label1->setFont(panel::panelart::uiFont(10.5));
     Label1->setStyleSheet(QStringLiteral("color: %1;").arg(panel::panelart::ExamInk.name()));
 
-    Command1 = new QPushButton(QStringLiteral("交卷"), this);
+    Command1 = new QPushButton(tr("交卷"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(HandInRect);
     Command1->setStyleSheet(buttonStyle(true));
     Command1->setCursor(Qt::PointingHandCursor);
-    Command2 = new QPushButton(QStringLiteral("继续考试"), this);
+    Command2 = new QPushButton(tr("继续考试"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setGeometry(ContinueRect);
     Command2->setStyleSheet(buttonStyle(false));
@@ -105,7 +105,7 @@ HandInDialog::HandInDialog(const QString &text, bool timeUp, QWidget *parent)
 void HandInDialog::setTimeUp(bool up) {
     m_timeUp = up;
     Command2->setEnabled(!up);
-    Command2->setToolTip(up ? QStringLiteral("考试时间已到，只能交卷。") : QString());
+    Command2->setToolTip(up ? tr("考试时间已到，只能交卷。") : QString());
     if (up) {
         Command1->setDefault(true);
         Command1->setFocus();
@@ -132,7 +132,7 @@ void HandInDialog::paintEvent(QPaintEvent *) {
     p.setPen(ExamMist);
     p.setFont(uiFont(11, true));
     p.drawText(QRect(18, 0, width() - 36, HeadHeight), Qt::AlignVCenter | Qt::AlignLeft,
-               m_timeUp ? QStringLiteral("交卷提示 · 考试时间已到") : QStringLiteral("交卷提示"));
+               m_timeUp ? tr("交卷提示 · 考试时间已到") : tr("交卷提示"));
     paintSign(p, SignRect);
     // the foot under the buttons
     p.setPen(ExamLine);

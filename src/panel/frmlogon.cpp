@@ -78,14 +78,12 @@ void FrmLogon::buildLoginPage() {
         box->setStyleSheet(art::boxStyle());
     }
 
-    CmdLog =
-        pageButton(Picture1, QStringLiteral("CmdLog"), QStringLiteral("登  录"), art::logInButton(), true);
-    CmdExit =
-        pageButton(Picture1, QStringLiteral("CmdExit"), QStringLiteral("退  出"), art::exitButton(), false);
-    CmdLog->setAccessibleName(QStringLiteral("登录"));
-    CmdExit->setAccessibleName(QStringLiteral("退出"));
-    TxtZwh->setAccessibleName(QStringLiteral("座位号"));
-    TxtSFZ->setAccessibleName(QStringLiteral("身份证号"));
+    CmdLog = pageButton(Picture1, QStringLiteral("CmdLog"), tr("登  录"), art::logInButton(), true);
+    CmdExit = pageButton(Picture1, QStringLiteral("CmdExit"), tr("退  出"), art::exitButton(), false);
+    CmdLog->setAccessibleName(tr("登录"));
+    CmdExit->setAccessibleName(tr("退出"));
+    TxtZwh->setAccessibleName(tr("座位号"));
+    TxtSFZ->setAccessibleName(tr("身份证号"));
     connect(CmdLog, &platform::ClickLabel::clicked, this, &FrmLogon::CmdLog_Click);
     connect(CmdExit, &platform::ClickLabel::clicked, this, &FrmLogon::CmdExit_Click);
     // the keyboard's way through the page: seat, identity card, 登录, 退出; Enter
@@ -112,7 +110,7 @@ void FrmLogon::buildConfirmPage() {
     LblDah = valueLabel(Picture2, QStringLiteral("LblDah"), 5);
     LblDate = valueLabel(Picture2, QStringLiteral("LblDate"), 6);
 
-    auto *caption = new QLabel(QStringLiteral("正在进入考试，请稍候……"), Picture2);
+    auto *caption = new QLabel(tr("正在进入考试，请稍候……"), Picture2);
     caption->setGeometry(art::barCaption());
     caption->setFont(platform::fonts::uiPixels(13));
     caption->setStyleSheet(art::captionStyle());
@@ -182,9 +180,8 @@ void FrmLogon::Timer1_Timer() {
 void FrmLogon::CmdExit_Click() {
     if (m_finished || m_loggedIn)
         return; // leaving is possible from the login page only
-    if (m_prompter.ask(QStringLiteral("确实要退出考试系统吗？"), platform::Prompter::YesNo,
-                       platform::Prompter::Question, QStringLiteral("柏川软件"),
-                       platform::Prompter::AnswerNo) != platform::Prompter::AnswerYes)
+    if (m_prompter.ask(tr("确实要退出考试系统吗？"), platform::Prompter::YesNo, platform::Prompter::Question,
+                       tr("柏川软件"), platform::Prompter::AnswerNo) != platform::Prompter::AnswerYes)
         return;
     m_finished = true;
     close();

@@ -14,7 +14,7 @@
 FrmPicture::FrmPicture(const ModData &data, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_data(data) {
     setObjectName(QStringLiteral("FrmPicture"));
-    setWindowTitle(QStringLiteral("题目图片"));
+    setWindowTitle(tr("题目图片"));
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->move(start::twips::toPxX(60, data.ScaleX), start::twips::toPxY(60, data.ScaleY));

@@ -59,7 +59,7 @@ FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, platform::Clock &clock
     setObjectName(QStringLiteral("FrmTm"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setWindowTitle(QStringLiteral("试题"));
+    setWindowTitle(tr("试题"));
     setFont(panel::panelart::uiFont(9));
 
     // the countdown reads the clock each second and counts whole minutes
@@ -146,8 +146,8 @@ void FrmTm::buildControls() {
     LblMin->setAlignment(Qt::AlignCenter);
     LblMin->setText(QStringLiteral("—"));
     LblMin->setStyleSheet(panel::panelart::textStyle(panel::panelart::OnBlue, true));
-    LblMin->setToolTip(QStringLiteral("缩小"));
-    LblMin->setAccessibleName(QStringLiteral("缩小试题窗口"));
+    LblMin->setToolTip(tr("缩小"));
+    LblMin->setAccessibleName(tr("缩小试题窗口"));
     LblMin->setFocusMark(panel::panelart::OnBlue, 3);
     connect(LblMin, &platform::ClickLabel::clicked, this, &FrmTm::minimise); // Space or Enter
     LblMin->setMouseTracking(true);
@@ -175,10 +175,8 @@ void FrmTm::buildControls() {
 
     const std::array<const char *, 8> names = {"CmdPre",    "CmdNext", "CmdRedo", "CmdBZBT",
                                                "CmdSelect", "CmdEnd",  "CmdCZTS", "Command1"};
-    const std::array<QString, 8> texts = {QStringLiteral("上一题"),   QStringLiteral("下一题"),
-                                          QStringLiteral("重做本题"), QStringLiteral("标识本题"),
-                                          QStringLiteral("选 题"),    QStringLiteral("结束练习"),
-                                          QStringLiteral("手把手教"), QStringLiteral("操作演示")};
+    const std::array<QString, 8> texts = {tr("上一题"), tr("下一题"),   tr("重做本题"), tr("标识本题"),
+                                          tr("选 题"),  tr("结束练习"), tr("手把手教"), tr("操作演示")};
     std::array<PanelCaption **, 8> slots = {&CmdPre,    &CmdNext, &CmdRedo, &CmdBZBT,
                                             &CmdSelect, &CmdEnd,  &CmdCZTS, &Command1};
     for (int k = 0; k < 8; ++k) {
@@ -216,7 +214,7 @@ void FrmTm::buildControls() {
     const int infoLeft = X(90 + 960 * 3 + 60);
     const int infoW = W - infoLeft - X(90);
     const int row2 = Y(15 + panel::HotSpotHeight);
-    auto *nameTag = new QLabel(QStringLiteral("考生："), FrmZhuYa);
+    auto *nameTag = new QLabel(tr("考生："), FrmZhuYa);
     nameTag->setObjectName(QStringLiteral("LblNameTag"));
     nameTag->setGeometry(infoLeft, row2 + Y(60), X(540), Y(270));
     LblName = new QLabel(FrmZhuYa);
@@ -247,8 +245,8 @@ void FrmTm::buildControls() {
     LblIME->setAlignment(Qt::AlignCenter);
     LblIME->setCursor(Qt::PointingHandCursor);
     LblIME->setStyleSheet(panel::panelart::inputMethodStyle());
-    LblIME->setToolTip(QStringLiteral("输入法"));
-    LblIME->setAccessibleName(QStringLiteral("输入法"));
+    LblIME->setToolTip(tr("输入法"));
+    LblIME->setAccessibleName(tr("输入法"));
     LblIME->setFocusMark(panel::panelart::Accent, 3);
     connect(LblIME, &platform::ClickLabel::clicked, this, &FrmTm::LblIME_Click); // Space or Enter too
     mIme = new QMenu(this);
@@ -279,7 +277,7 @@ void FrmTm::buildControls() {
     RtbTM->viewport()->setMouseTracking(true);
     RtbTM->viewport()->installEventFilter(this);
     RtbTM->installEventFilter(this);
-    Image2 = new QPushButton(QStringLiteral("显示图片"), this);
+    Image2 = new QPushButton(tr("显示图片"), this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setFocusPolicy(Qt::TabFocus);
     pressedByEnter(Image2);
@@ -309,7 +307,7 @@ void FrmTm::buildControls() {
     LblMove->setObjectName(QStringLiteral("LblMove"));
     LblMove->setGeometry(0, Y(GripTop), W, height() - Y(GripTop));
     LblMove->setCursor(Qt::SizeAllCursor);
-    LblMove->setToolTip(QStringLiteral("按住拖动试题窗口"));
+    LblMove->setToolTip(tr("按住拖动试题窗口"));
     LblMove->setMouseTracking(true);
     LblMove->installEventFilter(this);
     m_drag->grip(LblMove);
@@ -327,13 +325,13 @@ void FrmTm::buildControls() {
                              start::twips::toPx(t.width()) - 2, start::twips::toPx(t.height()) - 2));
         b->setFocusPolicy(Qt::TabFocus);
         pressedByEnter(b);
-        b->setAccessibleName(QStringLiteral("第%1题").arg(i));
+        b->setAccessibleName(tr("第%1题").arg(i));
         b->setFont(panel::panelart::uiFont(9, true));
         connect(b, &QPushButton::clicked, this, [this, i] { CmTNO_Click(i); });
         CmTNO[i] = b;
     }
     const QRectF last = panel::chooserButton(40, start::twips::fromPx(FrmSelect->width()), sx, sy);
-    CmdSelFH = new QPushButton(QStringLiteral("返回"), FrmSelect);
+    CmdSelFH = new QPushButton(tr("返回"), FrmSelect);
     CmdSelFH->setObjectName(QStringLiteral("CmdSelFH"));
     CmdSelFH->setFocusPolicy(Qt::TabFocus);
     pressedByEnter(CmdSelFH);
@@ -353,9 +351,8 @@ void FrmTm::buildControls() {
     FrmKSXX->setObjectName(QStringLiteral("FrmKSXX"));
     FrmKSXX->setGeometry(FrmSelect->geometry());
     FrmKSXX->setStyleSheet(panel::panelart::sheetStyle(FrmKSXX->objectName()));
-    const std::array<QString, 6> tags = {QStringLiteral("姓    名："), QStringLiteral("座 位 号："),
-                                         QStringLiteral("场    次："), QStringLiteral("档 案 号："),
-                                         QStringLiteral("报考科目："), QStringLiteral("身份证号：")};
+    const std::array<QString, 6> tags = {tr("姓    名："), tr("座 位 号："), tr("场    次："),
+                                         tr("档 案 号："), tr("报考科目："), tr("身份证号：")};
     std::array<QLabel **, 6> values = {&KsName1, &KsZWH1, &KsCC1, &KsDAH1, &KsKM1, &KsSFZ1};
     const std::array<const char *, 6> valueNames = {"KsName1", "KsZWH1", "KsCC1",
                                                     "KsDAH1",  "KsKM1",  "KsSFZ1"};
@@ -369,7 +366,7 @@ void FrmTm::buildControls() {
         v->setFont(panel::panelart::uiFont(9, true));
         *values[r] = v;
     }
-    CmdKSFH = new QPushButton(QStringLiteral("返回"), FrmKSXX);
+    CmdKSFH = new QPushButton(tr("返回"), FrmKSXX);
     CmdKSFH->setObjectName(QStringLiteral("CmdKSFH"));
     CmdKSFH->setFocusPolicy(Qt::TabFocus);
     pressedByEnter(CmdKSFH);
@@ -384,14 +381,14 @@ void FrmTm::buildControls() {
     PicMin->setStyleSheet(panel::panelart::minimisedBarStyle());
     PicMin->setMouseTracking(true);
     PicMin->installEventFilter(this);
-    auto *barText = new QLabel(QStringLiteral("✎ 试题窗口"), PicMin);
+    auto *barText = new QLabel(tr("✎ 试题窗口"), PicMin);
     barText->setGeometry(X(120), 0, X(1200), Y(BarH));
     barText->setStyleSheet(panel::panelart::textStyle(panel::panelart::OnBlue));
     barText->setFont(panel::panelart::uiFont(9, true));
     barText->setAttribute(Qt::WA_TransparentForMouseEvents);
     Command2 = new platform::ClickLabel(PicMin);
-    Command2->setText(QStringLiteral("还原"));
-    Command2->setAccessibleName(QStringLiteral("还原试题窗口"));
+    Command2->setText(tr("还原"));
+    Command2->setAccessibleName(tr("还原试题窗口"));
     Command2->setFocusMark(panel::panelart::Accent, 3);
     connect(Command2, &platform::ClickLabel::clicked, this, &FrmTm::Command2_Click); // Space or Enter
     Command2->setObjectName(QStringLiteral("Command2"));
@@ -552,7 +549,7 @@ FrmPicture *FrmTm::picture() {
 void FrmTm::hidePicture() {
     if (m_picture)
         m_picture->hide();
-    Image2->setText(QStringLiteral("显示图片"));
+    Image2->setText(tr("显示图片"));
 }
 
 void FrmTm::drawQuestionLine() {
@@ -562,7 +559,7 @@ void FrmTm::drawQuestionLine() {
     Image2->hide();
     if (!line.picturePath.isEmpty()) {
         picture()->loadPicture(line.picturePath);
-        Image2->setText(QStringLiteral("显示图片"));
+        Image2->setText(tr("显示图片"));
         Image2->show();
     }
 }
@@ -726,11 +723,11 @@ void FrmTm::demonstrationEnded() {
 }
 
 void FrmTm::Image2_Click() {
-    if (Image2->text() == QStringLiteral("显示图片")) {
+    if (Image2->text() == tr("显示图片")) {
         FrmPicture *pic = picture();
         pic->show();
         pic->Timer1.start();
-        Image2->setText(QStringLiteral("隐藏图片"));
+        Image2->setText(tr("隐藏图片"));
     } else {
         hidePicture();
     }

@@ -18,32 +18,32 @@ QLabel *label(const QString &text, QWidget *parent, const QString &name) {
 FrmRefresher1::FrmRefresher1(Session &session, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_session(session) {
     setObjectName(QStringLiteral("FrmRefresher1"));
-    setWindowTitle(QStringLiteral("题库升级"));
+    setWindowTitle(tr("题库升级"));
     setAttribute(Qt::WA_DeleteOnClose);
     Label4 = label(QString(), this, QStringLiteral("Label4"));
     QFont big = Label4->font();
     big.setPointSizeF(big.pointSizeF() * 1.25);
     big.setBold(true);
     Label4->setFont(big);
-    Label3 = label(QStringLiteral("当前题库版本是："), this, QStringLiteral("Label3"));
+    Label3 = label(tr("当前题库版本是："), this, QStringLiteral("Label3"));
     LblVer = label(QString(), this, QStringLiteral("LblVer"));
-    Label1 = label(QStringLiteral("题库最新版本是："), this, QStringLiteral("Label1"));
+    Label1 = label(tr("题库最新版本是："), this, QStringLiteral("Label1"));
     Label1->setWordWrap(true);
-    Label2 = label(QStringLiteral("已是最新版本，无需升级"), this, QStringLiteral("Label2"));
+    Label2 = label(tr("已是最新版本，无需升级"), this, QStringLiteral("Label2"));
     Label2->setWordWrap(true);
     QPalette red = Label2->palette();
     red.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
     Label2->setPalette(red);
     Label2->hide();
-    Label5 = label(QStringLiteral("题库升级服务：请在升级网站的留言页留下你的问题，我们会尽快答复。"), this,
+    Label5 = label(tr("题库升级服务：请在升级网站的留言页留下你的问题，我们会尽快答复。"), this,
                    QStringLiteral("Label5"));
     Label5->setWordWrap(true);
     QPalette grey = Label5->palette();
     grey.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
     Label5->setPalette(grey);
-    Command1 = new QPushButton(QStringLiteral("确定"), this);
-    Command2 = new QPushButton(QStringLiteral("马上下载新版本"), this);
-    Command3 = new QPushButton(QStringLiteral("以后再说"), this);
+    Command1 = new QPushButton(tr("确定"), this);
+    Command2 = new QPushButton(tr("马上下载新版本"), this);
+    Command3 = new QPushButton(tr("以后再说"), this);
     Command2->hide();
     Command3->hide();
     Command1->setDefault(true);

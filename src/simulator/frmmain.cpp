@@ -95,7 +95,7 @@ void FrmMain::buildControls() {
     m_drag->afterDrag = [this](QWidget *) { dockPanel(); };
     m_drag->grip(LblMove);
 
-    Image5 = zone(this, QStringLiteral("拖动的图片"));
+    Image5 = zone(this, tr("拖动的图片"));
     Image5->hide();
     connect(Image5, &platform::ClickLabel::moved, this,
             [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPoint p) {
@@ -106,7 +106,7 @@ void FrmMain::buildControls() {
             m_engine.picture5MouseUp();
     });
 
-    Label1 = zone(this, QStringLiteral("操作区域"));
+    Label1 = zone(this, tr("操作区域"));
     Label1->setGeometry(0, 0, 0, 0);
     connect(Label1, &platform::ClickLabel::pressed, this,
             [this](int b, Qt::KeyboardModifiers m) { m_engine.zone1MouseDown(b, sim::shiftState(m)); });
@@ -119,7 +119,7 @@ void FrmMain::buildControls() {
     });
     connect(Label1, &platform::ClickLabel::moved, this, [this] { m_engine.zone1MouseMove(); });
 
-    Label4 = zone(this, QStringLiteral("拖动区域"));
+    Label4 = zone(this, tr("拖动区域"));
     Label4->setGeometry(-1, 0, 0, 0);
     connect(Label4, &platform::ClickLabel::pressed, this, [this](int b, Qt::KeyboardModifiers m, QPoint p) {
         m_engine.zone2MouseDown(b, sim::shiftState(m), start::twips::fromPx(p.x()),
@@ -159,7 +159,7 @@ void FrmMain::buildControls() {
     connect(Text1, &QLineEdit::textChanged, this, [this](const QString &t) { m_engine.text1Changed(t); });
     connect(Text2, &QLineEdit::textChanged, this, [this](const QString &t) { m_engine.text2Changed(t); });
 
-    LblXXK = zone(this, QStringLiteral("返回区域"));
+    LblXXK = zone(this, tr("返回区域"));
     LblXXK->setGeometry(0, 0, 0, 0);
     connect(LblXXK, &platform::ClickLabel::released, this, [this](int b) {
         if (b == 1)
@@ -431,7 +431,7 @@ void FrmMain::updateNotice() {
         return;
     QString text = m_problems.join(u'\n');
     if (m_engine.blocked())
-        text += QStringLiteral("\n本步骤所需的文件无法读取，本题暂时无法完成。");
+        text += tr("\n本步骤所需的文件无法读取，本题暂时无法完成。");
     notice->setText(text);
     notice->setFixedWidth(start::twips::toPx(9000));
     notice->adjustSize();

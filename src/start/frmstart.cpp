@@ -75,17 +75,14 @@ QPixmap FrmStart::startPicture(const QString &moduleName) {
 
     p.setFont(platform::fonts::uiPixels(22, true));
     p.setPen(Chalk);
-    p.drawText(QRect(96, 14, 340, 30), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("柏川云学 职称计算机考试"));
+    p.drawText(QRect(96, 14, 340, 30), Qt::AlignLeft | Qt::AlignVCenter, tr("柏川云学 职称计算机考试"));
     p.setFont(platform::fonts::uiPixels(15));
     p.setPen(SubtitleInk);
     p.drawText(QRect(96, 46, 340, 22), Qt::AlignLeft | Qt::AlignVCenter,
-               (moduleName.isEmpty() ? QString() : moduleName + QStringLiteral(" 模块  ")) +
-                   QStringLiteral("练习与模拟考试"));
+               (moduleName.isEmpty() ? QString() : moduleName + tr(" 模块  ")) + tr("练习与模拟考试"));
     p.setFont(platform::fonts::uiPixels(11));
     p.setPen(StatusInk);
-    p.drawText(QRect(96, 72, 340, 18), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("正在启动，请稍候……"));
+    p.drawText(QRect(96, 72, 340, 18), Qt::AlignLeft | Qt::AlignVCenter, tr("正在启动，请稍候……"));
     p.setPen(Border);
     p.setBrush(Qt::NoBrush);
     p.drawRect(pm.rect().adjusted(0, 0, -1, -1));
