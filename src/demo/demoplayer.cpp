@@ -261,8 +261,8 @@ bool DemoPlayer::hasArrived() const {
 }
 
 QString DemoPlayer::cursorFile() const {
-    const QString spec = m_record.PointerSpec();
-    const QString nn = spec.startsWith(u'S') ? QStringLiteral("00") : spec.right(2);
+    const QString pointer = m_record.PointerSpec();
+    const QString nn = pointer.startsWith(u'S') ? QStringLiteral("00") : pointer.right(2);
     return sim::bank::pointerPath(m_data, nn);
 }
 
