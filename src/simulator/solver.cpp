@@ -463,10 +463,7 @@ Solution solveStep(const StepSituation &s) {
 
 StepSituation situationOf(StepEngine &e, std::function<QString()> answer) {
     StepSituation s{e.record(), e.screen(), e.data().ScaleX, e.data().ScaleY, std::move(answer), {}, {}};
-    s.popup = [&e](int openMenu) {
-        return sim::menus::readMenu(e.data().programFile(QStringLiteral("sMenu.sys")), e.StepValue(),
-                                    openMenu);
-    };
+    s.popup = [&e](int openMenu) { return e.menuFor(openMenu); };
     s.picture5Size = [&e] { return e.picture(e.screen().pics[5].id).size(); };
     return s;
 }

@@ -186,7 +186,7 @@ void StepEngine::zone1MouseDown(int button, int shift) {
 }
 
 void StepEngine::showContextMenu() {
-    sim::menus::MenuContent m = sim::menus::readMenu(menuFile(), StepValue(), m_openMenu);
+    const sim::menus::MenuContent m = menuFor(m_openMenu);
     if (m.fileMissing)
         report(m.error);
     if (m_listener)
@@ -384,9 +384,18 @@ QString StepEngine::menuFile() const {
     return m_data.programFile(QStringLiteral("sMenu.sys"));
 }
 
+sim::menus::MenuContent StepEngine::menuFor(int openMenu) {
+    bool read = false;
+    const QStringList &lines = m_menuLines.lines(menuFile(), &read);
+    sim::menus::MenuContent m = sim::menus::buildMenu(lines, read, StepValue(), openMenu);
+    if (!read)
+        m.error = m_menuLines.lastError().message();
+    return m;
+}
+
 void StepEngine::openBarMenu(int i) {
     m_openMenu = i + 1;
-    sim::menus::MenuContent m = sim::menus::readMenu(menuFile(), StepValue(), m_openMenu);
+    const sim::menus::MenuContent m = menuFor(m_openMenu);
     if (m.fileMissing)
         report(m.error);
     if (m_listener)

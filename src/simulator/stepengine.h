@@ -122,6 +122,10 @@ class StepEngine {
         return ModDataRecord::unfinishedList(d, byMark);
     }
 
+    // The pop-up of menu openMenu for the current step. sMenu.sys is read again
+    // whenever it changed on disk, otherwise the lines read before serve.
+    sim::menus::MenuContent menuFor(int openMenu);
+
   private:
     void layOutStep();
     void finishQuestion();
@@ -134,6 +138,7 @@ class StepEngine {
 
     ModData &m_data;
     sim::bank::BankReader m_reader;
+    sim::bank::LineCache m_menuLines;
     PictureCache m_pictures;
     EngineListener *m_listener = nullptr;
     std::unique_ptr<ModDataRecord> m_ownLearner;

@@ -103,6 +103,7 @@ class TstStepEngine : public QObject {
     void rememberedScreenAndResume();
     void contextMenuOpensAtPointer();
     void missingMenuFileLeavesStepOpen();
+    void menuFileChangedBetweenOpenings();
     void pointerShapes();
     void rewrittenFilesAreSeen();
 };
@@ -664,6 +665,31 @@ void TstStepEngine::missingMenuFileLeavesStepOpen() {
     QCOMPARE(rec.problems.size(), 1);
     QVERIFY(rec.problems.first().contains(QStringLiteral("sMenu.sys")));
     QCOMPARE(int(f.data.CurStep), 1);
+}
+
+// The engine keeps the lines of sMenu.sys between openings; a file replaced or
+// removed in between is seen at the next opening.
+void TstStepEngine::menuFileChangedBetweenOpenings() {
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeMenu({{226, QStringLiteral("块5")}, {227, QStringLiteral("旧标题")}, {228, QStringLiteral("甲")}});
+    f.writeSteps({z1(QStringLiteral("3512")), closing()});
+    StepEngine e(f.data);
+    Recorder rec;
+    e.setListener(&rec);
+    e.setData();
+    e.zone1MouseDown(2, 0);
+    f.writeMenu({{226, QStringLiteral("块5")}, {227, QStringLiteral("新标题")}, {228, QStringLiteral("乙")}});
+    e.zone1MouseDown(2, 0);
+    QFile::remove(f.data.programFile(QStringLiteral("sMenu.sys")));
+    e.zone1MouseDown(2, 0);
+    QCOMPARE(rec.menus.size(), 3);
+    QCOMPARE(rec.menus.at(0).subTitle[1], QStringLiteral("旧标题"));
+    QCOMPARE(rec.menus.at(1).subTitle[1], QStringLiteral("新标题"));
+    QCOMPARE(rec.menus.at(1).groups[1], QStringList{QStringLiteral("乙")});
+    QVERIFY(rec.menus.at(2).isEmpty());
+    QCOMPARE(rec.problems.size(), 1);
+    QVERIFY(rec.problems.first().contains(QStringLiteral("sMenu.sys")));
 }
 
 void TstStepEngine::pointerShapes() {
