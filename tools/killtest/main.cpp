@@ -1,20 +1,30 @@
-// cadkilltest: kills a process that keeps writing a unit's progress records, at
-// random moments, and checks what the kill left behind.
+// cadkilltest: kills a process that keeps writing progress records, at random
+// moments, and checks what the kill left behind. Two scenes, each with its own
+// trials:
 //
-// The child (--child) writes the unit status file and the unit result file of
-// one unit again and again through the trainer's own writers, the way a
-// practice writes them after each solved question and at its end. Generation g
-// solves question (g mod 40) + 1 and marks question ((g + 13) mod 40) + 1, so
-// the 40 generations of the cycle each have their own bytes in both files.
+//   unit  the unit status file and the unit result file of one unit, written
+//         the way a practice writes them after each solved question and at its
+//         end (the result file first);
+//   exam  the three records of a handed-in paper, written by the score
+//         report's own routine: the wrong-question list, the exam record (which
+//         also holds another paper's lines) and the marks, in that order.
+//
+// The child (--child) writes its scene's files again and again through the
+// trainer's own writers. Generation g solves question (g mod 40) + 1 and marks
+// question ((g + 13) mod 40) + 1 (an exam generation also starts at its own
+// minute), so the 40 generations of the cycle each have their own bytes in
+// every file.
 //
 // The parent starts the child, kills it with SIGKILL after a random delay and
 // checks, before the next start:
 //   - each file holds the bytes of one generation (or, before the first
 //     write, what it held before): nothing torn, nothing lost, and the readers
 //     the trainer uses read it back as that generation;
-//   - the pair is one the unit's entry accepts: both of generation g, or the
-//     result file one generation ahead (it is written first);
+//   - the files together are a state the writes pass through: the files
+//     written earlier in a generation are at most one generation ahead of the
+//     ones written later, never behind;
 //   - after the start-up cleanup no temporary file of a write is left.
+#include "panel/examrules.h"
 #include "panel/progress.h"
 #include "platform/cmdline.h"
 #include "platform/textfile.h"
@@ -26,6 +36,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <QDateTime>
 
 #include <cerrno>
 #include <chrono>
@@ -77,6 +89,9 @@ void install(const QString &program) {
     put(program + QStringLiteral("/cad2004/288895.rar"), {QStringLiteral("2026.12")});
     put(program + QStringLiteral("/cad2004/288899.rar"), {QStringLiteral("12")});
     put(program + QStringLiteral("/ksdata/288893.rar"), {OtherUnitLine, QString(Period, u'F')});
+    // the exam record with paper 0's lines, which every rewrite must keep
+    put(program + QStringLiteral("/ksdata/288892.rar"),
+        {QStringLiteral("2026-01-05 08:30:00"), QStringLiteral("92.5"), QString()});
 }
 
 // The state of a unit practice of unit 1 in the module at program.
@@ -92,6 +107,44 @@ bool unitData(const QString &program, ModData &d, QString *error) {
     return true;
 }
 
+// Paper 1's composition: question q is code 1000 + q.
+QString composition() {
+    QString c;
+    for (int q = 1; q <= MaxQuestions; ++q)
+        c += QString::number(1000 + q);
+    return c;
+}
+
+// An exam on paper 1 as the hand-in leaves it, before the report stores it.
+bool examData(const QString &program, ModData &d, QString *error) {
+    if (!unitData(program, d, error))
+        return false;
+    d.SetBase = SetBaseExamPaper;
+    d.CurSet = 1;
+    d.PaperCount = 2;
+    d.QuestionCount = MaxQuestions;
+    d.SeatNo = QStringLiteral("1234567890");
+    return true;
+}
+
+QDateTime examStart(int g) {
+    return QDateTime(QDate(2026, 12, 10), QTime(9, 0)).addSecs(60 * (g + 1));
+}
+
+void applyGeneration(ModData &d, int g);
+
+// What the score report stores for generation g (the record's best score stays
+// at the 2.5 of one solved question from generation 0 on).
+bool storeExamGeneration(ModData &d, int g, QString *error) {
+    applyGeneration(d, g);
+    d.ExamStartTime = progress::timeText(examStart(g));
+    const QStringList problems =
+        panel::exam::storeRecords(d, composition(), progress::examScore(d), examStart(g));
+    if (!problems.isEmpty() && error)
+        *error = problems.join(u'\n');
+    return problems.isEmpty();
+}
+
 void applyGeneration(ModData &d, int g) {
     const int solved = g % Period + 1;
     const int marked = (g + 13) % Period + 1;
@@ -100,6 +153,12 @@ void applyGeneration(ModData &d, int g) {
         d.QuestionScore[q] = Integer(q == solved ? StatusSolved | StatusVisited : 0);
     }
     d.QuestionScore[marked] = Integer(d.QuestionScore[marked] | StatusMarked | StatusVisited);
+}
+
+enum class Scene { Unit, Exam };
+
+const char *sceneName(Scene scene) {
+    return scene == Scene::Unit ? "unit" : "exam";
 }
 
 QByteArray fileBytes(const QStringList &lines) {
@@ -111,14 +170,15 @@ QByteArray fileBytes(const QStringList &lines) {
 
 // ---- child ----------------------------------------------------------------
 
-// Loops until killed. Even generations are written as after a solved question
-// (endUnitPractice), odd ones as at the end of a practice (the two writers, the
-// result file first). With unsafe set the files are written in place, status
-// first, to see the checks catch what an unprotected write leaves.
-int child(const QString &program, int start, bool unsafe) {
+// Loops until killed. Unit scene: even generations are written as after a
+// solved question (endUnitPractice), odd ones as at the end of a practice (the
+// two writers, the result file first). With unsafe set the unit files are
+// written in place, status first, to see the checks catch what an unprotected
+// write leaves.
+int child(Scene scene, const QString &program, int start, bool unsafe) {
     ModData d;
     QString error;
-    if (!unitData(program, d, &error)) {
+    if (!(scene == Scene::Unit ? unitData(program, d, &error) : examData(program, d, &error))) {
         std::fprintf(stderr, "cadkilltest child: %s\n", qPrintable(error));
         return 3;
     }
@@ -126,9 +186,11 @@ int child(const QString &program, int start, bool unsafe) {
     if (::write(ReadyFd, &ready, 1) == 1)
         ::close(ReadyFd);
     for (int g = start;; g = (g + 1) % Period) {
-        applyGeneration(d, g);
         bool ok = true;
-        if (unsafe) {
+        if (scene == Scene::Exam) {
+            ok = storeExamGeneration(d, g, &error);
+        } else if (unsafe) {
+            applyGeneration(d, g);
             const QList<std::pair<QString, QByteArray>> files = {
                 {progress::unitStatusFile(d), fileBytes({OtherUnitLine, progress::statusLine(d)})},
                 {progress::unitResultFile(d, Unit), fileBytes({progress::resultDigits(d)})}};
@@ -138,8 +200,10 @@ int child(const QString &program, int start, bool unsafe) {
                      f.write(bytes) == bytes.size();
             }
         } else if (g % 2 == 0) {
+            applyGeneration(d, g);
             ok = progress::endUnitPractice(d, &error);
         } else {
+            applyGeneration(d, g);
             ok = progress::writeUnitResult(d, &error) && progress::writeUnitStatus(d, &error);
         }
         if (!ok) {
@@ -151,41 +215,103 @@ int child(const QString &program, int start, bool unsafe) {
 
 // ---- parent ---------------------------------------------------------------
 
-struct Expected {
-    QList<QByteArray> status; // status file bytes of generation g
-    QList<QByteArray> result; // result file bytes of generation g
-    QByteArray statusBefore;
+// One file the scene writes, in the order of the writes.
+struct Tracked {
+    QString name;
+    QString path;
+    QList<QByteArray> generations; // its bytes after generation g
+    bool existedBefore = false;
+    QByteArray before; // its bytes before the first write, when it existed
 };
 
-Expected expected(const ModData &base) {
-    Expected e;
-    ModData d = base;
-    for (int g = 0; g < Period; ++g) {
-        applyGeneration(d, g);
-        e.status << fileBytes({OtherUnitLine, progress::statusLine(d)});
-        e.result << fileBytes({progress::resultDigits(d)});
+QByteArray bytesOf(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The files of a scene and their bytes after each generation. The exam's bytes
+// come from the report's own routine, run on a copy of the folder.
+bool sceneFiles(Scene scene, const QString &program, QList<Tracked> &files, QString *error) {
+    ModData base;
+    if (scene == Scene::Unit) {
+        if (!unitData(program, base, error))
+            return false;
+        Tracked result{QStringLiteral("result file"), progress::unitResultFile(base, Unit), {}, false, {}};
+        Tracked status{QStringLiteral("status file"), progress::unitStatusFile(base), {}, true, {}};
+        status.before = bytesOf(status.path);
+        ModData d = base;
+        for (int g = 0; g < Period; ++g) {
+            applyGeneration(d, g);
+            result.generations << fileBytes({progress::resultDigits(d)});
+            status.generations << fileBytes({OtherUnitLine, progress::statusLine(d)});
+        }
+        files = {result, status};
+        return true;
     }
-    e.statusBefore = fileBytes({OtherUnitLine, QString(Period, u'F')});
-    return e;
+    if (!examData(program, base, error))
+        return false;
+    files = {{QStringLiteral("wrong list"), progress::wrongListFile(base, base.CurSet), {}, false, {}},
+             {QStringLiteral("exam record"), progress::examRecordFile(base), {}, true, {}},
+             {QStringLiteral("exam marks"), progress::examMarksFile(base, base.CurSet), {}, false, {}}};
+    for (Tracked &t : files) {
+        t.existedBefore = QFile::exists(t.path);
+        if (t.existedBefore)
+            t.before = bytesOf(t.path);
+    }
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        *error = QStringLiteral("no temporary folder");
+        return false;
+    }
+    install(scratch.path());
+    ModData d;
+    if (!examData(scratch.path(), d, error))
+        return false;
+    for (int g = 0; g < Period; ++g) {
+        if (!storeExamGeneration(d, g, error))
+            return false;
+        for (Tracked &t : files)
+            t.generations << bytesOf(QString(t.path).replace(program, scratch.path()));
+    }
+    return true;
 }
 
 // Generation of a file's bytes: 0 .. Period - 1, Before, or Torn.
-int classify(const QString &path, const QList<QByteArray> &generations, const QByteArray *before) {
-    QFile f(path);
+int classify(const Tracked &t) {
+    QFile f(t.path);
     if (!f.exists())
-        return before ? Torn : Before; // a file that existed must never go missing
+        return t.existedBefore ? Torn : Before; // a file that existed must never go missing
     if (!f.open(QIODevice::ReadOnly))
         return Torn;
     const QByteArray bytes = f.readAll();
-    if (before && bytes == *before)
+    if (t.existedBefore && bytes == t.before)
         return Before;
-    const qsizetype g = generations.indexOf(bytes);
+    const qsizetype g = t.generations.indexOf(bytes);
     return g < 0 ? Torn : int(g);
 }
 
-// The trainer's readers must see the generation the bytes say: the status line
-// and marks of unit 1, the other unit's line untouched, the result words.
-bool readersAgree(const ModData &base, int statusGen, int resultGen, QString &why) {
+int nextGeneration(int g) {
+    return g == Before ? 0 : (g + 1) % Period;
+}
+
+// The files are written in order each generation: the state is generation h in
+// the later files and h + 1 in the earlier ones (any number of them).
+bool consistent(const QList<int> &gens) {
+    const int last = gens.last();
+    bool seenLast = false;
+    for (int g : gens) {
+        if (g == last)
+            seenLast = true;
+        else if (g != nextGeneration(last) || seenLast)
+            return false;
+    }
+    return true;
+}
+
+// The trainer's readers must see the generation the bytes say. Unit: the
+// status line and marks of unit 1, the other unit's line untouched, the result
+// words.
+bool unitReadersAgree(const ModData &base, int resultGen, int statusGen, QString &why) {
     QStringList lines;
     QString error;
     ModData d = base;
@@ -218,6 +344,54 @@ bool readersAgree(const ModData &base, int statusGen, int resultGen, QString &wh
     return true;
 }
 
+// Exam: the wrong list names every question but the solved one, the record
+// gives the generation's start and the best score with paper 0's lines kept,
+// the marks carry the marked question only.
+bool examReadersAgree(const ModData &base, int wrongGen, int recordGen, int marksGen, QString &why) {
+    ModData d = base;
+    QString error;
+    if (wrongGen != Before) {
+        QString list;
+        ModData want = base;
+        applyGeneration(want, wrongGen);
+        if (!progress::readWrongList(d, d.CurSet, list, &error)) {
+            why = error;
+            return false;
+        }
+        if (list != progress::wrongCodes(want, composition())) {
+            why = QStringLiteral("wrong list ") + list;
+            return false;
+        }
+    }
+    QStringList record;
+    if (!progress::readHead(progress::examRecordFile(d), progress::RecordLines, record, &error)) {
+        why = error;
+        return false;
+    }
+    const QString time = recordGen == Before ? QString() : progress::timeText(examStart(recordGen));
+    const QString best = recordGen == Before ? QString() : QStringLiteral("2.5");
+    if (progress::lastExamTime(record, 0) != QStringLiteral("2026-01-05 08:30:00") ||
+        progress::bestScore(record, 0) != QStringLiteral("92.5") ||
+        progress::lastExamTime(record, 1) != time || progress::bestScore(record, 1) != best) {
+        why = QStringLiteral("exam record ") + record.join(u'|');
+        return false;
+    }
+    if (marksGen != Before) {
+        if (!progress::readExamMarks(d, &error)) {
+            why = error;
+            return false;
+        }
+        const int marked = (marksGen + 13) % Period + 1;
+        for (int q = 1; q <= MaxQuestions; ++q) {
+            if (d.QuestionScore[q] != (q == marked ? StatusMarked : 0)) {
+                why = QStringLiteral("marks: question %1 word %2").arg(q).arg(d.QuestionScore[q]);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 int countTemporaries(const QStringList &folders) {
     int n = 0;
     for (const QString &folder : folders)
@@ -235,10 +409,12 @@ QString selfPath() {
     return n > 0 ? QString::fromLocal8Bit(buf, n) : QString();
 }
 
-pid_t spawnChild(const QString &exe, const QString &program, int start, bool unsafe, int &readyFd) {
+pid_t spawnChild(const QString &exe, Scene scene, const QString &program, int start, bool unsafe,
+                 int &readyFd) {
     const QByteArray e = QFile::encodeName(exe), p = QFile::encodeName(program),
                      s = QByteArray::number(start);
     QList<char *> argv = {const_cast<char *>(e.constData()), const_cast<char *>("--child"),
+                          const_cast<char *>("--scene"),     const_cast<char *>(sceneName(scene)),
                           const_cast<char *>(p.constData()), const_cast<char *>(s.constData())};
     if (unsafe)
         argv << const_cast<char *>("--unsafe-writes");
@@ -262,121 +438,152 @@ pid_t spawnChild(const QString &exe, const QString &program, int start, bool uns
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: cadkilltest [--trials N] [--seed S] [--unsafe-writes]\n"
-                         "       cadkilltest --child PROGRAM_FOLDER START_GENERATION [--unsafe-writes]\n");
+    std::fprintf(stderr,
+                 "usage: cadkilltest [--trials N] [--seed S] [--scene unit|exam|both] [--unsafe-writes]\n"
+                 "       cadkilltest --child --scene unit|exam PROGRAM_FOLDER START_GENERATION "
+                 "[--unsafe-writes]\n");
     return 2;
 }
 
-int parent(int trials, unsigned seed, bool unsafe) {
+struct Tally {
+    int done = 0, torn = 0, inconsistent = 0, unreadable = 0, temporariesLeft = 0;
+    int advanced = 0, between = 0, killedWithTemporary = 0, temporariesRemoved = 0;
+};
+
+// Runs the trials of one scene; returns false when the trials cannot be run.
+bool runScene(Scene scene, int trials, std::mt19937 &rng, bool unsafe, Tally &t) {
     QTemporaryDir dir;
     if (!dir.isValid()) {
         std::fprintf(stderr, "cadkilltest: no temporary folder\n");
-        return 2;
+        return false;
     }
     const QString program = dir.path();
     install(program);
     ModData base;
     QString error;
-    if (!unitData(program, base, &error)) {
+    QList<Tracked> files;
+    if (!(scene == Scene::Unit ? unitData(program, base, &error) : examData(program, base, &error)) ||
+        !sceneFiles(scene, program, files, &error)) {
         std::fprintf(stderr, "cadkilltest: %s\n", qPrintable(error));
-        return 2;
+        return false;
     }
-    const Expected want = expected(base);
-    const QString statusPath = progress::unitStatusFile(base);
-    const QString resultPath = progress::unitResultFile(base, Unit);
     const QStringList folders = {base.AppPath, base.DataDir, base.recordDir()};
     const QString exe = selfPath();
-
-    std::mt19937 rng(seed);
     std::uniform_int_distribution<int> delayUs(500, 30000);
 
-    int done = 0, torn = 0, inconsistent = 0, temporariesLeft = 0;
-    int unreadable = 0, advanced = 0, resultAhead = 0, killedWithTemporary = 0, temporariesRemoved = 0;
-    int statusGen = Before, resultGen = Before;
-    for (int t = 0; t < trials; ++t) {
-        const int start = statusGen == Before ? 0 : (statusGen + 1) % Period;
+    QList<int> gens(files.size(), Before);
+    for (int trial = 0; trial < trials; ++trial) {
+        const int start = nextGeneration(gens.last());
         int readyFd = -1;
-        const pid_t pid = spawnChild(exe, program, start, unsafe, readyFd);
+        const pid_t pid = spawnChild(exe, scene, program, start, unsafe, readyFd);
         if (pid < 0) {
             std::fprintf(stderr, "cadkilltest: cannot start %s: %s\n", qPrintable(exe), std::strerror(errno));
-            return 2;
+            return false;
         }
         char ready = 0;
         const bool isReady = ::read(readyFd, &ready, 1) == 1;
         ::close(readyFd);
         if (!isReady) {
-            std::fprintf(stderr, "cadkilltest: trial %d: the child ended before writing\n", t + 1);
+            std::fprintf(stderr, "cadkilltest: %s trial %d: the child ended before writing\n",
+                         sceneName(scene), trial + 1);
             ::waitpid(pid, nullptr, 0);
-            return 2;
+            return false;
         }
         std::this_thread::sleep_for(std::chrono::microseconds(delayUs(rng)));
         ::kill(pid, SIGKILL);
         int ws = 0;
         ::waitpid(pid, &ws, 0);
         if (!(WIFSIGNALED(ws) && WTERMSIG(ws) == SIGKILL)) {
-            std::fprintf(stderr, "cadkilltest: trial %d: the child ended by itself (status %d)\n", t + 1, ws);
-            return 2;
+            std::fprintf(stderr, "cadkilltest: %s trial %d: the child ended by itself (status %d)\n",
+                         sceneName(scene), trial + 1, ws);
+            return false;
         }
-        ++done;
+        ++t.done;
 
-        const int s = classify(statusPath, want.status, &want.statusBefore);
-        const int r = classify(resultPath, want.result, nullptr);
-        // a file written once never goes back to its old content
-        const bool sTorn = s == Torn || (s == Before && statusGen != Before);
-        const bool rTorn = r == Torn || (r == Before && resultGen != Before);
-        torn += int(sTorn) + int(rTorn);
-        if (sTorn || rTorn) {
-            std::printf("trial %d: torn%s%s\n", t + 1, sTorn ? " status file" : "",
-                        rTorn ? " result file" : "");
+        QList<int> now;
+        QStringList tornNames;
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const int g = classify(files.at(i));
+            now << g;
+            // a file written once never goes back to its old content
+            if (g == Torn || (g == Before && gens.at(i) != Before))
+                tornNames << files.at(i).name;
+        }
+        t.torn += int(tornNames.size());
+        if (!tornNames.isEmpty()) {
+            std::printf("%s trial %d: torn %s\n", sceneName(scene), trial + 1,
+                        qPrintable(tornNames.join(u',')));
+            // start the next trial from a known state
+            for (const Tracked &f : files)
+                QFile::remove(f.path);
+            install(program);
+            gens.fill(Before);
         } else {
-            // the result file is written first: it equals the status file or is one ahead
-            const int next = s == Before ? 0 : (s + 1) % Period;
-            const bool pairOk = r == s || r == next;
-            if (!pairOk) {
-                ++inconsistent;
-                std::printf("trial %d: status generation %d, result generation %d\n", t + 1, s, r);
+            if (!consistent(now)) {
+                ++t.inconsistent;
+                QStringList shown;
+                for (int g : now)
+                    shown << QString::number(g);
+                std::printf("%s trial %d: generations %s\n", sceneName(scene), trial + 1,
+                            qPrintable(shown.join(u' ')));
             }
             QString why;
-            if (!readersAgree(base, s, r, why)) {
-                ++unreadable;
-                std::printf("trial %d: the readers disagree: %s\n", t + 1, qPrintable(why));
+            const bool agree = scene == Scene::Unit
+                                   ? unitReadersAgree(base, now.at(0), now.at(1), why)
+                                   : examReadersAgree(base, now.at(0), now.at(1), now.at(2), why);
+            if (!agree) {
+                ++t.unreadable;
+                std::printf("%s trial %d: the readers disagree: %s\n", sceneName(scene), trial + 1,
+                            qPrintable(why));
             }
-            const bool moved = s != statusGen || r != resultGen;
-            advanced += int(moved);
-            resultAhead += int(moved && r != s && pairOk);
-            statusGen = s;
-            resultGen = r;
-        }
-        if (sTorn || rTorn) {
-            // start the next trial from a known state
-            install(program);
-            QFile::remove(resultPath);
-            statusGen = resultGen = Before;
+            const bool moved = now != gens;
+            t.advanced += int(moved);
+            t.between += int(moved && now.first() != now.last());
+            gens = now;
         }
 
         // the next start of the trainer clears what a killed write left
         const int left = countTemporaries(folders);
-        killedWithTemporary += int(left > 0);
+        t.killedWithTemporary += int(left > 0);
         for (const QString &folder : folders)
-            temporariesRemoved += platform::textfile::removeStaleTemporaries(folder);
+            t.temporariesRemoved += platform::textfile::removeStaleTemporaries(folder);
         const int after = countTemporaries(folders);
         if (after > 0)
-            std::printf("trial %d: %d temporary files left after the clean-up\n", t + 1, after);
-        temporariesLeft += after;
+            std::printf("%s trial %d: %d temporary files left after the clean-up\n", sceneName(scene),
+                        trial + 1, after);
+        t.temporariesLeft += after;
     }
+    return true;
+}
 
-    std::printf("seed %u, %d trials, killed 0.5-30 ms after the child began to write%s\n", seed, done,
-                unsafe ? ", UNSAFE in-place writes (the checks must fail)" : "");
-    std::printf("  trials in which the files moved on:             %d\n", advanced);
-    std::printf("  of them killed between the two writes:         %d\n", resultAhead);
-    std::printf("  trials that left a temporary file (cleaned up): %d (%d files)\n", killedWithTemporary,
-                temporariesRemoved);
-    std::printf("  files the readers read otherwise than written:  %d\n", unreadable);
-    std::printf("figure: kill_trials %d trials (goal >= 1000)\n", done);
-    std::printf("figure: torn_files %d files (goal == 0)\n", torn);
-    std::printf("figure: inconsistent_pairs %d pairs (goal == 0)\n", inconsistent + unreadable);
-    std::printf("figure: temporaries_left %d files (goal == 0)\n", temporariesLeft);
-    return torn + inconsistent + unreadable + temporariesLeft > 0 ? 1 : 0;
+int parent(int trials, unsigned seed, const QList<Scene> &scenes, bool unsafe) {
+    std::mt19937 rng(seed);
+    Tally total;
+    for (Scene scene : scenes) {
+        Tally t;
+        if (!runScene(scene, trials, rng, unsafe, t))
+            return 2;
+        std::printf("%s scene: %d trials, killed 0.5-30 ms after the child began to write%s\n",
+                    sceneName(scene), t.done,
+                    unsafe ? ", UNSAFE in-place writes (the checks must fail)" : "");
+        std::printf("  trials in which the files moved on:             %d\n", t.advanced);
+        std::printf("  of them killed between the writes:             %d\n", t.between);
+        std::printf("  trials that left a temporary file (cleaned up): %d (%d files)\n",
+                    t.killedWithTemporary, t.temporariesRemoved);
+        std::printf("  torn files, inconsistent sets, misread files:   %d, %d, %d\n", t.torn, t.inconsistent,
+                    t.unreadable);
+        std::printf("  temporary files left after the clean-up:        %d\n", t.temporariesLeft);
+        total.done += t.done;
+        total.torn += t.torn;
+        total.inconsistent += t.inconsistent + t.unreadable;
+        total.temporariesLeft += t.temporariesLeft;
+    }
+    std::printf("seed %u\n", seed);
+    std::printf("figure: kill_trials %d trials (goal >= %d)\n", total.done, 1000 * int(scenes.size()));
+    std::printf("figure: torn_files %d files (goal == 0)\n", total.torn);
+    std::printf("figure: inconsistent_pairs %d sets (goal == 0)\n", total.inconsistent);
+    std::printf("figure: temporaries_left %d files (goal == 0)\n", total.temporariesLeft);
+    return total.torn + total.inconsistent + total.temporariesLeft > 0 ? 1 : 0;
 }
 
 } // namespace
@@ -384,31 +591,49 @@ int parent(int trials, unsigned seed, bool unsafe) {
 int main(int argc, char **argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Kills a process writing a unit's progress records at random moments and checks that "
-                       "every record is whole and the pair consistent.\n"
-                       "  cadkilltest [--trials N] [--seed S] [--unsafe-writes]\n"
-                       "  cadkilltest --child PROGRAM_FOLDER START_GENERATION [--unsafe-writes]"));
+        QStringLiteral("Kills a process writing progress records at random moments and checks that every "
+                       "record is whole and the records consistent with each other.\n"
+                       "  cadkilltest [--trials N] [--seed S] [--scene unit|exam|both] [--unsafe-writes]\n"
+                       "  cadkilltest --child --scene unit|exam PROGRAM_FOLDER START_GENERATION "
+                       "[--unsafe-writes]"));
     const QCommandLineOption trialsOption(QStringLiteral("trials"),
-                                          QStringLiteral("kills to try (default 1000)"), QStringLiteral("N"),
-                                          QStringLiteral("1000"));
+                                          QStringLiteral("kills to try in each scene (default 1000)"),
+                                          QStringLiteral("N"), QStringLiteral("1000"));
     const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("seed of the kill moments"),
                                         QStringLiteral("S"));
-    const QCommandLineOption unsafeOption(QStringLiteral("unsafe-writes"),
-                                          QStringLiteral("write in place, to see the checks fail"));
+    const QCommandLineOption sceneOption(
+        QStringLiteral("scene"),
+        QStringLiteral("unit: a unit's status and result files; exam: a paper's wrong list, exam record and "
+                       "marks; both (default)"),
+        QStringLiteral("SCENE"), QStringLiteral("both"));
+    const QCommandLineOption unsafeOption(
+        QStringLiteral("unsafe-writes"),
+        QStringLiteral("write the unit files in place, to see the checks fail"));
     const QCommandLineOption childOption(
         QStringLiteral("child"), QStringLiteral("be the writer that is killed (started by the parent)"));
-    parser.addOptions({trialsOption, seedOption, unsafeOption, childOption});
+    parser.addOptions({trialsOption, seedOption, sceneOption, unsafeOption, childOption});
     if (const int code = platform::cmdline::parse(parser, platform::cmdline::arguments(argc, argv));
         code >= 0)
         return code;
     const QStringList args = parser.positionalArguments();
     const bool unsafe = parser.isSet(unsafeOption);
+    const QString sceneText = parser.value(sceneOption);
+    QList<Scene> scenes;
+    if (sceneText == QLatin1String("unit") || sceneText == QLatin1String("both"))
+        scenes << Scene::Unit;
+    if (sceneText == QLatin1String("exam") || sceneText == QLatin1String("both"))
+        scenes << Scene::Exam;
+    // in-place writes are only known to the unit scene
+    if (scenes.isEmpty() || (unsafe && scenes.contains(Scene::Exam) && sceneText != QLatin1String("both")))
+        return usage();
+    if (unsafe)
+        scenes = {Scene::Unit};
     if (parser.isSet(childOption)) {
         bool ok = false;
         const int start = args.value(1).toInt(&ok);
-        if (args.size() != 2 || !ok || start < 0)
+        if (args.size() != 2 || !ok || start < 0 || scenes.size() != 1)
             return usage();
-        return child(args.at(0), start % Period, unsafe);
+        return child(scenes.first(), args.at(0), start % Period, unsafe);
     }
     bool ok = true;
     const int trials = parser.value(trialsOption).toInt(&ok);
@@ -419,5 +644,5 @@ int main(int argc, char **argv) {
         seed = parser.value(seedOption).toUInt(&ok);
     if (!ok)
         return usage();
-    return parent(trials, seed, unsafe);
+    return parent(trials, seed, scenes, unsafe);
 }
