@@ -17,16 +17,17 @@
 // Timer2) are not counted: their ticks are called directly. The program folder
 // is copied to a temporary folder first, so its records stay as they are.
 #include "app/trainer.h"
+#include "cover/entries.h"
 #include "panel/examrules.h"
 #include "panel/frmchengji.h"
 #include "panel/frmend.h"
 #include "panel/frmlogon.h"
 #include "panel/frmtm.h"
+#include "panel/logonrules.h"
 #include "panel/progress.h"
 #include "platform/fonts.h"
 #include "platform/textfile.h"
 #include "simulator/frmmain.h"
-#include "start/setassembly.h"
 #include "start/setfiles.h"
 #include "start/vb.h"
 #include "start/verfile.h"
@@ -78,7 +79,8 @@ bool copyFolder(const QString &from, const QString &to) {
     return true;
 }
 
-// The shared variables as the login leaves them for paper 1, its files assembled.
+// The shared variables as the login leaves them for paper 1, its files
+// assembled: the cover page's choice of the paper, then the login's own steps.
 bool preparePaper(ModData &d, const QString &folder) {
     d = ModData();
     d.AppPath = folder;
@@ -87,21 +89,12 @@ bool preparePaper(ModData &d, const QString &folder) {
     QStringList table;
     platform::textfile::readLines(d.dataFile(QStringLiteral("288891.rar")), table);
     d.PaperCount = start::vb::ValInt(start::vb::Left(table.value(0), 2));
-    d.CurSet = 0;
-    d.SetBase = SetBaseExamPaper;
-    d.WorkMode = WorkExam;
-    d.QuestionCount = 40;
-    start::setfiles::nameSetFiles(d);
-    QList<int> codes;
-    for (int i = 0; i < MaxQuestions; ++i)
-        codes << start::vb::ValInt(table.value(2).mid(4 * i, 4));
-    if (!start::setfiles::assembleSet(d, codes, d.StepFile, d.IndexFile,
-                                      start::setfiles::PastEnd::LastQuestion))
-        return false;
-    start::setfiles::readQuestionOffsets(d);
     d.CandidateName = QStringLiteral("柏川1");
-    d.SeatNo = QStringLiteral("18");
-    return true;
+    cover::entries::enterExam(d, 0);
+    panel::logon::prepare(d);
+    const QDateTime now = QDateTime::currentDateTime();
+    return panel::logon::logIn(d, QStringLiteral("18"), QStringLiteral("110101198001011234"), now) &&
+           panel::logon::startExam(d, now);
 }
 
 // A new exam on the prepared paper: question 1 laid out.

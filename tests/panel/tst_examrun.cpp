@@ -4,18 +4,19 @@
 // wrong-question review, and the fresh cover page with the score and the time.
 // A second run lets the time run out.
 #include "app/trainer.h"
+#include "cover/entries.h"
 #include "cover/frmfengmian.h"
 #include "fakes.h"
 #include "panel/frmchengji.h"
 #include "panel/frmend.h"
 #include "panel/frmlogon.h"
 #include "panel/frmtm.h"
+#include "panel/logonrules.h"
 #include "panel/progress.h"
 #include "platform/textfile.h"
 #include "simulator/bankreader.h"
 #include "simulator/frmmain.h"
 #include "simulator/solver.h"
-#include "start/setassembly.h"
 #include "start/setfiles.h"
 #include "start/vb.h"
 #include "start/verfile.h"
@@ -76,27 +77,13 @@ class TstExamRun : public QObject {
             return false;
         const QStringList table = linesOf(d.dataFile(QStringLiteral("288891.rar")));
         d.PaperCount = start::vb::ValInt(start::vb::Left(table.value(0), 2));
-        d.CurSet = 0;
-        d.SetBase = SetBaseExamPaper;
-        d.WorkMode = WorkExam;
-        d.QuestionCount = 40;
-        start::setfiles::nameSetFiles(d);
         m_composition = table.value(2);
-        QList<int> codes;
-        for (int i = 0; i < MaxQuestions; ++i)
-            codes << start::vb::ValInt(m_composition.mid(4 * i, 4));
-        if (!start::setfiles::assembleSet(d, codes, d.StepFile, d.IndexFile,
-                                          start::setfiles::PastEnd::LastQuestion))
-            return false;
-        start::setfiles::readQuestionOffsets(d);
-        d.PanelMayClose = False;
-        d.SeatNo = QStringLiteral("18");
         d.CandidateName = QStringLiteral("柏川1");
-        d.CurQuestion = 1;
-        d.CurStep = 1;
-        d.ExamMinutesLeft = 50;
-        d.QuestionScore.fill(0);
-        d.ExamStartTime = panel::progress::timeText(clock.at);
+        cover::entries::enterExam(d, 0);
+        panel::logon::prepare(d);
+        if (!panel::logon::logIn(d, QStringLiteral("18"), QStringLiteral("110101198001011234"), clock.at) ||
+            !panel::logon::startExam(d, clock.at))
+            return false;
         prompter.asked.clear();
         prompter.answers.clear();
         return true;

@@ -3,15 +3,16 @@
 // dialogs and the score report of paper 1 with a few questions solved.
 //   cadshots exam PROGRAM_FOLDER OUTPUT_FOLDER
 #include "app/trainer.h"
+#include "cover/entries.h"
 #include "panel/frmchengji.h"
 #include "panel/frmend.h"
 #include "panel/frmtm.h"
+#include "panel/logonrules.h"
 #include "panel/progress.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "platform/textfile.h"
 #include "shots.h"
-#include "start/setassembly.h"
 #include "start/setfiles.h"
 #include "start/vb.h"
 #include "start/verfile.h"
@@ -54,31 +55,19 @@ int examShots(const QStringList &args) {
         std::fputs("cadshots: no module in the program folder\n", stderr);
         return 1;
     }
-    // paper 1 as the login leaves it
+    // paper 1 as the cover page and the login leave it
     QStringList table;
     platform::textfile::readLines(d.dataFile(QStringLiteral("288891.rar")), table);
     d.PaperCount = start::vb::ValInt(start::vb::Left(table.value(0), 2));
-    d.CurSet = 0;
-    d.SetBase = SetBaseExamPaper;
-    d.WorkMode = WorkExam;
-    d.QuestionCount = 40;
-    start::setfiles::nameSetFiles(d);
-    QList<int> codes;
-    for (int i = 0; i < MaxQuestions; ++i)
-        codes << start::vb::ValInt(table.value(2).mid(4 * i, 4));
-    if (!start::setfiles::assembleSet(d, codes, d.StepFile, d.IndexFile,
-                                      start::setfiles::PastEnd::LastQuestion)) {
+    d.CandidateName = QStringLiteral("柏川1");
+    cover::entries::enterExam(d, 0);
+    panel::logon::prepare(d);
+    const QDateTime now = QDateTime::currentDateTime();
+    if (!panel::logon::logIn(d, QStringLiteral("18"), QStringLiteral("110101198001011234"), now) ||
+        !panel::logon::startExam(d, now)) {
         std::fputs("cadshots: paper 1 could not be assembled\n", stderr);
         return 1;
     }
-    start::setfiles::readQuestionOffsets(d);
-    d.CandidateName = QStringLiteral("柏川1");
-    d.SeatNo = QStringLiteral("18");
-    d.IdCardNo = QStringLiteral("110101198001011234");
-    d.CurQuestion = 1;
-    d.CurStep = 1;
-    d.ExamMinutesLeft = 50;
-    d.ExamStartTime = panel::progress::timeText(QDateTime::currentDateTime());
 
     platform::MessageBoxPrompter prompter([&d] { return d.appTitle(); });
     platform::SystemClock clock;
