@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "platform/pixelratio.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -180,10 +181,9 @@ void paintBackground(QPainter &p) {
     grid(p, QRect(0, CaptionHeight, Width, 190 - CaptionHeight), 12, QColor(255, 255, 255, 20));
     draftingFigure(p, QPointF(690, 112));
     emblem(p, QPointF(70, 110), 1.0);
-    heavyText(p, QRect(128, 54, 560, 44), Qt::AlignLeft, QStringLiteral("柏川云学职称计算机考试"), 32,
-              QColor(0x08, 0x2a, 0x4e));
-    heavyText(p, QRect(126, 52, 560, 44), Qt::AlignLeft, QStringLiteral("柏川云学职称计算机考试"), 32,
-              Qt::white);
+    const QString name = QCoreApplication::translate("cover::coverart", "柏川云学职称计算机考试");
+    heavyText(p, QRect(128, 54, 560, 44), Qt::AlignLeft, name, 32, QColor(0x08, 0x2a, 0x4e));
+    heavyText(p, QRect(126, 52, 560, 44), Qt::AlignLeft, name, 32, Qt::white);
     // gold rule under the banner
     p.fillRect(0, 188, Width, 3, Gold);
     // caption strip
@@ -202,7 +202,8 @@ void paintBackground(QPainter &p) {
     // body heading
     p.setFont(cjk(15));
     p.setPen(Muted);
-    p.drawText(QRect(0, 200, Width, 26), Qt::AlignCenter, QStringLiteral("请选择学习方式"));
+    p.drawText(QRect(0, 200, Width, 26), Qt::AlignCenter,
+               QCoreApplication::translate("cover::coverart", "请选择学习方式"));
     // footer
     QLinearGradient foot(0, 560, 0, Height);
     foot.setColorAt(0, QColor(0x12, 0x44, 0x75));
@@ -212,7 +213,7 @@ void paintBackground(QPainter &p) {
     p.setFont(cjk(13));
     p.setPen(Muted);
     p.drawText(QRect(0, 470, Width, 24), Qt::AlignCenter,
-               QStringLiteral("练习进度与考试成绩自动保存，下次进入时继续"));
+               QCoreApplication::translate("cover::coverart", "练习进度与考试成绩自动保存，下次进入时继续"));
     p.setPen(QPen(Line, 1));
     p.drawLine(212, 482, 252, 482);
     p.drawLine(548, 482, 588, 482);
@@ -248,18 +249,22 @@ QPixmap tabCard(Tab t, Look look) {
     else
         examIcon(p, card.topLeft() + QPointF(24, 22), Navy);
     heavyText(p, card.adjusted(96, 0, -10, -card.height() + 70), Qt::AlignLeft,
-              t == Tab::Units ? QStringLiteral("单元练习") : QStringLiteral("模拟考试"), 26, Qt::white);
+              t == Tab::Units ? QCoreApplication::translate("cover::coverart", "单元练习")
+                              : QCoreApplication::translate("cover::coverart", "模拟考试"),
+              26, Qt::white);
     p.setFont(cjk(14));
     p.setPen(Ink);
-    const QString lines = t == Tab::Units ? QStringLiteral("按章节逐题练习\n手把手教 · 操作演示")
-                                          : QStringLiteral("整卷限时五十分钟\n自动评分 · 错题复习");
+    const QString lines =
+        t == Tab::Units
+            ? QCoreApplication::translate("cover::coverart", "按章节逐题练习\n手把手教 · 操作演示")
+            : QCoreApplication::translate("cover::coverart", "整卷限时五十分钟\n自动评分 · 错题复习");
     p.drawText(card.adjusted(24, 86, -20, -50), Qt::AlignLeft | Qt::AlignTop, lines);
     // "enter" pill
     QRectF pill(card.right() - 104, card.bottom() - 44, 84, 28);
     p.setBrush(look == Look::Normal ? QColor(accent.red(), accent.green(), accent.blue(), 30) : accent);
     p.setPen(Qt::NoPen);
     p.drawRoundedRect(pill, 14, 14);
-    heavyText(p, pill, Qt::AlignHCenter, QStringLiteral("进入  ›"), 13,
+    heavyText(p, pill, Qt::AlignHCenter, QCoreApplication::translate("cover::coverart", "进入  ›"), 13,
               look == Look::Normal ? accent.darker(120) : QColor(Qt::white));
     return pm;
 }
@@ -280,12 +285,16 @@ QPixmap panelBackground(Tab t, int visibleSlots) {
     p.setFont(cjk(18, true));
     p.setPen(Navy);
     p.drawText(QRect(24, 512, 300, 48), Qt::AlignLeft | Qt::AlignVCenter,
-               t == Tab::Units ? QStringLiteral("单元练习") : QStringLiteral("模拟考试"));
+               t == Tab::Units ? QCoreApplication::translate("cover::coverart", "单元练习")
+                               : QCoreApplication::translate("cover::coverart", "模拟考试"));
     p.setFont(cjk(13));
     p.setPen(Muted);
     p.drawText(QRect(124, 512, 420, 48), Qt::AlignLeft | Qt::AlignVCenter,
-               t == Tab::Units ? QStringLiteral("共 %1 个单元，选择一个单元开始练习").arg(visibleSlots)
-                               : QStringLiteral("共 %1 套试卷，每套 40 题，限时 50 分钟").arg(visibleSlots));
+               t == Tab::Units
+                   ? QCoreApplication::translate("cover::coverart", "共 %1 个单元，选择一个单元开始练习")
+                         .arg(visibleSlots)
+                   : QCoreApplication::translate("cover::coverart", "共 %1 套试卷，每套 40 题，限时 50 分钟")
+                         .arg(visibleSlots));
     return pm;
 }
 
@@ -312,10 +321,12 @@ QPixmap unitSlot() {
     p.setRenderHint(QPainter::Antialiasing);
     p.setFont(cjk(12));
     p.setPen(Muted);
-    p.drawText(QRect(64, 10, 44, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("题目数"));
-    p.drawText(QRect(64, 34, 44, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("未完成"));
-    p.drawPixmap(unitEnterRect().topLeft(),
-                 button(QStringLiteral("进入练习"), unitEnterRect().size(), Look::Normal, false));
+    p.drawText(QRect(64, 10, 44, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               QCoreApplication::translate("cover::coverart", "题目数"));
+    p.drawText(QRect(64, 34, 44, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               QCoreApplication::translate("cover::coverart", "未完成"));
+    p.drawPixmap(unitEnterRect().topLeft(), button(QCoreApplication::translate("cover::coverart", "进入练习"),
+                                                   unitEnterRect().size(), Look::Normal, false));
     return pm;
 }
 
@@ -323,12 +334,14 @@ QPixmap paperSlot() {
     QPixmap pm = slotPicture(PaperSlotWidth, Orange);
     QPainter p(&pm);
     p.drawPixmap(paperStartRect().topLeft(),
-                 button(QStringLiteral("开始考试"), paperStartRect().size(), Look::Normal, true));
-    p.drawPixmap(paperErrRect().topLeft(),
-                 button(QStringLiteral("错题复习"), paperErrRect().size(), Look::Normal, false));
+                 button(QCoreApplication::translate("cover::coverart", "开始考试"), paperStartRect().size(),
+                        Look::Normal, true));
+    p.drawPixmap(paperErrRect().topLeft(), button(QCoreApplication::translate("cover::coverart", "错题复习"),
+                                                  paperErrRect().size(), Look::Normal, false));
     p.setFont(cjk(12));
     p.setPen(Muted);
-    p.drawText(QRect(64, 34, 108, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("40 题 · 50 分钟"));
+    p.drawText(QRect(64, 34, 108, 24), Qt::AlignLeft | Qt::AlignVCenter,
+               QCoreApplication::translate("cover::coverart", "40 题 · 50 分钟"));
     return pm;
 }
 
@@ -380,7 +393,8 @@ QPixmap infoPage() {
     grid(p, r, 20, QColor(0x1f, 0x6f, 0xb4, 12));
     p.setFont(cjk(16, true));
     p.setPen(Navy);
-    p.drawText(r.adjusted(0, 0, 0, -40), Qt::AlignCenter, QStringLiteral("考试资料"));
+    p.drawText(r.adjusted(0, 0, 0, -40), Qt::AlignCenter,
+               QCoreApplication::translate("cover::coverart", "考试资料"));
     return pm;
 }
 

@@ -4,6 +4,7 @@
 #include "start/vb.h"
 #include "start/verfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -53,7 +54,8 @@ bool readSetTable(const ModData &d, SetTable &table, QString *error) {
         return ok;
     table.valid = looksLikeSetTable(lines, table.unitCount);
     if (!table.valid && error)
-        *error = QStringLiteral("题库文件不是有效的套题表，学习记录未作改动：%1").arg(path);
+        *error =
+            QCoreApplication::translate("cover", "题库文件不是有效的套题表，学习记录未作改动：%1").arg(path);
     return table.valid;
 }
 
@@ -62,7 +64,7 @@ QString versionText(int major, int minor, int revision) {
 }
 
 QString paperInfo(const QString &lastTime, const QString &bestScore) {
-    return QStringLiteral("最后考试时间 ") + lastTime + QStringLiteral("  最好成绩 ") + bestScore;
+    return QCoreApplication::translate("cover", "最后考试时间 %1  最好成绩 %2").arg(lastTime, bestScore);
 }
 
 QPoint unitSlotTwips(int i) {
@@ -101,12 +103,13 @@ CoverState load(ModData &d, const QString &programVersion) {
     const QString check = platform::textfile::firstLine(checkPath, &checkRead);
     if (!checkRead) {
         s.fatal =
-            (QFile::exists(checkPath) ? QStringLiteral("无法读取文件：%1") : QStringLiteral("找不到文件：%1"))
-                .arg(checkPath);
+            platform::textfile::ReadError{checkPath, QFile::exists(checkPath) ? QStringLiteral("unreadable")
+                                                                              : QStringLiteral("missing")}
+                .message();
         return s;
     }
     if (!std::any_of(check.cbegin(), check.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
-        s.fatal = QStringLiteral("模块校验文件内容无效：%1").arg(checkPath);
+        s.fatal = QCoreApplication::translate("cover", "模块校验文件内容无效：%1").arg(checkPath);
         return s;
     }
     if (start::vb::ValInt(check) != d.ModuleNo) {
@@ -116,11 +119,11 @@ CoverState load(ModData &d, const QString &programVersion) {
     // 4, 5. titles
     // (captions cut at a length no module reaches: a damaged file cannot hold the page up)
     const QString moduleName = platform::textfile::shownText(d.ModuleName);
-    s.windowTitle = QStringLiteral("柏川云学职称计算机考试——") + moduleName +
-                    QStringLiteral("模块  题库版本：") + s.bankVersion;
+    s.windowTitle = QCoreApplication::translate("cover", "柏川云学职称计算机考试——%1模块  题库版本：%2")
+                        .arg(moduleName, s.bankVersion);
     s.subtitle = QStringLiteral("── ") + platform::textfile::shownText(d.ModuleTitle);
-    s.caption = programVersion + QStringLiteral("──") + moduleName + QStringLiteral("模块(题库版本：") +
-                s.bankVersion + QStringLiteral(")");
+    s.caption = QCoreApplication::translate("cover", "%1──%2模块(题库版本：%3)")
+                    .arg(programVersion, moduleName, s.bankVersion);
     // 7. numbers of all slots
     for (int i = 0; i < UnitSlots; ++i)
         s.units[i].number = QString::number(i + 1);

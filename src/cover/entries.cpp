@@ -3,19 +3,21 @@
 #include "panel/progress.h"
 #include "start/setfiles.h"
 
+#include <QCoreApplication>
+
 namespace cover::entries {
 
 PanelEntry practiceCaptions() {
     PanelEntry e;
     e.kind = panel::RunKind::Practice;
-    e.LblBiao = QStringLiteral("单元练习-");
+    e.LblBiao = QCoreApplication::translate("cover::entries", "单元练习-");
     return e;
 }
 
 PanelEntry reviewCaptions() {
     PanelEntry e;
     e.kind = panel::RunKind::Review;
-    e.LblBiao = QStringLiteral("错题复习-");
+    e.LblBiao = QCoreApplication::translate("cover::entries", "错题复习-");
     e.LblUnit = QString();
     return e;
 }
@@ -57,7 +59,8 @@ void enterExam(ModData &d, int paper) {
 }
 
 QString noWrongQuestionsMessage() {
-    return QStringLiteral("本套试题没有生成错题！\r\n你可能是还没有做本套试题，或者上次得分为0。\r\n"
+    return QCoreApplication::translate(
+        "cover::entries", "本套试题没有生成错题！\r\n你可能是还没有做本套试题，或者上次得分为0。\r\n"
                           "请点“开始考试”做本套试题。");
 }
 

@@ -2,6 +2,7 @@
 #include "start/modzcb.h"
 #include "start/vb.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRect>
 
@@ -15,13 +16,13 @@ int firstPage(int tab) {
 QString tabCaption(int tab) {
     switch (tab) {
     case 1:
-        return QStringLiteral("考试简介");
+        return QCoreApplication::translate("cover::infopages", "考试简介");
     case 2:
-        return QStringLiteral("考试大纲");
+        return QCoreApplication::translate("cover::infopages", "考试大纲");
     case 3:
-        return QStringLiteral("使用说明");
+        return QCoreApplication::translate("cover::infopages", "使用说明");
     case 4:
-        return QStringLiteral("其它模块");
+        return QCoreApplication::translate("cover::infopages", "其它模块");
     default:
         return QString();
     }
@@ -34,13 +35,13 @@ QString pagePath(const ModData &d, int n) {
 Turn previous(int page) {
     if (page > 1)
         return {page - 1, QString()};
-    return {page, QStringLiteral("已经到第一页")};
+    return {page, QCoreApplication::translate("cover::infopages", "已经到第一页")};
 }
 
 Turn next(int page) {
     if (page < PageCount)
         return {page + 1, QString()};
-    return {page, QStringLiteral("已经到最后一页")};
+    return {page, QCoreApplication::translate("cover::infopages", "已经到最后一页")};
 }
 
 const std::array<ModuleRow, ModuleSlots> &moduleTable() {

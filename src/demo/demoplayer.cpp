@@ -2,6 +2,8 @@
 #include "platform/textfile.h"
 #include "start/moddata.h"
 
+#include <QCoreApplication>
+
 namespace demo {
 
 namespace {
@@ -181,7 +183,7 @@ void DemoPlayer::setData() {
     m_dropY = m_record.targetY();
 
     if (lay.closing) {
-        m_screen.hintText = QStringLiteral("操作成功！");
+        m_screen.hintText = QCoreApplication::translate("demo::DemoPlayer", "操作成功！");
         on(Timer::TimEnd);
         return;
     }

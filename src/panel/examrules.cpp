@@ -7,6 +7,7 @@
 #include "start/setfiles.h"
 #include "start/vb.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <algorithm>
 
@@ -29,28 +30,31 @@ bool paperIncomplete(const ModData &d) {
 
 QString firstDialogText(const ModData &d) {
     if (paperIncomplete(d))
-        return QStringLiteral("您还有题目未做或仍处于标识状态！\r\n\r\n您是否确定交卷?");
-    return QStringLiteral("\r\n您是否确定交卷?");
+        return QCoreApplication::translate("panel::exam",
+                                           "您还有题目未做或仍处于标识状态！\r\n\r\n您是否确定交卷?");
+    return QCoreApplication::translate("panel::exam", "\r\n您是否确定交卷?");
 }
 
 QString secondDialogText() {
-    return QStringLiteral("按“交卷”后您将退出本场考试，并且不能重新登录!\r\n\r\n是否确定交卷?");
+    return QCoreApplication::translate("panel::exam",
+                                       "按“交卷”后您将退出本场考试，并且不能重新登录!\r\n\r\n是否确定交卷?");
 }
 
 QString timeUpText() {
-    return QStringLiteral("时间已到，自动交卷！");
+    return QCoreApplication::translate("panel::exam", "时间已到，自动交卷！");
 }
 
 // ---- scoring -----------------------------------------------------------------
 
 QString scoreLine(const ModData &d, double score) {
-    return QStringLiteral("第") + QString::number(d.CurSet + 1) + QStringLiteral("套得分：") +
-           progress::scoreText(score) + QStringLiteral("分");
+    return QCoreApplication::translate("panel::exam", "第%1套得分：%2分")
+        .arg(QString::number(d.CurSet + 1), progress::scoreText(score));
 }
 
 QString questionTooltip(int i, const QString &indexLine) {
-    return QStringLiteral("第") + QString::number(i) + QStringLiteral("题： ") +
-           platform::textfile::shownText(start::setfiles::parseIndexLine(indexLine).text);
+    return QCoreApplication::translate("panel::exam", "第%1题： %2")
+        .arg(QString::number(i),
+             platform::textfile::shownText(start::setfiles::parseIndexLine(indexLine).text));
 }
 
 // ---- the score report ------------------------------------------------------------
@@ -107,7 +111,8 @@ Report openReport(ModData &d, const QDateTime &now) {
     if (!error.isEmpty())
         problems << error;
     else if (composition.size() < MaxQuestions * CodeLength)
-        problems << QStringLiteral("试卷组成不完整（%1 第 %2 行），错题记录未更新。")
+        problems << QCoreApplication::translate("panel::exam",
+                                                "试卷组成不完整（%1 第 %2 行），错题记录未更新。")
                         .arg(QDir::toNativeSeparators(d.dataFile(QStringLiteral("288891.rar"))))
                         .arg(d.CurSet + 3);
     // the tooltips tolerate a missing index file: the question texts are then empty
@@ -136,7 +141,7 @@ void preparePaperReview(ModData &d) {
 PanelEntry paperReviewEntry() {
     PanelEntry e;
     e.kind = RunKind::Review;
-    e.LblBiao = QStringLiteral("考题复习-");
+    e.LblBiao = QCoreApplication::translate("panel::exam", "考题复习-");
     e.LblUnit = QString();
     return e;
 }
@@ -145,7 +150,7 @@ bool openWrongReviewSet(ModData &d, const QString &list, QString *message) {
     const int count = std::min<int>(int(list.size()) / CodeLength, MaxQuestions);
     if (count < 1) {
         if (message)
-            *message = QStringLiteral("错题记录中没有题目。");
+            *message = QCoreApplication::translate("panel::exam", "错题记录中没有题目。");
         return false;
     }
     QList<int> codes;
@@ -186,7 +191,7 @@ bool prepareWrongReview(ModData &d, QString *message) {
 PanelEntry wrongReviewEntry() {
     PanelEntry e;
     e.kind = RunKind::Review;
-    e.LblBiao = QStringLiteral("错题复习-");
+    e.LblBiao = QCoreApplication::translate("panel::exam", "错题复习-");
     e.LblUnit = QString();
     return e;
 }

@@ -1,5 +1,7 @@
 #include "panel/hintrules.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace panel {
@@ -7,28 +9,30 @@ namespace panel {
 namespace hint {
 
 QString title() {
-    return QStringLiteral("操作提示");
+    return QCoreApplication::translate("panel::hint", "操作提示");
 }
 QString warning() {
-    return QStringLiteral("请注意!!!");
+    return QCoreApplication::translate("panel::hint", "请注意!!!");
 }
 QString explanation() {
-    return QStringLiteral("1.正式考试时不能看答案。\r\n\r\n"
-                          "2.如果有不会做的题目，在结束考试后，可以点“本次错题复习”或者“本次考题复习”，"
-                          "这时，所有试题都可以查看答案（手把手教和操作演示都可以）。\r\n\r\n"
-                          "3.如果你等不及了，可以点“我想立即看答案”。");
+    return QCoreApplication::translate(
+        "panel::hint", "1.正式考试时不能看答案。\r\n\r\n"
+                       "2.如果有不会做的题目，在结束考试后，可以点“本次错题复习”或者“本次考题复习”，"
+                       "这时，所有试题都可以查看答案（手把手教和操作演示都可以）。\r\n\r\n"
+                       "3.如果你等不及了，可以点“我想立即看答案”。");
 }
 QString selfCaption() {
-    return QStringLiteral("我先独立完成");
+    return QCoreApplication::translate("panel::hint", "我先独立完成");
 }
 QString answerCaption() {
-    return QStringLiteral("我想立即看答案");
+    return QCoreApplication::translate("panel::hint", "我想立即看答案");
 }
 QString confirmTitle() {
-    return QStringLiteral("不建议您立即看答案");
+    return QCoreApplication::translate("panel::hint", "不建议您立即看答案");
 }
 QString confirmText() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "panel::hint",
         "立即看答案将不能测试您的实际水平，如果你坚持现在看答案，成绩将不记入本次练习记录！\r\n"
         "您现在就要看答案吗？");
 }
@@ -51,9 +55,9 @@ int Menu::shownEntries() const {
 
 Menu build(const QList<platform::InstalledLayout> &layouts) {
     Menu m;
-    m.engCaption = QStringLiteral("英语（美国）");
+    m.engCaption = QCoreApplication::translate("panel::inputmenu", "英语（美国）");
     for (int k = 1; k <= CnEntries; ++k)
-        m.cnCaption[k - 1] = QStringLiteral("中文") + QString::number(k);
+        m.cnCaption[k - 1] = QCoreApplication::translate("panel::inputmenu", "中文%1").arg(k);
     m.count = 1;
     const qsizetype n = std::min<qsizetype>(layouts.size(), platform::KeyboardLayout::MaxLayouts);
     for (qsizetype i = 0; i < n; ++i) {

@@ -1,6 +1,7 @@
 #include "panel/logonart.h"
 #include "platform/fonts.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -34,7 +35,7 @@ void paintPageBody(QPainter &p, const QString &title, const QString &subtitle) {
     p.drawEllipse(QRect(28, 18, 56, 56));
     p.setPen(Gold);
     p.setFont(platform::fonts::uiPixels(26, true));
-    p.drawText(QRect(28, 18, 56, 56), Qt::AlignCenter, QStringLiteral("考"));
+    p.drawText(QRect(28, 18, 56, 56), Qt::AlignCenter, QCoreApplication::translate("panel::logonart", "考"));
     p.setPen(OnBlue);
     p.setFont(platform::fonts::uiPixels(24, true));
     p.drawText(QRect(100, 14, PageWidth - 120, 36), Qt::AlignLeft | Qt::AlignVCenter, title);
@@ -46,7 +47,7 @@ void paintPageBody(QPainter &p, const QString &title, const QString &subtitle) {
     p.setPen(OnBlue);
     p.setFont(platform::fonts::uiPixels(12));
     p.drawText(QRect(0, PageHeight - 26, PageWidth, 26), Qt::AlignCenter,
-               QStringLiteral("模拟考试系统  ·  考场终端"));
+               QCoreApplication::translate("panel::logonart", "模拟考试系统  ·  考场终端"));
     p.setPen(Line);
     p.setBrush(Qt::NoBrush);
     p.drawRect(page.adjusted(0, 0, -1, -1));
@@ -86,10 +87,15 @@ QRect barCaption() {
 }
 
 QString sheetName(int row) {
-    static const char16_t *const names[SheetRows] = {u"姓　　名：", u"座 位 号：", u"考试场次：",
-                                                     u"考试科目：", u"身份证号：", u"档 案 号：",
-                                                     u"考试日期："};
-    return row >= 0 && row < SheetRows ? QString::fromUtf16(names[row]) : QString();
+    static const char *const names[SheetRows] = {QT_TRANSLATE_NOOP("panel::logonart", "姓　　名："),
+                                                 QT_TRANSLATE_NOOP("panel::logonart", "座 位 号："),
+                                                 QT_TRANSLATE_NOOP("panel::logonart", "考试场次："),
+                                                 QT_TRANSLATE_NOOP("panel::logonart", "考试科目："),
+                                                 QT_TRANSLATE_NOOP("panel::logonart", "身份证号："),
+                                                 QT_TRANSLATE_NOOP("panel::logonart", "档 案 号："),
+                                                 QT_TRANSLATE_NOOP("panel::logonart", "考试日期：")};
+    return row >= 0 && row < SheetRows ? QCoreApplication::translate("panel::logonart", names[row])
+                                       : QString();
 }
 
 void paintBackdrop(QPainter &p, const QRect &r) {
@@ -108,35 +114,38 @@ void paintBackdrop(QPainter &p, const QRect &r) {
 QPixmap loginPage(const QString &title) {
     QPixmap pm(PageWidth, PageHeight);
     QPainter p(&pm);
-    paintPageBody(p, title, QStringLiteral("考 生 登 录"));
+    paintPageBody(p, title, QCoreApplication::translate("panel::logonart", "考 生 登 录"));
     const QRect card = cardRect();
     paintCard(p, card);
     p.setPen(Value);
     p.setFont(platform::fonts::uiPixels(16, true));
     p.drawText(QRect(card.left(), card.top() + 10, card.width(), 30), Qt::AlignCenter,
-               QStringLiteral("请输入考生信息"));
+               QCoreApplication::translate("panel::logonart", "请输入考生信息"));
     p.setPen(Line);
     p.drawLine(card.left() + 20, card.top() + 46, card.right() - 20, card.top() + 46);
     p.setPen(Ink);
     p.setFont(platform::fonts::uiPixels(14));
     p.drawText(QRect(190, seatBox().top(), 120, seatBox().height()), Qt::AlignRight | Qt::AlignVCenter,
-               QStringLiteral("座 位 号："));
+               QCoreApplication::translate("panel::logonart", "座 位 号："));
     p.drawText(QRect(190, idBox().top(), 120, idBox().height()), Qt::AlignRight | Qt::AlignVCenter,
-               QStringLiteral("身份证号："));
+               QCoreApplication::translate("panel::logonart", "身份证号："));
     p.setPen(Muted);
     p.setFont(platform::fonts::uiPixels(12));
     p.drawText(QRect(seatBox().right() + 10, seatBox().top(), 160, seatBox().height()),
-               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("（两位数字）"));
+               Qt::AlignLeft | Qt::AlignVCenter,
+               QCoreApplication::translate("panel::logonart", "（两位数字）"));
     // the notes under the card
     p.setPen(Warn);
     p.setFont(platform::fonts::uiPixels(13, true));
-    p.drawText(QRect(70, 376, 620, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("考生须知："));
+    p.drawText(QRect(70, 376, 620, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               QCoreApplication::translate("panel::logonart", "考生须知："));
     p.setPen(Muted);
     p.setFont(platform::fonts::uiPixels(12));
     const QString notes[] = {
-        QStringLiteral("1. 座位号不足两位时，系统自动在前面补 0。"),
-        QStringLiteral("2. 身份证号为 18 位，只有最后一位可以是字母 X。"),
-        QStringLiteral("3. 登录后请核对考生信息；考试时间 50 分钟，时间到系统自动交卷。"),
+        QCoreApplication::translate("panel::logonart", "1. 座位号不足两位时，系统自动在前面补 0。"),
+        QCoreApplication::translate("panel::logonart", "2. 身份证号为 18 位，只有最后一位可以是字母 X。"),
+        QCoreApplication::translate("panel::logonart",
+                                    "3. 登录后请核对考生信息；考试时间 50 分钟，时间到系统自动交卷。"),
     };
     int y = 398;
     for (const QString &n : notes) {
@@ -149,7 +158,7 @@ QPixmap loginPage(const QString &title) {
 QPixmap confirmPage(const QString &title) {
     QPixmap pm(PageWidth, PageHeight);
     QPainter p(&pm);
-    paintPageBody(p, title, QStringLiteral("考 生 信 息 确 认"));
+    paintPageBody(p, title, QCoreApplication::translate("panel::logonart", "考 生 信 息 确 认"));
     const QRect sheet = sheetRect();
     paintCard(p, sheet);
     p.setFont(platform::fonts::uiPixels(14));

@@ -6,6 +6,7 @@
 #include "start/twips.h"
 #include "start/vb.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSet>
 
@@ -63,7 +64,7 @@ bool idKeyAccepted(QChar key, int currentLength) {
 }
 
 QString dateText(const QDate &date) {
-    return date.toString(QStringLiteral("yyyy年MM月dd日"));
+    return date.toString(QCoreApplication::translate("panel::logon", "yyyy年MM月dd日"));
 }
 
 Confirmation confirmation(const ModData &d, const QDate &today) {
@@ -124,8 +125,9 @@ bool readComposition(const ModData &d, int paper, QString &composition, QString 
     }
     const int line = paper + 3;
     if (paper < 0 || line > lines.size() || Trim(lines.at(line - 1)).isEmpty()) {
-        say(message,
-            QStringLiteral("试卷组成表 %1 中没有第 %2 套试卷的题目。").arg(setTable(d)).arg(paper + 1));
+        say(message, QCoreApplication::translate("panel::logon", "试卷组成表 %1 中没有第 %2 套试卷的题目。")
+                         .arg(setTable(d))
+                         .arg(paper + 1));
         return false;
     }
     composition = lines.at(line - 1);

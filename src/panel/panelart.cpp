@@ -2,6 +2,7 @@
 #include "platform/fonts.h"
 #include "platform/pixelratio.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -66,8 +67,9 @@ QString restoreStyle(bool hover) {
 
 QString legendHtml() {
     const QString mark = QStringLiteral("<span style='color:%1'>■</span> ");
-    return mark.arg(hex(SeenLegend)) + QStringLiteral("已看过　") + mark.arg(hex(Marked)) +
-           QStringLiteral("已标识　") + mark.arg(hex(InkOff)) + QStringLiteral("未看过");
+    return mark.arg(hex(SeenLegend)) + QCoreApplication::translate("panel::panelart", "已看过") + u'　' +
+           mark.arg(hex(Marked)) + QCoreApplication::translate("panel::panelart", "已标识") + u'　' +
+           mark.arg(hex(InkOff)) + QCoreApplication::translate("panel::panelart", "未看过");
 }
 
 QString timeFrameStyle() {
@@ -133,6 +135,19 @@ void arrow(QPainter &p, bool left) {
     p.drawPath(path);
 }
 
+// The toolbar's captions come from the panel's form and from the run rules, each
+// through its own translation: a caption names its icon in the wording of either,
+// or as written when no translation is installed.
+bool captionIs(const QString &caption, const char *source) {
+    return caption == QString::fromUtf8(source) || caption == QCoreApplication::translate("FrmTm", source) ||
+           caption == QCoreApplication::translate("panel", source);
+}
+
+bool endCaption(const QString &caption) {
+    return caption.startsWith(QStringLiteral("结束")) || captionIs(caption, "结束练习") ||
+           captionIs(caption, "结束复习") || captionIs(caption, "结束考试");
+}
+
 } // namespace
 
 QPixmap toolIcon(const QString &caption, bool enabled) {
@@ -146,21 +161,21 @@ QPixmap toolIcon(const QString &caption, bool enabled) {
     const QColor orange = enabled ? IconOrange : IconOff;
     const QColor dark = enabled ? IconDark : IconDarkOff;
 
-    if (caption == QStringLiteral("上一题") || caption == QStringLiteral("下一题")) {
+    if (captionIs(caption, "上一题") || captionIs(caption, "下一题")) {
         QLinearGradient g(0, 3, 0, 19);
         g.setColorAt(0, blue.lighter(135));
         g.setColorAt(1, blue);
         p.setBrush(g);
         p.setPen(QPen(blue.darker(130), 1));
-        arrow(p, caption == QStringLiteral("上一题"));
-    } else if (caption == QStringLiteral("重做本题")) {
+        arrow(p, captionIs(caption, "上一题"));
+    } else if (captionIs(caption, "重做本题")) {
         p.setPen(QPen(green, 2.6, Qt::SolidLine, Qt::RoundCap));
         p.setBrush(Qt::NoBrush);
         p.drawArc(QRectF(4, 4, 14, 14), 60 * 16, 290 * 16);
         p.setPen(Qt::NoPen);
         p.setBrush(green);
         p.drawPolygon(QPolygonF({QPointF(13, 1.5), QPointF(19.5, 5), QPointF(13, 9.5)}));
-    } else if (caption == QStringLiteral("标识本题")) {
+    } else if (captionIs(caption, "标识本题")) {
         p.setPen(QPen(dark, 1.6, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(5, 3), QPointF(5, 20));
         p.setPen(Qt::NoPen);
@@ -172,7 +187,7 @@ QPixmap toolIcon(const QString &caption, bool enabled) {
         flag.cubicTo(13, 14.5, 10, 9.5, 6, 11.5);
         flag.closeSubpath();
         p.drawPath(flag);
-    } else if (caption.startsWith(QStringLiteral("选"))) {
+    } else if (caption.startsWith(QStringLiteral("选")) || captionIs(caption, "选 题")) {
         p.setPen(Qt::NoPen);
         for (int r = 0; r < 3; ++r)
             for (int c = 0; c < 3; ++c) {
@@ -180,7 +195,7 @@ QPixmap toolIcon(const QString &caption, bool enabled) {
                 p.setBrush(cell);
                 p.drawRoundedRect(QRectF(3 + c * 6, 3 + r * 6, 4.8, 4.8), 1, 1);
             }
-    } else if (caption.startsWith(QStringLiteral("结束"))) {
+    } else if (endCaption(caption)) {
         p.setPen(QPen(red.darker(115), 1.2));
         QLinearGradient g(0, 2, 0, 20);
         g.setColorAt(0, red.lighter(130));
@@ -194,7 +209,7 @@ QPixmap toolIcon(const QString &caption, bool enabled) {
         p.drawPolygon(oct);
         p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(7.5, 11), QPointF(14.5, 11));
-    } else if (caption == QStringLiteral("手把手教")) {
+    } else if (captionIs(caption, "手把手教")) {
         p.setPen(QPen(orange.darker(130), 1));
         p.setBrush(orange.lighter(120));
         QPainterPath hand;
@@ -203,7 +218,7 @@ QPixmap toolIcon(const QString &caption, bool enabled) {
         for (int i = 0; i < 4; ++i)
             p.drawRoundedRect(QRectF(5.3 + i * 3, i == 1 ? 2 : 3.5 + (i == 3 ? 1.5 : 0), 2.6, 8), 1.3, 1.3);
         p.drawRoundedRect(QRectF(1.5, 11, 5, 2.6), 1.3, 1.3);
-    } else if (caption == QStringLiteral("考生信息")) {
+    } else if (captionIs(caption, "考生信息")) {
         p.setPen(QPen(blue.darker(120), 1));
         p.setBrush(IconPaper);
         p.drawRoundedRect(QRectF(1.5, 4, 19, 14), 2, 2);
@@ -215,7 +230,7 @@ QPixmap toolIcon(const QString &caption, bool enabled) {
         p.drawLine(QPointF(12, 8.5), QPointF(18, 8.5));
         p.drawLine(QPointF(12, 12), QPointF(18, 12));
         p.drawLine(QPointF(12, 15), QPointF(16, 15));
-    } else if (caption == QStringLiteral("操作演示")) {
+    } else if (captionIs(caption, "操作演示")) {
         p.setPen(QPen(green.darker(120), 1));
         QLinearGradient g(0, 1, 0, 21);
         g.setColorAt(0, green.lighter(140));

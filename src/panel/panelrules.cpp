@@ -1,6 +1,8 @@
 #include "panel/panelrules.h"
 #include "start/twips.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -20,30 +22,30 @@ int boundedQuestion(int q) {
 
 QString loadTitle(const ModData &d) {
     if (d.CurSet == CurSetReview)
-        return QStringLiteral("错题复习  第") + num(d.CurQuestion) + u'/' + num(d.QuestionCount) + u'题';
-    return d.ModuleName + QStringLiteral(" 第 ") + num(d.CurSet + 1) + QStringLiteral(" 套") +
-           QStringLiteral(" 第 ") + num(d.CurQuestion) + QStringLiteral(" 题");
+        return QCoreApplication::translate("panel", "错题复习  第%1/%2题")
+            .arg(num(d.CurQuestion), num(d.QuestionCount));
+    return QCoreApplication::translate("panel", "%1 第 %2 套 第 %3 题")
+        .arg(d.ModuleName, num(d.CurSet + 1), num(d.CurQuestion));
 }
 
 QString titleLine(const ModData &d) {
     const int q = d.CurQuestion;
     const int n = d.QuestionCount;
-    QString title =
-        d.ModuleName + QStringLiteral("-第") + num(d.CurSet + 1) + QStringLiteral("套 第") + num(q) + u'题';
-    if (d.SetBase == SetBaseUnit || d.PanelMayClose == True || d.CurSet == CurSetReview) {
-        const bool open = d.QuestionMark[boundedQuestion(q)] == QLatin1String("F");
-        const QString status = open ? QStringLiteral("（未完成）") : QStringLiteral("（已完成）");
-        title =
-            u'第' + num(d.CurSet + 1) + QStringLiteral("单元  第") + num(q) + u'/' + num(n) + u'题' + status;
-    }
     if (d.CurSet == CurSetReview)
-        title = QStringLiteral("错题复习  第") + num(q) + u'/' + num(n) + u'题';
-    return title;
+        return QCoreApplication::translate("panel", "错题复习  第%1/%2题").arg(num(q), num(n));
+    if (d.SetBase == SetBaseUnit || d.PanelMayClose == True) {
+        const bool open = d.QuestionMark[boundedQuestion(q)] == QLatin1String("F");
+        return (open ? QCoreApplication::translate("panel", "第%1单元  第%2/%3题（未完成）")
+                     : QCoreApplication::translate("panel", "第%1单元  第%2/%3题（已完成）"))
+            .arg(num(d.CurSet + 1), num(q), num(n));
+    }
+    return QCoreApplication::translate("panel", "%1-第%2套 第%3题")
+        .arg(d.ModuleName, num(d.CurSet + 1), num(q));
 }
 
 QString unfinishedList(const ModData &d) {
     const int n = boundedCount(d);
-    QString list = QStringLiteral("未完成的题目");
+    QString list = QCoreApplication::translate("panel", "未完成的题目");
     if (d.SetBase == SetBaseExamPaper || d.CurSet == CurSetReview) {
         for (int i = 1; i <= n; ++i)
             if (!isSolved(d.QuestionScore[i]))
@@ -85,25 +87,25 @@ RunKind loadKind(const ModData &d) {
 PanelButtons panelButtons(RunKind kind) {
     switch (kind) {
     case RunKind::Exam:
-        return {QStringLiteral("考生信息"),
-                QStringLiteral("操作提示"),
-                QStringLiteral("结束考试"),
+        return {QCoreApplication::translate("panel", "考生信息"),
+                QCoreApplication::translate("panel", "操作提示"),
+                QCoreApplication::translate("panel", "结束考试"),
                 true,
                 true,
                 false};
     case RunKind::Review:
-        return {QStringLiteral("手把手教"),
-                QStringLiteral("操作演示"),
-                QStringLiteral("结束复习"),
+        return {QCoreApplication::translate("panel", "手把手教"),
+                QCoreApplication::translate("panel", "操作演示"),
+                QCoreApplication::translate("panel", "结束复习"),
                 false,
                 false,
                 true};
     case RunKind::Practice:
         break;
     }
-    return {QStringLiteral("手把手教"),
-            QStringLiteral("操作演示"),
-            QStringLiteral("结束练习"),
+    return {QCoreApplication::translate("panel", "手把手教"),
+            QCoreApplication::translate("panel", "操作演示"),
+            QCoreApplication::translate("panel", "结束练习"),
             false,
             false,
             true};
@@ -114,7 +116,7 @@ int demoSpeedAfterRelease(int hotSpot, bool rightButton, bool modifierHeld) {
 }
 
 QString timeCaption(int minutesLeft) {
-    return QStringLiteral("剩余") + num(minutesLeft) + QStringLiteral("分钟");
+    return QCoreApplication::translate("panel", "剩余%1分钟").arg(minutesLeft);
 }
 
 int timeBarFill(int minutesLeft, int barWidth) {

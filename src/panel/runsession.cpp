@@ -228,8 +228,8 @@ void RunSession::endReview() {
     if (m_data.CurSet == CurSetReview) {
         Q_EMIT hideRequested(false);
         const auto answer = m_prompter.ask(
-            QStringLiteral("本次答对的题目要从“错题复习”中去掉吗？\r\n"
-                           "如果你认为掌握的还不太好，建议你点“否”，把它们保留在错题记录中。"),
+            tr("本次答对的题目要从“错题复习”中去掉吗？\r\n"
+               "如果你认为掌握的还不太好，建议你点“否”，把它们保留在错题记录中。"),
             platform::Prompter::YesNo, platform::Prompter::Question, QString(), platform::Prompter::AnswerNo);
         if (answer == platform::Prompter::AnswerYes) {
             QString error;

@@ -1,5 +1,6 @@
 #include "platform/textfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -38,8 +39,8 @@ namespace platform::textfile {
 
 QString ReadError::message() const {
     if (reason == QLatin1String("missing"))
-        return QStringLiteral("找不到文件：%1").arg(path);
-    return QStringLiteral("无法读取文件：%1").arg(path);
+        return QCoreApplication::translate("platform::textfile", "找不到文件：%1").arg(path);
+    return QCoreApplication::translate("platform::textfile", "无法读取文件：%1").arg(path);
 }
 
 QStringList splitLines(const QString &text) {
@@ -146,7 +147,7 @@ QString temporaryPrefix(const QString &path) {
 bool writeBytesAtomic(const QString &path, const QByteArray &bytes, QString *error) {
     const auto fail = [&] {
         if (error)
-            *error = QStringLiteral("无法写入文件：%1").arg(path);
+            *error = QCoreApplication::translate("platform::textfile", "无法写入文件：%1").arg(path);
         return false;
     };
     // the temporary file sits beside the target, so the rename never crosses a disk

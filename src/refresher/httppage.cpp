@@ -10,7 +10,7 @@ namespace refresher {
 HttpPage::HttpPage(int timeoutMs, QObject *parent) : QObject(parent), m_timeoutMs(timeoutMs) {
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this,
-            [this] { fail(QStringLiteral("服务器在 %1 秒内没有应答").arg(m_timeoutMs / 1000.0)); });
+            [this] { fail(tr("服务器在 %1 秒内没有应答").arg(m_timeoutMs / 1000.0)); });
 }
 
 HttpPage::~HttpPage() {
@@ -30,7 +30,7 @@ void HttpPage::start(const QString &url) {
             return;
         m_body += m_reply->read(MaxBytes + 1 - m_body.size());
         if (m_body.size() > MaxBytes)
-            fail(QStringLiteral("版本页过大，不是版本号"));
+            fail(tr("版本页过大，不是版本号"));
     });
     connect(m_reply, &QNetworkReply::finished, this, &HttpPage::finished);
     m_deadline.start(m_timeoutMs + 500); // the whole fetch, however the server dribbles
@@ -59,13 +59,13 @@ void HttpPage::finished() {
         m_body += r->read(MaxBytes + 1 - m_body.size());
     const int status = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (m_body.size() > MaxBytes)
-        return fail(QStringLiteral("版本页过大，不是版本号"));
+        return fail(tr("版本页过大，不是版本号"));
     if (r->error() == QNetworkReply::OperationCanceledError || r->error() == QNetworkReply::TimeoutError)
-        return fail(QStringLiteral("服务器在 %1 秒内没有应答").arg(m_timeoutMs / 1000.0));
+        return fail(tr("服务器在 %1 秒内没有应答").arg(m_timeoutMs / 1000.0));
     if (status >= 400)
-        return fail(QStringLiteral("找不到版本页（HTTP %1）").arg(status));
+        return fail(tr("找不到版本页（HTTP %1）").arg(status));
     if (r->error() != QNetworkReply::NoError)
-        return fail(QStringLiteral("无法连接升级服务器：%1").arg(r->errorString()));
+        return fail(tr("无法连接升级服务器：%1").arg(r->errorString()));
     m_text = bodyText(m_body, r->header(QNetworkRequest::ContentTypeHeader).toByteArray());
     m_state = Done;
     m_deadline.stop();

@@ -66,7 +66,8 @@ int main(int argc, char **argv) {
     if (!instance.acquire())
         return 0;
     refresher::HttpPage page;
-    platform::MessageBoxPrompter prompter([] { return QStringLiteral("题库升级"); });
+    platform::MessageBoxPrompter prompter(
+        [] { return QCoreApplication::translate("refresher", "题库升级"); });
     DesktopLauncher launcher;
     refresher::Session session(page, prompter, launcher, site);
     session.load(folder);

@@ -36,7 +36,7 @@ void Session::load(const QString &programFolder) {
     const QString versionFile = d.dataFile(QStringLiteral("288895.rar"));
     m_view.lblVer = platform::textfile::firstLine(versionFile, &read).left(ShownChars);
     if (!read) {
-        m_view.label1 = QStringLiteral("找不到文件：%1").arg(versionFile);
+        m_view.label1 = platform::textfile::ReadError{versionFile, QStringLiteral("missing")}.message();
         m_view.timer1 = m_view.timer2 = false;
         Q_EMIT changed();
         return;
@@ -67,25 +67,24 @@ void Session::tickPoll() {
     ++m_pollCount;
     const PageSource::State state = m_source.state();
     if (state == PageSource::Idle || state == PageSource::Pending) {
-        m_view.label1 = QStringLiteral("正在检测新版本，请稍候……");
+        m_view.label1 = tr("正在检测新版本，请稍候……");
         Q_EMIT changed();
         return;
     }
     const Verdict v = state == PageSource::Done ? judge(m_view.lblVer, m_source.text()) : Verdict{};
     if (v.kind == Verdict::NotAVersion) {
-        m_view.label1 = QStringLiteral("暂时无法检测新版本，请稍候重试。");
+        m_view.label1 = tr("暂时无法检测新版本，请稍候重试。");
         // what went wrong stays readable for a few seconds before the end
-        m_view.label2 =
-            state == PageSource::Failed ? m_source.reason() : QStringLiteral("版本页的内容不是版本号");
+        m_view.label2 = state == PageSource::Failed ? m_source.reason() : tr("版本页的内容不是版本号");
         m_view.label2Visible = true;
         if (m_pollCount > 5)
             finishSoon(9);
         Q_EMIT changed();
         return;
     }
-    m_view.label1 = QStringLiteral("题库最新版本是：") + v.siteVersion.left(ShownChars);
+    m_view.label1 = tr("题库最新版本是：%1").arg(v.siteVersion.left(ShownChars));
     if (v.kind == Verdict::Current) {
-        m_view.label2 = QStringLiteral("已是最新版本，无需升级");
+        m_view.label2 = tr("已是最新版本，无需升级");
         m_view.label2Visible = true;
         m_view.command2Visible = false;
         finishSoon(2);
@@ -119,13 +118,12 @@ QString Session::handOffFile() const {
 void Session::download() {
     m_view.timer1 = m_view.timer2 = false;
     const bool opened = m_launcher.openUrl(downloadUrl(m_site, moduleCode(m_moduleNo, m_moduleName)));
-    m_prompter.ask(QStringLiteral("注意：\r\n1.将要进行下载新版本，请关闭你正在运行的模块，才能成功升级！\r\n"
-                                  "2.下载好新版本后，直接双击运行就可以升级。"),
-                   platform::Prompter::Ok, platform::Prompter::Information,
-                   QStringLiteral("请仔细阅读下列说明"));
+    m_prompter.ask(tr("注意：\r\n1.将要进行下载新版本，请关闭你正在运行的模块，才能成功升级！\r\n"
+                      "2.下载好新版本后，直接双击运行就可以升级。"),
+                   platform::Prompter::Ok, platform::Prompter::Information, tr("请仔细阅读下列说明"));
     if (!opened)
-        m_prompter.ask(QStringLiteral("请打开网页 %1 进行下载！").arg(siteHost(m_site)),
-                       platform::Prompter::Ok, platform::Prompter::Critical, QStringLiteral("不能自动打开"));
+        m_prompter.ask(tr("请打开网页 %1 进行下载！").arg(siteHost(m_site)), platform::Prompter::Ok,
+                       platform::Prompter::Critical, tr("不能自动打开"));
     // the hand-off file: this program's folder and name; a failure is ignored
     const QString file = handOffFile();
     QDir().mkpath(QFileInfo(file).absolutePath());

@@ -12,6 +12,7 @@
 
 #include "platform/services.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
 
@@ -30,8 +31,8 @@ class PageSource {
 
 struct View {
     QString lblVer; // the installed version
-    QString label1 = QStringLiteral("题库最新版本是：");
-    QString label2 = QStringLiteral("已是最新版本，无需升级");
+    QString label1 = QCoreApplication::translate("refresher::Session", "题库最新版本是：");
+    QString label2 = QCoreApplication::translate("refresher::Session", "已是最新版本，无需升级");
     bool label2Visible = false;
     QString label4;               // the module's subtitle
     bool command2Visible = false; // "马上下载新版本"

@@ -2,6 +2,7 @@
 #include "start/vb.h"
 #include "start/verfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <sys/stat.h>
@@ -121,11 +122,12 @@ StepRecord BankReader::record(int q, int s, bool *ok) {
     // gave its length) and at the end of the file: a step past them has no record.
     const int next = q1 + 1 < int(m_data.QuestionFirstStep.size()) ? m_data.QuestionFirstStep[q1 + 1] : 0;
     if (s < 1 || lineNo < 1 || lineNo > lines.size() || (next > first && lineNo >= next)) {
-        m_lastError = QStringLiteral("文件 %1 中第%2题没有第%3步的步骤记录（第%4行）。")
-                          .arg(QDir::toNativeSeparators(m_data.StepFile))
-                          .arg(q1)
-                          .arg(s)
-                          .arg(lineNo);
+        m_lastError =
+            QCoreApplication::translate("sim::bank", "文件 %1 中第%2题没有第%3步的步骤记录（第%4行）。")
+                .arg(QDir::toNativeSeparators(m_data.StepFile))
+                .arg(q1)
+                .arg(s)
+                .arg(lineNo);
         if (ok)
             *ok = false;
         return parseRecord(QString());
@@ -134,7 +136,7 @@ StepRecord BankReader::record(int q, int s, bool *ok) {
     bool full = false;
     StepRecord r = parseRecord(l, &full);
     if (!full)
-        m_lastError = QStringLiteral("文件 %1 第%2行的步骤记录不足196个字符。")
+        m_lastError = QCoreApplication::translate("sim::bank", "文件 %1 第%2行的步骤记录不足196个字符。")
                           .arg(QDir::toNativeSeparators(m_data.StepFile))
                           .arg(lineNo);
     if (ok)

@@ -1,6 +1,8 @@
 #include "simulator/learnerrecord.h"
 #include "start/moddata.h"
 
+#include <QCoreApplication>
+
 namespace sim {
 
 namespace {
@@ -25,7 +27,7 @@ void ModDataRecord::pictureShown(int q, int slot, const QString &id) {
 }
 
 QString ModDataRecord::unfinishedList(const ModData &d, bool byMark) {
-    QString s = QStringLiteral("未完成的题目");
+    QString s = QCoreApplication::translate("sim::ModDataRecord", "未完成的题目");
     for (int n = 1; n <= d.QuestionCount && n <= MaxQuestions; ++n) {
         const bool open = byMark ? d.QuestionMark[n] == QLatin1String("F") : d.QuestionScore[n] < 4;
         if (open)
@@ -46,11 +48,15 @@ PanelCaptions ModDataRecord::questionSolved(int q) {
     if (d.SetBase == 20) {
         d.QuestionMark[q] = QStringLiteral("T");
         c.unfinished = unfinishedList(d, true);
-        c.title =
-            QStringLiteral("第%1单元  第%2/%3题（已完成）").arg(d.CurSet + 1).arg(q).arg(d.QuestionCount);
+        c.title = QCoreApplication::translate("sim::ModDataRecord", "第%1单元  第%2/%3题（已完成）")
+                      .arg(d.CurSet + 1)
+                      .arg(q)
+                      .arg(d.QuestionCount);
     }
     if (d.CurSet == -1)
-        c.title = QStringLiteral("错题复习  第%1/%2题").arg(q).arg(d.QuestionCount);
+        c.title = QCoreApplication::translate("sim::ModDataRecord", "错题复习  第%1/%2题")
+                      .arg(q)
+                      .arg(d.QuestionCount);
     if (d.SetBase == 0 || d.CurSet == -1)
         c.unfinished = unfinishedList(d, false);
     if (newlySolved && m_keeper)

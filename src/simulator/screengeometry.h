@@ -8,6 +8,7 @@
 #include "simulator/screenlayout.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QFont>
 #include <QHash>
 #include <QRect>
@@ -43,7 +44,7 @@ class ScreenGeometry {
     static QFont hintFont();
     static QRect hintRect(const ScreenModel &s);
     // "操作成功！" over the middle of the screen (LblSuccess).
-    static QString successText() { return QStringLiteral("操作成功！"); }
+    static QString successText() { return QCoreApplication::translate("sim::ScreenGeometry", "操作成功！"); }
     QFont successFont() const;
     QRect successRect() const;
     // The input boxes' font (Text1, Text2).

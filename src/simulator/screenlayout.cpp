@@ -2,6 +2,8 @@
 #include "platform/textfile.h"
 #include "simulator/bankreader.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace sim {
@@ -25,7 +27,7 @@ const std::array<QString, MenuTitles> &cadMenuTitles() {
 }
 
 QString typingPrompt(const QString &hint) {
-    return QStringLiteral("输入 ") + sim::bank::hintPrompt(hint);
+    return QCoreApplication::translate("sim", "输入 %1").arg(sim::bank::hintPrompt(hint));
 }
 
 LayoutResult layoutStep(const LayoutInput &in, const ScreenModel &previous) {
@@ -190,7 +192,8 @@ LayoutResult layoutStep(const LayoutInput &in, const ScreenModel &previous) {
         m.hintText = typingPrompt(m.hintText);
     }
     if (m.code == QLatin1String("A111"))
-        m.hintText = typingPrompt(m.hintText) + QStringLiteral("并按回车键或空格键");
+        m.hintText = QCoreApplication::translate("sim", "输入 %1并按回车键或空格键")
+                         .arg(sim::bank::hintPrompt(m.hintText));
 
     return out;
 }

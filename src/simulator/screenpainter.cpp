@@ -3,6 +3,7 @@
 #include "start/twips.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QTextDocument>
@@ -72,7 +73,7 @@ QImage emblemImage(const QSize &size) {
     p.setFont(platform::fonts::uiPixels(qMax(8, size.height() - 4), true));
     p.setPen(ScreenGeometry::emblemText());
     p.drawText(QRect(size.height(), 0, size.width() - size.height(), size.height()), Qt::AlignCenter,
-               QStringLiteral("练习"));
+               QCoreApplication::translate("sim", "练习"));
     return img;
 }
 

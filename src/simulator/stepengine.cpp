@@ -3,6 +3,7 @@
 #include "start/moddata.h"
 #include "start/vb.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <cstdlib>
 
@@ -39,8 +40,8 @@ bool StepEngine::loadPicture(const QString &id) {
     bool ok = false;
     m_pictures.image(path, &ok);
     if (!ok)
-        report(
-            QStringLiteral("无法显示图片文件：%1").arg(QDir::toNativeSeparators(path.isEmpty() ? id : path)));
+        report(QCoreApplication::translate("sim::StepEngine", "无法显示图片文件：%1")
+                   .arg(QDir::toNativeSeparators(path.isEmpty() ? id : path)));
     return ok;
 }
 

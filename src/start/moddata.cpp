@@ -1,9 +1,10 @@
 #include "start/moddata.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 QString ModData::appTitle() const {
-    return QStringLiteral("柏川云学职称计算机考试 ") + ModuleName + QStringLiteral("模块");
+    return QCoreApplication::translate("ModData", "柏川云学职称计算机考试 %1模块").arg(ModuleName);
 }
 
 QString ModData::unitTitle(int u) const {

@@ -3,6 +3,7 @@
 #include "start/setfiles.h"
 #include "start/vb.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <optional>
@@ -40,7 +41,10 @@ bool copyQuestion(const ModData &d, int u, int q, PastEnd pastEnd, Assembled &ou
     const QString indexPath = d.dataFile(bankName(70 + u) + QStringLiteral(".rar"));
     const QString stepPath = d.dataFile(bankName(20 + u) + QStringLiteral(".rar"));
     const auto missing = [&] {
-        say(message, QStringLiteral("题库文件 %1 中没有第 %2 题，无法组成这套题目。").arg(indexPath).arg(q));
+        say(message,
+            QCoreApplication::translate("start::setfiles", "题库文件 %1 中没有第 %2 题，无法组成这套题目。")
+                .arg(indexPath)
+                .arg(q));
         return false;
     };
     if (q < 1)
@@ -69,7 +73,8 @@ bool copyQuestion(const ModData &d, int u, int q, PastEnd pastEnd, Assembled &ou
         return false;
     }
     if (steps < 1 || total > lines.size()) {
-        say(message, QStringLiteral("题库文件 %1 中第 %2 题的操作步骤不完整，无法组成这套题目。")
+        say(message, QCoreApplication::translate("start::setfiles",
+                                                 "题库文件 %1 中第 %2 题的操作步骤不完整，无法组成这套题目。")
                          .arg(stepPath)
                          .arg(q));
         return false;

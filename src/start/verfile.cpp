@@ -1,6 +1,7 @@
 #include "start/verfile.h"
 #include "start/vb.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace start::verfile {
@@ -75,7 +76,8 @@ bool readInfo(ModData &data, QString *error) {
     const QString folder = start::vb::Trim(data.VerLines[3]);
     if (!isSafeName(folder)) {
         if (error)
-            *error = QStringLiteral("文件 %1 第3行的数据文件夹名“%2”无效。").arg(path, folder);
+            *error = QCoreApplication::translate("start::verfile", "文件 %1 第3行的数据文件夹名“%2”无效。")
+                         .arg(path, folder);
         return false;
     }
     data.ModuleNo = start::vb::ValInt(data.VerLines[4]);
