@@ -1,6 +1,9 @@
 #include "simulator/steprecord.h"
 #include "start/vb.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace sim::bank {
 
 int StepRecord::num(int start, int width) const {
@@ -119,13 +122,13 @@ StepRecord parseRecord(const QString &line, bool *ok) {
 
 int32_t stepValue(const QString &code) {
     const QChar first = code.isEmpty() ? QChar() : code.at(0);
-    if (first == u'A')
-        return 10000 + start::vb::ValLong(code.mid(1, 3));
-    if (first == u'B')
-        return 11000 + start::vb::ValLong(code.mid(1, 3));
-    if (first == u'C')
-        return 50000 + start::vb::ValLong(code.mid(1, 3));
-    return start::vb::ValLong(code);
+    const int64_t base = first == u'A' ? 10000 : first == u'B' ? 11000 : first == u'C' ? 50000 : -1;
+    if (base < 0)
+        return start::vb::ValLong(code);
+    // "A9e9" reads as a number past the Long's end: the sum stays at that end
+    const int64_t v = base + start::vb::ValLong(code.mid(1, 3));
+    return int32_t(
+        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 } // namespace sim::bank

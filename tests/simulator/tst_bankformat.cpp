@@ -137,6 +137,10 @@ class TstBankFormat : public QObject {
         QTest::newRow("context menu") << "3512" << 3512;
         QTest::newRow("key") << "6115" << 6115;
         QTest::newRow("blank inside") << "0 21" << 21;
+        // a letter code whose digits read as a huge number stays at the Long's end
+        QTest::newRow("A with exponent") << "A9e9" << 2147483647;
+        QTest::newRow("C with negative exponent") << "C-9e9" << 50000 - 9;
+        QTest::newRow("plain exponent") << "9e99" << 2147483647;
     }
     void stepValue() {
         QFETCH(QString, code);
