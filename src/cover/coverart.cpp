@@ -330,6 +330,25 @@ QPixmap unitSlot() {
     return pm;
 }
 
+QPixmap completionBar(int percent) {
+    const QRect r = unitBarRect();
+    QPixmap pm = canvas(r.size());
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    const qreal radius = r.height() / 2.0;
+    p.setBrush(QColor(0xdb, 0xe5, 0xf0));
+    p.drawRoundedRect(QRectF(0, 0, r.width(), r.height()), radius, radius);
+    const int done = std::clamp(percent, 0, 100);
+    if (done > 0) {
+        const qreal w = std::max<qreal>(r.height(), r.width() * done / 100.0);
+        p.setBrush(done == 100 ? AllDone : Blue);
+        p.drawRoundedRect(QRectF(0, 0, w, r.height()), radius, radius);
+    }
+    return pm;
+}
+
 QPixmap paperSlot() {
     QPixmap pm = slotPicture(PaperSlotWidth, Orange);
     QPainter p(&pm);

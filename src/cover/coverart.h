@@ -60,6 +60,10 @@ constexpr int PaperSlotWidth = 368;
 inline QRect unitEnterRect() {
     return {160, 19, 68, 26};
 }
+// The unit's completion bar, under its enter button.
+inline QRect unitBarRect() {
+    return {160, 50, 68, 5};
+}
 inline QRect paperStartRect() {
     return {176, 34, 84, 24};
 }
@@ -82,6 +86,9 @@ void paintBackground(QPainter &p);
 QPixmap tabCard(Tab t, Look look);
 QPixmap panelBackground(Tab t, int visibleSlots);
 QPixmap unitSlot();
+// A unit's completion bar at percent (0 .. 100): blue while questions are left,
+// green when none is.
+QPixmap completionBar(int percent);
 QPixmap paperSlot();
 QPixmap button(const QString &text, QSize size, Look look, bool accent);
 QPixmap closeHover();

@@ -163,7 +163,10 @@ CoverState load(ModData &d, const QString &programVersion) {
         const QString line = s.statusLines.value(i);
         if (u.visible) {
             u.questions = QString::number(panel::progress::statusQuestionCount(line));
-            u.unfinished = QString::number(panel::progress::statusUnfinished(line));
+            const int count = panel::progress::statusQuestionCount(line);
+            const int left = panel::progress::statusUnfinished(line);
+            u.unfinished = QString::number(left);
+            u.donePercent = count > 0 ? std::clamp((count - left) * 100 / count, 0, 100) : 0;
         }
     }
     // 15. the update switch

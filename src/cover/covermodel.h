@@ -33,10 +33,11 @@ bool readSetTable(const ModData &d, SetTable &table, QString *error = nullptr);
 
 struct UnitSlot {
     bool visible = false;
-    QString number;     // LblUnitNo: i + 1
-    QString questions;  // LblUnintSL: length of the trimmed status line
-    QString unfinished; // LblUnitWei: number of "F"
-    QString tooltip;    // unit title from ver.txt
+    QString number;      // LblUnitNo: i + 1
+    QString questions;   // LblUnintSL: length of the trimmed status line
+    QString unfinished;  // LblUnitWei: number of "F"
+    int donePercent = 0; // solved share of the unit's questions, 100 only when none is left
+    QString tooltip;     // unit title from ver.txt
 };
 
 struct PaperSlot {

@@ -377,6 +377,10 @@ void FrmFengmian::buildUnitPanel() {
         LblUnitWei[i] =
             text(PicTiKu, QStringLiteral("LblUnitWei_%1").arg(i), QRect(o + QPoint(108, 34), QSize(48, 20)),
                  cjk(14, true), cover::coverart::Unfinished);
+        ImgUnitBar[i] =
+            picture(PicTiKu, QStringLiteral("ImgUnitBar_%1").arg(i), cover::coverart::completionBar(0),
+                    o + cover::coverart::unitBarRect().topLeft());
+        ImgUnitBar[i]->setAttribute(Qt::WA_TransparentForMouseEvents, false); // its tooltip gives the share
         auto *b =
             coverButton(QStringLiteral("LblJinRuXX_%1").arg(i), PicTiKu, tr("进入练习 第%1单元").arg(i + 1));
         b->setGeometry(QRect(o + enter.topLeft(), enter.size()));
@@ -501,9 +505,14 @@ void FrmFengmian::fillPanels() {
                                                                                : cover::coverart::Unfinished);
         LblUnitWei[i]->setPalette(pal);
         LblJinRuXX[i]->setToolTip(s.tooltip);
+        ImgUnitBar[i]->setPixmap(cover::coverart::completionBar(s.donePercent));
+        const QString done = tr("已完成 %1%").arg(s.donePercent);
+        ImgUnitBar[i]->setAccessibleName(tr("第%1单元 %2").arg(i + 1).arg(done));
+        ImgUnitBar[i]->setToolTip(done);
+        LblJinRuXX[i]->setAccessibleDescription(done);
         for (QWidget *w : {static_cast<QWidget *>(ImgUnit[i]), static_cast<QWidget *>(LblUnitNo[i]),
                            static_cast<QWidget *>(LblUnintSL[i]), static_cast<QWidget *>(LblUnitWei[i]),
-                           static_cast<QWidget *>(LblJinRuXX[i])})
+                           static_cast<QWidget *>(ImgUnitBar[i]), static_cast<QWidget *>(LblJinRuXX[i])})
             w->setVisible(s.visible);
     }
 }

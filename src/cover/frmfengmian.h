@@ -51,6 +51,8 @@ class FrmFengmian : public QWidget {
 
     QWidget *PicTiKu = nullptr;
     std::array<QLabel *, cover::UnitSlots> ImgUnit{}, LblUnitNo{}, LblUnintSL{}, LblUnitWei{};
+    // each unit's completion bar, named for assistive tools with its share
+    std::array<QLabel *, cover::UnitSlots> ImgUnitBar{};
     std::array<platform::ClickLabel *, cover::UnitSlots> LblJinRuXX{};
     QLabel *ImgJinRuXXM = nullptr, *ImgJinRuXXD = nullptr;
     platform::ClickLabel *LblFanHui1 = nullptr, *LblExit1 = nullptr;

@@ -611,8 +611,12 @@ void FrmTm::CmdBZBT_Click() {
 
 void FrmTm::colourNumberButtons() {
     for (int i = 1; i <= MaxQuestions; ++i) {
-        CmTNO[i]->setStyleSheet(panel::panelart::chooserStyle(panel::chooserColour(m_data.QuestionScore[i])));
-        CmTNO[i]->setProperty("chooserColour", int(panel::chooserColour(m_data.QuestionScore[i])));
+        const Integer word = m_data.QuestionScore[i];
+        const bool solved = panel::chooserSolved(word);
+        CmTNO[i]->setStyleSheet(panel::panelart::chooserStyle(panel::chooserColour(word), solved));
+        CmTNO[i]->setProperty("chooserColour", int(panel::chooserColour(word)));
+        CmTNO[i]->setProperty("chooserSolved", solved);
+        CmTNO[i]->setAccessibleName(solved ? tr("第%1题 已完成").arg(i) : tr("第%1题").arg(i));
     }
 }
 

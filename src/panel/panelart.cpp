@@ -38,23 +38,27 @@ QString focusRule() {
     return QStringLiteral("QPushButton:focus{border:2px solid %1;}").arg(hex(Accent));
 }
 
-QString chooserStyle(ChooserColour colour) {
+QString chooserStyle(ChooserColour colour, bool solved) {
+    // a solved question: a dark green ring inside its colour and bold figures
+    const QString ring =
+        solved ? QStringLiteral("QPushButton{border:2px solid %1;font-weight:bold;}").arg(hex(SolvedRing))
+               : QString();
     switch (colour) {
     case ChooserColour::Green:
         return QStringLiteral("QPushButton{background:%1;border:1px solid %2;border-radius:3px;}")
                    .arg(hex(Seen), hex(SeenLine)) +
-               focusRule();
+               ring + focusRule();
     case ChooserColour::Red:
         return QStringLiteral("QPushButton{background:%1;color:%2;border:1px solid %3;border-radius:3px;}")
                    .arg(hex(Marked), hex(OnBlue), hex(MarkedLine)) +
-               focusRule();
+               ring + focusRule();
     case ChooserColour::ButtonFace:
         break;
     }
     return QStringLiteral("QPushButton{background:palette(button);border:1px solid %1;border-radius:3px;}"
                           "QPushButton:hover{border-color:%2;}")
                .arg(hex(ControlLine), hex(HoverLine)) +
-           focusRule();
+           ring + focusRule();
 }
 
 QString restoreStyle(bool hover) {
@@ -69,7 +73,9 @@ QString legendHtml() {
     const QString mark = QStringLiteral("<span style='color:%1'>■</span> ");
     return mark.arg(hex(SeenLegend)) + QCoreApplication::translate("panel::panelart", "已看过") + u'　' +
            mark.arg(hex(Marked)) + QCoreApplication::translate("panel::panelart", "已标识") + u'　' +
-           mark.arg(hex(InkOff)) + QCoreApplication::translate("panel::panelart", "未看过");
+           mark.arg(hex(InkOff)) + QCoreApplication::translate("panel::panelart", "未看过") + u'　' +
+           QStringLiteral("<span style='color:%1'>▣</span> ").arg(hex(SolvedRing)) +
+           QCoreApplication::translate("panel::panelart", "已完成");
 }
 
 QString timeFrameStyle() {

@@ -61,6 +61,7 @@ inline const QColor RestoreFace(0xea, 0xf1, 0xfa);
 inline const QColor RestoreHoverLine(0x9f, 0xb6, 0xd2);
 inline const QColor Seen(0x00, 0xff, 0x00); // the chooser's buttons: seen, marked
 inline const QColor SeenLine(0x3f, 0x8f, 0x3f);
+inline const QColor SolvedRing(0x0b, 0x5d, 0x1e); // a solved question's ring in the chooser
 inline const QColor SeenLegend(0x00, 0xb0, 0x00);
 inline const QColor Marked(0xff, 0x00, 0x00);
 inline const QColor MarkedLine(0x8f, 0x2a, 0x2a);
@@ -104,12 +105,12 @@ inline const QColor GridWrong(0xff, 0x00, 0x00);
 inline const QColor GridRight(0x00, 0xff, 0x00);
 
 // The style sheets of the panel's controls.
-QString textStyle(const QColor &colour, bool bold = false); // a label's text colour
-QString sheetStyle(const QString &objectName);              // the chooser and the candidate sheet
-QString focusRule();                                        // a push button holding the keyboard
-QString chooserStyle(ChooserColour colour);                 // a number button of the chooser
-QString restoreStyle(bool hover);                           // the minimised bar's restore button
-QString legendHtml();                                       // the chooser's colour legend
+QString textStyle(const QColor &colour, bool bold = false);      // a label's text colour
+QString sheetStyle(const QString &objectName);                   // the chooser and the candidate sheet
+QString focusRule();                                             // a push button holding the keyboard
+QString chooserStyle(ChooserColour colour, bool solved = false); // a number button of the chooser
+QString restoreStyle(bool hover);                                // the minimised bar's restore button
+QString legendHtml();                                            // the chooser's colour legend
 QString timeFrameStyle();
 QString timeBarStyle();
 QString inputMethodStyle();

@@ -67,6 +67,10 @@ ChooserColour chooserColour(Integer word) {
     return c;
 }
 
+bool chooserSolved(Integer word) {
+    return (word & StatusSolved) != 0;
+}
+
 NavState navState(int question, int count) {
     return {question > 1, question < count};
 }

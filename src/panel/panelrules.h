@@ -57,6 +57,8 @@ QString unfinishedList(const ModData &d);
 // button face, visited -> green, marked -> red.
 enum class ChooserColour { ButtonFace, Green, Red };
 ChooserColour chooserColour(Integer word);
+// A solved question keeps its colour and is set apart by a ring and bold figures.
+bool chooserSolved(Integer word);
 
 // "上一题" is enabled above question 1, "下一题" below the last question.
 struct NavState {

@@ -116,6 +116,13 @@ class TstCoverPage : public QObject {
         QCOMPARE(c->LblUnitWei[2]->text(), QStringLiteral("4")); // cut to 8: TFTFTFTF
         QCOMPARE(c->LblUnitWei[3]->text(), QStringLiteral("12"));
         QCOMPARE(c->LblJinRuXX[3]->toolTip(), QStringLiteral("第4章 绘图与编辑"));
+        // the completion bars: 2 of 12, all 10, 4 of 8, none
+        QCOMPARE(c->ImgUnitBar[0]->accessibleName(), QStringLiteral("第1单元 已完成 16%"));
+        QCOMPARE(c->ImgUnitBar[1]->accessibleName(), QStringLiteral("第2单元 已完成 100%"));
+        QCOMPARE(c->ImgUnitBar[2]->toolTip(), QStringLiteral("已完成 50%"));
+        QCOMPARE(c->LblJinRuXX[3]->accessibleDescription(), QStringLiteral("已完成 0%"));
+        QCOMPARE(c->ImgUnitBar[11]->isVisibleTo(c->PicTiKu), true);
+        QCOMPARE(c->ImgUnitBar[12]->isVisibleTo(c->PicTiKu), false);
         QCOMPARE(c->LblKSInFo[1]->text(), QStringLiteral("最后考试时间 2026-12-02 08:15:33  最好成绩 72.5"));
         // slots sit on the twip grid: unit 4 is column 1, row 1
         QCOMPARE(c->ImgUnit[4]->pos(), QPoint((480 + 3720) / 15, (120 + 1080) / 15));

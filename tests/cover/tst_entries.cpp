@@ -21,18 +21,19 @@ class TstEntries : public QObject {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("questions");
         QTest::addColumn<QString>("unfinished");
+        QTest::addColumn<int>("donePercent"); // the unit's completion bar
         QTest::newRow("12 questions, TTF") << QByteArray("TTF") << true << "TTFFFFFFFFFF"
                                            << "12"
-                                           << "10";
+                                           << "10" << 16;
         QTest::newRow("long line cut") << QByteArray("TTTTTTTTTTTTTTTFF") << true << "TTTTTTTTTTTT"
                                        << "12"
-                                       << "0";
+                                       << "0" << 100;
         QTest::newRow("garbage is no solved question") << QByteArray("TT#x\x01T") << true << "TTFFFTFFFFFF"
                                                        << "12"
-                                                       << "9";
+                                                       << "9" << 25;
         QTest::newRow("missing file") << QByteArray() << false << "FFFFFFFFFFFF"
                                       << "12"
-                                      << "12";
+                                      << "12" << 0;
     }
     void normalisation() {
         QFETCH(QByteArray, stored);
@@ -40,6 +41,7 @@ class TstEntries : public QObject {
         QFETCH(QString, line);
         QFETCH(QString, questions);
         QFETCH(QString, unfinished);
+        QFETCH(int, donePercent);
         Fixture f;
         f.install(2, {3, 12, 0, 2});
         if (fileExists)
@@ -51,6 +53,8 @@ class TstEntries : public QObject {
         QVERIFY(s.errors.isEmpty());
         QCOMPARE(s.units[1].questions, questions);
         QCOMPARE(s.units[1].unfinished, unfinished);
+        QCOMPARE(s.units[1].donePercent, donePercent);
+        QCOMPARE(s.units[2].donePercent, 0); // a unit without questions
         const QStringList file = Fixture::lines(f.records() + QStringLiteral("288893.rar"));
         QCOMPARE(file.size(), 25);
         QCOMPARE(file.at(0), fileExists ? QStringLiteral("TFT") : QStringLiteral("FFF"));

@@ -6,6 +6,7 @@
 #include "panel/frmczts.h"
 #include "panel/frmpicture.h"
 #include "panel/frmtm.h"
+#include "panel/panelart.h"
 #include "panel/panelrules.h"
 #include "panel/progress.h"
 #include "panel/simwindow.h"
@@ -231,6 +232,12 @@ class TstFrmTm : public QObject {
         QCOMPARE(colour(2), int(panel::ChooserColour::Red));
         QCOMPARE(colour(3), int(panel::ChooserColour::Green));
         QCOMPARE(colour(4), int(panel::ChooserColour::ButtonFace));
+        // solved questions keep their colour and are set apart, also for assistive tools
+        auto solved = [&](int i) { return tm->CmTNO[i]->property("chooserSolved").toBool(); };
+        QVERIFY(!solved(1) && solved(2) && solved(3) && !solved(4));
+        QCOMPARE(tm->CmTNO[3]->accessibleName(), QStringLiteral("第3题 已完成"));
+        QCOMPARE(tm->CmTNO[1]->accessibleName(), QStringLiteral("第1题"));
+        QVERIFY(tm->CmTNO[3]->styleSheet() != panel::panelart::chooserStyle(panel::ChooserColour::Green));
         click(tm->CmTNO[3]);
         QVERIFY(!tm->FrmSelect->isVisibleTo(tm.get()));
         QCOMPARE(int(d.CurQuestion), 3);

@@ -149,6 +149,7 @@ class TstPanelRules : public QObject {
         QCOMPARE(int(withVisited(Integer(word))), visited);
         QCOMPARE(int(chooserColour(Integer(word))), colour);
         QCOMPARE(isSolved(Integer(word)), word >= 4);
+        QCOMPARE(chooserSolved(Integer(word)), word >= 4);
     }
 
     void navigation_data() {
