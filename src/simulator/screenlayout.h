@@ -18,8 +18,11 @@ namespace sim {
 
 struct Rect {
     int x = 0, y = 0, w = 0, h = 0;
-    // Edges included, as the drop rule of zone 2 wants.
-    bool contains(int px, int py) const { return px >= x && px <= x + w && py >= y && py <= y + h; }
+    // Edges included, as the drop rule of zone 2 wants. A record's size can be as
+    // large as a Long holds, so the far edges are summed in 64 bits.
+    bool contains(int px, int py) const {
+        return px >= x && py >= y && int64_t(px) <= int64_t(x) + w && int64_t(py) <= int64_t(y) + h;
+    }
     bool operator==(const Rect &) const = default;
 };
 

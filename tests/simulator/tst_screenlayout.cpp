@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 using namespace sim;
 
 namespace {
@@ -33,6 +35,8 @@ class TstScreenLayout : public QObject {
     void guidedOutlines();
     void scaleApplies();
     void windowPlacement();
+    void rectContains_data();
+    void rectContains();
 };
 
 void TstScreenLayout::pictures_data() {
@@ -247,6 +251,37 @@ void TstScreenLayout::windowPlacement() {
     QVERIFY(sim::windowPlacement(QRect(0, 0, 800, 600), 1.0, 1.0).maximised);
     QVERIFY(sim::windowPlacement(QRect(0, 0, 1024, 650), 1.0, 1.0).maximised);
     QVERIFY(!sim::windowPlacement(QRect(0, 0, 1024, 651), 1.0, 1.0).maximised);
+}
+
+// Edges count as inside; a zone as large as a Long holds still has its far edge
+// past every point of the screen.
+void TstScreenLayout::rectContains_data() {
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<int>("w");
+    QTest::addColumn<int>("h");
+    QTest::addColumn<int>("px");
+    QTest::addColumn<int>("py");
+    QTest::addColumn<bool>("inside");
+    const int big = std::numeric_limits<int>::max();
+    QTest::newRow("inside") << 100 << 100 << 50 << 50 << 120 << 130 << true;
+    QTest::newRow("far edge") << 100 << 100 << 50 << 50 << 150 << 150 << true;
+    QTest::newRow("past the far edge") << 100 << 100 << 50 << 50 << 151 << 150 << false;
+    QTest::newRow("before the near edge") << 100 << 100 << 50 << 50 << 99 << 120 << false;
+    QTest::newRow("huge size") << 44444 << 0 << big << big << 50000 << 9000 << true;
+    QTest::newRow("huge size, point before it") << 44444 << 0 << big << big << 40000 << 9000 << false;
+    QTest::newRow("huge place and size") << big << big << big << big << big << big << true;
+}
+
+void TstScreenLayout::rectContains() {
+    QFETCH(int, x);
+    QFETCH(int, y);
+    QFETCH(int, w);
+    QFETCH(int, h);
+    QFETCH(int, px);
+    QFETCH(int, py);
+    QFETCH(bool, inside);
+    QCOMPARE((sim::Rect{x, y, w, h}.contains(px, py)), inside);
 }
 
 QTEST_GUILESS_MAIN(TstScreenLayout)
