@@ -164,7 +164,7 @@ struct StepRecord {
     void setBox(int x, int y, int w, int h);
     void setBoxTexts(int textLine, int answerLine);
     void setAnswerLine(int line) { set(Field::AnswerLine, line); }
-    void setPointerSpec(const QString &spec) { set(Field::PointerSpec, spec); }
+    void setPointerSpec(const QString &pointer) { set(Field::PointerSpec, pointer); }
     void setHint(int x, int y, int line);
     void setMenuBar(int x, int y);
     void setMenuBarText(const QString &x, const QString &y);
