@@ -65,27 +65,14 @@ QString unescape(const QString &s) {
 //   [Software\Microsoft]
 //   "ProPath05"=sz:"/opt/trainer****"
 //   "Count"=dword:0000000a
-// Other programs share it, so a rewrite changes only the line of the value set
-// (or adds one): every other line stays byte for byte, even where it cannot be
-// decoded or read as a value.
-struct Store {
-    QList<QByteArray> lines; // without their "\n"
-    bool endsWithNewline = true;
-};
-
-bool loadStore(const QString &file, Store &store) {
+// (see RegStore for what a rewrite keeps).
+bool loadStore(const QString &file, RegStore &store) {
     QFile f(file);
     if (!f.exists())
         return true;
     if (!f.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray all = f.readAll();
-    if (all.isEmpty())
-        return true;
-    store.lines = all.split('\n');
-    store.endsWithNewline = all.endsWith('\n');
-    if (store.endsWithNewline)
-        store.lines.removeLast();
+    store = RegStore::parse(f.readAll());
     return true;
 }
 
@@ -165,9 +152,30 @@ QByteArray formatValue(const QString &name, const RegValue &v) {
     return text.toUtf8();
 }
 
+} // namespace
+
+RegStore RegStore::parse(const QByteArray &bytes) {
+    RegStore store;
+    if (bytes.isEmpty())
+        return store;
+    store.lines = bytes.split('\n');
+    store.endsWithNewline = bytes.endsWith('\n');
+    if (store.endsWithNewline)
+        store.lines.removeLast();
+    return store;
+}
+
+QByteArray RegStore::bytes() const {
+    QByteArray out = lines.join('\n');
+    if (endsWithNewline || lines.isEmpty())
+        out += '\n';
+    return out;
+}
+
 // Sets one value: its own line is replaced, or a line is added at the end of its
 // key (the key is added at the end of the file when it is new).
-void setInStore(Store &store, const QString &subKey, const QString &name, const RegValue &v) {
+void RegStore::set(const QString &subKey, const QString &name, const RegValue &v) {
+    RegStore &store = *this;
     const QString key = keyOf(subKey);
     int keyAt = -1;     // the line of the key
     int lastOfKey = -1; // the last non-empty line of the key's section
@@ -201,12 +209,30 @@ void setInStore(Store &store, const QString &subKey, const QString &name, const 
     store.lines.append(formatValue(name, v));
 }
 
-bool saveStore(const QString &file, const Store &store) {
-    QByteArray bytes = store.lines.join('\n');
-    if (store.endsWithNewline || store.lines.isEmpty())
-        bytes += '\n';
+bool RegStore::find(const QString &subKey, const QString &name, RegValue &out) const {
+    const QString key = keyOf(subKey);
+    bool inKey = false;
+    for (const QByteArray &raw : lines) {
+        const QString line = decodeLine(raw);
+        QString path, n;
+        RegValue v;
+        if (keyLine(line, &path)) {
+            inKey = keyOf(path) == key;
+            continue;
+        }
+        if (inKey && valueLine(line, &n, &v) && n.toLower() == name.toLower()) {
+            out = v;
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+bool saveStore(const QString &file, const RegStore &store) {
     QDir().mkpath(QFileInfo(file).absolutePath());
-    return platform::textfile::writeBytesAtomic(file, bytes);
+    return platform::textfile::writeBytesAtomic(file, store.bytes());
 }
 
 } // namespace
@@ -224,7 +250,7 @@ QString FileRegistry::fileFor(int32_t root) const {
 int32_t FileRegistry::setValue(int32_t root, const QString &subKey, const QString &name, const RegValue &v) {
     if (rootName(root).isEmpty() || v.type < REG_SZ || v.type > REG_DWORD)
         return ERROR_INVALID_PARAMETER;
-    Store store;
+    RegStore store;
     const QString file = fileFor(root);
     // Reading, changing and rewriting the store is one step for every process
     // that shares it (the trainers of other modules, the update checker): without
@@ -237,32 +263,17 @@ int32_t FileRegistry::setValue(int32_t root, const QString &subKey, const QStrin
         return ERROR_ACCESS_DENIED;
     if (!loadStore(file, store))
         return ERROR_ACCESS_DENIED;
-    setInStore(store, subKey, name, v);
+    store.set(subKey, name, v);
     return saveStore(file, store) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
 int32_t FileRegistry::queryValue(int32_t root, const QString &subKey, const QString &name, RegValue &out) {
     if (rootName(root).isEmpty())
         return ERROR_INVALID_PARAMETER;
-    Store store;
+    RegStore store;
     if (!loadStore(fileFor(root), store))
         return ERROR_ACCESS_DENIED;
-    const QString key = keyOf(subKey);
-    bool inKey = false;
-    for (const QByteArray &raw : store.lines) {
-        const QString line = decodeLine(raw);
-        QString path, n;
-        RegValue v;
-        if (keyLine(line, &path)) {
-            inKey = keyOf(path) == key;
-            continue;
-        }
-        if (inKey && valueLine(line, &n, &v) && n.toLower() == name.toLower()) {
-            out = v;
-            return ERROR_SUCCESS;
-        }
-    }
-    return ERROR_FILE_NOT_FOUND;
+    return store.find(subKey, name, out) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
 } // namespace platform

@@ -7,6 +7,8 @@
 // The store is one text file per root key under the user's configuration folder
 // (<config>/caddrill-registry/HKEY_CURRENT_USER.reg), rewritten atomically.
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QVariant>
 #include <cstdint>
@@ -26,6 +28,22 @@ constexpr int32_t ERROR_INVALID_PARAMETER = 87;
 struct RegValue {
     int type = REG_SZ;
     QVariant value; // QString for REG_SZ/REG_EXPAND_SZ, qint32 for REG_DWORD/REG_BINARY
+};
+
+// The text of one store file, line by line. Other programs share the file, so a
+// rewrite changes only the line of the value set (or adds one): every other
+// line stays byte for byte, even where it cannot be decoded or read as a value.
+struct RegStore {
+    QList<QByteArray> lines; // without their "\n"
+    bool endsWithNewline = true;
+
+    static RegStore parse(const QByteArray &bytes);
+    QByteArray bytes() const;
+    // Replaces the value's own line, or adds one at the end of its key (the key
+    // is added at the end of the file when it is new).
+    void set(const QString &subKey, const QString &name, const RegValue &v);
+    // The value under the key; names and key paths match without regard to case.
+    bool find(const QString &subKey, const QString &name, RegValue &out) const;
 };
 
 class Registry {

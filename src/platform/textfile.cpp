@@ -14,15 +14,34 @@
 
 namespace platform::gbk {
 
+namespace {
+
+// Opening a converter costs far more than converting a line, and the files are
+// read and measured line by line and character by character: each thread keeps
+// one converter of each kind. They are stateless, so a call never sees what an
+// earlier one left unfinished (a lone lead byte at the end is dropped, as by a
+// converter opened for the call).
+QStringDecoder &decoder() {
+    thread_local QStringDecoder dec("GBK", QStringConverter::Flag::Stateless);
+    return dec;
+}
+
+QStringEncoder &encoder() {
+    thread_local QStringEncoder enc("GBK", QStringConverter::Flag::Stateless);
+    return enc;
+}
+
+} // namespace
+
 QString decode(const QByteArray &bytes) {
-    QStringDecoder dec("GBK");
+    QStringDecoder &dec = decoder();
     if (!dec.isValid())
         return QString::fromLatin1(bytes);
     return dec.decode(bytes);
 }
 
 QByteArray encode(const QString &text) {
-    QStringEncoder enc("GBK");
+    QStringEncoder &enc = encoder();
     if (!enc.isValid())
         return text.toLatin1();
     return enc.encode(text);

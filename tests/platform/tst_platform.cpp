@@ -9,6 +9,9 @@
 
 #include <QProcess>
 #include <QTest>
+#include <QThread>
+
+#include <memory>
 
 #include <unistd.h>
 
@@ -120,6 +123,39 @@ class TstPlatform : public QObject {
         QVERIFY(lines[0].startsWith(QStringLiteral("001x")));
         QCOMPARE(lines[1], QStringLiteral("002y"));
         QCOMPARE(lines[2], QString(kept, u'z'));
+    }
+
+    // The converters are kept between calls: a call that ends in the middle of
+    // a character must leave nothing behind for the next one, in any thread.
+    void gbkCallsIndependent_data() {
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("second");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("lone lead byte, then a letter")
+            << QByteArray("ab\xb5") << QByteArray("A") << QStringLiteral("A");
+        QTest::newRow("lone lead byte, then a whole character")
+            << QByteArray("\xb5") << QByteArray("\xb5\xa5") << QStringLiteral("单");
+        QTest::newRow("lone lead byte, then a trail byte alone")
+            << QByteArray("\xb5") << QByteArray("\xa5") << QString();
+    }
+    void gbkCallsIndependent() {
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, second);
+        QFETCH(QString, expected);
+        platform::gbk::decode(first);
+        QCOMPARE(platform::gbk::decode(second), expected);
+        // the same in a thread whose converter saw the first call
+        QString inThread;
+        std::unique_ptr<QThread> t(QThread::create([&] {
+            platform::gbk::decode(first);
+            inThread = platform::gbk::decode(second);
+        }));
+        t->start();
+        QVERIFY(t->wait(10000));
+        QCOMPARE(inThread, expected);
+        // an unpaired surrogate left at the end of one text is not in the next
+        platform::gbk::encode(QString(QChar(0xD800)));
+        QCOMPARE(platform::gbk::encode(QStringLiteral("A单")), QByteArray("A\xb5\xa5"));
     }
 
     void staleTemporariesRemoved() {
