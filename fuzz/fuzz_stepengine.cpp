@@ -17,6 +17,7 @@
 #include "start/verfile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QSet>
@@ -45,6 +46,9 @@ struct Folder {
 Folder &folder() {
     static Folder f = [] {
         Folder x;
+        // The pictures made here are BMP, which Qt reads itself: without the
+        // image plugins no picture read probes four of them first.
+        QCoreApplication::setLibraryPaths({});
         x.root = fuzzinput::scratchFolder("stepengine");
         x.dataDir = x.root + QStringLiteral("/data/");
         QDir().mkpath(x.dataDir);
