@@ -32,8 +32,12 @@ QString typingPrompt(const QString &hint) {
 
 LayoutResult layoutStep(const LayoutInput &in, const ScreenModel &previous) {
     const sim::bank::StepRecord &r = in.record;
-    auto sx = [&](int v) { return int(std::lround(v * in.scaleX)); };
-    auto sy = [&](int v) { return int(std::lround(v * in.scaleY)); };
+    // A place or size at the ends of the range stays there when scaled up.
+    auto scaled = [](int v, double scale) {
+        return int(std::clamp<double>(std::round(v * scale), INT32_MIN, INT32_MAX));
+    };
+    auto sx = [&](int v) { return scaled(v, in.scaleX); };
+    auto sy = [&](int v) { return scaled(v, in.scaleY); };
     // Texts laid out are cut at a length no bank reaches (a damaged table line of
     // megabytes would hold the window up at every step).
     auto text = [&](int n) {

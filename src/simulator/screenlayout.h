@@ -10,6 +10,7 @@
 
 #include <QRect>
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -25,6 +26,19 @@ struct Rect {
     }
     bool operator==(const Rect &) const = default;
 };
+
+// A place on the screen: a zone's place plus the pointer's place in it. A
+// record's place can be as large as a Long holds, so the sum stays at the ends
+// of the range instead of wrapping round to the other end.
+inline int placeIn(int zonePlace, int offset) {
+    return int(std::clamp<int64_t>(int64_t(zonePlace) + offset, INT32_MIN, INT32_MAX));
+}
+
+// The distance between two places, at most the largest int.
+inline int distance(int a, int b) {
+    const int64_t d = int64_t(a) - b;
+    return int(std::min<int64_t>(d < 0 ? -d : d, INT32_MAX));
+}
 
 struct PictureState {
     bool visible = false;

@@ -246,8 +246,8 @@ void StepEngine::zone2MouseDown(int button, int shift, int x, int y) {
     const bool select = c.kind == StepKind::DragSelect && shift == c.modifiers;
     const bool drop = c.kind == StepKind::DragDrop && shift == c.modifiers;
     if (select) {
-        m_dragStartX = m_screen.zone2.x + x;
-        m_dragStartY = m_screen.zone2.y + y;
+        m_dragStartX = placeIn(m_screen.zone2.x, x);
+        m_dragStartY = placeIn(m_screen.zone2.y, y);
         m_screen.selection = {m_dragStartX, m_dragStartY, 15, 15};
         m_screen.selectionVisible = true;
         if (m_listener)
@@ -266,8 +266,9 @@ void StepEngine::zone2MouseMove(int shift, int x, int y) {
     if (select) {
         if (!m_screen.selectionVisible)
             return;
-        m_screen.selection = {m_dragStartX, m_dragStartY, std::abs(m_screen.zone2.x + x - m_dragStartX),
-                              std::abs(m_screen.zone2.y + y - m_dragStartY)};
+        m_screen.selection = {m_dragStartX, m_dragStartY,
+                              distance(placeIn(m_screen.zone2.x, x), m_dragStartX),
+                              distance(placeIn(m_screen.zone2.y, y), m_dragStartY)};
         if (m_listener)
             m_listener->dragChanged();
     }
@@ -285,8 +286,8 @@ void StepEngine::zone2MouseUp(int /*button*/, int shift, int x, int y) {
     if (m_blocked)
         return;
     const StepCode c = stepCode();
-    const int X = m_screen.zone2.x + x;
-    const int Y = m_screen.zone2.y + y;
+    const int X = placeIn(m_screen.zone2.x, x);
+    const int Y = placeIn(m_screen.zone2.y, y);
     const bool inside = m_screen.zone1.contains(X, Y);
     auto defaultPointer = [&] {
         m_zone2Pointer = PointerShape{};

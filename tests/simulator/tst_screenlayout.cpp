@@ -242,6 +242,15 @@ void TstScreenLayout::scaleApplies() {
     QCOMPARE(out.screen.zone1, (Rect{1500, 3000, 450, 900}));
     QCOMPARE(out.screen.pics[1].x, 225);
     QCOMPARE(out.screen.pics[1].y, 450);
+
+    // A place at either end of the range stays at that end when scaled up.
+    Rec far(QStringLiteral("0001"));
+    far.zone(1, 1, 1, 1);
+    far.r.set(sim::bank::Field::ZoneX, QStringLiteral("9E+99"));
+    far.r.set(sim::bank::Field::ZoneY, QStringLiteral("-9E99"));
+    const LayoutResult scaled = lay(far, {}, 2, 2, 1.5);
+    QCOMPARE(scaled.screen.zone1.x, std::numeric_limits<int>::max());
+    QCOMPARE(scaled.screen.zone1.y, std::numeric_limits<int>::min());
 }
 
 void TstScreenLayout::windowPlacement() {

@@ -185,6 +185,25 @@ void TstStepEngine::actions_data() {
     QTest::newRow("0050 drop one twip past the edge")
         << q({drag(QStringLiteral("0050")), closing()})
         << QList<Action>{z2down(0, 0), z2move(-899, -900), z2up(-899, -900)} << 1;
+    // A damaged record can place zone 2 past the far end of the range (a field
+    // that reads as a huge number is kept at the Long's end) and zone 1 over the
+    // whole near half: a drop beyond zone 2's place is still beyond, it does not
+    // wrap round into zone 1.
+    const auto farDrag = [](const QString &code) {
+        Rec r = z1(code).zone2(0, 0, 300, 300);
+        for (auto f : {sim::bank::Field::Zone2X, sim::bank::Field::Zone2Y, sim::bank::Field::ZoneW,
+                       sim::bank::Field::ZoneH})
+            r.r.set(f, QStringLiteral("9E+99"));
+        r.r.set(sim::bank::Field::ZoneX, QStringLiteral("-9E99"));
+        r.r.set(sim::bank::Field::ZoneY, QStringLiteral("-9E99"));
+        return r;
+    };
+    QTest::newRow("0050 drop beyond a zone 2 at the far end")
+        << q({farDrag(QStringLiteral("0050")), closing()})
+        << QList<Action>{z2down(0, 0), z2move(12336, 12336), z2up(12336, 12336)} << 1;
+    QTest::newRow("0042 selection beyond a zone 2 at the far end")
+        << q({farDrag(QStringLiteral("0042")), closing()})
+        << QList<Action>{z2down(100, 100, 2), z2move(12336, 12336, 2), z2up(12336, 12336, 2)} << 1;
     QTest::newRow("0051 needs Shift")
         << q({drag(QStringLiteral("0051")), closing()})
         << QList<Action>{z2down(0, 0), z2move(-1200, -1200), z2up(-1200, -1200)} << 1;
