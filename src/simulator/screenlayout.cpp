@@ -32,12 +32,8 @@ QString typingPrompt(const QString &hint) {
 
 LayoutResult layoutStep(const LayoutInput &in, const ScreenModel &previous) {
     const sim::bank::StepRecord &r = in.record;
-    // A place or size at the ends of the range stays there when scaled up.
-    auto scaled = [](int v, double scale) {
-        return int(std::clamp<double>(std::round(v * scale), INT32_MIN, INT32_MAX));
-    };
-    auto sx = [&](int v) { return scaled(v, in.scaleX); };
-    auto sy = [&](int v) { return scaled(v, in.scaleY); };
+    auto sx = [&](int v) { return scaledPlace(v, in.scaleX); };
+    auto sy = [&](int v) { return scaledPlace(v, in.scaleY); };
     // Texts laid out are cut at a length no bank reaches (a damaged table line of
     // megabytes would hold the window up at every step).
     auto text = [&](int n) {

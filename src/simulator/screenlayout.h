@@ -12,6 +12,7 @@
 #include <QString>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 
@@ -32,6 +33,12 @@ struct Rect {
 // of the range instead of wrapping round to the other end.
 inline int placeIn(int zonePlace, int offset) {
     return int(std::clamp<int64_t>(int64_t(zonePlace) + offset, INT32_MIN, INT32_MAX));
+}
+
+// A place or size in twips scaled to the screen; at the ends of the range it
+// stays there.
+inline int scaledPlace(int v, double scale) {
+    return int(std::clamp<double>(std::round(v * scale), INT32_MIN, INT32_MAX));
 }
 
 // The distance between two places, at most the largest int.

@@ -265,10 +265,10 @@ class Solver {
         // a drag left or up, at or beyond it for the others.
         const bool upToX = c.dx < 0;
         const bool upToY = c.dy < 0;
-        const int tx = int(std::lround(s.picTargetX * in.scaleX));
-        const int ty = int(std::lround(s.picTargetY * in.scaleY));
-        const int wantX = upToX ? int(std::floor((tx - 8) / 15.0)) : int(std::ceil((tx + 8) / 15.0));
-        const int wantY = upToY ? int(std::floor((ty - 8) / 15.0)) : int(std::ceil((ty + 8) / 15.0));
+        const int tx = scaledPlace(s.picTargetX, in.scaleX);
+        const int ty = scaledPlace(s.picTargetY, in.scaleY);
+        const int wantX = upToX ? int(std::floor((tx - 8.0) / 15.0)) : int(std::ceil((tx + 8.0) / 15.0));
+        const int wantY = upToY ? int(std::floor((ty - 8.0) / 15.0)) : int(std::ceil((ty + 8.0) / 15.0));
         QPoint pointer = grab.begin()->center();
         const QPoint dest(horizontal ? std::clamp(wantX, 0, Window.width() - 1) : pointer.x(),
                           vertical ? std::clamp(wantY, 0, Window.height() - 1) : pointer.y());
@@ -287,9 +287,9 @@ class Solver {
             const int x = start::twips::fromPx(rel.x()), y = start::twips::fromPx(rel.y());
             add(Action::picture5Move(1, x, y));
             if (horizontal)
-                left += int(std::lround(x / 2.0));
+                left = placeIn(left, int(std::lround(x / 2.0)));
             if (vertical)
-                top += int(std::lround(y / 2.0));
+                top = placeIn(top, int(std::lround(y / 2.0)));
         };
         pointAt(pointer);
         while (pointer != dest) {

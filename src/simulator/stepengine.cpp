@@ -324,9 +324,9 @@ void StepEngine::picture5MouseMove(int buttons, int x, int y) {
     const bool horizontal = c.dx != 0;
     const bool vertical = c.dy != 0;
     if (horizontal)
-        m_screen.picLeft = m_screen.picLeft + int(std::lround(x / 2.0));
+        m_screen.picLeft = placeIn(m_screen.picLeft, int(std::lround(x / 2.0)));
     if (vertical)
-        m_screen.picTop = m_screen.picTop + int(std::lround(y / 2.0));
+        m_screen.picTop = placeIn(m_screen.picTop, int(std::lround(y / 2.0)));
     m_screen.pics[5].x = m_screen.picLeft;
     m_screen.pics[5].y = m_screen.picTop;
     if (m_listener)
@@ -341,8 +341,8 @@ void StepEngine::picture5MouseUp() {
         return;
     const bool horizontal = c.dx != 0;
     const bool vertical = c.dy != 0;
-    const int tx = int(std::lround(m_screen.picTargetX * m_data.ScaleX));
-    const int ty = int(std::lround(m_screen.picTargetY * m_data.ScaleY));
+    const int tx = scaledPlace(m_screen.picTargetX, m_data.ScaleX);
+    const int ty = scaledPlace(m_screen.picTargetY, m_data.ScaleY);
     const int L = m_screen.picLeft;
     const int T = m_screen.picTop;
     // Dragged left (up), the picture's corner must have come to the target or
@@ -350,8 +350,8 @@ void StepEngine::picture5MouseUp() {
     const bool xOk = c.dx == 0 || (c.dx < 0 ? tx >= L : tx <= L);
     const bool yOk = c.dy == 0 || (c.dy < 0 ? ty >= T : ty <= T);
     const bool accepted = xOk && yOk;
-    const int homeX = int(std::lround(m_record.picX(5) * m_data.ScaleX));
-    const int homeY = int(std::lround(m_record.picY(5) * m_data.ScaleY));
+    const int homeX = scaledPlace(m_record.picX(5), m_data.ScaleX);
+    const int homeY = scaledPlace(m_record.picY(5), m_data.ScaleY);
     if (horizontal)
         m_screen.picLeft = accepted ? tx : homeX;
     if (vertical)

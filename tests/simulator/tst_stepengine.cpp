@@ -227,6 +227,16 @@ void TstStepEngine::actions_data() {
                                   << QList<Action>{p5move(-3000, -3000), Action::picture5Up()} << 2;
     QTest::newRow("8008 only left stays") << q({p5(QStringLiteral("8008")), closing()})
                                           << QList<Action>{p5move(-3000, 0), Action::picture5Up()} << 1;
+    // A picture placed at the near end of the range, dragged further left, is
+    // still left of the target: its place does not wrap round to the far end.
+    const auto p5far = [&](const QString &code) {
+        Rec r = p5(code);
+        r.r.set(sim::bank::Field::Pic5X, QStringLiteral("-9E99"));
+        return r;
+    };
+    QTest::newRow("8001 from the near end, dragged further left")
+        << q({p5far(QStringLiteral("8001")), closing()})
+        << QList<Action>{p5move(-3200, 0), Action::picture5Up()} << 2;
     QTest::newRow("8007 down-right holds at start")
         << q({p5(QStringLiteral("8007")).target(6000, 3000), closing()})
         << QList<Action>{Action::picture5Up()} << 2;
