@@ -7,7 +7,7 @@
 namespace sim::bank {
 
 int StepRecord::num(int start, int width) const {
-    return start::vb::ValLong(field(start, width));
+    return start::vb::ValLong(QStringView(line).mid(start - 1, width));
 }
 
 bool StepRecord::picturePlaced(int k) const {

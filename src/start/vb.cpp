@@ -1,5 +1,8 @@
 #include "start/vb.h"
 
+#include <QByteArray>
+#include <QVarLengthArray>
+
 #include <cmath>
 #include <limits>
 
@@ -11,10 +14,10 @@ bool isBlank(QChar c) {
 }
 } // namespace
 
-double Val(const QString &text) {
+double Val(QStringView text) {
     // Collect the characters that form the number, skipping blanks anywhere.
-    int i = 0;
-    const int n = text.size();
+    qsizetype i = 0;
+    const qsizetype n = text.size();
     while (i < n && isBlank(text.at(i)))
         ++i;
     if (i + 1 < n && text.at(i) == u'&') {
@@ -43,24 +46,27 @@ double Val(const QString &text) {
             return v > 0xFFFFFFFFLL ? 0.0 : double(v);
         }
     }
-    QString num;
+    // The number's characters are all ASCII: they are gathered on the stack (a
+    // field is read at every step, so no string is allocated for it).
+    QVarLengthArray<char, 64> num;
+    auto endsWith = [&](char c) { return !num.isEmpty() && num.back() == c; };
     bool seenDigit = false, seenPoint = false, seenExp = false;
     for (; i < n; ++i) {
         const QChar c = text.at(i);
         if (isBlank(c))
             continue;
         if (c.unicode() >= '0' && c.unicode() <= '9') {
-            num += c;
+            num.append(char(c.unicode()));
             seenDigit = true;
         } else if ((c == u'+' || c == u'-') && num.isEmpty()) {
-            num += c;
-        } else if ((c == u'+' || c == u'-') && !num.isEmpty() && (num.endsWith(u'E') || num.endsWith(u'e'))) {
-            num += c;
+            num.append(char(c.unicode()));
+        } else if ((c == u'+' || c == u'-') && endsWith('E')) {
+            num.append(char(c.unicode()));
         } else if (c == u'.' && !seenPoint && !seenExp) {
-            num += c;
+            num.append('.');
             seenPoint = true;
         } else if ((c == u'E' || c == u'e' || c == u'D' || c == u'd') && seenDigit && !seenExp) {
-            num += u'E';
+            num.append('E');
             seenExp = true;
         } else {
             break;
@@ -69,10 +75,10 @@ double Val(const QString &text) {
     if (!seenDigit)
         return 0.0;
     // Drop a dangling exponent mark or sign so the conversion succeeds.
-    while (!num.isEmpty() && (num.endsWith(u'E') || num.endsWith(u'+') || num.endsWith(u'-')))
-        num.chop(1);
+    while (endsWith('E') || endsWith('+') || endsWith('-'))
+        num.removeLast();
     bool ok = false;
-    const double v = num.toDouble(&ok);
+    const double v = QByteArray::fromRawData(num.constData(), num.size()).toDouble(&ok);
     return ok ? v : 0.0;
 }
 
@@ -87,7 +93,7 @@ int64_t roundHalfEven(double v) {
     return static_cast<int64_t>(std::nearbyint(v)); // default rounding mode: to nearest, ties to even
 }
 
-int32_t ValLong(const QString &text) {
+int32_t ValLong(QStringView text) {
     const double v = Val(text);
     if (v >= double(std::numeric_limits<int32_t>::max()))
         return std::numeric_limits<int32_t>::max();
@@ -96,7 +102,7 @@ int32_t ValLong(const QString &text) {
     return static_cast<int32_t>(roundHalfEven(v));
 }
 
-int16_t ValInt(const QString &text) {
+int16_t ValInt(QStringView text) {
     const int32_t v = ValLong(text);
     if (v > std::numeric_limits<int16_t>::max())
         return std::numeric_limits<int16_t>::max();
@@ -157,7 +163,7 @@ int InStr(int start, const QString &s, const QString &find) {
     return at < 0 ? 0 : at + 1;
 }
 
-bool allZero(const QString &s) {
+bool allZero(QStringView s) {
     if (s.isEmpty())
         return false;
     for (QChar c : s)

@@ -5,6 +5,7 @@
 // instead of re-deriving them.
 
 #include <QString>
+#include <QStringView>
 #include <cstdint>
 
 namespace start::vb {
@@ -14,14 +15,14 @@ namespace start::vb {
 // and an optional exponent; parsing stops at the first character that cannot
 // continue a number. A text without a leading digit reads as 0. "&H"/"&O"
 // prefixes are read as hexadecimal/octal.
-double Val(const QString &text);
+double Val(QStringView text);
 
 // Val rounded to the nearest integer (halves to even), as an assignment of Val to
 // an Integer or Long does. Values outside the 32-bit range are clamped.
-int32_t ValLong(const QString &text);
+int32_t ValLong(QStringView text);
 
 // Val stored in a 16-bit Integer; out of range values are clamped.
-int16_t ValInt(const QString &text);
+int16_t ValInt(QStringView text);
 
 // Banker's rounding (CInt/CLng): halves go to the even neighbour.
 int64_t roundHalfEven(double v);
@@ -47,6 +48,6 @@ QString twoDigits(int n);
 int InStr(int start, const QString &s, const QString &find);
 
 // True when every character of s is '0' (and s is not empty).
-bool allZero(const QString &s);
+bool allZero(QStringView s);
 
 } // namespace start::vb
