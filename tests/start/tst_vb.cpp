@@ -26,11 +26,17 @@ class TstVb : public QObject {
         QTest::newRow("hex, more than 64 bits") << "&H123456789ABCDEF0123" << 0.0;
         QTest::newRow("octal, more than 32 bits") << "&O777777777777" << 0.0;
         QTest::newRow("fullwidth digit is not a digit") << QStringLiteral("１2") << 0.0;
+        QTest::newRow("D exponent") << "1D2" << 100.0;
+        QTest::newRow("exponent sign") << "25e-1" << 2.5;
+        QTest::newRow("beyond the double range") << "9E999" << 0.0;
     }
     void val() {
         QFETCH(QString, text);
         QFETCH(double, expected);
         QCOMPARE(start::vb::Val(text), expected);
+        // read as a field of a longer line, it ends where the field ends
+        const QString line = u'9' + text + QStringLiteral("75");
+        QCOMPARE(start::vb::Val(QStringView(line).mid(1, text.size())), expected);
     }
 
     void rounding_data() {
