@@ -4,17 +4,26 @@
 #include "simulator/stepcode.h"
 #include "simulator/steprecord.h"
 
+namespace {
+constexpr bool fieldsWithinRecord() {
+    for (const sim::bank::FieldSpec &f : sim::bank::FieldTable)
+        if (f.start < 1 || f.width < 1 || f.start - 1 + f.width > sim::bank::RecordLength)
+            return false;
+    return true;
+}
+static_assert(fieldsWithinRecord(), "a padded record holds every field whole");
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QStringList lines = fuzzinput::lines(data, size);
     for (const QString &line : lines) {
         bool ok = false;
         const sim::bank::StepRecord r = sim::bank::parseRecord(line, &ok);
-        // A refused record is still padded so that every field reads safely.
+        // A refused record is still padded so that every field reads safely:
+        // the field table ends within RecordLength, so each field is whole.
         fuzzinput::require(r.line.size() >= sim::bank::RecordLength);
-        for (const sim::bank::FieldSpec &f : sim::bank::FieldTable) {
-            fuzzinput::require(r.get(f.field).size() == f.width);
+        for (const sim::bank::FieldSpec &f : sim::bank::FieldTable)
             r.number(f.field);
-        }
         for (int k = 1; k <= 5; ++k)
             r.picturePlaced(k);
         r.zone1Present();
