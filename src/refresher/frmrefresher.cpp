@@ -1,4 +1,5 @@
 #include "refresher/frmrefresher.h"
+#include "platform/plaintext.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -9,7 +10,7 @@ namespace refresher {
 
 namespace {
 QLabel *label(const QString &text, QWidget *parent, const QString &name) {
-    auto *l = new QLabel(text, parent);
+    auto *l = platform::plainLabel(parent, text);
     l->setObjectName(name);
     return l;
 }

@@ -25,6 +25,10 @@ void HttpPage::start(const QString &url) {
     request.setTransferTimeout(m_timeoutMs);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     m_reply = m_net.get(request);
+    // the reply holds no more than one page beyond what has been read: a server
+    // that pours out an endless body waits on the socket instead of filling the
+    // memory while the window is busy
+    m_reply->setReadBufferSize(MaxBytes + 1);
     connect(m_reply, &QNetworkReply::readyRead, this, [this] {
         if (!m_reply)
             return;

@@ -109,10 +109,13 @@ void Session::tickClose() {
 }
 
 QString Session::handOffFile() const {
+    const QString name = handOffName(m_moduleName);
+    if (name.isEmpty())
+        return QString();
     QString folder = m_handOffFolder;
     if (folder.isEmpty())
         folder = platform::RecordPlaces::handOffFolder();
-    return folder + QStringLiteral("/bc") + m_moduleName + QStringLiteral(".txt");
+    return folder + u'/' + name;
 }
 
 void Session::download() {
@@ -124,11 +127,14 @@ void Session::download() {
     if (!opened)
         m_prompter.ask(tr("请打开网页 %1 进行下载！").arg(siteHost(m_site)), platform::Prompter::Ok,
                        platform::Prompter::Critical, tr("不能自动打开"));
-    // the hand-off file: this program's folder and name; a failure is ignored
+    // the hand-off file: this program's folder and name; a failure (or a module
+    // name that names no file of the folder) is ignored
     const QString file = handOffFile();
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    platform::textfile::writeLinesAtomic(
-        file, {QDir::toNativeSeparators(m_programFolder), QStringLiteral("refresher")});
+    if (!file.isEmpty()) {
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        platform::textfile::writeLinesAtomic(
+            file, {QDir::toNativeSeparators(m_programFolder), QStringLiteral("refresher")});
+    }
     m_view.finished = true;
     Q_EMIT changed();
 }

@@ -64,7 +64,8 @@ class Session : public QObject {
     int pollCount() const { return m_pollCount; }
 
     // Where the hand-off file goes (one per-user file stands for both of the
-    // drive-letter places the checker once wrote).
+    // drive-letter places the checker once wrote); "" when the module's name
+    // cannot name a file inside that folder (see handOffName).
     QString handOffFile() const;
     void setHandOffFolder(const QString &folder) { m_handOffFolder = folder; }
 

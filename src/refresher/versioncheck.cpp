@@ -54,9 +54,23 @@ QString siteHost(const QString &site) {
     return host.isEmpty() ? site : host;
 }
 
+QString handOffName(const QString &moduleName) {
+    const QString name = QStringLiteral("bc") + moduleName + QStringLiteral(".txt");
+    if (moduleName.contains(QLatin1String("..")))
+        return QString();
+    for (const QChar c : moduleName)
+        if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control ||
+            c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph)
+            return QString();
+    // the longest file name the usual file systems take, in bytes
+    if (name.toUtf8().size() > 255)
+        return QString();
+    return name;
+}
+
 std::optional<QList<int>> parseVersion(const QString &text) {
     const QString word = text.trimmed().section(QRegularExpression(QStringLiteral("\\s+")), 0, 0);
-    static const QRegularExpression form(QStringLiteral("^\\d{4}(\\.\\d{1,9})*$"));
+    static const QRegularExpression form(QStringLiteral("^20\\d{2}(\\.\\d{1,9})+$"));
     if (!form.match(word).hasMatch())
         return std::nullopt;
     QList<int> numbers;

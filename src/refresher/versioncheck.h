@@ -2,10 +2,11 @@
 // The update checker's rules, free of any window: the module codes, the two
 // addresses of the maker's site, reading a version text and comparing two.
 //
-// A version is dot-separated numbers that start with a four-digit year
-// ("2013.0.0.7", "2026.12.1"); two versions compare number by number, a
-// missing number counting as 0. Where two versions of the old form differ only
-// in their last number this is the same verdict as comparing that last number.
+// A version is a year 20dd followed by at least one dot-separated number
+// ("2013.0.0.7", "2026.12.1"); a four-digit word alone ("5003", "2026") is no
+// version. Two versions compare number by number, a missing number counting
+// as 0. Where two versions of the old form differ only in their last number
+// this is the same verdict as comparing that last number.
 
 #include <QList>
 #include <QString>
@@ -28,6 +29,12 @@ QString versionPageUrl(const QString &site, int moduleNo);
 QString downloadUrl(const QString &site, const QString &code);
 // The host name of the site, for the message that asks the learner to go there.
 QString siteHost(const QString &site);
+
+// The name of the hand-off file of a module: "bc" + the module's name + ".txt".
+// A module name that could not stand as part of one file name in one folder (a
+// separator, "..", a control character, or a name too long for a file name)
+// gives "": no hand-off file is written for it.
+QString handOffName(const QString &moduleName);
 
 // The numbers of a version text (blanks around it ignored, the first word only);
 // nothing when it is not a version.

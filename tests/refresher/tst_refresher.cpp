@@ -1,19 +1,27 @@
 // The update checker: versions compared, the addresses it asks, its run from
 // load to verdict on a scripted page, and the real fetch against a small HTTP
 // server on loopback (current, newer, missing page, silent server, garbage,
-// a page far too large).
+// a page far too large, a body that never ends), the hand-off file's name, and
+// the window showing whatever the files and the site hold as plain text.
 #include "fakes.h"
 #include "platform/textfile.h"
+#include "refresher/frmrefresher.h"
 #include "refresher/httppage.h"
 #include "refresher/session.h"
 #include "refresher/versioncheck.h"
 #include "start/verfile.h"
 #include "tempfolder.h"
 
+#include <QDeadlineTimer>
+#include <QDirIterator>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QThread>
+#include <atomic>
 
 using refresher::Verdict;
 
@@ -73,6 +81,54 @@ void installModule(const TempFolder &tmp, const QString &version) {
         tmp.write(QStringLiteral("cad2004/288895.rar"), {version});
 }
 
+// A server on its own thread that answers the first request with a chunked body
+// that never ends, as fast as the other end takes it. sent counts the bytes the
+// connection has taken; it stops pouring when the other end goes away (or at
+// Cap, or after a minute).
+class EndlessServer : public QThread {
+  public:
+    static constexpr qint64 Cap = 256 * 1024 * 1024;
+    std::atomic<quint16> port{0};
+    std::atomic<bool> pouring{false};
+    std::atomic<qint64> sent{0};
+
+  protected:
+    void run() override {
+        QTcpServer server;
+        if (!server.listen(QHostAddress::LocalHost))
+            return;
+        port = server.serverPort();
+        if (!server.waitForNewConnection(30000))
+            return;
+        QTcpSocket *s = server.nextPendingConnection();
+        QByteArray request;
+        while (!request.contains("\r\n\r\n") && s->waitForReadyRead(30000))
+            request += s->readAll();
+        s->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nTransfer-Encoding: chunked\r\n\r\n");
+        const QByteArray chunk =
+            QByteArray::number(32 * 1024, 16) + "\r\n" + QByteArray(32 * 1024, '2') + "\r\n";
+        qint64 written = 0;
+        pouring = true;
+        const QDeadlineTimer minute(60000);
+        while (s->state() == QAbstractSocket::ConnectedState && sent < Cap && !minute.hasExpired()) {
+            if (s->bytesToWrite() < 4 * chunk.size()) {
+                s->write(chunk);
+                written += chunk.size();
+            } else {
+                s->waitForBytesWritten(50);
+            }
+            sent = written - s->bytesToWrite();
+        }
+    }
+};
+
+// Every label of the window shows its text as plain text.
+void verifyPlainLabels(const QWidget *form) {
+    for (const QLabel *l : form->findChildren<QLabel *>())
+        QVERIFY2(l->textFormat() == Qt::PlainText,
+                 qPrintable(l->objectName() + QStringLiteral(": ") + l->text()));
+}
+
 } // namespace
 
 class TstRefresher : public QObject {
@@ -115,6 +171,21 @@ class TstRefresher : public QObject {
                                        << "2026.12a" << int(Verdict::NotAVersion);
         QTest::newRow("installed unreadable") << "abc"
                                               << "2013.0.0.1" << int(Verdict::InstalledUnknown);
+        // a version is a year 20dd and at least one dotted number after it
+        QTest::newRow("four digits and words") << "2026.12.1"
+                                               << "5003 服务器维护中" << int(Verdict::NotAVersion);
+        QTest::newRow("a year alone") << "2026.12.1"
+                                      << "2027" << int(Verdict::NotAVersion);
+        QTest::newRow("a year and a dot") << "2026.12.1"
+                                          << "2027." << int(Verdict::NotAVersion);
+        QTest::newRow("not this century") << "2026.12.1"
+                                          << "3026.1" << int(Verdict::NotAVersion);
+        QTest::newRow("last century") << "2026.12.1"
+                                      << "1999.1" << int(Verdict::NotAVersion);
+        QTest::newRow("far year, one number") << "2026.12.1"
+                                              << "2099.1" << int(Verdict::Newer);
+        QTest::newRow("installed four digits only") << "5003"
+                                                    << "2026.12.1" << int(Verdict::InstalledUnknown);
     }
     void verdict() {
         QFETCH(QString, installed);
@@ -303,6 +374,137 @@ class TstRefresher : public QObject {
             QVERIFY2(page.reason().contains(expect), qPrintable(page.reason()));
     }
 
+    // The hand-off file stays inside its folder whatever the module is called:
+    // a name that would reach another folder (or cannot name a file) leaves no
+    // file at all, and the download goes on as before.
+    void handOffFile_data() {
+        QTest::addColumn<QString>("moduleName");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("ordinary") << "AutoCAD 2004" << true;
+        QTest::newRow("Chinese") << "计算机辅助设计" << true;
+        QTest::newRow("dots inside a word") << "v1.2 模块" << true;
+        QTest::newRow("up two folders") << "/../../escaped" << false;
+        QTest::newRow("into a subfolder") << "sub/name" << false;
+        QTest::newRow("backslash") << "..\\..\\escaped" << false;
+        QTest::newRow("two dots alone") << ".." << false;
+        QTest::newRow("tab") << "Auto\tCAD" << false;
+        QTest::newRow("escape character") << "Auto\x1b[2JCAD" << false;
+        QTest::newRow("longer than a file name") << QString(300, u'a') << false;
+    }
+    void handOffFile() {
+        QFETCH(QString, moduleName);
+        QFETCH(bool, written);
+        TempFolder tmp;
+        installModule(tmp, QStringLiteral("2026.12.1"));
+        // the module's name as ver.txt line 1
+        QStringList ver = tmp.read(QStringLiteral("ver.txt"));
+        ver[0] = start::verfile::encodeLine(moduleName);
+        tmp.write(QStringLiteral("ver.txt"), ver);
+        ScriptedPage source;
+        FakePrompter prompter;
+        FakeLauncher launcher;
+        refresher::Session s(source, prompter, launcher, QStringLiteral("http://up.example"));
+        const QString folder = tmp.file(QStringLiteral("share/caddrill"));
+        s.setHandOffFolder(folder);
+        s.load(tmp.path());
+        QCOMPARE(s.moduleName(), moduleName);
+        s.download();
+        QVERIFY(s.view().finished);
+        QCOMPARE(launcher.opened.size(), 1);
+        // every file the download left
+        QStringList left;
+        for (QDirIterator it(tmp.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+             it.hasNext();) {
+            const QString f = it.next();
+            if (f != tmp.file(QStringLiteral("ver.txt")) &&
+                f != tmp.file(QStringLiteral("cad2004/288895.rar")))
+                left << f;
+        }
+        if (written) {
+            QCOMPARE(s.handOffFile(), folder + QStringLiteral("/bc") + moduleName + QStringLiteral(".txt"));
+            QCOMPARE(left, QStringList{s.handOffFile()});
+        } else {
+            QCOMPARE(s.handOffFile(), QString());
+            QVERIFY2(left.isEmpty(), qPrintable(left.join(u' ')));
+        }
+    }
+
+    // A server that pours out a chunked body without end, while the window is
+    // busy for a moment: the fetch fails as too large, and the server could
+    // hand over no more than the read buffer and the sockets hold.
+    void endlessBody() {
+        EndlessServer server;
+        server.start();
+        QTRY_VERIFY(server.port != 0);
+        refresher::HttpPage page(30000);
+        page.start(
+            refresher::versionPageUrl(QStringLiteral("http://127.0.0.1:%1").arg(server.port.load()), 12));
+        QTRY_VERIFY_WITH_TIMEOUT(server.pouring, 10000);
+        QThread::msleep(1500); // the event loop is held (a repaint, a box): the body keeps coming
+        QTRY_VERIFY_WITH_TIMEOUT(page.state() != refresher::PageSource::Pending, 20000);
+        QCOMPARE(page.state(), refresher::PageSource::Failed);
+        QVERIFY2(page.reason().contains(QStringLiteral("过大")), qPrintable(page.reason()));
+        QVERIFY(server.wait(70000)); // the connection was closed: the pouring stopped
+        QVERIFY2(server.sent < 32 * 1024 * 1024, qPrintable(QString::number(server.sent.load())));
+    }
+
+    // What the files and the site hold reaches the window's labels as plain
+    // text: a tag in it is shown as written, never laid out.
+    void windowShowsDataAsWritten_data() {
+        QTest::addColumn<QString>("subtitle");  // ver.txt line 2
+        QTest::addColumn<QString>("installed"); // the bank version file's line 1
+        QTest::addColumn<QByteArray>("page");   // the version page as served
+        QTest::addColumn<QString>("label");     // the label that shows it
+        QTest::addColumn<QString>("shown");     // its text
+        const QByteArray current = "<html><body>2026.12.1</body></html>";
+        QTest::newRow("version page with an escaped tag")
+            << "中文版"
+            << "2026.12.1" << QByteArray("<html><body>2099.1 &lt;img src=nothere.png&gt;</body></html>")
+            << "Label1"
+            << "题库最新版本是：2099.1 <img src=nothere.png>";
+        QTest::newRow("version page with a bold tag")
+            << "中文版"
+            << "2026.12.1" << QByteArray("2099.1 &lt;b&gt;新&lt;/b&gt;") << "Label1"
+            << "题库最新版本是：2099.1 <b>新</b>";
+        QTest::newRow("bank version file") << "中文版"
+                                           << "2026.12.1 <img src=nothere.png>" << current << "LblVer"
+                                           << "2026.12.1 <img src=nothere.png>";
+        QTest::newRow("module subtitle") << "<b>中文版</b><img src=nothere.png>"
+                                         << "2026.12.1" << current << "Label4"
+                                         << "<b>中文版</b><img src=nothere.png>";
+    }
+    void windowShowsDataAsWritten() {
+        QFETCH(QString, subtitle);
+        QFETCH(QString, installed);
+        QFETCH(QByteArray, page);
+        QFETCH(QString, label);
+        QFETCH(QString, shown);
+        TempFolder tmp;
+        installModule(tmp, installed);
+        QStringList ver = tmp.read(QStringLiteral("ver.txt"));
+        ver[1] = start::verfile::encodeLine(subtitle);
+        tmp.write(QStringLiteral("ver.txt"), ver);
+        LoopbackServer server;
+        server.responses.insert(QStringLiteral("/ver/km12.htm"), LoopbackServer::ok(page));
+        refresher::HttpPage source(5000);
+        FakePrompter prompter;
+        FakeLauncher launcher;
+        refresher::Session s(source, prompter, launcher, server.site());
+        s.load(tmp.path());
+        QPointer<refresher::FrmRefresher1> window = new refresher::FrmRefresher1(s);
+        window->show();
+        window->Timer1.stop(); // the test drives the ticks
+        window->Timer2.stop();
+        s.tickStart();
+        QTRY_VERIFY_WITH_TIMEOUT(source.state() != refresher::PageSource::Pending, 5000);
+        s.tickPoll();
+        auto *l = window->findChild<QLabel *>(label);
+        QVERIFY(l);
+        QCOMPARE(l->text(), shown);
+        verifyPlainLabels(window);
+        delete window.data();
+    }
+
     void noServer() {
         QTcpServer closed;
         QVERIFY(closed.listen(QHostAddress::LocalHost));
@@ -316,5 +518,5 @@ class TstRefresher : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(TstRefresher)
+QTEST_MAIN(TstRefresher)
 #include "tst_refresher.moc"
