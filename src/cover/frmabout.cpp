@@ -6,6 +6,7 @@
 #include "platform/desktopshortcut.h"
 #include "platform/fonts.h"
 #include "platform/pixelratio.h"
+#include "platform/plaintext.h"
 #include "platform/services.h"
 #include "start/moddata.h"
 
@@ -32,7 +33,7 @@ FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString pr
     setPalette(pal);
     setAutoFillBackground(true);
 
-    Image1 = new QLabel(this);
+    Image1 = platform::plainLabel(this);
     QPixmap logo = coverart::emblemTile(qRound(64 * platform::pixelRatio()));
     logo.setDevicePixelRatio(platform::pixelRatio());
     Image1->setPixmap(logo);
@@ -42,7 +43,8 @@ FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString pr
     const QFont big = platform::fonts::uiPixels(16, true);
     // Label1(2) is the shadow: the same text 15 twips (one pixel) up and left
     for (int i : {2, 1}) {
-        auto *l = new QLabel(QString(title).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), this);
+        auto *l =
+            platform::plainLabel(this, QString(title).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         l->setObjectName(QStringLiteral("Label1_%1").arg(i));
         l->setFont(big);
         QPalette lp = l->palette();
@@ -53,7 +55,7 @@ FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString pr
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         Label1[i] = l;
     }
-    Label1[0] = new QLabel(tr("软件版本: ") + versionText(), this);
+    Label1[0] = platform::plainLabel(this, tr("软件版本: ") + versionText());
     Label1[0]->setObjectName(QStringLiteral("Label1_0"));
     Label1[0]->setGeometry(100, 120, 360, 22);
     // the folder line is a button: the mouse's release is taken by the event filter,

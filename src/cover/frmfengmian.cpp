@@ -2,6 +2,7 @@
 #include "cover/entries.h"
 #include "platform/dragger.h"
 #include "platform/fonts.h"
+#include "platform/plaintext.h"
 #include "platform/screenplace.h"
 #include "platform/services.h"
 #include "start/startup.h"
@@ -61,7 +62,7 @@ template <typename F> void onPress(platform::ClickLabel *b, const QObject *conte
 }
 
 QLabel *picture(QWidget *parent, const QString &name, const QPixmap &pm, QPoint at) {
-    auto *l = new QLabel(parent);
+    auto *l = platform::plainLabel(parent);
     l->setObjectName(name);
     l->setPixmap(pm);
     l->setGeometry(QRect(at, pm.deviceIndependentSize().toSize())); // drawn at the screen's pixel ratio
@@ -71,7 +72,7 @@ QLabel *picture(QWidget *parent, const QString &name, const QPixmap &pm, QPoint 
 
 QLabel *text(QWidget *parent, const QString &name, QRect r, const QFont &font, const QColor &color,
              Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto *l = new QLabel(parent);
+    auto *l = platform::plainLabel(parent);
     l->setObjectName(name);
     l->setGeometry(r);
     l->setFont(font);
@@ -282,7 +283,7 @@ void FrmFengmian::buildPanels() {
     PicPro = picture(this, QStringLiteral("PicPro"), cover::coverart::infoPage(),
                      QPoint(0, cover::coverart::CaptionHeight));
     PicPro->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-    PicProPage = new QLabel(PicPro);
+    PicProPage = platform::plainLabel(PicPro);
     PicProPage->setObjectName(QStringLiteral("PicProPage"));
     PicProPage->setGeometry(PageOrigin.x(), PageOrigin.y(), 780, 460);
     PicProPage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -504,7 +505,7 @@ void FrmFengmian::fillPanels() {
         pal.setColor(QPalette::WindowText, s.unfinished == QStringLiteral("0") ? cover::coverart::AllDone
                                                                                : cover::coverart::Unfinished);
         LblUnitWei[i]->setPalette(pal);
-        LblJinRuXX[i]->setToolTip(s.tooltip);
+        LblJinRuXX[i]->setToolTip(platform::plainTip(s.tooltip));
         ImgUnitBar[i]->setPixmap(cover::coverart::completionBar(s.donePercent));
         const QString done = tr("已完成 %1%").arg(s.donePercent);
         ImgUnitBar[i]->setAccessibleName(tr("第%1单元 %2").arg(i + 1).arg(done));

@@ -1,5 +1,6 @@
 #include "panel/frmchengji.h"
 #include "panel/panelart.h"
+#include "platform/plaintext.h"
 #include "platform/screenplace.h"
 #include "start/twips.h"
 
@@ -86,7 +87,7 @@ FrmChengji::FrmChengji(const ModData &data, const panel::exam::Report &report, Q
     connect(Command2, &QPushButton::clicked, this, [this] { choose(&FrmChengji::leaveRequested); });
 
     // the score line
-    Label1 = new QLabel(report.scoreLine, this);
+    Label1 = platform::plainLabel(this, report.scoreLine);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(uiFont(14, true));
     Label1->setStyleSheet(QStringLiteral("color: %1;").arg(ExamScore.name()));
@@ -104,7 +105,7 @@ FrmChengji::FrmChengji(const ModData &data, const panel::exam::Report &report, Q
         b->setGeometry(((i - 1) % 10) * cell, ((i - 1) / 10) * cell, cell, cell);
         b->setFont(uiFont(9, true));
         b->setProperty("solved", report.solved[i]);
-        b->setToolTip(report.tooltips[i]);
+        b->setToolTip(platform::plainTip(report.tooltips[i]));
         b->setAccessibleName(
             QStringLiteral("第%1题 %2")
                 .arg(i)

@@ -1,6 +1,7 @@
 #include "panel/frmczts.h"
 #include "panel/hintrules.h"
 #include "panel/panelart.h"
+#include "platform/plaintext.h"
 #include "platform/services.h"
 
 #include <QLabel>
@@ -30,7 +31,7 @@ FrmCZTS::FrmCZTS(platform::Prompter &prompter, QWidget *parent)
     setAutoFillBackground(true);
 
     // a click on either text falls through to the dialog, which closes
-    Label3 = new QLabel(panel::hint::warning(), this);
+    Label3 = platform::plainLabel(this, panel::hint::warning());
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setFont(panel::panelart::uiFont(12, true));
     QPalette warn = Label3->palette();
@@ -39,7 +40,7 @@ FrmCZTS::FrmCZTS(platform::Prompter &prompter, QWidget *parent)
     Label3->setGeometry(Margin + 14, Margin + 8, Width - 2 * Margin - 28, 26);
     Label3->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    Label2 = new QLabel(panel::hint::explanation(), this);
+    Label2 = platform::plainLabel(this, panel::hint::explanation());
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);

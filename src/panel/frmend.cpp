@@ -1,6 +1,7 @@
 #include "panel/frmend.h"
 #include "panel/examrules.h"
 #include "panel/panelart.h"
+#include "platform/plaintext.h"
 #include "platform/screenplace.h"
 
 #include <QFrame>
@@ -66,7 +67,8 @@ HandInDialog::HandInDialog(const QString &text, bool timeUp, QWidget *parent)
     Frame1->setGeometry(FrameRect);
     Frame1->setStyleSheet(QStringLiteral("QFrame#Frame1 { background: %1; border: 1px solid %2; }")
                               .arg(panel::panelart::ExamCard.name(), panel::panelart::ExamLine.name()));
-    Label1 = new QLabel(QString(text).remove(u'\r'), Frame1); // the line ends as the label breaks lines
+    Label1 =
+        platform::plainLabel(Frame1, QString(text).remove(u'\r')); // the line ends as the label breaks lines
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(14, 8, FrameRect.width() - 28, FrameRect.height() - 16);
     Label1->setWordWrap(true);

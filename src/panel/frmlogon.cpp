@@ -3,6 +3,7 @@
 #include "panel/logonrules.h"
 #include "platform/clicklabel.h"
 #include "platform/fonts.h"
+#include "platform/plaintext.h"
 #include "platform/screenplace.h"
 
 #include <QGuiApplication>
@@ -17,7 +18,7 @@ namespace logon = panel::logon;
 namespace {
 
 QLabel *valueLabel(QWidget *page, const QString &name, int row) {
-    auto *l = new QLabel(page);
+    auto *l = platform::plainLabel(page);
     l->setObjectName(name);
     l->setGeometry(art::sheetValue(row));
     l->setFont(platform::fonts::uiPixels(15, true));
@@ -53,7 +54,7 @@ FrmLogon::FrmLogon(ModData &data, platform::Prompter &prompter, platform::Clock 
 }
 
 void FrmLogon::buildLoginPage() {
-    Picture1 = new QLabel(this);
+    Picture1 = platform::plainLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setPixmap(art::loginPage(m_data.appTitle()));
     Picture1->resize(art::PageWidth, art::PageHeight);
@@ -96,7 +97,7 @@ void FrmLogon::buildLoginPage() {
 }
 
 void FrmLogon::buildConfirmPage() {
-    Picture2 = new QLabel(this);
+    Picture2 = platform::plainLabel(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setPixmap(art::confirmPage(m_data.appTitle()));
     Picture2->resize(art::PageWidth, art::PageHeight);
@@ -110,7 +111,7 @@ void FrmLogon::buildConfirmPage() {
     LblDah = valueLabel(Picture2, QStringLiteral("LblDah"), 5);
     LblDate = valueLabel(Picture2, QStringLiteral("LblDate"), 6);
 
-    auto *caption = new QLabel(tr("正在进入考试，请稍候……"), Picture2);
+    auto *caption = platform::plainLabel(Picture2, tr("正在进入考试，请稍候……"));
     caption->setGeometry(art::barCaption());
     caption->setFont(platform::fonts::uiPixels(13));
     caption->setStyleSheet(art::captionStyle());
@@ -120,7 +121,7 @@ void FrmLogon::buildConfirmPage() {
     P2->setAttribute(Qt::WA_StyledBackground);
     P2->setStyleSheet(art::barFrameStyle());
     P2->setGeometry(art::barFrame(logon::barFramePx(m_data.ScaleX)));
-    LJD = new QLabel(P2);
+    LJD = platform::plainLabel(P2);
     LJD->setObjectName(QStringLiteral("LJD"));
     LJD->setStyleSheet(art::barStyle());
     LJD->setGeometry(0, 0, 0, P2->height());

@@ -2,6 +2,7 @@
 #include "panel/panelart.h"
 #include "panel/panelrules.h"
 #include "platform/dragger.h"
+#include "platform/plaintext.h"
 #include "platform/screenplace.h"
 #include "start/twips.h"
 
@@ -15,7 +16,7 @@ FrmPicture::FrmPicture(const ModData &data, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_data(data) {
     setObjectName(QStringLiteral("FrmPicture"));
     setWindowTitle(tr("题目图片"));
-    Image1 = new QLabel(this);
+    Image1 = platform::plainLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->move(start::twips::toPxX(60, data.ScaleX), start::twips::toPxY(60, data.ScaleY));
     Timer1.setInterval(100);

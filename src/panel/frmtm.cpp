@@ -5,6 +5,7 @@
 #include "panel/progress.h"
 #include "panel/simwindow.h"
 #include "platform/dragger.h"
+#include "platform/plaintext.h"
 #include "platform/screenplace.h"
 #include "platform/services.h"
 #include "platform/textfile.h"
@@ -125,18 +126,18 @@ void FrmTm::buildControls() {
     };
 
     // title strip: Label2 drags, LblBiao shows the title, the minimise hot spot
-    Label2 = new QLabel(this);
+    Label2 = platform::plainLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(0, 0, W, Y(TitleH));
     Label2->setCursor(Qt::SizeAllCursor);
     m_drag->grip(Label2);
-    LblBiao = new QLabel(this);
+    LblBiao = platform::plainLabel(this);
     LblBiao->setObjectName(QStringLiteral("LblBiao"));
     LblBiao->setGeometry(X(360), 0, W - X(360) - X(420), Y(TitleH));
     LblBiao->setFont(panel::panelart::uiFont(9, true));
     LblBiao->setStyleSheet(panel::panelart::textStyle(panel::panelart::OnBlue));
     LblBiao->setAttribute(Qt::WA_TransparentForMouseEvents);
-    ImgMinHover = new QLabel(this);
+    ImgMinHover = platform::plainLabel(this);
     ImgMinHover->setGeometry(W - X(390), Y(15), X(330), Y(300));
     ImgMinHover->setPixmap(panel::panelart::minimiseHover(ImgMinHover->size()));
     ImgMinHover->hide();
@@ -160,9 +161,9 @@ void FrmTm::buildControls() {
     FrmZhuYa->setGeometry(0, Y(ToolTop), W, Y(ToolH));
     FrmZhuYa->setMouseTracking(true);
     FrmZhuYa->installEventFilter(this);
-    ImgDown = new QLabel(FrmZhuYa);
+    ImgDown = platform::plainLabel(FrmZhuYa);
     ImgDown->setObjectName(QStringLiteral("ImgDown"));
-    ImgMove = new QLabel(FrmZhuYa);
+    ImgMove = platform::plainLabel(FrmZhuYa);
     ImgMove->setObjectName(QStringLiteral("ImgMove"));
     const QRect spot0 = panel::hotSpot(0, sx, sy);
     const QSize spotPx(start::twips::toPx(spot0.width()), start::twips::toPx(spot0.height()));
@@ -184,6 +185,7 @@ void FrmTm::buildControls() {
         const QRect px(start::twips::toPx(t.left()), start::twips::toPx(t.top()),
                        start::twips::toPx(t.width()), start::twips::toPx(t.height()));
         auto *cap = new PanelCaption(texts[k], FrmZhuYa);
+        platform::showPlain(cap);
         cap->setObjectName(QLatin1String(names[k]));
         cap->setGeometry(px);
         cap->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -214,14 +216,14 @@ void FrmTm::buildControls() {
     const int infoLeft = X(90 + 960 * 3 + 60);
     const int infoW = W - infoLeft - X(90);
     const int row2 = Y(15 + panel::HotSpotHeight);
-    auto *nameTag = new QLabel(tr("考生："), FrmZhuYa);
+    auto *nameTag = platform::plainLabel(FrmZhuYa, tr("考生："));
     nameTag->setObjectName(QStringLiteral("LblNameTag"));
     nameTag->setGeometry(infoLeft, row2 + Y(60), X(540), Y(270));
-    LblName = new QLabel(FrmZhuYa);
+    LblName = platform::plainLabel(FrmZhuYa);
     LblName->setObjectName(QStringLiteral("LblName"));
     LblName->setGeometry(infoLeft + X(540), row2 + Y(60), infoW - X(540), Y(270));
     LblName->setFont(panel::panelart::uiFont(9, true));
-    LblTime = new QLabel(FrmZhuYa);
+    LblTime = platform::plainLabel(FrmZhuYa);
     LblTime->setObjectName(QStringLiteral("LblTime"));
     LblTime->setGeometry(infoLeft, row2 + Y(345), X(1020), Y(255));
     LblTime->setStyleSheet(panel::panelart::textStyle(panel::panelart::TimeInk));
@@ -231,7 +233,7 @@ void FrmTm::buildControls() {
     PTime->setStyleSheet(panel::panelart::timeFrameStyle());
     PTime->setMouseTracking(true);
     PTime->installEventFilter(this);
-    LblTimeJD = new QLabel(PTime);
+    LblTimeJD = platform::plainLabel(PTime);
     LblTimeJD->setObjectName(QStringLiteral("LblTimeJD"));
     LblTimeJD->setStyleSheet(panel::panelart::timeBarStyle());
     LblTimeJD->setGeometry(1, 1, 0, PTime->height() - 2);
@@ -294,7 +296,7 @@ void FrmTm::buildControls() {
     PicUnit->setGeometry(X(90), Y(UnitTop), W - X(180), Y(UnitH));
     PicUnit->setStyleSheet(panel::panelart::unfinishedStyle());
     PicUnit->installEventFilter(this);
-    LblUnit = new QLabel(PicUnit);
+    LblUnit = platform::plainLabel(PicUnit);
     LblUnit->setObjectName(QStringLiteral("LblUnit"));
     LblUnit->setGeometry(X(60), 0, PicUnit->width() - X(120), PicUnit->height());
     LblUnit->setWordWrap(true);
@@ -303,7 +305,7 @@ void FrmTm::buildControls() {
     LblUnit->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     // drag grip along the bottom
-    LblMove = new QLabel(this);
+    LblMove = platform::plainLabel(this);
     LblMove->setObjectName(QStringLiteral("LblMove"));
     LblMove->setGeometry(0, Y(GripTop), W, height() - Y(GripTop));
     LblMove->setCursor(Qt::SizeAllCursor);
@@ -357,10 +359,10 @@ void FrmTm::buildControls() {
     const std::array<const char *, 6> valueNames = {"KsName1", "KsZWH1", "KsCC1",
                                                     "KsDAH1",  "KsKM1",  "KsSFZ1"};
     for (int r = 0; r < 6; ++r) {
-        auto *tag = new QLabel(tags[r], FrmKSXX);
+        auto *tag = platform::plainLabel(FrmKSXX, tags[r]);
         tag->setGeometry(X(360), Y(180 + 360 * r), X(1200), Y(330));
         tag->setStyleSheet(panel::panelart::textStyle(panel::panelart::TagInk));
-        auto *v = new QLabel(FrmKSXX);
+        auto *v = platform::plainLabel(FrmKSXX);
         v->setObjectName(QLatin1String(valueNames[r]));
         v->setGeometry(X(1560), Y(180 + 360 * r), W - X(1920), Y(330));
         v->setFont(panel::panelart::uiFont(9, true));
@@ -381,7 +383,7 @@ void FrmTm::buildControls() {
     PicMin->setStyleSheet(panel::panelart::minimisedBarStyle());
     PicMin->setMouseTracking(true);
     PicMin->installEventFilter(this);
-    auto *barText = new QLabel(tr("✎ 试题窗口"), PicMin);
+    auto *barText = platform::plainLabel(PicMin, tr("✎ 试题窗口"));
     barText->setGeometry(X(120), 0, X(1200), Y(BarH));
     barText->setStyleSheet(panel::panelart::textStyle(panel::panelart::OnBlue));
     barText->setFont(panel::panelart::uiFont(9, true));

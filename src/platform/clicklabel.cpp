@@ -1,4 +1,5 @@
 #include "platform/clicklabel.h"
+#include "platform/plaintext.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -58,6 +59,7 @@ ClickLabel::ClickLabel(QWidget *parent) : QLabel(parent) {
         return true;
     }();
     Q_UNUSED(factoryInstalled);
+    showPlain(this);
     // Tab reaches it; a mouse click does not take the keyboard from where it is.
     setFocusPolicy(Qt::TabFocus);
 }

@@ -9,6 +9,7 @@ Prompter::Answer MessageBoxPrompter::ask(const QString &text, Buttons buttons, I
                                          const QString &title, Answer defaultAnswer) {
     QMessageBox box;
     box.setWindowTitle(title.isEmpty() ? m_title() : title);
+    box.setTextFormat(Qt::PlainText); // the texts name files and carry what files hold
     box.setText(text);
     switch (icon) {
     case Information:

@@ -2,6 +2,7 @@
 #include "platform/dragger.h"
 #include "platform/fonts.h"
 #include "platform/keyboardlayout.h"
+#include "platform/plaintext.h"
 #include "platform/screenplace.h"
 #include "simulator/cursorfile.h"
 #include "simulator/inputcodes.h"
@@ -170,7 +171,8 @@ void FrmMain::buildControls() {
     ImgLogo->setAttribute(Qt::WA_NoSystemBackground);
     ImgLogo->setGeometry(g.emblem());
 
-    notice = new QLabel(this);
+    notice = platform::plainLabel(this);
+    notice->setObjectName(QStringLiteral("notice"));
     notice->setWordWrap(true);
     notice->setStyleSheet(sim::ScreenGeometry::noticeStyle());
     notice->setFont(platform::fonts::ui(9));

@@ -1,19 +1,26 @@
 // The forms' shared parts: the label that reports the mouse (and is a button for
-// the keyboard and assistive tools), the window dragger and window placement.
+// the keyboard and assistive tools), the window dragger, window placement, and
+// text from files shown as written in tooltips and message boxes.
 #include "fakes.h"
 #include "panel/frmchengji.h"
 #include "panel/frmend.h"
 #include "panel/frmlogon.h"
 #include "platform/clicklabel.h"
 #include "platform/dragger.h"
+#include "platform/messagebox.h"
+#include "platform/plaintext.h"
 #include "platform/screenplace.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -65,6 +72,10 @@ class TstLookParts : public QObject {
     void formsStayOnTheScreen();
     void examWindowsStayOnTheScreen_data();
     void examWindowsStayOnTheScreen();
+    void tooltipsShowTextAsWritten_data();
+    void tooltipsShowTextAsWritten();
+    void messageBoxesShowTextAsWritten_data();
+    void messageBoxesShowTextAsWritten();
 
     void clicks_data() {
         QTest::addColumn<int>("clickButtons");
@@ -420,6 +431,71 @@ void TstLookParts::examWindowsStayOnTheScreen() {
         QVERIFY(area.contains(page));
     }
     w->close();
+}
+
+// Texts as files hold them: tags, entities, blanks, line ends.
+static void writtenTexts() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("words") << QStringLiteral("第4章 绘图与编辑");
+    QTest::newRow("bold tag") << QStringLiteral("<b>粗</b>");
+    QTest::newRow("picture tag after words") << QStringLiteral("第1题： <img src=\"nothere.png\">");
+    QTest::newRow("entity as words") << QStringLiteral("a &lt; b");
+    QTest::newRow("ampersand") << QStringLiteral("A & B");
+    QTest::newRow("blanks kept") << QStringLiteral("  两个  空格 <i>斜</i>");
+    QTest::newRow("two lines") << QStringLiteral("<b>一</b>\n二");
+    QTest::newRow("tag on the second line") << QStringLiteral("一\n<b>二</b>");
+    QTest::newRow("document type") << QStringLiteral("<!DOCTYPE html><p>x</p>");
+}
+
+void TstLookParts::tooltipsShowTextAsWritten_data() {
+    writtenTexts();
+}
+
+// A tooltip window guesses the format as a label told nothing does: what it
+// shows of plainTip(text) is text itself, and a text it would not take for
+// markup is handed over unchanged.
+void TstLookParts::tooltipsShowTextAsWritten() {
+    QFETCH(QString, text);
+    const QString tip = platform::plainTip(text);
+    QString shown = tip;
+    if (Qt::mightBeRichText(tip)) {
+        QTextDocument doc;
+        doc.setHtml(tip);
+        shown = doc.toPlainText();
+    }
+    QCOMPARE(shown, text);
+    if (!Qt::mightBeRichText(text))
+        QCOMPARE(tip, text);
+}
+
+void TstLookParts::messageBoxesShowTextAsWritten_data() {
+    writtenTexts();
+}
+
+// The real message box takes its text as plain text.
+void TstLookParts::messageBoxesShowTextAsWritten() {
+    QFETCH(QString, text);
+    platform::MessageBoxPrompter prompter([] { return QStringLiteral("标题"); });
+    Qt::TextFormat format = Qt::AutoText;
+    QString boxText;
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, &answer, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            if (!box || !box->isVisible())
+                continue;
+            format = box->textFormat();
+            boxText = box->text();
+            answer.stop();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    answer.start();
+    QCOMPARE(prompter.ask(text, platform::Prompter::Ok, platform::Prompter::Warning),
+             platform::Prompter::AnswerOk);
+    QCOMPARE(boxText, text);
+    QCOMPARE(format, Qt::PlainText);
 }
 
 QTEST_MAIN(TstLookParts)

@@ -5,6 +5,7 @@
 // (exam mode: no success text); question from 1. Defaults: unit 1, question 1.
 #include "platform/cmdline.h"
 #include "platform/fonts.h"
+#include "platform/plaintext.h"
 #include "simulator/frmmain.h"
 #include "start/moddata.h"
 #include "start/setfiles.h"
@@ -33,11 +34,11 @@ class StandInPanel : public QWidget, public QuestionPanelPort {
             "QWidget { background: #eef2f8; } QLabel#title { color: #1a3f8f; font-weight: bold; }"));
         auto *v = new QVBoxLayout(this);
         v->setContentsMargins(6, 6, 6, 6);
-        m_title = new QLabel(this);
+        m_title = platform::plainLabel(this);
         m_title->setObjectName(QStringLiteral("title"));
-        m_unit = new QLabel(this);
+        m_unit = platform::plainLabel(this);
         m_unit->setWordWrap(true);
-        m_text = new QLabel(this);
+        m_text = platform::plainLabel(this);
         m_text->setWordWrap(true);
         m_text->setAlignment(Qt::AlignTop | Qt::AlignLeft);
         auto *row = new QHBoxLayout;
