@@ -99,18 +99,13 @@ void say(QString *message, const QString &text) {
         *message = text;
 }
 
-// A file the login must read: there, a file, readable.
+// A file the login must read: there, a regular file of a sane size, readable.
 bool readable(const QString &path, QString *message) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        say(message, platform::textfile::ReadError{path, QStringLiteral("missing")}.message());
-        return false;
-    }
-    if (!info.isFile() || !info.isReadable()) {
-        say(message, platform::textfile::ReadError{path, QStringLiteral("unreadable")}.message());
-        return false;
-    }
-    return true;
+    platform::textfile::ReadError err;
+    if (platform::textfile::checkReadable(path, &err))
+        return true;
+    say(message, err.message());
+    return false;
 }
 
 } // namespace
