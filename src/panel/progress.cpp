@@ -51,11 +51,11 @@ bool readFirst(const QString &path, QString &line, QString *error) {
     return true;
 }
 
-QString digitsFrom(const ModData &d, int clearMask) {
+QString digitsFrom(const ModData &d, int keepMask) {
     QString out;
     out.reserve(MaxQuestions);
     for (int i = 1; i <= MaxQuestions; ++i) {
-        int w = d.QuestionScore[i] & ~clearMask;
+        int w = d.QuestionScore[i] & keepMask;
         if (w < 0 || w > 9)
             w = 0;
         out += QChar(u'0' + w);
@@ -110,11 +110,11 @@ QString statusLine(const ModData &d) {
 }
 
 QString resultDigits(const ModData &d) {
-    return digitsFrom(d, StatusVisited);
+    return digitsFrom(d, StatusMarked | StatusSolved);
 }
 
 QString marksDigits(const ModData &d) {
-    return digitsFrom(d, StatusVisited | StatusSolved);
+    return digitsFrom(d, StatusMarked);
 }
 
 void applyDigits(ModData &d, const QString &digits) {
@@ -282,6 +282,10 @@ bool readExamMarks(ModData &d, QString *error) {
     QString digits;
     const bool ok = readFirst(examMarksFile(d, d.CurSet), digits, error);
     applyDigits(d, digits);
+    // Only marks are carried: whatever else a digit holds (a "9" has the visited
+    // and a solved-looking value), every question starts unvisited and unsolved.
+    for (int i = 1; i <= MaxQuestions; ++i)
+        d.QuestionScore[i] = Integer(d.QuestionScore[i] & StatusMarked);
     return ok;
 }
 

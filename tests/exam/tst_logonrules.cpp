@@ -305,6 +305,14 @@ class TstLogonRules : public QObject {
         QTest::newRow("no marks file") << "" << 0;
         QTest::newRow("question 5 marked") << "0000200000000000000000000000000000000000" << 5;
         QTest::newRow("short line") << "02" << 2;
+        // only the mark bit of a digit is carried, never a visit or a solution
+        QTest::newRow("every digit 9") << QString(40, u'9') << 0;
+        QTest::newRow("every digit 8") << QString(40, u'8') << 0;
+        QTest::newRow("every digit 4") << QString(40, u'4') << 0;
+        QTest::newRow("question 3 marked and solved")
+            << QStringLiteral("0060000000000000000000000000000000000000") << 3;
+        QTest::newRow("question 7 visited, marked and solved")
+            << QStringLiteral("0000007000000000000000000000000000000000") << 7;
     }
     void startExam() {
         QFETCH(QString, marks);
@@ -321,6 +329,11 @@ class TstLogonRules : public QObject {
         QVERIFY2(logon::startExam(d, LoginTime, &message), qPrintable(message));
         for (int q = 1; q <= MaxQuestions; ++q)
             QCOMPARE(d.QuestionScore[q], Integer(q == markedQuestion ? StatusMarked : 0));
+        // nothing done, nothing scored; the marks written back are the marks read
+        QCOMPARE(panel::progress::examScore(d), 0.0);
+        const QString written = panel::progress::marksDigits(d);
+        QCOMPARE(written.count(u'2'), markedQuestion > 0 ? 1 : 0);
+        QCOMPARE(written.count(u'0'), markedQuestion > 0 ? 39 : 40);
         QCOMPARE(d.ExamStartTime, QStringLiteral("2026-12-10 09:30:05"));
         QCOMPARE(d.CurQuestion, Integer(1));
     }
