@@ -163,7 +163,9 @@ QStringList normaliseStatus(const QStringList &lines, const QList<int> &unitQues
     QStringList out;
     for (int i = 0; i < NormalisedUnits; ++i) {
         const QString line = i < lines.size() ? lines.at(i) : QString();
-        const int count = i < unitQuestions.size() ? std::max(0, unitQuestions.at(i)) : 0;
+        // a unit has at most 40 questions, whatever the set table says
+        const int count =
+            i < unitQuestions.size() ? std::clamp(unitQuestions.at(i), 0, int(MaxQuestions)) : 0;
         // a character other than "T" is no solved question: it becomes "F"
         QString kept = start::vb::Left(line + pad, count);
         for (QChar &c : kept)

@@ -73,8 +73,9 @@ QString timeText(const QDateTime &t);
 
 // The cover page's status normalisation: status line i (i = 0 .. 24) becomes
 // Left(line & 42 x "F", count of unit i): padded with "F" or cut, and every
-// character other than "T" made "F" (garbage is no solved question). Missing
-// lines and units without a count become empty. Returns exactly 25 lines.
+// character other than "T" made "F" (garbage is no solved question). A count
+// above 40 counts 40 (the panel has 40 questions). Missing lines and units
+// without a count become empty. Returns exactly 25 lines.
 QStringList normaliseStatus(const QStringList &lines, const QList<int> &unitQuestions);
 // Number of questions of a status line (length of the trimmed line) and the
 // number of "F" in it.

@@ -244,6 +244,53 @@ class TstLogonRules : public QObject {
         QVERIFY(d.SeatNo.isEmpty()); // nothing stored either
     }
 
+    // A composition line or a unit file the paper cannot be assembled from: the
+    // message names the file at fault (and the line), the login writes nothing.
+    void paperFaults_data() {
+        QTest::addColumn<QString>("paperLine");  // line 4 of the set table
+        QTest::addColumn<QString>("unit1Count"); // characters 5-6 of unit 1's first index line
+        QTest::addColumn<QStringList>("named");
+        QTest::newRow("a cut composition line") << "00010102"
+                                                << "01" << QStringList{"288891.rar 第 4 行", "第 2 套试卷"};
+        // unit 30's file names are paper 0's: 288800 and 288850
+        QTest::newRow("a unit the bank cannot hold")
+            << composition(QStringLiteral("3001")) << "01" << QStringList{"288891.rar 第 4 行", "3001"};
+        QTest::newRow("question 0") << composition(QStringLiteral("0100")) << "01"
+                                    << QStringList{"288891.rar 第 4 行", "0100"};
+        QTest::newRow("a step count of 0 before the question")
+            << composition(QStringLiteral("0102")) << "00" << QStringList{"288871.rar 第 1 行"};
+        QTest::newRow("a negative step count before the question")
+            << composition(QStringLiteral("0102")) << "-9" << QStringList{"288871.rar 第 1 行"};
+    }
+    void paperFaults() {
+        QFETCH(QString, paperLine);
+        QFETCH(QString, unit1Count);
+        QFETCH(QStringList, named);
+        Fixture f;
+        installPapers(f, QStringLiteral("0001"));
+        Fixture::put(
+            f.data() + QStringLiteral("288891.rar"),
+            {QStringLiteral("0202"), QStringLiteral("0302"), composition(QStringLiteral("0001")), paperLine});
+        QStringList index = Fixture::lines(f.data() + QStringLiteral("288871.rar"));
+        index[0].replace(4, 2, unit1Count);
+        Fixture::put(f.data() + QStringLiteral("288871.rar"), index);
+        // paper 0 was assembled before; paper 1's files are from an earlier login
+        Fixture::put(f.data() + QStringLiteral("288800.rar"), {QStringLiteral("000101paper 0")});
+        Fixture::put(f.data() + QStringLiteral("288850.rar"), {QStringLiteral("paper 0 record")});
+        for (const QString &name : {QStringLiteral("288801.rar"), QStringLiteral("288851.rar")})
+            Fixture::put(f.data() + name, {QStringLiteral("earlier")});
+        ModData d = f.modData();
+        d.CurSet = 1;
+        d.PaperCount = 2;
+        QString message;
+        QVERIFY(!logon::logIn(d, QStringLiteral("5"), QStringLiteral("1234"), LoginTime, &message));
+        for (const QString &n : named)
+            QVERIFY2(message.contains(n), qPrintable(message));
+        for (const QString &name : {QStringLiteral("288801.rar"), QStringLiteral("288851.rar")})
+            QCOMPARE(Fixture::lines(f.data() + name), QStringList{QStringLiteral("earlier")});
+        QVERIFY(!QFile::exists(f.data() + QStringLiteral("288894.rar")));
+    }
+
     // "登录": the candidate, the run's start values and the first-step table of the
     // paper just assembled; a missing marks file is a paper never handed in.
     void logInStores() {
