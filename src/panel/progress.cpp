@@ -3,7 +3,6 @@
 #include "start/vb.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -35,8 +34,8 @@ bool writeIfChanged(const QString &path, const QStringList &lines, QString *erro
     QByteArray wanted;
     for (const QString &l : lines)
         wanted += platform::gbk::encode(l) + "\r\n";
-    QFile f(path);
-    if (f.open(QIODevice::ReadOnly) && f.size() == wanted.size() && f.readAll() == wanted)
+    QByteArray stored;
+    if (platform::textfile::readBytes(path, stored) && stored == wanted)
         return true;
     return write(path, lines, error);
 }

@@ -134,10 +134,10 @@ bool assembleSet(const ModData &d, const QList<int> &codes, const QString &stepF
     // old bytes go back so the two files never describe different sets
     const bool hadSteps = QFile::exists(stepFile);
     std::optional<QByteArray> oldSteps;
-    QFile old(stepFile);
-    if (hadSteps && old.open(QIODevice::ReadOnly))
-        oldSteps = old.readAll();
-    old.close();
+    QByteArray oldBytes;
+    // read as every data file is: a pipe or a device in its place is not waited on
+    if (hadSteps && platform::textfile::readBytes(stepFile, oldBytes))
+        oldSteps = oldBytes;
     if (!platform::textfile::writeLinesAtomic(stepFile, set.steps, message))
         return false;
     if (!platform::textfile::writeLinesAtomic(indexFile, set.index, message)) {

@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace logon = panel::logon;
 
 namespace {
@@ -289,6 +291,28 @@ class TstLogonRules : public QObject {
         for (const QString &name : {QStringLiteral("288801.rar"), QStringLiteral("288851.rar")})
             QCOMPARE(Fixture::lines(f.data() + name), QStringList{QStringLiteral("earlier")});
         QVERIFY(!QFile::exists(f.data() + QStringLiteral("288894.rar")));
+    }
+
+    // What stands in place of the paper's files is not read as they are: a pipe
+    // there is not waited on, and the assembled paper replaces it.
+    void pipeInPlaceOfThePaper_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("step file") << "288801.rar";
+        QTest::newRow("index file") << "288851.rar";
+    }
+    void pipeInPlaceOfThePaper() {
+        QFETCH(QString, name);
+        Fixture f;
+        installPapers(f, QStringLiteral("0001"));
+        QCOMPARE(::mkfifo(QFile::encodeName(f.data() + name).constData(), 0600), 0);
+        ModData d = f.modData();
+        d.CurSet = 1;
+        d.PaperCount = 2;
+        QString message;
+        QVERIFY2(logon::logIn(d, QStringLiteral("5"), QStringLiteral("1234"), LoginTime, &message),
+                 qPrintable(message));
+        QVERIFY(QFileInfo(f.data() + name).isFile());
+        QCOMPARE(Fixture::lines(f.data() + QStringLiteral("288851.rar")).value(0), indexLine(0, 1));
     }
 
     // "登录": the candidate, the run's start values and the first-step table of the
