@@ -19,9 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     for (int u = 0; u < status.size(); ++u) {
         for (QChar c : status.at(u))
             fuzzinput::require(c == u'T' || c == u'F');
-        // A line is padded with 42 "F" and cut to the unit's question count.
+        // A line is padded with 42 "F" and cut to the unit's question count,
+        // which is at most the panel's 40 questions.
         const int count =
-            u < unitQuestions.size() ? std::min(int(lines.value(u).size()) + 42, unitQuestions.at(u)) : 0;
+            u < unitQuestions.size()
+                ? std::min({int(lines.value(u).size()) + 42, unitQuestions.at(u), int(MaxQuestions)})
+                : 0;
         fuzzinput::require(progress::statusQuestionCount(status.at(u)) == count);
     }
     for (const QString &line : lines) {

@@ -159,23 +159,30 @@ bool openWrongReviewSet(ModData &d, const QString &list, QString *message) {
     const int reviewSet = SetBaseUnit + CurSetReview;
     const QString stepFile = d.dataFile(start::setfiles::bankName(reviewSet) + QStringLiteral(".rar"));
     const QString indexFile = d.dataFile(start::setfiles::bankName(reviewSet + 50) + QStringLiteral(".rar"));
-    if (!start::setfiles::assembleSet(d, codes, stepFile, indexFile, start::setfiles::PastEnd::Refuse,
-                                      message))
+    // assembled as the exam login assembles a paper: a code past its unit's end
+    // takes the unit's last question
+    const QString listFrom = QCoreApplication::translate("panel::exam", "错题记录 %1 ")
+                                 .arg(progress::wrongListFile(d, d.ReviewSet));
+    if (!start::setfiles::assembleSet(d, codes, stepFile, indexFile, start::setfiles::PastEnd::LastQuestion,
+                                      message, listFrom))
         return false;
 
-    d.QuestionCount = Integer(count);
-    d.SetBase = SetBaseUnit;
-    d.WorkMode = WorkPractice;
-    d.CurSet = CurSetReview;
-    start::setfiles::nameSetFiles(d);
-    d.CurQuestion = 1;
-    d.CurStep = 1;
-    d.ExamMinutesLeft = 50;
-    start::setfiles::readQuestionOffsets(d);
+    ModData next = d;
+    next.QuestionCount = Integer(count);
+    next.SetBase = SetBaseUnit;
+    next.WorkMode = WorkPractice;
+    next.CurSet = CurSetReview;
+    start::setfiles::nameSetFiles(next);
+    next.CurQuestion = 1;
+    next.CurStep = 1;
+    next.ExamMinutesLeft = 50;
+    if (start::setfiles::readQuestionOffsets(next, message) < 0)
+        return false;
     // the review's question i is another question than the paper's question i
-    d.QuestionScore.fill(0);
+    next.QuestionScore.fill(0);
     for (int q = 1; q <= MaxQuestions; ++q)
-        d.QuestionMark[q] = q <= count ? QStringLiteral("F") : QString();
+        next.QuestionMark[q] = q <= count ? QStringLiteral("F") : QString();
+    d = std::move(next);
     return true;
 }
 

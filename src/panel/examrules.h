@@ -85,9 +85,12 @@ PanelEntry paperReviewEntry(); // "考题复习-", LblUnit ""
 // codes of list (whole four-character codes, at most 40, in their order) and
 // makes it the current set: SetBase 20, WorkMode 2, CurSet -1, the set's
 // files, question 1 step 1, 50 minutes, the first-step table, every question
-// not done. False with message naming the file when a bank file is missing or
-// too short, or a write fails: the shared variables and both files are then
-// as they were (a list without a whole code fails too).
+// not done. A code past the end of its unit takes the unit's last question, as
+// in the exam login's assembly of a paper. False with message naming the file
+// when a bank file is missing or too short, an index line's step count is not
+// 1 to 99, or a write fails, and naming the list when a code names no question
+// a bank can hold: the shared variables and both files are then as they were
+// (a list without a whole code fails too).
 bool openWrongReviewSet(ModData &d, const QString &list, QString *message = nullptr);
 
 // "本次错题复习": WorkMode 2, ReviewSet = CurSet, the paper's wrong-question list

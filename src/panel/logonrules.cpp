@@ -99,18 +99,13 @@ void say(QString *message, const QString &text) {
         *message = text;
 }
 
-// A file the login must read: there, a file, readable.
+// A file the login must read: there, a regular file of a sane size, readable.
 bool readable(const QString &path, QString *message) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        say(message, platform::textfile::ReadError{path, QStringLiteral("missing")}.message());
-        return false;
-    }
-    if (!info.isFile() || !info.isReadable()) {
-        say(message, platform::textfile::ReadError{path, QStringLiteral("unreadable")}.message());
-        return false;
-    }
-    return true;
+    platform::textfile::ReadError err;
+    if (platform::textfile::checkReadable(path, &err))
+        return true;
+    say(message, err.message());
+    return false;
 }
 
 } // namespace
@@ -130,8 +125,25 @@ bool readComposition(const ModData &d, int paper, QString &composition, QString 
                          .arg(paper + 1));
         return false;
     }
+    // a cut line would read its missing codes as question 0 of unit 0
+    if (Trim(lines.at(line - 1)).size() < 4 * PaperQuestions) {
+        say(message,
+            QCoreApplication::translate(
+                "panel::logon", "试卷组成表 %1 第 %2 行的第 %3 套试卷不足 %4 个四位题号，无法组成试卷。")
+                .arg(setTable(d))
+                .arg(line)
+                .arg(paper + 1)
+                .arg(PaperQuestions));
+        return false;
+    }
     composition = lines.at(line - 1);
     return true;
+}
+
+QString compositionFrom(const ModData &d, int paper) {
+    return QCoreApplication::translate("panel::logon", "试卷组成表 %1 第 %2 行")
+        .arg(setTable(d))
+        .arg(paper + 3);
 }
 
 QList<int> compositionCodes(const QString &composition) {
@@ -149,6 +161,11 @@ bool checkInputs(const ModData &d, QString *message) {
     QSet<int> units;
     for (int code : compositionCodes(composition)) {
         const int u = code / 100;
+        // a unit the bank cannot hold would name files of another kind
+        if (!start::setfiles::unitInBank(u) || code % 100 < 1) {
+            say(message, start::setfiles::codeFault(compositionFrom(d, d.CurSet), code));
+            return false;
+        }
         if (units.contains(u))
             continue;
         units.insert(u);
@@ -168,7 +185,8 @@ bool assemblePaper(const ModData &d, const QDateTime &now, QString *message) {
         return false;
     const int k = d.CurSet + SetBaseExamPaper;
     if (!start::setfiles::assembleSet(d, compositionCodes(composition), bankFile(d, k), bankFile(d, k + 50),
-                                      start::setfiles::PastEnd::LastQuestion, message))
+                                      start::setfiles::PastEnd::LastQuestion, message,
+                                      compositionFrom(d, d.CurSet)))
         return false;
     return panel::progress::writeAssemblyLog(d, now, message);
 }

@@ -80,8 +80,11 @@ BarTick barTick(int width, double scaleX);
 constexpr int PaperQuestions = 40;
 
 // Line paper + 3 of the set table D/288891.rar. False with a message naming the
-// table when it is missing, cannot be read or has no such line.
+// table when it is missing, cannot be read, has no such line or a line shorter
+// than the 40 four-digit codes of a paper.
 bool readComposition(const ModData &d, int paper, QString &composition, QString *message = nullptr);
+// Where a paper's codes are read, for messages: "试卷组成表 …/288891.rar 第 n 行".
+QString compositionFrom(const ModData &d, int paper);
 // The 40 question codes uuqq of a composition line (4 characters each; a
 // missing or unreadable code reads as 0).
 QList<int> compositionCodes(const QString &composition);
@@ -90,7 +93,8 @@ QList<int> compositionCodes(const QString &composition);
 // table and the paper's composition line, the index and step file of every unit
 // it names, and the paper's marks file. A missing marks file is a paper not
 // taken before (no marks to carry); one that exists but cannot be read stops the
-// login. False with a message naming the file.
+// login. False with a message naming the file; a code naming no question a bank
+// can hold (a unit from 20 on, question 0) is named with the composition line.
 bool checkInputs(const ModData &d, QString *message = nullptr);
 
 // InitShiTI: the paper CurSet assembled into its step file D/2888(k) and index

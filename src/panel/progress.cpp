@@ -3,7 +3,6 @@
 #include "start/vb.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -35,8 +34,8 @@ bool writeIfChanged(const QString &path, const QStringList &lines, QString *erro
     QByteArray wanted;
     for (const QString &l : lines)
         wanted += platform::gbk::encode(l) + "\r\n";
-    QFile f(path);
-    if (f.open(QIODevice::ReadOnly) && f.size() == wanted.size() && f.readAll() == wanted)
+    QByteArray stored;
+    if (platform::textfile::readBytes(path, stored) && stored == wanted)
         return true;
     return write(path, lines, error);
 }
@@ -51,11 +50,11 @@ bool readFirst(const QString &path, QString &line, QString *error) {
     return true;
 }
 
-QString digitsFrom(const ModData &d, int clearMask) {
+QString digitsFrom(const ModData &d, int keepMask) {
     QString out;
     out.reserve(MaxQuestions);
     for (int i = 1; i <= MaxQuestions; ++i) {
-        int w = d.QuestionScore[i] & ~clearMask;
+        int w = d.QuestionScore[i] & keepMask;
         if (w < 0 || w > 9)
             w = 0;
         out += QChar(u'0' + w);
@@ -110,11 +109,11 @@ QString statusLine(const ModData &d) {
 }
 
 QString resultDigits(const ModData &d) {
-    return digitsFrom(d, StatusVisited);
+    return digitsFrom(d, StatusMarked | StatusSolved);
 }
 
 QString marksDigits(const ModData &d) {
-    return digitsFrom(d, StatusVisited | StatusSolved);
+    return digitsFrom(d, StatusMarked);
 }
 
 void applyDigits(ModData &d, const QString &digits) {
@@ -163,7 +162,9 @@ QStringList normaliseStatus(const QStringList &lines, const QList<int> &unitQues
     QStringList out;
     for (int i = 0; i < NormalisedUnits; ++i) {
         const QString line = i < lines.size() ? lines.at(i) : QString();
-        const int count = i < unitQuestions.size() ? std::max(0, unitQuestions.at(i)) : 0;
+        // a unit has at most 40 questions, whatever the set table says
+        const int count =
+            i < unitQuestions.size() ? std::clamp(unitQuestions.at(i), 0, int(MaxQuestions)) : 0;
         // a character other than "T" is no solved question: it becomes "F"
         QString kept = start::vb::Left(line + pad, count);
         for (QChar &c : kept)
@@ -282,6 +283,10 @@ bool readExamMarks(ModData &d, QString *error) {
     QString digits;
     const bool ok = readFirst(examMarksFile(d, d.CurSet), digits, error);
     applyDigits(d, digits);
+    // Only marks are carried: whatever else a digit holds (a "9" has the visited
+    // and a solved-looking value), every question starts unvisited and unsolved.
+    for (int i = 1; i <= MaxQuestions; ++i)
+        d.QuestionScore[i] = Integer(d.QuestionScore[i] & StatusMarked);
     return ok;
 }
 

@@ -50,9 +50,9 @@ bool readHead(const QString &path, int maxLines, QStringList &out, QString *erro
 // ---- pure rules (no files) ------------------------------------------------
 // QuestionMark(1) & .. & QuestionMark(QuestionCount)
 QString statusLine(const ModData &d);
-// 40 digits, digit i = QuestionScore(i) with the visited bit cleared (0, 2, 4, 6).
+// 40 digits, digit i = the marked and solved bits of QuestionScore(i) (0, 2, 4, 6).
 QString resultDigits(const ModData &d);
-// 40 digits, digit i = QuestionScore(i) with the visited and solved bits cleared (0, 2).
+// 40 digits, digit i = the marked bit of QuestionScore(i) (0, 2).
 QString marksDigits(const ModData &d);
 // Status words from a stored digit line: word i = Val(character i), 0 beyond the end.
 void applyDigits(ModData &d, const QString &digits);
@@ -73,8 +73,9 @@ QString timeText(const QDateTime &t);
 
 // The cover page's status normalisation: status line i (i = 0 .. 24) becomes
 // Left(line & 42 x "F", count of unit i): padded with "F" or cut, and every
-// character other than "T" made "F" (garbage is no solved question). Missing
-// lines and units without a count become empty. Returns exactly 25 lines.
+// character other than "T" made "F" (garbage is no solved question). A count
+// above 40 counts 40 (the panel has 40 questions). Missing lines and units
+// without a count become empty. Returns exactly 25 lines.
 QStringList normaliseStatus(const QStringList &lines, const QList<int> &unitQuestions);
 // Number of questions of a status line (length of the trimmed line) and the
 // number of "F" in it.
@@ -116,7 +117,8 @@ int acceptSolvedResults(ModData &d);
 // Score report, exam papers only (SetBase 0): marksDigits(d) into K/2188NN.rar,
 // NN = CurSet. Returns true without writing for other sets.
 bool writeExamMarks(const ModData &d, QString *error = nullptr);
-// Exam login: QuestionScore(1 .. 40) from K/2188NN.rar of paper CurSet (0 when missing).
+// Exam login: QuestionScore(1 .. 40) = the marked bit of digit i of K/2188NN.rar of
+// paper CurSet (0 when missing); nothing else a digit holds is carried.
 bool readExamMarks(ModData &d, QString *error = nullptr);
 
 // ---- wrong-question lists -------------------------------------------------

@@ -9,7 +9,9 @@
 #include <QTemporaryFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform::gbk {
@@ -59,7 +61,85 @@ namespace platform::textfile {
 QString ReadError::message() const {
     if (reason == QLatin1String("missing"))
         return QCoreApplication::translate("platform::textfile", "找不到文件：%1").arg(path);
+    if (reason == QLatin1String("notafile"))
+        return QCoreApplication::translate("platform::textfile", "无法读取文件：%1（它不是普通文件）")
+            .arg(path);
+    if (reason == QLatin1String("toolarge"))
+        return QCoreApplication::translate("platform::textfile",
+                                           "无法读取文件：%1（文件过大，不是本系统的数据文件）")
+            .arg(path);
     return QCoreApplication::translate("platform::textfile", "无法读取文件：%1").arg(path);
+}
+
+namespace {
+
+bool refuse(ReadError *error, const QString &path, const char *reason) {
+    if (error)
+        *error = {path, QLatin1String(reason)};
+    return false;
+}
+
+// The verdict on a file's status: a regular file of at most MaxFileBytes.
+bool acceptable(const struct stat &st, const QString &path, ReadError *error) {
+    if (!S_ISREG(st.st_mode))
+        return refuse(error, path, "notafile");
+    if (st.st_size > MaxFileBytes)
+        return refuse(error, path, "toolarge");
+    return true;
+}
+
+} // namespace
+
+bool checkReadable(const QString &path, ReadError *error) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    // stat follows links: a link to a regular file is that file
+    if (::stat(name.constData(), &st) != 0)
+        return refuse(error, path, errno == ENOENT || errno == ENOTDIR ? "missing" : "unreadable");
+    if (!acceptable(st, path, error))
+        return false;
+    if (::access(name.constData(), R_OK) != 0)
+        return refuse(error, path, "unreadable");
+    return true;
+}
+
+bool readBytes(const QString &path, QByteArray &out, ReadError *error) {
+    out.clear();
+    if (!checkReadable(path, error))
+        return false;
+    // O_NONBLOCK: a pipe that took the file's place since the check does not
+    // hold the open; the descriptor's own status decides
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return refuse(error, path, errno == ENOENT ? "missing" : "unreadable");
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 ? acceptable(st, path, error) : refuse(error, path, "unreadable");
+    QByteArray bytes;
+    if (ok) {
+        bytes.reserve(qsizetype(st.st_size));
+        // a file that grows while it is read still stops at the bound
+        char chunk[64 * 1024];
+        for (;;) {
+            const ssize_t n = ::read(fd, chunk, sizeof chunk);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                ok = refuse(error, path, "unreadable");
+                break;
+            }
+            if (n == 0)
+                break;
+            if (bytes.size() + n > MaxFileBytes) {
+                ok = refuse(error, path, "toolarge");
+                break;
+            }
+            bytes.append(chunk, qsizetype(n));
+        }
+    }
+    ::close(fd);
+    if (ok)
+        out = std::move(bytes);
+    return ok;
 }
 
 QStringList splitLines(const QString &text) {
@@ -86,18 +166,10 @@ QString shownText(const QString &text) {
 
 bool readLines(const QString &path, QStringList &out, ReadError *error) {
     out.clear();
-    QFile f(path);
-    if (!f.exists()) {
-        if (error)
-            *error = {path, QStringLiteral("missing")};
+    QByteArray bytes;
+    if (!readBytes(path, bytes, error))
         return false;
-    }
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = {path, QStringLiteral("unreadable")};
-        return false;
-    }
-    out = splitLines(platform::gbk::decode(f.readAll()));
+    out = splitLines(platform::gbk::decode(bytes));
     return true;
 }
 
@@ -123,25 +195,38 @@ qint64 g_spaceLeft = -1; // test hook: bytes a write may still put on the disk (
 
 // Writes every byte to the open file and pushes it to the disk: a short write,
 // a failed flush (a full disk is often only reported there) or a failed sync
-// all count as failure.
-bool writeThrough(QFile &f, const QByteArray &bytes) {
+// all count as failure. *full tells a full disk from other failures.
+bool writeThrough(QFile &f, const QByteArray &bytes, bool *full) {
+    *full = false;
+    const auto failed = [&] {
+        *full = f.error() == QFileDevice::ResourceError || errno == ENOSPC || errno == EDQUOT;
+        return false;
+    };
     qint64 done = 0;
     while (done < bytes.size()) {
         qint64 chunk = bytes.size() - done;
         if (g_spaceLeft >= 0) {
             chunk = std::min(chunk, g_spaceLeft);
-            if (chunk == 0)
+            if (chunk == 0) {
+                *full = true;
                 return false;
+            }
             g_spaceLeft -= chunk;
         }
+        errno = 0;
         const qint64 n = f.write(bytes.constData() + done, chunk);
         if (n <= 0)
-            return false;
+            return failed();
         done += n;
     }
+    errno = 0;
     if (!f.flush())
+        return failed();
+    if (::fsync(f.handle()) != 0) {
+        *full = errno == ENOSPC || errno == EDQUOT;
         return false;
-    return ::fsync(f.handle()) == 0;
+    }
+    return true;
 }
 
 void syncFolder(const QString &folder) {
@@ -164,9 +249,12 @@ QString temporaryPrefix(const QString &path) {
 }
 
 bool writeBytesAtomic(const QString &path, const QByteArray &bytes, QString *error) {
+    bool full = false;
     const auto fail = [&] {
         if (error)
-            *error = QCoreApplication::translate("platform::textfile", "无法写入文件：%1").arg(path);
+            *error = full ? QCoreApplication::translate("platform::textfile", "磁盘已满，无法写入文件：%1")
+                                .arg(path)
+                          : QCoreApplication::translate("platform::textfile", "无法写入文件：%1").arg(path);
         return false;
     };
     // the temporary file sits beside the target, so the rename never crosses a disk
@@ -174,7 +262,7 @@ bool writeBytesAtomic(const QString &path, const QByteArray &bytes, QString *err
     tmp.setAutoRemove(true);
     if (!tmp.open())
         return fail();
-    if (!writeThrough(tmp, bytes))
+    if (!writeThrough(tmp, bytes, &full))
         return fail();
     tmp.close();
     // what is on the disk must be every byte, before it may replace the old file

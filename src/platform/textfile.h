@@ -20,9 +20,24 @@ namespace platform::textfile {
 // Why a read failed, with the file named, ready to show to the learner.
 struct ReadError {
     QString path;
-    QString reason; // "missing", "unreadable"
+    QString reason; // "missing", "unreadable", "notafile", "toolarge"
     QString message() const;
 };
+
+// The largest file read as text. The biggest real file, a set's step file of
+// 40 questions of 99 records each, stays below 1 MB; a file past this bound is
+// no data file of the trainer and is refused instead of being taken into memory.
+inline constexpr qint64 MaxFileBytes = 32 * 1024 * 1024;
+
+// Whether path may be read: it exists, is a regular file (a link to one is
+// fine; a folder, a device or a pipe is not), is at most MaxFileBytes long and
+// is readable. Looks at the file without opening it. False fills error.
+bool checkReadable(const QString &path, ReadError *error = nullptr);
+
+// Every byte of a file that checkReadable accepts. The file is opened without
+// waiting (a pipe put in its place between the check and the open is refused,
+// not waited on) and read no further than MaxFileBytes. False fills error.
+bool readBytes(const QString &path, QByteArray &out, ReadError *error = nullptr);
 
 // The longest line kept when a file is read: no record, text or index line of a
 // bank comes near it (they run to a few hundred characters). A longer line is cut
@@ -42,8 +57,8 @@ QString shownText(const QString &text);
 QStringList splitLines(const QString &text);
 
 // Reads every line of a GBK file (lines cut as splitLines cuts them). Returns
-// false (and fills error) when the file is missing or cannot be read; out is
-// then empty.
+// false (and fills error) when the file is missing or readBytes refuses it; out
+// is then empty.
 bool readLines(const QString &path, QStringList &out, ReadError *error = nullptr);
 
 // Line n (1-based) of a file read line by line from the start: the count stops at

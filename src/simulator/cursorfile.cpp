@@ -1,6 +1,6 @@
 #include "simulator/cursorfile.h"
+#include "platform/textfile.h"
 
-#include <QFile>
 #include <QtEndian>
 
 namespace sim::cursorfile {
@@ -137,10 +137,11 @@ Cursor decode(const QByteArray &bytes) {
 }
 
 Cursor load(const QString &path) {
-    QFile f(path);
-    if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
+    // a regular file only: a pipe named like a pointer file is not waited on
+    QByteArray bytes;
+    if (path.isEmpty() || !platform::textfile::readBytes(path, bytes))
         return {};
-    return decode(f.read(1 << 20));
+    return decode(bytes.left(1 << 20));
 }
 
 } // namespace sim::cursorfile

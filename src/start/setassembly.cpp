@@ -24,6 +24,24 @@ IndexEntry parseIndexLine(const QString &line) {
     return e;
 }
 
+QString stepCountFault(const QString &indexFile, int line, const QString &indexLine) {
+    return QCoreApplication::translate(
+               "start::setfiles", "题库文件 %1 第 %2 行的操作步骤数“%3”不在 1 到 99 之间，这道题无法使用。")
+        .arg(indexFile)
+        .arg(line)
+        .arg(start::vb::Mid(indexLine, 5, 2));
+}
+
+QString codeFault(const QString &codesFrom, int code) {
+    const QString digits = QStringLiteral("%1").arg(code, 4, 10, QChar(u'0'));
+    if (codesFrom.isEmpty())
+        return QCoreApplication::translate("start::setfiles", "题号 %1 不是题库中的题目，无法组成这套题目。")
+            .arg(digits);
+    return QCoreApplication::translate("start::setfiles",
+                                       "%1中的题号 %2 不是题库中的题目，无法组成这套题目。")
+        .arg(codesFrom, digits);
+}
+
 namespace {
 
 struct Assembled {
@@ -37,6 +55,7 @@ void say(QString *message, const QString &text) {
 }
 
 // Question q of unit u: its index line and its step records appended to out.
+// A fault of a bank file is said in message; the caller adds the code.
 bool copyQuestion(const ModData &d, int u, int q, PastEnd pastEnd, Assembled &out, QString *message) {
     const QString indexPath = d.dataFile(bankName(70 + u) + QStringLiteral(".rar"));
     const QString stepPath = d.dataFile(bankName(20 + u) + QStringLiteral(".rar"));
@@ -47,8 +66,6 @@ bool copyQuestion(const ModData &d, int u, int q, PastEnd pastEnd, Assembled &ou
                 .arg(q));
         return false;
     };
-    if (q < 1)
-        return missing();
     QStringList lines;
     platform::textfile::ReadError err;
     if (!platform::textfile::readLines(indexPath, lines, &err)) {
@@ -64,6 +81,11 @@ bool copyQuestion(const ModData &d, int u, int q, PastEnd pastEnd, Assembled &ou
             return missing();
         line = lines.at(k - 1);
         steps = parseIndexLine(line).steps;
+        // every count up to q places q's records: one below 1 puts them elsewhere
+        if (!validStepCount(steps)) {
+            say(message, stepCountFault(indexPath, k, line));
+            return false;
+        }
         total += steps;
     }
     if (last < 1)
@@ -72,7 +94,7 @@ bool copyQuestion(const ModData &d, int u, int q, PastEnd pastEnd, Assembled &ou
         say(message, err.message());
         return false;
     }
-    if (steps < 1 || total > lines.size()) {
+    if (total > lines.size()) {
         say(message, QCoreApplication::translate("start::setfiles",
                                                  "题库文件 %1 中第 %2 题的操作步骤不完整，无法组成这套题目。")
                          .arg(stepPath)
@@ -80,6 +102,7 @@ bool copyQuestion(const ModData &d, int u, int q, PastEnd pastEnd, Assembled &ou
         return false;
     }
     out.index << line;
+    // records total - steps + 1 >= 1 ... total <= the file's lines
     for (int r = total - steps + 1; r <= total; ++r)
         out.steps << lines.at(r - 1);
     return true;
@@ -88,19 +111,33 @@ bool copyQuestion(const ModData &d, int u, int q, PastEnd pastEnd, Assembled &ou
 } // namespace
 
 bool assembleSet(const ModData &d, const QList<int> &codes, const QString &stepFile, const QString &indexFile,
-                 PastEnd pastEnd, QString *message) {
+                 PastEnd pastEnd, QString *message, const QString &codesFrom) {
     Assembled set;
-    for (int code : codes)
-        if (!copyQuestion(d, code / 100, code % 100, pastEnd, set, message))
+    for (int code : codes) {
+        const int u = code / 100;
+        const int q = code % 100;
+        // a unit the bank cannot hold would read files of another kind
+        if (code < 0 || !unitInBank(u) || q < 1) {
+            say(message, codeFault(codesFrom, code));
             return false;
+        }
+        QString fault;
+        if (!copyQuestion(d, u, q, pastEnd, set, &fault)) {
+            if (!codesFrom.isEmpty())
+                fault += QCoreApplication::translate("start::setfiles", "\n（%1中的题号 %2）")
+                             .arg(codesFrom, QStringLiteral("%1").arg(code, 4, 10, QChar(u'0')));
+            say(message, fault);
+            return false;
+        }
+    }
     // the step file first; when the index file cannot follow, the step file's
     // old bytes go back so the two files never describe different sets
     const bool hadSteps = QFile::exists(stepFile);
     std::optional<QByteArray> oldSteps;
-    QFile old(stepFile);
-    if (hadSteps && old.open(QIODevice::ReadOnly))
-        oldSteps = old.readAll();
-    old.close();
+    QByteArray oldBytes;
+    // read as every data file is: a pipe or a device in its place is not waited on
+    if (hadSteps && platform::textfile::readBytes(stepFile, oldBytes))
+        oldSteps = oldBytes;
     if (!platform::textfile::writeLinesAtomic(stepFile, set.steps, message))
         return false;
     if (!platform::textfile::writeLinesAtomic(indexFile, set.index, message)) {

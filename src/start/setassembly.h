@@ -28,6 +28,26 @@ struct IndexEntry {
 // Decodes one index line; a short or empty line gives empty fields.
 IndexEntry parseIndexLine(const QString &line);
 
+// A question has 1 to 99 step records (its closing record included). A count
+// of 0 or below would let its steps start inside another question's records.
+inline bool validStepCount(int steps) {
+    return steps >= 1 && steps <= 99;
+}
+// The message for index line `line` of `indexFile` whose step count is not 1 to 99.
+QString stepCountFault(const QString &indexFile, int line, const QString &indexLine);
+
+// The units a bank can hold: unit u's files are 2888(70+u) and 2888(20+u), and
+// from unit 20 on those names are the text table's, the set table's and the
+// exam papers' own.
+constexpr int BankUnits = 20;
+inline bool unitInBank(int unit) {
+    return unit >= 0 && unit < BankUnits;
+}
+// The message for a question code that names no question a bank can hold (a
+// unit past BankUnits, question 0): codesFrom says where the code was read
+// ("错题记录 …/182401.rar"); the code is shown with its four digits.
+QString codeFault(const QString &codesFrom, int code);
+
 // A code naming a question beyond the end of its unit: the review refuses the
 // code, the exam login uses the unit's last question (the last line read).
 enum class PastEnd { Refuse, LastQuestion };
@@ -37,10 +57,12 @@ enum class PastEnd { Refuse, LastQuestion };
 // read from the top, question qq's index line and its records t-s+1 ... t are
 // copied (t the running total of step counts up to qq, s its own count). The
 // two files are assembled in memory and written whole: when a bank file is
-// missing or too short, or a write fails, message names the file and both set
-// files keep their old contents. A question number below 1 or a blank index
-// line before it is refused whatever pastEnd says.
+// missing or too short, an index line up to qq has a step count that is not 1
+// to 99, or a write fails, message names the file (and the line) and both set
+// files keep their old contents. A code whose unit is not in the bank or whose
+// question number is below 1 is refused with a message naming codesFrom, where
+// the codes were read; so is a blank index line before qq, whatever pastEnd says.
 bool assembleSet(const ModData &d, const QList<int> &codes, const QString &stepFile, const QString &indexFile,
-                 PastEnd pastEnd, QString *message = nullptr);
+                 PastEnd pastEnd, QString *message = nullptr, const QString &codesFrom = QString());
 
 } // namespace start::setfiles

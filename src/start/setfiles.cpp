@@ -1,5 +1,6 @@
 #include "start/setfiles.h"
 #include "platform/textfile.h"
+#include "start/setassembly.h"
 #include "start/vb.h"
 
 namespace start::setfiles {
@@ -34,9 +35,17 @@ int readQuestionOffsets(ModData &data, QString *error) {
         data.IndexLine = line;
         if (start::vb::Trim(line).isEmpty())
             break;
+        const int steps = start::vb::ValInt(start::vb::Mid(line, 5, 2));
+        // a count below 1 would start this question's steps inside another's
+        if (!validStepCount(steps)) {
+            if (error)
+                *error = stepCountFault(data.IndexFile, count + 1, line);
+            data.QuestionFirstStep.fill(0);
+            data.QuestionFirstStep[1] = 1;
+            return -1;
+        }
         ++count;
-        data.QuestionFirstStep[count + 1] =
-            Integer(data.QuestionFirstStep[count] + start::vb::ValInt(start::vb::Mid(line, 5, 2)));
+        data.QuestionFirstStep[count + 1] = Integer(data.QuestionFirstStep[count] + steps);
     }
     return count;
 }

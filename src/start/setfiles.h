@@ -16,8 +16,9 @@ void nameSetFiles(ModData &data);
 // Reads IndexFile and fills QuestionFirstStep: (1) = 1, (k+1) = (k) + Val of
 // characters 5-6 of index line k; the first blank line ends the list, and at
 // most 44 lines are used. Returns the number of question lines read, or -1 with
-// a message naming the file when it cannot be read (the table is then left as
-// (1) = 1 and zeros).
+// a message naming the file when it cannot be read, or naming the file and the
+// line when a step count is not 1 to 99 (the table is then left as (1) = 1 and
+// zeros: no question of the set runs into another's records).
 int readQuestionOffsets(ModData &data, QString *error = nullptr);
 
 } // namespace start::setfiles

@@ -341,6 +341,11 @@ class TstCadbank : public QObject {
         QTest::newRow("step counts disagree with the index")
             << "count"
             << "the index's step counts add up to 5 records, the step file has 6";
+        // a count below 1 would start the question inside another's records
+        QTest::newRow("index line of 0 steps") << "zero"
+                                               << "cad/288870.rar:2: steps: step count 00 is not 1 to 99";
+        QTest::newRow("index line of -9 steps") << "negative"
+                                                << "cad/288870.rar:1: steps: step count -9 is not 1 to 99";
         QTest::newRow("text line out of range")
             << "text"
             << "cad/288820.rar:1: HintLine: text line 999 is out of range";
@@ -450,6 +455,13 @@ class TstCadbank : public QObject {
         else if (fault == u"count") {
             QStringList idx = readGbk(data + QStringLiteral("288870.rar"));
             idx[1].replace(4, 2, QStringLiteral("02"));
+            writeGbk(data + QStringLiteral("288870.rar"), idx);
+        } else if (fault == u"zero" || fault == u"negative") {
+            QStringList idx = readGbk(data + QStringLiteral("288870.rar"));
+            if (fault == u"zero")
+                idx[1].replace(4, 2, QStringLiteral("00"));
+            else
+                idx[0].replace(4, 2, QStringLiteral("-9"));
             writeGbk(data + QStringLiteral("288870.rar"), idx);
         } else if (fault == u"text")
             setField(1, 122, QStringLiteral("999"));

@@ -22,18 +22,23 @@ class TstEntries : public QObject {
         QTest::addColumn<QString>("questions");
         QTest::addColumn<QString>("unfinished");
         QTest::addColumn<int>("donePercent"); // the unit's completion bar
+        QTest::addColumn<int>("count");       // unit 1's question count in the set table
         QTest::newRow("12 questions, TTF") << QByteArray("TTF") << true << "TTFFFFFFFFFF"
                                            << "12"
-                                           << "10" << 16;
+                                           << "10" << 16 << 12;
         QTest::newRow("long line cut") << QByteArray("TTTTTTTTTTTTTTTFF") << true << "TTTTTTTTTTTT"
                                        << "12"
-                                       << "0" << 100;
+                                       << "0" << 100 << 12;
         QTest::newRow("garbage is no solved question") << QByteArray("TT#x\x01T") << true << "TTFFFTFFFFFF"
                                                        << "12"
-                                                       << "9" << 25;
+                                                       << "9" << 25 << 12;
         QTest::newRow("missing file") << QByteArray() << false << "FFFFFFFFFFFF"
                                       << "12"
-                                      << "12" << 0;
+                                      << "12" << 0 << 12;
+        // the panel has 40 questions: the cover page shows no more
+        QTest::newRow("a set table count of 99")
+            << QByteArray("TTF") << true << "TTF" + QString(37, u'F') << "40"
+            << "38" << 5 << 99;
     }
     void normalisation() {
         QFETCH(QByteArray, stored);
@@ -42,8 +47,9 @@ class TstEntries : public QObject {
         QFETCH(QString, questions);
         QFETCH(QString, unfinished);
         QFETCH(int, donePercent);
+        QFETCH(int, count);
         Fixture f;
-        f.install(2, {3, 12, 0, 2});
+        f.install(2, {3, count, 0, 2});
         if (fileExists)
             Fixture::putBytes(f.records() + QStringLiteral("288893.rar"),
                               "TFT\r\n" + stored + "\r\nXYZ\r\nTT\r\n\r\n");
@@ -318,6 +324,32 @@ class TstEntries : public QObject {
         QCOMPARE(Fixture::lines(f.records() + QStringLiteral("288893.rar")).value(0), QStringLiteral("FTF"));
     }
 
+    // An index line whose step count is not 1 to 99 would start its question's
+    // steps inside another question's records: the unit is not opened, and the
+    // learner is told the file and the line.
+    void unitEntryWithBadStepCount_data() {
+        QTest::addColumn<QString>("count"); // characters 5-6 of index line 2
+        QTest::newRow("0 steps") << "00";
+        QTest::newRow("-9 steps") << "-9";
+        QTest::newRow("no digits") << "xx";
+        QTest::newRow("blanks") << "  ";
+    }
+    void unitEntryWithBadStepCount() {
+        QFETCH(QString, count);
+        Fixture f;
+        f.install(0, {3});
+        f.unitBank(0, {2, 5, 3});
+        QStringList index = Fixture::lines(f.data() + QStringLiteral("288870.rar"));
+        index[1].replace(4, 2, count);
+        Fixture::put(f.data() + QStringLiteral("288870.rar"), index);
+        ModData d = f.modData();
+        QString error;
+        QVERIFY(!cover::entries::enterUnit(d, 0, &error));
+        QVERIFY2(error.contains(QStringLiteral("288870.rar 第 2 行")), qPrintable(error));
+        // no question starts inside another's records
+        QCOMPARE(int(d.QuestionFirstStep[2]), 0);
+    }
+
     void unitEntryWithoutIndexFile() {
         Fixture f;
         f.install(0, {3});
@@ -381,29 +413,44 @@ class TstEntries : public QObject {
         QTest::addColumn<QByteArray>("list"); // "-" for a missing file
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("questions");
-        QTest::newRow("missing") << QByteArray("-") << int(cover::entries::Review::NoWrongQuestions) << 0;
+        QTest::addColumn<int>("steps");         // records of the review set when it opens
+        QTest::addColumn<QStringList>("named"); // what a failure's message names
+        const QStringList none;
+        QTest::newRow("missing") << QByteArray("-") << int(cover::entries::Review::NoWrongQuestions) << 0 << 0
+                                 << none;
         QTest::newRow("empty line") << QByteArray("\r\n") << int(cover::entries::Review::NoWrongQuestions)
-                                    << 0;
+                                    << 0 << 0 << none;
         QTest::newRow("three characters")
-            << QByteArray("050\r\n") << int(cover::entries::Review::NoWrongQuestions) << 0;
+            << QByteArray("050\r\n") << int(cover::entries::Review::NoWrongQuestions) << 0 << 0 << none;
         QTest::newRow("six characters: one question")
-            << QByteArray("050705\r\n") << int(cover::entries::Review::Opened) << 1;
-        QTest::newRow("question beyond the unit")
-            << QByteArray("0509\r\n") << int(cover::entries::Review::Failed) << 0;
-        QTest::newRow("question 0") << QByteArray("0500\r\n") << int(cover::entries::Review::Failed) << 0;
-        QTest::newRow("unit without files")
-            << QByteArray("0401\r\n") << int(cover::entries::Review::Failed) << 0;
+            << QByteArray("050705\r\n") << int(cover::entries::Review::Opened) << 1 << 3 << none;
+        // as the exam login assembles a paper: the unit's last question
+        QTest::newRow("question beyond the unit: its last question")
+            << QByteArray("0509\r\n") << int(cover::entries::Review::Opened) << 1 << 1 << none;
+        QTest::newRow("question 0") << QByteArray("0500\r\n") << int(cover::entries::Review::Failed) << 0 << 0
+                                    << QStringList{"182401.rar", "0500"};
+        QTest::newRow("unit without files") << QByteArray("0401\r\n") << int(cover::entries::Review::Failed)
+                                            << 0 << 0 << QStringList{"288874.rar", "182401.rar", "0401"};
+        // unit 99's files would be the review's own, unit 30's paper 0's
+        QTest::newRow("code 9999") << QByteArray("05019999\r\n") << int(cover::entries::Review::Failed) << 0
+                                   << 0 << QStringList{"182401.rar", "9999"};
+        QTest::newRow("code 3001") << QByteArray("3001\r\n") << int(cover::entries::Review::Failed) << 0 << 0
+                                   << QStringList{"182401.rar", "3001"};
     }
     void reviewWithoutList() {
         QFETCH(QByteArray, list);
         QFETCH(int, result);
         QFETCH(int, questions);
+        QFETCH(int, steps);
+        QFETCH(QStringList, named);
         Fixture f;
         f.install(3, {0, 0, 0, 0, 0, 8});
         f.unitBank(5, {1, 2, 1, 1, 1, 1, 3, 1});
         if (list != "-")
             Fixture::putBytes(f.records() + QStringLiteral("182401.rar"), list);
         Fixture::put(f.data() + QStringLiteral("288819.rar"), {QStringLiteral("old steps")});
+        // what code 3001 would read as its index file
+        Fixture::put(f.data() + QStringLiteral("288800.rar"), {QStringLiteral("000101paper 0")});
         ModData d = f.modData();
         d.QuestionCount = 9;
         QString message;
@@ -414,9 +461,11 @@ class TstEntries : public QObject {
                                   "请点“开始考试”做本套试题。"));
         if (result == int(cover::entries::Review::Failed))
             QVERIFY(message.contains(QStringLiteral(".rar")));
+        for (const QString &n : named)
+            QVERIFY2(message.contains(n), qPrintable(message));
         if (result == int(cover::entries::Review::Opened)) {
             QCOMPARE(d.QuestionCount, Integer(questions));
-            QCOMPARE(Fixture::lines(f.data() + QStringLiteral("288819.rar")).size(), 3);
+            QCOMPARE(Fixture::lines(f.data() + QStringLiteral("288819.rar")).size(), steps);
         } else {
             // nothing was opened and the old review files are untouched
             QCOMPARE(d.QuestionCount, Integer(9));
@@ -433,30 +482,44 @@ class TstEntries : public QObject {
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QStringList>("index");
         QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("named"); // what a failure's message names
+        const QStringList oldIndex{QStringLiteral("old index")};
+        const QStringList oldSteps{QStringLiteral("old steps")};
         QTest::newRow("in the order of the codes")
             << QList<int>{507, 102} << false << true
             << QStringList{QStringLiteral("000703第5单元第7题"), QStringLiteral("000202第1单元第2题")}
             << QStringList{QStringLiteral("U5 Q7 S1"), QStringLiteral("U5 Q7 S2"), QStringLiteral("U5 Q7 S3"),
-                           QStringLiteral("U1 Q2 S1"), QStringLiteral("U1 Q2 S2")};
+                           QStringLiteral("U1 Q2 S1"), QStringLiteral("U1 Q2 S2")}
+            << QString();
         QTest::newRow("a code used twice is copied twice")
             << QList<int>{502, 502} << false << true
             << QStringList{QStringLiteral("000202第5单元第2题"), QStringLiteral("000202第5单元第2题")}
             << QStringList{QStringLiteral("U5 Q2 S1"), QStringLiteral("U5 Q2 S2"), QStringLiteral("U5 Q2 S1"),
-                           QStringLiteral("U5 Q2 S2")};
+                           QStringLiteral("U5 Q2 S2")}
+            << QString();
         QTest::newRow("past the unit's end: its last question")
             << QList<int>{509, 101} << true << true
             << QStringList{QStringLiteral("000801第5单元第8题"), QStringLiteral("000102第1单元第1题")}
-            << QStringList{QStringLiteral("U5 Q8 S1"), QStringLiteral("U1 Q1 S1"),
-                           QStringLiteral("U1 Q1 S2")};
+            << QStringList{QStringLiteral("U5 Q8 S1"), QStringLiteral("U1 Q1 S1"), QStringLiteral("U1 Q1 S2")}
+            << QString();
         QTest::newRow("past the unit's end, refused")
-            << QList<int>{101, 509} << false << false << QStringList{QStringLiteral("old index")}
-            << QStringList{QStringLiteral("old steps")};
+            << QList<int>{101, 509} << false << false << oldIndex << oldSteps << "288875.rar";
         QTest::newRow("question 0 is refused either way")
-            << QList<int>{500} << true << false << QStringList{QStringLiteral("old index")}
-            << QStringList{QStringLiteral("old steps")};
+            << QList<int>{500} << true << false << oldIndex << oldSteps << "题号 0500";
         QTest::newRow("a unit without files")
-            << QList<int>{101, 401} << true << false << QStringList{QStringLiteral("old index")}
-            << QStringList{QStringLiteral("old steps")};
+            << QList<int>{101, 401} << true << false << oldIndex << oldSteps << "288874.rar";
+        // unit 30's file names are 288800 and 288850: the set's own files here
+        QTest::newRow("a unit the bank cannot hold")
+            << QList<int>{101, 3001} << true << false << oldIndex << oldSteps << "题号 3001";
+        QTest::newRow("a negative step count before the question")
+            << QList<int>{202} << true << false << oldIndex << oldSteps << "288872.rar 第 1 行";
+        QTest::newRow("a step count of 0 before the question")
+            << QList<int>{302} << true << false << oldIndex << oldSteps << "288873.rar 第 1 行";
+        QTest::newRow("a negative step count of the question")
+            << QList<int>{201} << true << false << oldIndex << oldSteps << "288872.rar 第 1 行";
+        QTest::newRow("a bad count after the question is not read")
+            << QList<int>{601} << true << true << QStringList{QStringLiteral("000102第6单元第1题")}
+            << QStringList{QStringLiteral("U6 Q1 S1"), QStringLiteral("U6 Q1 S2")} << QString();
     }
     void assembleSet() {
         QFETCH(QList<int>, codes);
@@ -464,10 +527,14 @@ class TstEntries : public QObject {
         QFETCH(bool, ok);
         QFETCH(QStringList, index);
         QFETCH(QStringList, steps);
+        QFETCH(QString, named);
         Fixture f;
-        f.install(3, {3, 0, 0, 0, 8});
+        f.install(3, {3, 0, 0, 0, 8, 0, 2});
         f.unitBank(1, {2, 2, 1});
+        f.unitBank(2, {-9, 2});
+        f.unitBank(3, {0, 2});
         f.unitBank(5, {1, 2, 1, 1, 1, 1, 3, 1});
+        f.unitBank(6, {2, 0});
         const QString stepFile = f.data() + QStringLiteral("288800.rar");
         const QString indexFile = f.data() + QStringLiteral("288850.rar");
         Fixture::put(stepFile, {QStringLiteral("old steps")});
@@ -478,6 +545,7 @@ class TstEntries : public QObject {
             lastQuestion ? start::setfiles::PastEnd::LastQuestion : start::setfiles::PastEnd::Refuse;
         QCOMPARE(start::setfiles::assembleSet(d, codes, stepFile, indexFile, pastEnd, &message), ok);
         QCOMPARE(message.isEmpty(), ok);
+        QVERIFY2(message.contains(named), qPrintable(message));
         QCOMPARE(Fixture::lines(indexFile), index);
         QCOMPARE(Fixture::lines(stepFile), steps);
     }

@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace logon = panel::logon;
 
 namespace {
@@ -244,6 +246,75 @@ class TstLogonRules : public QObject {
         QVERIFY(d.SeatNo.isEmpty()); // nothing stored either
     }
 
+    // A composition line or a unit file the paper cannot be assembled from: the
+    // message names the file at fault (and the line), the login writes nothing.
+    void paperFaults_data() {
+        QTest::addColumn<QString>("paperLine");  // line 4 of the set table
+        QTest::addColumn<QString>("unit1Count"); // characters 5-6 of unit 1's first index line
+        QTest::addColumn<QStringList>("named");
+        QTest::newRow("a cut composition line") << "00010102"
+                                                << "01" << QStringList{"288891.rar 第 4 行", "第 2 套试卷"};
+        // unit 30's file names are paper 0's: 288800 and 288850
+        QTest::newRow("a unit the bank cannot hold")
+            << composition(QStringLiteral("3001")) << "01" << QStringList{"288891.rar 第 4 行", "3001"};
+        QTest::newRow("question 0") << composition(QStringLiteral("0100")) << "01"
+                                    << QStringList{"288891.rar 第 4 行", "0100"};
+        QTest::newRow("a step count of 0 before the question")
+            << composition(QStringLiteral("0102")) << "00" << QStringList{"288871.rar 第 1 行"};
+        QTest::newRow("a negative step count before the question")
+            << composition(QStringLiteral("0102")) << "-9" << QStringList{"288871.rar 第 1 行"};
+    }
+    void paperFaults() {
+        QFETCH(QString, paperLine);
+        QFETCH(QString, unit1Count);
+        QFETCH(QStringList, named);
+        Fixture f;
+        installPapers(f, QStringLiteral("0001"));
+        Fixture::put(
+            f.data() + QStringLiteral("288891.rar"),
+            {QStringLiteral("0202"), QStringLiteral("0302"), composition(QStringLiteral("0001")), paperLine});
+        QStringList index = Fixture::lines(f.data() + QStringLiteral("288871.rar"));
+        index[0].replace(4, 2, unit1Count);
+        Fixture::put(f.data() + QStringLiteral("288871.rar"), index);
+        // paper 0 was assembled before; paper 1's files are from an earlier login
+        Fixture::put(f.data() + QStringLiteral("288800.rar"), {QStringLiteral("000101paper 0")});
+        Fixture::put(f.data() + QStringLiteral("288850.rar"), {QStringLiteral("paper 0 record")});
+        for (const QString &name : {QStringLiteral("288801.rar"), QStringLiteral("288851.rar")})
+            Fixture::put(f.data() + name, {QStringLiteral("earlier")});
+        ModData d = f.modData();
+        d.CurSet = 1;
+        d.PaperCount = 2;
+        QString message;
+        QVERIFY(!logon::logIn(d, QStringLiteral("5"), QStringLiteral("1234"), LoginTime, &message));
+        for (const QString &n : named)
+            QVERIFY2(message.contains(n), qPrintable(message));
+        for (const QString &name : {QStringLiteral("288801.rar"), QStringLiteral("288851.rar")})
+            QCOMPARE(Fixture::lines(f.data() + name), QStringList{QStringLiteral("earlier")});
+        QVERIFY(!QFile::exists(f.data() + QStringLiteral("288894.rar")));
+    }
+
+    // What stands in place of the paper's files is not read as they are: a pipe
+    // there is not waited on, and the assembled paper replaces it.
+    void pipeInPlaceOfThePaper_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("step file") << "288801.rar";
+        QTest::newRow("index file") << "288851.rar";
+    }
+    void pipeInPlaceOfThePaper() {
+        QFETCH(QString, name);
+        Fixture f;
+        installPapers(f, QStringLiteral("0001"));
+        QCOMPARE(::mkfifo(QFile::encodeName(f.data() + name).constData(), 0600), 0);
+        ModData d = f.modData();
+        d.CurSet = 1;
+        d.PaperCount = 2;
+        QString message;
+        QVERIFY2(logon::logIn(d, QStringLiteral("5"), QStringLiteral("1234"), LoginTime, &message),
+                 qPrintable(message));
+        QVERIFY(QFileInfo(f.data() + name).isFile());
+        QCOMPARE(Fixture::lines(f.data() + QStringLiteral("288851.rar")).value(0), indexLine(0, 1));
+    }
+
     // "登录": the candidate, the run's start values and the first-step table of the
     // paper just assembled; a missing marks file is a paper never handed in.
     void logInStores() {
@@ -305,6 +376,14 @@ class TstLogonRules : public QObject {
         QTest::newRow("no marks file") << "" << 0;
         QTest::newRow("question 5 marked") << "0000200000000000000000000000000000000000" << 5;
         QTest::newRow("short line") << "02" << 2;
+        // only the mark bit of a digit is carried, never a visit or a solution
+        QTest::newRow("every digit 9") << QString(40, u'9') << 0;
+        QTest::newRow("every digit 8") << QString(40, u'8') << 0;
+        QTest::newRow("every digit 4") << QString(40, u'4') << 0;
+        QTest::newRow("question 3 marked and solved")
+            << QStringLiteral("0060000000000000000000000000000000000000") << 3;
+        QTest::newRow("question 7 visited, marked and solved")
+            << QStringLiteral("0000007000000000000000000000000000000000") << 7;
     }
     void startExam() {
         QFETCH(QString, marks);
@@ -321,6 +400,11 @@ class TstLogonRules : public QObject {
         QVERIFY2(logon::startExam(d, LoginTime, &message), qPrintable(message));
         for (int q = 1; q <= MaxQuestions; ++q)
             QCOMPARE(d.QuestionScore[q], Integer(q == markedQuestion ? StatusMarked : 0));
+        // nothing done, nothing scored; the marks written back are the marks read
+        QCOMPARE(panel::progress::examScore(d), 0.0);
+        const QString written = panel::progress::marksDigits(d);
+        QCOMPARE(written.count(u'2'), markedQuestion > 0 ? 1 : 0);
+        QCOMPARE(written.count(u'0'), markedQuestion > 0 ? 39 : 40);
         QCOMPARE(d.ExamStartTime, QStringLiteral("2026-12-10 09:30:05"));
         QCOMPARE(d.CurQuestion, Integer(1));
     }

@@ -289,8 +289,10 @@ class TstExamRules : public QObject {
             << QStringLiteral("000101") << true << QStringList{QStringLiteral("000101零单元一题")}
             << QStringList{QStringLiteral("u0q1s1")};
         QTest::newRow("no whole code") << QStringLiteral("01") << false << QStringList() << QStringList();
-        QTest::newRow("past the unit's end")
-            << QStringLiteral("0009") << false << QStringList() << QStringList();
+        // assembled as the exam login assembles a paper: the unit's last question
+        QTest::newRow("past the unit's end: its last question")
+            << QStringLiteral("0009") << true << QStringList{QStringLiteral("000101零单元一题")}
+            << QStringList{QStringLiteral("u0q1s1")};
     }
     void wrongReview() {
         QFETCH(QString, list);

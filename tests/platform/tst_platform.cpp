@@ -13,6 +13,7 @@
 
 #include <memory>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -95,6 +96,7 @@ class TstPlatform : public QObject {
         const QStringList lines(200, QStringLiteral("0000000000000000000000000000000000000000"));
         QVERIFY(!platform::textfile::writeLinesAtomic(target, lines, &error));
         QVERIFY2(error.contains(QStringLiteral("288893.rar")), qPrintable(error));
+        QVERIFY2(error.contains(QStringLiteral("磁盘已满")), qPrintable(error));
         QCOMPARE(fileBytes(target), before);
         QCOMPARE(allEntries(mount), (QStringList{QStringLiteral("288893.rar"), QStringLiteral("filler")}));
     }
@@ -123,6 +125,90 @@ class TstPlatform : public QObject {
         QVERIFY(lines[0].startsWith(QStringLiteral("001x")));
         QCOMPARE(lines[1], QStringLiteral("002y"));
         QCOMPARE(lines[2], QString(kept, u'z'));
+    }
+
+    // Only regular files of a sane size are read; everything else is refused at
+    // once with a message that names the file, and nothing waits on a pipe.
+    void readOnlyRegularFiles_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason"); // "" when the file is read
+        QTest::newRow("a record") << "file"
+                                  << "";
+        QTest::newRow("a link to a record") << "link"
+                                            << "";
+        QTest::newRow("a record of the largest size") << "largest"
+                                                      << "";
+        QTest::newRow("one byte past the largest size") << "toolarge"
+                                                        << "toolarge";
+        QTest::newRow("a link to an endless device") << "device"
+                                                     << "notafile";
+        QTest::newRow("a pipe named like a record") << "fifo"
+                                                    << "notafile";
+        QTest::newRow("a folder named like a record") << "folder"
+                                                      << "notafile";
+        QTest::newRow("a link to nothing") << "dangling"
+                                           << "missing";
+    }
+    void readOnlyRegularFiles() {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        TempFolder tmp;
+        const QString path = tmp.file(QStringLiteral("288892.rar"));
+        const QByteArray name = QFile::encodeName(path);
+        const QByteArray expected = "2026-02-01 09:00:00\r\n72.5\r\n";
+        if (kind == u"file")
+            putBytes(path, expected);
+        else if (kind == u"link") {
+            putBytes(tmp.file(QStringLiteral("real.rar")), expected);
+            QVERIFY(QFile::link(tmp.file(QStringLiteral("real.rar")), path));
+        } else if (kind == u"largest" || kind == u"toolarge") {
+            // a sparse file: the length without the disk space
+            putBytes(path, expected);
+            const qint64 size = platform::textfile::MaxFileBytes + (kind == u"toolarge" ? 1 : 0);
+            QVERIFY(QFile::resize(path, size));
+        } else if (kind == u"device")
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        else if (kind == u"fifo")
+            QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+        else if (kind == u"folder")
+            QVERIFY(QDir().mkpath(path));
+        else if (kind == u"dangling")
+            QVERIFY(QFile::link(tmp.file(QStringLiteral("gone.rar")), path));
+
+        platform::textfile::ReadError error;
+        QStringList lines;
+        QCOMPARE(platform::textfile::readLines(path, lines, &error), reason.isEmpty());
+        if (reason.isEmpty()) {
+            QCOMPARE(lines.mid(0, 2),
+                     (QStringList{QStringLiteral("2026-02-01 09:00:00"), QStringLiteral("72.5")}));
+            return;
+        }
+        QCOMPARE(error.reason, reason);
+        QVERIFY(lines.isEmpty());
+        QVERIFY2(error.message().contains(path), qPrintable(error.message()));
+    }
+
+    // A write that fails says why: a full disk is named as such, other
+    // failures are not blamed on the disk.
+    void writeFailureSaysWhy_data() {
+        QTest::addColumn<qint64>("space"); // -1: room enough, the target is a folder
+        QTest::addColumn<bool>("full");
+        QTest::newRow("no room at all") << qint64(0) << true;
+        QTest::newRow("room for a few bytes") << qint64(3) << true;
+        QTest::newRow("a folder in the file's place") << qint64(-1) << false;
+    }
+    void writeFailureSaysWhy() {
+        QFETCH(qint64, space);
+        QFETCH(bool, full);
+        TempFolder tmp;
+        const QString path = tmp.file(QStringLiteral("288892.rar"));
+        if (space < 0)
+            QVERIFY(QDir().mkpath(path));
+        platform::textfile::setSpaceLeftForTesting(space);
+        QString error;
+        QVERIFY(!platform::textfile::writeLinesAtomic(path, {QStringLiteral("2026-02-01 09:00:00")}, &error));
+        QVERIFY2(error.contains(path), qPrintable(error));
+        QCOMPARE(error.contains(QStringLiteral("磁盘已满")), full);
     }
 
     // The converters are kept between calls: a call that ends in the middle of

@@ -4,8 +4,13 @@
 #include "simulator/inputcodes.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+
+#include <sys/stat.h>
 
 namespace {
 void put16(QByteArray &b, quint16 v) {
@@ -68,6 +73,8 @@ class TstCursorFile : public QObject {
     void damaged_data();
     void damaged();
     void keyAndPointerNumbers();
+    void loadsRegularFilesOnly_data();
+    void loadsRegularFilesOnly();
 };
 
 void TstCursorFile::bitmapCursor() {
@@ -115,6 +122,42 @@ void TstCursorFile::damaged() {
     QFETCH(QByteArray, bytes);
     QVERIFY(sim::cursorfile::decode(bytes).isNull());
     QVERIFY(sim::cursorfile::load(QStringLiteral("/nonexistent/ico01.CUR")).isNull());
+}
+
+// A pointer file is read only when it is a regular file (or a link to one): a
+// pipe named like it is not waited on, a folder gives no pointer.
+void TstCursorFile::loadsRegularFilesOnly_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("a pointer file") << "file" << true;
+    QTest::newRow("a link to a pointer file") << "link" << true;
+    QTest::newRow("a pipe named like a pointer file") << "fifo" << false;
+    QTest::newRow("a folder named like a pointer file") << "folder" << false;
+}
+
+void TstCursorFile::loadsRegularFilesOnly() {
+    QFETCH(QString, kind);
+    QFETCH(bool, loads);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ico01.CUR"));
+    const auto write = [](const QString &to) {
+        QFile f(to);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(container(2, 4, 2, QPoint(1, 0), monochromeDib()));
+    };
+    if (kind == u"file")
+        write(path);
+    else if (kind == u"link") {
+        write(dir.filePath(QStringLiteral("real.CUR")));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("real.CUR")), path));
+    } else if (kind == u"fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QVERIFY(QDir().mkpath(path));
+    const sim::cursorfile::Cursor c = sim::cursorfile::load(path);
+    QCOMPARE(!c.isNull(), loads);
+    if (loads)
+        QCOMPARE(c.hotSpot, QPoint(1, 0));
 }
 
 void TstCursorFile::keyAndPointerNumbers() {

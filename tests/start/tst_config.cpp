@@ -152,24 +152,37 @@ class TstConfig : public QObject {
         QTest::addColumn<QStringList>("index");
         QTest::addColumn<QList<int>>("firstSteps");
         QTest::addColumn<int>("count");
+        QTest::addColumn<int>("badLine"); // the line a refusal names, 0 for none
         QTest::newRow("three questions")
-            << QStringList{"000103a", "000212b", "0003 5c"} << QList<int>{1, 4, 16, 21} << 3;
+            << QStringList{"000103a", "000212b", "0003 5c"} << QList<int>{1, 4, 16, 21} << 3 << 0;
         QTest::newRow("blank second line")
-            << QStringList{"000103a", "   ", "000212b"} << QList<int>{1, 4, 0} << 1;
-        QTest::newRow("blank fourth line")
-            << QStringList{"000102a", "000102b", "000102c", "", "000102d"} << QList<int>{1, 3, 5, 7, 0} << 3;
+            << QStringList{"000103a", "   ", "000212b"} << QList<int>{1, 4, 0} << 1 << 0;
+        QTest::newRow("blank fourth line") << QStringList{"000102a", "000102b", "000102c", "", "000102d"}
+                                           << QList<int>{1, 3, 5, 7, 0} << 3 << 0;
+        // a count that is not 1 to 99 would start the question inside the next
+        // one's records: the set is refused and the table names no question
         QTest::newRow("steps without digits")
-            << QStringList{"0001xxa", "000102b"} << QList<int>{1, 1, 3} << 2;
+            << QStringList{"0001xxa", "000102b"} << QList<int>{1, 0, 0} << -1 << 1;
+        QTest::newRow("0 steps") << QStringList{"000102a", "000200b", "000302c"} << QList<int>{1, 0, 0, 0}
+                                 << -1 << 2;
+        QTest::newRow("-9 steps") << QStringList{"0001-9a", "000212b"} << QList<int>{1, 0, 0} << -1 << 1;
+        QTest::newRow("99 steps") << QStringList{"000199a", "000201b"} << QList<int>{1, 100, 101} << 2 << 0;
     }
     void offsets() {
         QFETCH(QStringList, index);
         QFETCH(QList<int>, firstSteps);
         QFETCH(int, count);
+        QFETCH(int, badLine);
         TempFolder tmp;
         tmp.write(QStringLiteral("288870.rar"), index);
         ModData d;
         d.IndexFile = tmp.file(QStringLiteral("288870.rar"));
-        QCOMPARE(start::setfiles::readQuestionOffsets(d), count);
+        QString error;
+        QCOMPARE(start::setfiles::readQuestionOffsets(d, &error), count);
+        if (badLine > 0)
+            QVERIFY2(error.contains(QStringLiteral("288870.rar 第 %1 行").arg(badLine)), qPrintable(error));
+        else
+            QVERIFY2(error.isEmpty(), qPrintable(error));
         for (int k = 0; k < firstSteps.size(); ++k)
             QCOMPARE(int(d.QuestionFirstStep[k + 1]), firstSteps.at(k));
     }
