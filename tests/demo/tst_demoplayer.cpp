@@ -84,8 +84,8 @@ bool isClickCode(const QString &c) {
 
 // Plays the current question to its end, checking where the pointer arrives on
 // the steps that name a target: click steps on zone 1 (within the arrival
-// distance of its centre), menu steps on the highlighted row. Returns the number
-// of steps checked.
+// distance of its centre), menu steps on the highlighted row; and that context
+// menus and submenus stay inside the window. Returns the number of steps checked.
 int playChecked(DemoPlayer &p, TickSchedule &s, const ModData &d, QString *failure) {
     int checked = 0;
     for (int guard = 0; guard < 200000 && !p.finished(); ++guard) {
@@ -97,6 +97,22 @@ int playChecked(DemoPlayer &p, TickSchedule &s, const ModData &d, QString *failu
         const bool twoTargets = p.record().MenuBarY().startsWith(u'X');
         if (!s.step())
             break;
+        // a context menu and every submenu lie inside the window
+        const QRect window(QPoint(), p.windowSize());
+        const bool context = p.record().MenuBarY() == QLatin1String("00000");
+        for (const std::optional<MenuPanel> *panel : {&p.menu(), &p.submenu()}) {
+            if (!*panel || (panel == &p.menu() && !context) || window.contains((*panel)->frame))
+                continue;
+            const QRect f = (*panel)->frame;
+            *failure = QStringLiteral("step %1 (%2): a menu at %3,%4 %5x%6 reaches beyond the window")
+                           .arg(p.step())
+                           .arg(p.screen().code)
+                           .arg(f.x())
+                           .arg(f.y())
+                           .arg(f.width())
+                           .arg(f.height());
+            return checked;
+        }
         if (p.step() == step || code.isEmpty() || p.passedCodes().contains(code))
             continue;
         // the step just completed: the marker sits where the pointer arrived
