@@ -231,8 +231,15 @@ void DemoPlayer::aimForStep() {
         doNext();
         return;
     }
-    if (m_screen.stepValue == 8888)
+    if (m_screen.stepValue == 8888) {
         doNext();
+        if (m_advancing) {
+            // the steps after this one are still being set up: the glide toward
+            // whatever aim they leave starts once they are
+            m_glideAfterRun = true;
+            return;
+        }
+    }
     startGlide();
     on(Timer::Timer2);
 }
@@ -240,6 +247,27 @@ void DemoPlayer::aimForStep() {
 void DemoPlayer::doNext() {
     if (!gate())
         return;
+    if (m_advancing) {
+        // Called while a step is being set up (a key step or a step passed at
+        // once): the loop below takes the next step when this one is done, so
+        // a long run of such steps never piles up calls.
+        m_advanceAgain = true;
+        return;
+    }
+    m_advancing = true;
+    do {
+        m_advanceAgain = false;
+        advanceOneStep();
+    } while (m_advanceAgain && gate());
+    m_advancing = false;
+    if (m_glideAfterRun) {
+        m_glideAfterRun = false;
+        startGlide();
+        on(Timer::Timer2);
+    }
+}
+
+void DemoPlayer::advanceOneStep() {
     if (code() == QLatin1String("9999")) {
         off(Timer::Timer2);
         m_marker.moveTo(-500, -500);
@@ -269,7 +297,6 @@ QString DemoPlayer::cursorFile() const {
 }
 
 void DemoPlayer::tickMotion() {
-    m_markerColour = demo::markerColour(code());
     if (!gate())
         return;
     if (m_restTicks > 0) {
@@ -308,6 +335,8 @@ void DemoPlayer::tickMotion() {
 
 void DemoPlayer::flashMarker() {
     m_marker.moveTo(m_pointer.x() - MarkerOffset, m_pointer.y() - MarkerOffset);
+    // the colour of the step the marker marks, kept while the next step glides
+    m_markerColour = demo::markerColour(code());
     on(Timer::Timer5);
 }
 
@@ -502,7 +531,7 @@ void DemoPlayer::openMenu() {
             m_barHighlight = t;
         }
     }
-    m_menu = layoutMenu(block, topLeft, m_env.menuTextWidth, context, windowSize());
+    m_menu = layoutMenu(block, topLeft, m_env.menuTextWidth, context, windowSize(), m_env.menuRowWidth);
     const int g = codeDigit(c, 2), e = codeDigit(c, 3);
     const MenuRow *row = m_menu->target(g, e);
     // an entry the menu does not have: the pointer goes to the panel's first row
@@ -540,7 +569,7 @@ void DemoPlayer::openSubmenu() {
     const QString c = code();
     const MenuBlock block = menuBlock(menuFileLines(), c);
     const int g = codeDigit(c, 2), e = codeDigit(c, 3);
-    m_sub = layoutSubmenu(block, g, *m_menu, m_env.menuTextWidth);
+    m_sub = layoutSubmenu(block, g, *m_menu, m_env.menuTextWidth, m_env.menuRowWidth);
     const MenuRow *row = m_sub->target(g, e);
     const QRect label =
         row ? row->label

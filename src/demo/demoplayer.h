@@ -55,6 +55,8 @@ struct PlayerEnv {
     double scaleX = 1.0, scaleY = 1.0;
     // Width of a menu label's caption in twips.
     TextWidth menuTextWidth;
+    // Width a menu panel needs for a row to be drawn whole (may be empty).
+    RowWidth menuRowWidth;
     // Size of a picture in pixels (empty when it cannot be read).
     std::function<QSize(const QString &id)> pictureSize;
     // Menu-bar title i and its highlight, twips (scaled), on screen s.
@@ -98,7 +100,7 @@ class DemoPlayer {
     // The drawn pointer is shown unless a cursor picture stands in for it.
     bool cursorShown() const { return m_cursorShown; }
     QString cursorPath() const { return m_cursorPath; }
-    // The click marker (375 x 375 twips) and its colour.
+    // The click marker (375 x 375 twips) and its colour, that of the step it marks.
     QRect marker() const { return m_marker; }
     bool markerVisible() const { return m_markerVisible; }
     QColor markerColour() const { return m_markerColour; }
@@ -128,6 +130,7 @@ class DemoPlayer {
     void setData();
     void aimForStep(); // MuBiaoWei
     void doNext();
+    void advanceOneStep();
     void arrival();
     void openMenu();    // RightKeyMenu
     void openSubmenu(); // RightKeySub
@@ -164,6 +167,11 @@ class DemoPlayer {
     bool m_firstLegDone = false;
     int m_dropX = 0, m_dropY = 0;
     int m_restTicks = 0;
+    // doNext sets steps up in a loop: a step passed at once while another is
+    // being set up asks for one more turn instead of calling in deeper.
+    bool m_advancing = false;
+    bool m_advanceAgain = false;
+    bool m_glideAfterRun = false;
     bool m_cursorShown = false;
     QString m_cursorPath;
     QRect m_marker{-500, -500, MarkerSize, MarkerSize};

@@ -35,6 +35,9 @@ PlayerEnv FrmYanShi::makeEnv() {
     env.scaleY = m_data.ScaleY;
     const QFontMetrics fm(m_menuFont);
     env.menuTextWidth = [fm](const QString &t) { return fm.horizontalAdvance(QString(t).remove(u'&')) * 15; };
+    env.menuRowWidth = [this](const QString &caption, bool cascade) {
+        return menuRowWidth(caption, cascade);
+    };
     env.pictureSize = [this](const QString &id) { return picture(id).size(); };
     env.titleRect = [this](const sim::ScreenModel &s, int i) { return twipsOf(m_geometry.titleRect(s, i)); };
     env.titleHighlight = [this](const sim::ScreenModel &s, int i) {
@@ -81,12 +84,15 @@ FrmYanShi::~FrmYanShi() {
 }
 
 void FrmYanShi::start() {
+    // Step 1 is laid out and its pictures decoded before the window shows: a
+    // window shown first would stay empty (black) on the screen while the step
+    // is being set up, until its first paint.
+    m_player.start();
+    afterTick();
     show();
     raise();
     activateWindow();
     setFocus();
-    m_player.start();
-    afterTick();
 }
 
 void FrmYanShi::end() {
@@ -218,17 +224,35 @@ void FrmYanShi::paintBoxes(QPainter &p) {
         box(s.overlay, s.overlayText);
 }
 
+QStyleOptionMenuItem FrmYanShi::menuRowOption(const QRect &menuRect) const {
+    QStyleOptionMenuItem o;
+    o.initFrom(this);
+    o.palette = QApplication::palette("QMenu");
+    o.font = m_menuFont;
+    o.fontMetrics = QFontMetrics(m_menuFont);
+    o.menuRect = menuRect;
+    o.maxIconWidth = 0;
+    o.reservedShortcutWidth = 0;
+    o.checkType = QStyleOptionMenuItem::NotCheckable;
+    o.state = QStyle::State_Enabled;
+    return o;
+}
+
+int FrmYanShi::menuRowWidth(const QString &caption, bool cascade) const {
+    // as a menu sizes its rows: the caption's size handed to the style, which
+    // adds its check column, margins and (for a cascade) the arrow
+    QStyleOptionMenuItem o = menuRowOption(QRect());
+    o.menuItemType = cascade ? QStyleOptionMenuItem::SubMenu : QStyleOptionMenuItem::Normal;
+    o.text = caption;
+    const QSize text = o.fontMetrics.size(Qt::TextShowMnemonic, caption);
+    const QSize row = style()->sizeFromContents(QStyle::CT_MenuItem, &o, text, this);
+    // rows are drawn one pixel inside the panel's outline on either side
+    return (row.width() + 2) * 15;
+}
+
 void FrmYanShi::paintMenu(QPainter &p, const MenuPanel &panel) {
     const QRect frame = px(panel.frame);
-    QStyleOptionMenuItem base;
-    base.initFrom(this);
-    base.palette = QApplication::palette("QMenu");
-    base.font = m_menuFont;
-    base.menuRect = frame;
-    base.maxIconWidth = 0;
-    base.reservedShortcutWidth = 0;
-    base.checkType = QStyleOptionMenuItem::NotCheckable;
-    base.state = QStyle::State_Enabled;
+    const QStyleOptionMenuItem base = menuRowOption(frame);
 
     QStyleOption frameOpt = base;
     frameOpt.rect = frame;

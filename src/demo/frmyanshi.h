@@ -15,6 +15,7 @@
 #include <QHash>
 #include <QImage>
 #include <QPointer>
+#include <QStyleOptionMenuItem>
 #include <QTimer>
 #include <QWidget>
 
@@ -57,6 +58,10 @@ class FrmYanShi : public QWidget {
     QImage picture(const QString &id);
     void paintBoxes(QPainter &p);
     void paintMenu(QPainter &p, const MenuPanel &panel);
+    // The style's option for a drawn menu row, and the panel width (twips) a row
+    // of this caption needs to be drawn whole with it.
+    QStyleOptionMenuItem menuRowOption(const QRect &menuRect) const;
+    int menuRowWidth(const QString &caption, bool cascade) const;
     void paintPointer(QPainter &p);
     void end();
 

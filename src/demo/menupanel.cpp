@@ -84,9 +84,15 @@ int entryLineOfGroup(int group) {
     return 0;
 }
 
-// Entries of one line, laid from rowY down; returns the widest item.
+// The panel width a row needs to be drawn whole (0 when the window does not say).
+int rowNeeds(const RowWidth &rowWidth, const QString &text, bool cascade) {
+    return rowWidth ? rowWidth(text, cascade) : 0;
+}
+
+// Entries of one line, laid from rowY down; returns the widest item. needed
+// grows to the panel width the line's rows need.
 int layEntries(MenuPanel &p, const QString &line, int group, int left, int &rowY, const TextWidth &width,
-               int maxSeparators) {
+               int maxSeparators, const RowWidth &rowWidth, int &needed) {
     int widest = 0;
     const QStringList entries = sim::menus::entriesOf(line);
     for (int j = 0; j < entries.size(); ++j) {
@@ -107,15 +113,18 @@ int layEntries(MenuPanel &p, const QString &line, int group, int left, int &rowY
         const int w = width ? width(r.text) : 0;
         r.label = QRect(left + LabelIndent, rowY, w, LabelHeight);
         widest = std::max(widest, w);
+        needed = std::max(needed, rowNeeds(rowWidth, r.text, false));
         p.rows << r;
         rowY += ItemPitch;
     }
     return widest;
 }
 
-// Once the width is known: separators' right ends and the arrows.
-void finish(MenuPanel &p, int widest, int rowY) {
-    p.frame.setWidth(widest + PanelExtra);
+// Once the width is known: separators' right ends and the arrows. The panel is
+// as wide as its widest item and the usual margins, or as wide as its rows need
+// to be drawn whole, whichever is wider.
+void finish(MenuPanel &p, int widest, int needed, int rowY) {
+    p.frame.setWidth(std::max(widest + PanelExtra, needed));
     p.frame.setHeight(rowY - p.frame.top());
     for (MenuRow &r : p.rows) {
         if (r.kind == MenuRow::Separator)
@@ -125,14 +134,41 @@ void finish(MenuPanel &p, int widest, int rowY) {
     }
 }
 
+void moveBy(MenuPanel &p, QPoint shift) {
+    if (shift.isNull())
+        return;
+    p.frame.translate(shift);
+    for (MenuRow &r : p.rows) {
+        r.label.translate(shift);
+        r.arrow += shift;
+    }
+}
+
+// The shift that brings [from, from + length) inside [0, room), the start
+// first when it cannot fit.
+int shiftInto(int from, int length, int room) {
+    const int at = std::max(0, std::min(from, room - length));
+    return at - from;
+}
+
+// Moves a panel that reaches beyond the window back inside it; one taller or
+// wider than the window shows its top or left part.
+void keepInside(MenuPanel &p, QSize window) {
+    if (!window.isValid())
+        return;
+    moveBy(p, QPoint(shiftInto(p.frame.left(), p.frame.width(), window.width()),
+                     shiftInto(p.frame.top(), p.frame.height(), window.height())));
+}
+
 } // namespace
 
 MenuPanel layoutMenu(const MenuBlock &block, QPoint topLeft, const TextWidth &width, bool context,
-                     QSize window) {
+                     QSize window, const RowWidth &rowWidth) {
     MenuPanel p;
     p.frame = QRect(topLeft, QSize(0, 0));
+    p.window = window;
     int rowY = topLeft.y() + MenuFirstRow;
-    int widest = 0;
+    int widest = 0, needed = 0;
     static constexpr int order[] = {2, 4, 5, 7, 8, 10, 11, 13, 15};
     for (int n : order) {
         const QString &line = block.line[n];
@@ -145,15 +181,16 @@ MenuPanel layoutMenu(const MenuBlock &block, QPoint topLeft, const TextWidth &wi
             r.text = line;
             r.group = submenuGroupOfTitle(n);
             r.label = QRect(topLeft.x() + LabelIndent, rowY, width ? width(line) : 0, LabelHeight);
+            needed = std::max(needed, rowNeeds(rowWidth, line, true));
             p.rows << r;
             rowY += ItemPitch;
         } else {
             const int group = n == 4 ? 2 : n == 7 ? 4 : n == 10 ? 6 : 9;
-            widest =
-                std::max(widest, layEntries(p, line, group, topLeft.x(), rowY, width, MaxMenuSeparators));
+            widest = std::max(widest, layEntries(p, line, group, topLeft.x(), rowY, width, MaxMenuSeparators,
+                                                 rowWidth, needed));
         }
     }
-    finish(p, widest, rowY);
+    finish(p, widest, needed, rowY);
     if (context) {
         QPoint shift;
         const int w = p.frame.width(), h = p.frame.height();
@@ -161,28 +198,32 @@ MenuPanel layoutMenu(const MenuBlock &block, QPoint topLeft, const TextWidth &wi
             shift.rx() = -w;
         if (p.frame.top() + h >= window.height() - 300)
             shift.ry() = -h;
-        if (!shift.isNull()) {
-            p.frame.translate(shift);
-            for (MenuRow &r : p.rows) {
-                r.label.translate(shift);
-                r.arrow += shift;
-            }
-        }
+        moveBy(p, shift);
+        // flipped or not, the panel stays inside the window
+        keepInside(p, window);
     }
     return p;
 }
 
-MenuPanel layoutSubmenu(const MenuBlock &block, int group, const MenuPanel &menu, const TextWidth &width) {
+MenuPanel layoutSubmenu(const MenuBlock &block, int group, const MenuPanel &menu, const TextWidth &width,
+                        const RowWidth &rowWidth) {
     MenuPanel p;
+    p.window = menu.window;
     const MenuRow *c = menu.cascade(group);
     const int top = c ? c->label.top() : menu.frame.top();
     const int left = menu.frame.left() + menu.frame.width() - SubOverlap;
     p.frame = QRect(left, top, 0, 0);
     int rowY = top + SubFirstRow;
+    int needed = 0;
     const int lineNo = entryLineOfGroup(group);
-    const int widest =
-        lineNo > 0 ? layEntries(p, block.line[lineNo], group, left, rowY, width, MaxSubSeparators) : 0;
-    finish(p, widest, rowY);
+    const int widest = lineNo > 0 ? layEntries(p, block.line[lineNo], group, left, rowY, width,
+                                               MaxSubSeparators, rowWidth, needed)
+                                  : 0;
+    finish(p, widest, needed, rowY);
+    // no room on the right: it hangs on the menu's left instead
+    if (p.window.isValid() && p.frame.left() + p.frame.width() > p.window.width())
+        moveBy(p, QPoint(menu.frame.left() + SubOverlap - p.frame.width() - p.frame.left(), 0));
+    keepInside(p, p.window);
     return p;
 }
 

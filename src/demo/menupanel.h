@@ -18,6 +18,9 @@ namespace demo {
 
 // The width of a label's caption in twips (labels size themselves to it).
 using TextWidth = std::function<int(const QString &)>;
+// The width in twips a menu panel needs for a row of this caption to be drawn
+// whole, as the window draws its rows (cascade rows with their arrow).
+using RowWidth = std::function<int(const QString &caption, bool cascade)>;
 
 constexpr int MenuFirstRow = 90; // below the menu panel's top
 constexpr int SubFirstRow = 135; // below the submenu panel's top
@@ -65,6 +68,7 @@ struct MenuPanel {
     QRect frame; // the white panel and its outline
     QVector<MenuRow> rows;
     int separatorsDrawn = 0;
+    QSize window; // the window the panel is kept inside (twips)
 
     // The label of entry e of group g (an item), or the cascade row of group g
     // when g is a submenu group; null when this panel did not place it.
@@ -78,11 +82,18 @@ bool isSubmenuGroup(int group);
 // Lays the menu panel out with its top-left corner at topLeft. A context menu
 // near the window's right edge (its right edge within one panel width of it)
 // opens to the left of topLeft, and near the bottom (within 300 twips) above it;
-// a menu dropped from the menu bar stays where it is.
+// then, where it still reaches beyond the window, it is moved back inside (a
+// panel taller or wider than the window shows its top or left part). A menu
+// dropped from the menu bar stays where it is. The panel is the widest item
+// label + 690 wide, or wider when rowWidth says a row needs more to be drawn
+// whole (no rowWidth: the labels alone decide).
 MenuPanel layoutMenu(const MenuBlock &block, QPoint topLeft, const TextWidth &width, bool context,
-                     QSize window);
+                     QSize window, const RowWidth &rowWidth = {});
 
-// The submenu of group g, hanging from its cascade row of menu.
-MenuPanel layoutSubmenu(const MenuBlock &block, int group, const MenuPanel &menu, const TextWidth &width);
+// The submenu of group g, hanging from its cascade row of menu. Where it would
+// reach beyond the right edge of the menu's window it hangs on the menu's left
+// instead, and it is kept inside the window like a context menu.
+MenuPanel layoutSubmenu(const MenuBlock &block, int group, const MenuPanel &menu, const TextWidth &width,
+                        const RowWidth &rowWidth = {});
 
 } // namespace demo

@@ -84,8 +84,8 @@ bool isClickCode(const QString &c) {
 
 // Plays the current question to its end, checking where the pointer arrives on
 // the steps that name a target: click steps on zone 1 (within the arrival
-// distance of its centre), menu steps on the highlighted row. Returns the number
-// of steps checked.
+// distance of its centre), menu steps on the highlighted row; and that context
+// menus and submenus stay inside the window. Returns the number of steps checked.
 int playChecked(DemoPlayer &p, TickSchedule &s, const ModData &d, QString *failure) {
     int checked = 0;
     for (int guard = 0; guard < 200000 && !p.finished(); ++guard) {
@@ -97,6 +97,22 @@ int playChecked(DemoPlayer &p, TickSchedule &s, const ModData &d, QString *failu
         const bool twoTargets = p.record().MenuBarY().startsWith(u'X');
         if (!s.step())
             break;
+        // a context menu and every submenu lie inside the window
+        const QRect window(QPoint(), p.windowSize());
+        const bool context = p.record().MenuBarY() == QLatin1String("00000");
+        for (const std::optional<MenuPanel> *panel : {&p.menu(), &p.submenu()}) {
+            if (!*panel || (panel == &p.menu() && !context) || window.contains((*panel)->frame))
+                continue;
+            const QRect f = (*panel)->frame;
+            *failure = QStringLiteral("step %1 (%2): a menu at %3,%4 %5x%6 reaches beyond the window")
+                           .arg(p.step())
+                           .arg(p.screen().code)
+                           .arg(f.x())
+                           .arg(f.y())
+                           .arg(f.width())
+                           .arg(f.height());
+            return checked;
+        }
         if (p.step() == step || code.isEmpty() || p.passedCodes().contains(code))
             continue;
         // the step just completed: the marker sits where the pointer arrived
@@ -155,13 +171,21 @@ class TstDemoPlayer : public QObject {
     void menuRows();
     void menuFlip_data();
     void menuFlip();
+    void menuStaysInTheWindow_data();
+    void menuStaysInTheWindow();
     void submenuPlacement();
+    void submenuStaysInTheWindow_data();
+    void submenuStaysInTheWindow();
 
     void typing_data();
     void typing();
     void everyKindOfStep();
     void selectionFrameFollowsTheDrag();
     void pictureCarriedToItsTarget();
+    void markerKeepsItsStepsColour_data();
+    void markerKeepsItsStepsColour();
+    void longRunOfPassedSteps_data();
+    void longRunOfPassedSteps();
     void closingFirst();
     void learnerEndsItEarly();
     void slowSpeedDoublesTheTime();
@@ -420,6 +444,105 @@ void TstDemoPlayer::submenuPlacement() {
     QCOMPARE(last.target(8, 0)->text, QStringLiteral("末项"));
 }
 
+namespace {
+// A block whose direct groups 2, 4, 6 and 9 hold `items` entries between them
+// (ten to a line), each caption `chars` characters wide.
+MenuBlock blockOfItems(int items, int chars) {
+    QMap<int, QString> lines;
+    const int groupLines[] = {4, 7, 10, 15};
+    for (int g = 0; g < 4 && items > 0; ++g) {
+        QStringList entries;
+        for (int k = 0; k < 10 && items > 0; ++k, --items)
+            entries << QString(chars, QChar(u'项'));
+        lines.insert(groupLines[g], entries.join(u'|'));
+    }
+    return blockOf(lines);
+}
+} // namespace
+
+void TstDemoPlayer::menuStaysInTheWindow_data() {
+    QTest::addColumn<int>("items");
+    QTest::addColumn<int>("chars");
+    QTest::addColumn<QPoint>("corner");
+    QTest::addColumn<QPoint>("expected");
+    // 30 items: 890 x 8190 twips, flipped up from the middle it would start 3690 above the top
+    QTest::newRow("tall, from the middle: held at the top")
+        << 30 << 2 << QPoint(6000, 4500) << QPoint(6000, 0);
+    QTest::newRow("taller than the window: its top rows show")
+        << 40 << 2 << QPoint(6000, 4500) << QPoint(6000, 0);
+    // 7690 wide: flipped left from 5500 it would start 2190 left of the window
+    QTest::newRow("wide, flipped left: held at the left edge")
+        << 2 << 70 << QPoint(5500, 1000) << QPoint(0, 1000);
+    QTest::newRow("pointer left of the window") << 2 << 2 << QPoint(-500, 1000) << QPoint(0, 1000);
+    QTest::newRow("pointer above the window") << 2 << 2 << QPoint(2000, -400) << QPoint(2000, 0);
+    // 890 x 630 flipped up from below the window: 8870 + 630 passes the bottom
+    QTest::newRow("pointer below the window: held at the bottom")
+        << 2 << 2 << QPoint(2000, 9500) << QPoint(2000, 9000 - 630);
+    QTest::newRow("pointer right of the window: held at the right edge")
+        << 2 << 2 << QPoint(13000, 2000) << QPoint(12000 - 890, 2000);
+    QTest::newRow("flipped into the bottom right corner, inside")
+        << 2 << 2 << QPoint(11500, 8800) << QPoint(11500 - 890, 8800 - 630);
+}
+
+void TstDemoPlayer::menuStaysInTheWindow() {
+    QFETCH(int, items);
+    QFETCH(int, chars);
+    QFETCH(QPoint, corner);
+    QFETCH(QPoint, expected);
+    const QSize window(12000, 9000);
+    const MenuPanel p = layoutMenu(blockOfItems(items, chars), corner, fixedWidth, true, window);
+    QCOMPARE(p.frame.topLeft(), expected);
+    if (p.frame.height() <= window.height())
+        QVERIFY2(QRect(QPoint(), window).contains(p.frame), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                           .arg(p.frame.x())
+                                                                           .arg(p.frame.y())
+                                                                           .arg(p.frame.width())
+                                                                           .arg(p.frame.height())));
+    // the rows move with the panel
+    QCOMPARE(p.target(2, 0)->label.topLeft(), expected + QPoint(LabelIndent, MenuFirstRow));
+}
+
+void TstDemoPlayer::submenuStaysInTheWindow_data() {
+    QTest::addColumn<bool>("context");
+    QTest::addColumn<QPoint>("corner");
+    QTest::addColumn<int>("subItems");
+    QTest::addColumn<int>("subChars");
+    QTest::addColumn<QPoint>("expected");
+    // the menu: a cascade row then one item of 2 characters, 890 x 630 twips;
+    // the cascade row's top is 90 below the menu's top
+    QTest::newRow("room everywhere: hangs right of the menu")
+        << true << QPoint(2000, 2000) << 3 << 2 << QPoint(2000 + 890 - 60, 2090);
+    // 10 entries: 135 + 2700 high; hung from 7090 it would pass the bottom
+    QTest::newRow("near the bottom: pushed up")
+        << false << QPoint(2000, 7000) << 10 << 2 << QPoint(2000 + 890 - 60, 9000 - 2835);
+    // 3290 wide: hung at 11030 it would pass the right edge, so it opens on the menu's left
+    QTest::newRow("near the right edge: opens on the menu's left")
+        << false << QPoint(10200, 1000) << 3 << 26 << QPoint(10200 - 3290 + 60, 1090);
+    QTest::newRow("too wide for either side: held at the left edge")
+        << false << QPoint(3000, 1000) << 3 << 110 << QPoint(0, 1090);
+}
+
+void TstDemoPlayer::submenuStaysInTheWindow() {
+    QFETCH(bool, context);
+    QFETCH(QPoint, corner);
+    QFETCH(int, subItems);
+    QFETCH(int, subChars);
+    QFETCH(QPoint, expected);
+    QStringList entries;
+    for (int k = 0; k < subItems; ++k)
+        entries << QString(subChars, QChar(u'子'));
+    const MenuBlock b =
+        blockOf({{2, QStringLiteral("子菜单")}, {3, entries.join(u'|')}, {4, QStringLiteral("复制")}});
+    const QSize window(12000, 9000);
+    const MenuPanel m = layoutMenu(b, corner, fixedWidth, context, window);
+    QCOMPARE(m.frame.topLeft(), corner);
+    const MenuPanel s = layoutSubmenu(b, 1, m, fixedWidth);
+    QCOMPARE(s.frame.topLeft(), expected);
+    QVERIFY(QRect(QPoint(), window).contains(s.frame) || s.frame.width() > window.width());
+    // the rows move with the panel
+    QCOMPARE(s.target(1, 0)->label.topLeft(), expected + QPoint(LabelIndent, SubFirstRow));
+}
+
 // ---- whole steps ---------------------------------------------------------------------
 
 void TstDemoPlayer::typing_data() {
@@ -598,6 +721,88 @@ void TstDemoPlayer::pictureCarriedToItsTarget() {
     // picture 5 travelled centred on the pointer
     QCOMPARE(p.screen().pics[5].x, p.pointer().x() - 450);
     QVERIFY(s.ticksOf(Timer::Timer3) >= 10 && s.ticksOf(Timer::Timer3) <= 15);
+}
+
+void TstDemoPlayer::markerKeepsItsStepsColour_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("double click, then a click") << "0002"
+                                                << "0001" << QColor(0, 255, 0);
+    QTest::newRow("right click, then a click") << "0003"
+                                               << "0001" << QColor(255, 255, 0);
+    QTest::newRow("click, then a double click") << "0001"
+                                                << "0002" << QColor(255, 0, 0);
+    QTest::newRow("button press, then a right click") << "9102"
+                                                      << "0003" << QColor(255, 0, 0);
+    QTest::newRow("context menu item, then a click") << "3120"
+                                                     << "0001" << QColor(255, 255, 0);
+    QTest::newRow("menu-bar item, then a right click") << "A120"
+                                                       << "0003" << QColor(255, 0, 0);
+}
+
+// The marker flashes where a step was done, while the next step's glide has
+// begun: it keeps the colour of the step it marks.
+void TstDemoPlayer::markerKeepsItsStepsColour() {
+    QFETCH(QString, code);
+    QFETCH(QString, next);
+    QFETCH(QColor, colour);
+    BankFixture f;
+    f.writeMenu({{4, QStringLiteral("新建|打开")}, {169, QStringLiteral("重复|剪切")}});
+    const bool context = code.startsWith(u'3');
+    f.writeSteps({Rec(code).zone(1500, 1500, 600, 600).menuBar(context ? 0 : 120, context ? 0 : 360),
+                  Rec(next).zone(9000, 7000, 600, 600), Rec(QStringLiteral("9999"))});
+    f.data.DemoRunning = True;
+    Env env;
+    DemoPlayer p(f.data, env.make(f.data));
+    p.start();
+    TickSchedule s(p, normalSpeed());
+    QVERIFY(s.runUntil([&] { return p.step() == 2; }));
+    QVERIFY(p.runs(Timer::Timer2)); // the next step glides
+    int shown = 0;
+    while (p.step() == 2 && s.step()) {
+        if (p.step() != 2 || !p.markerVisible())
+            continue;
+        ++shown;
+        QCOMPARE(p.markerColour(), colour);
+    }
+    QVERIFY(shown > 0); // the marker did flash during the next step's glide
+}
+
+void TstDemoPlayer::longRunOfPassedSteps_data() {
+    QTest::addColumn<QStringList>("pattern"); // repeated to fill the run
+    QTest::addColumn<int>("length");
+    QTest::newRow("10,000 key steps") << QStringList{"6002"} << 10000;
+    QTest::newRow("10,000 steps passed at once") << QStringList{"8888"} << 10000;
+    QTest::newRow("keys and passed steps in turn") << QStringList{"6002", "8888", "6013"} << 10000;
+}
+
+// A run of steps acted out without motion is passed one after the other, not
+// one inside the other, however long it is: the demonstration plays on to the
+// click after it and to the end.
+void TstDemoPlayer::longRunOfPassedSteps() {
+    QFETCH(QStringList, pattern);
+    QFETCH(int, length);
+    BankFixture f;
+    QList<sim::bank::StepRecord> steps;
+    steps.reserve(length + 2);
+    for (int i = 0; i < length; ++i)
+        steps << Rec(pattern.at(i % pattern.size()));
+    steps << Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600) << Rec(QStringLiteral("9999"));
+    f.writeSteps(steps);
+    f.data.DemoRunning = True;
+    Env env;
+    DemoPlayer p(f.data, env.make(f.data));
+    p.start();
+    // the whole run passed while the first step was set up; the click is next
+    QCOMPARE(p.step(), length + 1);
+    QCOMPARE(p.screen().code, QStringLiteral("0001"));
+    QVERIFY(p.runs(Timer::Timer2));
+    QCOMPARE(p.aim(), QPoint(1800, 1800));
+    TickSchedule s(p, normalSpeed());
+    QVERIFY(s.runToEnd());
+    QVERIFY(p.problems().isEmpty());
+    QVERIFY(p.passedCodes().isEmpty());
 }
 
 void TstDemoPlayer::closingFirst() {
