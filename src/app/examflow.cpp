@@ -66,7 +66,7 @@ void Trainer::openReport() {
         m_data.PanelMayClose = mayClose; // an exam leaves it as it was
     }
     if (m_main)
-        m_main->close();
+        m_main->closeForRunEnd();
     // both are deleted later; a review opened from the report gets fresh ones
     m_panel = nullptr;
     m_main = nullptr;

@@ -36,6 +36,8 @@ class MainWindowLink : public QObject, public SimulatedWindow {
         box->setFocus(Qt::OtherFocusReason);
     }
 
+    void closeForRunEnd() override { m_main->closeForRunEnd(); }
+
   private:
     FrmMain *m_main;
 };
@@ -88,6 +90,8 @@ FrmMain *Trainer::simulatedWindow() {
         m_main = new FrmMain(m_data, &keyboard());
         m_main->setAttribute(Qt::WA_DeleteOnClose);
         m_mainLink = new MainWindowLink(m_main);
+        // closing the window (Alt+F4) ends the run as the panel's end button does
+        connect(m_main, &FrmMain::endOfRunAsked, this, &Trainer::endOfRunAsked);
         if (m_panel)
             m_panel->setSimulatedWindow(m_mainLink);
     }
@@ -110,4 +114,15 @@ void Trainer::openRun(const PanelEntry &entry) {
     main->showForm();
     tm->raise();
     tm->TimerREDO.start();
+}
+
+void Trainer::endOfRunAsked() {
+    if (m_panel) {
+        m_panel->CmdEnd_Click();
+        return;
+    }
+    // no run left to end: the window goes, and the cover page is the way on
+    if (m_main)
+        m_main->closeForRunEnd();
+    showCover();
 }

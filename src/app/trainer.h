@@ -99,6 +99,11 @@ class Trainer : public QObject {
     QWidget *report() const { return m_report; }
     QWidget *handInDialog() const;
 
+    // The learner closed the simulated window (Alt+F4): the run ends as the
+    // panel's end button ends it, with its questions; when the learner goes on
+    // with the exam both windows stay.
+    void endOfRunAsked();
+
   Q_SIGNALS:
     void coverShown();
 

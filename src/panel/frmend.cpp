@@ -62,6 +62,16 @@ HandInDialog::HandInDialog(const QString &text, bool timeUp, QWidget *parent)
     setFixedSize(Width, Height);
     setFont(panel::panelart::uiFont(10));
 
+    // the head's text: the dialog's title, and once the time is up the reason
+    // only the hand-in is left
+    LblHead = new QLabel(this);
+    LblHead->setObjectName(QStringLiteral("LblHead"));
+    LblHead->setTextFormat(Qt::PlainText);
+    LblHead->setGeometry(18, 0, Width - 36, HeadHeight);
+    LblHead->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+    LblHead->setFont(panel::panelart::uiFont(11, true));
+    LblHead->setStyleSheet(QStringLiteral("color: %1;").arg(panel::panelart::ExamMist.name()));
+
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(FrameRect);
@@ -106,6 +116,7 @@ HandInDialog::HandInDialog(const QString &text, bool timeUp, QWidget *parent)
 
 void HandInDialog::setTimeUp(bool up) {
     m_timeUp = up;
+    LblHead->setText(up ? tr("交卷提示 · 考试时间已到") : tr("交卷提示"));
     Command2->setEnabled(!up);
     Command2->setToolTip(up ? tr("考试时间已到，只能交卷。") : QString());
     if (up) {
@@ -131,10 +142,6 @@ void HandInDialog::paintEvent(QPaintEvent *) {
     // the head: navy with a gold rule, the dialog's title
     p.fillRect(QRect(0, 0, width(), HeadHeight), ExamNavy);
     p.fillRect(QRect(0, HeadHeight, width(), 3), ExamGold);
-    p.setPen(ExamMist);
-    p.setFont(uiFont(11, true));
-    p.drawText(QRect(18, 0, width() - 36, HeadHeight), Qt::AlignVCenter | Qt::AlignLeft,
-               m_timeUp ? tr("交卷提示 · 考试时间已到") : tr("交卷提示"));
     paintSign(p, SignRect);
     // the foot under the buttons
     p.setPen(ExamLine);

@@ -411,6 +411,7 @@ void FrmTm::applyKindOfRun() {
     CmdEnd->setText(b.end);
     nameHotSpots();
     PicUnit->setVisible(b.unitListVisible);
+    showLegend(b.chooserShowsSolved);
     const bool exam = m_data.SetBase == SetBaseExamPaper && m_data.WorkMode == WorkExam;
     for (QWidget *w : {static_cast<QWidget *>(LblName), static_cast<QWidget *>(LblTime), PTime})
         w->setVisible(exam);
@@ -440,6 +441,11 @@ void FrmTm::applyEntry(const PanelEntry &entry) {
     drawTime();
 }
 
+void FrmTm::showLegend(bool withSolved) {
+    if (auto *legend = FrmSelect->findChild<QLabel *>(QStringLiteral("SelLegend")))
+        legend->setText(panel::panelart::legendHtml(withSolved));
+}
+
 void FrmTm::showButtons() {
     const panel::PanelButtons b = m_session.buttons();
     CmdCZTS->setText(b.guide);
@@ -447,6 +453,7 @@ void FrmTm::showButtons() {
     CmdEnd->setText(b.end);
     nameHotSpots();
     PicUnit->setVisible(b.unitListVisible);
+    showLegend(b.chooserShowsSolved);
     CmdCZTS->update();
     Command1->update();
     CmdEnd->update();
@@ -591,6 +598,10 @@ void FrmTm::returnToMain() {
         m_simWidget->show();
     m_simWidget->raise();
     m_simWidget->activateWindow();
+    // the panel stays above the window it was handed back to: without a window
+    // manager nothing else keeps a topmost window on top
+    if (isVisible())
+        raise();
 }
 
 // ---- toolbar -----------------------------------------------------------------------------
@@ -612,9 +623,11 @@ void FrmTm::CmdBZBT_Click() {
 }
 
 void FrmTm::colourNumberButtons() {
+    // no word on correctness in an exam before the hand-in
+    const bool showSolved = m_session.buttons().chooserShowsSolved;
     for (int i = 1; i <= MaxQuestions; ++i) {
         const Integer word = m_data.QuestionScore[i];
-        const bool solved = panel::chooserSolved(word);
+        const bool solved = showSolved && panel::chooserSolved(word);
         CmTNO[i]->setStyleSheet(panel::panelart::chooserStyle(panel::chooserColour(word), solved));
         CmTNO[i]->setProperty("chooserColour", int(panel::chooserColour(word)));
         CmTNO[i]->setProperty("chooserSolved", solved);
@@ -973,6 +986,13 @@ void FrmTm::keyReleaseEvent(QKeyEvent *e) {
 }
 
 void FrmTm::closeEvent(QCloseEvent *e) {
+    if (e->spontaneous() && isVisible()) {
+        // the window system closes the panel (Alt+F4): the run ends as its end
+        // button ends it, once this close has returned (the end closes the panel)
+        e->ignore();
+        QMetaObject::invokeMethod(this, &FrmTm::CmdEnd_Click, Qt::QueuedConnection);
+        return;
+    }
     if (m_data.PanelMayClose == False) {
         e->ignore();
         return;
@@ -1002,8 +1022,8 @@ void FrmTm::closeRun() {
     stopCountdown();
     TimStartYS.stop();
     TimerREDO.stop();
-    if (m_simWidget)
-        m_simWidget->close();
+    if (SimulatedWindow *sim = liveSim())
+        sim->closeForRunEnd();
     close();
     Q_EMIT runEnded();
 }

@@ -191,6 +191,8 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     void handInRequested();
 
   protected:
+    // Closed by the window system (Alt+F4): the end button's way, with its
+    // questions. Closed by the program: refused while PanelMayClose is 0.
     void closeEvent(QCloseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     bool focusNextPrevChild(bool next) override;
@@ -204,6 +206,8 @@ class FrmTm : public QWidget, public QuestionPanelPort {
     void buildControls();
     void applyKindOfRun();
     void showButtons();
+    // The chooser's legend, with the solved ring where the run shows it.
+    void showLegend(bool withSolved);
     void showInputMenu();
     void drawTime();
     void drawQuestionLine();

@@ -69,13 +69,15 @@ QString restoreStyle(bool hover) {
         .arg(hex(RestoreInk), hex(RestoreFace));
 }
 
-QString legendHtml() {
+QString legendHtml(bool withSolved) {
     const QString mark = QStringLiteral("<span style='color:%1'>■</span> ");
-    return mark.arg(hex(SeenLegend)) + QCoreApplication::translate("panel::panelart", "已看过") + u'　' +
-           mark.arg(hex(Marked)) + QCoreApplication::translate("panel::panelart", "已标识") + u'　' +
-           mark.arg(hex(InkOff)) + QCoreApplication::translate("panel::panelart", "未看过") + u'　' +
-           QStringLiteral("<span style='color:%1'>▣</span> ").arg(hex(SolvedRing)) +
-           QCoreApplication::translate("panel::panelart", "已完成");
+    QString html = mark.arg(hex(SeenLegend)) + QCoreApplication::translate("panel::panelart", "已看过") +
+                   u'　' + mark.arg(hex(Marked)) + QCoreApplication::translate("panel::panelart", "已标识") +
+                   u'　' + mark.arg(hex(InkOff)) + QCoreApplication::translate("panel::panelart", "未看过");
+    if (withSolved)
+        html += u'　' + QStringLiteral("<span style='color:%1'>▣</span> ").arg(hex(SolvedRing)) +
+                QCoreApplication::translate("panel::panelart", "已完成");
+    return html;
 }
 
 QString timeFrameStyle() {

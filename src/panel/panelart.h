@@ -110,7 +110,7 @@ QString sheetStyle(const QString &objectName);                   // the chooser 
 QString focusRule();                                             // a push button holding the keyboard
 QString chooserStyle(ChooserColour colour, bool solved = false); // a number button of the chooser
 QString restoreStyle(bool hover);                                // the minimised bar's restore button
-QString legendHtml();                                            // the chooser's colour legend
+QString legendHtml(bool withSolved = true); // the chooser's colour legend, with or without the ring
 QString timeFrameStyle();
 QString timeBarStyle();
 QString inputMethodStyle();

@@ -96,6 +96,7 @@ PanelButtons panelButtons(RunKind kind) {
                 QCoreApplication::translate("panel", "结束考试"),
                 true,
                 true,
+                false,
                 false};
     case RunKind::Review:
         return {QCoreApplication::translate("panel", "手把手教"),
@@ -103,6 +104,7 @@ PanelButtons panelButtons(RunKind kind) {
                 QCoreApplication::translate("panel", "结束复习"),
                 false,
                 false,
+                true,
                 true};
     case RunKind::Practice:
         break;
@@ -112,6 +114,7 @@ PanelButtons panelButtons(RunKind kind) {
             QCoreApplication::translate("panel", "结束练习"),
             false,
             false,
+            true,
             true};
 }
 

@@ -87,6 +87,10 @@ struct PanelButtons {
     bool guideShowsCandidate; // CmdCZTS opens the candidate's data instead of guided teaching
     bool demonstrationIsHint; // Command1 asks for the hint dialog instead of the demonstration
     bool unitListVisible;     // PicUnit, the unfinished list
+    // The chooser sets solved questions apart (ring, "已完成" in the legend). An
+    // exam says nothing about correctness before the hand-in, so only practice
+    // and reviews do.
+    bool chooserShowsSolved;
 };
 PanelButtons panelButtons(RunKind kind);
 

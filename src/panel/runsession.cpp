@@ -137,6 +137,7 @@ PanelButtons RunSession::buttons() const {
         b.demonstration = practice.demonstration;
         b.guideShowsCandidate = practice.guideShowsCandidate;
         b.demonstrationIsHint = practice.demonstrationIsHint;
+        b.chooserShowsSolved = practice.chooserShowsSolved; // the answers are open anyway
     }
     return b;
 }
@@ -154,16 +155,19 @@ void RunSession::openAnswers() {
 // ---- the exam countdown --------------------------------------------------------------
 
 void RunSession::startCountdown() {
-    m_minuteMark = m_clock.now();
+    m_minuteMark = m_clock.steadyMs();
     m_counting = true;
 }
 
 bool RunSession::tickCountdown() {
     if (m_data.SetBase != SetBaseExamPaper || m_kind != RunKind::Exam || !m_counting)
         return false;
-    const QDateTime now = m_clock.now();
-    while (m_counting && m_minuteMark.secsTo(now) >= 60) {
-        m_minuteMark = m_minuteMark.addSecs(60);
+    // the time used, not the wall clock's reading: a clock set back would
+    // freeze the countdown, one set forward would end the exam at once
+    constexpr qint64 Minute = 60 * 1000;
+    const qint64 now = m_clock.steadyMs();
+    while (m_counting && now - m_minuteMark >= Minute) {
+        m_minuteMark += Minute;
         m_data.ExamMinutesLeft = Integer(m_data.ExamMinutesLeft - 1);
         Q_EMIT timeChanged();
         if (m_data.ExamMinutesLeft == 0) {

@@ -128,8 +128,9 @@ class RunSession : public QObject {
     // "剩余m分钟" and the filled part of a time bar of the given width.
     QString timeText() const { return timeCaption(m_data.ExamMinutesLeft); }
     int timeBar(int barWidth) const { return timeBarFill(m_data.ExamMinutesLeft, barWidth); }
-    // TimeKS: for each whole minute the clock has moved on since the last
-    // counted one, ExamMinutesLeft goes down by 1 (timeChanged), and at 0 the
+    // TimeKS: for each whole minute the steady clock has moved on since the
+    // last counted one, ExamMinutesLeft goes down by 1 (timeChanged); the wall
+    // clock set back or forward changes nothing. At 0 the
     // box "时间已到，自动交卷！" (titled with the module's name) is shown once and
     // the paper is handed in (handInRequested). Returns false, counting nothing,
     // outside an exam run on an exam paper (SetBase not 0, another kind of run)
@@ -177,7 +178,7 @@ class RunSession : public QObject {
     QuestionLine m_line;
     int m_demoSpeed = 1;
     int m_startTicks = 0;
-    QDateTime m_minuteMark; // the countdown's last counted minute
+    qint64 m_minuteMark = 0; // the countdown's last counted minute, on the steady clock
     bool m_counting = false;
     QString m_saveError; // the last per-question write that failed
 };

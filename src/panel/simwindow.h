@@ -20,4 +20,7 @@ class SimulatedWindow {
     // Gives the focus to the command line (Text1) when it shows; its focus
     // activates the input layout the learner chose.
     virtual void focusCommandLine() {}
+    // The run is over: the window closes for good (its other closes ask for
+    // the run's end instead).
+    virtual void closeForRunEnd() = 0;
 };

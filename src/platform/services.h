@@ -3,6 +3,7 @@
 // implementation for this platform; tests substitute fakes.
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -32,11 +33,18 @@ class Launcher {
     virtual bool openUrl(const QString &address) = 0;
 };
 
-// "Now" for exam times and countdowns.
+// Two clocks: the wall clock for the exam times written to the records, and a
+// steady one for the time used. The wall clock may be set back or forward
+// (by the learner, by time synchronisation); the steady one only runs on, so a
+// countdown measured on it neither freezes nor jumps with the wall clock.
 class Clock {
   public:
     virtual ~Clock() = default;
+    // The wall clock: what the records say an exam started or was handed in.
     virtual QDateTime now() const = 0;
+    // Milliseconds on the steady clock since a fixed start of its own; only
+    // differences of two readings mean anything.
+    virtual qint64 steadyMs() const = 0;
 };
 
 // Message boxes: the real one shows a modal box; tests answer from a script.
@@ -72,7 +80,12 @@ class LockFileInstance : public InstanceLock {
 
 class SystemClock : public Clock {
   public:
+    SystemClock() { m_steady.start(); }
     QDateTime now() const override { return QDateTime::currentDateTime(); }
+    qint64 steadyMs() const override { return m_steady.elapsed(); }
+
+  private:
+    QElapsedTimer m_steady; // monotonic where the system has such a clock
 };
 
 // Starts processes with QProcess::startDetached; openUrl uses xdg-open.

@@ -9,15 +9,18 @@
 #include "start/moddata.h"
 #include "start/twips.h"
 
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMetaMethod>
 #include <QPainter>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <algorithm>
 
 namespace {
 
@@ -183,6 +186,7 @@ void FrmMain::buildControls() {
 }
 
 void FrmMain::showForm() {
+    view->setExam(m_data.WorkMode == WorkExam);
     if (m_maximised)
         showMaximized();
     else
@@ -262,6 +266,8 @@ void FrmMain::stepLaidOut() {
         m_panel->raisePanel();
 
     applyPictures();
+    // the status bar's emblem tells an exam from practice
+    view->setExam(m_data.WorkMode == WorkExam);
 
     Label1->setGeometry(sim::ScreenGeometry::px(s.zone1));
     Label4->setGeometry(sim::ScreenGeometry::px(s.zone2));
@@ -401,6 +407,12 @@ void FrmMain::showMenu(const sim::menus::MenuContent &m, int barIndex) {
     sub(5);
     fill(wm100, 9, m.groups[9]);
 
+    // A pop-up without one item to choose (sMenu.sys missing or holding nothing
+    // for this menu) would open invisible and swallow the learner's next click:
+    // it is not opened at all.
+    const QList<QAction *> actions = wm100->actions();
+    if (std::none_of(actions.begin(), actions.end(), [](const QAction *a) { return !a->isSeparator(); }))
+        return;
     QPoint at;
     if (barIndex >= 0 && barIndex < sim::MenuTitles) {
         const QWidget *h = LMBack[barIndex];
@@ -428,6 +440,12 @@ void FrmMain::fileProblem(const QString &message) {
     updateNotice();
 }
 
+void FrmMain::fileProblemsCleared() {
+    m_problems.clear();
+    notice->clear();
+    notice->hide();
+}
+
 void FrmMain::updateNotice() {
     if (m_problems.isEmpty())
         return;
@@ -440,6 +458,23 @@ void FrmMain::updateNotice() {
     notice->move(start::twips::toPx(150), start::twips::toPx(7500) - notice->height());
     notice->show();
     notice->raise();
+}
+
+void FrmMain::closeForRunEnd() {
+    m_runOver = true;
+    close();
+}
+
+void FrmMain::closeEvent(QCloseEvent *e) {
+    if (m_runOver || !isSignalConnected(QMetaMethod::fromSignal(&FrmMain::endOfRunAsked))) {
+        e->accept();
+        return;
+    }
+    // the run decides: a practice writes its records, an exam asks for the
+    // hand-in (and the window stays when the learner goes on); asked once the
+    // close has returned, since the run's end closes this window in turn
+    e->ignore();
+    QMetaObject::invokeMethod(this, &FrmMain::endOfRunAsked, Qt::QueuedConnection);
 }
 
 void FrmMain::resizeEvent(QResizeEvent *) {

@@ -39,6 +39,11 @@ class FrmMain : public QWidget, private sim::EngineListener {
     bool openedMaximised() const { return m_maximised; }
 
     void setPanel(QuestionPanelPort *panel);
+    // The run is over: the window closes for good. Every other close (Alt+F4,
+    // the window system, close()) is the learner's wish to end the run: while
+    // someone listens to endOfRunAsked the window stays open and says so, and
+    // the run's own end (with its questions) closes it here.
+    void closeForRunEnd();
     // Moves the panel into the window's bottom-right corner.
     void dockPanel();
     // The panel restores a question's pictures and step, then starts Timer2.
@@ -78,8 +83,12 @@ class FrmMain : public QWidget, private sim::EngineListener {
   Q_SIGNALS:
     // The pop-up was filled and shown (tests choose from it).
     void menuShown();
+    // The learner closed the window during a run: end the run as its end
+    // button does. Emitted after the close has returned.
+    void endOfRunAsked();
 
   protected:
+    void closeEvent(QCloseEvent *e) override;
     void resizeEvent(QResizeEvent *) override;
     void keyPressEvent(QKeyEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
@@ -95,6 +104,7 @@ class FrmMain : public QWidget, private sim::EngineListener {
     void showMenu(const sim::menus::MenuContent &m, int barIndex) override;
     void panelCaptions(const std::optional<QString> &lblBiao, const std::optional<QString> &lblUnit) override;
     void fileProblem(const QString &message) override;
+    void fileProblemsCleared() override;
 
     void buildControls();
     void applyPictures();
@@ -113,6 +123,7 @@ class FrmMain : public QWidget, private sim::EngineListener {
     std::array<QString, 6> m_pictureIds; // background, 1..5
     QSize m_picture5Size;
     bool m_maximised = false;
+    bool m_runOver = false;              // closeForRunEnd: the close is the run's own
     platform::Dragger *m_drag = nullptr; // LblMove drags the window
     int m_hover = -1;
     QHash<QString, QCursor> m_cursors;

@@ -57,7 +57,7 @@ void richLabel(QPainter &p, const QRect &r, const QFont &font, const QColor &col
 
 } // namespace
 
-QImage emblemImage(const QSize &size) {
+QImage emblemImage(const QSize &size, bool exam) {
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
@@ -73,7 +73,8 @@ QImage emblemImage(const QSize &size) {
     p.setFont(platform::fonts::uiPixels(qMax(8, size.height() - 4), true));
     p.setPen(ScreenGeometry::emblemText());
     p.drawText(QRect(size.height(), 0, size.width() - size.height(), size.height()), Qt::AlignCenter,
-               QCoreApplication::translate("sim", "练习"));
+               exam ? QCoreApplication::translate("sim", "考试")
+                    : QCoreApplication::translate("sim", "练习"));
     return img;
 }
 
@@ -118,7 +119,7 @@ void paintScreen(QPainter &p, const QSize &size, const ScreenModel &s, const Scr
 
     const QRect e = g.emblem();
     if (e.width() > 0 && e.height() > 0)
-        p.drawImage(e.topLeft(), emblemImage(e.size()));
+        p.drawImage(e.topLeft(), emblemImage(e.size(), options.exam));
 }
 
 } // namespace sim

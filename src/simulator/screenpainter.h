@@ -23,12 +23,13 @@ struct ScreenPictures {
 struct ScreenPaintOptions {
     QPalette palette;      // Window behind the background; menu title colours
     int hoveredTitle = -1; // the title shown highlighted, -1 none
+    bool exam = false;     // the emblem says the run is an exam, not practice
 };
 
 void paintScreen(QPainter &p, const QSize &size, const ScreenModel &s, const ScreenPictures &pictures,
                  const ScreenGeometry &g, const ScreenPaintOptions &options);
 
-// The emblem at the bottom right, drawn at its size.
-QImage emblemImage(const QSize &size);
+// The emblem at the bottom right, drawn at its size: "练习", or "考试" in an exam.
+QImage emblemImage(const QSize &size, bool exam = false);
 
 } // namespace sim

@@ -24,6 +24,13 @@ void ScreenView::setPictures(const sim::ScreenPictures &pictures) {
     update();
 }
 
+void ScreenView::setExam(bool exam) {
+    if (m_exam == exam)
+        return;
+    m_exam = exam;
+    update();
+}
+
 void ScreenView::setHoveredTitle(int i) {
     if (m_hover == i)
         return;
@@ -36,6 +43,7 @@ void ScreenView::paintEvent(QPaintEvent *) {
     sim::ScreenPaintOptions options;
     options.palette = palette();
     options.hoveredTitle = m_hover;
+    options.exam = m_exam;
     sim::paintScreen(p, size(), m_screen, m_pictures, m_geometry, options);
 }
 

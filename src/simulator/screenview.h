@@ -24,6 +24,10 @@ class ScreenView : public QWidget {
     const sim::ScreenModel &screen() const { return m_screen; }
     const sim::ScreenPictures &pictures() const { return m_pictures; }
 
+    // The emblem reads "考试" during an exam, else "练习".
+    void setExam(bool exam);
+    bool exam() const { return m_exam; }
+
     // The menu title shown highlighted (-1 none).
     void setHoveredTitle(int i);
     int hoveredTitle() const { return m_hover; }
@@ -36,6 +40,7 @@ class ScreenView : public QWidget {
     sim::ScreenModel m_screen;
     sim::ScreenPictures m_pictures;
     int m_hover = -1;
+    bool m_exam = false;
 };
 
 } // namespace sim::simview

@@ -48,6 +48,9 @@ bool StepEngine::loadPicture(const QString &id) {
 void StepEngine::restoreQuestion(int q) {
     if (q < 1 || q > MaxQuestions)
         return;
+    m_reported.clear();
+    if (m_listener)
+        m_listener->fileProblemsCleared();
     const auto &ids = m_data.QuestionScreen[q];
     m_screen.background = ids[0];
     if (!ids[0].isEmpty())

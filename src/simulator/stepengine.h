@@ -47,8 +47,11 @@ class EngineListener {
     // The closing record rewrote the panel's captions (LblBiao, LblUnit).
     virtual void panelCaptions(const std::optional<QString> &lblBiao,
                                const std::optional<QString> &lblUnit) = 0;
-    // A file could not be read; said once per message.
+    // A file could not be read; said once per message and question.
     virtual void fileProblem(const QString &message) = 0;
+    // Another question is being shown: what was said about the files of the
+    // last one no longer holds (its problems are said again if it comes back).
+    virtual void fileProblemsCleared() {}
 };
 
 class StepEngine {
@@ -72,7 +75,8 @@ class StepEngine {
     // Window opening: SavedStep of questions 1-40 back to 1.
     void formLoad();
     // Restores the screen picture and pictures 1-5 remembered for question q and
-    // its saved step (CurStep); the caller then starts Timer2.
+    // its saved step (CurStep); the caller then starts Timer2. The file problems
+    // said so far are cleared first: the notice is the question's own.
     void restoreQuestion(int q);
 
     void setData();

@@ -99,6 +99,42 @@ class TstExamForms : public QObject {
         QVERIFY(!dialog->isVisible());
     }
 
+    // The head says why only "交卷" is left: when the dialog opens after the
+    // time ran out, and when the time runs out while it is open.
+    void handInDialogHead_data() {
+        QTest::addColumn<int>("form");
+        QTest::addColumn<bool>("openedAtTimeUp");
+        QTest::addColumn<bool>("runsOutWhileOpen");
+        QTest::addColumn<QString>("head");
+        const QString plain = QStringLiteral("交卷提示");
+        const QString up = QStringLiteral("交卷提示 · 考试时间已到");
+        QTest::newRow("FrmEnd1") << 1 << false << false << plain;
+        QTest::newRow("FrmEnd1, opened at time up") << 1 << true << false << up;
+        QTest::newRow("FrmEnd1, time runs out while open") << 1 << false << true << up;
+        QTest::newRow("FrmEnd2") << 2 << false << false << plain;
+        QTest::newRow("FrmEnd2, time runs out while open") << 2 << false << true << up;
+    }
+    void handInDialogHead() {
+        QFETCH(int, form);
+        QFETCH(bool, openedAtTimeUp);
+        QFETCH(bool, runsOutWhileOpen);
+        QFETCH(QString, head);
+        const ModData d = paper(0);
+        std::unique_ptr<HandInDialog> dialog(form == 1
+                                                 ? static_cast<HandInDialog *>(new FrmEnd1(d, openedAtTimeUp))
+                                                 : new FrmEnd2(openedAtTimeUp));
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        if (runsOutWhileOpen)
+            dialog->setTimeUp(true);
+        auto *label = dialog->findChild<QLabel *>(QStringLiteral("LblHead"));
+        QVERIFY(label);
+        QVERIFY(label->isVisible());
+        QCOMPARE(label->text(), head);
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QCOMPARE(dialog->Command2->isEnabled(), !(openedAtTimeUp || runsOutWhileOpen));
+    }
+
     // The dialogs by keys: they open on "继续考试", which Enter presses; Tab
     // reaches "交卷" and Space presses it. Once the time is up the dialog opens
     // on "交卷" and Enter hands in.

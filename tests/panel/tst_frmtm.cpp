@@ -4,6 +4,7 @@
 // learner's records (practice; review with Yes and No).
 #include "app/trainer.h"
 #include "panel/frmczts.h"
+#include "panel/frmend.h"
 #include "panel/frmpicture.h"
 #include "panel/frmtm.h"
 #include "panel/panelart.h"
@@ -19,6 +20,7 @@
 #include "start/setfiles.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -31,6 +33,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QWindow>
 
 namespace {
 
@@ -50,6 +53,19 @@ class FakeSim : public SimulatedWindow {
     void startTimer2() override { ++timer2Starts; }
     void setGuided(bool on) override { guided << on; }
     void focusCommandLine() override { ++commandLineFocus; }
+    void closeForRunEnd() override { widget.close(); }
+};
+
+// The order in which top-level windows were raised, by object name.
+class RaiseLog : public QObject {
+  public:
+    QStringList order;
+    void watch(QWidget *w) { w->installEventFilter(this); }
+    bool eventFilter(QObject *o, QEvent *e) override {
+        if (e->type() == QEvent::ZOrderChange)
+            order << o->objectName();
+        return false;
+    }
 };
 
 class ScriptedPrompter : public platform::Prompter {
@@ -72,6 +88,7 @@ class ScriptedPrompter : public platform::Prompter {
 class FixedClock : public platform::Clock {
   public:
     QDateTime now() const override { return QDateTime(QDate(2026, 3, 2), QTime(9, 0)); }
+    qint64 steadyMs() const override { return 0; }
 };
 
 class NoLock : public platform::InstanceLock {
@@ -249,6 +266,106 @@ class TstFrmTm : public QObject {
         click(tm->CmdSelFH);
         QVERIFY(!tm->FrmSelect->isVisibleTo(tm.get()));
         QCOMPARE(int(d.CurQuestion), 3);
+    }
+
+    // The chooser sets solved questions apart (ring, spoken name, legend) in
+    // practice and reviews; an exam says nothing about correctness before the
+    // hand-in, unless the learner opened the answers and gave up its score.
+    void chooserShowsSolvedOutsideTheExam_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("answersOpened");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("unit practice") << int(panel::RunKind::Practice) << false << true;
+        QTest::newRow("review") << int(panel::RunKind::Review) << false << true;
+        QTest::newRow("exam") << int(panel::RunKind::Exam) << false << false;
+        QTest::newRow("exam with the answers opened") << int(panel::RunKind::Exam) << true << true;
+    }
+    void chooserShowsSolvedOutsideTheExam() {
+        QFETCH(int, kind);
+        QFETCH(bool, answersOpened);
+        QFETCH(bool, shown);
+        const auto runKind = panel::RunKind(kind);
+        if (runKind == panel::RunKind::Exam)
+            examPaper();
+        else
+            unitPractice();
+        auto tm = openPanel();
+        tm->applyEntry({runKind, QString(), std::nullopt});
+        if (answersOpened) {
+            tm->openAnswers();
+            tm->TimStartYS.stop();
+        }
+        d.QuestionScore[2] = 5; // solved, visited
+        d.QuestionScore[3] = 7; // solved, marked, visited
+        click(tm->CmdGN[4]);
+        QVERIFY(tm->FrmSelect->isVisibleTo(tm.get()));
+        auto colour = [&](int i) { return tm->CmTNO[i]->property("chooserColour").toInt(); };
+        auto solved = [&](int i) { return tm->CmTNO[i]->property("chooserSolved").toBool(); };
+        // the colours are the same in every run
+        QCOMPARE(colour(2), int(panel::ChooserColour::Green));
+        QCOMPARE(colour(3), int(panel::ChooserColour::Red));
+        QCOMPARE(solved(2), shown);
+        QCOMPARE(solved(3), shown);
+        QCOMPARE(tm->CmTNO[2]->styleSheet(),
+                 panel::panelart::chooserStyle(panel::ChooserColour::Green, shown));
+        QCOMPARE(tm->CmTNO[2]->accessibleName(),
+                 shown ? QStringLiteral("第2题 已完成") : QStringLiteral("第2题"));
+        auto *legend = tm->FrmSelect->findChild<QLabel *>(QStringLiteral("SelLegend"));
+        QVERIFY(legend);
+        QVERIFY(legend->text().contains(QStringLiteral("已看过")));
+        QCOMPARE(legend->text().contains(QStringLiteral("已完成")), shown);
+    }
+
+    // Without a window manager nothing keeps the panel above the simulated
+    // window: every way back to that window raises the panel after it.
+    void panelStaysAboveTheSimulatedWindow_data() {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("标识本题") << QStringLiteral("mark");
+        QTest::newRow("手把手教") << QStringLiteral("guide");
+        QTest::newRow("继续考试") << QStringLiteral("continue");
+        QTest::newRow("还原") << QStringLiteral("restore");
+        QTest::newRow("an input method chosen") << QStringLiteral("input");
+    }
+    void panelStaysAboveTheSimulatedWindow() {
+        QFETCH(QString, action);
+        const bool exam = action == QLatin1String("continue");
+        if (exam)
+            examPaper();
+        else
+            unitPractice();
+        Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, nullptr}, QStringLiteral("caddrill"));
+        FrmTm *tm = trainer.panel();
+        tm->setSimulatedWindow(&sim);
+        tm->show();
+        sim.widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(tm));
+        RaiseLog log;
+        log.watch(tm);
+        log.watch(&sim.widget);
+        if (action == QLatin1String("mark")) {
+            click(tm->CmdGN[3]);
+        } else if (action == QLatin1String("guide")) {
+            click(tm->CmdGN[6]);
+        } else if (action == QLatin1String("continue")) {
+            click(tm->CmdGN[5]); // 结束考试: the panel hides under the hand-in dialog
+            auto *dialog = qobject_cast<HandInDialog *>(trainer.handInDialog());
+            QVERIFY(dialog);
+            QVERIFY(!tm->isVisible());
+            log.order.clear();
+            QTest::mouseClick(dialog->Command2, Qt::LeftButton); // 继续考试
+            QVERIFY(tm->isVisible());
+        } else if (action == QLatin1String("restore")) {
+            tm->minimise();
+            log.order.clear();
+            click(tm->Command2);
+        } else {
+            tm->mEng->trigger();
+        }
+        QVERIFY(sim.widget.isVisible());
+        QVERIFY2(log.order.contains(QStringLiteral("FrmMain")), qPrintable(log.order.join(u' ')));
+        QCOMPARE(log.order.last(), QStringLiteral("FrmTm"));
+        tm->setSimulatedWindow(nullptr);
+        sim.widget.hide();
     }
 
     void redoAndGuidedTeaching() {
@@ -554,8 +671,8 @@ class TstFrmTm : public QObject {
         QCOMPARE(result, QStringList{QStringLiteral("4") + QString(39, u'0')});
     }
 
-    // The simulated window closed under the panel (for example by the window
-    // system): the panel goes on without it.
+    // The simulated window gone under the panel (destroyed by something else
+    // than the run's end): the panel goes on without it.
     void simulatedWindowClosedUnderThePanel() {
         unitPractice(0, 3);
         d.UnitCount = 1;
@@ -566,13 +683,115 @@ class TstFrmTm : public QObject {
         trainer.openRun({panel::RunKind::Practice, QStringLiteral("单元练习-"), std::nullopt});
         FrmTm *tm = trainer.panel();
         QPointer<FrmMain> main(trainer.simulatedWindow());
-        main->close();
-        QTRY_VERIFY(!main);
+        delete main.data();
+        QVERIFY(!main);
         click(tm->CmdGN[1]);
         QCOMPARE(int(d.CurQuestion), 2);
         click(tm->CmdGN[6]);
         QCOMPARE(int(d.WorkMode), 1);
         QVERIFY(!tm->simulatedWindow());
+    }
+
+    // Closing a window of the run (Alt+F4: close() on the simulated window, the
+    // window system's close on the panel) is the end button: a practice writes
+    // its records and the cover page comes back; an exam asks for the hand-in,
+    // and going on with the exam keeps both windows; a review asks its question.
+    void closingAWindowEndsTheRun_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("panelClosed"); // else the simulated window
+        QTest::addColumn<QString>("answer");   // in the hand-in dialogs
+        using K = panel::RunKind;
+        QTest::newRow("practice, simulated window") << int(K::Practice) << false << QString();
+        QTest::newRow("practice, panel") << int(K::Practice) << true << QString();
+        QTest::newRow("wrong-question review, simulated window") << int(K::Review) << false << QString();
+        QTest::newRow("exam, simulated window, 继续考试")
+            << int(K::Exam) << false << QStringLiteral("继续考试");
+        QTest::newRow("exam, simulated window, 交卷") << int(K::Exam) << false << QStringLiteral("交卷");
+        QTest::newRow("exam, panel, 继续考试") << int(K::Exam) << true << QStringLiteral("继续考试");
+    }
+    void closingAWindowEndsTheRun() {
+        QFETCH(int, kind);
+        QFETCH(bool, panelClosed);
+        QFETCH(QString, answer);
+        const auto runKind = panel::RunKind(kind);
+        if (runKind == panel::RunKind::Exam)
+            examPaper();
+        else
+            unitPractice(0, 2);
+        d.PanelMayClose = False; // as every opener leaves it during a run
+        d.UnitCount = 1;
+        if (runKind == panel::RunKind::Review) {
+            d.CurSet = CurSetReview;
+            d.ReviewSet = 2;
+            QVERIFY(platform::textfile::writeLinesAtomic(panel::progress::wrongListFile(d, 2),
+                                                         {QStringLiteral("00010002")}));
+        }
+        start::setfiles::nameSetFiles(d);
+        d.IndexFile = d.DataDir + QStringLiteral("288870.rar");
+        QFile::remove(panel::progress::unitStatusFile(d));
+        QFile::remove(panel::progress::unitResultFile(d, 0));
+        QVERIFY(platform::textfile::writeLinesAtomic(d.dataFile(QStringLiteral("288899.rar")),
+                                                     {QString::number(d.ModuleNo)}));
+        NoLock lock;
+        Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, &lock}, QStringLiteral("caddrill"));
+        trainer.openRun({runKind, QString(), std::nullopt});
+        QPointer<FrmTm> tm(trainer.panel());
+        QPointer<FrmMain> main(trainer.simulatedWindow());
+        QVERIFY(QTest::qWaitForWindowExposed(main));
+        QTRY_VERIFY(!tm->TimerREDO.isActive());
+        d.QuestionMark[1] = QStringLiteral("T");
+        d.QuestionScore[1] = 5; // solved, visited
+        QSignalSpy cover(&trainer, &Trainer::coverShown);
+
+        if (panelClosed) {
+            // as the window system closes it: a close event on its window
+            QVERIFY(tm->windowHandle());
+            QCloseEvent close;
+            QCoreApplication::sendEvent(tm->windowHandle(), &close);
+            QVERIFY(!close.isAccepted());
+        } else {
+            main->close();
+        }
+
+        if (runKind != panel::RunKind::Exam) {
+            QTRY_COMPARE(cover.count(), 1);
+            QTRY_VERIFY(!tm && !main); // both windows gone with the run
+            if (runKind == panel::RunKind::Practice) {
+                QVERIFY(prompter.asked.isEmpty());
+                QStringList status, result;
+                QVERIFY(platform::textfile::readLines(panel::progress::unitStatusFile(d), status));
+                QCOMPARE(status, QStringList{QStringLiteral("TF")});
+                QVERIFY(platform::textfile::readLines(panel::progress::unitResultFile(d, 0), result));
+                QCOMPARE(result, QStringList{QStringLiteral("4") + QString(39, u'0')});
+            } else {
+                QCOMPARE(prompter.asked.size(), 1);
+                QCOMPARE(prompter.asked[0].text, ReviewQuestion);
+            }
+            return;
+        }
+        // the exam: the hand-in dialog over the hidden panel, the simulated window kept
+        QTRY_VERIFY(trainer.handInDialog());
+        auto *end1 = qobject_cast<FrmEnd1 *>(trainer.handInDialog());
+        QVERIFY(end1 && end1->isVisible());
+        QVERIFY(!tm->isVisible());
+        QVERIFY(main && main->isVisible());
+        QCOMPARE(cover.count(), 0);
+        if (answer == QLatin1String("继续考试")) {
+            QTest::mouseClick(end1->Command2, Qt::LeftButton);
+            QVERIFY(!trainer.handInDialog());
+            QCoreApplication::processEvents(); // whatever the close left pending has run
+            QVERIFY(tm && tm->isVisible());
+            QVERIFY(main && main->isVisible());
+            QVERIFY(tm->TimeKS.isActive()); // the exam goes on
+            QCOMPARE(cover.count(), 0);
+            return;
+        }
+        QTest::mouseClick(end1->Command1, Qt::LeftButton);
+        auto *end2 = qobject_cast<FrmEnd2 *>(trainer.handInDialog());
+        QVERIFY(end2);
+        QTest::mouseClick(end2->Command1, Qt::LeftButton);
+        QVERIFY(trainer.report() && trainer.report()->isVisible());
+        QTRY_VERIFY(!tm && !main);
     }
 
     // The exam's hint dialog, opened by the shell from the panel's "操作提示":

@@ -216,15 +216,16 @@ class TstPanelRules : public QObject {
         QTest::addColumn<bool>("candidate");
         QTest::addColumn<bool>("hint");
         QTest::addColumn<bool>("unitList");
+        QTest::addColumn<bool>("solvedShown"); // the chooser's ring and "已完成"
         QTest::newRow("practice") << int(RunKind::Practice) << QStringLiteral("手把手教")
                                   << QStringLiteral("操作演示") << QStringLiteral("结束练习") << false
-                                  << false << true;
+                                  << false << true << true;
         QTest::newRow("review") << int(RunKind::Review) << QStringLiteral("手把手教")
                                 << QStringLiteral("操作演示") << QStringLiteral("结束复习") << false << false
-                                << true;
+                                << true << true;
         QTest::newRow("exam") << int(RunKind::Exam) << QStringLiteral("考生信息")
                               << QStringLiteral("操作提示") << QStringLiteral("结束考试") << true << true
-                              << false;
+                              << false << false;
     }
     void panelButtons() {
         QFETCH(int, kind);
@@ -234,6 +235,7 @@ class TstPanelRules : public QObject {
         QFETCH(bool, candidate);
         QFETCH(bool, hint);
         QFETCH(bool, unitList);
+        QFETCH(bool, solvedShown);
         const PanelButtons b = panel::panelButtons(RunKind(kind));
         QCOMPARE(b.guide, guide);
         QCOMPARE(b.demonstration, demonstration);
@@ -241,6 +243,7 @@ class TstPanelRules : public QObject {
         QCOMPARE(b.guideShowsCandidate, candidate);
         QCOMPARE(b.demonstrationIsHint, hint);
         QCOMPARE(b.unitListVisible, unitList);
+        QCOMPARE(b.chooserShowsSolved, solvedShown);
     }
 
     // A panel loads as an exam in WorkMode 3, as practice otherwise.

@@ -30,6 +30,7 @@ class FakeSim : public SimulatedWindow {
     void restoreQuestion(int q) override { calls << QStringLiteral("restore %1").arg(q); }
     void startTimer2() override { calls << QStringLiteral("timer2"); }
     void setGuided(bool on) override { calls << QStringLiteral("guided %1").arg(on); }
+    void closeForRunEnd() override { calls << QStringLiteral("close"); }
 };
 
 class ScriptedPrompter : public platform::Prompter {
@@ -44,10 +45,18 @@ class ScriptedPrompter : public platform::Prompter {
     }
 };
 
+// The wall clock (at) and the steady clock (steady, ms) apart: pass() is time
+// going by, a change of at alone is the wall clock set back or forward.
 class FakeClock : public platform::Clock {
   public:
     QDateTime at = QDateTime(QDate(2026, 3, 2), QTime(9, 0));
+    qint64 steady = 0;
+    void pass(qint64 secs) {
+        at = at.addSecs(secs);
+        steady += secs * 1000;
+    }
     QDateTime now() const override { return at; }
+    qint64 steadyMs() const override { return steady; }
 };
 
 } // namespace
@@ -271,22 +280,22 @@ class TstRunSession : public QObject {
         QSignalSpy handIn(&s, &RunSession::handInRequested);
         s.load();
         QCOMPARE(s.timeText(), QStringLiteral("剩余3分钟"));
-        clock.at = clock.at.addSecs(59);
+        clock.pass(59);
         QVERIFY(s.tickCountdown());
         QCOMPARE(time.count(), 0);
-        clock.at = clock.at.addSecs(1);
+        clock.pass(1);
         QVERIFY(s.tickCountdown());
         QCOMPARE(time.count(), 1);
         QCOMPARE(s.timeText(), QStringLiteral("剩余2分钟"));
         QCOMPARE(s.timeBar(100), 96);
         QVERIFY(s.tickCountdown()); // the same minute is not counted twice
         QCOMPARE(time.count(), 1);
-        clock.at = clock.at.addSecs(150); // two and a half minutes at once
+        clock.pass(150); // two and a half minutes at once
         QVERIFY(s.tickCountdown());
         QCOMPARE(time.count(), 3);
         QCOMPARE(s.timeText(), QStringLiteral("剩余0分钟"));
         QCOMPARE(handIn.count(), 1);
-        clock.at = clock.at.addSecs(30); // the half minute left over counts
+        clock.pass(30); // the half minute left over counts
         QVERIFY(s.tickCountdown());
         QCOMPARE(int(d.ExamMinutesLeft), -1);
         QCOMPARE(handIn.count(), 1); // handed in once, at 0
@@ -306,7 +315,7 @@ class TstRunSession : public QObject {
         QCOMPARE(s.timeText(), QStringLiteral("剩余50分钟"));
         QCOMPARE(s.timeBar(500), 0);
         for (int left = 49; left >= 0; --left) {
-            clock.at = clock.at.addSecs(60);
+            clock.pass(60);
             QVERIFY(s.tickCountdown());
             QCOMPARE(s.timeText(), QStringLiteral("剩余%1分钟").arg(left));
             QCOMPARE(s.timeBar(500), (50 - left) * 10);
@@ -315,10 +324,48 @@ class TstRunSession : public QObject {
         }
         QCOMPARE(prompter.asked, QStringList{QStringLiteral("时间已到，自动交卷！")});
         QCOMPARE(prompter.titles, QStringList{QStringLiteral("AutoCAD 2004")});
-        clock.at = clock.at.addSecs(5 * 60); // under the dialogs the minutes go on, silently
+        clock.pass(5 * 60); // under the dialogs the minutes go on, silently
         QVERIFY(s.tickCountdown());
         QCOMPARE(prompter.asked.size(), 1);
         QCOMPARE(handIn.count(), 1);
+    }
+
+    // The countdown measures the time used: the wall clock set back or forward
+    // (by hand, by time synchronisation) neither freezes it nor ends the exam.
+    // Each move is the wall clock set by jump seconds, then pass seconds gone
+    // by; the panel ticks after each.
+    void countdownFollowsTimeUsed_data() {
+        QTest::addColumn<QList<int>>("moves"); // jump, pass, jump, pass, ...
+        QTest::addColumn<int>("left");
+        const int hours3 = 3 * 3600;
+        QTest::newRow("set back 3 h after a minute") << QList<int>{0, 60, -hours3, 60} << 48;
+        QTest::newRow("set back 3 h at the start") << QList<int>{-hours3, 0, 0, 120} << 48;
+        QTest::newRow("set forward 3 h") << QList<int>{hours3, 0, 0, 60} << 49;
+        QTest::newRow("back, then forward again") << QList<int>{0, 30, -hours3, 45, hours3, 50} << 48;
+        QTest::newRow("set back a minute as one ends") << QList<int>{0, 59, -60, 1} << 49;
+        QTest::newRow("no time passes, only the wall clock moves")
+            << QList<int>{hours3, 0, -2 * hours3, 0, 24 * 3600, 0} << 50;
+    }
+    void countdownFollowsTimeUsed() {
+        QFETCH(QList<int>, moves);
+        QFETCH(int, left);
+        unit();
+        d.SetBase = SetBaseExamPaper;
+        d.CurSet = 0;
+        d.WorkMode = WorkExam;
+        RunSession s(d, prompter, clock);
+        QSignalSpy handIn(&s, &RunSession::handInRequested);
+        s.load();
+        for (int i = 0; i + 1 < moves.size(); i += 2) {
+            clock.at = clock.at.addSecs(moves[i]);
+            QVERIFY(s.tickCountdown());
+            clock.pass(moves[i + 1]);
+            QVERIFY(s.tickCountdown());
+        }
+        QCOMPARE(int(d.ExamMinutesLeft), left);
+        QCOMPARE(s.timeText(), QStringLiteral("剩余%1分钟").arg(left));
+        QCOMPARE(handIn.count(), 0);
+        QVERIFY(prompter.asked.isEmpty());
     }
 
     // A countdown that was stopped (the paper handed in, the run over) or that
@@ -345,7 +392,7 @@ class TstRunSession : public QObject {
         QVERIFY(s.countdownRunning());
         if (stopped)
             s.stopCountdown();
-        clock.at = clock.at.addSecs(2 * 3600);
+        clock.pass(2 * 3600);
         QVERIFY(!s.tickCountdown());
         QCOMPARE(int(d.ExamMinutesLeft), 30);
         QCOMPARE(handIn.count(), 0);
@@ -366,7 +413,7 @@ class TstRunSession : public QObject {
         d.CurSet = Integer(curSet);
         RunSession s(d, prompter, clock);
         s.load();
-        clock.at = clock.at.addSecs(600);
+        clock.pass(600);
         QVERIFY(!s.tickCountdown());
         QCOMPARE(int(d.ExamMinutesLeft), 50);
     }

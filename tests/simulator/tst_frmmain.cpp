@@ -54,7 +54,13 @@ class TstFrmMain : public QObject {
     void guidedOutlinesCoverTheZones();
     void windowKeysAndDocking();
     void missingPictureShowsNotice();
+    void noticeBelongsToItsQuestion_data();
+    void noticeBelongsToItsQuestion();
     void contextMenuAndBackButton();
+    void noEmptyPopup_data();
+    void emblemTellsTheExam_data();
+    void emblemTellsTheExam();
+    void noEmptyPopup();
     void dragsWithTheMouse();
     void pointerFiles();
     void automaticSteps();
@@ -221,6 +227,56 @@ void TstFrmMain::missingPictureShowsNotice() {
     QVERIFY(!w.view->screen().successVisible);
 }
 
+// The notice names the files of the question shown: the next question that
+// loads cleanly shows none, and the broken question shows its notice again
+// when the learner comes back to it.
+void TstFrmMain::noticeBelongsToItsQuestion_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("named"); // in the notice
+    QTest::newRow("unreadable picture") << QStringLiteral("picture") << QStringLiteral("404404.rar");
+    QTest::newRow("cut step record") << QStringLiteral("record") << QStringLiteral("288820.rar");
+}
+
+void TstFrmMain::noticeBelongsToItsQuestion() {
+    QFETCH(QString, fault);
+    QFETCH(QString, named);
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writePicture(QStringLiteral("100001"), 800, 600, Qt::white);
+    sim::bank::StepRecord first =
+        Rec(QStringLiteral("0001")).screen(QStringLiteral("100001")).zone(0, 600, 600, 600).r;
+    if (fault == QLatin1String("picture"))
+        first = Rec(QStringLiteral("0001")).screen(QStringLiteral("404404")).zone(0, 600, 600, 600).r;
+    else
+        first.line.truncate(120);
+    f.writeQuestions({{first, Rec(QStringLiteral("9999")).r},
+                      {Rec(QStringLiteral("0001")).screen(QStringLiteral("100001")).zone(0, 600, 600, 600).r,
+                       Rec(QStringLiteral("9999")).r},
+                      {Rec(QStringLiteral("0001")).screen(QStringLiteral("100001")).zone(0, 900, 600, 600).r,
+                       Rec(QStringLiteral("9999")).r}});
+    FrmMain w(f.data);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // as the panel shows a question: its remembered screen, then Timer2's set-up
+    auto show = [&](int q) {
+        f.data.CurQuestion = Integer(q);
+        w.restoreQuestion(q);
+        w.setData();
+    };
+    show(1);
+    QVERIFY(w.notice->isVisible());
+    QVERIFY(w.notice->text().contains(named));
+    show(2);
+    QVERIFY(!w.notice->isVisible());
+    show(3);
+    QVERIFY(!w.notice->isVisible());
+    show(1);
+    QVERIFY(w.notice->isVisible());
+    QVERIFY(w.notice->text().contains(named));
+    // one notice for the question, however often it was shown
+    QCOMPARE(w.notice->text().count(named), 1);
+}
+
 void TstFrmMain::contextMenuAndBackButton() {
     BankFixture f;
     f.writeTexts({QStringLiteral("x")});
@@ -243,6 +299,84 @@ void TstFrmMain::contextMenuAndBackButton() {
     QCOMPARE(w.LblXXK->geometry(), QRect(600, 540, 73, 19));
     QTest::mouseClick(w.LblXXK, Qt::LeftButton);
     QCOMPARE(int(f.data.CurStep), 1);
+}
+
+// A pop-up with nothing to choose is not opened: an empty one is invisible
+// and would swallow the learner's next click. A missing sMenu.sys is named.
+void TstFrmMain::noEmptyPopup_data() {
+    QTest::addColumn<QString>("menuFile"); // "missing", "separators" or "items"
+    QTest::addColumn<bool>("bar");         // the menu bar's title, else the context menu
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("sMenu.sys missing, context menu") << QStringLiteral("missing") << false << false;
+    QTest::newRow("sMenu.sys missing, menu bar") << QStringLiteral("missing") << true << false;
+    QTest::newRow("only a separator, context menu") << QStringLiteral("separators") << false << false;
+    QTest::newRow("items, context menu") << QStringLiteral("items") << false << true;
+    QTest::newRow("items, menu bar") << QStringLiteral("items") << true << true;
+}
+
+void TstFrmMain::noEmptyPopup() {
+    QFETCH(QString, menuFile);
+    QFETCH(bool, bar);
+    QFETCH(bool, opens);
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    if (menuFile == QLatin1String("separators"))
+        f.writeMenu({{169, QStringLiteral("-")}});
+    else if (menuFile == QLatin1String("items"))
+        f.writeMenu({{19, QStringLiteral("直线(&L)")}, {169, QStringLiteral("删除(&E)")}});
+    f.writeSteps({bar ? Rec(QStringLiteral("A721")).menuBar(120, 360)
+                      : Rec(QStringLiteral("3122")).zone(1500, 1500, 3000, 3000),
+                  Rec(QStringLiteral("9999"))});
+    FrmMain w(f.data);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.setData();
+    if (bar) {
+        QVERIFY(w.LMenu[1]->isVisible());
+        QTest::mouseClick(w.LMenu[1], Qt::LeftButton);
+    } else {
+        QTest::mouseClick(w.Label1, Qt::RightButton);
+    }
+    QCOMPARE(w.wm100->isVisible(), opens);
+    QCOMPARE(QApplication::activePopupWidget() != nullptr, opens);
+    if (menuFile == QLatin1String("missing")) {
+        QVERIFY(w.notice->isVisible());
+        QVERIFY(w.notice->text().contains(QStringLiteral("sMenu.sys")));
+    }
+    w.wm100->close();
+}
+
+// The status bar's emblem reads as the run is: an exam's differs from
+// practice's (which guided teaching shares).
+void TstFrmMain::emblemTellsTheExam_data() {
+    QTest::addColumn<int>("workMode");
+    QTest::addColumn<bool>("differs");
+    QTest::newRow("practice") << int(WorkPractice) << false;
+    QTest::newRow("guided teaching") << int(WorkGuided) << false;
+    QTest::newRow("exam") << int(WorkExam) << true;
+}
+
+void TstFrmMain::emblemTellsTheExam() {
+    QFETCH(int, workMode);
+    QFETCH(bool, differs);
+    auto emblem = [](int mode) {
+        BankFixture f;
+        f.writeTexts({QStringLiteral("x")});
+        f.writeSteps({Rec(QStringLiteral("0001")).zone(1500, 1500, 600, 600), Rec(QStringLiteral("9999"))});
+        f.data.WorkMode = Integer(mode);
+        FrmMain w(f.data);
+        w.showForm();
+        if (!QTest::qWaitForWindowExposed(&w))
+            return QImage();
+        w.setData();
+        const QRect r = w.view->screenGeometry().emblem();
+        return r.isEmpty() ? QImage() : w.view->grab(r).toImage();
+    };
+    const QImage practice = emblem(WorkPractice);
+    const QImage shown = emblem(workMode);
+    QVERIFY(!practice.isNull() && !shown.isNull());
+    QCOMPARE(shown.size(), practice.size());
+    QCOMPARE(shown != practice, differs);
 }
 
 namespace {

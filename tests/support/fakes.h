@@ -43,7 +43,15 @@ struct FakeInstance : platform::InstanceLock {
     void whenCalled(std::function<void()> h) override { handler = std::move(h); }
 };
 
+// The wall clock (at) and the steady clock (steady, ms) apart: pass() is time
+// going by, a change of at alone is the wall clock set back or forward.
 struct FakeClock : platform::Clock {
     QDateTime at = QDateTime(QDate(2026, 12, 10), QTime(9, 30, 0));
+    qint64 steady = 0;
+    void pass(qint64 secs) {
+        at = at.addSecs(secs);
+        steady += secs * 1000;
+    }
     QDateTime now() const override { return at; }
+    qint64 steadyMs() const override { return steady; }
 };
