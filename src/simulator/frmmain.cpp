@@ -492,9 +492,9 @@ void FrmMain::keyPressEvent(QKeyEvent *e) {
     QWidget *f = focusWidget();
     if (f == Text1 || f == Text2)
         return; // keys typed into a box are the box's
-    const int vk = sim::vkFromQtKey(e->key());
-    if (vk != 0)
-        m_engine.windowKeyDown(vk, sim::shiftState(e->modifiers()));
+    const sim::KeyCode k = sim::keyOfEvent(e->key(), e->modifiers(), e->text());
+    if (k.key != 0)
+        m_engine.windowKeyDown(k.key, k.shift);
 }
 
 void FrmMain::mousePressEvent(QMouseEvent *) {

@@ -1,6 +1,38 @@
 #include "simulator/inputcodes.h"
 
+#include <array>
+
 namespace sim {
+
+namespace {
+
+// The key of a US keyboard that types character c (with or without Shift).
+int vkOfUsCharacter(char16_t c) {
+    if (c >= u'a' && c <= u'z')
+        return c - u'a' + 'A';
+    if ((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9'))
+        return c;
+    if (c == u' ')
+        return 32;
+    // Shift with the digit row: ")" is Shift+0, "!" Shift+1, ... "(" Shift+9
+    static constexpr char16_t shiftedDigits[] = u")!@#$%^&*(";
+    for (int d = 0; d < 10; ++d)
+        if (c == shiftedDigits[d])
+            return '0' + d;
+    // each key's character without and with Shift
+    static constexpr struct {
+        char16_t plain, shifted;
+        int vk;
+    } punctuation[] = {{u';', u':', 186},  {u'=', u'+', 187}, {u',', u'<', 188}, {u'-', u'_', 189},
+                       {u'.', u'>', 190},  {u'/', u'?', 191}, {u'`', u'~', 192}, {u'[', u'{', 219},
+                       {u'\\', u'|', 220}, {u']', u'}', 221}, {u'\'', u'"', 222}};
+    for (const auto &p : punctuation)
+        if (c == p.plain || c == p.shifted)
+            return p.vk;
+    return 0;
+}
+
+} // namespace
 
 int shiftState(Qt::KeyboardModifiers mods) {
     int s = 0;
@@ -14,18 +46,15 @@ int shiftState(Qt::KeyboardModifiers mods) {
 }
 
 int vkFromQtKey(int k) {
-    if (k >= Qt::Key_A && k <= Qt::Key_Z)
-        return k; // same codes as the virtual keys
-    if (k >= Qt::Key_0 && k <= Qt::Key_9)
-        return k;
+    // the printable keys carry their character's code
+    if (k >= 0x20 && k <= 0x7e)
+        return vkOfUsCharacter(char16_t(k));
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
         return 112 + (k - Qt::Key_F1);
     switch (k) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         return 13;
-    case Qt::Key_Space:
-        return 32;
     case Qt::Key_Escape:
         return 27;
     case Qt::Key_Tab:
@@ -59,27 +88,45 @@ int vkFromQtKey(int k) {
         return 17;
     case Qt::Key_Alt:
         return 18;
-    case Qt::Key_Slash:
-    case Qt::Key_Question:
-        return 191;
-    case Qt::Key_Period:
-    case Qt::Key_Greater:
-        return 190;
-    case Qt::Key_Comma:
-    case Qt::Key_Less:
-        return 188;
-    case Qt::Key_Minus:
-    case Qt::Key_Underscore:
-        return 189;
-    case Qt::Key_Equal:
-    case Qt::Key_Plus:
-        return 187;
-    case Qt::Key_Semicolon:
-    case Qt::Key_Colon:
-        return 186;
     default:
         return 0;
     }
+}
+
+KeyCode keyOfEvent(int qtKey, Qt::KeyboardModifiers mods, const QString &text) {
+    KeyCode c;
+    c.shift = shiftState(mods);
+    // the keypad's "*" is a key of its own, not Shift+8
+    if ((mods & Qt::KeypadModifier) && qtKey == Qt::Key_Asterisk)
+        c.key = 106;
+    else
+        c.key = vkFromQtKey(qtKey);
+    if (c.key == 0 && text.size() == 1)
+        c.key = vkOfUsCharacter(text.at(0).unicode());
+    return c;
+}
+
+bool keyboardHasKey(int vk) {
+    // every code a key event can give, found by asking keyOfEvent of every key
+    // Qt names (the printable keys and the function and editing keys), plain
+    // and on the keypad
+    static const std::array<bool, 256> sent = [] {
+        std::array<bool, 256> has{};
+        auto mark = [&has](int qtKey) {
+            for (Qt::KeyboardModifiers m :
+                 {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::KeypadModifier)}) {
+                const int code = keyOfEvent(qtKey, m, QString()).key;
+                if (code > 0 && code < int(has.size()))
+                    has[code] = true;
+            }
+        };
+        for (int k = 0x20; k <= 0x7e; ++k)
+            mark(k);
+        for (int k = Qt::Key_Escape; k <= Qt::Key_F35; ++k)
+            mark(k);
+        return has;
+    }();
+    return vk > 0 && vk < int(sent.size()) && sent[vk];
 }
 
 Qt::CursorShape systemPointer(int nn) {

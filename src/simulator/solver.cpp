@@ -1,5 +1,6 @@
 #include "simulator/solver.h"
 #include "simulator/bankreader.h"
+#include "simulator/inputcodes.h"
 #include "simulator/stepcode.h"
 #include "simulator/stepengine.h"
 #include "start/moddata.h"
@@ -391,6 +392,10 @@ class Solver {
             break;
         case StepKind::Key:
             out.what = QStringLiteral("the key");
+            if (!keyboardHasKey(c.key)) {
+                why = QStringLiteral("no key of a keyboard gives key code %1").arg(c.key);
+                break;
+            }
             if (keys) {
                 add(Action::windowKey(c.key, c.modifiers));
                 return QString();

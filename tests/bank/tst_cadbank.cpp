@@ -558,6 +558,45 @@ class TstCadbank : public QObject {
         QVERIFY2(problemsText(problems).contains(expected), qPrintable(problemsText(problems)));
     }
 
+    // Each row: the code given to the first step of the fixture, a key step on
+    // a screen without input box, and the problem the check reports (none for a
+    // key a keyboard has).
+    void checkJudgesKeySteps_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("expected");
+        const QString none;
+        QTest::newRow("Shift+1") << "6149" << none;
+        QTest::newRow("Ctrl+/") << "6291" << none;
+        QTest::newRow("Shift+F4") << "6115" << none;
+        QTest::newRow("Tab") << "6009" << none;
+        QTest::newRow("key code 10")
+            << "6010"
+            << "cad/288820.rar:1: StepCode: no action completes step 1 (“6010”): no key of a keyboard gives "
+               "key code 10";
+        QTest::newRow("key code 0") << "6100"
+                                    << "cad/288820.rar:1: StepCode: no action completes step 1 (“6100”): no "
+                                       "key of a keyboard gives key code 0";
+        QTest::newRow("key code 93") << "6293"
+                                     << "cad/288820.rar:1: StepCode: no action completes step 1 (“6293”): no "
+                                        "key of a keyboard gives key code 93";
+    }
+    void checkJudgesKeySteps() {
+        QFETCH(QString, code);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        QVERIFY(copyFolder(m_tiny, dir.path()));
+        const QString steps = dir.filePath(QStringLiteral("cad/288820.rar"));
+        QStringList s = readGbk(steps);
+        s[0].replace(7, 4, code);
+        writeGbk(steps, s);
+        QVector<Problem> problems;
+        QVERIFY(checkBank(dir.path(), problems));
+        if (expected.isEmpty())
+            QVERIFY2(problems.isEmpty(), qPrintable(problemsText(problems)));
+        else
+            QVERIFY2(problemsText(problems).contains(expected), qPrintable(problemsText(problems)));
+    }
+
     void checkOfTheUntouchedFixtureIsClean() {
         QVector<Problem> problems;
         QVERIFY(checkBank(m_tiny, problems));

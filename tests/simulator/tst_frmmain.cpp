@@ -53,6 +53,8 @@ class TstFrmMain : public QObject {
     void solveQuestionByHand();
     void guidedOutlinesCoverTheZones();
     void windowKeysAndDocking();
+    void shiftedKeysCompleteKeySteps_data();
+    void shiftedKeysCompleteKeySteps();
     void missingPictureShowsNotice();
     void noticeBelongsToItsQuestion_data();
     void noticeBelongsToItsQuestion();
@@ -208,6 +210,45 @@ void TstFrmMain::windowKeysAndDocking() {
     QCOMPARE(int(f.data.CurStep), 3);
     QTest::keyClick(&w, Qt::Key_Tab);
     QCOMPARE(int(f.data.CurStep), 4);
+}
+
+// Each row: a key step, the key pressed on the window (as a keyboard sends it:
+// Qt names the character Shift types), and whether the step is completed.
+void TstFrmMain::shiftedKeysCompleteKeySteps_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("qtKey");
+    QTest::addColumn<Qt::KeyboardModifiers>("mods");
+    QTest::addColumn<bool>("completes");
+    const Qt::KeyboardModifiers none, shift(Qt::ShiftModifier);
+    QTest::newRow("Shift+1 types !") << "6149" << int(Qt::Key_Exclam) << shift << true;
+    QTest::newRow("Shift+0 types )") << "6148" << int(Qt::Key_ParenRight) << shift << true;
+    QTest::newRow("Shift+8 types *") << "6156" << int(Qt::Key_Asterisk) << shift << true;
+    QTest::newRow("Ctrl+Shift+2 types @")
+        << "6350" << int(Qt::Key_At) << (shift | Qt::ControlModifier) << true;
+    QTest::newRow("1 without Shift is not Shift+1") << "6149" << int(Qt::Key_1) << none << false;
+    QTest::newRow("Shift+1 is not the plain 1 key") << "6049" << int(Qt::Key_Exclam) << shift << false;
+    QTest::newRow("the keypad's * is not 8")
+        << "6056" << int(Qt::Key_Asterisk) << Qt::KeyboardModifiers(Qt::KeypadModifier) << false;
+    QTest::newRow("Shift+/ types ?") << "6191" << int(Qt::Key_Question) << shift << true;
+}
+
+void TstFrmMain::shiftedKeysCompleteKeySteps() {
+    QFETCH(QString, code);
+    QFETCH(int, qtKey);
+    QFETCH(Qt::KeyboardModifiers, mods);
+    QFETCH(bool, completes);
+    BankFixture f;
+    f.writeTexts({QStringLiteral("x")});
+    f.writeSteps({Rec(code), Rec(QStringLiteral("9999"))});
+    FakePanel panel;
+    FrmMain w(f.data);
+    w.setPanel(&panel);
+    w.resize(800, 600);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.setData();
+    QTest::keyClick(&w, Qt::Key(qtKey), mods);
+    QCOMPARE(int(f.data.CurStep), completes ? 2 : 1);
 }
 
 void TstFrmMain::missingPictureShowsNotice() {

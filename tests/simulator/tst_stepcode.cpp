@@ -1,6 +1,7 @@
 // The step vocabulary: what each step code asks for, and the record's field
 // table (every named field written and read back through the same columns).
 #include "records.h"
+#include "simulator/inputcodes.h"
 #include "simulator/stepcode.h"
 #include "simulator/steprecord.h"
 
@@ -21,6 +22,8 @@ class TstStepCode : public QObject {
     void menuFields();
     void confirmKeys_data();
     void confirmKeys();
+    void keyEvents_data();
+    void keyEvents();
     void pictureDirections_data();
     void pictureDirections();
     void commandLineTyping();
@@ -154,6 +157,62 @@ void TstStepCode::confirmKeys() {
     QFETCH(int, vk);
     QFETCH(bool, confirms);
     QCOMPARE(decodeStepCode(code).confirmKey(vk), confirms);
+}
+
+// Each row: a key event as Qt reports it (key, modifiers, text) and the key
+// code and modifier state the simulated window stores for it.
+void TstStepCode::keyEvents_data() {
+    QTest::addColumn<int>("qtKey");
+    QTest::addColumn<Qt::KeyboardModifiers>("mods");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("shift");
+    const Qt::KeyboardModifiers none, shift(Qt::ShiftModifier);
+    // Shift with the digit row: Qt names the character, the key is the digit's
+    const int shifted[] = {Qt::Key_ParenRight, Qt::Key_Exclam,   Qt::Key_At,          Qt::Key_NumberSign,
+                           Qt::Key_Dollar,     Qt::Key_Percent,  Qt::Key_AsciiCircum, Qt::Key_Ampersand,
+                           Qt::Key_Asterisk,   Qt::Key_ParenLeft};
+    for (int d = 0; d < 10; ++d)
+        QTest::addRow("Shift+%d", d) << shifted[d] << shift << QString(QChar(shifted[d])) << '0' + d << 1;
+    QTest::newRow("Ctrl+Shift+1 without text")
+        << int(Qt::Key_Exclam) << (shift | Qt::ControlModifier) << QString() << 49 << 3;
+    QTest::newRow("1 alone") << int(Qt::Key_1) << none << QStringLiteral("1") << 49 << 0;
+    QTest::newRow("[") << int(Qt::Key_BracketLeft) << none << QStringLiteral("[") << 219 << 0;
+    QTest::newRow("Shift+[ types {") << int(Qt::Key_BraceLeft) << shift << QStringLiteral("{") << 219 << 1;
+    QTest::newRow("\\") << int(Qt::Key_Backslash) << none << QStringLiteral("\\") << 220 << 0;
+    QTest::newRow("Shift+\\ types |") << int(Qt::Key_Bar) << shift << QStringLiteral("|") << 220 << 1;
+    QTest::newRow("]") << int(Qt::Key_BracketRight) << none << QStringLiteral("]") << 221 << 0;
+    QTest::newRow("Ctrl+]") << int(Qt::Key_BracketRight) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                            << QStringLiteral("\x1d") << 221 << 2;
+    QTest::newRow("Shift+] types }") << int(Qt::Key_BraceRight) << shift << QStringLiteral("}") << 221 << 1;
+    QTest::newRow("'") << int(Qt::Key_Apostrophe) << none << QStringLiteral("'") << 222 << 0;
+    QTest::newRow("Shift+' types \"") << int(Qt::Key_QuoteDbl) << shift << QStringLiteral("\"") << 222 << 1;
+    QTest::newRow("`") << int(Qt::Key_QuoteLeft) << none << QStringLiteral("`") << 192 << 0;
+    QTest::newRow("Shift+` types ~") << int(Qt::Key_AsciiTilde) << shift << QStringLiteral("~") << 192 << 1;
+    QTest::newRow("Shift+; types :") << int(Qt::Key_Colon) << shift << QStringLiteral(":") << 186 << 1;
+    QTest::newRow("Shift+/ types ?") << int(Qt::Key_Question) << shift << QStringLiteral("?") << 191 << 1;
+    QTest::newRow("Shift+A") << int(Qt::Key_A) << shift << QStringLiteral("A") << 65 << 1;
+    QTest::newRow("Shift+F4") << int(Qt::Key_F4) << shift << QString() << 115 << 1;
+    QTest::newRow("keypad * is not Shift+8")
+        << int(Qt::Key_Asterisk) << Qt::KeyboardModifiers(Qt::KeypadModifier) << QStringLiteral("*") << 106
+        << 0;
+    QTest::newRow("a key Qt cannot name, read by its text")
+        << int(Qt::Key_unknown) << none << QStringLiteral("[") << 219 << 0;
+    QTest::newRow("a letter of another script has no key code")
+        << 0x0419 << none << QStringLiteral("\u0439") << 0 << 0;
+}
+
+void TstStepCode::keyEvents() {
+    QFETCH(int, qtKey);
+    QFETCH(Qt::KeyboardModifiers, mods);
+    QFETCH(QString, text);
+    QFETCH(int, key);
+    QFETCH(int, shift);
+    const KeyCode c = keyOfEvent(qtKey, mods, text);
+    QCOMPARE(c.key, key);
+    QCOMPARE(c.shift, shift);
+    // a code the window stores is one the bank checker knows a keyboard gives
+    QCOMPARE(keyboardHasKey(c.key), key != 0);
 }
 
 // Each row: the code and the way picture 5 must go on each axis.
