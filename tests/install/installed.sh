@@ -119,7 +119,10 @@ users)
     done
     compgen -G "$scratch/nobody/run/caddrill-*.lock" >/dev/null || fail "the first user's trainer took no lock"
     reaches_cover daemon
-    kill -9 "$running"
+    # the trainer is a child of the backgrounded runner: its own pid is the lock's first line
+    trainer=$(head -n1 "$(compgen -G "$scratch/nobody/run/caddrill-*.lock")")
+    [[ $trainer =~ ^[0-9]+$ ]] || fail "no process named in the lock: $trainer"
+    kill -9 "$trainer"
     wait "$running" 2>/dev/null || true
     compgen -G "$scratch/nobody/run/caddrill-*.lock" >/dev/null || fail "the killed trainer left no lock to recover"
     reaches_cover daemon
