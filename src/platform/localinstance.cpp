@@ -12,7 +12,10 @@ constexpr int ConnectMs = 1000;
 
 LocalInstance::LocalInstance(const QString &programFolder, const QString &name, QObject *parent)
     : QObject(parent), LockFileInstance(programFolder, name),
-      m_serverName(name + u'-' + folderKey(programFolder)) {}
+      // the socket lies in the user's own runtime folder: another user's
+      // trainer can neither take its name nor leave a stale one in the way
+      m_serverName(runtimeFolder() + u'/' + name + u'-' + folderKey(programFolder) +
+                   QStringLiteral(".socket")) {}
 
 LocalInstance::~LocalInstance() = default;
 

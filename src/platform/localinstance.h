@@ -24,7 +24,7 @@ class LocalInstance : public QObject, public LockFileInstance {
     bool callRunning() override;
     void whenCalled(std::function<void()> handler) override { m_handler = std::move(handler); }
 
-    // The socket's name: the program and its folder's key.
+    // The socket's path: the user's runtime folder, the program and its folder's key.
     QString serverName() const { return m_serverName; }
     bool listening() const;
 

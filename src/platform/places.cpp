@@ -35,10 +35,18 @@ bool RecordPlaces::folderWritable(const QString &folder) {
     return probe.open(); // removed again when probe goes
 }
 
+bool RecordPlaces::installedFolder(const QString &programFolder) {
+    return QFileInfo(join(programFolder, installMarker())).isFile();
+}
+
+bool RecordPlaces::writesBesideProgram(const QString &programFolder, const WritableProbe &probe) {
+    return !installedFolder(programFolder) && probe(programFolder);
+}
+
 RecordPlaces RecordPlaces::decide(const QString &programFolder, const WritableProbe &probe,
                                   const QString &userRoot) {
     RecordPlaces p;
-    if (probe(programFolder))
+    if (writesBesideProgram(programFolder, probe))
         return p;
     p.m_userRoot =
         userRoot.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) : userRoot;

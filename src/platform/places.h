@@ -2,8 +2,9 @@
 // Where the files the trainer and the update checker write are kept.
 //
 // A program folder the user can write keeps everything beside the executable,
-// as portable copies and existing records expect. A program folder the user
-// cannot write (installed by the system, a read-only medium) sends every file
+// as portable copies and existing records expect. A program folder installed by
+// the system (it holds the install marker, whoever runs the trainer, root
+// included) or one the user cannot write (a read-only medium) sends every file
 // the programs write to a per-user folder with the same names:
 //
 //   shipped place                       per-user place
@@ -43,6 +44,15 @@ class RecordPlaces {
     // Whether files can be created in folder: tries to create and remove one
     // (permission bits alone misjudge read-only mounts, ACLs and root).
     static bool folderWritable(const QString &folder);
+
+    // The file the installation leaves in the program folder. An installed
+    // folder is shared by every user of the machine and is never written.
+    static QString installMarker() { return QStringLiteral("caddrill.installed"); }
+    static bool installedFolder(const QString &programFolder);
+    // Whether the programs write beside the executable: a folder that was not
+    // installed by the system and that the probe can write.
+    static bool writesBesideProgram(const QString &programFolder,
+                                    const WritableProbe &probe = folderWritable);
 
     // The decision for one program folder. userRoot: where per-user folders
     // go; empty means QStandardPaths::AppDataLocation.

@@ -1,10 +1,13 @@
 #include "platform/services.h"
 
+#include "platform/places.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace platform {
 
@@ -20,16 +23,29 @@ QString LockFileInstance::folderKey(const QString &programFolder) {
 }
 
 LockFileInstance::LockFileInstance(const QString &programFolder, const QString &name) {
-    // The lock guards the records of one program folder, so every start of that
-    // folder must find it, whatever its environment or the executable's name:
-    // it lies in the folder itself, or where the folder cannot be written in
-    // the machine's temporary folder under the folder's name.
-    const QFileInfo folder(programFolder);
-    if (folder.isDir() && folder.isWritable()) {
+    // The lock guards the records of one program folder. Where those records
+    // lie beside the program (a portable copy), every start of that folder must
+    // find it, so it lies in the folder itself. An installed or read-only folder
+    // keeps each user's records apart, so each user has a lock of their own in
+    // their runtime folder, under the folder's name: another user's trainer
+    // never refuses a start, and a lock left by a crash is the user's to clear.
+    if (RecordPlaces::writesBesideProgram(programFolder)) {
         m_path = canonicalFolder(programFolder) + QStringLiteral("/.") + name + QStringLiteral(".lock");
         return;
     }
-    m_path = QStringLiteral("/tmp/") + name + u'-' + folderKey(programFolder) + QStringLiteral(".lock");
+    m_path = runtimeFolder() + u'/' + name + u'-' + folderKey(programFolder) + QStringLiteral(".lock");
+}
+
+QString LockFileInstance::runtimeFolder() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) {
+        // no usable runtime folder (for instance one owned by someone else):
+        // the user's cache folder is theirs alone as well
+        folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                 QStringLiteral("/caddrill");
+        QDir().mkpath(folder);
+    }
+    return folder;
 }
 
 LockFileInstance::~LockFileInstance() {

@@ -70,6 +70,9 @@ class LockFileInstance : public InstanceLock {
     static QString canonicalFolder(const QString &programFolder);
     // A short name of that folder, the same for every start.
     static QString folderKey(const QString &programFolder);
+    // The user's own folder for locks and sockets: $XDG_RUNTIME_DIR (or Qt's
+    // per-user stand-in for it), never a folder other users share.
+    static QString runtimeFolder();
     ~LockFileInstance() override;
     bool acquire() override;
 

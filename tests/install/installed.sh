@@ -2,9 +2,12 @@
 # The installed trainer, as a user meets it.
 #   installed.sh tree    BUILD_DIR VERSION   cmake --install into a temporary prefix: the layout,
 #                                            the validators, --version and a start to the cover page
+#                                            that writes nothing under the prefix
 #   installed.sh peruser BUILD_DIR VERSION   the same tree run by a user who cannot write the
 #                                            program folder: the records go to the user's folder
 #                                            and a restart reads them back
+#   installed.sh users   BUILD_DIR VERSION   the same tree run by two users at once (as root:
+#                                            setpriv), one of them killed and started again
 #   installed.sh package BUILD_DIR VERSION   cpack -G DEB, unpacked into a scratch root and started
 # Exit 77 means skipped (the reason is printed).
 set -euo pipefail
@@ -58,6 +61,11 @@ check_tree() { # prefix
     [[ $("$prog/refresher" --version) == "refresher $version" ]] || fail "refresher --version"
 }
 
+# Every path below a folder with the checksum of each file.
+contents() { # folder
+    (cd "$1" && find . | sort && find . -type f -print0 | sort -z | xargs -0 md5sum)
+}
+
 install_tree() { # prefix
     cmake --install "$build" --prefix "$1" >"$scratch/install.log" || { cat "$scratch/install.log"; fail "cmake --install"; }
     chmod -R a+rX "$1"
@@ -68,11 +76,58 @@ tree)
     install_tree "$scratch/usr"
     check_tree "$scratch/usr"
     mkdir -p "$scratch/home"
+    before=$(contents "$scratch/usr")
     start_trainer "$scratch/usr" "$scratch/home"
-    # a writable program folder keeps the records beside the program
-    data=$(dirname "$(compgen -G "$scratch/usr/lib/caddrill/*/288891.rar")")
-    [[ $(head -c1 "$data/288892.rar") == 1 ]] || fail "the first-run marker beside the program is not set"
-    [[ ! -e $scratch/home/.local/share/caddrill ]] || fail "a writable program folder wrote to the user's folder"
+    # an installed program folder is never written, even by a user who could
+    # (root): the records go to the user's own folder
+    after=$(contents "$scratch/usr")
+    [[ $after == "$before" ]] || fail "the trainer wrote under the prefix: $(diff <(echo "$before") <(echo "$after"))"
+    name=$(basename "$(dirname "$(compgen -G "$scratch/usr/lib/caddrill/*/288891.rar")")")
+    own=$scratch/home/.local/share/caddrill/$name
+    [[ -f $own/288892.rar && $(head -c1 "$own/288892.rar") == 1 ]] || fail "no first-run marker in $own"
+    ;;
+users)
+    # Two users run the installed trainer at the same time, and a trainer
+    # killed by one user does not lock the other out, nor its own user.
+    [[ $(id -u) == 0 ]] || skip "starting the trainer as two users needs root"
+    command -v setpriv >/dev/null || skip "setpriv missing"
+    install_tree "$scratch/usr"
+    for u in nobody daemon; do
+        mkdir -p "$scratch/$u/home" "$scratch/$u/run"
+        chown -R "$u" "$scratch/$u"
+        chmod 700 "$scratch/$u/run"
+    done
+    as() { # user command...
+        local u=$1; shift
+        setpriv --reuid="$u" --regid="$(id -g "$u")" --clear-groups \
+            env HOME="$scratch/$u/home" XDG_RUNTIME_DIR="$scratch/$u/run" XDG_DATA_HOME= XDG_CONFIG_HOME= \
+            QT_QPA_PLATFORM=offscreen "$@"
+    }
+    reaches_cover() { # user
+        local out
+        out=$(as "$1" timeout 60 "$scratch/usr/bin/caddrill" --quit-after-cover 2>"$scratch/stderr") ||
+            fail "user $1: the trainer did not start: exit $?, $(cat "$scratch/stderr")"
+        [[ $out == *"cover page shown"* ]] || fail "user $1: no cover page: $out $(cat "$scratch/stderr")"
+    }
+    installed=$(contents "$scratch/usr")
+    as nobody "$scratch/usr/bin/caddrill" >"$scratch/a.log" 2>&1 &
+    running=$!
+    for _ in $(seq 300); do
+        compgen -G "$scratch/nobody/run/caddrill-*.lock" >/dev/null && break
+        kill -0 "$running" 2>/dev/null || fail "the first user's trainer ended: $(cat "$scratch/a.log")"
+        sleep 0.1
+    done
+    compgen -G "$scratch/nobody/run/caddrill-*.lock" >/dev/null || fail "the first user's trainer took no lock"
+    reaches_cover daemon
+    # the trainer is a child of the backgrounded runner: its own pid is the lock's first line
+    trainer=$(head -n1 "$(compgen -G "$scratch/nobody/run/caddrill-*.lock")")
+    [[ $trainer =~ ^[0-9]+$ ]] || fail "no process named in the lock: $trainer"
+    kill -9 "$trainer"
+    wait "$running" 2>/dev/null || true
+    compgen -G "$scratch/nobody/run/caddrill-*.lock" >/dev/null || fail "the killed trainer left no lock to recover"
+    reaches_cover daemon
+    reaches_cover nobody
+    [[ $(contents "$scratch/usr") == "$installed" ]] || fail "a user's trainer wrote under the prefix"
     ;;
 peruser)
     install_tree "$scratch/usr"

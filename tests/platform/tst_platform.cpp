@@ -2,12 +2,14 @@
 // files left by a kill, the registry file shared with other programs, and the
 // single-instance lock of a program folder.
 #include "platform/keyboardlayout.h"
+#include "platform/places.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "platform/textfile.h"
 #include "tempfolder.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 #include <QThread>
 
@@ -355,6 +357,37 @@ class TstPlatform : public QObject {
         TempFolder other;
         platform::LockFileInstance elsewhere(other.path());
         QVERIFY(elsewhere.acquire());
+    }
+
+    // An installed program folder is shared by the machine's users: each has a
+    // lock of their own in their runtime folder, so one user's trainer (or the
+    // lock its crash left) never refuses another's start.
+    void installedFolderLocksPerUser() {
+        TempFolder tmp;
+        QDir(tmp.path()).mkdir(QStringLiteral("program"));
+        const QString program = tmp.file(QStringLiteral("program"));
+        putBytes(program + u'/' + platform::RecordPlaces::installMarker(), "installed\n");
+        const QString runA = tmp.file(QStringLiteral("runA")), runB = tmp.file(QStringLiteral("runB"));
+        for (const QString &run : {runA, runB}) {
+            QDir().mkpath(run);
+            QFile::setPermissions(run,
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        }
+        const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+        const auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", oldRuntime); });
+
+        qputenv("XDG_RUNTIME_DIR", runA.toUtf8());
+        platform::LockFileInstance userA(program);
+        QVERIFY2(userA.lockPath().startsWith(runA + u'/'), qPrintable(userA.lockPath()));
+        QVERIFY(userA.acquire());
+        platform::LockFileInstance userAAgain(program);
+        QVERIFY(!userAAgain.acquire()); // the same user's second start is refused
+
+        qputenv("XDG_RUNTIME_DIR", runB.toUtf8());
+        platform::LockFileInstance userB(program);
+        QVERIFY(userB.acquire());
+        QVERIFY(allEntries(program).contains(platform::RecordPlaces::installMarker()));
+        QCOMPARE(allEntries(program).size(), 1); // nothing written into the installed folder
     }
 
     // What the desktop tells about its input: the plain keyboard first, then each

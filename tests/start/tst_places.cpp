@@ -228,6 +228,42 @@ class TstPlaces : public QObject {
         QVERIFY(snapshot(user.path()).isEmpty());
     }
 
+    // An installed program folder is shared by every user of the machine: it is
+    // never written, even by one who could (root), and a portable copy without
+    // the install marker keeps its records beside the program.
+    void installedFolderIsNeverWritten_data() {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<bool>("perUser");
+        QTest::newRow("portable copy") << false << true << false;
+        QTest::newRow("read-only copy") << false << false << true;
+        QTest::newRow("installed, run by root") << true << true << true;
+        QTest::newRow("installed, run by a user") << true << false << true;
+    }
+    void installedFolderIsNeverWritten() {
+        QFETCH(bool, installed);
+        QFETCH(bool, writable);
+        QFETCH(bool, perUser);
+        TempFolder program, user;
+        shipModule(program);
+        if (installed)
+            program.write(platform::RecordPlaces::installMarker(), {QStringLiteral("installed")});
+        const auto shipped = snapshot(program.path());
+        ModData d;
+        d.AppPath = program.path();
+        const auto probe = [writable](const QString &) { return writable; };
+        d.Places = platform::RecordPlaces::decide(d.AppPath, probe, user.path());
+        QCOMPARE(d.Places.perUser(), perUser);
+        QString error;
+        QVERIFY2(start::verfile::readInfo(d, &error), qPrintable(error));
+        MemoryRegistry registry;
+        QVERIFY(start::startup::recordInstall(d, registry, QStringLiteral("caddrill"), &error));
+        QVERIFY(
+            platform::textfile::writeLinesAtomic(panel::progress::unitStatusFile(d), {QStringLiteral("T")}));
+        QCOMPARE(snapshot(program.path()) == shipped, perUser);
+        QCOMPARE(snapshot(user.path()).isEmpty(), !perUser);
+    }
+
     // Each module's data folder gets its own per-user folder.
     void modulesStayApart() {
         TempFolder program, user;
