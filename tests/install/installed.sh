@@ -3,15 +3,20 @@
 #   installed.sh tree    BUILD_DIR VERSION   cmake --install into a temporary prefix: the layout,
 #                                            the validators, --version and a start to the cover page
 #                                            that writes nothing under the prefix
+#   installed.sh uninstall BUILD_DIR VERSION cmake --install, then the uninstall target: every installed
+#                                            file and link is in the manifest and none is left
 #   installed.sh peruser BUILD_DIR VERSION   the same tree run by a user who cannot write the
 #                                            program folder: the records go to the user's folder
 #                                            and a restart reads them back
 #   installed.sh users   BUILD_DIR VERSION   the same tree run by two users at once (as root:
 #                                            setpriv), one of them killed and started again
-#   installed.sh package BUILD_DIR VERSION   cpack -G DEB, unpacked into a scratch root and started
+#   installed.sh package BUILD_DIR VERSION   cpack -G DEB: its control fields, stripped binaries, the
+#                                            documents, lintian (when installed) without an error or a
+#                                            warning; unpacked into a scratch root and started
 # Exit 77 means skipped (the reason is printed).
 set -euo pipefail
 mode=$1 build=$2 version=$3
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 chmod 755 "$scratch"
@@ -57,6 +62,18 @@ check_tree() { # prefix
     else
         echo "note: appstreamcli not installed, metainfo not validated"
     fi
+    # every screenshot the metainfo shows is one of data/screenshots/, at the size it states
+    local shots=0 line name w h
+    while read -r line; do
+        [[ $line =~ width=\"([0-9]+)\"\ height=\"([0-9]+)\".*/screenshots/([a-z0-9-]+\.png) ]] ||
+            fail "screenshot line not understood: $line"
+        w=${BASH_REMATCH[1]} h=${BASH_REMATCH[2]} name=${BASH_REMATCH[3]}
+        [[ -f $source_dir/data/screenshots/$name ]] || fail "screenshot $name is not in data/screenshots"
+        [[ $(od -An -tu1 -j16 -N8 "$source_dir/data/screenshots/$name" |
+             awk '{print $3*256+$4 "x" $7*256+$8}') == "${w}x${h}" ]] || fail "screenshot $name is not ${w}x${h}"
+        shots=$((shots + 1))
+    done < <(grep '<image' "$p/share/metainfo/$app.metainfo.xml")
+    ((shots > 0)) || fail "the metainfo shows no screenshot"
     [[ $("$p/bin/caddrill" --version) == "caddrill $version" ]] || fail "--version: $("$p/bin/caddrill" --version)"
     [[ $("$prog/refresher" --version) == "refresher $version" ]] || fail "refresher --version"
 }
@@ -72,6 +89,19 @@ install_tree() { # prefix
 }
 
 case $mode in
+uninstall)
+    install_tree "$scratch/usr"
+    manifest=$build/install_manifest.txt
+    # everything the install put down, file or link, is listed
+    while read -r f; do
+        grep -qxF "$f" "$manifest" || fail "not in the install manifest: $f"
+    done < <(find "$scratch/usr" ! -type d)
+    cmake --build "$build" --target uninstall >"$scratch/uninstall.log" 2>&1 ||
+        { cat "$scratch/uninstall.log"; fail "the uninstall target"; }
+    left=$(find "$scratch/usr" ! -type d)
+    [[ -z $left ]] || fail "left after the uninstall: $left"
+    [[ ! -e $scratch/usr/lib/caddrill ]] || fail "the program folder is left after the uninstall"
+    ;;
 tree)
     install_tree "$scratch/usr"
     check_tree "$scratch/usr"
@@ -165,9 +195,31 @@ package)
         { cat "$scratch/cpack.log"; fail "cpack -G DEB"; }
     deb=$(compgen -G "$scratch/*.deb") || fail "no package written"
     [[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "package version"
-    dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "the package does not depend on Qt: $(dpkg-deb -f "$deb" Depends)"
+    depends=$(dpkg-deb -f "$deb" Depends)
+    for p in libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n; do
+        [[ $depends =~ (^|, )$p( |,|$) ]] || fail "the package does not depend on $p: $depends"
+    done
+    # a summary and an extended description below it
+    (($(dpkg-deb -f "$deb" Description | wc -l) > 2)) || fail "no extended description"
     mkdir -p "$scratch/root" "$scratch/home"
     dpkg-deb -x "$deb" "$scratch/root"
+    doc=$scratch/root/usr/share/doc/caddrill
+    [[ -f $doc/copyright ]] || fail "no copyright file"
+    [[ $(zcat "$doc/changelog.gz" | head -1) == "caddrill ($version) "* ]] ||
+        fail "the changelog does not start with version $version: $(zcat "$doc/changelog.gz" | head -1)"
+    zcat "$scratch/root/usr/share/man/man1/caddrill.1.gz" | grep -qF '\-\-version' ||
+        fail "no manual page for caddrill (help2man missing at configure time?)"
+    for f in caddrill refresher; do
+        sections=$(LC_ALL=C readelf -SW "$scratch/root/usr/lib/caddrill/$f")
+        [[ $sections != *" .debug_"* && $sections != *" .symtab "* ]] || fail "$f is not stripped"
+    done
+    if command -v lintian >/dev/null; then
+        # lintian refuses to look at a package as root only with a note
+        lintian --fail-on error,warning "$deb" >"$scratch/lintian.log" 2>&1 ||
+            { cat "$scratch/lintian.log"; fail "lintian: errors or warnings"; }
+    else
+        echo "note: lintian not installed, the package not checked by it"
+    fi
     check_tree "$scratch/root/usr"
     start_trainer "$scratch/root/usr" "$scratch/home"
     ;;

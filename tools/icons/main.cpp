@@ -1,7 +1,9 @@
 // cadicons: writes the trainer's emblem as the desktop's icon theme wants it,
 // from the same drawing the windows use:
-//   OUT/hicolor/NxN/apps/caddrill.png   for N = 16, 22, 24, 32, 48, 64, 128, 256
 //   OUT/hicolor/scalable/apps/caddrill.svg
+//   OUT/hicolor/NxN/apps/caddrill.png   for N = 16, 22, 24, 32, 48, 64, 128, 256
+// The drawing goes into the SVG once; every PNG is that SVG rendered at its size,
+// so the desktop shows the same picture at every size.
 // Runs at build time on the off-screen platform.
 #include "cover/coverart.h"
 #include "platform/cmdline.h"
@@ -9,14 +11,19 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QSvgGenerator>
+#include <QSvgRenderer>
 #include <cstdio>
 
 namespace {
 
 const int Sizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
-// The scalable icon is drawn on this grid; its lines keep their width relative to it.
-const int SvgGrid = 64;
+// The scalable icon is drawn on this grid and its lines keep their width relative
+// to it: on 32 units the emblem's 1.6-unit lines are a twentieth of the tile, as
+// the question panel's title shows it, still most of a pixel at 16 px.
+const int SvgGrid = 32;
 
 bool writeSvg(const QString &path) {
     QSvgGenerator svg;
@@ -30,6 +37,19 @@ bool writeSvg(const QString &path) {
         return false;
     cover::coverart::paintEmblemTile(p, SvgGrid);
     return p.end();
+}
+
+// The SVG at size x size pixels on a transparent ground.
+bool writePng(const QString &svgPath, int size, const QString &path) {
+    QSvgRenderer svg(svgPath);
+    if (!svg.isValid())
+        return false;
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    svg.render(&p, QRectF(0, 0, size, size));
+    p.end();
+    return image.save(path, "PNG");
 }
 
 } // namespace
@@ -49,18 +69,18 @@ int main(int argc, char **argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QDir out(parser.positionalArguments().constFirst() + QStringLiteral("/hicolor"));
+    const QString scalable = out.filePath(QStringLiteral("scalable/apps"));
+    const QString svgPath = scalable + QStringLiteral("/caddrill.svg");
+    if (!QDir().mkpath(scalable) || !writeSvg(svgPath)) {
+        std::fprintf(stderr, "cadicons: cannot write %s\n", qPrintable(svgPath));
+        return 1;
+    }
     for (int size : Sizes) {
         const QString folder = out.filePath(QStringLiteral("%1x%1/apps").arg(size));
-        if (!QDir().mkpath(folder) ||
-            !cover::coverart::emblemTile(size).save(folder + QStringLiteral("/caddrill.png"), "PNG")) {
+        if (!QDir().mkpath(folder) || !writePng(svgPath, size, folder + QStringLiteral("/caddrill.png"))) {
             std::fprintf(stderr, "cadicons: cannot write %s\n", qPrintable(folder));
             return 1;
         }
-    }
-    const QString scalable = out.filePath(QStringLiteral("scalable/apps"));
-    if (!QDir().mkpath(scalable) || !writeSvg(scalable + QStringLiteral("/caddrill.svg"))) {
-        std::fprintf(stderr, "cadicons: cannot write %s\n", qPrintable(scalable));
-        return 1;
     }
     return 0;
 }
