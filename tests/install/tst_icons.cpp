@@ -77,9 +77,10 @@ class TstIcons : public QObject {
         QVERIFY2(qAlpha(png.pixel(0, 0)) < 64, qPrintable(QString::number(qAlpha(png.pixel(0, 0)))));
         // PNG keeps straight alpha: a channel may move by one when it is multiplied back
         const Difference d = compare(png, drawn, 1);
-        QVERIFY2(d.pixels == 0, qPrintable(QStringLiteral("%1 pixels differ from the SVG (by up to %2)")
-                                               .arg(d.pixels)
-                                               .arg(d.largest)));
+        QVERIFY2(
+            d.pixels == 0,
+            qPrintable(
+                QStringLiteral("%1 pixels differ from the SVG (by up to %2)").arg(d.pixels).arg(d.largest)));
     }
 };
 
