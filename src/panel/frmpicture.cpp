@@ -4,10 +4,10 @@
 #include "platform/dragger.h"
 #include "platform/plaintext.h"
 #include "platform/screenplace.h"
+#include "simulator/picturecache.h"
 #include "start/twips.h"
 
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
@@ -28,9 +28,7 @@ FrmPicture::FrmPicture(const ModData &data, QWidget *parent)
 }
 
 bool FrmPicture::loadPicture(const QString &path) {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    const QImage img = reader.read();
+    const QImage img = sim::readPicture(path);
     if (img.isNull())
         return false;
     setPicture(QPixmap::fromImage(img));

@@ -1,11 +1,25 @@
 #include "simulator/picturecache.h"
 
+#include "platform/textfile.h"
+
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <algorithm>
 #include <sys/stat.h>
 
 namespace sim {
+
+QImage readPicture(const QString &path) {
+    QByteArray bytes;
+    if (path.isEmpty() || !platform::textfile::readBytes(path, bytes))
+        return {};
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    return reader.read();
+}
 
 QImage PictureCache::image(const QString &path, bool *ok) {
     struct stat st {};
@@ -28,10 +42,7 @@ QImage PictureCache::image(const QString &path, bool *ok) {
             *ok = true;
         return it->image;
     }
-    // The ".rar" name says nothing about the content: let the reader look.
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    QImage img = reader.read();
+    QImage img = readPicture(path);
     if (img.isNull()) {
         if (m_entries.remove(path))
             m_order.remove(path);

@@ -10,6 +10,12 @@
 
 namespace sim {
 
+// The picture a file holds, whatever its name says (the bank names pictures
+// ".rar"), or a null image. Only a regular file of a bounded size is read, and
+// it is opened without waiting, so a pipe, a device or a folder put in its
+// place gives no picture instead of blocking or eating memory.
+QImage readPicture(const QString &path);
+
 class PictureCache {
   public:
     explicit PictureCache(int capacity = 16) : m_capacity(capacity) {}

@@ -1,9 +1,14 @@
 // Laying out step records: the absent-group rules, what is kept from the screen
 // before, the guided-teaching outlines and the typing prompts.
 #include "fixture.h"
+#include "simulator/picturecache.h"
 #include "simulator/screenlayout.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 #include <limits>
 
@@ -37,6 +42,8 @@ class TstScreenLayout : public QObject {
     void windowPlacement();
     void rectContains_data();
     void rectContains();
+    void picturesFromRegularFilesOnly_data();
+    void picturesFromRegularFilesOnly();
 };
 
 void TstScreenLayout::pictures_data() {
@@ -291,6 +298,55 @@ void TstScreenLayout::rectContains() {
     QFETCH(int, py);
     QFETCH(bool, inside);
     QCOMPARE((sim::Rect{x, y, w, h}.contains(px, py)), inside);
+}
+
+// A bank picture is read only from a regular file (or a link to one): a pipe or
+// a device named like a picture gives no picture at once, instead of blocking
+// the window or reading without end.
+void TstScreenLayout::picturesFromRegularFilesOnly_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("a picture named .rar") << "file" << true;
+    QTest::newRow("a link to a picture") << "link" << true;
+    QTest::newRow("a pipe named like a picture") << "fifo" << false;
+    QTest::newRow("a link to an endless device") << "zero" << false;
+    QTest::newRow("a folder named like a picture") << "folder" << false;
+    QTest::newRow("no file") << "missing" << false;
+    QTest::newRow("text, not a picture") << "text" << false;
+}
+
+void TstScreenLayout::picturesFromRegularFilesOnly() {
+    QFETCH(QString, kind);
+    QFETCH(bool, loads);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("288801.rar"));
+    const QString real = dir.filePath(QStringLiteral("real.bmp"));
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(qRgb(10, 20, 30));
+    QVERIFY(picture.save(real, "BMP"));
+    if (kind == QLatin1String("file")) {
+        QVERIFY(QFile::copy(real, path));
+    } else if (kind == QLatin1String("link")) {
+        QVERIFY(QFile::link(real, path));
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == QLatin1String("zero")) {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("288801.rar")));
+    } else if (kind == QLatin1String("text")) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("0001 not a picture\r\n");
+    }
+    const QImage read = sim::readPicture(path);
+    QCOMPARE(!read.isNull(), loads);
+    if (loads)
+        QCOMPARE(read.pixel(3, 2), qRgb(10, 20, 30));
+    sim::PictureCache cache;
+    bool ok = !loads;
+    QCOMPARE(!cache.image(path, &ok).isNull(), loads);
+    QCOMPARE(ok, loads);
 }
 
 QTEST_GUILESS_MAIN(TstScreenLayout)
