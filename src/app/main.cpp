@@ -1,6 +1,7 @@
 #include "app/trainer.h"
 #include "cover/coverart.h"
 #include "platform/cmdline.h"
+#include "platform/desktoplauncher.h"
 #include "platform/fonts.h"
 #include "platform/keyboardlayout.h"
 #include "platform/localinstance.h"
@@ -12,54 +13,57 @@
 #include "start/moddata.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
-// A variable that is set but empty names no display either.
-static bool haveDisplay() {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+// A variable that is set but empty names no display either; a platform named
+// on the command line is one Qt is asked to use.
+static bool haveDisplay(bool platformGiven) {
+    if (platformGiven || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return true;
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 int main(int argc, char **argv) {
     // the command line is read before any window exists, so --help works anywhere
-    bool quitAfterCover = false;
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (arg == "--help" || arg == "-h") {
-            std::printf("usage: caddrill\n"
-                        "The trainer: unit practice, guided teaching, demonstrations and mock exams on a\n"
-                        "simulated CAD screen. It reads its module (ver.txt, the data folder, sMenu.sys)\n"
-                        "from its own folder and keeps the learner's records in ksdata/ there; when that\n"
-                        "folder was installed for every user or cannot be written, the records and every\n"
-                        "other file it writes go to a per-user folder instead\n"
-                        "(~/.local/share/caddrill/<data folder>/).\n"
-                        "  --help               this text\n"
-                        "  --version            the program's version\n"
-                        "  --quit-after-cover   end (exit code 0) as soon as the cover page has been\n"
-                        "                       shown: a check that an installed trainer starts\n");
-            return 0;
-        }
-        if (arg == "--version") {
-            std::printf("caddrill %s\n", qPrintable(platform::cmdline::version()));
-            return 0;
-        }
-        if (arg == "--quit-after-cover") {
-            quitAfterCover = true;
-            continue;
-        }
-        // the desktop's session manager may pass Qt's own options through
-        if (arg.startsWith("-platform") || arg.startsWith("-session") || arg.startsWith("-style") ||
-            arg.startsWith("-display"))
-            break;
-        std::fprintf(stderr, "caddrill: unknown option %s (try --help)\n", argv[i]);
-        return 2;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("The trainer: unit practice, guided teaching, demonstrations and mock exams on a\n"
+                       "simulated CAD screen. It reads its module (ver.txt, the data folder, sMenu.sys)\n"
+                       "from its own folder and keeps the learner's records in ksdata/ there; when that\n"
+                       "folder was installed for every user or cannot be written, the records and every\n"
+                       "other file it writes go to a per-user folder instead\n"
+                       "(~/.local/share/caddrill/<data folder>/)."));
+    const QCommandLineOption quitOption(
+        QStringLiteral("quit-after-cover"),
+        QStringLiteral("End (exit code 0) as soon as the cover page has been\n"
+                       "shown: a check that an installed trainer starts."));
+    parser.addOption(quitOption);
+    // Qt's own options, which a desktop's session manager may pass: taken here so
+    // they are not refused, and read again by the application object
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QStringList qtValueOptions = {
+        QStringLiteral("platform"), QStringLiteral("platformtheme"), QStringLiteral("platformpluginpath"),
+        QStringLiteral("session"),  QStringLiteral("style"),         QStringLiteral("stylesheet"),
+        QStringLiteral("display")};
+    for (const QString &name : qtValueOptions) {
+        QCommandLineOption qtOption(name, QStringLiteral("Qt's own option."), QStringLiteral("value"));
+        qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(qtOption);
     }
-    if (!haveDisplay()) {
+    if (const int code = platform::cmdline::parse(parser, platform::cmdline::arguments(argc, argv));
+        code >= 0)
+        return code;
+    if (!parser.positionalArguments().isEmpty())
+        return platform::cmdline::refuse(
+            QStringLiteral("caddrill"),
+            QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
+    const bool quitAfterCover = parser.isSet(quitOption);
+    if (!haveDisplay(parser.isSet(QStringLiteral("platform")))) {
         std::fputs("caddrill: no display found (DISPLAY is not set).\n"
                    "The trainer is a desktop program; on a machine without a screen run it under a\n"
                    "virtual one, for example:  xvfb-run -a -s '-screen 0 1024x768x24' ./caddrill\n",
@@ -83,7 +87,7 @@ int main(int argc, char **argv) {
 
     platform::MessageBoxPrompter prompter([&data] { return data.appTitle(); });
     platform::FileRegistry registry;
-    platform::ProcessLauncher launcher;
+    platform::DesktopLauncher launcher;
     platform::SystemClock clock;
     platform::LocalInstance instance(QCoreApplication::applicationDirPath());
     platform::DesktopKeyboardLayout keyboard;

@@ -147,8 +147,9 @@ QWidget *Trainer::createCover() {
     connect(form, &FrmFengmian::runRequested, this, &Trainer::openRun);
     connect(form, &FrmFengmian::examRequested, this, &Trainer::openLogon);
     connect(form, &FrmFengmian::aboutRequested, this, [this, form] {
-        cover::FrmAbout about(m_data, m_services.launcher, QCoreApplication::applicationFilePath(),
-                              platform::shortcut::desktopFolder(), form);
+        cover::FrmAbout about(m_data, *m_services.prompter, m_services.launcher,
+                              QCoreApplication::applicationFilePath(), platform::shortcut::desktopFolder(),
+                              form);
         about.exec();
     });
     // the other modules' slots, from their install records

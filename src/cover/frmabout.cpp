@@ -20,14 +20,14 @@
 
 namespace cover {
 
-FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString program, QString desktop,
-                   QWidget *parent)
-    : QDialog(parent), m_data(data), m_launcher(launcher), m_program(std::move(program)),
-      m_desktop(std::move(desktop)) {
+FrmAbout::FrmAbout(const ModData &data, platform::Prompter &prompter, platform::Launcher *launcher,
+                   QString program, QString desktop, QWidget *parent)
+    : QDialog(parent), m_data(data), m_prompter(prompter), m_launcher(launcher),
+      m_program(std::move(program)), m_desktop(std::move(desktop)) {
     setObjectName(QStringLiteral("FrmAbout"));
     setWindowTitle(tr("柏川云学全国专业技术人员计算机应用能力考试练习系统"));
     setModal(true);
-    setFixedSize(480, 250);
+    setFixedSize(480, 290);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, coverart::Paper);
     setPalette(pal);
@@ -70,14 +70,22 @@ FrmAbout::FrmAbout(const ModData &data, platform::Launcher *launcher, QString pr
     Label1[3]->setGeometry(100, 146, 360, 40);
     Label1[3]->setWordWrap(true);
     Label1[3]->setCursor(Qt::PointingHandCursor);
-    Label1[3]->setToolTip(tr("打开工作目录，并在桌面上放一个启动图标"));
+    Label1[3]->setToolTip(tr("打开工作目录，并可在桌面上放一个启动图标"));
     Label1[3]->installEventFilter(this);
     QPalette link = Label1[3]->palette();
     link.setColor(QPalette::WindowText, coverart::Blue);
     Label1[3]->setPalette(link);
 
+    // the records may lie in a per-user folder, not beside the program
+    LblRecords = platform::plainLabel(this, tr("学习记录目录: ") +
+                                                QDir::toNativeSeparators(QDir::cleanPath(data.recordDir())));
+    LblRecords->setObjectName(QStringLiteral("LblRecords"));
+    LblRecords->setGeometry(100, 190, 360, 40);
+    LblRecords->setWordWrap(true);
+    LblRecords->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     Command1 = new QPushButton(tr("确定"), this);
-    Command1->setGeometry(380, 204, 80, 28);
+    Command1->setGeometry(380, 244, 80, 28);
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -87,9 +95,16 @@ QString FrmAbout::launcherFile() const {
 }
 
 void FrmAbout::workingFolderClicked() {
-    // every failure here is silent: the folder or the launcher is a convenience
-    if (m_launcher)
-        m_launcher->openUrl(QUrl::fromLocalFile(m_data.AppPath).toString());
+    const QString folder = QDir::toNativeSeparators(m_data.AppPath);
+    if (m_launcher && !m_launcher->openUrl(QUrl::fromLocalFile(m_data.AppPath).toString()))
+        m_prompter.ask(tr("请在文件管理器中打开 %1").arg(folder), platform::Prompter::Ok,
+                       platform::Prompter::Critical, tr("不能自动打开"));
+    // the desktop is the learner's: nothing is put there unasked
+    if (m_prompter.ask(tr("要在桌面上放一个“%1模块”的启动图标吗？").arg(m_data.ModuleName),
+                       platform::Prompter::YesNo, platform::Prompter::Question, QString(),
+                       platform::Prompter::AnswerNo) != platform::Prompter::AnswerYes)
+        return;
+    // a launcher that cannot be written is a convenience lost, nothing more
     platform::shortcut::write(m_desktop, {m_data.ModuleName + QStringLiteral("模块"), m_program,
                                           m_data.AppPath, QStringLiteral("caddrill")});
 }

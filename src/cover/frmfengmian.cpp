@@ -331,10 +331,7 @@ void FrmFengmian::buildFooter() {
         auto *b = linkButton(this, linkNames.at(i), links.at(i), QRect(220 + i * 92, 516, 88, 24),
                              cover::coverart::Muted);
         const QString address = i < 2 ? cover::infopages::webSite(i + 1) : cover::infopages::chatLink(i - 1);
-        connect(b, &platform::ClickLabel::clicked, this, [this, address] {
-            if (m_launcher)
-                m_launcher->openUrl(address); // the result is not examined
-        });
+        connect(b, &platform::ClickLabel::clicked, this, [this, address] { openAddress(address); });
         *linkButtons[i] = b;
     }
     LblExit = textButton(this, QStringLiteral("LblExit"), QString(), QRect(452, 566, 80, 30));
@@ -734,5 +731,14 @@ void FrmFengmian::LblKmLj_Click(int k) {
     if (ModuleInstalled[k])
         m_launcher->startDetached(ModuleTarget[k]);
     else
-        m_launcher->openUrl(cover::infopages::downloadPage(ModuleTarget[k]));
+        openAddress(cover::infopages::downloadPage(ModuleTarget[k]));
+}
+
+void FrmFengmian::openAddress(const QString &address) {
+    if (!m_launcher)
+        return;
+    // no browser or messenger took the address: the learner gets it to open by hand
+    if (!m_launcher->openUrl(address))
+        prompter().ask(tr("请自行打开 %1").arg(address), platform::Prompter::Ok, platform::Prompter::Critical,
+                       tr("不能自动打开"));
 }

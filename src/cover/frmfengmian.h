@@ -95,6 +95,8 @@ class FrmFengmian : public QWidget {
     void LblLast_Click();
     void LblNext_Click();
     void LblKmLj_Click(int k);
+    // Opens a link or a download page; tells the learner when nothing opened it.
+    void openAddress(const QString &address);
     // Fills the module slots from the install records (the end of the load).
     void kmSetupYN(platform::Registry &registry);
     // Shows page InfoPage; the module slots only on the last page.

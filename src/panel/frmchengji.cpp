@@ -52,8 +52,10 @@ QString gridStyle() {
 } // namespace
 
 FrmChengji::FrmChengji(const ModData &data, const panel::exam::Report &report, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), m_data(data),
-      m_examTime(report.examTime) {
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint), // a fixed size: nothing to maximise
+      m_data(data), m_examTime(report.examTime) {
     setObjectName(QStringLiteral("FrmChengji"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("成绩"));
@@ -182,6 +184,15 @@ void FrmChengji::choose(void (FrmChengji::*signal)()) {
     m_chosen = true;
     close();
     Q_EMIT(this->*signal)();
+}
+
+void FrmChengji::keyPressEvent(QKeyEvent *e) {
+    // Esc leaves as "退出" does, wherever the focus is
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        Command2->click();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void FrmChengji::showEvent(QShowEvent *e) {

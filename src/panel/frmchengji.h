@@ -4,7 +4,7 @@
 // with its question text as tooltip), the score line and three ways on. The
 // report's rules and its records (panel::exam::openReport) have run before it
 // opens; the form shows their result and says which way the learner chose.
-// Closing the window is "退出".
+// Closing the window and Esc are "退出".
 
 #include "panel/examrules.h"
 #include "start/moddata.h"
@@ -37,6 +37,7 @@ class FrmChengji : public QWidget {
     void paintEvent(QPaintEvent *) override;
     void showEvent(QShowEvent *) override;
     void closeEvent(QCloseEvent *) override;
+    void keyPressEvent(QKeyEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
 
   private:

@@ -20,6 +20,7 @@ const QRect SignRect(28, 70, 48, 44);
 const QRect FrameRect(96, 56, 310, 108);
 const QRect HandInRect(150, 184, 104, 32);
 const QRect ContinueRect(270, 184, 104, 32);
+const QRect KeysRect(18, 184, 126, 32);
 
 QString buttonStyle(bool accent) {
     using namespace panel::panelart;
@@ -109,6 +110,13 @@ HandInDialog::HandInDialog(const QString &text, bool timeUp, QWidget *parent)
         Q_EMIT handInChosen();
     });
     connect(Command2, &QPushButton::clicked, this, &HandInDialog::reject);
+    // Return presses the default button whichever has the focus: the dialog says so
+    LblKeys = platform::plainLabel(this);
+    LblKeys->setObjectName(QStringLiteral("LblKeys"));
+    LblKeys->setGeometry(KeysRect);
+    LblKeys->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    LblKeys->setFont(panel::panelart::uiFont(9));
+    LblKeys->setStyleSheet(QStringLiteral("color: %1;").arg(panel::panelart::ExamInk.name()));
     setTimeUp(timeUp);
     // in the middle of the free part of the screen, never partly off it
     platform::centreOnScreen(this);
@@ -119,6 +127,7 @@ void HandInDialog::setTimeUp(bool up) {
     LblHead->setText(up ? tr("交卷提示 · 考试时间已到") : tr("交卷提示"));
     Command2->setEnabled(!up);
     Command2->setToolTip(up ? tr("考试时间已到，只能交卷。") : QString());
+    LblKeys->setText(up ? tr("按回车键交卷") : tr("按回车键继续考试"));
     if (up) {
         Command1->setDefault(true);
         Command1->setFocus();

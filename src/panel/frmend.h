@@ -27,6 +27,7 @@ class HandInDialog : public QDialog {
     bool timeUp() const { return m_timeUp; }
 
     QLabel *LblHead = nullptr; // "交卷提示", with "考试时间已到" once the time is up
+    QLabel *LblKeys = nullptr; // what Return does in the dialog
     QFrame *Frame1 = nullptr;
     QLabel *Label1 = nullptr;
     QPushButton *Command1 = nullptr; // "交卷"

@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QWindow>
 
 // ---- small controls ----------------------------------------------------------
 
@@ -55,8 +56,7 @@ constexpr int ParkMove = 6030;
 // ---- loading -------------------------------------------------------------------
 
 FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, platform::Clock &clock, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_data(data),
-      m_session(data, prompter, clock) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_data(data), m_session(data, prompter, clock) {
     setObjectName(QStringLiteral("FrmTm"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -78,7 +78,7 @@ FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, platform::Clock &clock
     connect(&m_session, &panel::RunSession::hideRequested, this, &FrmTm::hideForSession);
     connect(&m_session, &panel::RunSession::closeRequested, this, &FrmTm::closeRun);
 
-    // 1. size, place (topmost by the window flags)
+    // 1. size, place (above the simulated window: see setSimulatedWindow)
     m_fullSize = QSize(start::twips::toPxX(panel::PanelWidth, data.ScaleX),
                        start::twips::toPxY(panel::PanelHeight, data.ScaleY));
     resize(m_fullSize);
@@ -530,6 +530,17 @@ void FrmTm::setSimulatedWindow(SimulatedWindow *window) {
     m_simObject = m_simWidget;
     if (m_simWidget)
         connect(m_simWidget, &QObject::destroyed, this, &FrmTm::simulatedWindowGone, Qt::UniqueConnection);
+    // A window manager keeps the panel above the simulated window, and above no
+    // other program's windows, when the panel is that window's transient; without
+    // one the panel is raised after every way back to it (returnToMain).
+    QWidget *main = m_simWidget ? m_simWidget->window() : nullptr;
+    if (main) {
+        main->winId(); // both native windows exist before the link is made
+        winId();
+        windowHandle()->setTransientParent(main->windowHandle());
+    } else if (QWindow *own = windowHandle()) {
+        own->setTransientParent(nullptr);
+    }
 }
 
 void FrmTm::simulatedWindowGone(QObject *window) {

@@ -71,8 +71,4 @@ bool ProcessLauncher::startDetached(const QString &program, const QStringList &a
     return QProcess::startDetached(program, args, QFileInfo(program).absolutePath());
 }
 
-bool ProcessLauncher::openUrl(const QString &address) {
-    return QProcess::startDetached(QStringLiteral("xdg-open"), {address});
-}
-
 } // namespace platform

@@ -91,11 +91,11 @@ class SystemClock : public Clock {
     QElapsedTimer m_steady; // monotonic where the system has such a clock
 };
 
-// Starts processes with QProcess::startDetached; openUrl uses xdg-open.
+// Starts processes with QProcess::startDetached. Opening an address needs the
+// desktop's services: DesktopLauncher (platform/desktoplauncher.h) adds it.
 class ProcessLauncher : public Launcher {
   public:
     bool startDetached(const QString &program, const QStringList &args = {}) override;
-    bool openUrl(const QString &address) override;
 };
 
 } // namespace platform

@@ -5,6 +5,7 @@
 //   refresher [--site URL]     check (the program folder is this program's folder)
 //   refresher --help | --version
 #include "platform/cmdline.h"
+#include "platform/desktoplauncher.h"
 #include "platform/messagebox.h"
 #include "platform/screenplace.h"
 #include "platform/services.h"
@@ -15,18 +16,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDesktopServices>
-#include <QUrl>
 #include <cstdio>
 
 namespace {
-
-// Opens addresses with the desktop's default handler.
-class DesktopLauncher : public platform::Launcher {
-  public:
-    bool startDetached(const QString &, const QStringList &) override { return false; }
-    bool openUrl(const QString &address) override { return QDesktopServices::openUrl(QUrl(address)); }
-};
 
 bool haveDisplay() {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -68,7 +60,7 @@ int main(int argc, char **argv) {
     refresher::HttpPage page;
     platform::MessageBoxPrompter prompter(
         [] { return QCoreApplication::translate("refresher", "题库升级"); });
-    DesktopLauncher launcher;
+    platform::DesktopLauncher launcher;
     refresher::Session session(page, prompter, launcher, site);
     session.load(folder);
     // the verdict as soon as the page is in, without waiting for the next poll

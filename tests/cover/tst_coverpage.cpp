@@ -32,13 +32,14 @@ struct FakePrompter : platform::Prompter {
 
 struct FakeLauncher : platform::Launcher {
     QStringList started, opened;
+    bool opens = true; // whether the desktop had something to open an address with
     bool startDetached(const QString &program, const QStringList &) override {
         started << program;
         return true;
     }
     bool openUrl(const QString &address) override {
         opened << address;
-        return true;
+        return opens;
     }
 };
 
@@ -280,6 +281,46 @@ class TstCoverPage : public QObject {
         QTest::mouseClick(c->LblWeb1, Qt::LeftButton);
         QCOMPARE(launcher.opened.last(), cover::infopages::webSite(1));
         QVERIFY(launcher.started.isEmpty());
+    }
+
+    // An address nothing on the desktop opened is given to the learner to open
+    // by hand; one that opened says nothing.
+    void addressNotOpenedIsTold_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("address");
+        const QString web1 = cover::infopages::webSite(1), web2 = cover::infopages::webSite(2);
+        const QString chat = cover::infopages::chatLink(1);
+        const QString down = cover::infopages::downloadPage(QStringLiteral("12"));
+        QTest::newRow("web site, opened") << "LblWeb1" << true << web1;
+        QTest::newRow("web site, nothing opened") << "LblWeb1" << false << web1;
+        QTest::newRow("learning site, nothing opened") << "LblWeb2" << false << web2;
+        QTest::newRow("messenger, nothing opened") << "LblQQ1" << false << chat;
+        QTest::newRow("download page, opened") << "LblKmLj_8" << true << down;
+        QTest::newRow("download page, nothing opened") << "LblKmLj_8" << false << down;
+    }
+    void addressNotOpenedIsTold() {
+        QFETCH(QString, control);
+        QFETCH(bool, opens);
+        QFETCH(QString, address);
+        FrmFengmian *c = cover();
+        launcher.opens = opens;
+        if (control.startsWith(QLatin1String("LblKmLj")))
+            QTest::mouseClick(c->LblPro[4], Qt::LeftButton);
+        auto *button = c->findChild<QWidget *>(control);
+        QVERIFY(button);
+        QVERIFY(button->isVisible());
+        prompter.asked.clear();
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(launcher.opened, QStringList{address});
+        if (opens) {
+            QVERIFY(prompter.asked.isEmpty());
+            return;
+        }
+        QCOMPARE(prompter.asked.size(), 1);
+        QCOMPARE(prompter.asked.first().title, QStringLiteral("不能自动打开"));
+        QCOMPARE(prompter.asked.first().icon, platform::Prompter::Critical);
+        QVERIFY2(prompter.asked.first().text.contains(address), qPrintable(prompter.asked.first().text));
     }
 
     // Every button of the page, its panels and its information page: what it is

@@ -182,7 +182,7 @@ class TstDataText : public QObject {
             break;
         }
         case About:
-            make(new cover::FrmAbout(d, &launcher, QStringLiteral("caddrill"),
+            make(new cover::FrmAbout(d, prompter, &launcher, QStringLiteral("caddrill"),
                                      m->tmp.path() + QStringLiteral("/desktop")));
             break;
         case Report: {
@@ -234,6 +234,7 @@ class TstDataText : public QObject {
         QTest::newRow("login confirmation") << int(Login) << "LblKm" << false << ModuleName;
         QTest::newRow("about box subtitle") << int(About) << "Label1_1" << false << Subtitle;
         QTest::newRow("about box folder") << int(About) << "Label1_3" << false << FolderName;
+        QTest::newRow("about box record folder") << int(About) << "LblRecords" << false << FolderName;
         QTest::newRow("score report question text")
             << int(Report) << "CmTNO_1" << true << (QStringLiteral("第1题： ") + QuestionText);
     }

@@ -120,6 +120,45 @@ class TstInfoPages : public QObject {
         QCOMPARE(downloadPage(slots[0].target), QStringLiteral("http://www.caddrill.example/down.asp?id=01"));
     }
 
+    // The working folder's link: the folder is opened, or the learner is told
+    // where it is; the launcher goes on the desktop only when the learner says yes.
+    void aboutFolderLinkAsks_data() {
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("opened, yes") << true << int(platform::Prompter::AnswerYes) << true;
+        QTest::newRow("opened, no") << true << int(platform::Prompter::AnswerNo) << false;
+        QTest::newRow("not opened, yes") << false << int(platform::Prompter::AnswerYes) << true;
+        QTest::newRow("not opened, no") << false << int(platform::Prompter::AnswerNo) << false;
+    }
+    void aboutFolderLinkAsks() {
+        QFETCH(bool, opens);
+        QFETCH(int, answer);
+        QFETCH(bool, written);
+        TempFolder tmp;
+        ModData d;
+        d.AppPath = tmp.file(QStringLiteral("程序"));
+        d.ModuleName = QStringLiteral("AutoCAD 2004");
+        FakeLauncher launcher;
+        launcher.opens = opens;
+        FakePrompter prompter;
+        const QString desktop = tmp.file(QStringLiteral("桌面"));
+        cover::FrmAbout about(d, prompter, &launcher, d.AppPath + QStringLiteral("/caddrill"), desktop);
+        // the question comes after the message about the folder, if any
+        if (!opens)
+            prompter.answers << platform::Prompter::AnswerOk;
+        prompter.answers << platform::Prompter::Answer(answer);
+        about.workingFolderClicked();
+        QCOMPARE(launcher.opened.size(), 1);
+        QCOMPARE(prompter.asked.size(), opens ? 1 : 2);
+        if (!opens) {
+            QCOMPARE(prompter.asked.first().title, QStringLiteral("不能自动打开"));
+            QVERIFY(prompter.asked.first().text.contains(QDir::toNativeSeparators(d.AppPath)));
+        }
+        QCOMPARE(prompter.asked.last().buttons, platform::Prompter::YesNo);
+        QCOMPARE(QFileInfo::exists(about.launcherFile()), written);
+    }
+
     void slotGrid() {
         QCOMPARE(slotRect(0), QRect(12, 60, 180, 60));
         QCOMPARE(slotRect(5), QRect(12 + 191, 60 + 73, 180, 60));
@@ -135,8 +174,10 @@ class TstInfoPages : public QObject {
         d.ModuleName = QStringLiteral("AutoCAD 2004");
         d.ModuleTitle = QStringLiteral("中文版");
         FakeLauncher launcher;
+        FakePrompter prompter;
+        prompter.answers = {platform::Prompter::AnswerYes, platform::Prompter::AnswerYes};
         const QString desktop = tmp.file(QStringLiteral("桌面"));
-        cover::FrmAbout about(d, &launcher, d.AppPath + QStringLiteral("/caddrill"), desktop);
+        cover::FrmAbout about(d, prompter, &launcher, d.AppPath + QStringLiteral("/caddrill"), desktop);
         QCOMPARE(about.Label1[1]->text(), about.Label1[2]->text());
         QVERIFY(about.Label1[1]->text().endsWith(QStringLiteral("── 中文版")));
         about.workingFolderClicked();

@@ -1,6 +1,7 @@
 // The command line of every program: --version gives the project's version,
 // --help a usage text, and a wrong option exit code 2 with nothing created.
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,6 +73,26 @@ class TstCmdline : public QObject {
                 << path << QStringList{QStringLiteral("out"), QStringLiteral("--bogus")} << 2
                 << QStringLiteral("try --help");
         }
+        // Qt's own options, as a session manager passes them, are taken before
+        // and between the trainer's; the trainer's own still count after them
+        const QString trainer = program + QStringLiteral("caddrill");
+        QTest::newRow("caddrill -style fusion --help")
+            << trainer
+            << QStringList{QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("--help")} << 0
+            << QStringLiteral("--quit-after-cover");
+        QTest::newRow("caddrill -platform offscreen -session s1 --version")
+            << trainer
+            << QStringList{QStringLiteral("-platform"), QStringLiteral("offscreen"),
+                           QStringLiteral("-session"), QStringLiteral("s1"), QStringLiteral("--version")}
+            << 0 << QStringLiteral("caddrill ") + version + u'\n';
+        QTest::newRow("caddrill -display :9 --bogus")
+            << trainer
+            << QStringList{QStringLiteral("-display"), QStringLiteral(":9"), QStringLiteral("--bogus")} << 2
+            << QStringLiteral("bogus");
+        QTest::newRow("caddrill -platform without a value")
+            << trainer << QStringList{QStringLiteral("-platform")} << 2 << QStringLiteral("platform");
+        QTest::newRow("caddrill stray argument")
+            << trainer << QStringList{QStringLiteral("stray")} << 2 << QStringLiteral("stray");
         QTest::newRow("refresher --site without a value")
             << program + QStringLiteral("refresher") << QStringList{QStringLiteral("--site")} << 2
             << QStringLiteral("site");
@@ -94,6 +115,28 @@ class TstCmdline : public QObject {
         QCOMPARE(r.code, code);
         QVERIFY2((code == 0 ? r.out : r.err).contains(expected), qPrintable(r.out + r.err));
         QVERIFY2(entries(cwd.path()).isEmpty(), qPrintable(entries(cwd.path()).join(u' ')));
+    }
+
+    // The help of every program opens with the usage line, as manual-page
+    // generators expect it.
+    void helpStartsWithUsage_data() {
+        QTest::addColumn<QString>("program");
+        const QString bin = QStringLiteral(CADDRILL_BINARY_DIR "/bin/");
+        const QString program = QStringLiteral(CADDRILL_BINARY_DIR "/program/");
+        for (const QString &name : {QStringLiteral("caddrill"), QStringLiteral("refresher")})
+            QTest::newRow(qPrintable(name)) << program + name;
+        for (const QString &name :
+             {QStringLiteral("cadbank"), QStringLiteral("cadfixture"), QStringLiteral("cadharness"),
+              QStringLiteral("cadkilltest"), QStringLiteral("cadshots"), QStringLiteral("cadicons")})
+            QTest::newRow(qPrintable(name)) << bin + name;
+    }
+    void helpStartsWithUsage() {
+        QFETCH(QString, program);
+        QTemporaryDir cwd;
+        const Run r = run(program, {QStringLiteral("--help")}, cwd.path());
+        QCOMPARE(r.code, 0);
+        const QString name = QFileInfo(program).fileName();
+        QVERIFY2(r.out.startsWith(QStringLiteral("Usage: ") + name + u' '), qPrintable(r.out));
     }
 
     // An empty DISPLAY names no display either: the same plain message as none.

@@ -1,6 +1,9 @@
 // The hand-in dialogs and the score report as forms: what they show, which
 // way each button leads, and what is left once the time is up.
+#include "cover/frmabout.h"
+#include "fakes.h"
 #include "panel/frmchengji.h"
+#include "panel/frmczts.h"
 #include "panel/frmend.h"
 
 #include <QApplication>
@@ -174,6 +177,79 @@ class TstExamForms : public QObject {
         QVERIFY(!dialog->isVisible());
     }
 
+    // The dialog says what Return does, and Return does it even with "交卷"
+    // focused: the exam goes on, or once the time is up the paper is handed in.
+    void handInDialogSaysWhatReturnDoes_data() {
+        QTest::addColumn<int>("form");
+        QTest::addColumn<bool>("openedAtTimeUp");
+        QTest::addColumn<bool>("runsOutWhileOpen");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<int>("handIns");
+        QTest::addColumn<int>("continues");
+        const QString goOn = QStringLiteral("按回车键继续考试"), handIn = QStringLiteral("按回车键交卷");
+        QTest::newRow("FrmEnd1") << 1 << false << false << goOn << 0 << 1;
+        QTest::newRow("FrmEnd2") << 2 << false << false << goOn << 0 << 1;
+        QTest::newRow("FrmEnd1, opened at time up") << 1 << true << false << handIn << 1 << 0;
+        QTest::newRow("FrmEnd2, time runs out while open") << 2 << false << true << handIn << 1 << 0;
+    }
+    void handInDialogSaysWhatReturnDoes() {
+        QFETCH(int, form);
+        QFETCH(bool, openedAtTimeUp);
+        QFETCH(bool, runsOutWhileOpen);
+        QFETCH(QString, said);
+        QFETCH(int, handIns);
+        QFETCH(int, continues);
+        const ModData d = paper(0);
+        std::unique_ptr<HandInDialog> dialog(form == 1
+                                                 ? static_cast<HandInDialog *>(new FrmEnd1(d, openedAtTimeUp))
+                                                 : new FrmEnd2(openedAtTimeUp));
+        QSignalSpy handIn(dialog.get(), &HandInDialog::handInChosen);
+        QSignalSpy goOn(dialog.get(), &HandInDialog::continueChosen);
+        QVERIFY(activate(dialog.get()));
+        if (runsOutWhileOpen)
+            dialog->setTimeUp(true);
+        auto *label = dialog->findChild<QLabel *>(QStringLiteral("LblKeys"));
+        QVERIFY(label);
+        QVERIFY(label->isVisible());
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QCOMPARE(label->text(), said);
+        // the label stands clear of the buttons
+        QVERIFY(!label->geometry().intersects(dialog->Command1->geometry()));
+        QVERIFY(!label->geometry().intersects(dialog->Command2->geometry()));
+        dialog->Command1->setFocus();
+        QTRY_COMPARE(focused(), dialog->Command1);
+        press(Qt::Key_Return);
+        QCOMPARE(handIn.count(), handIns);
+        QCOMPARE(goOn.count(), continues);
+    }
+
+    // A window of fixed size offers no maximise button.
+    void fixedSizeWindowsOfferNoMaximise_data() {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("score report") << QStringLiteral("report");
+        QTest::newRow("hand-in dialog") << QStringLiteral("handIn");
+        QTest::newRow("hint dialog") << QStringLiteral("hint");
+        QTest::newRow("about box") << QStringLiteral("about");
+    }
+    void fixedSizeWindowsOfferNoMaximise() {
+        QFETCH(QString, window);
+        const ModData d = paper(0);
+        FakePrompter prompter;
+        std::unique_ptr<QWidget> w;
+        if (window == QLatin1String("report"))
+            w.reset(new FrmChengji(d, panel::exam::Report{}));
+        else if (window == QLatin1String("handIn"))
+            w.reset(new FrmEnd2(false));
+        else if (window == QLatin1String("hint"))
+            w.reset(new FrmCZTS(prompter));
+        else
+            w.reset(new cover::FrmAbout(d, prompter, nullptr, QStringLiteral("caddrill"), QString()));
+        w->setAttribute(Qt::WA_DeleteOnClose, false);
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QVERIFY2(!(w->windowFlags() & Qt::WindowMaximizeButtonHint),
+                 qPrintable(QString::number(int(w->windowFlags()), 16)));
+    }
+
     // FrmEnd1 -> FrmEnd2 -> the report with keys alone. The report's grid is one
     // Tab stop that the arrow keys walk (Space or Enter shows the question's
     // text), the three ways on follow it in the Tab chain, Enter presses one.
@@ -309,6 +385,8 @@ class TstExamForms : public QObject {
         QTest::newRow("本次错题复习") << 3 << 0 << 1 << 0;
         QTest::newRow("退出") << 2 << 0 << 0 << 1;
         QTest::newRow("the window closed") << 0 << 0 << 0 << 1;
+        QTest::newRow("Esc") << -1 << 0 << 0 << 1;
+        QTest::newRow("Esc on the grid") << -2 << 0 << 0 << 1;
     }
     void reportWaysOn() {
         QFETCH(int, button);
@@ -325,7 +403,11 @@ class TstExamForms : public QObject {
         QSignalSpy wrongSpy(&form, &FrmChengji::wrongReviewRequested);
         QSignalSpy leaveSpy(&form, &FrmChengji::leaveRequested);
         QPushButton *b = button == 1 ? form.Command1 : button == 2 ? form.Command2 : form.Command3;
-        if (button)
+        if (button == -1)
+            QTest::keyClick(&form, Qt::Key_Escape);
+        else if (button == -2)
+            QTest::keyClick(form.CmTNO[1], Qt::Key_Escape);
+        else if (button)
             QTest::mouseClick(b, Qt::LeftButton);
         else
             form.close();

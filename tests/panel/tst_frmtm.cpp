@@ -316,6 +316,38 @@ class TstFrmTm : public QObject {
         QCOMPARE(legend->text().contains(QStringLiteral("已完成")), shown);
     }
 
+    // Under a window manager the panel is the simulated window's transient: it
+    // stays above that window and no other program's; it follows a new window.
+    void panelIsTransientForTheSimulatedWindow_data() {
+        QTest::addColumn<bool>("shownFirst"); // the panel on screen before it is linked
+        QTest::addColumn<bool>("replaced");   // a second simulated window after the first
+        QTest::newRow("linked before showing") << false << false;
+        QTest::newRow("linked while shown") << true << false;
+        QTest::newRow("another simulated window") << false << true;
+    }
+    void panelIsTransientForTheSimulatedWindow() {
+        QFETCH(bool, shownFirst);
+        QFETCH(bool, replaced);
+        unitPractice();
+        Trainer trainer(d, {&prompter, nullptr, nullptr, &clock, nullptr}, QStringLiteral("caddrill"));
+        FrmTm *tm = trainer.panel();
+        QVERIFY(!(tm->windowFlags() & Qt::WindowStaysOnTopHint));
+        if (shownFirst)
+            tm->show();
+        tm->setSimulatedWindow(&sim);
+        FakeSim other;
+        if (replaced)
+            tm->setSimulatedWindow(&other);
+        tm->show();
+        QVERIFY(tm->windowHandle());
+        const QWidget *expected = replaced ? &other.widget : &sim.widget;
+        QVERIFY(expected->windowHandle());
+        QCOMPARE(tm->windowHandle()->transientParent(), expected->windowHandle());
+        tm->setSimulatedWindow(nullptr);
+        QVERIFY(!tm->windowHandle()->transientParent());
+        tm->hide();
+    }
+
     // Without a window manager nothing keeps the panel above the simulated
     // window: every way back to that window raises the panel after it.
     void panelStaysAboveTheSimulatedWindow_data() {

@@ -1,12 +1,14 @@
 // What the trainer asks of the desktop: a second start that reaches the running
 // trainer through its local socket, Qt's own Chinese button texts, and the
 // launcher put on the desktop, read back the way a desktop reads it.
+#include "platform/desktoplauncher.h"
 #include "platform/desktopshortcut.h"
 #include "platform/localinstance.h"
 #include "platform/translations.h"
 #include "tempfolder.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QLocalServer>
 #include <QMap>
 #include <QMessageBox>
@@ -14,6 +16,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 
 namespace {
 
@@ -173,6 +176,15 @@ QStringList execArguments(const QString &exec, QString *error) {
 
 } // namespace
 
+// Takes the addresses the desktop would open, as a registered handler of a scheme.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> caught;
+  public Q_SLOTS:
+    void open(const QUrl &url) { caught << url; }
+};
+
 class TstDesktop : public QObject {
     Q_OBJECT
 
@@ -249,6 +261,43 @@ class TstDesktop : public QObject {
     // The launcher of a trainer in a folder of any name: read back as a desktop
     // reads it, it starts exactly the program, in exactly its folder, and holds
     // no key but its own.
+    // Addresses go to the desktop's handler of their scheme (web pages, the
+    // messenger's links, folders), as they were written.
+    void launcherOpensThroughTheDesktop_data() {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("web page") << QStringLiteral("http://www.caddrill.example/down.asp?id=01");
+        QTest::newRow("secure web page") << QStringLiteral("https://learn.caddrill.example/a b");
+        QTest::newRow("messenger link")
+            << QStringLiteral("tencent://message/?uin=800000001&Site=caddrill&Menu=yes");
+        QTest::newRow("folder with spaces and CJK")
+            << QUrl::fromLocalFile(QStringLiteral("/opt/练习 系统/ksdata")).toString();
+    }
+    void launcherOpensThroughTheDesktop() {
+        QFETCH(QString, address);
+        UrlCatcher catcher;
+        const QStringList schemes = {QStringLiteral("http"), QStringLiteral("https"),
+                                     QStringLiteral("tencent"), QStringLiteral("file")};
+        for (const QString &scheme : schemes)
+            QDesktopServices::setUrlHandler(scheme, &catcher, "open");
+        platform::DesktopLauncher launcher;
+        const bool opened = launcher.openUrl(address);
+        for (const QString &scheme : schemes)
+            QDesktopServices::unsetUrlHandler(scheme);
+        QVERIFY(opened);
+        QCOMPARE(catcher.caught, QList<QUrl>{QUrl(address)});
+    }
+
+    // An address without a scheme is nobody's to open: refused, not guessed at.
+    void launcherRefusesANonAddress() {
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+        platform::DesktopLauncher launcher;
+        const bool opened = launcher.openUrl(QStringLiteral("no address at all"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QVERIFY(!opened);
+        QVERIFY(catcher.caught.isEmpty());
+    }
+
     void launcherStartsExactlyTheProgram_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("name");

@@ -21,13 +21,14 @@ struct FakePrompter : platform::Prompter {
 
 struct FakeLauncher : platform::Launcher {
     QStringList started, opened;
+    bool opens = true; // whether the desktop had something to open an address with
     bool startDetached(const QString &program, const QStringList &) override {
         started << program;
         return true;
     }
     bool openUrl(const QString &address) override {
         opened << address;
-        return true;
+        return opens;
     }
 };
 

@@ -75,7 +75,8 @@ int coverShots(const QStringList &args) {
     save(cover, QStringLiteral("cover-modules.png"));
     QTest::mouseClick(cover->LblClose, Qt::LeftButton);
     {
-        cover::FrmAbout about(d, nullptr, QCoreApplication::applicationFilePath(), QString(), cover);
+        cover::FrmAbout about(d, prompter, nullptr, QCoreApplication::applicationFilePath(), QString(),
+                              cover);
         about.show();
         save(&about, QStringLiteral("about.png"));
     }
