@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -139,6 +140,9 @@ void HelpWindow::showMatch(int index) {
     // tools read the selected words
     m_browser->setTextCursor(m_matches[index]);
     m_browser->ensureCursorVisible();
+    // and brings it to the middle of the view, with its paragraph round it
+    QScrollBar *bar = m_browser->verticalScrollBar();
+    bar->setValue(bar->value() + m_browser->cursorRect().center().y() - m_browser->viewport()->height() / 2);
     m_status->setText(tr("第 %1 处，共 %2 处").arg(index + 1).arg(m_matches.size()));
     paintMatches();
 }

@@ -1,6 +1,8 @@
 // The help window on the offscreen platform: every section is there as a
 // heading, the text is real text for assistive tools, and the find field finds,
 // steps round and says when nothing matches.
+//
+// With CADDRILL_SHOTS=folder the test also saves pictures of the window.
 #include "platform/helpwindow.h"
 
 #include <QAccessible>
@@ -161,6 +163,13 @@ class TstHelpWindow : public QObject {
         QVERIFY(w->frameGeometry().width() <= 800);
         QVERIFY(w->frameGeometry().height() <= 600);
         QCOMPARE(platform::showHelp(), w); // one window, brought back
+        const QString folder = qEnvironmentVariable("CADDRILL_SHOTS");
+        if (!folder.isEmpty()) {
+            w->grab().save(folder + QStringLiteral("/help.png"));
+            w->findField()->setText(QStringLiteral("F6"));
+            w->findNext();
+            w->grab().save(folder + QStringLiteral("/help-find.png"));
+        }
         w->close();
     }
 };
