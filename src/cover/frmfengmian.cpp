@@ -2,6 +2,7 @@
 #include "cover/entries.h"
 #include "platform/dragger.h"
 #include "platform/fonts.h"
+#include "platform/helpwindow.h"
 #include "platform/plaintext.h"
 #include "platform/screenplace.h"
 #include "platform/services.h"
@@ -17,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <tuple>
 
@@ -152,6 +154,8 @@ FrmFengmian::FrmFengmian(ModData &data, platform::Prompter &asker, platform::Lau
     setMouseTracking(true);
     m_drag = new platform::Dragger(this);
     m_drag->grip(this);
+    // F1 opens the instructions wherever the keyboard is on the page
+    connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, [] { platform::showHelp(); });
     ModData &d = m_data;
     m_state = cover::load(d, cover::versionText());
     if (m_state.moduleMismatch || !m_state.fatal.isEmpty())
@@ -660,6 +664,11 @@ void FrmFengmian::mouseMoveEvent(QMouseEvent *) {
 // ---- information pages and other modules --------------------------------------
 
 void FrmFengmian::LblPro_Click(int index) {
+    if (index == HelpTab) {
+        // the instructions are a text window of their own, not a picture page
+        platform::showHelp();
+        return;
+    }
     buildPanels();
     InfoPage = cover::infopages::firstPage(index);
     LoadProPic();

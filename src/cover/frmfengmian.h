@@ -109,6 +109,9 @@ class FrmFengmian : public QWidget {
     // Restores the normal looks of the tabs and hides every hover image.
     void normalLooks();
 
+    // The tab that opens the help window instead of a picture page ("使用说明").
+    static constexpr int HelpTab = 3;
+
     // Where page pictures sit inside PicPro.
     static constexpr QPoint PageOrigin{10, 8};
 

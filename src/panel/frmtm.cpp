@@ -5,6 +5,7 @@
 #include "panel/progress.h"
 #include "panel/simwindow.h"
 #include "platform/dragger.h"
+#include "platform/helpwindow.h"
 #include "platform/plaintext.h"
 #include "platform/screenplace.h"
 #include "platform/services.h"
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextEdit>
 #include <QWindow>
 
@@ -62,6 +64,8 @@ FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, platform::Clock &clock
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(tr("试题"));
     setFont(panel::panelart::uiFont(9));
+    // F1 opens the instructions; the run goes on behind them
+    connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, [] { platform::showHelp(); });
 
     // the countdown reads the clock each second and counts whole minutes
     TimeKS.setInterval(1000);
@@ -972,6 +976,7 @@ bool panelKey(int key) {
     case Qt::Key_Alt:
     case Qt::Key_Meta:
     case Qt::Key_F6:
+    case Qt::Key_F1:
         return true;
     default:
         return false;

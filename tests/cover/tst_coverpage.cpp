@@ -6,6 +6,7 @@
 #include "app/trainer.h"
 #include "cover/frmfengmian.h"
 #include "fixture.h"
+#include "platform/helpwindow.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -266,6 +267,52 @@ class TstCoverPage : public QObject {
         QTest::mouseClick(c->LblLast, Qt::LeftButton);
         QCOMPARE(prompter.asked.last().text, QStringLiteral("已经到第一页"));
         QVERIFY(!c->PicPro->isVisible());
+    }
+
+    // The instructions open as a text window from F1 anywhere on the page and
+    // from the "使用说明" tab, which no longer shows picture pages.
+    void helpOpens_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("F1 on the page") << QStringLiteral("F1");
+        QTest::newRow("F1 in the unit panel") << QStringLiteral("F1 units");
+        QTest::newRow("tab clicked") << QStringLiteral("click");
+        QTest::newRow("tab by keyboard") << QStringLiteral("Space");
+    }
+    void helpOpens() {
+        QFETCH(QString, how);
+        FrmFengmian *c = cover();
+        const auto shownHelp = [] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *h = qobject_cast<platform::HelpWindow *>(w); h && h->isVisible())
+                    return h;
+            return static_cast<platform::HelpWindow *>(nullptr);
+        };
+        QVERIFY(!shownHelp());
+        c->activateWindow();
+        QTRY_VERIFY(c->isActiveWindow());
+        if (how == QStringLiteral("F1")) {
+            QTest::keyClick(c, Qt::Key_F1);
+        } else if (how == QStringLiteral("F1 units")) {
+            QTest::mouseClick(c->LblTiKu, Qt::LeftButton);
+            QVERIFY(c->PicTiKu->isVisible());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        } else if (how == QStringLiteral("click")) {
+            QTest::mouseClick(c->LblPro[3], Qt::LeftButton);
+        } else {
+            c->LblPro[3]->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(c->LblPro[3], Qt::Key_Space);
+        }
+        platform::HelpWindow *help = shownHelp();
+        QVERIFY(help);
+        QVERIFY(!c->PicPro->isVisible()); // no picture page for the instructions
+        QVERIFY(prompter.asked.isEmpty());
+        help->close();
+        QTRY_VERIFY(!shownHelp());
+        // the other tabs keep their picture pages
+        QTest::mouseClick(c->LblPro[2], Qt::LeftButton);
+        QVERIFY(c->PicPro->isVisible());
+        QCOMPARE(c->InfoPage, 9);
+        QVERIFY(!shownHelp());
     }
 
     // A slot without an install record opens its download page; the links open

@@ -11,6 +11,7 @@
 #include "panel/panelrules.h"
 #include "panel/progress.h"
 #include "panel/simwindow.h"
+#include "platform/helpwindow.h"
 #include "platform/keyboardlayout.h"
 #include "platform/services.h"
 #include "platform/textfile.h"
@@ -519,6 +520,38 @@ class TstFrmTm : public QObject {
         QCOMPARE(QApplication::focusWidget(), tm->Command2);
         QTest::keyClick(tm->Command2, Qt::Key_Space);
         QCOMPARE(tm->size(), QSize(332, 242));
+    }
+
+    // F1 on the panel opens the instructions, in a practice and in an exam alike.
+    void f1OpensHelp_data() {
+        QTest::addColumn<bool>("exam");
+        QTest::newRow("practice") << false;
+        QTest::newRow("exam") << true;
+    }
+    void f1OpensHelp() {
+        QFETCH(bool, exam);
+        if (exam)
+            examPaper();
+        else
+            unitPractice();
+        auto tm = openPanel();
+        sim.widget.show();
+        tm->takeKeyboard();
+        QTRY_VERIFY(tm->isActiveWindow());
+        const auto shownHelp = [] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *h = qobject_cast<platform::HelpWindow *>(w); h && h->isVisible())
+                    return h;
+            return static_cast<platform::HelpWindow *>(nullptr);
+        };
+        QVERIFY(!shownHelp());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        platform::HelpWindow *help = shownHelp();
+        QVERIFY(help);
+        QVERIFY(tm->isVisible()); // the run goes on behind the help
+        QVERIFY(tm->TimeKS.isActive());
+        help->close();
+        QTRY_VERIFY(!shownHelp());
     }
 
     void minimiseAndRestore() {
