@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <cstdlib>
 #include <tuple>
 
 using cover::coverart::Look;
@@ -137,6 +138,52 @@ platform::ClickLabel *pictureButton(QWidget *parent, const QString &name, const 
     return b;
 }
 
+// The button beside from in the direction of key among the shown, Tab-reachable
+// buttons of its panel: the nearest one whose extent across the direction
+// overlaps from's, so that Down from a grid cell lands on the cell below it and
+// not on a neighbour's row. None at the edge of the grid.
+platform::ClickLabel *gridNeighbour(platform::ClickLabel *from, int key) {
+    QWidget *panel = from->parentWidget();
+    if (!panel)
+        return nullptr;
+    const QRect a = from->geometry();
+    const bool across = key == Qt::Key_Left || key == Qt::Key_Right;
+    platform::ClickLabel *best = nullptr;
+    int bestDistance = 0, bestOffset = 0;
+    for (auto *b : panel->findChildren<platform::ClickLabel *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (b == from || !b->isVisibleTo(panel) || !b->isEnabled() || !(b->focusPolicy() & Qt::TabFocus))
+            continue;
+        const QRect r = b->geometry();
+        int distance = 0;
+        switch (key) {
+        case Qt::Key_Left:
+            distance = a.left() - r.right();
+            break;
+        case Qt::Key_Right:
+            distance = r.left() - a.right();
+            break;
+        case Qt::Key_Up:
+            distance = a.top() - r.bottom();
+            break;
+        default:
+            distance = r.top() - a.bottom();
+            break;
+        }
+        const bool overlaps = across ? (r.top() <= a.bottom() && a.top() <= r.bottom())
+                                     : (r.left() <= a.right() && a.left() <= r.right());
+        if (distance <= 0 || !overlaps)
+            continue;
+        const int offset =
+            across ? std::abs(r.center().y() - a.center().y()) : std::abs(r.center().x() - a.center().x());
+        if (!best || distance < bestDistance || (distance == bestDistance && offset < bestOffset)) {
+            best = b;
+            bestDistance = distance;
+            bestOffset = offset;
+        }
+    }
+    return best;
+}
+
 QPoint px(QPoint tw, const ModData &d) {
     return {start::twips::toPxX(tw.x(), d.ScaleX), start::twips::toPxY(tw.y(), d.ScaleY)};
 }
@@ -217,6 +264,16 @@ void FrmFengmian::build() {
     connect(LblClose, &platform::ClickLabel::entered, ImgClose, &QWidget::show);
     connect(LblClose, &platform::ClickLabel::left, ImgClose, &QWidget::hide);
     connect(LblClose, &platform::ClickLabel::clicked, this, &FrmFengmian::LblClose_Click);
+
+    // Tab runs in reading order: the close button in the caption strip, the two
+    // tabs, the links, then the footer from left to right
+    QWidget *previous = LblClose;
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{LblTiKu, LblKaCH, LblWeb1, LblWeb2, LblQQ1, LblQQ2, LblPro[1],
+                                          LblPro[2], LblPro[3], LblPro[4], LblExit, Check1, LblAbout}) {
+        setTabOrder(previous, w);
+        previous = w;
+    }
 
     // the page's own controls, which the keyboard leaves while a panel covers them
     for (QWidget *w : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
@@ -311,6 +368,9 @@ void FrmFengmian::buildPanels() {
     buildUnitPanel();
     buildExamPanel();
     fillPanels();
+    for (QWidget *panel : {PicTiKu, PicKaCH})
+        for (auto *b : panel->findChildren<platform::ClickLabel *>(QString(), Qt::FindDirectChildrenOnly))
+            b->installEventFilter(this);
     m_background = cover::coverart::background();
     ImgClose->raise();
     LblClose->raise();
@@ -511,6 +571,9 @@ void FrmFengmian::fillPanels() {
         ImgUnitBar[i]->setAccessibleName(tr("第%1单元 %2").arg(i + 1).arg(done));
         ImgUnitBar[i]->setToolTip(done);
         LblJinRuXX[i]->setAccessibleDescription(done);
+        // the unit card is called by its unit's number and name
+        ImgUnit[i]->setAccessibleName(tr("第%1单元 %2").arg(i + 1).arg(s.tooltip));
+        ImgUnit[i]->setAccessibleDescription(tr("共%1题 未完成%2题 %3").arg(s.questions, s.unfinished, done));
         for (QWidget *w : {static_cast<QWidget *>(ImgUnit[i]), static_cast<QWidget *>(LblUnitNo[i]),
                            static_cast<QWidget *>(LblUnintSL[i]), static_cast<QWidget *>(LblUnitWei[i]),
                            static_cast<QWidget *>(ImgUnitBar[i]), static_cast<QWidget *>(LblJinRuXX[i])})
@@ -653,6 +716,22 @@ void FrmFengmian::paintEvent(QPaintEvent *) {
         m_panelsQueued = true;
         QTimer::singleShot(0, this, &FrmFengmian::buildPanels);
     }
+}
+
+bool FrmFengmian::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto *b = qobject_cast<platform::ClickLabel *>(watched);
+        const auto *k = static_cast<QKeyEvent *>(event);
+        const int key = k->key();
+        const bool arrow =
+            key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+        if (b && arrow && (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            if (platform::ClickLabel *next = gridNeighbour(b, key))
+                next->setFocus(Qt::TabFocusReason);
+            return true; // at the edge of the grid the focus stays
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FrmFengmian::mouseMoveEvent(QMouseEvent *) {

@@ -124,6 +124,8 @@ class FrmFengmian : public QWidget {
     void paintEvent(QPaintEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
+    // The arrow keys on a panel's buttons move in two dimensions, as they are laid out.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
     void build();
