@@ -244,6 +244,8 @@ void FrmFengmian::build() {
     LblKaCH = coverButton(QStringLiteral("LblKaCH"), this, tr("模拟考试"));
     LblKaCH->setGeometry(cover::coverart::tabRect(Tab::Exams));
     LblKaCH->setFocusMark(cover::coverart::Blue, 14);
+    LblTiKu->setShortcut(QKeySequence(Qt::ALT | Qt::Key_U));
+    LblKaCH->setShortcut(QKeySequence(Qt::ALT | Qt::Key_E));
     connect(LblTiKu, &platform::ClickLabel::entered, this, [this] { showTabLook(Tab::Units, Look::Hover); });
     onPress(LblTiKu, this, [this] { showTabLook(Tab::Units, Look::Pressed); });
     connect(LblTiKu, &platform::ClickLabel::left, this, &FrmFengmian::normalLooks);
@@ -288,6 +290,22 @@ void FrmFengmian::overlayChanged(QWidget *opener) {
             overlay = w;
     for (const auto &[w, policy] : m_pageKeys)
         w->setFocusPolicy(overlay ? Qt::NoFocus : policy);
+    // what the panel covers is hidden, so that assistive tools and shortcuts
+    // leave it alone, and shown again as it was once the panel closes
+    if (overlay && m_covered.empty()) {
+        for (QWidget *w : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (w == PicTiKu || w == PicKaCH || w == PicPro || w == LblClose || w == ImgClose ||
+                !w->isVisibleTo(this) || !overlay->geometry().contains(w->geometry()))
+                continue;
+            m_covered.push_back(w);
+            w->hide();
+        }
+    } else if (!overlay) {
+        for (const QPointer<QWidget> &w : m_covered)
+            if (w)
+                w->show();
+        m_covered.clear();
+    }
     if (!isActiveWindow())
         return; // the page does not hold the keyboard
     if (!overlay) {
@@ -362,6 +380,8 @@ void FrmFengmian::buildPanels() {
                          cover::coverart::Blue);
     LblNext = linkButton(PicPro, QStringLiteral("LblNext"), tr("下一页"), QRect(660, 482, 90, 30),
                          cover::coverart::Blue);
+    LblLast->setShortcut(QKeySequence(Qt::ALT | Qt::Key_P));
+    LblNext->setShortcut(QKeySequence(Qt::ALT | Qt::Key_N));
     connect(LblLast, &platform::ClickLabel::clicked, this, &FrmFengmian::LblLast_Click);
     connect(LblNext, &platform::ClickLabel::clicked, this, &FrmFengmian::LblNext_Click);
     PicPro->hide();
@@ -408,6 +428,7 @@ void FrmFengmian::buildFooter() {
     Label2 = text(this, QStringLiteral("Label2"), QRect(568, 566, 70, 30), cjk(13), cover::coverart::Mist);
     Label2->setText(tr("自动升级"));
     LblAbout = textButton(this, QStringLiteral("LblAbout"), tr("关于本软件"), QRect(640, 566, 90, 30));
+    LblAbout->setShortcut(QKeySequence(Qt::ALT | Qt::Key_A));
     connect(LblAbout, &platform::ClickLabel::clicked, this, &FrmFengmian::aboutRequested);
 }
 
@@ -466,6 +487,9 @@ void FrmFengmian::buildUnitPanel() {
                                cover::coverart::panelBackRect(), false);
     LblExit1 = pictureButton(PicTiKu, QStringLiteral("LblExit1"), tr("退 出"),
                              cover::coverart::panelExitRect(), true);
+    // one panel shows at a time: its back and exit buttons hold the keys
+    LblFanHui1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_B));
+    LblExit1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
     connect(LblFanHui1, &platform::ClickLabel::clicked, this, &FrmFengmian::LblFanHui_Click);
     connect(LblExit1, &platform::ClickLabel::clicked, this, &FrmFengmian::LblExit12_Click);
 }
@@ -530,6 +554,9 @@ void FrmFengmian::buildExamPanel() {
                                cover::coverart::panelBackRect(), false);
     LblExit2 = pictureButton(PicKaCH, QStringLiteral("LblExit2"), tr("退 出"),
                              cover::coverart::panelExitRect(), true);
+    // one panel shows at a time: its back and exit buttons hold the keys
+    LblFanHui2->setShortcut(QKeySequence(Qt::ALT | Qt::Key_B));
+    LblExit2->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
     connect(LblFanHui2, &platform::ClickLabel::clicked, this, &FrmFengmian::LblFanHui_Click);
     connect(LblExit2, &platform::ClickLabel::clicked, this, &FrmFengmian::LblExit12_Click);
 }
@@ -595,8 +622,10 @@ void FrmFengmian::showTabLook(Tab t, Look look) {
 
 void FrmFengmian::normalLooks() {
     buildPanels();
-    ImgTiKu->show();
-    ImgKaCH->show();
+    if (m_covered.empty()) { // under a panel the tabs stay hidden
+        ImgTiKu->show();
+        ImgKaCH->show();
+    }
     for (QLabel *l : {ImgTiKu1, ImgTiKu2, ImgKaCH1, ImgKaCH2, ImgJinRuXXM, ImgJinRuXXD, ImgStartKsM,
                       ImgStartKsD, ImgClose})
         l->hide();

@@ -153,5 +153,6 @@ class FrmFengmian : public QWidget {
     bool m_panelsBuilt = false;
     bool m_panelsQueued = false;
     std::vector<std::pair<QWidget *, Qt::FocusPolicy>> m_pageKeys; // the page's own focusable controls
+    std::vector<QPointer<QWidget>> m_covered;                      // what the open panel hides
     QPointer<QWidget> m_opener;                                    // what opened the panel shown
 };

@@ -489,6 +489,86 @@ class TstCoverPage : public QObject {
         QCOMPARE(a->text(QAccessible::Description), description);
     }
 
+    // Alt and a letter press the page's and the open panel's buttons; the key
+    // is named in the button's tooltip and given to assistive tools.
+    void shortcutsPressButtons_data() {
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("shows"); // the panel open afterwards, "" for none
+        QTest::addColumn<QString>("tip");
+        const auto row = [](const char *name, const char *opened, const char *button, Qt::Key key,
+                            const char *shows, const char *tip) {
+            QTest::newRow(name) << QString::fromLatin1(opened) << QString::fromLatin1(button) << int(key)
+                                << QString::fromLatin1(shows) << QString::fromUtf8(tip);
+        };
+        row("units tab", "", "LblTiKu", Qt::Key_U, "PicTiKu", "单元练习 (Alt+U)");
+        row("exams tab", "", "LblKaCH", Qt::Key_E, "PicKaCH", "模拟考试 (Alt+E)");
+        row("back from units", "units", "LblFanHui1", Qt::Key_B, "", "返回 (Alt+B)");
+        row("back from exams", "exams", "LblFanHui2", Qt::Key_B, "", "返回 (Alt+B)");
+        row("covered tab is silent", "units", "LblKaCH", Qt::Key_E, "PicTiKu", "模拟考试 (Alt+E)");
+    }
+    void shortcutsPressButtons() {
+        QFETCH(QString, opened);
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(QString, shows);
+        QFETCH(QString, tip);
+        FrmFengmian *c = cover();
+        c->activateWindow();
+        QTRY_VERIFY(c->isActiveWindow());
+        if (opened == QStringLiteral("units"))
+            c->LblTiKu_Click();
+        else if (opened == QStringLiteral("exams"))
+            c->LblKaCH_Click();
+        auto *b = c->findChild<platform::ClickLabel *>(button);
+        QVERIFY(b);
+        QCOMPARE(b->shownTip(), tip);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(b);
+        QVERIFY(a);
+        QCOMPARE(a->text(QAccessible::Accelerator), QKeySequence(Qt::ALT | Qt::Key(key)).toString());
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : c, Qt::Key(key),
+                        Qt::AltModifier);
+        for (QWidget *panel : {c->PicTiKu, c->PicKaCH, c->PicPro})
+            QCOMPARE(panel->isVisible(), panel->objectName() == shows);
+    }
+
+    // An open panel hides what it covers from assistive tools; closing it
+    // brings the page back.
+    void coveredPageHidden_data() {
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("control");
+        QTest::newRow("units over a tab") << QStringLiteral("units") << QStringLiteral("LblKaCH");
+        QTest::newRow("units over a link") << QStringLiteral("units") << QStringLiteral("LblWeb1");
+        QTest::newRow("exams over the switch") << QStringLiteral("exams") << QStringLiteral("Check1");
+        QTest::newRow("exams over the title") << QStringLiteral("exams") << QStringLiteral("LblKmMc");
+        QTest::newRow("info over a tab") << QStringLiteral("info") << QStringLiteral("LblTiKu");
+    }
+    void coveredPageHidden() {
+        QFETCH(QString, opened);
+        QFETCH(QString, control);
+        FrmFengmian *c = cover();
+        auto *w = c->findChild<QWidget *>(control);
+        QVERIFY(w);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+        QVERIFY(a);
+        QVERIFY(!a->state().invisible);
+        if (opened == QStringLiteral("units"))
+            c->LblTiKu_Click();
+        else if (opened == QStringLiteral("exams"))
+            c->LblKaCH_Click();
+        else
+            c->LblPro_Click(1);
+        QVERIFY(a->state().invisible);
+        QVERIFY(!c->LblClose->isHidden()); // the close button stays in reach
+        if (opened == QStringLiteral("info"))
+            c->LblClose_Click();
+        else
+            c->LblFanHui_Click();
+        QVERIFY(!a->state().invisible);
+        QVERIFY(c->ImgTiKu->isVisible() && c->ImgKaCH->isVisible());
+    }
+
     void missingCheckFileIsSaid() {
         QFile::remove(f->data() + QStringLiteral("288899.rar"));
         QVERIFY(!trainer->createCover());
