@@ -5,6 +5,7 @@
 #include "platform/plaintext.h"
 #include "platform/screenplace.h"
 #include "platform/services.h"
+#include "platform/windowrole.h"
 #include "start/startup.h"
 #include "start/twips.h"
 
@@ -195,6 +196,7 @@ FrmFengmian::FrmFengmian(ModData &data, platform::Prompter &asker, platform::Lau
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_data(data), m_prompter(asker),
       m_launcher(launcher) {
     setObjectName(QStringLiteral("FrmFengmian"));
+    platform::setWindowRole(this, QAccessible::Window);
     setAttribute(Qt::WA_DeleteOnClose);
     setMouseTracking(true);
     m_drag = new platform::Dragger(this);

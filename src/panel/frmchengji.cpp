@@ -2,6 +2,7 @@
 #include "panel/panelart.h"
 #include "platform/plaintext.h"
 #include "platform/screenplace.h"
+#include "platform/windowrole.h"
 #include "start/twips.h"
 
 #include <QCloseEvent>
@@ -55,6 +56,7 @@ FrmChengji::FrmChengji(const ModData &data, const panel::exam::Report &report, Q
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), m_data(data),
       m_examTime(report.examTime) {
     setObjectName(QStringLiteral("FrmChengji"));
+    platform::setWindowRole(this, QAccessible::Dialog);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("成绩"));
     setFixedSize(PageW, PageH);

@@ -9,6 +9,7 @@
 #include "platform/screenplace.h"
 #include "platform/services.h"
 #include "platform/textfile.h"
+#include "platform/windowrole.h"
 #include "start/twips.h"
 
 #include <QCloseEvent>
@@ -58,6 +59,7 @@ FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, platform::Clock &clock
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_data(data),
       m_session(data, prompter, clock) {
     setObjectName(QStringLiteral("FrmTm"));
+    platform::setWindowRole(this, QAccessible::Window);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(tr("试题"));

@@ -569,6 +569,28 @@ class TstCoverPage : public QObject {
         QVERIFY(c->ImgTiKu->isVisible() && c->ImgKaCH->isVisible());
     }
 
+    // The page is a window for assistive tools, called by its title; its
+    // panels are not windows of their own.
+    void pageIsAWindow_data() {
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<int>("role");
+        QTest::newRow("page") << QStringLiteral("FrmFengmian") << int(QAccessible::Window);
+        QTest::newRow("unit panel") << QStringLiteral("PicTiKu") << int(QAccessible::Graphic);
+        QTest::newRow("a button") << QStringLiteral("LblTiKu") << int(QAccessible::Button);
+    }
+    void pageIsAWindow() {
+        QFETCH(QString, widget);
+        QFETCH(int, role);
+        FrmFengmian *c = cover();
+        QWidget *w = c->objectName() == widget ? c : c->findChild<QWidget *>(widget);
+        QVERIFY(w);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+        QVERIFY(a);
+        QCOMPARE(int(a->role()), role);
+        if (w == c)
+            QCOMPARE(a->text(QAccessible::Name), c->windowTitle());
+    }
+
     void missingCheckFileIsSaid() {
         QFile::remove(f->data() + QStringLiteral("288899.rar"));
         QVERIFY(!trainer->createCover());

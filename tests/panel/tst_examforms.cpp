@@ -393,6 +393,21 @@ class TstExamForms : public QObject {
         QVERIFY(a);
         QCOMPARE(a->text(QAccessible::Description), description);
     }
+
+    // The report is a dialog for assistive tools, called by its title.
+    void reportIsADialog() {
+        panel::exam::Report r;
+        FrmChengji form(paper(0), r);
+        form.setAttribute(Qt::WA_DeleteOnClose, false);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(&form);
+        QVERIFY(a);
+        QCOMPARE(a->role(), QAccessible::Dialog);
+        QCOMPARE(a->text(QAccessible::Name), QStringLiteral("成绩"));
+        // its buttons keep their own roles
+        QAccessibleInterface *b = QAccessible::queryAccessibleInterface(form.Command2);
+        QVERIFY(b);
+        QCOMPARE(b->role(), QAccessible::Button);
+    }
 };
 
 QTEST_MAIN(TstExamForms)

@@ -561,6 +561,16 @@ class TstFrmTm : public QObject {
         QCOMPARE(a->text(QAccessible::Description), description);
     }
 
+    // The panel is a window for assistive tools, called by its title.
+    void panelIsAWindow() {
+        unitPractice();
+        auto tm = openPanel();
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(tm.get());
+        QVERIFY(a);
+        QCOMPARE(a->role(), QAccessible::Window);
+        QCOMPARE(a->text(QAccessible::Name), QStringLiteral("试题"));
+    }
+
     void minimiseAndRestore() {
         unitPractice();
         auto tm = openPanel();
