@@ -105,7 +105,8 @@ QString ClickLabel::shownTip() const {
 bool ClickLabel::event(QEvent *e) {
     if (e->type() == QEvent::Shortcut && m_shortcutId &&
         static_cast<QShortcutEvent *>(e)->shortcutId() == m_shortcutId) {
-        if (isEnabled())
+        // a label out of the keyboard's reach (under a sheet or panel) ignores its key
+        if (isEnabled() && (focusPolicy() & Qt::TabFocus))
             activate();
         return true;
     }

@@ -6,8 +6,8 @@
 // release it as the left mouse button would, and a focus mark is drawn around it
 // while it holds the focus. Its accessible name is the accessible name set on
 // it, else its text, else its tooltip. A shortcut (Alt and a letter) presses it
-// from anywhere in its window while it is shown; its tooltip and its accelerator
-// for assistive tools name that key.
+// from anywhere in its window while it is shown and Tab can reach it; its tooltip
+// and its accelerator for assistive tools name that key.
 
 #include <QColor>
 #include <QKeySequence>

@@ -496,7 +496,7 @@ class TstFrmTm : public QObject {
         QTest::addColumn<int>("spot");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("tip");
-        QTest::addColumn<int>("current"); // CurQuestion afterwards
+        QTest::addColumn<int>("current"); // CurQuestion afterwards (-1: unchanged under the chooser)
         QTest::addColumn<int>("word1");   // question 1's status word afterwards
         QTest::addColumn<bool>("chooser");
         QTest::newRow("next") << 1 << int(Qt::Key_N)
@@ -508,6 +508,13 @@ class TstFrmTm : public QObject {
         QTest::newRow("chooser") << 4 << int(Qt::Key_S)
                                  << QStringLiteral("选题　F6：键盘在试题窗口和操作窗口之间切换 (Alt+S)") << 1
                                  << 1 << true;
+        // under the open chooser the toolbar's keys do nothing
+        QTest::newRow("next under the chooser")
+            << 1 << int(Qt::Key_N) << QStringLiteral("下一题　F6：键盘在试题窗口和操作窗口之间切换 (Alt+N)")
+            << -1 << 1 << true;
+        QTest::newRow("mark under the chooser")
+            << 3 << int(Qt::Key_M) << QStringLiteral("标识本题　F6：键盘在试题窗口和操作窗口之间切换 (Alt+M)")
+            << -1 << 1 << true;
     }
     void toolbarAltKeys() {
         QFETCH(int, spot);
@@ -522,6 +529,11 @@ class TstFrmTm : public QObject {
         tm->takeKeyboard();
         QTRY_VERIFY(tm->isActiveWindow());
         QCOMPARE(tm->CmdGN[spot]->shownTip(), tip);
+        if (current < 0) { // the chooser first, on the question shown
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+            QVERIFY(tm->FrmSelect->isVisibleTo(tm.get()));
+            current = int(d.CurQuestion);
+        }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
         QCOMPARE(int(d.CurQuestion), current);
         QCOMPARE(int(d.QuestionScore[1]), word1);
