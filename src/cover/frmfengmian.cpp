@@ -6,6 +6,7 @@
 #include "platform/plaintext.h"
 #include "platform/screenplace.h"
 #include "platform/services.h"
+#include "platform/windowrole.h"
 #include "start/startup.h"
 #include "start/twips.h"
 
@@ -20,6 +21,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <cstdlib>
 #include <tuple>
 
 using cover::coverart::Look;
@@ -139,6 +141,52 @@ platform::ClickLabel *pictureButton(QWidget *parent, const QString &name, const 
     return b;
 }
 
+// The button beside from in the direction of key among the shown, Tab-reachable
+// buttons of its panel: the nearest one whose extent across the direction
+// overlaps from's, so that Down from a grid cell lands on the cell below it and
+// not on a neighbour's row. None at the edge of the grid.
+platform::ClickLabel *gridNeighbour(platform::ClickLabel *from, int key) {
+    QWidget *panel = from->parentWidget();
+    if (!panel)
+        return nullptr;
+    const QRect a = from->geometry();
+    const bool across = key == Qt::Key_Left || key == Qt::Key_Right;
+    platform::ClickLabel *best = nullptr;
+    int bestDistance = 0, bestOffset = 0;
+    for (auto *b : panel->findChildren<platform::ClickLabel *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (b == from || !b->isVisibleTo(panel) || !b->isEnabled() || !(b->focusPolicy() & Qt::TabFocus))
+            continue;
+        const QRect r = b->geometry();
+        int distance = 0;
+        switch (key) {
+        case Qt::Key_Left:
+            distance = a.left() - r.right();
+            break;
+        case Qt::Key_Right:
+            distance = r.left() - a.right();
+            break;
+        case Qt::Key_Up:
+            distance = a.top() - r.bottom();
+            break;
+        default:
+            distance = r.top() - a.bottom();
+            break;
+        }
+        const bool overlaps = across ? (r.top() <= a.bottom() && a.top() <= r.bottom())
+                                     : (r.left() <= a.right() && a.left() <= r.right());
+        if (distance <= 0 || !overlaps)
+            continue;
+        const int offset =
+            across ? std::abs(r.center().y() - a.center().y()) : std::abs(r.center().x() - a.center().x());
+        if (!best || distance < bestDistance || (distance == bestDistance && offset < bestOffset)) {
+            best = b;
+            bestDistance = distance;
+            bestOffset = offset;
+        }
+    }
+    return best;
+}
+
 QPoint px(QPoint tw, const ModData &d) {
     return {start::twips::toPxX(tw.x(), d.ScaleX), start::twips::toPxY(tw.y(), d.ScaleY)};
 }
@@ -150,6 +198,7 @@ FrmFengmian::FrmFengmian(ModData &data, platform::Prompter &asker, platform::Lau
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_data(data), m_prompter(asker),
       m_launcher(launcher) {
     setObjectName(QStringLiteral("FrmFengmian"));
+    platform::setWindowRole(this, QAccessible::Window);
     setAttribute(Qt::WA_DeleteOnClose);
     setMouseTracking(true);
     m_drag = new platform::Dragger(this);
@@ -201,6 +250,8 @@ void FrmFengmian::build() {
     LblKaCH = coverButton(QStringLiteral("LblKaCH"), this, tr("模拟考试"));
     LblKaCH->setGeometry(cover::coverart::tabRect(Tab::Exams));
     LblKaCH->setFocusMark(cover::coverart::Blue, 14);
+    LblTiKu->setShortcut(QKeySequence(Qt::ALT | Qt::Key_U));
+    LblKaCH->setShortcut(QKeySequence(Qt::ALT | Qt::Key_E));
     connect(LblTiKu, &platform::ClickLabel::entered, this, [this] { showTabLook(Tab::Units, Look::Hover); });
     onPress(LblTiKu, this, [this] { showTabLook(Tab::Units, Look::Pressed); });
     connect(LblTiKu, &platform::ClickLabel::left, this, &FrmFengmian::normalLooks);
@@ -222,6 +273,16 @@ void FrmFengmian::build() {
     connect(LblClose, &platform::ClickLabel::left, ImgClose, &QWidget::hide);
     connect(LblClose, &platform::ClickLabel::clicked, this, &FrmFengmian::LblClose_Click);
 
+    // Tab runs in reading order: the close button in the caption strip, the two
+    // tabs, the links, then the footer from left to right
+    QWidget *previous = LblClose;
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{LblTiKu, LblKaCH, LblWeb1, LblWeb2, LblQQ1, LblQQ2, LblPro[1],
+                                          LblPro[2], LblPro[3], LblPro[4], LblExit, Check1, LblAbout}) {
+        setTabOrder(previous, w);
+        previous = w;
+    }
+
     // the page's own controls, which the keyboard leaves while a panel covers them
     for (QWidget *w : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
         if (w != LblClose && w->focusPolicy() != Qt::NoFocus)
@@ -235,6 +296,22 @@ void FrmFengmian::overlayChanged(QWidget *opener) {
             overlay = w;
     for (const auto &[w, policy] : m_pageKeys)
         w->setFocusPolicy(overlay ? Qt::NoFocus : policy);
+    // what the panel covers is hidden, so that assistive tools and shortcuts
+    // leave it alone, and shown again as it was once the panel closes
+    if (overlay && m_covered.empty()) {
+        for (QWidget *w : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (w == PicTiKu || w == PicKaCH || w == PicPro || w == LblClose || w == ImgClose ||
+                !w->isVisibleTo(this) || !overlay->geometry().contains(w->geometry()))
+                continue;
+            m_covered.push_back(w);
+            w->hide();
+        }
+    } else if (!overlay) {
+        for (const QPointer<QWidget> &w : m_covered)
+            if (w)
+                w->show();
+        m_covered.clear();
+    }
     if (!isActiveWindow())
         return; // the page does not hold the keyboard
     if (!overlay) {
@@ -309,12 +386,17 @@ void FrmFengmian::buildPanels() {
                          cover::coverart::Blue);
     LblNext = linkButton(PicPro, QStringLiteral("LblNext"), tr("下一页"), QRect(660, 482, 90, 30),
                          cover::coverart::Blue);
+    LblLast->setShortcut(QKeySequence(Qt::ALT | Qt::Key_P));
+    LblNext->setShortcut(QKeySequence(Qt::ALT | Qt::Key_N));
     connect(LblLast, &platform::ClickLabel::clicked, this, &FrmFengmian::LblLast_Click);
     connect(LblNext, &platform::ClickLabel::clicked, this, &FrmFengmian::LblNext_Click);
     PicPro->hide();
     buildUnitPanel();
     buildExamPanel();
     fillPanels();
+    for (QWidget *panel : {PicTiKu, PicKaCH})
+        for (auto *b : panel->findChildren<platform::ClickLabel *>(QString(), Qt::FindDirectChildrenOnly))
+            b->installEventFilter(this);
     m_background = cover::coverart::background();
     ImgClose->raise();
     LblClose->raise();
@@ -349,6 +431,7 @@ void FrmFengmian::buildFooter() {
     Label2 = text(this, QStringLiteral("Label2"), QRect(568, 566, 70, 30), cjk(13), cover::coverart::Mist);
     Label2->setText(tr("自动升级"));
     LblAbout = textButton(this, QStringLiteral("LblAbout"), tr("关于本软件"), QRect(640, 566, 90, 30));
+    LblAbout->setShortcut(QKeySequence(Qt::ALT | Qt::Key_A));
     connect(LblAbout, &platform::ClickLabel::clicked, this, &FrmFengmian::aboutRequested);
 }
 
@@ -407,6 +490,9 @@ void FrmFengmian::buildUnitPanel() {
                                cover::coverart::panelBackRect(), false);
     LblExit1 = pictureButton(PicTiKu, QStringLiteral("LblExit1"), tr("退 出"),
                              cover::coverart::panelExitRect(), true);
+    // one panel shows at a time: its back and exit buttons hold the keys
+    LblFanHui1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_B));
+    LblExit1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
     connect(LblFanHui1, &platform::ClickLabel::clicked, this, &FrmFengmian::LblFanHui_Click);
     connect(LblExit1, &platform::ClickLabel::clicked, this, &FrmFengmian::LblExit12_Click);
 }
@@ -471,6 +557,9 @@ void FrmFengmian::buildExamPanel() {
                                cover::coverart::panelBackRect(), false);
     LblExit2 = pictureButton(PicKaCH, QStringLiteral("LblExit2"), tr("退 出"),
                              cover::coverart::panelExitRect(), true);
+    // one panel shows at a time: its back and exit buttons hold the keys
+    LblFanHui2->setShortcut(QKeySequence(Qt::ALT | Qt::Key_B));
+    LblExit2->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
     connect(LblFanHui2, &platform::ClickLabel::clicked, this, &FrmFengmian::LblFanHui_Click);
     connect(LblExit2, &platform::ClickLabel::clicked, this, &FrmFengmian::LblExit12_Click);
 }
@@ -512,6 +601,9 @@ void FrmFengmian::fillPanels() {
         ImgUnitBar[i]->setAccessibleName(tr("第%1单元 %2").arg(i + 1).arg(done));
         ImgUnitBar[i]->setToolTip(done);
         LblJinRuXX[i]->setAccessibleDescription(done);
+        // the unit card is called by its unit's number and name
+        ImgUnit[i]->setAccessibleName(tr("第%1单元 %2").arg(i + 1).arg(s.tooltip));
+        ImgUnit[i]->setAccessibleDescription(tr("共%1题 未完成%2题 %3").arg(s.questions, s.unfinished, done));
         for (QWidget *w : {static_cast<QWidget *>(ImgUnit[i]), static_cast<QWidget *>(LblUnitNo[i]),
                            static_cast<QWidget *>(LblUnintSL[i]), static_cast<QWidget *>(LblUnitWei[i]),
                            static_cast<QWidget *>(ImgUnitBar[i]), static_cast<QWidget *>(LblJinRuXX[i])})
@@ -533,8 +625,10 @@ void FrmFengmian::showTabLook(Tab t, Look look) {
 
 void FrmFengmian::normalLooks() {
     buildPanels();
-    ImgTiKu->show();
-    ImgKaCH->show();
+    if (m_covered.empty()) { // under a panel the tabs stay hidden
+        ImgTiKu->show();
+        ImgKaCH->show();
+    }
     for (QLabel *l : {ImgTiKu1, ImgTiKu2, ImgKaCH1, ImgKaCH2, ImgJinRuXXM, ImgJinRuXXD, ImgStartKsM,
                       ImgStartKsD, ImgClose})
         l->hide();
@@ -654,6 +748,22 @@ void FrmFengmian::paintEvent(QPaintEvent *) {
         m_panelsQueued = true;
         QTimer::singleShot(0, this, &FrmFengmian::buildPanels);
     }
+}
+
+bool FrmFengmian::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto *b = qobject_cast<platform::ClickLabel *>(watched);
+        const auto *k = static_cast<QKeyEvent *>(event);
+        const int key = k->key();
+        const bool arrow =
+            key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+        if (b && arrow && (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            if (platform::ClickLabel *next = gridNeighbour(b, key))
+                next->setFocus(Qt::TabFocusReason);
+            return true; // at the edge of the grid the focus stays
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FrmFengmian::mouseMoveEvent(QMouseEvent *) {

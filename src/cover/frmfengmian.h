@@ -129,6 +129,8 @@ class FrmFengmian : public QWidget {
     void paintEvent(QPaintEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
+    // The arrow keys on a panel's buttons move in two dimensions, as they are laid out.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
     void build();
@@ -156,5 +158,6 @@ class FrmFengmian : public QWidget {
     bool m_panelsBuilt = false;
     bool m_panelsQueued = false;
     std::vector<std::pair<QWidget *, Qt::FocusPolicy>> m_pageKeys; // the page's own focusable controls
+    std::vector<QPointer<QWidget>> m_covered;                      // what the open panel hides
     QPointer<QWidget> m_opener;                                    // what opened the panel shown
 };

@@ -2,6 +2,7 @@
 #include "panel/panelart.h"
 #include "platform/plaintext.h"
 #include "platform/screenplace.h"
+#include "platform/windowrole.h"
 #include "start/twips.h"
 
 #include <QCloseEvent>
@@ -57,6 +58,7 @@ FrmChengji::FrmChengji(const ModData &data, const panel::exam::Report &report, Q
                           Qt::WindowCloseButtonHint), // a fixed size: nothing to maximise
       m_data(data), m_examTime(report.examTime) {
     setObjectName(QStringLiteral("FrmChengji"));
+    platform::setWindowRole(this, QAccessible::Dialog);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("成绩"));
     setFixedSize(PageW, PageH);
@@ -77,9 +79,10 @@ FrmChengji::FrmChengji(const ModData &data, const panel::exam::Report &report, Q
         b->setAutoDefault(true); // Enter presses the one with the focus
         return b;
     };
-    Command3 = button("Command3", tr("本次错题复习"), 2880, 2175, true);
-    Command1 = button("Command1", tr("本次考题复习"), 5160, 2175, true);
-    Command2 = button("Command2", tr("退出"), 7440, 1095, false);
+    // each way on has its Alt key, underlined in its caption
+    Command3 = button("Command3", tr("本次错题复习(&W)"), 2880, 2175, true);
+    Command1 = button("Command1", tr("本次考题复习(&R)"), 5160, 2175, true);
+    Command2 = button("Command2", tr("退出(&X)"), 7440, 1095, false);
     Command3->setEnabled(report.wrongReview);
     if (!report.wrongReview)
         Command3->setToolTip(report.wrongList.isEmpty() ? tr("本次考试没有错题。")
@@ -112,7 +115,9 @@ FrmChengji::FrmChengji(const ModData &data, const panel::exam::Report &report, Q
             QStringLiteral("第%1题 %2")
                 .arg(i)
                 .arg(report.solved[i] ? QStringLiteral("已完成") : QStringLiteral("未完成")));
-        b->setAccessibleDescription(report.tooltips[i]);
+        // the state in words as well as in colour, then the question
+        b->setAccessibleDescription((report.solved[i] ? tr("已完成") : tr("未完成")) + QStringLiteral("。") +
+                                    report.tooltips[i]);
         // one stop of the Tab chain for the whole grid; the arrow keys walk it,
         // Space or Enter shows the question's text
         b->setFocusPolicy(i == 1 ? Qt::StrongFocus : Qt::ClickFocus);

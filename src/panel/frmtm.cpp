@@ -10,6 +10,7 @@
 #include "platform/screenplace.h"
 #include "platform/services.h"
 #include "platform/textfile.h"
+#include "platform/windowrole.h"
 #include "start/twips.h"
 
 #include <QCloseEvent>
@@ -60,6 +61,7 @@ constexpr int ParkMove = 6030;
 FrmTm::FrmTm(ModData &data, platform::Prompter &prompter, platform::Clock &clock, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_data(data), m_session(data, prompter, clock) {
     setObjectName(QStringLiteral("FrmTm"));
+    platform::setWindowRole(this, QAccessible::Window);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(tr("试题"));
@@ -184,6 +186,9 @@ void FrmTm::buildControls() {
                                           tr("选 题"),  tr("结束练习"), tr("手把手教"), tr("操作演示")};
     std::array<PanelCaption **, 8> slots = {&CmdPre,    &CmdNext, &CmdRedo, &CmdBZBT,
                                             &CmdSelect, &CmdEnd,  &CmdCZTS, &Command1};
+    // Alt and a letter press a toolbar button once the panel has the keyboard
+    const std::array<Qt::Key, 8> toolbarKeys = {Qt::Key_P, Qt::Key_N, Qt::Key_R, Qt::Key_M,
+                                                Qt::Key_S, Qt::Key_E, Qt::Key_G, Qt::Key_D};
     for (int k = 0; k < 8; ++k) {
         const QRect t = panel::hotSpot(k, sx, sy);
         const QRect px(start::twips::toPx(t.left()), start::twips::toPx(t.top()),
@@ -204,6 +209,7 @@ void FrmTm::buildControls() {
         spot->setObjectName(QStringLiteral("CmdGN%1").arg(k));
         spot->setAccessibleName(QString(texts[k]).remove(u' '));
         spot->setFocusMark(panel::panelart::Accent, 4);
+        spot->setShortcut(QKeySequence(Qt::ALT | toolbarKeys[k]));
         spot->setGeometry(px);
         CmdGN[k] = spot;
         connect(spot, &platform::ClickLabel::pressed, this, [this, k] { CmdGN_MouseDown(k); });
@@ -510,8 +516,12 @@ void FrmTm::openAnswers() {
 void FrmTm::nameHotSpots() {
     const std::array<PanelCaption *, 8> captions = {CmdPre,    CmdNext, CmdRedo, CmdBZBT,
                                                     CmdSelect, CmdEnd,  CmdCZTS, Command1};
-    for (int k = 0; k < 8; ++k)
-        CmdGN[k]->setAccessibleName(captions[k]->text().remove(u' '));
+    for (int k = 0; k < 8; ++k) {
+        const QString name = captions[k]->text().remove(u' ');
+        CmdGN[k]->setAccessibleName(name);
+        // the tooltip names the key that takes the keyboard back and forth
+        CmdGN[k]->setToolTip(tr("%1　F6：键盘在试题窗口和操作窗口之间切换").arg(name));
+    }
 }
 
 void FrmTm::showNumberButtons() {
@@ -647,6 +657,24 @@ void FrmTm::colourNumberButtons() {
         CmTNO[i]->setProperty("chooserColour", int(panel::chooserColour(word)));
         CmTNO[i]->setProperty("chooserSolved", solved);
         CmTNO[i]->setAccessibleName(solved ? tr("第%1题 已完成").arg(i) : tr("第%1题").arg(i));
+        // the state in words as well as in colour
+        QStringList state;
+        if (i == m_data.CurQuestion)
+            state << tr("当前题");
+        switch (panel::chooserColour(word)) {
+        case panel::ChooserColour::Red:
+            state << tr("已标识");
+            break;
+        case panel::ChooserColour::Green:
+            state << tr("已看过");
+            break;
+        case panel::ChooserColour::ButtonFace:
+            state << tr("未看过");
+            break;
+        }
+        if (showSolved)
+            state << (solved ? tr("已完成") : tr("未完成"));
+        CmTNO[i]->setAccessibleDescription(state.join(QStringLiteral("，")));
     }
 }
 

@@ -3,9 +3,12 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcutEvent>
+#include <QToolTip>
 
 namespace platform {
 
@@ -30,6 +33,8 @@ class ClickLabelAccessible : public QAccessibleWidget {
         case QAccessible::Description:
             return label->accessibleDescription().isEmpty() ? label->toolTip()
                                                             : label->accessibleDescription();
+        case QAccessible::Accelerator:
+            return label->shortcut().toString(QKeySequence::NativeText);
         default:
             return QAccessibleWidget::text(t);
         }
@@ -76,6 +81,40 @@ QString ClickLabel::spokenName() const {
     if (!text().isEmpty())
         return text();
     return toolTip();
+}
+
+void ClickLabel::setShortcut(const QKeySequence &key) {
+    if (m_shortcutId)
+        releaseShortcut(m_shortcutId);
+    m_shortcut = key;
+    m_shortcutId = key.isEmpty() ? 0 : grabShortcut(key, Qt::WindowShortcut);
+}
+
+QString ClickLabel::shownTip() const {
+    const QString tip = toolTip();
+    if (m_shortcut.isEmpty())
+        return tip;
+    const QString key = QStringLiteral(" (%1)").arg(m_shortcut.toString(QKeySequence::NativeText));
+    // a tooltip kept plain by its wrapper takes the key inside the wrapper
+    static const QString wrapperEnd = QStringLiteral("</p>");
+    if (tip.startsWith(QStringLiteral("<p style=")) && tip.endsWith(wrapperEnd))
+        return tip.left(tip.size() - wrapperEnd.size()) + key.toHtmlEscaped() + wrapperEnd;
+    return plainTip((tip.isEmpty() ? spokenName() : tip) + key);
+}
+
+bool ClickLabel::event(QEvent *e) {
+    if (e->type() == QEvent::Shortcut && m_shortcutId &&
+        static_cast<QShortcutEvent *>(e)->shortcutId() == m_shortcutId) {
+        // a label out of the keyboard's reach (under a sheet or panel) ignores its key
+        if (isEnabled() && (focusPolicy() & Qt::TabFocus))
+            activate();
+        return true;
+    }
+    if (e->type() == QEvent::ToolTip && !m_shortcut.isEmpty()) {
+        QToolTip::showText(static_cast<QHelpEvent *>(e)->globalPos(), shownTip(), this);
+        return true;
+    }
+    return QLabel::event(e);
 }
 
 void ClickLabel::activate(Qt::KeyboardModifiers modifiers) {

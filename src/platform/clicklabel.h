@@ -5,9 +5,12 @@
 // the arrow keys move on to the neighbouring control, Space or Enter press and
 // release it as the left mouse button would, and a focus mark is drawn around it
 // while it holds the focus. Its accessible name is the accessible name set on
-// it, else its text, else its tooltip.
+// it, else its text, else its tooltip. A shortcut (Alt and a letter) presses it
+// from anywhere in its window while it is shown and Tab can reach it; its tooltip
+// and its accelerator for assistive tools name that key.
 
 #include <QColor>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPoint>
 
@@ -37,6 +40,12 @@ class ClickLabel : public QLabel {
     // name, else the text, else the tooltip.
     QString spokenName() const;
 
+    // The key that presses the label from anywhere in its window (none unless set).
+    void setShortcut(const QKeySequence &key);
+    QKeySequence shortcut() const { return m_shortcut; }
+    // The tooltip as it is shown: the tooltip (or the name) with the shortcut after it.
+    QString shownTip() const;
+
   Q_SIGNALS:
     void pressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void released(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
@@ -53,6 +62,7 @@ class ClickLabel : public QLabel {
     void activate(Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
   protected:
+    bool event(QEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
@@ -73,6 +83,8 @@ class ClickLabel : public QLabel {
     QColor m_markColour = QColor(0x1f, 0x6f, 0xb4);
     qreal m_markRadius = 4;
     QRect m_markRect;
+    QKeySequence m_shortcut;
+    int m_shortcutId = 0;
 };
 
 } // namespace platform

@@ -471,6 +471,214 @@ class TstCoverPage : public QObject {
         QVERIFY(!(c->LblPro[1]->focusPolicy() & Qt::TabFocus));
     }
 
+    // Tab runs over the page in reading order; in an open panel over its grid
+    // row by row, its own buttons, then the close button.
+    void tabFollowsTheLayout_data() {
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QStringList>("order"); // from the first control round to it again
+        QTest::newRow("page") << QString()
+                              << QStringList{"LblClose", "LblTiKu", "LblKaCH",  "LblWeb1",  "LblWeb2",
+                                             "LblQQ1",   "LblQQ2",  "LblPro_1", "LblPro_2", "LblPro_3",
+                                             "LblPro_4", "LblExit", "Check1",   "LblAbout", "LblClose"};
+        QTest::newRow("exams") << QStringLiteral("exams")
+                               << QStringList{"LblStartKs_0", "LblErr_0", "LblStartKs_1", "LblErr_1",
+                                              "LblStartKs_2", "LblErr_2", "LblStartKs_3", "LblErr_3",
+                                              "LblStartKs_4", "LblErr_4", "LblStartKs_5", "LblErr_5",
+                                              "LblFanHui2",   "LblExit2", "LblClose",     "LblStartKs_0"};
+    }
+    void tabFollowsTheLayout() {
+        QFETCH(QString, opened);
+        QFETCH(QStringList, order);
+        FrmFengmian *c = cover();
+        c->activateWindow();
+        QTRY_VERIFY(c->isActiveWindow());
+        if (opened == QStringLiteral("exams"))
+            c->LblKaCH_Click();
+        auto *first = c->findChild<QWidget *>(order.first());
+        QVERIFY(first);
+        first->setFocus(Qt::TabFocusReason);
+        QStringList seen{QApplication::focusWidget()->objectName()};
+        for (int i = 1; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            seen << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(seen, order);
+    }
+
+    // The arrow keys move on the unit and paper grids as they are laid out:
+    // across a row, up and down a column, and stop at the grid's edge.
+    void arrowsMoveOnTheGrids_data() {
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("to");
+        const QString units = QStringLiteral("units"), exams = QStringLiteral("exams");
+        const auto row = [](const char *name, const QString &opened, const char *from, Qt::Key key,
+                            const char *to) {
+            QTest::newRow(name) << opened << QString::fromLatin1(from) << int(key) << QString::fromLatin1(to);
+        };
+        row("unit right", units, "LblJinRuXX_0", Qt::Key_Right, "LblJinRuXX_1");
+        row("unit down", units, "LblJinRuXX_0", Qt::Key_Down, "LblJinRuXX_3");
+        row("unit up", units, "LblJinRuXX_4", Qt::Key_Up, "LblJinRuXX_1");
+        row("unit left", units, "LblJinRuXX_4", Qt::Key_Left, "LblJinRuXX_3");
+        row("unit down the column", units, "LblJinRuXX_7", Qt::Key_Down, "LblJinRuXX_10");
+        row("unit right edge", units, "LblJinRuXX_5", Qt::Key_Right, "LblJinRuXX_5");
+        row("unit left edge", units, "LblJinRuXX_3", Qt::Key_Left, "LblJinRuXX_3");
+        row("unit top edge", units, "LblJinRuXX_2", Qt::Key_Up, "LblJinRuXX_2");
+        row("paper across", exams, "LblStartKs_0", Qt::Key_Right, "LblErr_0");
+        row("paper to the next", exams, "LblErr_0", Qt::Key_Right, "LblStartKs_1");
+        row("paper back", exams, "LblStartKs_1", Qt::Key_Left, "LblErr_0");
+        row("paper down", exams, "LblStartKs_0", Qt::Key_Down, "LblStartKs_2");
+        row("paper up", exams, "LblErr_3", Qt::Key_Up, "LblErr_1");
+        row("paper bottom to back", exams, "LblStartKs_5", Qt::Key_Down, "LblFanHui2");
+        row("back to exit", exams, "LblFanHui2", Qt::Key_Right, "LblExit2");
+    }
+    void arrowsMoveOnTheGrids() {
+        QFETCH(QString, opened);
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(QString, to);
+        FrmFengmian *c = cover();
+        c->activateWindow();
+        QTRY_VERIFY(c->isActiveWindow());
+        if (opened == QStringLiteral("units"))
+            c->LblTiKu_Click();
+        else
+            c->LblKaCH_Click();
+        auto *start = c->findChild<platform::ClickLabel *>(from);
+        QVERIFY(start);
+        start->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(start, Qt::Key(key));
+        QVERIFY(QApplication::focusWidget());
+        QCOMPARE(QApplication::focusWidget()->objectName(), to);
+    }
+
+    // Each unit card is called by its unit's number and name, and says its counts.
+    void unitCardsNamed_data() {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("first") << 0 << QStringLiteral("第1单元 第1章 绘图与编辑")
+                               << QStringLiteral("共12题 未完成10题 已完成 16%");
+        QTest::newRow("all done") << 1 << QStringLiteral("第2单元 第2章 绘图与编辑")
+                                  << QStringLiteral("共10题 未完成0题 已完成 100%");
+        QTest::newRow("last") << 11 << QStringLiteral("第12单元 第12章 绘图与编辑")
+                              << QStringLiteral("共9题 未完成9题 已完成 0%");
+    }
+    void unitCardsNamed() {
+        QFETCH(int, unit);
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        FrmFengmian *c = cover();
+        c->LblTiKu_Click();
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(c->ImgUnit[unit]);
+        QVERIFY(a);
+        QCOMPARE(a->text(QAccessible::Name), name);
+        QCOMPARE(a->text(QAccessible::Description), description);
+    }
+
+    // Alt and a letter press the page's and the open panel's buttons; the key
+    // is named in the button's tooltip and given to assistive tools.
+    void shortcutsPressButtons_data() {
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("shows"); // the panel open afterwards, "" for none
+        QTest::addColumn<QString>("tip");
+        const auto row = [](const char *name, const char *opened, const char *button, Qt::Key key,
+                            const char *shows, const char *tip) {
+            QTest::newRow(name) << QString::fromLatin1(opened) << QString::fromLatin1(button) << int(key)
+                                << QString::fromLatin1(shows) << QString::fromUtf8(tip);
+        };
+        row("units tab", "", "LblTiKu", Qt::Key_U, "PicTiKu", "单元练习 (Alt+U)");
+        row("exams tab", "", "LblKaCH", Qt::Key_E, "PicKaCH", "模拟考试 (Alt+E)");
+        row("back from units", "units", "LblFanHui1", Qt::Key_B, "", "返回 (Alt+B)");
+        row("back from exams", "exams", "LblFanHui2", Qt::Key_B, "", "返回 (Alt+B)");
+        row("covered tab is silent", "units", "LblKaCH", Qt::Key_E, "PicTiKu", "模拟考试 (Alt+E)");
+    }
+    void shortcutsPressButtons() {
+        QFETCH(QString, opened);
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(QString, shows);
+        QFETCH(QString, tip);
+        FrmFengmian *c = cover();
+        c->activateWindow();
+        QTRY_VERIFY(c->isActiveWindow());
+        if (opened == QStringLiteral("units"))
+            c->LblTiKu_Click();
+        else if (opened == QStringLiteral("exams"))
+            c->LblKaCH_Click();
+        auto *b = c->findChild<platform::ClickLabel *>(button);
+        QVERIFY(b);
+        QCOMPARE(b->shownTip(), tip);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(b);
+        QVERIFY(a);
+        QCOMPARE(a->text(QAccessible::Accelerator), QKeySequence(Qt::ALT | Qt::Key(key)).toString());
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : c, Qt::Key(key),
+                        Qt::AltModifier);
+        for (QWidget *panel : {c->PicTiKu, c->PicKaCH, c->PicPro})
+            QCOMPARE(panel->isVisible(), panel->objectName() == shows);
+    }
+
+    // An open panel hides what it covers from assistive tools; closing it
+    // brings the page back.
+    void coveredPageHidden_data() {
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("control");
+        QTest::newRow("units over a tab") << QStringLiteral("units") << QStringLiteral("LblKaCH");
+        QTest::newRow("units over a link") << QStringLiteral("units") << QStringLiteral("LblWeb1");
+        QTest::newRow("exams over the switch") << QStringLiteral("exams") << QStringLiteral("Check1");
+        QTest::newRow("exams over the title") << QStringLiteral("exams") << QStringLiteral("LblKmMc");
+        QTest::newRow("info over a tab") << QStringLiteral("info") << QStringLiteral("LblTiKu");
+    }
+    void coveredPageHidden() {
+        QFETCH(QString, opened);
+        QFETCH(QString, control);
+        FrmFengmian *c = cover();
+        auto *w = c->findChild<QWidget *>(control);
+        QVERIFY(w);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+        QVERIFY(a);
+        QVERIFY(!a->state().invisible);
+        if (opened == QStringLiteral("units"))
+            c->LblTiKu_Click();
+        else if (opened == QStringLiteral("exams"))
+            c->LblKaCH_Click();
+        else
+            c->LblPro_Click(1);
+        QVERIFY(a->state().invisible);
+        QVERIFY(!c->LblClose->isHidden()); // the close button stays in reach
+        if (opened == QStringLiteral("info"))
+            c->LblClose_Click();
+        else
+            c->LblFanHui_Click();
+        QVERIFY(!a->state().invisible);
+        QVERIFY(c->ImgTiKu->isVisible() && c->ImgKaCH->isVisible());
+    }
+
+    // The page is a window for assistive tools, called by its title; its
+    // panels are not windows of their own.
+    void pageIsAWindow_data() {
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<int>("role");
+        QTest::newRow("page") << QStringLiteral("FrmFengmian") << int(QAccessible::Window);
+        QTest::newRow("unit panel") << QStringLiteral("PicTiKu") << int(QAccessible::Graphic);
+        QTest::newRow("a button") << QStringLiteral("LblTiKu") << int(QAccessible::Button);
+    }
+    void pageIsAWindow() {
+        QFETCH(QString, widget);
+        QFETCH(int, role);
+        FrmFengmian *c = cover();
+        QWidget *w = c->objectName() == widget ? c : c->findChild<QWidget *>(widget);
+        QVERIFY(w);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+        QVERIFY(a);
+        QCOMPARE(int(a->role()), role);
+        if (w == c)
+            QCOMPARE(a->text(QAccessible::Name), c->windowTitle());
+    }
+
     void missingCheckFileIsSaid() {
         QFile::remove(f->data() + QStringLiteral("288899.rar"));
         QVERIFY(!trainer->createCover());

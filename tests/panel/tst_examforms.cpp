@@ -6,6 +6,7 @@
 #include "panel/frmczts.h"
 #include "panel/frmend.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -351,9 +352,9 @@ class TstExamForms : public QObject {
         form.show();
         QCOMPARE(form.windowTitle(), QStringLiteral("成绩"));
         QCOMPARE(form.Label1->text(), QStringLiteral("第1套得分：5分"));
-        QCOMPARE(form.Command1->text(), QStringLiteral("本次考题复习"));
-        QCOMPARE(form.Command3->text(), QStringLiteral("本次错题复习"));
-        QCOMPARE(form.Command2->text(), QStringLiteral("退出"));
+        QCOMPARE(form.Command1->text(), QStringLiteral("本次考题复习(&R)"));
+        QCOMPARE(form.Command3->text(), QStringLiteral("本次错题复习(&W)"));
+        QCOMPARE(form.Command2->text(), QStringLiteral("退出(&X)"));
         QCOMPARE(form.Command3->isEnabled(), wrongReview);
         QVERIFY(form.Command1->isEnabled());
         for (int i : {1, 3, 11, 40}) {
@@ -415,6 +416,79 @@ class TstExamForms : public QObject {
         QCOMPARE(paperSpy.count(), paper);
         QCOMPARE(wrongSpy.count(), wrong);
         QVERIFY(!form.isVisible());
+    }
+
+    // Alt and the underlined letter choose a way on as a click does, from
+    // wherever the keyboard is on the report.
+    void reportAltKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<int>("wrong");
+        QTest::addColumn<int>("leave");
+        QTest::newRow("Alt+R 本次考题复习") << int(Qt::Key_R) << 1 << 0 << 0;
+        QTest::newRow("Alt+W 本次错题复习") << int(Qt::Key_W) << 0 << 1 << 0;
+        QTest::newRow("Alt+X 退出") << int(Qt::Key_X) << 0 << 0 << 1;
+    }
+    void reportAltKeys() {
+        QFETCH(int, key);
+        QFETCH(int, paper);
+        QFETCH(int, wrong);
+        QFETCH(int, leave);
+        const ModData d = TstExamForms::paper(0);
+        panel::exam::Report r;
+        r.wrongReview = true;
+        FrmChengji form(d, r);
+        form.setAttribute(Qt::WA_DeleteOnClose, false);
+        QSignalSpy paperSpy(&form, &FrmChengji::paperReviewRequested);
+        QSignalSpy wrongSpy(&form, &FrmChengji::wrongReviewRequested);
+        QSignalSpy leaveSpy(&form, &FrmChengji::leaveRequested);
+        QVERIFY(activate(&form));
+        form.CmTNO[5]->setFocus(); // the keyboard on the grid
+        QTest::keyClick(focused(), Qt::Key(key), Qt::AltModifier);
+        // a mnemonic shows the button going down and up before it clicks
+        QTRY_COMPARE(paperSpy.count() + wrongSpy.count() + leaveSpy.count(), 1);
+        QCOMPARE(leaveSpy.count(), leave);
+        QCOMPARE(paperSpy.count(), paper);
+        QCOMPARE(wrongSpy.count(), wrong);
+        QVERIFY(!form.isVisible());
+    }
+
+    // The grid says each question's state in words for assistive tools, not
+    // by colour alone, then the question.
+    void reportGridStatesSaid_data() {
+        QTest::addColumn<int>("question");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("solved") << 3 << QStringLiteral("已完成。第3题： 题3");
+        QTest::newRow("not solved") << 4 << QStringLiteral("未完成。第4题： 题4");
+        QTest::newRow("last solved") << 40 << QStringLiteral("已完成。第40题： 题40");
+    }
+    void reportGridStatesSaid() {
+        QFETCH(int, question);
+        QFETCH(QString, description);
+        panel::exam::Report r;
+        r.solved[3] = r.solved[40] = true;
+        for (int i = 1; i <= MaxQuestions; ++i)
+            r.tooltips[i] = QStringLiteral("第%1题： 题%1").arg(i);
+        FrmChengji form(paper(0), r);
+        form.setAttribute(Qt::WA_DeleteOnClose, false);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(form.CmTNO[question]);
+        QVERIFY(a);
+        QCOMPARE(a->text(QAccessible::Description), description);
+    }
+
+    // The report is a dialog for assistive tools, called by its title.
+    void reportIsADialog() {
+        panel::exam::Report r;
+        FrmChengji form(paper(0), r);
+        form.setAttribute(Qt::WA_DeleteOnClose, false);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(&form);
+        QVERIFY(a);
+        QCOMPARE(a->role(), QAccessible::Dialog);
+        QCOMPARE(a->text(QAccessible::Name), QStringLiteral("成绩"));
+        // its buttons keep their own roles
+        QAccessibleInterface *b = QAccessible::queryAccessibleInterface(form.Command2);
+        QVERIFY(b);
+        QCOMPARE(b->role(), QAccessible::Button);
     }
 };
 

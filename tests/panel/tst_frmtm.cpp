@@ -20,6 +20,7 @@
 #include "simulator/steprecord.h"
 #include "start/setfiles.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -552,6 +553,99 @@ class TstFrmTm : public QObject {
         QVERIFY(tm->TimeKS.isActive());
         help->close();
         QTRY_VERIFY(!shownHelp());
+    }
+
+    // Once the panel has the keyboard (F6), Alt and a letter press the toolbar's
+    // buttons; each tooltip names its key and F6.
+    void toolbarAltKeys_data() {
+        QTest::addColumn<int>("spot");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<int>("current"); // CurQuestion afterwards (-1: unchanged under the chooser)
+        QTest::addColumn<int>("word1");   // question 1's status word afterwards
+        QTest::addColumn<bool>("chooser");
+        QTest::newRow("next") << 1 << int(Qt::Key_N)
+                              << QStringLiteral("下一题　F6：键盘在试题窗口和操作窗口之间切换 (Alt+N)") << 2
+                              << 1 << false;
+        QTest::newRow("mark") << 3 << int(Qt::Key_M)
+                              << QStringLiteral("标识本题　F6：键盘在试题窗口和操作窗口之间切换 (Alt+M)") << 1
+                              << 3 << false;
+        QTest::newRow("chooser") << 4 << int(Qt::Key_S)
+                                 << QStringLiteral("选题　F6：键盘在试题窗口和操作窗口之间切换 (Alt+S)") << 1
+                                 << 1 << true;
+        // under the open chooser the toolbar's keys do nothing
+        QTest::newRow("next under the chooser")
+            << 1 << int(Qt::Key_N) << QStringLiteral("下一题　F6：键盘在试题窗口和操作窗口之间切换 (Alt+N)")
+            << -1 << 1 << true;
+        QTest::newRow("mark under the chooser")
+            << 3 << int(Qt::Key_M) << QStringLiteral("标识本题　F6：键盘在试题窗口和操作窗口之间切换 (Alt+M)")
+            << -1 << 1 << true;
+    }
+    void toolbarAltKeys() {
+        QFETCH(int, spot);
+        QFETCH(int, key);
+        QFETCH(QString, tip);
+        QFETCH(int, current);
+        QFETCH(int, word1);
+        QFETCH(bool, chooser);
+        unitPractice();
+        auto tm = openPanel();
+        sim.widget.show();
+        tm->takeKeyboard();
+        QTRY_VERIFY(tm->isActiveWindow());
+        QCOMPARE(tm->CmdGN[spot]->shownTip(), tip);
+        if (current < 0) { // the chooser first, on the question shown
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+            QVERIFY(tm->FrmSelect->isVisibleTo(tm.get()));
+            current = int(d.CurQuestion);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+        QCOMPARE(int(d.CurQuestion), current);
+        QCOMPARE(int(d.QuestionScore[1]), word1);
+        QCOMPARE(tm->FrmSelect->isVisibleTo(tm.get()), chooser);
+    }
+
+    // The chooser says each question's state in words: the current one,
+    // marked, seen or not, and solved where the run shows it.
+    void chooserStatesSaid_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("question");
+        QTest::addColumn<QString>("description");
+        const int practice = int(panel::RunKind::Practice), exam = int(panel::RunKind::Exam);
+        QTest::newRow("current") << practice << 1 << QStringLiteral("当前题，已看过，未完成");
+        QTest::newRow("solved") << practice << 2 << QStringLiteral("已看过，已完成");
+        QTest::newRow("marked and solved") << practice << 3 << QStringLiteral("已标识，已完成");
+        QTest::newRow("marked in an exam") << exam << 3 << QStringLiteral("已标识");
+        QTest::newRow("not seen in an exam") << exam << 4 << QStringLiteral("未看过");
+    }
+    void chooserStatesSaid() {
+        QFETCH(int, kind);
+        QFETCH(int, question);
+        QFETCH(QString, description);
+        const auto runKind = panel::RunKind(kind);
+        if (runKind == panel::RunKind::Exam)
+            examPaper();
+        else
+            unitPractice();
+        auto tm = openPanel();
+        tm->applyEntry({runKind, QString(), std::nullopt});
+        d.QuestionScore[2] = 5; // solved, visited
+        d.QuestionScore[3] = 7; // solved, marked, visited
+        click(tm->CmdGN[4]);
+        QVERIFY(tm->FrmSelect->isVisibleTo(tm.get()));
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(tm->CmTNO[question]);
+        QVERIFY(a);
+        QCOMPARE(a->text(QAccessible::Description), description);
+    }
+
+    // The panel is a window for assistive tools, called by its title.
+    void panelIsAWindow() {
+        unitPractice();
+        auto tm = openPanel();
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(tm.get());
+        QVERIFY(a);
+        QCOMPARE(a->role(), QAccessible::Window);
+        QCOMPARE(a->text(QAccessible::Name), QStringLiteral("试题"));
     }
 
     void minimiseAndRestore() {
