@@ -24,14 +24,6 @@ IndexEntry parseIndexLine(const QString &line) {
     return e;
 }
 
-QString stepCountFault(const QString &indexFile, int line, const QString &indexLine) {
-    return QCoreApplication::translate(
-               "start::setfiles", "题库文件 %1 第 %2 行的操作步骤数“%3”不在 1 到 99 之间，这道题无法使用。")
-        .arg(indexFile)
-        .arg(line)
-        .arg(start::vb::Mid(indexLine, 5, 2));
-}
-
 QString codeFault(const QString &codesFrom, int code) {
     const QString digits = QStringLiteral("%1").arg(code, 4, 10, QChar(u'0'));
     if (codesFrom.isEmpty())

@@ -28,14 +28,6 @@ struct IndexEntry {
 // Decodes one index line; a short or empty line gives empty fields.
 IndexEntry parseIndexLine(const QString &line);
 
-// A question has 1 to 99 step records (its closing record included). A count
-// of 0 or below would let its steps start inside another question's records.
-inline bool validStepCount(int steps) {
-    return steps >= 1 && steps <= 99;
-}
-// The message for index line `line` of `indexFile` whose step count is not 1 to 99.
-QString stepCountFault(const QString &indexFile, int line, const QString &indexLine);
-
 // The units a bank can hold: unit u's files are 2888(70+u) and 2888(20+u), and
 // from unit 20 on those names are the text table's, the set table's and the
 // exam papers' own.

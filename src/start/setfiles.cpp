@@ -1,9 +1,18 @@
 #include "start/setfiles.h"
 #include "platform/textfile.h"
-#include "start/setassembly.h"
 #include "start/vb.h"
 
+#include <QCoreApplication>
+
 namespace start::setfiles {
+
+QString stepCountFault(const QString &indexFile, int line, const QString &indexLine) {
+    return QCoreApplication::translate(
+               "start::setfiles", "题库文件 %1 第 %2 行的操作步骤数“%3”不在 1 到 99 之间，这道题无法使用。")
+        .arg(indexFile)
+        .arg(line)
+        .arg(start::vb::Mid(indexLine, 5, 2));
+}
 
 QString bankName(int n) {
     return QStringLiteral("2888") +

@@ -13,6 +13,14 @@ QString bankName(int n);
 // and DataDir: step number CurSet + SetBase, index number that + 50.
 void nameSetFiles(ModData &data);
 
+// A question has 1 to 99 step records (its closing record included). A count
+// of 0 or below would let its steps start inside another question's records.
+inline bool validStepCount(int steps) {
+    return steps >= 1 && steps <= 99;
+}
+// The message for index line `line` of `indexFile` whose step count is not 1 to 99.
+QString stepCountFault(const QString &indexFile, int line, const QString &indexLine);
+
 // Reads IndexFile and fills QuestionFirstStep: (1) = 1, (k+1) = (k) + Val of
 // characters 5-6 of index line k; the first blank line ends the list, and at
 // most 44 lines are used. Returns the number of question lines read, or -1 with
