@@ -110,6 +110,22 @@ QStringList includeLoops(const QHash<QString, QStringList> &graph) {
     return loops;
 }
 
+// The same graph with a header and its source taken as one unit ("start/setfiles"
+// for setfiles.h and setfiles.cpp): two units whose sources include each other's
+// headers depend on each other, though no file includes itself through others.
+QHash<QString, QStringList> unitGraph(const QHash<QString, QStringList> &graph) {
+    const auto unitOf = [](const QString &file) { return file.left(file.lastIndexOf(u'.')); };
+    QHash<QString, QStringList> units;
+    for (auto it = graph.cbegin(); it != graph.cend(); ++it) {
+        QStringList &targets = units[unitOf(it.key())];
+        for (const QString &target : it.value())
+            if (graph.contains(target) && unitOf(target) != unitOf(it.key()) &&
+                !targets.contains(unitOf(target)))
+                targets << unitOf(target);
+    }
+    return units;
+}
+
 void writeTree(const QString &root, const Tree &files) {
     for (auto it = files.cbegin(); it != files.cend(); ++it) {
         const QString path = root + u'/' + it.key();
@@ -174,6 +190,43 @@ class TstIncludes : public QObject {
         QCOMPARE(includeLoops(graph), loops);
     }
 
+    // Units (a header with its source) that depend on each other through their
+    // sources' includes.
+    void unitLoops_data() {
+        QTest::addColumn<Tree>("files");
+        QTest::addColumn<QStringList>("loops");
+        const QString inc = QStringLiteral("#include \"%1\"\n");
+        QTest::newRow("a source includes its own header")
+            << Tree{{QStringLiteral("start/a.cpp"), inc.arg(QStringLiteral("start/a.h"))},
+                    {QStringLiteral("start/a.h"), QString()}}
+            << QStringList();
+        QTest::newRow("one way between two units")
+            << Tree{{QStringLiteral("start/a.cpp"),
+                     inc.arg(QStringLiteral("start/a.h")) + inc.arg(QStringLiteral("start/b.h"))},
+                    {QStringLiteral("start/a.h"), QString()},
+                    {QStringLiteral("start/b.cpp"), inc.arg(QStringLiteral("start/b.h"))},
+                    {QStringLiteral("start/b.h"), QString()}}
+            << QStringList();
+        QTest::newRow("sources including each other's headers")
+            << Tree{{QStringLiteral("start/a.cpp"),
+                     inc.arg(QStringLiteral("start/a.h")) + inc.arg(QStringLiteral("start/b.h"))},
+                    {QStringLiteral("start/a.h"), QString()},
+                    {QStringLiteral("start/b.cpp"),
+                     inc.arg(QStringLiteral("start/b.h")) + inc.arg(QStringLiteral("start/a.h"))},
+                    {QStringLiteral("start/b.h"), QString()}}
+            << QStringList{QStringLiteral("start/a -> start/b -> start/a")};
+    }
+    void unitLoops() {
+        QFETCH(Tree, files);
+        QFETCH(QStringList, loops);
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        writeTree(root.path(), files);
+        const auto graph = includeGraph(root.path());
+        QCOMPARE(includeLoops(graph), QStringList());
+        QCOMPARE(includeLoops(unitGraph(graph)), loops);
+    }
+
     // The project's own sources.
     void sourceTree() {
         const auto graph = includeGraph(QStringLiteral(CADDRILL_SOURCE_DIR "/src"));
@@ -183,7 +236,7 @@ class TstIncludes : public QObject {
                      qPrintable(file + QStringLiteral(": a folder without rules")));
         const QStringList upward = upwardIncludes(graph);
         QVERIFY2(upward.isEmpty(), qPrintable(upward.join(u'\n')));
-        const QStringList loops = includeLoops(graph);
+        const QStringList loops = includeLoops(graph) + includeLoops(unitGraph(graph));
         QVERIFY2(loops.isEmpty(), qPrintable(loops.join(u'\n')));
     }
 };
