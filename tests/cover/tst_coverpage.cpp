@@ -56,6 +56,17 @@ class TstCoverPage : public QObject {
 
     FrmFengmian *cover() { return qobject_cast<FrmFengmian *>(trainer->cover()); }
 
+    // Opens one of the page's panels by name: "units", "exams", or "info" at
+    // infoPage; any other name leaves the page as it is.
+    static void openPart(FrmFengmian *c, const QString &opened, int infoPage = 1) {
+        if (opened == QStringLiteral("units"))
+            c->LblTiKu_Click();
+        else if (opened == QStringLiteral("exams"))
+            c->LblKaCH_Click();
+        else if (opened == QStringLiteral("info"))
+            c->LblPro_Click(infoPage);
+    }
+
     void shoot(QWidget *w, const QString &name) {
         const QString folder = qEnvironmentVariable("CADDRILL_SHOTS");
         if (!folder.isEmpty())
@@ -410,12 +421,7 @@ class TstCoverPage : public QObject {
         FrmFengmian *c = cover();
         c->activateWindow();
         QTRY_VERIFY(c->isActiveWindow());
-        if (opened == QStringLiteral("units"))
-            c->LblTiKu_Click();
-        else if (opened == QStringLiteral("exams"))
-            c->LblKaCH_Click();
-        else if (opened == QStringLiteral("info"))
-            c->LblPro_Click(4); // the last page, with the module slots
+        openPart(c, opened, 4); // the last information page, with the module slots
         auto *target = c->findChild<platform::ClickLabel *>(control);
         QVERIFY(target);
         QCOMPARE(target->spokenName(), name);
@@ -541,10 +547,7 @@ class TstCoverPage : public QObject {
         FrmFengmian *c = cover();
         c->activateWindow();
         QTRY_VERIFY(c->isActiveWindow());
-        if (opened == QStringLiteral("units"))
-            c->LblTiKu_Click();
-        else
-            c->LblKaCH_Click();
+        openPart(c, opened);
         auto *start = c->findChild<platform::ClickLabel *>(from);
         QVERIFY(start);
         start->setFocus(Qt::TabFocusReason);
@@ -605,10 +608,7 @@ class TstCoverPage : public QObject {
         FrmFengmian *c = cover();
         c->activateWindow();
         QTRY_VERIFY(c->isActiveWindow());
-        if (opened == QStringLiteral("units"))
-            c->LblTiKu_Click();
-        else if (opened == QStringLiteral("exams"))
-            c->LblKaCH_Click();
+        openPart(c, opened);
         auto *b = c->findChild<platform::ClickLabel *>(button);
         QVERIFY(b);
         QCOMPARE(b->shownTip(), tip);
@@ -641,12 +641,7 @@ class TstCoverPage : public QObject {
         QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
         QVERIFY(a);
         QVERIFY(!a->state().invisible);
-        if (opened == QStringLiteral("units"))
-            c->LblTiKu_Click();
-        else if (opened == QStringLiteral("exams"))
-            c->LblKaCH_Click();
-        else
-            c->LblPro_Click(1);
+        openPart(c, opened);
         QVERIFY(a->state().invisible);
         QVERIFY(!c->LblClose->isHidden()); // the close button stays in reach
         if (opened == QStringLiteral("info"))
